@@ -1,6 +1,10 @@
-// The matrix library in one include: DM and its operations.
+// The matrix library in one include: DM, CM, complex and their operations.
 //
-// Indexing is 1-based and storage column-major throughout; DM holds real doubles.
+// Indexing is 1-based and storage column-major throughout; DM holds real doubles, CM holds
+// `complex` values.
 #pragma once
+#include "matrix/cm.h"
+#include "matrix/cm_ops.h"
+#include "matrix/complex.h"
 #include "matrix/dm.h"
 #include "matrix/dm_ops.h"

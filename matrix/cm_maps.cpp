@@ -1,0 +1,36 @@
+// Element-wise maps of CM.
+#include "matrix/cm_ops.h"
+
+namespace {
+
+CM cmap(complex (*f)(const complex&), const CM& A) {
+  CM R(A.rows, A.cols);
+  for (int i = 1; i <= A.rows; ++i)
+    for (int j = 1; j <= A.cols; ++j) R(i, j) = f(A(i, j));
+  return R;
+}
+
+}  // namespace
+
+DM map(double (*f)(complex), const CM& A) {
+  DM R(A.rows, A.cols);
+  for (int i = 1; i <= A.rows; ++i)
+    for (int j = 1; j <= A.cols; ++j) R(i, j) = f(A(i, j));
+  return R;
+}
+
+DM map_ref(double (*f)(const complex*), const CM& A) {
+  DM R(A.rows, A.cols);
+  for (int i = 1; i <= A.rows; ++i)
+    for (int j = 1; j <= A.cols; ++j) R(i, j) = f(&A(i, j));
+  return R;
+}
+
+CM log(const CM& A) { return cmap(log, A); }
+CM log10(const CM& A) { return cmap(log10, A); }
+CM sin(const CM& A) { return cmap(sin, A); }
+CM cos(const CM& A) { return cmap(cos, A); }
+CM tan(const CM& A) { return cmap(tan, A); }
+CM asin(const CM& A) { return cmap(asin, A); }
+CM acos(const CM& A) { return cmap(acos, A); }
+CM atan(const CM& A) { return cmap(atan, A); }
