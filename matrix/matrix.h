@@ -8,3 +8,4 @@
 #include "matrix/complex.h"
 #include "matrix/dm.h"
 #include "matrix/dm_ops.h"
+#include "matrix/views.h"
