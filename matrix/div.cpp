@@ -1,0 +1,38 @@
+// The matrix divisions of DM: scalar cases scale, the others go through one LU.
+#include "matrix/dm_ops.h"
+#include "matrix/lu.h"
+
+DM operator/(const DM& A, const DM& B) {
+  switch (shape_class(A, B)) {
+    case 1:
+      if (!is1x1(B)) matrix_fatal("A must not be scalar", "operation A / B");
+      return scale(1.0 / B(1), A);
+    case 2:
+      return scale(1.0 / B(1), A);
+    case 0:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+      return Dback_div(B.transpose(), A.transpose()).transpose();
+    default:
+      matrix_fatal("Internal case error", "operator /");
+  }
+}
+
+DM operator%(const DM& A, const DM& B) {
+  switch (shape_class(A, B)) {
+    case 1:
+      return scale(1.0 / A(1), B);
+    case 2:
+      matrix_fatal("B must not be scalar", "operation A % B");
+    case 0:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+      return Dback_div(A, B);
+    default:
+      matrix_fatal("Internal case error", "operator %");
+  }
+}
