@@ -1,0 +1,72 @@
+// sim_params: the settings record of one engine run.
+//
+// simu creates one on the heap, read_netlist fills it from the netlist, the
+// options then override it, and every part of the engine reads it through
+// current_params. Times in seconds. Matrices are DM (1-based, column-major).
+//     sim_params* p = new sim_params;   // defaults below
+//     current_params = p;
+//     read_netlist("buck.m", p);        // netlist.h
+//     ... p->tsim, p->tmd, p->stmin[0].name ...
+#pragma once
+#include <string>
+#include <vector>
+
+#include "matrix/dm.h"
+
+// One named state bound of "stmin" / "stmax": a state name such as "V_C1" or
+// "I_L2" and its limit.
+struct state_bound {
+  std::string name;
+  double value = 0.0;
+};
+using bound_list = std::vector<state_bound>;
+
+struct sim_params {
+  double tsim = 9999.0;       // final time
+  double td = 1.0;            // step size
+  double start_si = 0.0;      // save interval from the options (the output store
+  double finish_si = 0.0;     // takes the editor's run settings instead)
+  int points = 500;           // points to save
+  double sstol_f = 1e-6;      // fine steady-state tolerance
+  double sstol_c = 0.01;      // coarse tolerance
+  int steady = 0;             // steady-state run (always replaced by the options)
+  int nclkss = 25;            // most cycles of a steady-state run
+  int stop_close = 0;         // begin the method once the coarse tolerance is met
+  int one_c = 0;              // limited run
+  int none_c = 2;             // cycles of a limited run
+  int sv = 1;                 // save the final state (read by nothing)
+  int ld = 0;                 // load the initial state
+  int ssmethod = 1;           // method number (the driver reads run_ssmethod)
+  int Cycles_togo = 0;        // cycles before the method (the driver reads run_cycles_togo)
+  double start_freq = 100.0;  // small-signal settings, read by nothing
+  double end_freq = 1e5;
+  int npts = 100;
+  int outplot = 0;            // read by nothing
+  int nss = 4;
+  int var_freq = 0;
+  int stflg = 0;
+  int pi = 30;
+  int n = 20;
+  double nclk = 1e10;
+  double mn = -1e30;          // default lower bound of a state not in stmin
+  double mx = 1e30;           // default upper bound of a state not in stmax
+  double tdisp = 1e10;        // read by nothing
+  double dts = 0.0;           // read by nothing
+  DM tmd;                     // clock and breakpoint timing table
+  DM vgs;                     // source values at the breakpoints
+  DM thoff;                   // switch-off conditions, one row per line
+  DM thon;                    // switch-on conditions, one row per line
+  DM xmin{-1e30};             // 1 x 1, read by nothing
+  DM xmax{1e30};              // 1 x 1, read by nothing
+  DM swinit;                  // initial switch setting
+  DM x0;                      // initial state
+  DM Cy;                      // switch-condition matrices
+  DM Ct;
+  DM Csw;
+  DM Cc;
+  bound_list stmin;           // named lower state bounds
+  bound_list stmax;           // named upper state bounds
+};
+
+// The record of the run in progress; null between runs.
+inline sim_params* current_params = nullptr;
