@@ -8,4 +8,5 @@
 #include "matrix/complex.h"
 #include "matrix/dm.h"
 #include "matrix/dm_ops.h"
+#include "matrix/matrix_io.h"
 #include "matrix/views.h"
