@@ -13,6 +13,7 @@ char fatal_text[4096];
 
 void fatal_error(const char* a, const char* b) {
   std::printf("Fatal Error : %s - %s\n", a, b);
+  std::fflush(stdout);   // the line must be out before the run unwinds
   std::snprintf(fatal_text, sizeof fatal_text, "Fatal Error : %s - %s\n", a, b);
   throw static_cast<char*>(fatal_text);
 }

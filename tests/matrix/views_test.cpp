@@ -204,3 +204,18 @@ TEST(ViewCM, GatherScatterAndTexts) {
   A(DM(1.0)) = complex(5, 5);
   EXPECT_EQ(S(1).re, 5.0);
 }
+
+TEST(ViewGather, SizeBeyond32BitsIsOutOfMemory) {
+  // 70000 x 70000 elements do not fit a 32-bit count: the gather must not wrap to a
+  // small block and then write past it.
+  DM I;
+  I.redim(70000, 1, false);
+  I.fill(1.0);
+  DM A(1, 1, 2.0);
+  EXPECT_FATAL(DM G = A(I, I), "out of memory", "new_DDB()");
+  CM C(1, 1, 2.0);
+  EXPECT_FATAL(CM G = C(I, I), "out of memory", "new_CDB()");
+  DM ok = A(I, DM(1.0));
+  EXPECT_EQ(ok.n, 70000u);
+  EXPECT_EQ(ok(70000), 2.0);
+}
