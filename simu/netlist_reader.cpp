@@ -346,8 +346,11 @@ private:
       ++pos_;
       std::size_t at = pos_;
       state_bound b;
+      skip_space_on_line();
+      int first = peek();
+      if (!is_ident_char(first) || (first >= '0' && first <= '9'))
+        fail("missing state name", name, pos_);
       b.name = read_ident();
-      if (b.name.empty()) fail("missing state name", name, at);
       skip_space_on_line();
       at = pos_;
       std::string tok = read_number();
@@ -486,6 +489,8 @@ private:
     }
     netlist_element e;
     e.kind = static_cast<char>(get());
+    // The name is the rest of the word that the kind letter begins.
+    if (peek() == eof || is_space(peek())) fail("missing name in row", std::string(1, e.kind));
     e.name = scan_word("name", std::string(1, e.kind));
     const std::string row = e.kind + e.name;
     auto has_prefix = [&](const char* pre) { return e.name.compare(0, 2, pre) == 0; };
