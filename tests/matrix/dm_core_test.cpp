@@ -316,3 +316,17 @@ TEST(Fatal, LongTextIsNotOverflowedAndOutlivesTheThrow) {
   ASSERT_NE(kept, nullptr);
   EXPECT_EQ(std::string(kept), out);
 }
+
+TEST(DMAssign, MovingIsCopying) {
+  // No move operation may turn an assignment into an alias.
+  DM B(2, 2, 1.0);
+  DM A;
+  A = std::move(B);
+  EXPECT_NE(A.blk, B.blk);
+  EXPECT_EQ(B.n, 4u);
+  A(1) = 3.0;
+  EXPECT_EQ(B(1), 1.0);
+  DM C(std::move(B));   // construction shares, as a copy does
+  EXPECT_EQ(C.blk, B.blk);
+  EXPECT_EQ(B.blk->refs, 2u);
+}

@@ -219,3 +219,12 @@ TEST(ViewGather, SizeBeyond32BitsIsOutOfMemory) {
   EXPECT_EQ(ok.n, 70000u);
   EXPECT_EQ(ok(70000), 2.0);
 }
+
+TEST(ViewGather, EmptyGatherAssignedTakesItsShape) {
+  DM E(2, 2, 1.0);
+  DM G;
+  G = E(colon(), DM());
+  EXPECT_EQ(G.rows, 2);
+  EXPECT_EQ(G.cols, 0);
+  EXPECT_EQ(G.n, 0u);
+}
