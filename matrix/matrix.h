@@ -1,4 +1,5 @@
-// The matrix library in one include: DM, CM, complex and their operations.
+// The matrix library in one include: DM, CM, complex, their operations, views, printing
+// and the matrix file, and the LU solvers with the divisions / and %.
 //
 // Indexing is 1-based and storage column-major throughout; DM holds real doubles, CM holds
 // `complex` values.
@@ -8,5 +9,6 @@
 #include "matrix/complex.h"
 #include "matrix/dm.h"
 #include "matrix/dm_ops.h"
+#include "matrix/lu.h"
 #include "matrix/matrix_io.h"
 #include "matrix/views.h"
