@@ -15,8 +15,8 @@ struct point {
   std::int32_t x = 0;
   std::int32_t y = 0;
 
-  point() = default;
-  point(std::int32_t x_, std::int32_t y_) : x(x_), y(y_) {}
+  constexpr point() = default;
+  constexpr point(std::int32_t x_, std::int32_t y_) : x(x_), y(y_) {}
 
   bool operator==(const point& p) const { return x == p.x && y == p.y; }
   bool operator!=(const point& p) const { return !(*this == p); }
@@ -31,8 +31,8 @@ struct rect {
   std::int32_t w = 0;
   std::int32_t h = 0;
 
-  rect() = default;
-  rect(std::int32_t x_, std::int32_t y_, std::int32_t w_, std::int32_t h_) : x(x_), y(y_), w(w_), h(h_) {}
+  constexpr rect() = default;
+  constexpr rect(std::int32_t x_, std::int32_t y_, std::int32_t w_, std::int32_t h_) : x(x_), y(y_), w(w_), h(h_) {}
 
   bool operator==(const rect& r) const { return x == r.x && y == r.y && w == r.w && h == r.h; }
   bool operator!=(const rect& r) const { return !(*this == r); }
@@ -52,9 +52,9 @@ struct line {
   std::int32_t x2 = 0;
   std::int32_t y2 = 0;
 
-  line() = default;
-  line(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) : x1(a), y1(b), x2(c), y2(d) {}
-  line(const point& a, const point& b) : x1(a.x), y1(a.y), x2(b.x), y2(b.y) {}
+  constexpr line() = default;
+  constexpr line(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) : x1(a), y1(b), x2(c), y2(d) {}
+  constexpr line(const point& a, const point& b) : x1(a.x), y1(a.y), x2(b.x), y2(b.y) {}
 
   bool operator==(const line& l) const { return x1 == l.x1 && y1 == l.y1 && x2 == l.x2 && y2 == l.y2; }
   bool operator!=(const line& l) const { return !(*this == l); }

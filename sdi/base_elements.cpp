@@ -1,0 +1,77 @@
+#include "sdi/base_elements.h"
+
+#include "sdi/byte_io.h"
+#include "sdi/records.h"
+
+namespace sdi {
+
+basic::basic(int k, int o) : i_element(k, o) {
+  image = standard_image(k);
+  flags.set(flag_branch);
+}
+
+void basic::write(std::FILE* f) {
+  i_element::write(f);
+  write_double(f, initial);
+}
+
+bool basic::read(std::FILE* f, int version) { return i_element::read(f, version) && record_double(f, initial); }
+
+xform::xform(int k, int o) : i_element(k, o) {
+  image = image_with_mark(k);
+  flags.set(flag_branch);
+}
+
+xform::~xform() { secondaries.list_clear(); }
+
+void xform::write(std::FILE* f) {
+  i_element::write(f);
+  write_int(f, partner);
+  write_ilist(f, secondaries);
+}
+
+bool xform::read(std::FILE* f, int version) {
+  return i_element::read(f, version) && record_int(f, partner) && read_ilist(f, secondaries, 1);
+}
+
+port::port(int k, int o) : i_element(k, o) {
+  image = image_with_mark(k);
+  flags.set(flag_output);
+  flags.set(flag_values_set);
+  flags.set(flag_branch);
+}
+
+depsource::depsource(int k, int o) : i_element(k, o) {
+  image = image_with_mark(k);
+  flags.set(flag_branch);
+  flags.set(flag_dependent);
+}
+
+void depsource::write(std::FILE* f) {
+  i_element::write(f);
+  write_int(f, control);
+}
+
+bool depsource::read(std::FILE* f, int version) { return i_element::read(f, version) && record_int(f, control); }
+
+nodec::nodec(int o) : i_element(kind_junction, o) {
+  image = junction_element_image();
+  flags.set(flag_values_set);
+  flags.set(flag_no_values);
+}
+
+namespace {
+template <class T>
+T* checked(element* e, bool ok) {
+  if (!e || !ok) {
+    SDI_ASSERT_FAIL("sdi/Element");
+    return nullptr;
+  }
+  return static_cast<T*>(e);
+}
+}  // namespace
+
+xform* as_xform(element* e) { return checked<xform>(e, e && (e->kind == kind_primary || e->kind == kind_secondary)); }
+depsource* as_depsource(element* e) { return checked<depsource>(e, e && e->kind >= kind_icis && e->kind <= kind_vcvs); }
+
+}  // namespace sdi

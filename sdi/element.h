@@ -1,0 +1,116 @@
+// The element base class: kind codes, flag bits and the virtual operations
+// that every circuit element provides.
+//
+// An element has a kind (0..37), six values (values[0] the main value), an id
+// (1 and up once placed, 0 while unplaced), its node numbers (one per terminal,
+// -1 unassigned), the ids of elements it refers to (links), a flags word, a
+// selection count (1 at construction) and a temporary mark. The base versions
+// of the virtual operations report "%s, %d: Internal" and return a neutral
+// result. Records on file: records.h; the drawing context: drawing.h.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "sdi/geometry.h"
+#include "sdi/ilist.h"
+
+namespace sdi {
+
+// Kind codes.
+enum : int {
+  kind_resistor = 0, kind_capacitor = 1, kind_inductor = 2, kind_wire = 5, kind_primary = 6, kind_secondary = 7,
+  kind_mutual = 8, kind_voltage_port = 9, kind_current_port = 10, kind_icis = 12, kind_icvs = 13, kind_vcis = 14,
+  kind_vcvs = 15, kind_junction = 16, kind_end = 17, kind_modulator = 20, kind_clock = 21, kind_upper_limiter = 22,
+  kind_lower_limiter = 23, kind_threshold = 24, kind_vco = 25, kind_current_sense = 26, kind_op_amp = 27,
+  kind_ground = 28, kind_diode = 29, kind_switch = 30, kind_label = 31, kind_voltage_source = 32,
+  kind_current_source = 33, kind_sine = 34, kind_probe = 35, kind_multiplier = 36, kind_sub = 37
+};
+
+// Flag bits.
+enum : int {
+  flag_branch = 1,      // netlist branch: gets a netlist name and an element-matrix row
+  flag_output = 2,      // a row of the output matrix
+  flag_dependent = 3,   // controlled source
+  flag_values_set = 4,  // values complete; symbols draw their value texts only then
+  flag_on_sheet = 5,    // drawn at least once: moving must erase the old place
+  flag_no_values = 7    // needs no values
+};
+
+// The record layout this program writes and reads by default (headerless streams).
+constexpr int circuit_version = 105;
+
+// One 32-bit word of flag bits: bit n is 1 << n.
+class flagset {
+public:
+  void set(int bit) { if (valid(bit)) word_ |= 1u << bit; }
+  void clear(int bit) { if (valid(bit)) word_ &= ~(1u << bit); }
+  int test(int bit) const { return valid(bit) && (word_ >> bit) & 1u ? 1 : 0; }
+  std::uint32_t word() const { return word_; }
+  void set_word(std::uint32_t w) { word_ = w; }
+
+private:
+  static bool valid(int bit) { return bit >= 0 && bit < 32; }
+  std::uint32_t word_ = 0;
+};
+
+class element {
+public:
+  std::int32_t kind;
+  flagset flags;
+  ilist nodes;
+  std::int32_t id = 0;
+  double values[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+  ilist links;
+  std::int32_t selected = 1;
+  std::int32_t temporary = 0;
+
+  explicit element(int kind);
+  element(const element&) = delete;
+  element& operator=(const element&) = delete;
+  virtual ~element();
+
+  virtual void select();
+  virtual void deselect();
+  virtual int hit_test(const point& p);
+  virtual void move(const point& offset);
+  virtual void write(std::FILE* f);
+  // Reads the record body (the kind was read by the caller). Returns false, with
+  // the reason in last_record_error(), when the stream ended or held a bad count.
+  virtual bool read(std::FILE* f, int version = circuit_version);
+  virtual char* name();     // the 8-byte display-name field; null for elements without one
+  virtual char* netname();  // the 8-byte netlist-name field
+  virtual void terminal(point& out, int i);
+  virtual int has_terminal_at(const point& p);
+  virtual int overlaps_rect(const rect& r);
+  virtual int overlaps(element* e);
+  virtual void clip_to_rect(rect& out, const rect& r);
+  virtual void clip_to_element(rect& out, element* e);
+  virtual void draw_clipped(const rect& clip);
+  virtual void draw();
+  virtual void place_at(const point& p);
+  virtual void rotate();
+  virtual void mirror();
+
+  // Copies at most 7 characters into the name fields, zero-padded.
+  void set_name(const char* text);
+  void set_netname(const char* text);
+  point terminal_at(int i);  // terminal(out, i) as a value
+  int terminal_count() { return nodes.count(); }
+};
+
+int is_line_element(int kind);  // 1 for kinds 5 and 8
+
+// Name fields: copy at most 7 characters, zero the rest (deterministic files).
+void copy_name_field(char (&field)[8], const char* text);
+
+// Display-name prefix of a kind ("R", "PRI", ...); empty for kinds without one
+// (reported) and for kind 37, whose prefix is the instance's type name.
+const char* name_prefix(int kind);
+
+// Why the last record read failed.
+const std::string& last_record_error();
+void set_record_error(const std::string& text);
+
+}  // namespace sdi
