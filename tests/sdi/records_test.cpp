@@ -1,0 +1,249 @@
+#include "sdi/records.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "capture.h"
+#include "sdi/base_elements.h"
+#include "sdi/bl_element.h"
+#include "sdi/byte_io.h"
+
+namespace {
+using Bytes = std::vector<unsigned char>;
+using sdi::point;
+
+Bytes le32(std::int32_t v) {
+  auto u = static_cast<std::uint32_t>(v);
+  return {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8), static_cast<unsigned char>(u >> 16),
+          static_cast<unsigned char>(u >> 24)};
+}
+
+Bytes cat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+Bytes written(sdi::element& e) {
+  std::FILE* f = std::tmpfile();
+  e.write(f);
+  Bytes b = stream_bytes(f);
+  std::fclose(f);
+  return b;
+}
+
+// A stream positioned after the kind of a record.
+std::FILE* body_of(const Bytes& record) {
+  std::FILE* f = std::tmpfile();
+  for (std::size_t i = 4; i < record.size(); ++i) std::fputc(record[i], f);
+  std::rewind(f);
+  return f;
+}
+}  // namespace
+
+TEST(Records, ResistorByteForByte) {
+  sdi::basic r(sdi::kind_resistor, 1);
+  r.values[0] = 1000.0;
+  r.flags.set_word(0x32);
+  r.id = 4;
+  r.set_name("R1");
+  r.image->place_ref_at(point(200, 160));
+  Bytes name = {'R', '1', 0, 0, 0, 0, 0, 0};
+  Bytes expected = cat({le32(0), {0, 0, 0, 0, 0, 0x40, 0x8F, 0x40}, le32(0x32), le32(4), le32(1), le32(0), le32(0),
+                        name, Bytes(8, 0), {0xC8, 0, 0, 0}, {0xA0, 0, 0, 0}, Bytes(8, 0)});
+  Bytes got = written(r);
+  EXPECT_EQ(got.size(), 64u);
+  EXPECT_EQ(got, expected);
+}
+
+TEST(Records, WireByteForByte) {
+  sdi::cline w;
+  w.values[0] = 0.0;
+  w.id = 7;
+  w.shape.set(8, 16, 40, 24, 1, 1, 0, 0);
+  Bytes expected = cat({le32(5), Bytes(8, 0), le32(0x90), le32(7), le32(8), le32(16), le32(40), le32(24), le32(1),
+                        le32(0), le32(0), le32(1)});
+  Bytes got = written(w);
+  EXPECT_EQ(got.size(), 52u);
+  EXPECT_EQ(got, expected);
+  sdi::cline back;
+  std::FILE* f = body_of(got);
+  ASSERT_TRUE(back.read(f));
+  std::fclose(f);
+  EXPECT_EQ(written(back), got);
+}
+
+TEST(Records, PortAndJunctionSize) {
+  sdi::port p(sdi::kind_voltage_port, 1);
+  sdi::nodec j(1);
+  EXPECT_EQ(written(p).size(), 56u);
+  EXPECT_EQ(written(j).size(), 56u);
+}
+
+TEST(Records, ReadReplacesFlagsAndAddsOnSheet) {
+  sdi::basic r(sdi::kind_resistor, 1);
+  r.flags.set_word(1u << 2);  // only the output bit
+  Bytes rec = written(r);
+  sdi::basic back(sdi::kind_resistor, 1);
+  back.flags.set(sdi::flag_values_set);  // flags 1 and 4 from construction
+  std::FILE* f = body_of(rec);
+  ASSERT_TRUE(back.read(f));
+  std::fclose(f);
+  EXPECT_EQ(back.flags.word(), (1u << 2) | (1u << 5));
+}
+
+TEST(Records, OrientationZeroReadsWithThreeQuarterTurn) {
+  sdi::basic r(sdi::kind_capacitor, 1);
+  r.image->place_ref_at(point(200, 160));
+  for (int i = 0; i < 3; ++i) r.rotate();
+  r.flags.set(sdi::flag_on_sheet);  // as every placed element has it
+  EXPECT_EQ(r.orientation, 0);
+  point t0 = r.terminal_at(0);
+  EXPECT_EQ(t0, point(176, 160));
+  Bytes rec = written(r);
+  EXPECT_EQ(Bytes(rec.begin() + 20, rec.begin() + 24), le32(0));
+  sdi::basic back(sdi::kind_capacitor, 1);
+  std::FILE* f = body_of(rec);
+  ASSERT_TRUE(back.read(f));
+  std::fclose(f);
+  EXPECT_EQ(back.orientation, 0);
+  EXPECT_EQ(back.terminal_at(0), t0);
+  EXPECT_EQ(back.ref_point(), point(200, 160));
+  EXPECT_EQ(back.image->w, 51);
+  EXPECT_EQ(written(back), rec);
+}
+
+TEST(Records, MirroredRoundTrip) {
+  sdi::depsource d(sdi::kind_vcvs, 1);
+  d.image->place_ref_at(point(96, 96));
+  d.rotate();
+  d.mirror();
+  d.control = 12;
+  d.flags.set(sdi::flag_on_sheet);
+  d.links.insert(12);
+  Bytes rec = written(d);
+  sdi::depsource back(sdi::kind_vcvs, 1);
+  std::FILE* f = body_of(rec);
+  ASSERT_TRUE(back.read(f));
+  std::fclose(f);
+  EXPECT_EQ(back.terminal_at(0), d.terminal_at(0));
+  EXPECT_EQ(back.terminal_at(1), d.terminal_at(1));
+  EXPECT_EQ(back.control, 12);
+  EXPECT_EQ(written(back), rec);
+}
+
+TEST(Records, PrimaryWithTwoSecondaries) {
+  sdi::xform p(sdi::kind_primary, 1);
+  p.image->place_ref_at(point(96, 96));
+  p.secondaries.insert(7);
+  p.secondaries.insert(9);
+  p.flags.set(sdi::flag_on_sheet);
+  Bytes rec = written(p);
+  ASSERT_EQ(rec.size(), 56u + 4 + 4 + 8);
+  EXPECT_EQ(Bytes(rec.end() - 12, rec.end()), cat({le32(2), {7, 0, 0, 0, 9, 0, 0, 0}}));
+  sdi::xform back(sdi::kind_primary, 1);
+  std::FILE* f = body_of(rec);
+  ASSERT_TRUE(back.read(f));
+  std::fclose(f);
+  EXPECT_EQ(back.secondaries.count(), 2);
+  EXPECT_EQ(*back.secondaries.list_value_at(1), 9);
+  EXPECT_EQ(written(back), rec);
+}
+
+TEST(Records, CouplingNamesFollowTheStreamVersion) {
+  sdi::cmutind m;
+  m.id = 3;
+  m.inductor1 = 1;
+  m.inductor2 = 2;
+  m.set_name("M1");
+  Bytes rec = written(m);
+  ASSERT_EQ(rec.size(), 52u + 8 + 16);
+  // Current layout (circuit files of 105, and every headerless stream): names read.
+  {
+    std::FILE* f = body_of(cat({rec, le32(17)}));
+    sdi::cmutind back;
+    ASSERT_TRUE(back.read(f));
+    EXPECT_STREQ(back.name(), "M1");
+    std::int32_t next = 0;
+    EXPECT_TRUE(sdi::read_int(f, next));
+    EXPECT_EQ(next, 17);  // the stream stays aligned
+    std::fclose(f);
+    EXPECT_EQ(written(back), rec);
+  }
+  // A version-104 file has no name fields.
+  {
+    Bytes old(rec.begin(), rec.end() - 16);
+    std::FILE* f = body_of(cat({old, le32(17)}));
+    sdi::cmutind back;
+    ASSERT_TRUE(back.read(f, 104));
+    EXPECT_EQ(back.inductor2, 2);
+    EXPECT_STREQ(back.name(), "");
+    std::int32_t next = 0;
+    EXPECT_TRUE(sdi::read_int(f, next));
+    EXPECT_EQ(next, 17);
+    std::fclose(f);
+  }
+}
+
+TEST(Records, NameFieldsAreZeroPaddedAndTerminated) {
+  sdi::basic r(sdi::kind_resistor, 1);
+  r.set_name("ABCDEFGHIJ");
+  Bytes rec = written(r);
+  EXPECT_EQ(Bytes(rec.begin() + 32, rec.begin() + 40), (Bytes{'A', 'B', 'C', 'D', 'E', 'F', 'G', 0}));
+  // A file whose name field has no terminator reads as at most 7 characters.
+  for (int i = 32; i < 40; ++i) rec[i] = 'Z';
+  sdi::basic back(sdi::kind_resistor, 1);
+  std::FILE* f = body_of(rec);
+  ASSERT_TRUE(back.read(f));
+  std::fclose(f);
+  EXPECT_STREQ(back.name(), "ZZZZZZZ");
+}
+
+TEST(Records, TruncatedRecordFailsAtEveryLength) {
+  sdi::xform p(sdi::kind_primary, 1);
+  p.links.insert(5);
+  p.secondaries.insert(7);
+  Bytes rec = written(p);
+  for (std::size_t cut = 4; cut < rec.size(); ++cut) {
+    Bytes part(rec.begin(), rec.begin() + static_cast<long>(cut));
+    sdi::xform back(sdi::kind_primary, 1);
+    std::FILE* f = body_of(part);
+    EXPECT_FALSE(back.read(f)) << cut;
+    std::fclose(f);
+    EXPECT_EQ(sdi::last_record_error(), "The file ends inside an element record") << cut;
+  }
+}
+
+TEST(Records, BadCountsAbortTheRead) {
+  sdi::basic r(sdi::kind_resistor, 1);
+  Bytes rec = written(r);
+  for (std::int32_t bad : {-1, sdi::max_record_count + 1, 0x7FFFFFFF}) {
+    Bytes b = rec;
+    Bytes c = le32(bad);
+    std::copy(c.begin(), c.end(), b.begin() + 28);  // the link count
+    sdi::basic back(sdi::kind_resistor, 1);
+    std::FILE* f = body_of(b);
+    EXPECT_FALSE(back.read(f));
+    std::fclose(f);
+    EXPECT_EQ(sdi::last_record_error(), "An element record holds a bad count (" + std::to_string(bad) + ")");
+    EXPECT_EQ(back.links.count(), 0);
+  }
+}
+
+TEST(Records, ReadIlistWithoutGrow) {
+  Capture cap;
+  std::FILE* f = std::tmpfile();
+  sdi::write_int(f, 2);
+  sdi::write_int(f, 11);
+  sdi::write_int(f, 12);
+  std::rewind(f);
+  sdi::ilist l;
+  l.grow(1);
+  EXPECT_TRUE(sdi::read_ilist(f, l, 0));  // too short: reported, the extra value consumed
+  EXPECT_EQ(cap.errors.front(), "sdi/Ilist: Internal Assertion");
+  EXPECT_EQ(*l.list_value_at(0), 11);
+  EXPECT_EQ(l.count(), 1);
+  std::fclose(f);
+  l.list_clear();
+}
