@@ -12,6 +12,7 @@
 // (magnitudes |re| + |im|). A singular matrix is not reported: solves and inverses then
 // hold infinities or NaNs. An empty (0 x 0) matrix factors to nothing: det 1, inverse 0 x 0.
 #pragma once
+#include "matrix/cm.h"
 #include "matrix/dm.h"
 
 class DLU {
@@ -29,10 +30,29 @@ public:
   DM inverse();
 };
 
+class CLU {
+public:
+  DM ipvt;       // 1 x n pivot rows, whole numbers as doubles
+  CM a;          // the factors
+  CM z;          // work space
+  int lda;
+  int n;
+  double rcond;
+
+  explicit CLU(const CM& A);
+  CM solve(const CM& b) const;
+  complex det();
+  CM inverse();
+};
+
 //! A \ B: X with A X = B. A square with A.rows == B.rows.
 DM Dback_div(const DM& A, const DM& B);
+CM Dback_div(const CM& A, const CM& B);
 
 //! Right division A / B = A B^-1 (1 x 1 operands scale).
 DM operator/(const DM& A, const DM& B);
 //! Left division A % B = A^-1 B (a 1 x 1 A scales B).
 DM operator%(const DM& A, const DM& B);
+//! The complex divisions: the same rules, transposes without conjugation.
+CM operator/(const CM& A, const CM& B);
+CM operator%(const CM& A, const CM& B);
