@@ -145,3 +145,24 @@ TEST(Eig, Failures) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Eig, BalancingLimitReportsAndGoesOn) {
+  // Entries spread over 300 decades need more scaling sweeps than the limit allows; the
+  // scaling reached is an exact similarity, so the decomposition still holds.
+  const double rows[36] = {1e-45,  0,     0,     0,      1e+143, 0,     1e-112, 0,     0,
+                           1e-142, 1e+23, 0,     1e-75,  0,      1e-146, 1e-139, 1e+66, 1e+44,
+                           0,      1e+148, 0,    0,      0,      0,      1e-104, 0,     0,
+                           0,      1e-134, 0,    0,      1e+145, 1e+128, 0,      0,     1e+59};
+  DM A(6, 6);
+  for (int i = 0; i < 6; ++i)
+    for (int j = 0; j < 6; ++j) A(i + 1, j + 1) = rows[i * 6 + j];
+  CM D, V;
+  testing::internal::CaptureStdout();
+  eig(A, D, V);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), " balance iteration limit\n");
+  EXPECT_LT(relative_residual(A, D, V), 1e-14);
+}
+
+}  // namespace
