@@ -166,3 +166,34 @@ TEST(Eig, BalancingLimitReportsAndGoesOn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Eig, PartlyIsolatedMatrixWithPairInTheMiddle) {
+  // Column 1 and row 4 isolate 1 and 7; the middle block carries the pair +-2i. A
+  // permutation similarity hides the structure from the plain row and column order.
+  const double rows[16] = {1, 2, 3, 4, 0, 0, 2, 5, 0, -2, 0, 6, 0, 0, 0, 7};
+  const int perm[4] = {2, 0, 3, 1};
+  DM A(4, 4);
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) A(perm[i] + 1, perm[j] + 1) = rows[i * 4 + j];
+  CM D, V;
+  eig(A, D, V);
+  int real1 = 0, real7 = 0, pair = 0;
+  for (int j = 1; j <= 4; ++j) {
+    complex d = D(j, j);
+    if (d == complex(1.0, 0.0)) ++real1;
+    if (d == complex(7.0, 0.0)) ++real7;
+    if (d.im > 0.0) {
+      ++pair;
+      EXPECT_NEAR(d.re, 0.0, 1e-15);
+      EXPECT_NEAR(d.im, 2.0, 1e-15);
+    }
+  }
+  EXPECT_EQ(real1, 1);
+  EXPECT_EQ(real7, 1);
+  EXPECT_EQ(pair, 1);
+  EXPECT_LT(relative_residual(A, D, V), 1e-15);
+}
+
+}  // namespace

@@ -35,6 +35,15 @@ TEST(DLU, DeterminantAndInverseOfKnownMatrix) {
   EXPECT_EQ(A(1, 1), 4.0);  // the input is not touched
 }
 
+TEST(DLU, PivotTieKeepsTheFirstRow) {
+  DLU lu(rows2(1.0, 2.0, -1.0, 3.0));
+  EXPECT_EQ(lu.ipvt(1), 1.0);
+  EXPECT_EQ(lu.ipvt(2), 2.0);
+  EXPECT_EQ(lu.a(2, 1), 1.0);  // the multiplier, stored negated
+  EXPECT_EQ(lu.a(2, 2), 5.0);
+  EXPECT_EQ(lu.det(), 5.0);
+}
+
 TEST(DLU, DeterminantMantissaSteps) {
   EXPECT_EQ(DLU(rows2(0.0, 1.0, 1.0, 0.0)).det(), -1.0);
   EXPECT_EQ(DLU(rows2(2.0, 0.0, 0.0, 50.0)).det(), 100.0);

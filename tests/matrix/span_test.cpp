@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
+#include <vector>
 
 #include "fatal_expect.h"
 #include "matrix/span.h"
@@ -43,6 +45,13 @@ TEST(Span, EmptyAndNegativeCounts) {
   EXPECT_FATAL(span(0.0, std::numeric_limits<double>::infinity(), 1.0),
                "Can not have negative size range", "span");
   EXPECT_FATAL(span(0.0, 1e20, 1.0), "Can not have negative size range", "span");
+}
+
+TEST(Span, LivesBesideTheStandardSpan) {
+  std::vector<double> xs{1.0, 2.0};
+  std::span<const double> s(xs);
+  DM r = span(s[0], s[1]);
+  EXPECT_EQ(r.cols, 2);
 }
 
 TEST(Span, CountsBeyondTheMatrixLimit) {
