@@ -2,7 +2,6 @@
 #include "simu/state_file.h"
 
 #include <cstddef>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -84,7 +83,6 @@ private:
 bool parse_double(const std::string& line, double& v) {
   const char* s = line.c_str();
   char* end = nullptr;
-  errno = 0;
   v = std::strtod(s, &end);
   if (end == s) return false;
   while (*end == ' ' || *end == '\t') ++end;

@@ -1,0 +1,119 @@
+// Cycle store: recording transitions, detecting the return to the start setting.
+#include "simu/cycle.h"
+
+#include <cmath>
+
+#include "matrix/dm_ops.h"
+#include "simu/steady_state_tests.h"
+#include "simu/topology.h"
+
+namespace {
+// A sanity bound far beyond any real period (a slow cycle with fast PWM inside it has
+// thousands of transitions); reaching it means the reference setting never recurs.
+constexpr int max_transitions = 1000000;
+}  // namespace
+
+int dm_equal(const DM& A, const DM& B) {
+  if (A.rows != B.rows || A.cols != B.cols) return 0;
+  for (uint32_t k = 1; k <= A.n; ++k)
+    if (!(A(k) == B(k))) return 0;
+  return 1;
+}
+
+CYCLE::CYCLE(const DM& reference_setting) { reference = reference_setting; }
+
+cycle_entry& CYCLE::entry(int k) {
+  if (k < 1 || k > static_cast<int>(entries_.size())) matrix_fatal("Index out of range", "CYCLE::entry()");
+  return entries_[k - 1];
+}
+
+const cycle_entry& CYCLE::entry(int k) const {
+  if (k < 1 || k > static_cast<int>(entries_.size())) matrix_fatal("Index out of range", "CYCLE::entry()");
+  return entries_[k - 1];
+}
+
+void CYCLE::add_hi_mi(const DM& row, double c, int kind) {
+  if (count >= max_transitions) matrix_fatal("CYCLE::add_hi_mi()", "Storage overflow!");
+  if (count <= 0) return;
+  cycle_entry& e = entry(count);
+  int nx = e.R ? e.R->C.cols : static_cast<int>(e.x.n);
+  if (row.n == 0 || !e.R) {
+    e.h = DM(1, nx);
+    for (int j = 1; j <= nx; ++j) e.h(j) = 0.0;
+  } else {
+    e.h = row * e.R->C;
+  }
+  e.c = c;
+  e.kind = kind;
+}
+
+void CYCLE::add_transition(const DM& tv, double t, const DM& S, const DM& x, const DM& u,
+                           const topology* R, int cycle_mode) {
+  if (!started) {
+    if (!dm_equal(S, reference)) {
+      found = 0;
+      return;
+    }
+    started = 1;
+  }
+  if (count == 0)
+    count = 1;
+  else if (!dm_equal(S, entry(count).S))
+    ++count;
+  if (cycle_mode == 0 && count > 2) {
+    count = 2;
+  } else if (count >= max_transitions) {
+    count = 0;
+    started = 0;
+    matrix_fatal("CYCLE::add_transition()", "Storage overflow!");
+  }
+  if (static_cast<int>(entries_.size()) < count) entries_.resize(count);
+  cycle_entry& e = entry(count);
+  e.t = t;
+  e.tv = tv;
+  e.S = S;
+  e.x = x;
+  e.u = u;
+  e.R = R;
+  // The interval starts afresh: until a switching ends it, its jump factor is the identity.
+  e.h = DM(1, static_cast<int>(x.n));
+  for (uint32_t j = 1; j <= x.n; ++j) e.h(j) = 0.0;
+  e.c = 0.0;
+  e.kind = -1;
+  found = 0;
+  if (count == 1 || peak_.n != x.n) peak_ = abs(x);
+  note_state(x);
+}
+
+int CYCLE::cycle_found() {
+  if (found) return 1;
+  if (count < 3) return 0;
+  if (dm_equal(entry(start).S, entry(count).S)) {
+    ++cycles;
+    found = 1;
+    return 1;
+  }
+  return 0;
+}
+
+int CYCLE::would_close(const DM& S) const {
+  if (count + 1 < 3) return 0;
+  return dm_equal(entry(start).S, S);
+}
+
+void CYCLE::note_state(const DM& x) {
+  if (peak_.n != x.n) return;
+  for (uint32_t i = 1; i <= x.n; ++i) {
+    double a = std::fabs(x(i));
+    if (a > peak_(i)) peak_(i) = a;
+  }
+}
+
+int CYCLE::relative_change_within(double tol) const {
+  if (count < 1) return 0;
+  return relative_test(entry(start).x, entry(count).x, tol, &peak_);
+}
+
+int CYCLE::close_enough(double tol) const { return relative_change_within(tol); }
+
+int CYCLE::converged(double tol) const { return relative_change_within(tol); }

@@ -1,0 +1,28 @@
+// Relative steady-state tests.
+#include "simu/steady_state_tests.h"
+
+#include <cmath>
+
+#include "simu/cycle.h"
+
+int relative_test(const DM& b, const DM& r, double tol, const DM* peak, double tiny) {
+  double e = 0.0;
+  for (uint32_t i = 1; i <= r.n; ++i) {
+    double d = r(i);
+    if (std::fabs(d) < tiny) d = 1e-14;
+    // An AC state anchored near its zero crossing is measured against its swing instead.
+    if (peak && peak->n == r.n) {
+      double floor = 1e-9 * (*peak)(i);
+      if (std::fabs(d) < floor) d = floor;
+    }
+    double q = std::fabs((b(i) - r(i)) / d);
+    if (std::isnan(q)) return 0;
+    if (q > e) e = q;
+  }
+  return tol >= e ? 1 : 0;
+}
+
+int ss_test(const DM& a, const DM& b, const DM& s, const DM& r, double tol) {
+  if (!dm_equal(a, s.transpose())) return 0;
+  return relative_test(b, r, tol);
+}

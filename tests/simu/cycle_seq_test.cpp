@@ -1,0 +1,123 @@
+// Switching-sequence report: exact text, mode numbers, shared equations, state groups.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+
+#include "common/temp_dir.h"
+#include "simu/cycle.h"
+#include "simu/topology.h"
+
+namespace {
+
+DM col(std::initializer_list<double> v) {
+  DM m(static_cast<int>(v.size()), 1);
+  int i = 1;
+  for (double x : v) m(i++) = x;
+  return m;
+}
+
+template <class F>
+std::string fatal_of(F f) {
+  try {
+    f();
+  } catch (char* s) {
+    return s;
+  }
+  return "";
+}
+
+topology model(double a, double b) {
+  topology r;
+  r.A = DM(a);
+  r.B = DM(b);
+  return r;
+}
+
+const DM tv0 = col({0, 0, 0, 0});
+
+}  // namespace
+
+TEST(CycleSeq, SameEquations) {
+  topology r1 = model(-1.0, 1.0), r2 = model(-1.00001, 1.0), r3 = model(-1.001, 1.0);
+  topology r4 = model(-1.0, 1.1), z1 = model(0.0, 0.0), z2 = model(0.0, 0.0);
+  EXPECT_EQ(same_equations(&r1, &r2), 1);
+  EXPECT_EQ(same_equations(&r1, &r3), 0);
+  EXPECT_EQ(same_equations(&r1, &r4), 0);
+  EXPECT_EQ(same_equations(&z1, &z2), 1);
+}
+
+TEST(CycleSeq, ReportOfFourTransitions) {
+  TempDir dir;
+  topology r1 = model(-1.0, 1.0), r2 = model(-1.00001, 1.0), r3 = model(-2.0, 1.0);
+  CYCLE cyc(col({1, 0}));
+  cyc.add_transition(tv0, 0.0, col({1, 0}), col({0.5, -1.25}), col({1}), &r1, 1);
+  cyc.add_transition(tv0, 1e-6, col({0, 1}), col({2.0, 0.0}), col({1}), &r2, 1);
+  cyc.add_transition(tv0, 3e-6, col({0, 0}), col({-3.0, 1e-300}), col({1}), &r3, 1);
+  cyc.add_transition(tv0, 1e-5, col({1, 0}), col({0.5, -1.25}), col({1}), &r1, 1);
+  ASSERT_EQ(cyc.count, 4);
+  cyc.write_seq_file("b.m", 1e-6, {"S1", "D2"});
+  EXPECT_EQ(slurp("b.seq"),
+            "Switching sequence file for:  b.m\n\n\n"
+            "period = 1.000000e-05\n"
+            "Steady state tolerance = 1.000000e-06\n"
+            "\nSwitches: S1 D2 "
+            "\nMode\t sw_setting\t\t\t intervals\n"
+            "1\t  10\t\t\t\t1.000000e-06\n"
+            "1\t  01\t\t\t\t2.000000e-06\n"
+            "2\t  00\t\t\t\t7.000000e-06\n"
+            "Intervals 1 and 2 have the same equations.\n"
+            "\nState at beginning of intervals:\n"
+            " X1\t\t\t     X2\t\t\t     X3\t\t\t    \n"
+            "  5.0000000000000000e-01    2.0000000000000000e+00   -3.0000000000000000e+00  \n"
+            " -1.2500000000000000e+00    0.0000000000000000e+00   1.0000000000000000e-300  \n"
+            " X4\t\t    \n"
+            "  5.0000000000000000e-01\t\n"
+            " -1.2500000000000000e+00\t\n"
+            "\n");
+}
+
+TEST(CycleSeq, ThreeTransitionsMakeOneLastGroup) {
+  TempDir dir;
+  topology r1 = model(-1.0, 1.0);
+  CYCLE cyc(col({1}));
+  cyc.add_transition(tv0, 0.0, col({1}), col({1.0}), col({1}), &r1, 1);
+  cyc.add_transition(tv0, 0.5, col({0}), col({2.0}), col({1}), &r1, 1);
+  cyc.add_transition(tv0, 1.0, col({1}), col({1.0}), col({1}), &r1, 1);
+  cyc.write_seq_file("one.m", 0.01, {"S1"});
+  std::string text = slurp("one.seq");
+  EXPECT_NE(text.find("1\t  1\t\t\t\t5.000000e-01\n1\t  0\t\t\t\t5.000000e-01\n"), std::string::npos);
+  EXPECT_NE(text.find("Intervals 1 and 2 have the same equations.\n"
+                      "Intervals 2 and 3 have the same equations.\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("\nState at beginning of intervals:\n"
+                      " X1\t\t     X2\t\t     X3\t\t    \n"
+                      "  1.0000000000000000e+00\t  2.0000000000000000e+00\t  1.0000000000000000e+00\t\n"
+                      "\n"),
+            std::string::npos);
+}
+
+TEST(CycleSeq, ColumnLabelsPastNineAreNumbers) {
+  TempDir dir;
+  topology r1 = model(-1.0, 1.0);
+  CYCLE cyc(col({1}));
+  for (int k = 0; k < 11; ++k)
+    cyc.add_transition(tv0, k, col({k % 2 == 0 ? 1.0 : 0.0}), col({double(k)}), col({1}), &r1, 1);
+  ASSERT_EQ(cyc.count, 11);
+  cyc.write_seq_file("many.m", 1e-6, {"S1"});
+  std::string text = slurp("many.seq");
+  EXPECT_NE(text.find(" X7\t\t\t     X8\t\t\t     X9\t\t\t    \n"), std::string::npos);
+  EXPECT_NE(text.find(" X10\t\t     X11\t\t    \n"), std::string::npos);
+}
+
+TEST(CycleSeq, UnwritableAndFullFiles) {
+  TempDir dir;
+  CYCLE cyc(col({1}));
+  EXPECT_EQ(fatal_of([&] { cyc.write_seq_file("no/dir/x.m", 1e-6, {}); }),
+            "Fatal Error : write_seq_file() - can't write to disk file!\n");
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  std::filesystem::create_symlink("/dev/full", "f.seq");
+  EXPECT_EQ(fatal_of([&] { cyc.write_seq_file("f.m", 1e-6, {"S1"}); }),
+            "Fatal Error : write_seq_file(  ) - disk full!\n");
+}
