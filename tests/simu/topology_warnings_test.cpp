@@ -1,0 +1,90 @@
+// Networks the model builder refuses, and the texts it throws.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/temp_dir.h"
+#include "simu/console.h"
+#include "simu/model_circuits.h"
+#include "simu/model_expect.h"
+
+namespace {
+
+std::string thrown_by(model_netlist net, const DM& setting = DM()) {
+  try {
+    derive(std::move(net), setting);
+  } catch (const char* text) {
+    return text;
+  }
+  return "(nothing thrown)";
+}
+
+TEST(TopologyWarnings, DifferentVoltageSourcesInParallel) {
+  TempDir dir;
+  EXPECT_EQ(thrown_by(circuit().add("V1", 1, 0, 5.0).add("V2", 1, 0, 3.0).add("R1", 1, 0, 1.0)
+                          .out('V', "R1").done()),
+            "Warning check the circuit.\n");
+}
+
+TEST(TopologyWarnings, WarningsAreAlsoPrintedWithABell) {
+  TempDir dir;
+  redirect_stdio();
+  thrown_by(circuit().add("V1", 1, 0, 5.0).add("V2", 1, 0, 3.0).add("R1", 1, 0, 1.0).out('V', "R1").done());
+  thrown_by(circuit().add("I1", 0, 1, 1.0).add("V01", 1, 0, 0.0).add("V02", 1, 0, 0.0).out('I', "V01").done());
+  close_stdio_redirection();
+  EXPECT_EQ(slurp("stdout.out"),
+            "\n\aWarning check the circuit\n\n\aWarning this network has no unique solution\n");
+}
+
+TEST(TopologyWarnings, ZeroVoltageSourcesInParallelHaveNoUniqueSolution) {
+  TempDir dir;
+  // Two current probes side by side: how the current splits between them is open.
+  EXPECT_EQ(thrown_by(circuit().add("I1", 0, 1, 1.0).add("V01", 1, 0, 0.0).add("V02", 1, 0, 0.0)
+                          .out('I', "V01").done()),
+            "Warning this network has no unique solution\n Check your circuit");
+}
+
+TEST(TopologyWarnings, RowOfUnknownLetterHasNoRelation) {
+  TempDir dir;
+  EXPECT_EQ(thrown_by(circuit().add("V1", 1, 0, 5.0).add("R1", 1, 2, 1.0).add("P1", 2, 0, 1.0)
+                          .add("C1", 2, 0, 1e-6).out('V', "C1").done()),
+            "Warning this network has no unique solution\n Check your circuit");
+}
+
+TEST(TopologyWarnings, MissingControllingElement) {
+  TempDir dir;
+  EXPECT_EQ(thrown_by(circuit().add("V1", 1, 0, 5.0).add("E1", 2, 0, 2.0, "R9").add("R1", 2, 0, 1.0)
+                          .out('V', "R1").done()),
+            "Internal simulation problem.  Element not found. R9");
+}
+
+TEST(TopologyWarnings, MissingCoupledInductor) {
+  TempDir dir;
+  EXPECT_EQ(thrown_by(circuit().add("V1", 1, 0, 5.0).add("L1", 1, 0, 1e-3).mutual("M1", 1e-4, "L1", "L7")
+                          .out('V', "L1").done()),
+            "Internal simulation problem.  Element not found. L7");
+}
+
+TEST(TopologyWarnings, MissingOutputBranch) {
+  TempDir dir;
+  EXPECT_EQ(thrown_by(circuit().add("V1", 1, 0, 5.0).add("R1", 1, 0, 1.0).out('I', "R2").done()),
+            "Internal simulation problem.  Element not found. R2");
+}
+
+TEST(TopologyWarnings, FloatingNodeLeavesTheTreeShort) {
+  TempDir dir;
+  // Node 2 is joined to nothing: the incidence matrix has a zero row.
+  model_netlist net = circuit().add("V1", 1, 0, 5.0).add("R1", 1, 0, 1.0).out('V', "R1").done();
+  net.numn = 3;
+  EXPECT_EQ(thrown_by(std::move(net)), "rpac - Check your circuit");
+}
+
+TEST(TopologyWarnings, SettingOfWrongLength) {
+  TempDir dir;
+  const std::string t = thrown_by(circuit().add("V1", 1, 0, 5.0).add("S1", 1, 2, 0.0)
+                                      .add("R1", 2, 0, 1.0).out('V', "R1").done(),
+                                  setting_of({1.0, 0.0}));
+  EXPECT_EQ(t, "Internal simulation problem.  swinit has 2 entries for 1 switches.");
+}
+
+}  // namespace
