@@ -160,3 +160,24 @@ TEST(SwitchAdjustment, EndlessToggleFailsWithoutWalkingTheBudget) {
   EXPECT_EQ(fatal_of([&] { switch_adjustment(swt, cond, x, u, y, tv, 1e-6, topo, cyc); }),
             "Fatal Error : Switch Adjustment - No valid combination found!\n");
 }
+
+TEST(SwitchAdjustment, OneSwitchHasTwoPasses) {
+  TempDir dir;
+  // One switch whose on and off conditions always fire: pass 0 turns it off, pass 1 may
+  // not turn it back, pass 2 would exceed the budget of 2^1 passes.
+  model_netlist net =
+      circuit().add("V1", 1, 0, 1.0).add("R1", 1, 2, 1e3).add("S1", 2, 0, 0.0).out('V', "R1").done();
+  topology_table topo(net);
+  DM swinit = rows_of(1, 1, {1});
+  DM drive_out, drive_pos;
+  double gain = 0.0;
+  topo.first_eqns(swinit, 1e-6, drive_out, drive_pos, gain);
+  DM Cy = zeros(2, 1), Ct = zeros(2, 4), Cc = rows_of(2, 1, {-1, -1}), Csw = rows_of(2, 1, {1, 1});
+  sw_condition cond(Cy, Ct, Cc, Csw);
+  sw_table swt(swinit, DM(), rows_of(1, 2, {1, 1}), rows_of(1, 2, {1, 2}), 2.0);
+  CYCLE cyc(swinit.transpose());
+  DM x(0, 1), u = topo.source_values(), y;
+  DM tv = zeros(4, 1);
+  EXPECT_EQ(fatal_of([&] { switch_adjustment(swt, cond, x, u, y, tv, 1e-6, topo, cyc); }),
+            "Fatal Error : Switch Adjustment - No valid combination found!\n");
+}
