@@ -45,7 +45,7 @@ void element::mirror() { SDI_INTERNAL(tag); }
 
 void copy_name_field(char (&field)[8], const char* text) {
   std::memset(field, 0, sizeof field);
-  if (text) std::strncpy(field, text, sizeof field - 1);
+  if (text) std::memcpy(field, text, strnlen(text, sizeof field - 1));
 }
 
 void element::set_name(const char* text) {

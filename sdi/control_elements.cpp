@@ -1,0 +1,164 @@
+#include "sdi/control_elements.h"
+
+#include "sdi/byte_io.h"
+#include "sdi/records.h"
+#include "sdi/shapes.h"
+
+namespace sdi {
+
+int multiplier_count = 0;
+
+namespace {
+constexpr shape_record clock_records[] = {{1, shape_id::clock_wave, 0, 0}, {2, shape_id::none, 8, 24}, {0, shape_id::none, 0, 0}};
+constexpr shape_record upper_records[] = {{1, shape_id::upper_mark, 0, 0}, {2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
+constexpr shape_record lower_records[] = {{1, shape_id::lower_mark, 0, 0}, {2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
+constexpr shape_record vco_records[] = {{1, shape_id::vco_mark, 0, 0}, {2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
+constexpr shape_record threshold_records[] = {{2, shape_id::none, 8, 24}, {0, shape_id::none, 0, 0}};
+constexpr shape_record sense_records[] = {{2, shape_id::none, 0, 16}, {2, shape_id::none, 32, 16}, {2, shape_id::none, 16, 32}, {0, shape_id::none, 0, 0}};
+constexpr shape_record op_amp_records[] = {{2, shape_id::none, 0, 8}, {2, shape_id::none, 0, 24}, {2, shape_id::none, 48, 16}, {0, shape_id::none, 0, 0}};
+constexpr shape_record multiplier_records[] = {{2, shape_id::none, 0, 8}, {2, shape_id::none, 0, 24}, {2, shape_id::none, 32, 16}, {0, shape_id::none, 0, 0}};
+constexpr shape_record modulator_records[] = {{2, shape_id::none, 0, 32}, {2, shape_id::none, 0, 64}, {2, shape_id::none, 48, 48}, {0, shape_id::none, 0, 0}};
+
+bool read_values(std::FILE* f, double* v, int n) {
+  for (int i = 0; i < n; ++i)
+    if (!record_double(f, v[i])) return false;
+  return true;
+}
+}  // namespace
+
+void rotate_or_flip(i_element* e) {
+  if ((e->orientation == 1 && !e->mirrored) || (e->orientation == 3 && e->mirrored)) e->rotate_half();
+  else e->mirror();
+}
+
+clockx::clockx(int o) : i_element(kind_clock, o) {
+  image = image_from_table(class_shape(shape_id::box_lead));
+  apply_shape_records(clock_records);
+  flags.set(flag_no_values);
+}
+
+void clockx::write(std::FILE* f) {
+  i_element::write(f);
+  write_doubles(f, values + 1, 2);
+}
+
+bool clockx::read(std::FILE* f, int version) { return i_element::read(f, version) && read_values(f, values + 1, 2); }
+
+modulator::modulator(int o) : i_element(kind_modulator, o) {
+  image = image_from_table(class_shape(shape_id::modulator));
+  apply_shape_records(modulator_records);
+  values[5] = 1.0;
+  flags.set(flag_no_values);
+}
+
+void modulator::write(std::FILE* f) {
+  i_element::write(f);
+  write_doubles(f, values + 1, 5);
+}
+
+// Every version is read with five doubles: the layout follows the program, not the file.
+bool modulator::read(std::FILE* f, int version) { return i_element::read(f, version) && read_values(f, values + 1, 5); }
+
+limiter::limiter(int k, int o) : i_element(k, o) {
+  image = image_from_table(class_shape(shape_id::limiter_base));
+  apply_shape_records(k == kind_upper_limiter ? upper_records : lower_records);
+  flags.set(flag_no_values);
+}
+
+threshold::threshold(int o) : i_element(kind_threshold, o) {
+  image = image_from_table(class_shape(shape_id::threshold));
+  apply_shape_records(threshold_records);
+  table.resize(4);
+  flags.set(flag_no_values);
+}
+
+threshold::~threshold() {
+  outputs.list_clear();
+  coefficients.list_clear();
+  table.list_clear();
+}
+
+void threshold::write(std::FILE* f) {
+  i_element::write(f);
+  write_int(f, coefficients.count());
+  for (dnode* n = coefficients.head; n; n = static_cast<dnode*>(n->next)) write_double(f, n->value);
+  write_int(f, table.count());
+  for (dnode* n = table.head; n; n = static_cast<dnode*>(n->next)) write_double(f, n->value);
+  write_ilist(f, outputs);
+  write_int(f, switch_id);
+}
+
+bool threshold::read(std::FILE* f, int version) {
+  if (!i_element::read(f, version)) return false;
+  std::int32_t a = 0;
+  if (!record_count(f, a)) return false;
+  coefficients.list_clear();
+  coefficients.resize(a);
+  for (int i = 0; i < a; ++i)
+    if (!record_double(f, *coefficients.list_value_at(i))) return false;
+  std::int32_t b = 0;
+  if (!record_count(f, b)) return false;
+  if (b > table.count()) SDI_ASSERT_FAIL("sdi/Simelem");  // the extra entries are read and dropped
+  for (int i = 0; i < b; ++i) {
+    double v = 0.0;
+    if (!record_double(f, v)) return false;
+    if (i < table.count()) *table.list_value_at(i) = v;
+  }
+  return read_ilist(f, outputs, 1) && record_int(f, switch_id);
+}
+
+vco::vco(int o) : i_element(kind_vco, o) {
+  image = image_from_table(class_shape(shape_id::limiter_base));
+  apply_shape_records(vco_records);
+}
+
+void vco::write(std::FILE* f) {
+  i_element::write(f);
+  write_double(f, constant);
+}
+
+bool vco::read(std::FILE* f, int version) { return i_element::read(f, version) && record_double(f, constant); }
+
+current_sense::current_sense(int o) : i_element(kind_current_sense, o) {
+  image = image_from_table(class_shape(shape_id::current_sense));
+  apply_shape_records(sense_records);
+  flags.set(flag_values_set);
+  flags.set(flag_no_values);
+  flags.set(flag_branch);
+}
+
+void current_sense::rotate() { rotate_or_flip(this); }
+
+op_amp::op_amp(int o) : i_element(kind_op_amp, o) {
+  image = image_from_table(class_shape(shape_id::op_amp));
+  apply_shape_records(op_amp_records);
+  values[0] = 10000.0;
+  flags.set(flag_branch);
+  flags.set(flag_values_set);
+}
+
+void op_amp::write(std::FILE* f) {
+  i_element::write(f);
+  write_double(f, Ri);
+  write_double(f, Ro);
+}
+
+bool op_amp::read(std::FILE* f, int version) {
+  return i_element::read(f, version) && record_double(f, Ri) && record_double(f, Ro);
+}
+
+void op_amp::rotate() { rotate_or_flip(this); }
+
+multiplier::multiplier(int o) : i_element(kind_multiplier, o) {
+  image = image_from_table(class_shape(shape_id::multiplier));
+  apply_shape_records(multiplier_records);
+  values[0] = 1.0;
+  flags.set(flag_branch);
+  ++multiplier_count;
+}
+
+multiplier::~multiplier() {
+  if (multiplier_count > 0) --multiplier_count;
+}
+
+}  // namespace sdi

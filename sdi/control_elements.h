@@ -1,0 +1,98 @@
+// The control elements that drive switches: clock, PWM modulator, limiters,
+// threshold, VCO, current sense, op-amp and multiplier. Pin order: modulator,
+// op-amp and multiplier 0 and 1 inputs, 2 output; current sense 0 and 1 the
+// measured branch, 2 output; clock and threshold 0 output; limiter and VCO
+// 0 input, 1 output. Hidden port ids and condition numbers are rewritten by
+// every netlist and not stored.
+#pragma once
+
+#include "sdi/i_element.h"
+
+namespace sdi {
+
+class clockx : public i_element {  // delay = values[1], period = values[2]
+public:
+  explicit clockx(int orientation);
+  void write(std::FILE* f) override;
+  bool read(std::FILE* f, int version = circuit_version) override;
+};
+
+class modulator : public i_element {  // k1, k2, k3, Vpk, Period = values[1..5]
+public:
+  std::int32_t port1 = 0;
+  std::int32_t port2 = 0;
+  std::int32_t condition = 0;
+
+  explicit modulator(int orientation);
+  void write(std::FILE* f) override;
+  bool read(std::FILE* f, int version = circuit_version) override;
+  void rotate() override { mirror(); }
+};
+
+class limiter : public i_element {  // limit = values[0]
+public:
+  std::int32_t condition = 0;
+
+  limiter(int kind, int orientation);
+};
+
+class threshold : public i_element {
+public:
+  std::int32_t condition = 0;
+  ilist outputs;       // linked output ids
+  dlist coefficients;  // per linked output
+  dlist table;         // four entries
+  std::int32_t switch_id = 0;
+
+  explicit threshold(int orientation);
+  ~threshold() override;
+  void write(std::FILE* f) override;
+  bool read(std::FILE* f, int version = circuit_version) override;
+};
+
+class vco : public i_element {  // gain = values[0]
+public:
+  double constant = 0.0;  // the constant term of its switching condition
+  std::int32_t port = 0;
+  std::int32_t condition = 0;
+
+  explicit vco(int orientation);
+  void write(std::FILE* f) override;
+  bool read(std::FILE* f, int version = circuit_version) override;
+};
+
+class current_sense : public i_element {
+public:
+  std::int32_t port = 0;
+
+  explicit current_sense(int orientation);
+  void rotate() override;  // half turn or flip: four presses visit the four placements
+};
+
+class op_amp : public i_element {  // gain = values[0]
+public:
+  double Ri = 1e6;
+  double Ro = 50.0;
+
+  explicit op_amp(int orientation);
+  void write(std::FILE* f) override;
+  bool read(std::FILE* f, int version = circuit_version) override;
+  void rotate() override;
+};
+
+class multiplier : public i_element {
+public:
+  std::int32_t port1 = 0;
+  std::int32_t port2 = 0;
+
+  explicit multiplier(int orientation);
+  ~multiplier() override;
+};
+
+// Live instances (at most one of each is allowed by the editor).
+extern int multiplier_count;
+
+// The half-turn-or-flip rule of op-amps and current senses.
+void rotate_or_flip(i_element* e);
+
+}  // namespace sdi

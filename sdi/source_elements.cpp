@@ -1,0 +1,146 @@
+#include "sdi/source_elements.h"
+
+#include "sdi/byte_io.h"
+#include "sdi/records.h"
+#include "sdi/report.h"
+#include "sdi/shapes.h"
+
+namespace sdi {
+
+int probe_count = 0;
+
+namespace {
+const char* const tag = "sdi/Simelem";
+constexpr shape_record label_records[] = {{2, shape_id::none, 8, 24}, {0, shape_id::none, 0, 0}};
+constexpr shape_record ground_records[] = {{2, shape_id::none, 8, 0}, {0, shape_id::none, 0, 0}};
+constexpr shape_record diode_records[] = {{2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
+constexpr shape_record switch_records[] = {{2, shape_id::none, 16, 1}, {2, shape_id::none, 16, 49}, {2, shape_id::none, 0, 17},
+                                           {2, shape_id::none, 0, 33}, {0, shape_id::none, 0, 0}};
+
+// Sources draw horizontally and turn once, like the standard symbols.
+image* source_image(shape_id id, ilist& nodes) {
+  image* im = image_from_shape(class_shape(id));
+  nodes.append(-1);
+  nodes.append(-1);
+  return im;
+}
+
+int turn_code(int orientation) { return orientation == 0 ? 4 : orientation; }
+}  // namespace
+
+ground::ground(int o) : i_element(kind_ground, o) {
+  image = image_from_table(class_shape(shape_id::ground));
+  apply_shape_records(ground_records);
+  flags.set(flag_values_set);
+  flags.set(flag_no_values);
+}
+
+diode::diode(int o) : i_element(kind_diode, o) {
+  image = image_from_table(class_shape(shape_id::diode));
+  apply_shape_records(diode_records);
+  flags.set(flag_branch);
+  flags.set(flag_output);
+  flags.set(flag_values_set);
+}
+
+switch2::switch2(int o) : i_element(kind_switch, o) {
+  image = image_from_table(class_shape(shape_id::switch2));
+  apply_shape_records(switch_records);
+  flags.set(flag_branch);
+}
+
+void switch2::write(std::FILE* f) {
+  i_element::write(f);
+  write_int(f, initial_state);
+}
+
+bool switch2::read(std::FILE* f, int version) { return i_element::read(f, version) && record_int(f, initial_state); }
+
+llabel::llabel(int o) : i_element(kind_label, o) {
+  image = image_from_table(class_shape(shape_id::box_lead));
+  apply_shape_records(label_records);
+  flags.set(flag_values_set);
+  flags.set(flag_no_values);
+}
+
+bool llabel::read(std::FILE* f, int version) {
+  if (!i_element::read(f, version)) return false;
+  set_letter(static_cast<int>(values[0]));
+  return true;
+}
+
+void llabel::set_letter(int c) {
+  values[0] = c;
+  remove_labels(image);
+  if (!image) return;
+  box = image->bounds();
+  if (c < 'a' || c > 'z') {
+    SDI_INTERNAL(tag);
+    return;
+  }
+  // The box's centre (8, 8) in the frame the label was built in, turned as the label is.
+  const shape* base = class_shape(shape_id::box_lead);
+  point at = rotate_point(point(8, 8), point(base->w, base->h), turn_code(orientation));
+  add_label(image, glyph_for_char(static_cast<char>(c)), at);
+}
+
+source::source(int k, int o) : i_element(k, o) {
+  image = source_image(k == kind_voltage_source ? shape_id::voltage_source : shape_id::current_source, nodes);
+  flags.set(flag_branch);
+}
+
+void source::write(std::FILE* f) {
+  i_element::write(f);
+  write_int(f, n);
+  for (int i = 0; i < n && i < max_pairs; ++i) write_doubles(f, pairs[i], 2);
+}
+
+bool source::read(std::FILE* f, int version) {
+  if (!i_element::read(f, version)) return false;
+  std::int32_t count = 0;
+  if (!record_count(f, count)) return false;
+  if (count > max_pairs) SDI_ASSERT_FAIL(tag);  // the pairs beyond five are read and dropped
+  for (int i = 0; i < count; ++i) {
+    double t = 0.0, v = 0.0;
+    if (!record_double(f, t) || !record_double(f, v)) return false;
+    if (i < max_pairs) {
+      pairs[i][0] = t;
+      pairs[i][1] = v;
+    }
+  }
+  n = count < max_pairs ? count : max_pairs;
+  return true;
+}
+
+sine::sine(int o) : i_element(kind_sine, o) {
+  image = source_image(shape_id::sine, nodes);
+  flags.set(flag_branch);
+}
+
+void sine::write(std::FILE* f) {
+  i_element::write(f);
+  write_double(f, frequency);
+  write_double(f, phase);
+}
+
+bool sine::read(std::FILE* f, int version) {
+  return i_element::read(f, version) && record_double(f, frequency) && record_double(f, phase);
+}
+
+probe::probe(int o) : i_element(kind_probe, o) {
+  image = image_from_table(class_shape(shape_id::probe));
+  ++probe_count;
+}
+
+probe::~probe() {
+  if (probe_count > 0) --probe_count;
+}
+
+void probe::write(std::FILE* f) {
+  i_element::write(f);
+  write_double(f, extra);
+}
+
+bool probe::read(std::FILE* f, int version) { return i_element::read(f, version) && record_double(f, extra); }
+
+}  // namespace sdi

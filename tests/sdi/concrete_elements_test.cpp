@@ -1,0 +1,556 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+#include "capture.h"
+#include "common/temp_dir.h"
+#include "sdi/base_elements.h"
+#include "sdi/bl_element.h"
+#include "sdi/byte_io.h"
+#include "sdi/control_elements.h"
+#include "sdi/elist.h"
+#include "sdi/factories.h"
+#include "sdi/placement.h"
+#include "sdi/source_elements.h"
+#include "sdi/sub_element.h"
+
+namespace {
+using Bytes = std::vector<unsigned char>;
+using sdi::point;
+
+// Creates an element of a kind through the factory, taking it from pending_element.
+std::unique_ptr<sdi::element> make(int kind) {
+  sdi::pending_element = nullptr;
+  sdi::create_element(kind);
+  std::unique_ptr<sdi::element> e(sdi::pending_element);
+  sdi::pending_element = nullptr;
+  sdi::previous_pending_element = nullptr;
+  return e;
+}
+
+Bytes written(sdi::element& e) {
+  std::FILE* f = std::tmpfile();
+  e.write(f);
+  Bytes b = stream_bytes(f);
+  std::fclose(f);
+  return b;
+}
+
+std::FILE* stream_of(const Bytes& b) {
+  std::FILE* f = std::tmpfile();
+  for (unsigned char c : b) std::fputc(c, f);
+  std::rewind(f);
+  return f;
+}
+
+// Reads a whole record (kind first) back through the record reader.
+std::unique_ptr<sdi::element> reread(const Bytes& rec, int version = sdi::circuit_version) {
+  std::FILE* f = stream_of(rec);
+  std::int32_t kind = 0;
+  sdi::read_int(f, kind);
+  bool ok = false;
+  std::unique_ptr<sdi::element> e(sdi::read_element_record(kind, f, version, ok));
+  EXPECT_TRUE(ok) << sdi::last_record_error();
+  EXPECT_EQ(std::fgetc(f), EOF);  // the record was consumed exactly
+  std::fclose(f);
+  return e;
+}
+
+const int all_kinds[] = {0, 1, 2, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 20, 21, 22, 23,
+                         24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36};
+
+// Expected pin counts per kind.
+int pins_of(int kind) {
+  switch (kind) {
+    case 20: case 26: case 27: case 36: return 3;
+    case 21: case 24: case 28: case 31: return 1;
+    case 30: return 4;
+    case 35: return 0;
+    default: return 2;
+  }
+}
+}  // namespace
+
+TEST(Factories, EveryKindHasItsClass) {
+  Capture cap;
+  for (int k : all_kinds) {
+    auto e = make(k);
+    ASSERT_NE(e, nullptr) << k;
+    EXPECT_EQ(e->kind, k);
+    EXPECT_EQ(e->selected, 1);
+    EXPECT_EQ(e->id, 0);
+    if (!sdi::is_line_element(k)) {
+      auto* s = static_cast<sdi::i_element*>(e.get());
+      EXPECT_EQ(s->orientation, 1);
+      EXPECT_EQ(s->image->pin_count(), pins_of(k)) << k;
+      EXPECT_EQ(e->nodes.count(), pins_of(k)) << k;
+      for (int i = 0; i < e->nodes.count(); ++i) EXPECT_EQ(*e->nodes.list_value_at(i), -1);
+    }
+  }
+  EXPECT_TRUE(cap.errors.empty());
+}
+
+TEST(Factories, FlagsAndDefaults) {
+  auto bits = [](std::initializer_list<int> b) {
+    std::uint32_t w = 0;
+    for (int i : b) w |= 1u << i;
+    return w;
+  };
+  EXPECT_EQ(make(21)->flags.word(), bits({7}));
+  EXPECT_EQ(make(20)->flags.word(), bits({7}));
+  EXPECT_EQ(make(22)->flags.word(), bits({7}));
+  EXPECT_EQ(make(24)->flags.word(), bits({7}));
+  EXPECT_EQ(make(25)->flags.word(), 0u);
+  EXPECT_EQ(make(26)->flags.word(), bits({1, 4, 7}));
+  EXPECT_EQ(make(27)->flags.word(), bits({1, 4}));
+  EXPECT_EQ(make(28)->flags.word(), bits({4, 7}));
+  EXPECT_EQ(make(29)->flags.word(), bits({1, 2, 4}));
+  EXPECT_EQ(make(30)->flags.word(), bits({1}));
+  EXPECT_EQ(make(31)->flags.word(), bits({4, 7}));
+  EXPECT_EQ(make(32)->flags.word(), bits({1}));
+  EXPECT_EQ(make(34)->flags.word(), bits({1}));
+  EXPECT_EQ(make(35)->flags.word(), 0u);
+  EXPECT_EQ(make(36)->flags.word(), bits({1}));
+  auto op = make(27);
+  EXPECT_EQ(op->values[0], 10000.0);
+  EXPECT_EQ(static_cast<sdi::op_amp*>(op.get())->Ri, 1e6);
+  EXPECT_EQ(static_cast<sdi::op_amp*>(op.get())->Ro, 50.0);
+  EXPECT_EQ(make(36)->values[0], 1.0);
+  auto mod = make(20);
+  EXPECT_EQ(mod->values[5], 1.0);
+  EXPECT_EQ(mod->values[4], 0.0);
+  auto th = make(24);
+  EXPECT_EQ(static_cast<sdi::threshold*>(th.get())->table.count(), 4);
+}
+
+TEST(Factories, PendingAndPrevious) {
+  sdi::pending_element = nullptr;
+  sdi::new_resistor();
+  sdi::element* first = sdi::pending_element;
+  sdi::new_capacitor();
+  EXPECT_EQ(sdi::previous_pending_element, first);
+  EXPECT_EQ(sdi::pending_element->kind, 1);
+  delete first;
+  delete sdi::pending_element;
+  sdi::pending_element = sdi::previous_pending_element = nullptr;
+}
+
+TEST(Factories, OddKinds) {
+  Capture cap;
+  auto e = make(3);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->kind, 12);
+  EXPECT_EQ(make(4)->kind, 12);
+  EXPECT_EQ(make(11), nullptr);
+  EXPECT_EQ(make(17), nullptr);
+  EXPECT_EQ(make(99), nullptr);
+  EXPECT_EQ(cap.errors, std::vector<std::string>(5, "sdi/Simelem: Internal"));
+}
+
+TEST(Factories, OneProbeOneMultiplier) {
+  Capture cap;
+  EXPECT_EQ(sdi::probe_count, 0);
+  {
+    auto p = make(35);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(sdi::probe_count, 1);
+    EXPECT_EQ(make(35), nullptr);
+    EXPECT_EQ(cap.messages, std::vector<std::string>{"Only one probe allowed."});
+    auto m = make(36);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(sdi::new_multiplier(), 0);
+    EXPECT_EQ(cap.messages.back(), "Only one multiplier allowed.");
+    EXPECT_EQ(sdi::multiplier_count, 1);
+  }
+  EXPECT_EQ(sdi::probe_count, 0);
+  EXPECT_EQ(sdi::multiplier_count, 0);
+  EXPECT_NE(make(35), nullptr);  // placeable again
+}
+
+TEST(Factories, SecondProbeFromAStreamIsReadAndDropped) {
+  Capture cap;
+  auto p = make(35);
+  Bytes rec = written(*p);
+  rec.push_back(17);
+  rec.insert(rec.end(), 3, 0);
+  std::FILE* f = stream_of(rec);
+  std::int32_t kind = 0;
+  sdi::read_int(f, kind);
+  bool ok = false;
+  EXPECT_EQ(sdi::read_element_record(kind, f, sdi::circuit_version, ok), nullptr);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(cap.messages, std::vector<std::string>{"Only one probe allowed."});
+  sdi::read_int(f, kind);
+  EXPECT_EQ(kind, 17);  // aligned on the next record
+  std::fclose(f);
+  EXPECT_EQ(sdi::probe_count, 1);
+}
+
+TEST(Factories, UnknownKindInAStream) {
+  Capture cap;
+  std::FILE* f = std::tmpfile();
+  bool ok = true;
+  EXPECT_EQ(sdi::read_element_record(3, f, 105, ok), nullptr);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(sdi::last_record_error(), "Unknown element kind 3");
+  EXPECT_EQ(sdi::read_element_record(-1, f, 105, ok), nullptr);
+  EXPECT_EQ(sdi::last_record_error(), "Unknown element kind -1");
+  std::fclose(f);
+  EXPECT_TRUE(cap.errors.empty());
+}
+
+TEST(Factories, LabelLettersWrap) {
+  sdi::next_label_letter = 'y';
+  for (char expect : {'y', 'z', 'a'}) {
+    sdi::pending_element = nullptr;
+    sdi::new_label();
+    std::unique_ptr<sdi::element> l(sdi::pending_element);
+    EXPECT_EQ(l->values[0], static_cast<double>(expect));
+    EXPECT_EQ(sdi::list_count(static_cast<sdi::i_element*>(l.get())->image->parts->glyphs), 1);
+  }
+  sdi::pending_element = sdi::previous_pending_element = nullptr;
+  sdi::next_label_letter = 'a';
+}
+
+TEST(Factories, CreateNextElement) {
+  sdi::next_label_letter = 'c';
+  sdi::pending_element = nullptr;
+  sdi::create_next_element(31);
+  std::unique_ptr<sdi::element> l(sdi::pending_element);
+  EXPECT_EQ(l->values[0], 'c');
+  sdi::pending_element = nullptr;
+  sdi::create_next_element(35);
+  EXPECT_EQ(sdi::pending_element, nullptr);
+  sdi::create_next_element(36);
+  EXPECT_EQ(sdi::pending_element, nullptr);
+  sdi::create_next_element(0);
+  std::unique_ptr<sdi::element> r(sdi::pending_element);
+  EXPECT_EQ(r->kind, 0);
+  sdi::pending_element = sdi::previous_pending_element = nullptr;
+  sdi::next_label_letter = 'a';
+}
+
+TEST(Label, SetLetterReplacesGlyph) {
+  Capture cap;
+  sdi::llabel l(1);
+  l.set_letter('b');
+  l.set_letter('c');
+  EXPECT_EQ(sdi::list_count(l.image->parts->glyphs), 1);
+  auto* g = static_cast<sdi::label*>(l.image->parts->glyphs);
+  EXPECT_EQ(g->r.center(), point(8, 8));
+  l.set_letter('#');
+  EXPECT_EQ(l.image->parts->glyphs, nullptr);
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simelem: Internal"});
+}
+
+TEST(Label, ReadFromFileRebuildsItsGlyph) {
+  sdi::llabel l(1);
+  l.image->place_ref_at(point(96, 96));
+  l.rotate();
+  l.values[0] = 98.0;
+  Bytes rec = written(l);
+  auto back = reread(rec);
+  auto* b = static_cast<sdi::llabel*>(back.get());
+  EXPECT_EQ(b->values[0], 98.0);
+  ASSERT_EQ(sdi::list_count(b->image->parts->glyphs), 1);
+  auto* g = static_cast<sdi::label*>(b->image->parts->glyphs);
+  // 'b' drawn at the box's centre, which the quarter turn moved to (16, 8).
+  EXPECT_EQ(g->r.center(), point(16, 8));
+  std::vector<sdi::line> strokes;
+  for (sdi::list* q = g->strokes; q; q = q->next) strokes.push_back(static_cast<sdi::line_list*>(q)->l);
+  EXPECT_EQ(strokes, sdi::glyph_for_char('b')->segments);
+}
+
+TEST(Rotate, OpAmpFourPressesVisitFourPlacements) {
+  sdi::op_amp o(1);
+  o.image->place_ref_at(point(200, 200));
+  const point in0 = o.terminal_at(0), out = o.terminal_at(2);
+  EXPECT_EQ(in0, point(176, 192));
+  EXPECT_EQ(out, point(224, 200));
+  o.rotate();
+  EXPECT_EQ(o.orientation, 3);
+  EXPECT_EQ(o.mirrored, 0);
+  EXPECT_EQ(o.terminal_at(2), point(176, 200));
+  o.rotate();
+  EXPECT_EQ(o.orientation, 3);
+  EXPECT_EQ(o.mirrored, 1);
+  o.rotate();
+  EXPECT_EQ(o.orientation, 1);
+  EXPECT_EQ(o.mirrored, 1);
+  EXPECT_EQ(o.terminal_at(2), point(176, 200));  // mirrored: the output on the left
+  EXPECT_EQ(o.terminal_at(0), point(224, 192));
+  o.rotate();
+  EXPECT_EQ(o.orientation, 1);
+  EXPECT_EQ(o.mirrored, 0);
+  EXPECT_EQ(o.terminal_at(0), in0);
+  EXPECT_EQ(o.terminal_at(2), out);
+}
+
+TEST(Rotate, ModulatorOnlyMirrors) {
+  sdi::modulator m(1);
+  m.image->place_ref_at(point(200, 200));
+  point out = m.terminal_at(2);
+  m.rotate();
+  EXPECT_EQ(m.orientation, 1);
+  EXPECT_EQ(m.mirrored, 1);
+  EXPECT_EQ(m.terminal_at(2), point(2 * 200 - out.x, out.y));
+}
+
+// Every pin of every kind, in every placement the editor can reach, lies on the grid.
+TEST(Grid, EveryPinOnTheGrid) {
+  for (int k : all_kinds) {
+    if (sdi::is_line_element(k)) continue;
+    auto e = make(k);
+    auto* s = static_cast<sdi::i_element*>(e.get());
+    s->image->place_ref_at(point(400, 400));
+    for (int press = 0; press < 8; ++press) {
+      for (int i = 0; i < s->image->pin_count(); ++i) {
+        point p = s->terminal_at(i);
+        EXPECT_EQ(p.x % 8, 0) << "kind " << k << " press " << press << " pin " << i;
+        EXPECT_EQ(p.y % 8, 0) << "kind " << k << " press " << press << " pin " << i;
+      }
+      if (press == 4) s->mirror();
+      else s->rotate();
+    }
+  }
+}
+
+TEST(Records, SourceWithTwoPairs) {
+  sdi::source v(sdi::kind_voltage_source, 1);
+  v.n = 2;
+  v.pairs[0][0] = 0.001;
+  v.pairs[0][1] = 5.0;
+  v.pairs[1][0] = 0.002;
+  v.pairs[1][1] = -5.0;
+  sdi::port p(9, 1);
+  EXPECT_EQ(written(v).size(), written(p).size() + 4 + 2 * 16);
+  auto back = reread(written(v));
+  auto* b = static_cast<sdi::source*>(back.get());
+  EXPECT_EQ(b->n, 2);
+  EXPECT_EQ(b->pairs[1][1], -5.0);
+}
+
+TEST(Records, SourceWithTooManyPairsKeepsFiveAndStaysAligned) {
+  Capture cap;
+  sdi::source v(sdi::kind_current_source, 1);
+  Bytes rec = written(v);
+  rec.resize(rec.size() - 4);  // drop n = 0
+  for (int b : {7, 0, 0, 0}) rec.push_back(static_cast<unsigned char>(b));
+  for (int i = 0; i < 7; ++i) {
+    std::FILE* f = std::tmpfile();
+    sdi::write_double(f, i);
+    sdi::write_double(f, 10.0 * i);
+    Bytes pair = stream_bytes(f);
+    std::fclose(f);
+    rec.insert(rec.end(), pair.begin(), pair.end());
+  }
+  auto back = reread(rec);
+  auto* b = static_cast<sdi::source*>(back.get());
+  EXPECT_EQ(b->n, 5);
+  EXPECT_EQ(b->pairs[4][1], 40.0);
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simelem: Internal Assertion"});
+}
+
+TEST(Records, ThresholdTables) {
+  sdi::threshold t(1);
+  t.coefficients.resize(2);
+  *t.coefficients.list_value_at(0) = 1.5;
+  *t.coefficients.list_value_at(1) = -2.0;
+  *t.table.list_value_at(3) = 1.0;
+  t.outputs.append(4);
+  t.outputs.append(6);
+  t.switch_id = 9;
+  t.links.append(4);
+  t.links.append(6);
+  t.links.append(9);
+  Bytes rec = written(t);
+  sdi::port p(9, 1);
+  EXPECT_EQ(rec.size(), written(p).size() + 3 * 4 + 4 + 2 * 8 + 4 + 4 * 8 + 4 + 2 * 4 + 4);
+  auto back = reread(rec);
+  auto* b = static_cast<sdi::threshold*>(back.get());
+  EXPECT_EQ(b->coefficients.count(), 2);
+  EXPECT_EQ(*b->coefficients.list_value_at(1), -2.0);
+  EXPECT_EQ(*b->table.list_value_at(3), 1.0);
+  EXPECT_EQ(b->outputs.count(), 2);
+  EXPECT_EQ(b->switch_id, 9);
+}
+
+TEST(Records, WriteReadWriteEveryKind) {
+  for (int k : all_kinds) {
+    auto e = make(k);
+    e->id = 40 + k;
+    e->values[0] = 0.5 + k;
+    e->flags.set(sdi::flag_on_sheet);
+    if (sdi::is_line_element(k)) {
+      static_cast<sdi::bl_element*>(e.get())->shape.set(16, 24, 80, 96, 1, 1, 0, 0);
+      if (k == 8) static_cast<sdi::cmutind*>(e.get())->inductor2 = 3;
+    } else {
+      auto* s = static_cast<sdi::i_element*>(e.get());
+      s->image->place_ref_at(point(400, 400));
+      s->rotate();
+      e->links.append(2);
+      if (k == 31) e->values[0] = 'q';
+      if (k == 21 || k == 20) e->values[2] = 1e-5;
+    }
+    e->set_name("X1");
+    Bytes rec = written(*e);
+    std::vector<point> terminals;
+    for (int i = 0; i < e->nodes.count() && !sdi::is_line_element(k); ++i) terminals.push_back(e->terminal_at(i));
+    if (k == sdi::kind_probe || k == sdi::kind_multiplier) e.reset();  // one of each at a time
+    auto back = reread(rec);
+    ASSERT_NE(back, nullptr) << k;
+    EXPECT_EQ(written(*back), rec) << "kind " << k;
+    for (std::size_t i = 0; i < terminals.size(); ++i) EXPECT_EQ(back->terminal_at(static_cast<int>(i)), terminals[i]) << k;
+  }
+}
+
+TEST(Records, TruncatedRecordsOfEveryKindFail) {
+  for (int k : all_kinds) {
+    auto e = make(k);
+    Bytes rec = written(*e);
+    for (std::size_t cut = 4; cut < rec.size(); cut += 3) {
+      std::FILE* f = stream_of(Bytes(rec.begin(), rec.begin() + static_cast<long>(cut)));
+      std::int32_t kind = 0;
+      sdi::read_int(f, kind);
+      bool ok = true;
+      EXPECT_EQ(sdi::read_element_record(kind, f, 105, ok), nullptr) << k << " " << cut;
+      EXPECT_FALSE(ok);
+      std::fclose(f);
+    }
+  }
+}
+
+TEST(Links, DeletingAnInductorDeletesItsCouplings) {
+  Capture cap;
+  auto* l1 = new sdi::basic(2, 1);
+  auto* l2 = new sdi::basic(2, 1);
+  auto* m = new sdi::cmutind;
+  auto* src = new sdi::depsource(sdi::kind_icis, 1);
+  l1->id = 1;
+  l2->id = 2;
+  m->id = 3;
+  m->inductor1 = 1;
+  m->inductor2 = 2;
+  src->id = 4;
+  src->control = 1;
+  src->links.append(1);
+  src->flags.set(sdi::flag_values_set);
+  for (sdi::element* e : std::vector<sdi::element*>{l1, l2, m, src}) sdi::circuit.insert(e);
+  sdi::unlink_element(1);
+  EXPECT_EQ(sdi::circuit.find_id(3, 0), 0);  // the coupling is gone (and deleted)
+  EXPECT_EQ(sdi::circuit.count(), 3);
+  EXPECT_EQ(src->links.count(), 0);
+  EXPECT_EQ(src->flags.test(sdi::flag_values_set), 0);
+  EXPECT_TRUE(cap.errors.empty());
+  sdi::circuit.list_clear();
+  delete l1;
+  delete l2;
+  delete src;
+}
+
+TEST(Links, TransformerLinks) {
+  auto* pri = new sdi::xform(6, 1);
+  auto* sec = new sdi::xform(7, 1);
+  auto* th = new sdi::threshold(1);
+  pri->id = 1;
+  sec->id = 2;
+  th->id = 3;
+  sec->partner = 1;
+  sec->links.append(1);
+  th->switch_id = 2;
+  th->links.append(2);
+  th->flags.set(sdi::flag_values_set);
+  for (sdi::element* e : std::vector<sdi::element*>{pri, sec, th}) sdi::circuit.insert(e);
+  sdi::link_transformer(pri, 2);
+  EXPECT_EQ(pri->secondaries.count(), 1);
+  EXPECT_EQ(*pri->links.list_value_at(0), 2);
+  sdi::unlink_secondary(sec);
+  EXPECT_EQ(pri->secondaries.count(), 0);
+  EXPECT_EQ(pri->links.count(), 0);
+  EXPECT_EQ(sec->links.count(), 0);
+  sdi::link_transformer(pri, 2);
+  sec->links.append(1);
+  sdi::unlink_element(2);  // the secondary goes
+  EXPECT_EQ(pri->secondaries.count(), 0);
+  EXPECT_EQ(th->switch_id, 0);
+  EXPECT_EQ(th->flags.test(sdi::flag_values_set), 0);
+  sdi::unlink_element(1);  // the primary goes
+  EXPECT_EQ(sec->partner, 0);
+  sdi::circuit.list_clear();
+  delete pri;
+  delete sec;
+  delete th;
+}
+
+TEST(Casts, ConcreteClasses) {
+  Capture cap;
+  auto op = make(27);
+  auto lim = make(23);
+  auto src = make(33);
+  EXPECT_NE(sdi::as_op_amp(op.get()), nullptr);
+  EXPECT_NE(sdi::as_limiter(lim.get()), nullptr);
+  EXPECT_NE(sdi::as_source(src.get()), nullptr);
+  EXPECT_TRUE(cap.errors.empty());
+  EXPECT_EQ(sdi::as_op_amp(lim.get()), nullptr);
+  EXPECT_EQ(sdi::as_switch(op.get()), nullptr);
+  EXPECT_EQ(sdi::as_vco(nullptr), nullptr);
+  EXPECT_EQ(cap.errors, std::vector<std::string>(3, "sdi/Simelem: Internal Assertion"));
+}
+
+TEST(Subcircuit, BuiltFromItsSymbolFile) {
+  TempDir dir;
+  std::ofstream("buck.sym") << "BUCK\n41,33,16,16\n2\n0,0,40,0\n0,32,40,32\n2\n0,16\n32,16\n1\nVin\n";
+  Capture cap;
+  sdi::pending_element = nullptr;
+  sdi::new_subcircuit("buck");
+  std::unique_ptr<sdi::element> e(sdi::pending_element);
+  sdi::pending_element = sdi::previous_pending_element = nullptr;
+  auto* s = static_cast<sdi::sub*>(e.get());
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_EQ(sdi::current_subcircuit_name, "buck");
+  EXPECT_EQ(s->type_name, "BUCK");
+  EXPECT_EQ(sdi::display_prefix(s), "BUCK");
+  EXPECT_EQ(s->nodes.count(), 2);
+  EXPECT_EQ(s->string_count, 1);
+  EXPECT_EQ(s->strings[0], "Vin");
+  EXPECT_EQ(s->image->w, 41);
+  EXPECT_EQ(s->flags.test(sdi::flag_no_values), 1);
+  s->image->place_ref_at(point(96, 96));
+  s->flags.set(sdi::flag_on_sheet);
+  EXPECT_EQ(s->terminal_at(1), point(112, 96));
+  Bytes rec = written(*s);
+  EXPECT_EQ(rec.size(), 20u + 35 + 36);
+  EXPECT_EQ(std::string(rec.begin() + 20, rec.begin() + 24), "buck");
+  auto back = reread(rec);
+  EXPECT_EQ(written(*back), rec);
+  EXPECT_EQ(back->terminal_at(1), point(112, 96));
+}
+
+TEST(Subcircuit, NameWithPathIsRefused) {
+  TempDir dir;
+  Capture cap;
+  sdi::sub s(1);
+  std::memcpy(s.sub_name, "../x", 5);
+  Bytes rec = written(s);
+  std::FILE* f = stream_of(rec);
+  std::int32_t kind = 0;
+  sdi::read_int(f, kind);
+  bool ok = true;
+  EXPECT_EQ(sdi::read_element_record(kind, f, 105, ok), nullptr);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(sdi::last_record_error(), "A subcircuit record names \"../x\", which is not a plain file name");
+  std::fclose(f);
+}
+
+TEST(Subcircuit, MissingSymbolFileIsShownAndTheRecordStillReads) {
+  TempDir dir;
+  Capture cap;
+  sdi::sub s(1);
+  std::memcpy(s.sub_name, "nothere", 8);
+  Bytes rec = written(s);
+  auto back = reread(rec);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(cap.messages, std::vector<std::string>{"File nothere.sym couldn't be opened"});
+}
