@@ -1,0 +1,190 @@
+// parse_args and usage: option values, given-marks, flags, file names and every message.
+#include "simu/options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Parses the words as argv (argv[0] = "simu"); returns what went to the error stream.
+struct parsed {
+  std::string err, out;
+};
+
+parsed parse(std::vector<std::string> words) {
+  static std::vector<std::string> keep;   // argv pointers stay valid after the call
+  keep = std::move(words);
+  keep.insert(keep.begin(), "simu");
+  static std::vector<char*> argv;
+  argv.clear();
+  for (std::string& w : keep) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  testing::internal::CaptureStderr();
+  testing::internal::CaptureStdout();
+  parse_args(static_cast<int>(keep.size()), argv.data());
+  parsed p;
+  p.out = testing::internal::GetCapturedStdout();
+  p.err = testing::internal::GetCapturedStderr();
+  return p;
+}
+
+const char* const usage_tail =
+    "\nExpected Format: simu [options] {input-file} {output-file}!\n"
+    "        Options include:\n"
+    "            -tl plot_title\n"
+    "            -u horiz_upd vert_upd\n"
+    "            -o output_number\n"
+    "        Simulation Parameters:\n"
+    "            -tsim final_time\n"
+    "            -td step_size\n"
+    "            -points points_to_save\n"
+    "            -start_si start_of_save_interval\n"
+    "            -finish_si finish_of_save_interval\n"
+    "        Steady State Parameters:\n"
+    "            -ss (steady state?)\n"
+    "            -ssmethos (steady state method ?)\n"
+    "            -nclkss number_of_cycles\n"
+    "            -sstol_f SS_tolerance_fine\n"
+    "            -stop_close (stop when close to steady state?)\n"
+    "            -sstol_c SS_tolerance_coarse\n"
+    "            -sv (save steady state condition?)\n"
+    "            -ld (load steady state condition?)\n"
+    "        Small Signal Parameters:\n"
+    "            -start_freq start_frequency\n"
+    "            -end_freq end_frequency\n"
+    "            -npts number_of_points\n"
+    "            -one_c (one cycle simulation)\n"
+    "            -none_c # cycles in one cycle simulation\n";
+
+}  // namespace
+
+TEST(ParseArgs, ValuedOptionsAndFilesOfTheLaunchersVector) {
+  parsed p = parse({"-tsim", "0.002", "-td", "1e-07", "-points", "5000", "-start_si", "0.001",
+                    "-finish_si", "0.002", "-nclkss", "30", "-sstol_f", "1e-08", "-sstol_c", "0.05",
+                    "-ssmethod", "4", "-none_c", "3", "-Cycles_togo", "2", "buck.m", "buck.plt"});
+  const option_store& o = sim_options;
+  EXPECT_EQ(o.tsim, 0.002);
+  EXPECT_EQ(o.td, 1e-7);
+  EXPECT_EQ(o.points, 5000);
+  EXPECT_EQ(o.start_si, 0.001);
+  EXPECT_EQ(o.finish_si, 0.002);
+  EXPECT_EQ(o.nclkss, 30);
+  EXPECT_EQ(o.sstol_f, 1e-8);
+  EXPECT_EQ(o.sstol_c, 0.05);
+  EXPECT_EQ(o.ssmethod, 4);
+  EXPECT_EQ(o.none_c, 3);
+  EXPECT_EQ(o.Cycles_togo, 2);
+  for (int g : {o.tsim_given, o.td_given, o.points_given, o.start_si_given, o.finish_si_given,
+                o.nclkss_given, o.sstol_f_given, o.sstol_c_given, o.ssmethod_given, o.none_c_given,
+                o.Cycles_togo_given})
+    EXPECT_EQ(g, 1);
+  EXPECT_STREQ(o.infile, "buck.m");
+  EXPECT_STREQ(o.outfile, "buck.plt");
+  EXPECT_EQ(p.out, "Infile = buck.m, Outfile = buck.plt\n");
+  EXPECT_EQ(p.err,
+            "DEBUG::Arguments given: -tsim 0.002 -td 1e-07 -points 5000 -start_si 0.001 -finish_si "
+            "0.002 -nclkss 30 -sstol_f 1e-08 -sstol_c 0.05 -ssmethod 4 -none_c 3 -Cycles_togo 2 "
+            "buck.m buck.plt\n");
+}
+
+TEST(ParseArgs, FlagsAreCountsAndAbsentFlagsStayZero) {
+  parse({"-ss", "-ld", "-ld", "-one_c", "a.m", "a.plt"});
+  EXPECT_EQ(sim_options.ss, 1);
+  EXPECT_EQ(sim_options.ld, 2);
+  EXPECT_EQ(sim_options.one_c, 1);
+  EXPECT_EQ(sim_options.sv, 0);
+  EXPECT_EQ(sim_options.stop_close, 0);
+  parse({"a.m", "a.plt"});
+  EXPECT_EQ(sim_options.ss + sim_options.ld + sim_options.one_c, 0);
+}
+
+TEST(ParseArgs, AGivenValueDoesNotLeakIntoTheNextParse) {
+  parse({"-tsim", "0.5", "a.m", "a.plt"});
+  EXPECT_EQ(sim_options.tsim_given, 1);
+  parse({"a.m", "a.plt"});
+  EXPECT_EQ(sim_options.tsim_given, 0);
+}
+
+TEST(ParseArgs, SsmethodZeroIsOutOfRangeAndNotGiven) {
+  parsed p = parse({"-ssmethod", "0", "a.m", "a.plt"});
+  EXPECT_EQ(sim_options.ssmethod_given, 0);
+  EXPECT_EQ(p.err, "DEBUG::Arguments given: -ssmethod 0 a.m a.plt\n"
+                   "-ssmethod value is out of range\n"
+                   "Arguments given: -ssmethod 0 a.m a.plt" +
+                       std::string(usage_tail));
+  EXPECT_STREQ(sim_options.infile, "a.m");   // the run still starts
+}
+
+TEST(ParseArgs, NegativeValuesAndNonNumbersAreRejected) {
+  parsed p = parse({"-td", "-1e-6", "-points", "many", "a.m", "a.plt"});
+  EXPECT_EQ(sim_options.td_given, 0);
+  EXPECT_EQ(sim_options.points_given, 0);
+  EXPECT_NE(p.err.find("-td value is out of range\n"), std::string::npos);
+  EXPECT_NE(p.err.find("-points value is out of range\n"), std::string::npos);
+}
+
+TEST(ParseArgs, MissingValueAtTheEnd) {
+  parsed p = parse({"-tsim"});
+  EXPECT_EQ(sim_options.tsim_given, 0);
+  EXPECT_EQ(p.err, "DEBUG::Arguments given: -tsim\n"
+                   "Need 1 argument after -tsim\n"
+                   "Arguments given: -tsim" + std::string(usage_tail) +
+                       "Arguments given: -tsim" + usage_tail);
+  EXPECT_EQ(p.out, "Infile = (null), Outfile = (null)\n");
+  EXPECT_EQ(sim_options.infile, nullptr);
+}
+
+TEST(ParseArgs, UnknownOptionPrintsUsageAndParsingGoesOn) {
+  parsed p = parse({"-np", "-sv", "a.m", "a.plt"});
+  EXPECT_EQ(sim_options.sv, 1);
+  EXPECT_EQ(p.err, "DEBUG::Arguments given: -np -sv a.m a.plt\n"
+                   "Arguments given: -np -sv a.m a.plt" + std::string(usage_tail));
+}
+
+TEST(ParseArgs, OnlyAnInputFile) {
+  parsed p = parse({"a.m"});
+  EXPECT_STREQ(sim_options.infile, "a.m");
+  EXPECT_EQ(sim_options.outfile, nullptr);
+  EXPECT_EQ(p.err, "DEBUG::Arguments given: a.m\nNeed to specify input and output file\n"
+                   "Arguments given: a.m" + std::string(usage_tail));
+  EXPECT_EQ(p.out, "Infile = a.m, Outfile = (null)\n");
+}
+
+TEST(ParseArgs, ArgumentsAfterTheOutputFileAreIgnored) {
+  parse({"a.m", "a.plt", "-ss", "-tsim", "1"});
+  EXPECT_EQ(sim_options.ss, 0);
+  EXPECT_EQ(sim_options.tsim_given, 0);
+  EXPECT_STREQ(sim_options.outfile, "a.plt");
+}
+
+TEST(ParseArgs, TitleUnitsAndProbe) {
+  parse({"-tl", "Buck", "-u", "1e-3", "2.5", "-o", "7", "a.m", "a.plt"});
+  EXPECT_STREQ(sim_options.title, "Buck");
+  EXPECT_EQ(sim_options.horiz_upd, 1e-3);
+  EXPECT_EQ(sim_options.vert_upd, 2.5);
+  EXPECT_EQ(sim_options.probe, 7);
+  parsed p = parse({"-u", "0", "1", "-o", "101", "a.m", "a.plt"});
+  EXPECT_EQ(sim_options.probe, 1);
+  EXPECT_STREQ(sim_options.title, "Untitled");
+  EXPECT_NE(p.err.find("Units/div are <= 0\n"), std::string::npos);
+  EXPECT_NE(p.err.find("Probe offset is not in range 1..100\n"), std::string::npos);
+  p = parse({"-u", "1"});
+  EXPECT_NE(p.err.find("Need 2 arguments after -u\n"), std::string::npos);
+  p = parse({"-o"});
+  EXPECT_NE(p.err.find("Need 1 argument after -o\n"), std::string::npos);
+  p = parse({"-tl"});
+  EXPECT_NE(p.err.find("Need 1 argument after -tl\n"), std::string::npos);
+}
+
+TEST(Usage, DebugSwitchAddsTheTwoHiddenLines) {
+  usage_debug = 1;
+  parsed p = parse({"-x", "a.m", "a.plt"});
+  usage_debug = 0;
+  EXPECT_NE(p.err.find("        Options include:\n"
+                       "            -np no plot during simulation\n"
+                       "            -wc (Watch memory left in core)\n"
+                       "            -tl plot_title\n"),
+            std::string::npos);
+}
