@@ -1,7 +1,8 @@
 // Switch topologies of one run: the state-space model of each switch setting, derived
 // once and kept.
 //
-//     topology_table tab(net);                        // net: model_netlist (model_rows.h)
+//     topology_table tab(net);                        // net: model_netlist (model_rows.h),
+//                                                     // kept alive as long as tab
 //     DM drive_out, drive_pos; double gain = 0.0;
 //     topology* r = tab.first_eqns(swinit, td, drive_out, drive_pos, gain);
 //                                                     // writes "src.dat" and "states.dat"
@@ -44,7 +45,7 @@ public:
   // The record of a setting, derived and discretised on first sight.
   topology* find_eqns(const DM& setting, double h);
 
-  // The steps of first_eqns, public for tests and for the benchmark.
+  // The steps of first_eqns in their order (select_switches before reduce_system).
   void stamp_elements(DM& drive_outputs, double& gain);
   void source_eqns();
   void reduce_system();
@@ -104,7 +105,8 @@ private:
   DM mask_;
   DM tableau_;
   std::vector<int> zcol_;                          // derivation column order over z
-  std::vector<int> sw_zrow_;                       // z-order row of each switch branch
+  std::vector<int> zpos_;                          // z position of each branch (row order)
+  std::vector<int> sw_zrow_;                       // z position of each switch branch
   std::vector<int> vgs_to_u_;
   std::vector<int> drive_pos_;
   std::vector<std::unique_ptr<topology>> records_;

@@ -226,10 +226,8 @@ void topology_table::source_eqns() {
   var_names_.clear();
   for (int c = 0; c < nb_; ++c)
     var_names_.push_back((c < nt_ ? "V_" : "I_") + branch_names_[p[c]]);
-  std::vector<int> zpos(nb_);   // z position of each branch (row order)
-  for (int c = 0; c < nb_; ++c) zpos[p[c]] = c;
-  sw_zrow_.clear();
-  for (int n = 1; n <= nsw_; ++n) sw_zrow_.push_back(zpos[static_cast<int>(sw_branch_(n, 1)) - 1]);
+  zpos_.assign(nb_, 0);
+  for (int c = 0; c < nb_; ++c) zpos_[p[c]] = c;
 
   candidates_.clear();
   for (const model_row* row : branches_)
@@ -307,7 +305,7 @@ void topology_table::source_eqns() {
   for (int o = 0; o < nout_; ++o) {
     const int k = branch_of(net_.outputs[o].name);
     if (k < 0) throw_not_found(net_.outputs[o].name);
-    const int b = zpos[k] + 1;
+    const int b = zpos_[k] + 1;
     if (net_.outputs[o].kind == 'I') {
       for (int l = 1; l <= nl_; ++l) Q_(o + 1, nt_ + l) = Bf_(l, b);
     } else {

@@ -128,7 +128,8 @@ topology* topology_table::new_topology() {
 }
 
 void topology_table::select_switches() {
-  // sw_zrow_ is filled with the tree; nothing further is kept per switch.
+  sw_zrow_.clear();
+  for (int n = 1; n <= nsw_; ++n) sw_zrow_.push_back(zpos_[static_cast<int>(sw_branch_(n, 1)) - 1]);
 }
 
 topology* topology_table::first_eqns(const DM& setting, double h, DM& drive_outputs, DM& drive_pos,
@@ -139,6 +140,7 @@ topology* topology_table::first_eqns(const DM& setting, double h, DM& drive_outp
     throw_text("Internal simulation problem.  swinit has " + std::to_string(r_.rows) +
                " entries for " + std::to_string(nsw_) + " switches.");
   source_eqns();
+  select_switches();
   reduce_system();
   new_topology();
   std::vector<std::string> names;
@@ -156,7 +158,6 @@ topology* topology_table::first_eqns(const DM& setting, double h, DM& drive_outp
   }
   if (!all) mask_.print("miss");
 
-  select_switches();
   topology* rec = records_.back().get();
   c2d_timed(rec->Phi, rec->Gamma, rec->A, rec->B, h);
   drive_pos = zeros(static_cast<int>(drive_pos_.size()), 1);

@@ -228,6 +228,21 @@ TEST(TopologyCircuits, SelfLoopSourceAndZeroSourcesAreNotSelected) {
   expect_matrix(d.tab->source_values(), {{0.5}, {1.0}});
 }
 
+TEST(TopologyCircuits, SteppedSourcesThatStartAtZeroAreSelected) {
+  TempDir dir;
+  // vgs rows: V1, V2 (voltage sources), then I1. V1 starts at 0 and steps to 5; V2 and
+  // I1 never leave 0; the probe V01 has no row.
+  model_netlist net = circuit().add("V1", 1, 0, 0.0).add("V01", 1, 2, 0.0).add("R1", 2, 3, 1e3)
+                          .add("V2", 3, 0, 0.0).add("I1", 0, 2, 0.0).out('I', "V01").done();
+  net.vgs = DM(3, 2);
+  net.vgs.fill(0.0);
+  net.vgs(1, 2) = 5.0;
+  derived d = derive(std::move(net));
+  EXPECT_EQ(slurp("src.dat"), lines({"V1"}));
+  EXPECT_EQ(d.tab->vgs_to_u(), (std::vector<int>{1, 0, 0}));
+  expect_matrix(d.rec->D, {{1e-3}});
+}
+
 TEST(TopologyCircuits, CapacitorFedByCurrentSourceIsAnIntegrator) {
   TempDir dir;
   const double C = 2e-6;
