@@ -1,0 +1,194 @@
+#include "sdi/circuit_file.h"
+
+#include <set>
+#include <string>
+
+#include "sdi/byte_io.h"
+#include "sdi/circuit_file_atomic.h"
+#include "sdi/element.h"
+#include "sdi/elist.h"
+#include "sdi/placement.h"
+#include "sdi/record_stream.h"
+#include "sdi/report.h"
+#include "sdi/sub_element.h"
+#include "simu/run_settings.h"
+
+namespace sdi {
+
+int loaded_version = 0;
+int circuit_modified = 0;
+
+void set_circuit_folder_from(const std::filesystem::path& circuit_path) {
+  std::error_code ec;
+  std::filesystem::path abs = std::filesystem::absolute(circuit_path, ec);
+  symbol_folder = (ec ? circuit_path.parent_path() : abs.parent_path()).string();
+}
+
+std::filesystem::path in_circuit_folder(const std::filesystem::path& file) {
+  if (file.is_absolute() || symbol_folder.empty()) return file;
+  return std::filesystem::path(symbol_folder) / file;
+}
+
+circuit_settings current_circuit_settings() {
+  circuit_settings s;
+  s.tsim = run_tsim;
+  s.td = run_td;
+  s.points = run_points;
+  s.start_si = run_start_si;
+  s.finish_si = run_finish_si;
+  s.sstol_f = run_sstol_f;
+  s.sstol_c = run_sstol_c;
+  s.ss = run_ss;
+  s.nclkss = run_nclkss;
+  s.sv = run_sv;
+  s.ld = run_ld;
+  s.stop_close = run_stop_close;
+  return s;
+}
+
+void apply_circuit_settings(const circuit_settings& s) {
+  run_tsim = s.tsim;
+  run_td = s.td;
+  run_points = s.points;
+  run_start_si = s.start_si;
+  run_finish_si = s.finish_si;
+  run_sstol_f = s.sstol_f;
+  run_sstol_c = s.sstol_c;
+  run_ss = s.ss;
+  run_nclkss = s.nclkss;
+  run_sv = s.sv;
+  run_ld = s.ld;
+  run_stop_close = s.stop_close;
+}
+
+void write_circuit_header(std::FILE* f, const circuit_settings& s) {
+  write_int(f, circuit_version);
+  write_double(f, s.tsim);
+  write_double(f, s.td);
+  write_double(f, 0.0);
+  write_int(f, 0);
+  write_int(f, 0);
+  write_int(f, s.points);
+  write_double(f, s.start_si);
+  write_double(f, s.finish_si);
+  write_double(f, s.sstol_f);
+  write_double(f, s.sstol_c);
+  write_double(f, 0.0);
+  write_int(f, s.ss);
+  write_int(f, s.nclkss);
+  write_int(f, s.sv);
+  write_int(f, s.ld);
+  write_int(f, s.stop_close);
+}
+
+bool read_circuit_header(std::FILE* f, circuit_settings& s) {
+  double dropped_d = 0.0;
+  std::int32_t dropped_i = 0, points = 0, ss = 0, nclkss = 0, sv = 0, ld = 0, stop_close = 0;
+  bool ok = read_double(f, s.tsim);
+  ok = ok && read_double(f, s.td);
+  ok = ok && read_double(f, dropped_d);
+  ok = ok && read_int(f, dropped_i);
+  ok = ok && read_int(f, dropped_i);
+  ok = ok && read_int(f, points);
+  ok = ok && read_double(f, s.start_si);
+  ok = ok && read_double(f, s.finish_si);
+  ok = ok && read_double(f, s.sstol_f);
+  ok = ok && read_double(f, s.sstol_c);
+  ok = ok && read_double(f, dropped_d);
+  ok = ok && read_int(f, ss);
+  ok = ok && read_int(f, nclkss);
+  ok = ok && read_int(f, sv);
+  ok = ok && read_int(f, ld);
+  ok = ok && read_int(f, stop_close);
+  s.points = points;
+  s.ss = ss;
+  s.nclkss = nclkss;
+  s.sv = sv;
+  s.ld = ld;
+  s.stop_close = stop_close;
+  return ok;
+}
+
+void write_circuit(std::FILE* f) {
+  write_circuit_header(f, current_circuit_settings());
+  write_records(f, circuit);
+}
+
+namespace {
+
+// Placed elements carry distinct ids of 1 or more; links and deletions rely on it.
+bool ids_sound(elist& l, std::string& error) {
+  std::set<int> seen;
+  for (enode* n = l.head; n; n = static_cast<enode*>(n->next)) {
+    const int id = n->value->id;
+    if (id < 1 || !seen.insert(id).second) {
+      error = "element id " + std::to_string(id) + " is " + (id < 1 ? "not valid" : "used twice");
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int read_circuit(std::FILE* f, const std::string& file_name) {
+  if (pending_element) SDI_ASSERT_FAIL("sdi/Circd2");
+  const std::string shown = file_name.empty() ? std::string("circuit") : file_name;
+  auto damaged = [&shown](const std::string& why) {
+    show_message("File " + shown + " is damaged or truncated (" + why + ")");
+    return circuit_damaged;
+  };
+  std::int32_t stamp = 0;
+  if (!read_int(f, stamp)) return damaged("byte 0: the file ends inside its header");
+  if (stamp != oldest_circuit_version && stamp != circuit_version) {
+    char text[120];
+    std::snprintf(text, sizeof text, "(%d, %d) %s", circuit_version, static_cast<int>(stamp),
+                  "Can't read circuit with older version stamp.");
+    show_message(text);
+    return circuit_stamp_refused;
+  }
+  circuit_settings s;
+  if (!read_circuit_header(f, s)) return damaged("byte 4: the file ends inside its header");
+  elist got;
+  std::string error;
+  if (!read_records(f, got, stamp, error)) return damaged(error);
+  if (!ids_sound(got, error)) {
+    delete_list_elements(got);
+    return damaged(error);
+  }
+  delete_list_elements(circuit);
+  for (enode* n = got.head; n; n = static_cast<enode*>(n->next)) n->value->selected = 0;
+  circuit.head = got.head;
+  circuit.current_ = got.current_;
+  apply_circuit_settings(s);
+  loaded_version = stamp;
+  return circuit_read;
+}
+
+int open_circuit_file(const std::filesystem::path& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    show_message("Couldn't Open File!");
+    return circuit_damaged;
+  }
+  const int result = read_circuit(f, path.string());
+  std::fclose(f);
+  return result;
+}
+
+int save_circuit(const std::filesystem::path& path) {
+  switch (write_file_atomically(path, [](std::FILE* f) { write_circuit(f); })) {
+    case write_outcome::written:
+      circuit_modified = 0;
+      return 1;
+    case write_outcome::not_created:
+      show_message("Couldn't Open File!");
+      return 0;
+    case write_outcome::not_written:
+      show_message("Couldn't write file " + path.string());
+      return 0;
+  }
+  return 0;
+}
+
+}  // namespace sdi

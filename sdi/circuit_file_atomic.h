@@ -1,0 +1,16 @@
+// Writing a file so that a failure never destroys the previous one: the body
+// goes to a temporary file in the same folder, which is renamed over the
+// target only when every write, the flush and the close succeeded.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+namespace sdi {
+
+enum class write_outcome { written, not_created, not_written };
+
+write_outcome write_file_atomically(const std::filesystem::path& path, const std::function<void(std::FILE*)>& body);
+
+}  // namespace sdi

@@ -1,0 +1,31 @@
+#include "sdi/edit_delete.h"
+
+#include "sdi/element.h"
+#include "sdi/elist.h"
+#include "sdi/factories.h"
+#include "sdi/placement.h"
+
+namespace sdi {
+
+void delete_all_elements() {
+  while (circuit.list_first()) delete circuit.remove_current();
+}
+
+element* delete_element(int id) {
+  element* e = circuit.remove_by_id(id);
+  if (!e) return nullptr;
+  unlink_element(id);
+  return e;
+}
+
+void remove_element_from_sheet(element* e) {
+  if (!e) return;
+  erase_element(e);
+  if (e->id != 0) {
+    element* taken = delete_element(e->id);
+    if (taken && taken != e) delete taken;
+  }
+  delete e;
+}
+
+}  // namespace sdi

@@ -1,0 +1,138 @@
+// A real circuit file cut at every byte and with bytes flipped at random: every
+// damaged file gives a message, never a crash or a hang, and the open circuit
+// and its settings stay as they were.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "capture.h"
+#include "ckt_builder.h"
+#include "common/temp_dir.h"
+#include "sdi/circuit_file.h"
+#include "simu/run_settings.h"
+
+namespace {
+using Bytes = std::vector<unsigned char>;
+using sdi::point;
+
+Bytes circuit_bytes() {
+  std::FILE* f = std::tmpfile();
+  sdi::write_circuit(f);
+  std::fflush(f);
+  long end = std::ftell(f);
+  std::rewind(f);
+  Bytes b(static_cast<std::size_t>(end));
+  if (end > 0 && std::fread(b.data(), 1, b.size(), f) != b.size()) b.clear();
+  std::fclose(f);
+  return b;
+}
+
+void write_file(const char* name, const Bytes& b, std::size_t n) {
+  std::FILE* f = std::fopen(name, "wb");
+  ASSERT_NE(f, nullptr);
+  if (n) {
+    ASSERT_EQ(std::fwrite(b.data(), 1, n, f), n);
+  }
+  std::fclose(f);
+}
+
+// Elements of several record shapes: symbols with links, windings with lists,
+// a coupling, wires.
+void build_real_circuit() {
+  auto* r = add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  r->values[0] = 10.0;
+  auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(296, 160), "L1");
+  auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(400, 160), "L2");
+  auto* m = new sdi::cmutind;
+  m->shape.set(296, 160, 400, 160, 0, 1, 0, 0);
+  m->inductor1 = l1->id;
+  m->inductor2 = l2->id;
+  sdi::circuit.insert(m);
+  sdi::circuit.assign_id();
+  auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), point(496, 160), "PRI1");
+  auto* sec = add_symbol(new sdi::xform(sdi::kind_secondary, 1), point(576, 160), "SEC1");
+  sec->partner = pri->id;
+  pri->secondaries.append(sec->id);
+  pri->links.append(sec->id);
+  auto* d = add_symbol(new sdi::depsource(sdi::kind_vcvs, 1), point(200, 320), "VCVS1");
+  d->control = r->id;
+  d->links.append(r->id);
+  add_symbol(new sdi::port(sdi::kind_voltage_port, 1), point(296, 320), "VP1");
+  add_wire(point(200, 184), point(296, 136));
+  add_wire(point(296, 184), point(400, 136), 1);
+  add_control_and_sources();
+}
+
+// What the open circuit is, to compare before and after a failed read.
+struct Snapshot {
+  Bytes file = circuit_bytes();
+  double tsim = run_tsim;
+  int points = run_points;
+};
+
+void expect_unchanged(const Snapshot& s, const char* what, std::size_t at) {
+  EXPECT_EQ(circuit_bytes(), s.file) << what << " " << at;
+  EXPECT_EQ(run_tsim, s.tsim) << what << " " << at;
+  EXPECT_EQ(run_points, s.points) << what << " " << at;
+}
+
+}  // namespace
+
+TEST(CircuitFileDamage, TruncatedAtEveryByte) {
+  TempDir dir;
+  CircuitGuard guard;
+  build_real_circuit();
+  const Bytes full = circuit_bytes();
+  ASSERT_GT(full.size(), 1500u);
+  // The open circuit is another one, with other settings.
+  CircuitGuard::clear();
+  add_symbol(new sdi::basic(sdi::kind_capacitor, 1), point(800, 800), "C9");
+  run_tsim = 7.0;
+  run_points = 12;
+  const Snapshot before;
+  for (std::size_t n = 0; n < full.size(); ++n) {
+    write_file("cut.ckt", full, n);
+    Capture cap;
+    EXPECT_EQ(sdi::open_circuit_file("cut.ckt"), sdi::circuit_damaged) << n;
+    ASSERT_EQ(cap.messages.size(), 1u) << n;
+    EXPECT_EQ(cap.messages[0].rfind("File cut.ckt is damaged or truncated (", 0), 0u) << cap.messages[0];
+    expect_unchanged(before, "cut at", n);
+  }
+  write_file("whole.ckt", full, full.size());
+  Capture cap;
+  EXPECT_EQ(sdi::open_circuit_file("whole.ckt"), sdi::circuit_read);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_EQ(circuit_bytes(), full);
+}
+
+TEST(CircuitFileDamage, RandomlyFlippedBytes) {
+  TempDir dir;
+  CircuitGuard guard;
+  build_real_circuit();
+  const Bytes full = circuit_bytes();
+  std::mt19937 rng(20261206);
+  int refused = 0;
+  for (int trial = 0; trial < 1000; ++trial) {
+    CircuitGuard::clear();
+    add_symbol(new sdi::basic(sdi::kind_capacitor, 1), point(800, 800), "C9");
+    run_tsim = 7.0;
+    const Snapshot before;
+    Bytes b = full;
+    const int flips = 1 + static_cast<int>(rng() % 4);
+    for (int i = 0; i < flips; ++i) {
+      // Most flips land after the header, where the records are.
+      std::size_t at = rng() % b.size();
+      b[at] = static_cast<unsigned char>(rng() % 256);
+    }
+    write_file("flip.ckt", b, b.size());
+    Capture cap;
+    const int result = sdi::open_circuit_file("flip.ckt");
+    if (result == sdi::circuit_read) continue;
+    ++refused;
+    ASSERT_FALSE(cap.messages.empty()) << trial;
+    expect_unchanged(before, "trial", static_cast<std::size_t>(trial));
+  }
+  // Plenty of the flips hit kinds, counts and the stamp.
+  EXPECT_GT(refused, 50);
+}

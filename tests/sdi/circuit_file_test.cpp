@@ -1,0 +1,417 @@
+#include "sdi/circuit_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <fstream>
+
+#include "capture.h"
+#include "ckt_builder.h"
+#include "common/temp_dir.h"
+#include "sdi/byte_io.h"
+#include "sdi/sub_element.h"
+#include "simu/run_settings.h"
+
+namespace {
+using Bytes = std::vector<unsigned char>;
+using sdi::point;
+
+Bytes le32(std::int32_t v) {
+  auto u = static_cast<std::uint32_t>(v);
+  return {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8), static_cast<unsigned char>(u >> 16),
+          static_cast<unsigned char>(u >> 24)};
+}
+
+Bytes le64(std::uint64_t u) {
+  Bytes b;
+  for (int i = 0; i < 8; ++i) b.push_back(static_cast<unsigned char>(u >> (8 * i)));
+  return b;
+}
+
+Bytes cat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+Bytes circuit_bytes() {
+  std::FILE* f = std::tmpfile();
+  sdi::write_circuit(f);
+  Bytes b = stream_bytes(f);
+  std::fclose(f);
+  return b;
+}
+
+std::FILE* stream_of(const Bytes& b) {
+  std::FILE* f = std::tmpfile();
+  for (unsigned char c : b) std::fputc(c, f);
+  std::rewind(f);
+  return f;
+}
+
+int read_bytes_as_circuit(const Bytes& b) {
+  std::FILE* f = stream_of(b);
+  int r = sdi::read_circuit(f, "t.ckt");
+  std::fclose(f);
+  return r;
+}
+
+// The default settings, as a fresh program has them.
+void default_settings() {
+  run_tsim = 0.001;
+  run_td = 1e-6;
+  run_start_si = 0.0;
+  run_finish_si = 0.001;
+  run_points = 9999999;
+  run_sv = 1;
+  run_ld = 0;
+  run_sstol_f = 1e-6;
+  run_nclkss = 25;
+  run_stop_close = 0;
+  run_sstol_c = 1.0;
+  run_cycles_togo = 0;
+  run_ssmethod = 1;
+  run_none_c = 2;
+  run_ss = 0;
+  run_one_c = 0;
+}
+
+// The header of the defaults, written out by hand.
+const Bytes default_header = cat({le32(105), le64(0x3F50624DD2F1A9FCull), le64(0x3EB0C6F7A0B5ED8Dull), le64(0),
+                                  le32(0), le32(0), le32(9999999), le64(0), le64(0x3F50624DD2F1A9FCull),
+                                  le64(0x3EB0C6F7A0B5ED8Dull), le64(0x3FF0000000000000ull), le64(0), le32(0),
+                                  le32(25), le32(1), le32(0), le32(0)});
+
+// A small circuit with one element of each kind that has a class here.
+void build_sample() {
+  auto* r = add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  r->values[0] = 1000.0;
+  auto* c = add_symbol(new sdi::basic(sdi::kind_capacitor, 1), point(296, 160), "C1");
+  c->values[0] = 1e-6;
+  c->initial = 2.5;
+  auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(400, 160), "L1");
+  l1->values[0] = 1e-3;
+  auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(480, 160), "L2");
+  l2->values[0] = 2e-3;
+  auto* m = new sdi::cmutind;
+  m->shape.set(400, 160, 480, 160, 0, 1, 0, 0);
+  m->inductor1 = l1->id;
+  m->inductor2 = l2->id;
+  m->values[0] = 0.9;
+  std::strcpy(m->name_, "M1");
+  sdi::circuit.insert(m);
+  sdi::circuit.assign_id();
+  m->links.append(l1->id);
+  m->links.append(l2->id);
+  auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), point(600, 160), "PRI1");
+  auto* sec = add_symbol(new sdi::xform(sdi::kind_secondary, 1), point(680, 160), "SEC1");
+  sec->partner = pri->id;
+  sec->links.append(pri->id);
+  pri->secondaries.append(sec->id);
+  pri->links.append(sec->id);
+  add_symbol(new sdi::port(sdi::kind_voltage_port, 1), point(200, 320), "VP1");
+  auto* ip = add_symbol(new sdi::port(sdi::kind_current_port, 1), point(296, 320), "IP1");
+  ip->rotate();
+  for (int k = sdi::kind_icis; k <= sdi::kind_vcvs; ++k) {
+    auto* d = add_symbol(new sdi::depsource(k, 1), point(400 + 80 * (k - sdi::kind_icis), 320));
+    d->set_name(("DEP" + std::to_string(k)).c_str());
+    d->control = r->id;
+    d->links.append(r->id);
+    d->values[0] = 2.0;
+  }
+  add_symbol(new sdi::nodec(1), point(200, 400));
+  add_wire(point(200, 184), point(296, 136), 0);
+  add_wire(point(200, 136), point(296, 400), 1);
+}
+
+class CircuitFile : public ::testing::Test {
+protected:
+  void SetUp() override { default_settings(); }
+  void TearDown() override { default_settings(); }
+  CircuitGuard guard;
+};
+
+}  // namespace
+
+TEST_F(CircuitFile, EmptyCircuitIsTheHeaderAndTheEndCode) {
+  Bytes b = circuit_bytes();
+  ASSERT_EQ(b.size(), 104u);
+  EXPECT_EQ(b, cat({default_header, le32(17)}));
+}
+
+TEST_F(CircuitFile, HeaderFieldsStandAtTheirOffsets) {
+  run_tsim = 2.0;        // 0x4000000000000000
+  run_td = 0.5;          // 0x3FE0000000000000
+  run_points = 0x0102;
+  run_start_si = 0.25;   // 0x3FD0000000000000
+  run_finish_si = -2.0;  // 0xC000000000000000
+  run_sstol_f = 4.0;     // 0x4010000000000000
+  run_sstol_c = 8.0;     // 0x4020000000000000
+  run_ss = 3;
+  run_nclkss = 4;
+  run_sv = 5;
+  run_ld = 6;
+  run_stop_close = 7;
+  Bytes b = circuit_bytes();
+  Bytes expected = cat({le32(105), le64(0x4000000000000000ull), le64(0x3FE0000000000000ull), le64(0), le32(0),
+                        le32(0), le32(0x0102), le64(0x3FD0000000000000ull), le64(0xC000000000000000ull),
+                        le64(0x4010000000000000ull), le64(0x4020000000000000ull), le64(0), le32(3), le32(4), le32(5),
+                        le32(6), le32(7), le32(17)});
+  EXPECT_EQ(b, expected);
+}
+
+TEST_F(CircuitFile, ReadingReplacesStoredSettingsOnly) {
+  Bytes file = cat({le32(105), le64(0x4000000000000000ull), le64(0x3FE0000000000000ull), le64(0), le32(0), le32(0),
+                    le32(77), le64(0x3FD0000000000000ull), le64(0xC000000000000000ull), le64(0x4010000000000000ull),
+                    le64(0x4020000000000000ull), le64(0), le32(1), le32(9), le32(0), le32(1), le32(1), le32(17)});
+  run_ssmethod = 3;
+  run_none_c = 7;
+  run_cycles_togo = 2;
+  run_one_c = 1;
+  Capture cap;
+  ASSERT_EQ(read_bytes_as_circuit(file), sdi::circuit_read);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_EQ(run_tsim, 2.0);
+  EXPECT_EQ(run_td, 0.5);
+  EXPECT_EQ(run_points, 77);
+  EXPECT_EQ(run_start_si, 0.25);
+  EXPECT_EQ(run_finish_si, -2.0);
+  EXPECT_EQ(run_sstol_f, 4.0);
+  EXPECT_EQ(run_sstol_c, 8.0);
+  EXPECT_EQ(run_ss, 1);
+  EXPECT_EQ(run_nclkss, 9);
+  EXPECT_EQ(run_sv, 0);
+  EXPECT_EQ(run_ld, 1);
+  EXPECT_EQ(run_stop_close, 1);
+  EXPECT_EQ(run_ssmethod, 3);
+  EXPECT_EQ(run_none_c, 7);
+  EXPECT_EQ(run_cycles_togo, 2);
+  EXPECT_EQ(run_one_c, 1);
+  EXPECT_EQ(sdi::loaded_version, 105);
+}
+
+TEST_F(CircuitFile, IgnoredHeaderFieldsMayHoldAnything) {
+  Bytes file = cat({default_header, le32(17)});
+  for (int off : {20, 28, 32, 72})
+    for (int i = 0; i < 4; ++i) file[static_cast<std::size_t>(off + i)] = 0xA5;
+  run_tsim = 9.0;
+  Capture cap;
+  ASSERT_EQ(read_bytes_as_circuit(file), sdi::circuit_read);
+  EXPECT_EQ(run_tsim, 0.001);
+  EXPECT_EQ(run_td, 1e-6);
+  EXPECT_EQ(run_points, 9999999);
+  EXPECT_EQ(circuit_bytes(), cat({default_header, le32(17)}));
+}
+
+TEST_F(CircuitFile, OlderStampIsRefusedAndNothingChanges) {
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  run_tsim = 3.0;
+  Bytes file = cat({default_header, le32(17)});
+  file[0] = 103;
+  Capture cap;
+  EXPECT_EQ(read_bytes_as_circuit(file), sdi::circuit_stamp_refused);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"(105, 103) Can't read circuit with older version stamp."}));
+  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
+  EXPECT_EQ(run_tsim, 3.0);
+  EXPECT_EQ(sdi::loaded_version, 0);
+}
+
+TEST_F(CircuitFile, EveryKindWritesReadsAndWritesTheSameBytes) {
+  build_sample();
+  const std::vector<int> kinds = circuit_kinds();
+  const Bytes first = circuit_bytes();
+  CircuitGuard::clear();
+  Capture cap;
+  ASSERT_EQ(read_bytes_as_circuit(first), sdi::circuit_read);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_TRUE(cap.errors.empty());
+  EXPECT_EQ(circuit_kinds(), kinds);
+  EXPECT_EQ(circuit_bytes(), first);
+}
+
+TEST_F(CircuitFile, EveryConcreteKindWritesReadsAndWritesTheSameBytes) {
+  TempDir dir;
+  sdi::set_circuit_folder_from(dir.path() / "a.ckt");
+  {
+    std::ofstream sym("half.sym");
+    sym << "HALF\n33,49,16,24\n2\n0,0,32,0\n32,0,32,48\n2\n0,8\n32,40\n1\nnote\n";
+  }
+  build_sample();
+  add_control_and_sources();
+  auto* s = add_symbol(new sdi::sub("half", 1), point(960, 800), "HALF1");
+  ASSERT_EQ(s->nodes.count(), 2);
+  std::vector<int> kinds = circuit_kinds();
+  for (int k = 0; k <= 37; ++k) {
+    if (k == 3 || k == 4 || k == 11 || (k >= 17 && k <= 19)) continue;
+    EXPECT_NE(std::find(kinds.begin(), kinds.end(), k), kinds.end()) << "kind " << k;
+  }
+  const Bytes first = circuit_bytes();
+  CircuitGuard::clear();
+  Capture cap;
+  ASSERT_EQ(read_bytes_as_circuit(first), sdi::circuit_read);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_TRUE(cap.errors.empty());
+  EXPECT_EQ(circuit_kinds(), kinds);
+  EXPECT_EQ(circuit_bytes(), first);
+  // The label's letter comes back from its value; the instance's pins from its symbol file.
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) {
+    if (n->value->kind == sdi::kind_label) {
+      EXPECT_EQ(n->value->values[0], 'q');
+    }
+    if (n->value->kind == sdi::kind_sub) {
+      EXPECT_EQ(n->value->nodes.count(), 2);
+    }
+  }
+  sdi::symbol_folder.clear();
+}
+
+TEST_F(CircuitFile, ASecondProbeInAFileIsDropped) {
+  add_symbol(new sdi::probe(1), point(200, 200));
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(296, 200), "R1");
+  add_symbol(new sdi::probe(1), point(400, 200));
+  const Bytes b = circuit_bytes();
+  // The open circuit holds a probe too: the file's first one is still kept.
+  CircuitGuard::clear();
+  add_symbol(new sdi::probe(1), point(800, 800));
+  Capture cap;
+  ASSERT_EQ(read_bytes_as_circuit(b), sdi::circuit_read);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Only one probe allowed."}));
+  EXPECT_EQ(circuit_kinds(), (std::vector<int>{35, 0}));
+  EXPECT_EQ(sdi::probe_count, 1);
+}
+
+TEST_F(CircuitFile, ReadElementsComeUnselectedInFileOrder) {
+  build_sample();
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) n->value->selected = 2;
+  const std::vector<int> ids = circuit_ids();
+  const Bytes b = circuit_bytes();
+  ASSERT_EQ(read_bytes_as_circuit(b), sdi::circuit_read);
+  EXPECT_EQ(circuit_ids(), ids);
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) EXPECT_EQ(n->value->selected, 0);
+  // The cursor is on the last element read, so the next placement goes at the end.
+  ASSERT_NE(sdi::circuit.current_, nullptr);
+  EXPECT_EQ(sdi::circuit.current_->next, nullptr);
+}
+
+TEST_F(CircuitFile, Version104FileReadsWithoutCouplingNames) {
+  Bytes header = default_header;
+  header[0] = 104;
+  auto inductor = [](std::int32_t id, std::int32_t x) {
+    return cat({le32(2), le64(0x3F50624DD2F1A9FCull), le32(0x32), le32(id), le32(1), le32(0), le32(0), Bytes(8, 0),
+                Bytes(8, 0), le32(x), le32(160), le64(0)});
+  };
+  // A coupling of a version-104 file ends after its two inductor ids.
+  Bytes coupling = cat({le32(8), le64(0x3FE0000000000000ull), le32(0x02), le32(3), le32(400), le32(160), le32(480),
+                        le32(160), le32(1), le32(0), le32(0), le32(0), le32(1), le32(2)});
+  Bytes file = cat({header, inductor(1, 400), inductor(2, 480), coupling, le32(17)});
+  Capture cap;
+  ASSERT_EQ(read_bytes_as_circuit(file), sdi::circuit_read);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_EQ(sdi::loaded_version, 104);
+  ASSERT_EQ(circuit_kinds(), (std::vector<int>{2, 2, 8}));
+  auto* m = static_cast<sdi::cmutind*>(sdi::circuit.get(3));
+  EXPECT_EQ(m->inductor1, 1);
+  EXPECT_EQ(m->inductor2, 2);
+  EXPECT_EQ(m->values[0], 0.5);
+  // Written back in the current layout: stamp 105 and the two empty name fields.
+  Bytes again = circuit_bytes();
+  Bytes expected = cat({default_header, inductor(1, 400), inductor(2, 480), coupling, Bytes(16, 0), le32(17)});
+  EXPECT_EQ(again, expected);
+}
+
+TEST_F(CircuitFile, UnknownKindIsDamageAndKeepsTheOpenCircuit) {
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  Bytes file = cat({default_header, le32(99), le32(17)});
+  file[4] = 0x11;  // another final time: must not be taken
+  Capture cap;
+  EXPECT_EQ(read_bytes_as_circuit(file), sdi::circuit_damaged);
+  EXPECT_EQ(cap.messages,
+            (std::vector<std::string>{"File t.ckt is damaged or truncated (byte 100: no element has the kind 99)"}));
+  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
+  EXPECT_EQ(run_tsim, 0.001);
+}
+
+TEST_F(CircuitFile, MissingEndCodeIsDamage) {
+  Capture cap;
+  EXPECT_EQ(read_bytes_as_circuit(default_header), sdi::circuit_damaged);
+  EXPECT_EQ(cap.messages,
+            (std::vector<std::string>{"File t.ckt is damaged or truncated (byte 100: the file ends before its end code)"}));
+}
+
+TEST_F(CircuitFile, DuplicateIdsAreDamage) {
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(296, 160), "R2");
+  Bytes b = circuit_bytes();
+  b[100 + 16] = 2;  // the first record's id (kind, value, flags, then id) becomes the second's
+  Capture cap;
+  EXPECT_EQ(read_bytes_as_circuit(b), sdi::circuit_damaged);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"File t.ckt is damaged or truncated (element id 2 is used twice)"}));
+  EXPECT_EQ(circuit_ids(), (std::vector<int>{1, 2}));
+}
+
+TEST_F(CircuitFile, OpenMissingFile) {
+  TempDir dir;
+  Capture cap;
+  EXPECT_EQ(sdi::open_circuit_file("none.ckt"), sdi::circuit_damaged);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"}));
+}
+
+TEST_F(CircuitFile, SaveWritesTheFileAndClearsTheChangedMark) {
+  TempDir dir;
+  build_sample();
+  sdi::circuit_modified = 1;
+  Capture cap;
+  EXPECT_EQ(sdi::save_circuit("a.ckt"), 1);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_EQ(sdi::circuit_modified, 0);
+  const Bytes expected = circuit_bytes();
+  const std::string got = slurp("a.ckt");
+  EXPECT_EQ(Bytes(got.begin(), got.end()), expected);
+  // Nothing but the file is left in the folder.
+  int files = 0;
+  for (auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(files, 1);
+  CircuitGuard::clear();
+  EXPECT_EQ(sdi::open_circuit_file("a.ckt"), sdi::circuit_read);
+  EXPECT_EQ(circuit_bytes(), expected);
+}
+
+TEST_F(CircuitFile, SaveIntoMissingFolderShowsTheMessage) {
+  TempDir dir;
+  sdi::circuit_modified = 1;
+  Capture cap;
+  EXPECT_EQ(sdi::save_circuit("no/such/folder/a.ckt"), 0);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"}));
+  EXPECT_EQ(sdi::circuit_modified, 1);
+}
+
+TEST_F(CircuitFile, FailedWriteKeepsThePreviousFile) {
+  TempDir dir;
+  {
+    std::ofstream old("a.ckt", std::ios::binary);
+    old << "previous";
+  }
+  build_sample();
+  sdi::circuit_modified = 1;
+  // Files may grow to 64 bytes only: the write fails part way, as on a full disk.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old_limit;
+  getrlimit(RLIMIT_FSIZE, &old_limit);
+  rlimit small = old_limit;
+  small.rlim_cur = 64;
+  setrlimit(RLIMIT_FSIZE, &small);
+  Capture cap;
+  const int saved = sdi::save_circuit("a.ckt");
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  EXPECT_EQ(saved, 0);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't write file a.ckt"}));
+  EXPECT_EQ(sdi::circuit_modified, 1);
+  EXPECT_EQ(slurp("a.ckt"), "previous");
+  int files = 0;
+  for (auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(files, 1);
+}

@@ -1,0 +1,151 @@
+#include "sdi/record_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "capture.h"
+#include "ckt_builder.h"
+#include "common/temp_dir.h"
+#include "sdi/byte_io.h"
+#include "sdi/circuit_file.h"
+#include "sdi/sub_element.h"
+
+namespace {
+using sdi::point;
+
+struct FolderGuard {
+  ~FolderGuard() { sdi::symbol_folder.clear(); }
+};
+
+std::vector<int> kinds_of(sdi::elist& l) {
+  std::vector<int> out;
+  for (sdi::enode* n = l.head; n; n = static_cast<sdi::enode*>(n->next)) out.push_back(n->value->kind);
+  return out;
+}
+
+// Two inductors and their coupling, then a wire: the coupling's names are the
+// record part that depends on the layout version.
+void build_coupled_pair() {
+  auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(200, 160), "L1");
+  auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(296, 160), "L2");
+  auto* m = new sdi::cmutind;
+  m->shape.set(200, 160, 296, 160, 0, 1, 0, 0);
+  m->inductor1 = l1->id;
+  m->inductor2 = l2->id;
+  std::strcpy(m->name_, "M1");
+  sdi::circuit.insert(m);
+  sdi::circuit.assign_id();
+  add_wire(point(200, 184), point(296, 184));
+}
+
+}  // namespace
+
+TEST(RecordStream, WrittenStreamIsRecordsAndEndCode) {
+  CircuitGuard guard;
+  build_coupled_pair();
+  std::FILE* f = std::tmpfile();
+  sdi::write_records(f, sdi::circuit);
+  auto bytes = stream_bytes(f);
+  std::fclose(f);
+  // Two 64-byte inductors, a 76-byte coupling, a 52-byte wire and the end code.
+  ASSERT_EQ(bytes.size(), 64u + 64u + 76u + 52u + 4u);
+  EXPECT_EQ(std::vector<unsigned char>(bytes.end() - 4, bytes.end()), (std::vector<unsigned char>{17, 0, 0, 0}));
+}
+
+TEST(RecordStream, FileRoundTripInTheCircuitFolder) {
+  TempDir dir;
+  FolderGuard folder;
+  CircuitGuard guard;
+  std::filesystem::create_directory("lib");
+  sdi::set_circuit_folder_from(dir.path() / "lib" / "main.ckt");
+  build_coupled_pair();
+  ASSERT_EQ(sdi::write_element_file("part.sct", sdi::circuit), 1);
+  EXPECT_TRUE(std::filesystem::exists("lib/part.sct"));
+  const std::vector<int> kinds = circuit_kinds();
+
+  sdi::elist got;
+  got.insert(new sdi::basic(sdi::kind_resistor, 1));  // replaced by the read
+  Capture cap;
+  ASSERT_EQ(sdi::read_element_file("part.sct", got), 1);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_EQ(kinds_of(got), kinds);
+  // Pasted and merged elements come selected; the circuit is untouched.
+  for (sdi::enode* n = got.head; n; n = static_cast<sdi::enode*>(n->next)) EXPECT_EQ(n->value->selected, 1);
+  EXPECT_EQ(circuit_kinds(), kinds);
+  std::FILE* a = std::tmpfile();
+  std::FILE* b = std::tmpfile();
+  sdi::write_records(a, got);
+  sdi::write_records(b, sdi::circuit);
+  EXPECT_EQ(stream_bytes(a), stream_bytes(b));
+  std::fclose(a);
+  std::fclose(b);
+  sdi::delete_list_elements(got);
+}
+
+TEST(RecordStream, StreamsKeepTheCurrentLayoutAfterAnOldCircuit) {
+  TempDir dir;
+  CircuitGuard guard;
+  build_coupled_pair();
+  ASSERT_EQ(sdi::write_element_file("copyele.dat", sdi::circuit), 1);
+  sdi::loaded_version = 104;  // as after opening a version-104 circuit file
+  sdi::elist got;
+  Capture cap;
+  ASSERT_EQ(sdi::read_element_file(sdi::clipboard_file_name, got), 1);
+  EXPECT_TRUE(cap.messages.empty());
+  ASSERT_EQ(kinds_of(got), (std::vector<int>{2, 2, 8, 5}));
+  EXPECT_STREQ(static_cast<sdi::cmutind*>(static_cast<sdi::enode*>(got.head->next->next)->value)->name_, "M1");
+  sdi::delete_list_elements(got);
+  sdi::loaded_version = 0;
+}
+
+TEST(RecordStream, MissingFileLeavesTheListAlone) {
+  TempDir dir;
+  sdi::elist got;
+  auto* keep = new sdi::basic(sdi::kind_resistor, 1);
+  got.insert(keep);
+  Capture cap;
+  EXPECT_EQ(sdi::read_element_file("gone.sct", got), 0);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"File gone.sct couldn't be opened"}));
+  ASSERT_NE(got.head, nullptr);
+  EXPECT_EQ(got.head->value, keep);
+  sdi::delete_list_elements(got);
+}
+
+TEST(RecordStream, TruncatedStreamIsRefusedWhole) {
+  TempDir dir;
+  CircuitGuard guard;
+  build_coupled_pair();
+  ASSERT_EQ(sdi::write_element_file("part.sct", sdi::circuit), 1);
+  std::filesystem::resize_file("part.sct", 64 + 10);
+  sdi::elist got;
+  auto* keep = new sdi::basic(sdi::kind_resistor, 1);
+  got.insert(keep);
+  Capture cap;
+  EXPECT_EQ(sdi::read_element_file("part.sct", got), 0);
+  EXPECT_EQ(cap.messages,
+            (std::vector<std::string>{
+                "File part.sct is damaged or truncated (byte 64: The file ends inside an element record)"}));
+  EXPECT_EQ(got.head->value, keep);
+  EXPECT_EQ(got.head->next, nullptr);
+  sdi::delete_list_elements(got);
+}
+
+TEST(RecordStream, ReadInsertsAfterTheCursor) {
+  CircuitGuard guard;
+  build_coupled_pair();
+  std::FILE* f = std::tmpfile();
+  sdi::write_records(f, sdi::circuit);
+  std::rewind(f);
+  sdi::elist l;
+  auto* first = new sdi::basic(sdi::kind_resistor, 1);
+  auto* last = new sdi::basic(sdi::kind_capacitor, 1);
+  l.insert(first);
+  l.insert(last);
+  l.list_first();  // cursor on the first: the records go between the two
+  std::string error;
+  ASSERT_TRUE(sdi::read_records(f, l, sdi::circuit_version, error));
+  std::fclose(f);
+  EXPECT_EQ(kinds_of(l), (std::vector<int>{0, 2, 2, 8, 5, 1}));
+  sdi::delete_list_elements(l);
+}
