@@ -109,6 +109,42 @@ TEST(TopologyCircuits, SnubberOfNanofaradsStaysAState) {
   }
 }
 
+TEST(TopologyCircuits, CapacitorAcrossASourceIsNoState) {
+  TempDir dir;
+  const double R = 10.0, C2 = 1e-6;
+  derived d = derive(circuit().add("V1", 1, 0, 2.0).add("C1", 1, 0, 5e-6).add("R1", 1, 2, R)
+                         .add("C2", 2, 0, C2).out('I', "C1").done());
+  EXPECT_EQ(slurp("states.dat"), lines({"V_C2"}));
+  expect_matrix(d.rec->A, {{-1.0 / (R * C2)}});
+  expect_matrix(d.tab->initial_mask(), {{0.0, 1.0}});
+  // The source is constant between events: no current into C1.
+  expect_matrix(d.rec->D, {{0.0}}, 0.0, 1.0);
+}
+
+TEST(TopologyCircuits, CapacitorsInSeriesWithASourceShareOneState) {
+  TempDir dir;
+  // V1, C1 and C2 form a loop: C2's voltage is V - v_C1, so its current loads C1.
+  const double R = 100.0, C1 = 1e-6, C2 = 3e-6, V = 4.0;
+  derived d = derive(circuit().add("V1", 1, 0, V).add("C1", 1, 2, C1).add("C2", 2, 0, C2)
+                         .add("R1", 2, 0, R).out('V', "R1").done());
+  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
+  expect_matrix(d.rec->A, {{-1.0 / (R * (C1 + C2))}});
+  expect_matrix(d.rec->B, {{1.0 / (R * (C1 + C2))}});
+  expect_matrix(d.rec->C, {{-1.0}});
+  expect_matrix(d.rec->D, {{1.0}});
+}
+
+TEST(TopologyCircuits, InductorInSeriesWithACurrentSourceIsNoState) {
+  TempDir dir;
+  const double R = 20.0, C = 1e-6, I = 1e-3;
+  derived d = derive(circuit().add("I1", 0, 1, I).add("L1", 1, 2, 1e-3).add("R1", 2, 0, R)
+                         .add("C1", 2, 0, C).out('V', "C1").done());
+  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
+  expect_matrix(d.rec->A, {{-1.0 / (R * C)}});
+  expect_matrix(d.rec->B, {{1.0 / C}});
+  expect_matrix(d.tab->initial_mask(), {{1.0, 0.0}});
+}
+
 TEST(TopologyCircuits, MutualInductance) {
   TempDir dir;
   const double R1 = 2.0, R2 = 3.0, L1 = 1e-3, L2 = 2e-3, M = 5e-4, V = 1.0;
