@@ -61,7 +61,7 @@ shape make_kind(int kind) {
       return standard(b);
     case 3:
       octagon(b, 25, 6, 6);
-      add(b, {line(13, 6, 19, 6), line(31, 6, 37, 6), line(21, 6, 24, 6), line(22, 5, 22, 8), line(27, 6, 30, 6)});
+      add(b, {line(13, 6, 19, 6), line(31, 6, 37, 6), line(21, 6, 24, 6), line(22, 5, 22, 8), line(28, 4, 28, 9)});
       return standard(b);
     case 4:
       octagon(b, 25, 6, 6);
@@ -90,7 +90,7 @@ shape make_kind(int kind) {
       b = {line(13, 6, 19, 6), line(19, 6, 25, 0), line(25, 0, 31, 6), line(31, 6, 25, 12), line(25, 12, 19, 6),
            line(31, 6, 37, 6)};
       if (kind == 12 || kind == 14) add(b, {line(21, 6, 29, 6)});
-      else add(b, {line(21, 6, 24, 6), line(22, 5, 22, 8), line(27, 6, 30, 6)});
+      else add(b, {line(21, 6, 24, 6), line(22, 5, 22, 8), line(28, 4, 28, 9)});
       return standard(b);
     case 16:
       return shape{3, 3, 1, 1, {line(0, 0, 2, 0), line(2, 0, 2, 2), line(2, 2, 0, 2), line(0, 2, 0, 0), line(1, 1, 2, 1)}};
@@ -190,7 +190,7 @@ shape make_class_shape(shape_id id) {
                     line(0, 17, 6, 17), line(4, 15, 6, 17), line(4, 19, 6, 17), line(0, 33, 6, 33), line(6, 30, 6, 37)}};
     case shape_id::voltage_source:
       octagon(b, 25, 12, 12);
-      add(b, {line(0, 12, 13, 12), line(37, 12, 50, 12), line(16, 12, 21, 12), line(18, 10, 18, 15), line(29, 12, 34, 12)});
+      add(b, {line(0, 12, 13, 12), line(37, 12, 50, 12), line(16, 12, 21, 12), line(18, 10, 18, 15), line(31, 10, 31, 15)});
       return shape{51, 25, 25, 12, b};
     case shape_id::current_source:
       octagon(b, 25, 12, 12);
@@ -198,8 +198,9 @@ shape make_class_shape(shape_id id) {
       return shape{51, 25, 25, 12, b};
     case shape_id::sine:
       octagon(b, 25, 12, 12);
-      add(b, {line(0, 12, 13, 12), line(37, 12, 50, 12), line(17, 12, 19, 7), line(19, 7, 23, 7), line(23, 7, 25, 12),
-              line(25, 12, 27, 17), line(27, 17, 31, 17), line(31, 17, 33, 12)});
+      // The wave runs across the lead axis, so it lies flat once the symbol is turned upright.
+      add(b, {line(0, 12, 13, 12), line(37, 12, 50, 12), line(25, 20, 21, 18), line(21, 18, 21, 14), line(21, 14, 25, 12),
+              line(25, 12, 29, 10), line(29, 10, 29, 6), line(29, 6, 25, 4)});
       return shape{51, 25, 25, 12, b};
     case shape_id::probe:
       return shape{17, 17, 8, 8, {line(0, 16, 16, 0), line(0, 16, 6, 16), line(0, 16, 0, 10), line(12, 0, 16, 0), line(16, 0, 16, 4)}};
