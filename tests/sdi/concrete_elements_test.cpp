@@ -12,6 +12,8 @@
 #include "sdi/control_elements.h"
 #include "sdi/elist.h"
 #include "sdi/factories.h"
+#include "sdi/frame_buffer.h"
+#include "sdi/drawing.h"
 #include "sdi/placement.h"
 #include "sdi/source_elements.h"
 #include "sdi/sub_element.h"
@@ -553,4 +555,40 @@ TEST(Subcircuit, MissingSymbolFileIsShownAndTheRecordStillReads) {
   auto back = reread(rec);
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(cap.messages, std::vector<std::string>{"File nothere.sym couldn't be opened"});
+}
+
+TEST(Links, DeletedCouplingIsErasedFromTheScreen) {
+  sdi::frame_buffer fb(300, 300);
+  sdi::pDC = &fb;
+  sdi::grid_shown = 0;
+  auto* l1 = new sdi::basic(2, 1);
+  auto* l2 = new sdi::basic(2, 1);
+  auto* m = new sdi::cmutind;
+  l1->id = 1;
+  l2->id = 2;
+  m->id = 3;
+  m->inductor1 = 1;
+  m->inductor2 = 2;
+  l1->image->place_ref_at(point(80, 80));
+  l2->image->place_ref_at(point(200, 80));
+  for (sdi::element* e : std::vector<sdi::element*>{l1, l2, m}) {
+    e->deselect();
+    e->selected = 0;
+    sdi::circuit.insert(e);
+  }
+  auto coupling_pixels = [&] {
+    int n = 0;
+    for (int x = 90; x < 190; ++x) n += fb.pixel(x, 80) == 0xFF0000u;
+    return n;
+  };
+  sdi::redraw_others(nullptr);
+  EXPECT_EQ(coupling_pixels(), 50);  // dotted: 3 on, 3 off
+  sdi::unlink_element(1);
+  EXPECT_EQ(coupling_pixels(), 0);
+  EXPECT_EQ(fb.pixel(200, 60), 0xFF0000u);  // the other inductor is untouched
+  sdi::pDC = nullptr;
+  sdi::grid_shown = 1;
+  sdi::circuit.list_clear();
+  delete l1;
+  delete l2;
 }
