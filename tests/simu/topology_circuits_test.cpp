@@ -90,6 +90,36 @@ TEST(TopologyCircuits, BuckKeepsCapacitorVoltageAndInductorCurrent) {
   EXPECT_FALSE(std::filesystem::exists("states.dat"));
 }
 
+TEST(TopologyCircuits, SettingsOfManySwitchesAreToldApart) {
+  TempDir dir;
+  // 40 switches, each feeding its own resistor from V1: far more than an int key holds.
+  circuit c;
+  c.add("V1", 1, 0, 1.0);
+  const int n = 40;
+  for (int k = 1; k <= n; ++k)
+    c.add("S" + std::to_string(k), 1, k + 1, 0.0).add("R" + std::to_string(k), k + 1, 0, 1.0);
+  c.out('I', "R1").out('I', "R40");
+  DM all_on(n, 1);
+  all_on.fill(1.0);
+  derived d = derive(c.done(), all_on);
+  DM first_off;
+  first_off = all_on;
+  first_off(1) = 0.0;
+  DM last_off;
+  last_off = all_on;
+  last_off(n) = 0.0;
+  topology* a = d.tab->find_eqns(first_off, 1e-6);
+  topology* b = d.tab->find_eqns(last_off, 1e-6);
+  EXPECT_NE(a, b);
+  EXPECT_NE(a, d.rec);
+  EXPECT_EQ(d.tab->find_eqns(first_off, 1e-6), a);
+  EXPECT_EQ(d.tab->record_count(), 3);
+  // The current through R1: 1 V over 1 ohm and the switch's 0.001 or 1e6 + 0.001 ohm.
+  expect_matrix(d.rec->D, {{1.0 / 1.001}, {1.0 / 1.001}});
+  expect_matrix(a->D, {{1.0 / (1.0 + roff)}, {1.0 / 1.001}});
+  expect_matrix(b->D, {{1.0 / 1.001}, {1.0 / (1.0 + roff)}});
+}
+
 TEST(TopologyCircuits, SnubberOfNanofaradsStaysAState) {
   const double L = 1e-4, C = 1e-5, R = 5.0;
   for (double Cs : {2.2e-9, 1e-9, 1e-12}) {
