@@ -45,22 +45,34 @@ void draw_grid_dot(int x, int y) {
   pDC->set_pixel(x, y, grid_dot_colour);
 }
 
-void restore_grid_box(const line& l) {
+namespace {
+int grid_index_clamp(long long i) { return static_cast<int>(std::clamp(i, 0LL, static_cast<long long>(grid_last_index))); }
+}  // namespace
+
+void draw_grid_dots(long long ix0, long long ix1, long long iy0, long long iy1) {
   if (!pDC) return;
-  const int ix0 = (std::min(l.x1, l.x2) - 5) / 8, ix1 = (std::max(l.x1, l.x2) + 5) / 8;
-  const int iy0 = (std::min(l.y1, l.y2) - 5) / 8, iy1 = (std::max(l.y1, l.y2) + 5) / 8;
-  for (int i = ix0; i <= ix1; ++i)
-    for (int j = iy0; j <= iy1; ++j) draw_grid_dot(8 * i, 8 * j);
+  // Dots exist only on the sheet: the clamp keeps a corrupt coordinate from
+  // walking billions of grid points.
+  const int x0 = grid_index_clamp(ix0), x1 = grid_index_clamp(ix1);
+  const int y0 = grid_index_clamp(iy0), y1 = grid_index_clamp(iy1);
+  if (ix1 < 0 || iy1 < 0 || ix0 > grid_last_index || iy0 > grid_last_index) return;
+  for (int i = x0; i <= x1; ++i)
+    for (int j = y0; j <= y1; ++j) draw_grid_dot(8 * i, 8 * j);
+}
+
+void restore_grid_box(const line& l) {
+  const long long lo_x = std::min(l.x1, l.x2), hi_x = std::max(l.x1, l.x2);
+  const long long lo_y = std::min(l.y1, l.y2), hi_y = std::max(l.y1, l.y2);
+  draw_grid_dots((lo_x - 5) / 8, (hi_x + 5) / 8, (lo_y - 5) / 8, (hi_y + 5) / 8);
 }
 
 void restore_grid_along(const line& l) {
-  if (!pDC) return;
   if (l.y1 != l.y2) {
-    const int x = l.x1 / 8 * 8;
-    for (int j = (std::min(l.y1, l.y2) - 5) / 8; j <= (std::max(l.y1, l.y2) + 5) / 8; ++j) draw_grid_dot(x, 8 * j);
+    const long long i = l.x1 / 8;
+    draw_grid_dots(i, i, (static_cast<long long>(std::min(l.y1, l.y2)) - 5) / 8, (static_cast<long long>(std::max(l.y1, l.y2)) + 5) / 8);
   } else {
-    const int y = l.y1 / 8 * 8;
-    for (int i = (std::min(l.x1, l.x2) - 5) / 8; i <= (std::max(l.x1, l.x2) + 5) / 8; ++i) draw_grid_dot(8 * i, y);
+    const long long j = l.y1 / 8;
+    draw_grid_dots((static_cast<long long>(std::min(l.x1, l.x2)) - 5) / 8, (static_cast<long long>(std::max(l.x1, l.x2)) + 5) / 8, j, j);
   }
 }
 

@@ -27,6 +27,9 @@ void draw_rectangle(int x1, int y1, int x2, int y2, int colour, int mode);
 // White from (x-1, y-1) to (x+w, y+h), right and bottom excluded.
 void erase_rect(int x, int y, int w, int h, int colour = 15, int mode = 0);
 void draw_grid_dot(int x, int y);
+// The dots of grid indices ix0..ix1 by iy0..iy1 (dot i at 8 i), limited to the sheet.
+constexpr int grid_last_index = 3000 / 8;
+void draw_grid_dots(long long ix0, long long ix1, long long iy0, long long iy1);
 void restore_grid_box(const line& l);
 void restore_grid_along(const line& l);  // axis-parallel line
 

@@ -99,17 +99,35 @@ void frame_buffer::plot(int dx, int dy) {
   }
 }
 
-// Bresenham from (x0, y0) towards (x1, y1), the end pixel left out.
+// From (x0, y0) towards (x1, y1), the end pixel left out. Pixel i along the
+// major axis has its minor offset rounded from i * minor / major, so only the
+// steps that fall inside the buffer are visited: a line from a corrupt file
+// running billions of units off the screen costs no more than one across it.
+// The pen pattern counts from the line's start whatever is clipped.
 void frame_buffer::device_line(int x0, int y0, int x1, int y1) {
-  const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-  const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-  int err = dx + dy;
-  int x = x0, y = y0;
-  for (int i = 0; !(x == x1 && y == y1); ++i) {
-    if (pattern_on(pen_.style, i)) plot(x, y);
-    int e2 = 2 * err;
-    if (e2 >= dy) { err += dy; x += sx; }
-    if (e2 <= dx) { err += dx; y += sy; }
+  const long long dx = static_cast<long long>(x1) - x0, dy = static_cast<long long>(y1) - y0;
+  const long long adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const bool x_major = adx >= ady;
+  const long long n = x_major ? adx : ady;  // pixels drawn: 0 .. n-1
+  if (n == 0) return;
+  const long long minor = x_major ? ady : adx;
+  const int smaj = (x_major ? dx : dy) < 0 ? -1 : 1;
+  const int smin = (x_major ? dy : dx) < 0 ? -1 : 1;
+  const long long start = x_major ? x0 : y0;
+  const long long size = x_major ? width_ : height_;
+  // Steps whose major coordinate lies in 0 .. size-1.
+  long long lo = smaj > 0 ? -start : start - (size - 1);
+  long long hi = smaj > 0 ? size - 1 - start : start;
+  lo = std::max(lo, 0LL);
+  hi = std::min(hi, n - 1);
+  for (long long i = lo; i <= hi; ++i) {
+    if (!pattern_on(pen_.style, static_cast<int>(i % 24))) continue;
+    // Rounded i * minor / n; the product needs more than 64 bits for lines of billions of units.
+    const long long m = static_cast<long long>((static_cast<__int128>(2 * i) * minor + n) / (2 * static_cast<__int128>(n)));
+    const long long a = start + smaj * i;
+    const long long b = (x_major ? y0 : x0) + smin * m;
+    if (x_major) plot(static_cast<int>(a), static_cast<int>(std::clamp(b, -1LL, static_cast<long long>(height_))));
+    else plot(static_cast<int>(std::clamp(b, -1LL, static_cast<long long>(width_))), static_cast<int>(a));
   }
 }
 
@@ -134,13 +152,16 @@ void frame_buffer::rectangle(int l, int t, int r, int b) {
   if (t > b) std::swap(t, b);
   const int right = r - 1, bottom = b - 1;
   if (right < l || bottom < t) return;
-  // Every outline pixel exactly once, so an inverting outline drawn twice restores.
-  for (int x = l; x <= right; ++x) plot(x, t);
+  // Every outline pixel exactly once, so an inverting outline drawn twice
+  // restores; the loops visit only what lies in the buffer.
+  const int x_from = std::max(l, 0), x_to = std::min(right, width_ - 1);
+  const int y_from = std::max(t + 1, 0), y_to = std::min(bottom - 1, height_ - 1);
+  for (int x = x_from; x <= x_to; ++x) plot(x, t);
   if (bottom != t)
-    for (int x = l; x <= right; ++x) plot(x, bottom);
-  for (int y = t + 1; y < bottom; ++y) plot(l, y);
+    for (int x = x_from; x <= x_to; ++x) plot(x, bottom);
+  for (int y = y_from; y <= y_to; ++y) plot(l, y);
   if (right != l)
-    for (int y = t + 1; y < bottom; ++y) plot(right, y);
+    for (int y = y_from; y <= y_to; ++y) plot(right, y);
 }
 
 void frame_buffer::fill_rect(int l, int t, int r, int b, colorref colour) {

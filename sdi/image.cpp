@@ -135,9 +135,9 @@ void image::draw_coloured(const rect& clip, int colour) const {
 
 void image::erase() const {
   erase_rect(x, y, w, h);
-  if (!grid_shown || !pDC) return;
-  for (int i = (x - 1) / 8; i <= (x + w) / 8; ++i)
-    for (int j = (y - 1) / 8; j <= (y + h) / 8; ++j) draw_grid_dot(8 * i, 8 * j);
+  if (!grid_shown) return;
+  draw_grid_dots((static_cast<long long>(x) - 1) / 8, (static_cast<long long>(x) + w) / 8,
+                 (static_cast<long long>(y) - 1) / 8, (static_cast<long long>(y) + h) / 8);
 }
 
 void image::add_lines(const shape& s, const point& at) {

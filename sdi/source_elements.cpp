@@ -65,7 +65,10 @@ llabel::llabel(int o) : i_element(kind_label, o) {
 
 bool llabel::read(std::FILE* f, int version) {
   if (!i_element::read(f, version)) return false;
-  set_letter(static_cast<int>(values[0]));
+  // Any value outside the character codes (NaN included) gets the reported no-letter path.
+  const double v = values[0];
+  set_letter(v >= 0.0 && v < 256.0 ? static_cast<int>(v) : -1);
+  values[0] = v;
   return true;
 }
 

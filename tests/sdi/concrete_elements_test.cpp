@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -591,4 +592,15 @@ TEST(Links, DeletedCouplingIsErasedFromTheScreen) {
   sdi::circuit.list_clear();
   delete l1;
   delete l2;
+}
+
+TEST(Label, CorruptValueHasNoGlyph) {
+  Capture cap;
+  sdi::llabel l(1);
+  l.values[0] = std::nan("");
+  Bytes rec = written(l);
+  auto back = reread(rec);
+  EXPECT_TRUE(std::isnan(back->values[0]));
+  EXPECT_EQ(static_cast<sdi::i_element*>(back.get())->image->parts->glyphs, nullptr);
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simelem: Internal"});
 }

@@ -129,3 +129,22 @@ TEST(Drawing, RestoreGridAlong) {
   EXPECT_EQ(b.fb.pixel(32, 8), 0x008000u);
   EXPECT_EQ(b.fb.pixel(40, 8), white);
 }
+
+TEST(Drawing, GridRestoreStaysOnTheSheet) {
+  OnBuffer b(40, 40);
+  sdi::restore_grid_box(sdi::line(-2000000000, -2000000000, 2000000000, 2000000000));
+  int dots = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) dots += b.fb.pixel(x, y) == 0x008000u;
+  EXPECT_EQ(dots, 5 * 5);  // 0, 8, ..., 32
+  b.fb.clear();
+  sdi::restore_grid_along(sdi::line(16, -2000000000, 16, 2000000000));
+  EXPECT_EQ(b.fb.pixel(16, 0), 0x008000u);
+  EXPECT_EQ(b.fb.pixel(16, 32), 0x008000u);
+  b.fb.clear();
+  sdi::restore_grid_box(sdi::line(-100, -100, -60, -60));  // entirely off the sheet: nothing
+  int any = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) any += b.fb.pixel(x, y) != white;
+  EXPECT_EQ(any, 0);
+}

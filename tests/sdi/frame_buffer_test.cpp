@@ -225,3 +225,37 @@ TEST(FrameBuffer, TextIsRecordedAndHooked) {
   EXPECT_TRUE(fb.texts().empty());
   EXPECT_EQ(fb.pixel(10, 15), white);
 }
+
+// Coordinates from a corrupt file must not make drawing walk billions of pixels.
+TEST(FrameBuffer, HugeCoordinatesAreClippedCheaply) {
+  sdi::frame_buffer fb(40, 30);
+  fb.select_pen({blue, sdi::pen_style::solid});
+  fb.move_to(-2000000000, 5);
+  fb.line_to(2000000000, 5);
+  EXPECT_EQ(count_colour(fb, blue), 40);
+  fb.clear();
+  fb.move_to(10, -2000000000);
+  fb.line_to(10, 2000000000);
+  EXPECT_EQ(count_colour(fb, blue), 30);
+  fb.clear();
+  fb.move_to(-2000000000, -2000000000);
+  fb.line_to(2000000000, 2000000000);
+  EXPECT_EQ(count_colour(fb, blue), 30);  // the diagonal through the buffer
+  EXPECT_EQ(fb.pixel(7, 7), blue);
+  fb.clear();
+  fb.set_rop2(sdi::rop2::not_);
+  fb.rectangle(-2000000000, 2, 2000000000, 20);
+  EXPECT_EQ(count_colour(fb, 0), 2 * 40);
+}
+
+TEST(FrameBuffer, ClippedLineKeepsItsPixels) {
+  // Clipping never moves a pixel: the part inside is the same as when drawn whole.
+  sdi::frame_buffer big(200, 200), small(50, 50);
+  for (auto* fb : {&big, &small}) {
+    fb->select_pen({red, sdi::pen_style::dot});
+    fb->move_to(3, 170);
+    fb->line_to(180, 7);
+  }
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 50; ++x) EXPECT_EQ(small.pixel(x, y), big.pixel(x, y)) << x << "," << y;
+}
