@@ -170,14 +170,11 @@ element* read_element_record(int kind, std::FILE* f, int version, bool& ok) {
     return nullptr;
   }
   element* e = nullptr;
-  const char* surplus = nullptr;
   try {
-    if (kind == kind_probe && probe_count > 0) {
+    if (kind == kind_probe) {
       e = new probe(1);
-      surplus = "Only one probe allowed.";
-    } else if (kind == kind_multiplier && multiplier_count > 0) {
+    } else if (kind == kind_multiplier) {
       e = new multiplier(1);
-      surplus = "Only one multiplier allowed.";
     } else if (kind == kind_sub) {
       e = new sub(1);
     } else {
@@ -201,11 +198,6 @@ element* read_element_record(int kind, std::FILE* f, int version, bool& ok) {
     return nullptr;
   }
   ok = true;
-  if (surplus) {
-    delete e;  // read whole so that the stream stays aligned
-    show_message(surplus);
-    return nullptr;
-  }
   return e;
 }
 

@@ -71,10 +71,11 @@ void create_element(int kind);
 void create_next_element(int kind);
 
 // The element of one record whose kind was just read: created, its body read,
-// returned unplaced with the selection count of a new element (1). Null with ok
-// false (reason in last_record_error()) for an unknown kind or a bad body.
-// A second probe or multiplier is read, shown "Only one probe allowed." or
-// "Only one multiplier allowed.", and dropped: null with ok true.
+// returned unplaced with the selection count of a new element (1). Null with
+// ok false (reason in last_record_error()) for an unknown kind or a bad body.
+// The one-probe and one-multiplier limits are the editor's: a reader creates
+// whatever the stream holds (a file that replaces the open circuit may hold
+// the probe that the open one also has), and the placement state is untouched.
 element* read_element_record(int kind, std::FILE* f, int version, bool& ok);
 
 // The display-name prefix of an element: its kind's, or a subcircuit's type name.
