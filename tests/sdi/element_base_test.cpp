@@ -417,3 +417,38 @@ TEST(Draw, CouplingFollowsItsInductors) {
   delete l1;
   delete l2;
 }
+
+TEST(Draw, WiresAreDrawnOverSymbols) {
+  OnBuffer b;
+  auto* w = new sdi::cline;
+  auto* r = new sdi::basic(0, 1);
+  w->id = 1;
+  r->id = 2;
+  w->shape.set(160, 140, 240, 140, 0, 1, 0, 0);  // crosses the resistor's upper lead at (200, 140)
+  r->image->place_ref_at(point(200, 160));
+  r->deselect();
+  sdi::circuit.insert(w);  // the wire comes first in the list
+  sdi::circuit.insert(r);
+  sdi::redraw_others(nullptr);
+  EXPECT_EQ(b.fb.pixel(200, 140), 0x0000FFu);  // the selected (red) wire on top
+  EXPECT_EQ(b.fb.pixel(200, 145), 0xFF0000u);
+  b.fb.clear();
+  sdi::redraw_others(w);  // all but the wire
+  EXPECT_EQ(b.fb.pixel(200, 140), 0xFF0000u);
+  EXPECT_EQ(b.fb.pixel(170, 140), 0xFFFFFFu);
+  sdi::circuit.list_clear();
+  delete w;
+  delete r;
+}
+
+TEST(Elist, TerminalAtCanSkipCouplings) {
+  auto* m = new sdi::cmutind;
+  m->id = 1;
+  m->shape.set(8, 8, 80, 8, 0, 1, 0, 0);
+  sdi::elist l;
+  l.insert(m);
+  EXPECT_EQ(l.terminal_at(point(80, 8), 0), 1);
+  EXPECT_EQ(l.terminal_at(point(80, 8), 1), 0);
+  l.list_clear();
+  delete m;
+}
