@@ -1,0 +1,36 @@
+// What the document needs from the circuit model's file code: one call each for
+// New, Open and Save, plus publishing the base name for the netlist writer.
+//
+// The document takes a CircuitFiles by value, so tests hand it fakes; the editor
+// uses ModelCircuitFiles(), which calls the model:
+//     clear           -> delete_all_elements (every element of `circuit` deleted)
+//     open(path)      -> open the file and read_circuit; `circuit` is replaced only when
+//                        the whole file read well
+//     save(path)      -> save_circuit to exactly that path, reporting success
+//     publishBaseName -> copy into the model's `base_name`
+#pragma once
+#include <functional>
+#include <string>
+
+namespace zorv {
+
+enum class OpenResult {
+  Read,        // the circuit now holds the file's elements
+  CannotOpen,  // the file could not be opened; nothing was shown, nothing changed
+  Unreadable,  // opened but refused (the reader has shown why); nothing changed
+};
+
+struct CircuitFiles {
+  std::function<void()> clear;
+  std::function<OpenResult(const std::string& path)> open;
+  std::function<bool(const std::string& path)> save;  // false after "Couldn't Open File!"
+  std::function<void(const std::string& base)> publishBaseName;
+};
+
+// The model's implementation.
+CircuitFiles ModelCircuitFiles();
+
+// The base name last published by ModelCircuitFiles().publishBaseName.
+const std::string& PublishedBaseName();
+
+}  // namespace zorv

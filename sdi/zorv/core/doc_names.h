@@ -1,0 +1,30 @@
+// Names the document derives from a circuit file's path.
+//
+// Paths are '/'-separated. The base name is what the netlist and result files are
+// named after: "<base>.m", "<base>.plt", ...
+//     BaseNameOf("/home/j.doe/buck.v2.ckt") == "/home/j.doe/buck"
+//     FolderOf("/home/j.doe/buck.ckt")      == "/home/j.doe/"
+//     MainTitle("Untitled.ckt")             == "ZORV - Untitled.ckt"
+#pragma once
+#include <string>
+
+namespace zorv {
+
+// The path cut before the first "." of its file name; folders are never cut, and a
+// leading "." (a hidden file) does not count. A file name without a "." keeps the
+// whole path.
+std::string BaseNameOf(const std::string& path);
+
+// The path up to and including its last "/"; empty when it has none.
+std::string FolderOf(const std::string& path);
+
+// The base path of a new document: the folder of the previous base path + "Untitled".
+std::string UntitledBaseAfter(const std::string& basePath);
+
+// The main window's title for an open file name.
+std::string MainTitle(const std::string& fileName);
+
+// The file name a new document shows.
+inline const char* const kUntitledFile = "Untitled.ckt";
+
+}  // namespace zorv

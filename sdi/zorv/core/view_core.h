@@ -1,0 +1,98 @@
+// The schematic view's state and commands without the toolkit: zoom, scroll sizes,
+// the grid switch, printing's grid guard and the undo point.
+//
+// The wx view owns one ViewCore for the whole program and forwards its commands:
+//     ViewCore view(host, undoFiles, saveCircuit);
+//     view.OnInitialUpdate();   // scroll sizes for zoom 1.3
+//     view.OnViewZoomIn();      // zoom x 1.2 around the client's centre
+//     view.SaveBackup();        // before every change: undo file + document modified
+// The host supplies the client size and scroll state and repaints.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "sdi/zorv/core/undo_files.h"
+#include "sdi/zorv/core/view_mapping.h"
+#include "sdi/zorv/core/view_render.h"
+
+namespace zorv {
+
+class ViewHost {
+public:
+  virtual ~ViewHost() = default;
+  virtual Size ClientSize() const = 0;
+  virtual Pos ScrollPosition() const = 0;
+  // Sets the scrollable size, the page and line steps and the position.
+  virtual void ApplyScroll(const ScrollState& state) = 0;
+  // Redraws the whole client area from white.
+  virtual void Invalidate() = 0;
+  virtual void SetDocumentModified() = 0;
+};
+
+class ViewCore {
+public:
+  using SaveFn = std::function<bool(const std::string& path)>;
+
+  ViewCore(ViewHost& host, UndoFiles& undo, SaveFn save);
+
+  ViewMapping& Mapping() { return m_map; }
+  const ViewMapping& Mapping() const { return m_map; }
+  double Zoom() const { return m_map.zoom; }
+  void SetDpi(int dpiX, int dpiY);
+
+  void OnInitialUpdate() { ResetScrollSizes(); }
+  void OnViewZoomIn();
+  void OnViewZoomOut();
+  // Fits `extent` (the circuit's, in sheet units) into the client.
+  void OnViewZoomAll(SheetRect extent);
+  void OnViewRedraw() { m_host.Invalidate(); }
+  void OnViewGrid();
+  bool GridShown() const { return *m_gridShown != 0; }
+  // The grid flag the drawing reads; the view's own until bound to the model's.
+  void BindGridFlag(int& flag) { m_gridShown = &flag; }
+  int& GridFlag() { return *m_gridShown; }
+
+  // New scroll sizes for the current zoom, keeping the client's centre in place.
+  void ResetScrollSizes();
+  int ScrollResetCount() const { return m_scrollResetCount; }
+  const ScrollState& Scroll() const { return m_scroll; }
+
+  // The undo point: Redo off, the circuit written to "backup.ckt", the document
+  // modified (also when the file could not be written; the change goes ahead).
+  void SaveBackup();
+  bool CanRedo() const { return m_canRedo != 0; }
+  void SetCanRedo(bool canRedo) { m_canRedo = canRedo ? 1 : 0; }
+  const UndoFiles& Undo() const { return m_undo; }
+
+  // The junction dots drawn on the screen (RedrawJunctions after an edit).
+  JunctionDots& Junctions() { return m_junctions; }
+
+private:
+  ViewHost& m_host;
+  UndoFiles& m_undo;
+  SaveFn m_save;
+  ViewMapping m_map;
+  ScrollState m_scroll;
+  int m_scrollResetCount = 0;
+  int m_gridOwn = 1;
+  int* m_gridShown = &m_gridOwn;
+  int m_canRedo = 0;
+  JunctionDots m_junctions;
+};
+
+// Hides the grid while a printout exists and puts it back however printing ends
+// (done, failed or cancelled).
+class PrintGridGuard {
+public:
+  explicit PrintGridGuard(int& gridShown);
+  ~PrintGridGuard();
+  PrintGridGuard(const PrintGridGuard&) = delete;
+  PrintGridGuard& operator=(const PrintGridGuard&) = delete;
+  bool HidGrid() const { return m_hidden; }
+
+private:
+  int& m_grid;
+  bool m_hidden = false;
+};
+
+}  // namespace zorv

@@ -1,0 +1,4 @@
+// The ZORV editor program.
+#include "sdi/zorv/zorv_app.h"
+
+wxIMPLEMENT_APP(CZorvApp);

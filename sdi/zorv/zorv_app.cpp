@@ -1,0 +1,95 @@
+#include "sdi/zorv/zorv_app.h"
+
+#include <wx/config.h>
+#include <wx/display.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/stdpaths.h>
+
+#include "sdi/zorv/core/frame_geometry.h"
+#include "sdi/zorv/core/messages.h"
+#include "sdi/zorv/core/shell_registration.h"
+#include "sdi/zorv/drop_target.h"
+#include "sdi/zorv/main_frame.h"
+#include "sdi/zorv/splash_wnd.h"
+#include "sdi/zorv/zorv_doc.h"
+#include "sdi/zorv/zorv_doc_manager.h"
+#include "sdi/zorv/zorv_view.h"
+
+void CZorvApp::OnInitCmdLine(wxCmdLineParser& parser) {
+  wxApp::OnInitCmdLine(parser);
+  parser.AddSwitch("", "nosplash", "start without the splash window");
+  parser.AddParam("circuit file", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool CZorvApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+  if (!wxApp::OnCmdLineParsed(parser)) return false;
+  m_showSplash = !parser.Found("nosplash");
+  if (parser.GetParamCount() > 0) m_fileToOpen = parser.GetParam(0);
+  return true;
+}
+
+bool CZorvApp::OnInit() {
+  // 1. The command line, and whether to show the splash.
+  if (!wxApp::OnInit()) return false;
+  CSplashWnd::EnableSplashScreen(m_showSplash);
+  SetAppName("ZORV");
+  SetAppDisplayName("ZORV");
+  SetVendorName("Local AppWizard-Generated Applications");
+  zorv::SetMessageSink([](const std::string& text) {
+    wxMessageBox(wxString::FromUTF8(text), "ZORV", wxOK, wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
+  });
+
+  // 3. The settings store and the recent files.
+  wxConfigBase::Set(new wxConfig("ZORV", "Local AppWizard-Generated Applications"));
+  m_docManager = new CZorvDocManager;
+  m_docManager->FileHistoryLoad(*wxConfigBase::Get());
+
+  // 4. The one document template.
+  new wxDocTemplate(m_docManager, "Zorv Files", "*.ckt", "", "ckt", "Zorv.Document", "Zorv Document",
+                    CLASSINFO(CZorvDoc), CLASSINFO(CZorvView));
+
+  // 5. The desktop knows "*.ckt" files as ours.
+  zorv::RegisterShellFileTypes(zorv::UserDataHome(), wxStandardPaths::Get().GetExecutablePath().utf8_string());
+
+  // 6. The frame, then the document: a new one, then the file named.
+  const wxRect screen = wxDisplay(0u).GetGeometry();
+  const zorv::WindowRect r = zorv::MainFrameRect({screen.width, screen.height});
+  m_frame = new CMainFrame(m_docManager, wxPoint(r.x, r.y), wxSize(r.w, r.h));
+  SetTopWindow(m_frame);
+  if (!m_docManager->CreateDocument(wxString(), wxDOC_NEW)) return false;
+  if (!m_fileToOpen.empty()) m_docManager->CreateDocument(wxFileName(m_fileToOpen).GetAbsolutePath(), wxDOC_SILENT);
+
+  // 7, 8. Show the window, titled after the document's file.
+  m_frame->Show();
+  m_frame->Update();
+  if (CZorvDoc* doc = Document()) m_frame->SetLabel(wxString::FromUTF8(doc->Core().Title()));
+
+  // 9. Files dropped on the window open as if chosen with File > Open.
+  m_frame->SetDropTarget(new CZorvDropTarget(m_docManager));
+  return true;
+}
+
+int CZorvApp::OnExit() {
+  if (m_docManager) {
+    if (wxConfigBase* config = wxConfigBase::Get(false)) m_docManager->FileHistorySave(*config);
+    delete m_docManager;
+    m_docManager = nullptr;
+  }
+  delete wxConfigBase::Set(nullptr);
+  zorv::SetMessageSink(nullptr);
+  return wxApp::OnExit();
+}
+
+int CZorvApp::FilterEvent(wxEvent& event) {
+  if (CSplashWnd::PreTranslateAppMessage(event)) return Event_Processed;
+  return Event_Skip;
+}
+
+CZorvDoc* CZorvApp::Document() const {
+  return m_docManager ? wxDynamicCast(m_docManager->GetCurrentDocument(), CZorvDoc) : nullptr;
+}
+
+CZorvView* CZorvApp::View() const {
+  return m_docManager ? wxDynamicCast(m_docManager->GetCurrentView(), CZorvView) : nullptr;
+}

@@ -1,0 +1,37 @@
+// CZorvApp: the application object and its start-up.
+//
+// Command line: zorv [--nosplash] [FILE]. Start-up makes the settings store
+// ("Local AppWizard-Generated Applications"/ZORV) with the last four files, the
+// document template for ".ckt", the desktop registration, the main frame, the one
+// document (the file named, or a new one), shows the window titled "ZORV - " + the
+// file, and accepts files dropped on it.
+#pragma once
+#include <wx/app.h>
+#include <wx/cmdline.h>
+
+class CMainFrame;
+class CZorvDoc;
+class CZorvView;
+class wxDocManager;
+
+class CZorvApp : public wxApp {
+public:
+  bool OnInit() override;
+  int OnExit() override;
+  void OnInitCmdLine(wxCmdLineParser& parser) override;
+  bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+  int FilterEvent(wxEvent& event) override;
+
+  CMainFrame* MainFrame() const { return m_frame; }
+  wxDocManager* DocManager() const { return m_docManager; }
+  CZorvDoc* Document() const;
+  CZorvView* View() const;
+
+private:
+  wxDocManager* m_docManager = nullptr;
+  CMainFrame* m_frame = nullptr;
+  wxString m_fileToOpen;
+  bool m_showSplash = true;
+};
+
+wxDECLARE_APP(CZorvApp);

@@ -1,0 +1,42 @@
+// CZorvCanvas: the scrolled window that shows the view's frame buffer.
+//
+// The circuit is drawn into the model's off-screen frame buffer, the size of the
+// client area, so inverting highlights behave as drawn; painting only copies the
+// buffer to the screen. The buffer is redrawn from white when the view is
+// invalidated, scrolled or resized. Scroll positions are pixels.
+#pragma once
+#include <functional>
+
+#include <wx/scrolwin.h>
+
+#include "sdi/frame_buffer.h"
+#include "sdi/zorv/core/view_mapping.h"
+
+class CZorvCanvas : public wxScrolledCanvas {
+public:
+  // Draws the whole client area into the buffer for the given scroll position.
+  using Renderer = std::function<void(sdi::frame_buffer& fb, zorv::Pos scroll)>;
+
+  explicit CZorvCanvas(wxWindow* parent);
+
+  void SetRenderer(Renderer renderer) { m_renderer = std::move(renderer); }
+  void SetLineSteps(zorv::Size line, zorv::Size page) { m_line = line; m_page = page; }
+  // Redraws the buffer from white and repaints.
+  void Invalidate();
+  zorv::Pos ScrollPos() const;
+  // The buffer, drawn up to date.
+  sdi::frame_buffer& Buffer();
+
+private:
+  void OnPaint(wxPaintEvent& event);
+  void OnSize(wxSizeEvent& event);
+  void OnScroll(wxScrollWinEvent& event);
+  void OnEraseBackground(wxEraseEvent&) {}
+
+  Renderer m_renderer;
+  sdi::frame_buffer m_buffer;
+  zorv::Pos m_renderedScroll{-1, -1};
+  bool m_valid = false;
+  zorv::Size m_line{1, 1};
+  zorv::Size m_page{10, 10};
+};

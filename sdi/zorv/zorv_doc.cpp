@@ -1,0 +1,70 @@
+#include "sdi/zorv/zorv_doc.h"
+
+#include <wx/app.h>
+#include <wx/filename.h>
+#include <wx/toplevel.h>
+
+#include "sdi/zorv/core/doc_names.h"
+#include "sdi/zorv/core/model_link.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(CZorvDoc, wxDocument);
+
+wxBEGIN_EVENT_TABLE(CZorvDoc, wxDocument)
+  EVT_MENU(wxID_SAVE, CZorvDoc::OnFileSave)
+  EVT_UPDATE_UI(wxID_SAVE, CZorvDoc::OnUpdateFileSave)
+  EVT_UPDATE_UI(wxID_SAVEAS, CZorvDoc::OnUpdateFileSave)
+wxEND_EVENT_TABLE()
+
+CZorvDoc::CZorvDoc() : m_core(std::make_unique<zorv::DocCore>(*this, zorv::ModelCircuitFiles())) {
+  zorv::StartModel();
+}
+
+CZorvDoc::~CZorvDoc() { zorv::StopModel(); }
+
+void CZorvDoc::SetMainTitle(const std::string& title) {
+  if (wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr) top->SetLabel(wxString::FromUTF8(title));
+}
+
+bool CZorvDoc::DeleteContents() {
+  m_core->DeleteContents();
+  return true;
+}
+
+bool CZorvDoc::OnNewDocument() {
+  if (!m_core->OnNewDocument()) return false;
+  SetFilename(wxString(), false);
+  SetTitle(zorv::kUntitledFile);
+  SetDocumentSaved(false);
+  Modify(false);
+  UpdateAllViews();
+  return true;
+}
+
+void CZorvDoc::AdoptFile(const wxString& path) {
+  SetFilename(path, false);
+  SetTitle(wxFileName(path).GetFullName());
+  SetDocumentSaved(true);
+  if (GetDocumentManager()) GetDocumentManager()->AddFileToHistory(path);
+}
+
+bool CZorvDoc::OnOpenDocument(const wxString& path) {
+  if (!m_core->OnOpenDocument(path.utf8_string())) return false;
+  AdoptFile(path);
+  Modify(false);
+  UpdateAllViews();
+  return true;
+}
+
+bool CZorvDoc::OnSaveDocument(const wxString& path) {
+  if (!m_core->OnSaveDocument(path.utf8_string())) return false;
+  AdoptFile(path);
+  Modify(false);
+  return true;
+}
+
+void CZorvDoc::OnFileSave(wxCommandEvent&) {
+  if (!GetDocumentSaved() || GetFilename().empty())
+    SaveAs();
+  else
+    OnSaveDocument(GetFilename());
+}

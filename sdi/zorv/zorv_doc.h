@@ -1,0 +1,42 @@
+// CZorvDoc: the editor's one document, a wx document forwarding to DocCore.
+//
+// The document lives for the whole program (CZorvDocManager reuses it for New and
+// Open), so its names and work folder carry over from file to file. The window
+// title is managed here by hand ("ZORV - " + the file), never by the framework.
+#pragma once
+#include <memory>
+
+#include <wx/docview.h>
+
+#include "sdi/zorv/core/zorv_doc_core.h"
+
+class CZorvDoc : public wxDocument, public zorv::DocHost {
+  wxDECLARE_DYNAMIC_CLASS(CZorvDoc);
+
+public:
+  CZorvDoc();
+  ~CZorvDoc() override;
+
+  bool DeleteContents() override;
+  bool OnNewDocument() override;
+  bool OnOpenDocument(const wxString& path) override;
+  bool OnSaveDocument(const wxString& path) override;
+
+  zorv::DocCore& Core() { return *m_core; }
+
+  // DocHost
+  void SetMainTitle(const std::string& title) override;
+  void SetModified(bool modified) override { Modify(modified); }
+  bool IsModified() const override { return wxDocument::IsModified(); }
+
+private:
+  // Save always writes, as the user asked, even when nothing changed.
+  void OnFileSave(wxCommandEvent& event);
+  void OnUpdateFileSave(wxUpdateUIEvent& event) { event.Enable(true); }
+  // After a file became the open one: the framework's names and the recent files.
+  void AdoptFile(const wxString& path);
+
+  std::unique_ptr<zorv::DocCore> m_core;
+
+  wxDECLARE_EVENT_TABLE();
+};
