@@ -1,0 +1,82 @@
+// simu: options, netlist, driver under one protected region, report and cleanup.
+#include "simu/simu_entry.h"
+
+#include <memory>
+
+#include "simu/console.h"
+#include "simu/netlist.h"
+#include "simu/options.h"
+#include "simu/run_services.h"
+#include "simu/sim_main.h"
+#include "simu/sim_params.h"
+#include "simu/timers.h"
+
+void apply_options(sim_params& p) {
+  const option_store& o = sim_options;
+  if (o.tsim_given) p.tsim = o.tsim;
+  if (o.td_given) p.td = o.td;
+  if (o.points_given) p.points = o.points;
+  if (o.start_si_given) p.start_si = o.start_si;
+  if (o.finish_si_given) p.finish_si = o.finish_si;
+  if (o.nclkss_given) p.nclkss = o.nclkss;
+  if (o.sstol_f_given) p.sstol_f = o.sstol_f;
+  if (o.sstol_c_given) p.sstol_c = o.sstol_c;
+  if (o.ssmethod_given) p.ssmethod = o.ssmethod;
+  p.steady = o.ss != 0;
+  p.stop_close = o.stop_close != 0;
+  p.sv = o.sv != 0;
+  p.ld = o.ld != 0;
+  p.one_c = o.one_c != 0;
+  if (o.none_c_given) p.none_c = o.none_c;
+  if (o.Cycles_togo_given) p.Cycles_togo = o.Cycles_togo;
+}
+
+namespace {
+
+// Whatever way the run ends: bar deleted, netlist and settings record freed.
+struct run_scope {
+  std::unique_ptr<sim_params> params;
+  run_services* frame = nullptr;
+  ~run_scope() {
+    if (frame) frame->DeleteProgressBar();
+    free_netlist();
+    current_params = nullptr;
+  }
+};
+
+}  // namespace
+
+int simu(int argc, char** argv) {
+  timer_init(timer_labels);
+  stopwatch_start();   // taken again once the netlist is in; here for an early failure
+  int result = 0;
+  {
+    run_scope scope;
+    try {
+      parse_args(argc, argv);
+      scope.params = std::make_unique<sim_params>();
+      current_params = scope.params.get();
+      read_netlist(sim_options.infile, scope.params.get());
+      timer_switch(1);
+      apply_options(*scope.params);
+      stopwatch_start();
+      scope.frame = &main_window();
+      scope.frame->CreateProgressBar();
+      result = sim_main();
+    } catch (const char* text) {
+      main_window().message_box(text, box_style::plain);
+      result = 0;
+    } catch (...) {
+      main_window().message_box("Catch(...)  Simulation Error: Check your circuit!", box_style::plain);
+      result = 0;
+    }
+    stopwatch_stop();
+    str secs = ms_to_text(stopwatch_elapsed());
+    sim_printf("Elapsed time for simulation: %s seconds\n", secs.c_str());
+    sim_printf("Time breakdown:\n");
+    timer_report();
+    if (result) main_window().simulation_done(secs.c_str());
+  }
+  flush_console();
+  return result;
+}
