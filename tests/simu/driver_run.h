@@ -1,0 +1,84 @@
+// Running simu on a netlist written by a test, and reading what it wrote.
+//
+//     TempDir dir;
+//     write_text("rc.m", rc_netlist);
+//     recording_run_services host;  main_window_scope scope(host);
+//     int r = run_simu({"-tsim", "1e-3", "rc.m", "rc.plt"});   // run settings: whole run saved
+//     plt_table t = read_plt("rc.plt");                        // t.rows[k][0] is the time
+//     std::vector<double> ini = read_numbers("rc.ini");        // every number of the state file
+//
+// The console streams are captured during the run (nothing is printed by the tests).
+#pragma once
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "simu/run_settings.h"
+#include "simu/simu_entry.h"
+
+inline void write_text(const std::string& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary) << text;
+}
+
+struct run_output {
+  int result = 0;
+  std::string out, err;   // what went to standard output and the error stream
+};
+
+// Runs simu("simu", words...) with the four run settings of a command-line run: the
+// window from start_si to finish_si (default: the whole run), Picard unless told.
+inline run_output run_simu(std::vector<std::string> words, int method = 4, int cycles_togo = 0,
+                           double start_si = 0.0, double finish_si = 1e300) {
+  run_ssmethod = method;
+  run_cycles_togo = cycles_togo;
+  run_start_si = start_si;
+  run_finish_si = finish_si;
+  words.insert(words.begin(), "simu");
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  run_output r;
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  r.result = simu(static_cast<int>(words.size()), argv.data());
+  r.err = testing::internal::GetCapturedStderr();
+  r.out = testing::internal::GetCapturedStdout();
+  return r;
+}
+
+struct plt_table {
+  std::string header;
+  std::vector<std::vector<double>> rows;
+};
+
+inline plt_table read_plt(const std::string& file) {
+  plt_table t;
+  std::ifstream in(file);
+  std::getline(in, t.header);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream ls(line);
+    std::vector<double> row;
+    double v;
+    while (ls >> v) row.push_back(v);
+    t.rows.push_back(row);
+  }
+  return t;
+}
+
+inline std::vector<double> read_numbers(const std::string& file) {
+  std::vector<double> v;
+  std::ifstream in(file);
+  std::string word;
+  while (in >> word) v.push_back(std::stod(word));
+  return v;
+}
+
+inline bool file_exists(const std::string& file) {
+  std::ifstream in(file);
+  return static_cast<bool>(in);
+}
