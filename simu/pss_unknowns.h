@@ -1,0 +1,30 @@
+// The states that the periodic-steady-state methods (Newton, Broyden, Skelboe) solve for.
+//
+//     std::vector<int> unk = pss_unknowns(tab.state_names());   // 1-based state numbers
+//     DM xu = gather_states(x, unk);                             // the unknowns of x
+//     scatter_states(x, xu, unk);                                // put them back
+//
+// A sine source is an undamped LC oscillator ("Ls<n>", "Cs<n>") whose states run on by
+// themselves: over any cycle their block of the monodromy matrix is a rotation, so J - I
+// is singular there and a Newton step would zero the sine. They are exogenous: left out
+// of the unknowns, they keep their simulated values (the convergence tests still see
+// them). Every other state is an unknown, in state order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "matrix/dm.h"
+
+// 1 for the states of a sine generator ("V_Cs..." and "I_Ls...").
+int is_sine_state(const std::string& name);
+std::vector<int> pss_unknowns(const std::vector<std::string>& state_names);
+// Every state number 1..n_x (no names known).
+std::vector<int> all_states(int n_x);
+
+// x(unk) as a column (0 x 1 when unk is empty).
+DM gather_states(const DM& x, const std::vector<int>& unk);
+// x(unk) = v.
+void scatter_states(DM& x, const DM& v, const std::vector<int>& unk);
+// 1 when every element is finite.
+int all_finite(const DM& A);

@@ -1,0 +1,46 @@
+#include "simu/pss_unknowns.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(PssUnknowns, SineGeneratorStatesAreLeftOut) {
+  EXPECT_EQ(is_sine_state("V_Cs3"), 1);
+  EXPECT_EQ(is_sine_state("I_Ls3"), 1);
+  EXPECT_EQ(is_sine_state("V_C1"), 0);
+  EXPECT_EQ(is_sine_state("I_L1"), 0);
+  EXPECT_EQ(is_sine_state("I_Cs3"), 0);   // a capacitor's state is its voltage
+  EXPECT_EQ(is_sine_state("V_Ls3"), 0);
+  EXPECT_EQ(pss_unknowns({"V_C1", "V_Cs2", "I_L1", "I_Ls2", "I_L3"}), (std::vector<int>{1, 3, 5}));
+  EXPECT_TRUE(pss_unknowns({"V_Cs1", "I_Ls1"}).empty());
+  EXPECT_EQ(all_states(3), (std::vector<int>{1, 2, 3}));
+  EXPECT_TRUE(all_states(0).empty());
+}
+
+TEST(PssUnknowns, GatherAndScatterFollowTheList) {
+  DM x(4, 1);
+  for (int k = 1; k <= 4; ++k) x(k) = 10.0 * k;
+  DM v = gather_states(x, {2, 4});
+  ASSERT_EQ(v.rows, 2);
+  ASSERT_EQ(v.cols, 1);
+  EXPECT_EQ(v(1), 20.0);
+  EXPECT_EQ(v(2), 40.0);
+  v(1) = -1.0;
+  v(2) = -2.0;
+  scatter_states(x, v, {2, 4});
+  EXPECT_EQ(x(1), 10.0);
+  EXPECT_EQ(x(2), -1.0);
+  EXPECT_EQ(x(3), 30.0);
+  EXPECT_EQ(x(4), -2.0);
+  EXPECT_EQ(gather_states(x, {}).n, 0u);
+}
+
+TEST(PssUnknowns, AllFinite) {
+  DM a(2, 2, 1.0);
+  EXPECT_EQ(all_finite(a), 1);
+  EXPECT_EQ(all_finite(DM()), 1);
+  a(2, 1) = std::nan("");
+  EXPECT_EQ(all_finite(a), 0);
+  a(2, 1) = INFINITY;
+  EXPECT_EQ(all_finite(a), 0);
+}
