@@ -1,0 +1,150 @@
+// Placing, selecting and deleting elements of the circuit.
+#include <gtest/gtest.h>
+
+#include "capture.h"
+#include "ckt_builder.h"
+#include "sdi/edit_delete.h"
+#include "sdi/factories.h"
+#include "sdi/image.h"
+#include "sdi/place_element.h"
+#include "sdi/select_ops.h"
+
+namespace {
+using sdi::point;
+}  // namespace
+
+TEST(PlaceElement, PlacingNamesInsertsAndMakesTheNextOne) {
+  CircuitGuard guard;
+  sdi::circuit_modified = 0;
+  sdi::new_inductor();
+  sdi::element* l = sdi::pending_element;
+  l->place_at(point(200, 160));
+  sdi::place_new_element();
+  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
+  EXPECT_STREQ(l->name(), "L1");
+  EXPECT_EQ(sdi::circuit_modified, 1);
+  ASSERT_NE(sdi::pending_element, nullptr);
+  EXPECT_NE(sdi::pending_element, l);
+  EXPECT_EQ(sdi::pending_element->kind, sdi::kind_inductor);
+  EXPECT_EQ(sdi::pending_element->id, 0);
+}
+
+TEST(PlaceElement, AnElementAlreadyPlacedIsRefused) {
+  CircuitGuard guard;
+  sdi::new_resistor();
+  sdi::element* r = sdi::pending_element;
+  r->place_at(point(200, 160));
+  sdi::place_new_element();
+  delete sdi::pending_element;
+  sdi::pending_element = r;  // the placed resistor again
+  Capture cap;
+  sdi::place_new_element();
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Not a new element is being placed"}));
+  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));  // not in the list twice
+  EXPECT_EQ(sdi::pending_element, nullptr);         // the list owns it
+}
+
+TEST(PlaceElement, NextLabelGetsTheNextLetter) {
+  CircuitGuard guard;
+  sdi::next_label_letter = 'c';
+  sdi::new_label();
+  sdi::element* first = sdi::pending_element;
+  first->place_at(point(200, 160));
+  sdi::place_new_element();
+  ASSERT_NE(sdi::pending_element, nullptr);
+  EXPECT_EQ(first->values[0], 'c');
+  EXPECT_EQ(sdi::pending_element->values[0], 'd');
+  sdi::next_label_letter = 'a';
+}
+
+TEST(PlaceElement, JunctionImageIsMadeAndFreed) {
+  sdi::make_junction_image();
+  ASSERT_NE(sdi::junction_image, nullptr);
+  EXPECT_EQ(sdi::junction_image->w, 3);
+  EXPECT_EQ(sdi::junction_image->h, 3);
+  EXPECT_EQ(sdi::junction_image->pin_count(), 0);
+  sdi::new_resistor();
+  sdi::free_placement_state();
+  EXPECT_EQ(sdi::junction_image, nullptr);
+  EXPECT_EQ(sdi::pending_element, nullptr);
+}
+
+TEST(PlaceElement, SetNewLineShapesThePendingWire) {
+  CircuitGuard guard;
+  sdi::new_wire();
+  sdi::set_new_line(point(8, 16), point(40, 24), 1, 1, 3, 0);
+  auto* w = static_cast<sdi::bl_element*>(sdi::pending_element);
+  EXPECT_EQ(w->shape.corner(), point(8, 24));
+  EXPECT_EQ(w->shape.mode, 3);
+}
+
+TEST(SelectOps, ElementsInsideTheBandAreCounted) {
+  CircuitGuard guard;
+  auto* r1 = add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));  // pins y 136, 184
+  auto* r2 = add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 260));  // pins y 236, 284
+  auto* w = add_wire(point(100, 150), point(150, 150));
+  auto* p = add_symbol(new sdi::probe(1), point(400, 160));
+  // The band holds r1 whole, r2's top pin only, the wire, and a corner of the probe.
+  EXPECT_EQ(sdi::select_in_rect(sdi::rect(90, 100, 320, 150)), 3);
+  EXPECT_EQ(r1->selected, 1);
+  EXPECT_EQ(r2->selected, 0);
+  EXPECT_EQ(w->selected, 1);
+  EXPECT_EQ(p->selected, 1);
+  EXPECT_EQ(sdi::select_in_rect(sdi::rect(90, 100, 320, 150)), 3);
+  EXPECT_EQ(r1->selected, 2);
+  sdi::deselect_all();
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) EXPECT_EQ(n->value->selected, 0);
+}
+
+TEST(EditDelete, DeleteAllEmptiesAndDeletes) {
+  CircuitGuard guard;
+  add_symbol(new sdi::probe(1), point(400, 160));
+  add_wire(point(100, 150), point(150, 150));
+  EXPECT_EQ(sdi::probe_count, 1);
+  sdi::delete_all_elements();
+  EXPECT_EQ(sdi::circuit.head, nullptr);
+  EXPECT_EQ(sdi::probe_count, 0);  // the probe was deleted
+}
+
+TEST(EditDelete, DeletingAnInductorTakesItsCouplings) {
+  CircuitGuard guard;
+  auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(200, 160));
+  auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(400, 160));
+  auto* m = new sdi::cmutind;
+  m->inductor1 = l1->id;
+  m->inductor2 = l2->id;
+  sdi::circuit.insert(m);
+  sdi::circuit.assign_id();
+  auto* d = add_symbol(new sdi::depsource(sdi::kind_icis, 1), point(600, 160));
+  d->control = l1->id;
+  d->links.append(l1->id);
+  d->flags.set(sdi::flag_values_set);
+  sdi::element* got = sdi::delete_element(l1->id);
+  EXPECT_EQ(got, l1);
+  delete got;
+  EXPECT_EQ(circuit_ids(), (std::vector<int>{2, 4}));
+  EXPECT_EQ(d->links.count(), 0);
+  EXPECT_EQ(d->flags.test(sdi::flag_values_set), 0);
+}
+
+TEST(EditDelete, AMissingIdIsReportedAndNothingRemoved) {
+  CircuitGuard guard;
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
+  Capture cap;
+  EXPECT_EQ(sdi::delete_element(9), nullptr);
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Elist: Internal Assertion"}));
+  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
+}
+
+TEST(EditDelete, RemoveFromSheet) {
+  CircuitGuard guard;
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
+  auto* p = add_symbol(new sdi::probe(1), point(400, 160));
+  sdi::remove_element_from_sheet(p);
+  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
+  EXPECT_EQ(sdi::probe_count, 0);
+  // An unplaced element is simply deleted.
+  sdi::remove_element_from_sheet(new sdi::probe(1));
+  EXPECT_EQ(sdi::probe_count, 0);
+  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
+}
