@@ -52,6 +52,7 @@ private:
   void use_record(topology* r);
   void outputs();
   void apply_event_values();
+  double earliest_edge() const;
   // Switching work after a step with a non-zero code (driver_switching.cpp). Returns 1
   // when the run must end (steady state reached, limit met).
   int switching_work();
@@ -92,7 +93,7 @@ private:
   DM x_, x_start_, x_work_, u_, y_;
   DM candidates_;             // conditions that would change a switch (changed_list)
   DM list_;                   // crossings of the present step
-  DM due_;                    // clocks due at the present step's end
+  double next_clock_ = 0.0;   // earliest clock edge
   DM bounds_;
   int bounds_on_ = 0;
 

@@ -133,6 +133,7 @@ int transient_driver::setup() {
   steps_ = 0;
   if (t_ >= tsim_) t_ = 0.0;
   if (loaded_ && clocks_) clk_.restore(clock_times, t_);
+  if (clocks_) next_clock_ = earliest_edge();
   timer_switch(2);
   k_ = 0;
   lookup_pending_ = 0;

@@ -56,6 +56,12 @@ void transient_driver::apply_event_values() {
     if (to_u[r - 1] > 0) u_(to_u[r - 1]) = evt_.due_values(r);
 }
 
+double transient_driver::earliest_edge() const {
+  double e = clk_.table(5, 1);
+  for (int j = 2; j <= clk_.m; ++j) e = std::min(e, clk_.table(5, j));
+  return e;
+}
+
 void transient_driver::poll_progress() {
   if (k_ > static_cast<int>(t_ / tsim_ * 50)) return;
   run_services& frame = main_window();
@@ -82,14 +88,16 @@ void transient_driver::guard_zero_steps() {
 void transient_driver::classify_step() {
   if (!(dt_ == td_)) code_ = code_cut;
   clock_due_ = event_due_ = false;
-  if (clocks_) {
-    due_ = clk_.next_edge(t_, dt_);
+  // The table is consulted only when its earliest edge can fall within this step; its
+  // flags (clk_.due) then serve the switching work.
+  if (clocks_ && next_clock_ - t_ <= dt_ + clock_tolerance) {
+    clk_.next_edge(t_, dt_);
     if (clk_.due_count > 0) {
       clock_due_ = true;
       code_ = code_clock;
     }
-    dt_clock_ = dt_;
   }
+  dt_clock_ = dt_;
   if (events_ && evt_.next_event(t_, dt_)) {
     event_due_ = true;
     dt_event_ = dt_;
@@ -115,9 +123,10 @@ void transient_driver::propagate_step() {
 
 void transient_driver::find_crossing() {
   if (!conds_ || candidates_.n == 0) return;
-  // The candidates are kept between switchings; the evaluation rewrites its list.
-  if (list_.rows != candidates_.rows || list_.cols != 1) list_ = DM(candidates_.rows, 1);
-  copy_values(candidates_, list_);
+  // The candidates are kept between switchings. The list shares their block, so that
+  // the evaluation, which resizes its list, takes a block of its own only when a
+  // condition crosses: an ordinary step allocates nothing.
+  list_.share(candidates_);
   cond_.evaluate(list_, swt_.on_time, y_, tv_, dt_, '0');
   if (!cond_.crossed) return;
   const int before = code_;
@@ -142,7 +151,10 @@ void transient_driver::advance_time() {
   prev_dt_ = dt_;
   for (int i = 1; i <= 4; ++i) tv_(i) += dt_;
   t_ += dt_;
-  if (clock_applies_) clk_.advance(t_);
+  if (clock_applies_) {
+    clk_.advance(t_);
+    next_clock_ = earliest_edge();
+  }
   if (event_applies_) evt_.advance(t_);
   if (switches_) swt_.add_on_time(dt_);
   if (conds_) cond_.take_present();
@@ -153,7 +165,7 @@ void transient_driver::apply_code() {
   static const DM time_forced;   // empty row: a time-forced switching
   if (clock_applies_) {
     if (code_ != code_crossing) cyc_.add_hi_mi(time_forced, 0.0, 0);
-    swt_.apply_forced(due_);
+    swt_.apply_forced(clk_.due);
   }
   if (event_applies_) apply_event_values();
   if (code_ == code_crossing) {
