@@ -1,0 +1,111 @@
+// Whole runs of the simu program's engine on the converter examples: 1000 switching
+// periods at 100 and at 1000 steps per period. Reports simulated steps per second and
+// the wall time per simulated switching period.
+//
+//     build/bench/simu_bench                       # every converter, both step counts
+//     build/bench/simu_bench --benchmark_filter=buck_ccm
+//
+// Each run parses the options, reads the netlist, derives and discretises its topologies
+// and writes the result table and state file, like the simu program. The console output
+// goes to "stdout.out"/"stderr.out" of a scratch folder.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "simu/console.h"
+#include "simu/run_services.h"
+#include "simu/run_settings.h"
+#include "simu/simu_entry.h"
+
+namespace {
+
+// Boxes go nowhere: nothing but the benchmark's table is printed.
+class quiet_services : public run_services {
+public:
+  int message_box(const char*, box_style) override { return 1; }
+  void simulation_done(const char*) override {}
+};
+
+struct converter {
+  const char* name;
+  const char* file;
+  double period;    // switching period, s
+};
+
+const converter converters[] = {
+    {"buck_ccm", "buck.m", 1e-5},
+    {"boost_ccm", "boost.m", 1e-5},
+    {"buck_dcm", "buck_dcm.m", 1e-5},
+    {"full_bridge_lc", "inverter.m", 1e-4},
+};
+
+// A scratch folder holding copies of the examples; the process works in it.
+const std::filesystem::path& scratch() {
+  static const std::filesystem::path dir = [] {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "zorv-bench-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) std::abort();
+    std::filesystem::path d = tmpl;
+    for (const converter& c : converters)
+      std::filesystem::copy_file(std::filesystem::path(ZORV_EXAMPLES) / c.file, d / c.file,
+                                 std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::current_path(d);
+    redirect_stdio();
+    return d;
+  }();
+  return dir;
+}
+
+void run_converter(benchmark::State& state, const converter& c) {
+  scratch();
+  quiet_services host;
+  main_window_scope scope(host);
+  const int steps_per_period = static_cast<int>(state.range(0));
+  const int periods = 1000;
+  char tsim[32], td[32];
+  std::snprintf(tsim, sizeof tsim, "%.17g", periods * c.period);
+  std::snprintf(td, sizeof td, "%.17g", c.period / steps_per_period);
+  std::string base = std::string(c.file).substr(0, std::string(c.file).size() - 2);
+  std::vector<std::string> words = {"simu", "-tsim", tsim, "-td", td, "-points", "1000",
+                                    c.file, base + ".plt"};
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  run_start_si = 0.0;
+  run_finish_si = 1e300;
+  run_ssmethod = 1;
+  run_cycles_togo = 0;
+  for (auto _ : state) {
+    if (simu(static_cast<int>(words.size()), argv.data()) != 1) {
+      state.SkipWithError("the run failed (see stderr.out)");
+      break;
+    }
+  }
+  const double steps = static_cast<double>(periods) * steps_per_period;
+  state.counters["steps/s"] = benchmark::Counter(steps, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["s/period"] = benchmark::Counter(
+      periods, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (const converter& c : converters)
+    benchmark::RegisterBenchmark(c.name, run_converter, c)
+        ->Arg(100)
+        ->Arg(1000)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  close_stdio_redirection();
+  std::error_code ec;
+  const std::filesystem::path dir = scratch();
+  std::filesystem::current_path(dir.parent_path(), ec);
+  std::filesystem::remove_all(dir, ec);
+  return 0;
+}
