@@ -19,7 +19,8 @@ namespace {
 constexpr int max_cycles = 100000;
 }  // namespace
 
-SKELBOE::SKELBOE(const DM& reference_setting, const std::vector<int>& unk) : unknowns(unk) {
+SKELBOE::SKELBOE(const DM& reference_setting, const std::vector<std::string>& state_names)
+    : names(state_names), unknowns(pss_unknowns(state_names)) {
   reference = reference_setting;
 }
 
@@ -105,7 +106,8 @@ int SKELBOE::step(double t, const DM& S, DM& x) {
 
 // x* from the stored differences when they have lost rank; 1 when x was replaced.
 int SKELBOE::extrapolate(DM& x) {
-  const std::vector<int> unk = unknowns.empty() ? all_states(static_cast<int>(x.n)) : unknowns;
+  if (names.empty()) unknowns = all_states(static_cast<int>(x.n));
+  const std::vector<int>& unk = unknowns;
   const int nu = static_cast<int>(unk.size());
   if (nu == 0) return 0;
   const int m = count - 1;

@@ -1,7 +1,7 @@
 // Skelboe's method: extrapolation of the states at successive cycle starts to the fixed
 // point of the cycle map, without a Jacobian.
 //
-//     SKELBOE sk(swinit.transpose(), pss_unknowns(tab.state_names()));
+//     SKELBOE sk(swinit.transpose(), tab.state_names());
 //     at every switching step once the method has begun (cycle mode):
 //         if (sk.step(t, setting, x)) { ... write the report, end the run ... }
 //     (x may have been replaced by the extrapolated state: the run goes on from it)
@@ -18,6 +18,7 @@
 // or x* not finite) is skipped with one line on the error stream.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "matrix/dm.h"
@@ -32,10 +33,10 @@ public:
   DM reference;                      // setting that marks a cycle start
   std::vector<DM> states, differences;
   DM difference_matrix, coefficients, extrapolated;
-  std::vector<int> unknowns;         // 1-based state numbers taking part
+  std::vector<std::string> names;    // state names; empty: not known, every state takes part
+  std::vector<int> unknowns;         // 1-based state numbers taking part (pss_unknowns)
 
-  // unknowns empty: every state takes part.
-  SKELBOE(const DM& reference_setting, const std::vector<int>& unknowns);
+  SKELBOE(const DM& reference_setting, const std::vector<std::string>& state_names);
 
   // 1 when converged (the run ends), else 0; x may become the extrapolated state. Only
   // the first step of each visit to the reference setting is a cycle start.

@@ -165,7 +165,7 @@ TEST_F(SkelboeTest, OnlyTheFirstStepOfAVisitStartsACycle) {
 TEST_F(SkelboeTest, SineStatesKeepTheirSimulatedValues) {
   // States 1, 2 follow the affine map; state 3 is a sine generator's, rotating on.
   affine_map f;
-  SKELBOE sk(on, {1, 2});
+  SKELBOE sk(on, {"V_C1", "I_L1", "V_Cs2"});
   DM x = col({0.0, 0.0, 1.0});
   for (int k = 0; k < 4; ++k) {
     cycle(sk, k * 1e-3, x);

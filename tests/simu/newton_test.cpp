@@ -1,0 +1,250 @@
+#include "simu/newton.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "matrix/dm_ops.h"
+#include "matrix/expm.h"
+#include "simu/cycle.h"
+#include "simu/pss_unknowns.h"
+#include "simu/topology.h"
+
+namespace {
+
+DM col(std::initializer_list<double> v) {
+  DM x(static_cast<int>(v.size()), 1);
+  int k = 1;
+  for (double e : v) x(k++) = e;
+  return x;
+}
+
+DM row(std::initializer_list<double> v) { return col(v).transpose(); }
+
+topology model(const DM& A, const DM& B) {
+  topology r;
+  r.A = A;
+  r.B = B;
+  r.C = eye(A.rows, A.rows);   // outputs = states: a condition row is h itself
+  r.D = DM(A.rows, B.cols);
+  for (uint32_t k = 1; k <= r.D.n; ++k) r.D(k) = 0.0;
+  return r;
+}
+
+const DM on = col({1.0, 0.0});
+const DM off = col({0.0, 1.0});
+const DM tv = DM(4, 1, 0.0);
+
+// Scalar buck-like cycle, clock-forced at both switchings: x' = -a1 x + u for D T,
+// then x' = -a2 x for (1 - D) T.
+struct clocked_cycle {
+  double a1 = 2.0, a2 = 3.0, D = 0.4, T = 0.5;
+  topology R1 = model(DM(1, 1, -2.0), DM(1, 1, 1.0));
+  topology R2 = model(DM(1, 1, -3.0), DM(1, 1, 0.0));
+  DM u = col({1.0});
+  double end_of_on(double x0) const { return std::exp(-a1 * D * T) * x0 + (1.0 - std::exp(-a1 * D * T)) / a1; }
+  double end(double x0) const { return std::exp(-a2 * (1.0 - D) * T) * end_of_on(x0); }
+  double monodromy() const { return std::exp(-a2 * (1.0 - D) * T - a1 * D * T); }
+  void record(CYCLE& cyc, double x0) {
+    cyc.count = 0;
+    cyc.add_transition(tv, 0.0, on, col({x0}), u, &R1, 1);
+    cyc.add_hi_mi(DM(), 0.0, 0);
+    cyc.add_transition(tv, D * T, off, col({end_of_on(x0)}), u, &R2, 1);
+    cyc.add_hi_mi(DM(), 0.0, 0);
+    cyc.add_transition(tv, T, on, col({end(x0)}), u, &R1, 1);
+  }
+};
+
+// State-dependent switching: x' = 1 until x reaches X (condition g = X - x <= 0, h = -1),
+// then x' = -a x until the clock at T. x_T = X exp(-a (T - X + x0)), so
+// d x_T / d x0 = -a X exp(-a (T - t1)) with t1 = X - x0; without the saltation matrix the
+// product of transition matrices alone would give +exp(-a (T - t1)).
+// With a X = 8 the fixed point x* ~ 0.4 has d x_T / d x0 = -a x* ~ -1.6: cycle after cycle
+// (Picard) diverges, and so does a Newton step without the saltation matrix.
+struct threshold_cycle {
+  double a = 4.0, X = 2.0, T = 2.0;
+  topology R1 = model(DM(1, 1, 0.0), DM(1, 1, 1.0));
+  topology R2 = model(DM(1, 1, -4.0), DM(1, 1, 0.0));
+  DM u = col({1.0});
+  double end(double x0) const { return X * std::exp(-a * (T - X + x0)); }
+  void record(CYCLE& cyc, double x0, bool saltation = true) {
+    cyc.count = 0;
+    cyc.add_transition(tv, 0.0, on, col({x0}), u, &R1, 1);
+    if (saltation)
+      cyc.add_hi_mi(row({-1.0}), 0.0, 1);
+    else
+      cyc.add_hi_mi(DM(), 0.0, 0);
+    cyc.add_transition(tv, X - x0, off, col({X}), u, &R2, 1);
+    cyc.add_hi_mi(DM(), 0.0, 0);
+    cyc.add_transition(tv, T, on, col({end(x0)}), u, &R1, 1);
+  }
+  // x = X exp(-a (T - X + x)) by bisection on [0, X].
+  double fixed_point() const {
+    double lo = 0.0, hi = X;
+    for (int k = 0; k < 200; ++k) {
+      double mid = 0.5 * (lo + hi);
+      (end(mid) - mid > 0.0 ? lo : hi) = mid;
+    }
+    return 0.5 * (lo + hi);
+  }
+};
+
+}  // namespace
+
+TEST(NewtonJacobian, ClockForcedCycleIsTheProductOfTransitionMatrices) {
+  clocked_cycle c;
+  CYCLE cyc(on);
+  c.record(cyc, 0.1);
+  ASSERT_EQ(cyc.cycle_found(), 1);
+  DM J = cyc.newton_jacobian(1.0);
+  ASSERT_EQ(J.n, 1u);
+  EXPECT_NEAR(J(1), c.monodromy(), 1e-15);
+  EXPECT_EQ(cyc.entry(1).d, 0.0);
+  EXPECT_EQ(cyc.entry(1).Sk(1), 1.0);
+  EXPECT_NEAR(cyc.entry(2).Phi(1), std::exp(-c.a2 * (1.0 - c.D) * c.T), 1e-15);
+}
+
+TEST(NewtonStep, AffineCycleMapReachesItsFixedPointInOneStep) {
+  clocked_cycle c;
+  CYCLE cyc(on);
+  c.record(cyc, 0.1);
+  DM x = newton_step(cyc, 1.0, {1});
+  // x* = g / (1 - J) with g = the end state from 0.
+  const double xs = c.end(0.0) / (1.0 - c.monodromy());
+  EXPECT_NEAR(x(1), xs, 1e-14);
+  EXPECT_NEAR(c.end(x(1)), x(1), 1e-14);
+  EXPECT_EQ(cyc.x0_new(1), x(1));
+}
+
+TEST(NewtonJacobian, SaltationAtAStateDependentSwitching) {
+  threshold_cycle c;
+  CYCLE cyc(on);
+  const double x0 = 0.25;
+  c.record(cyc, x0);
+  DM J = cyc.newton_jacobian(1.0);
+  const double t1 = c.X - x0;
+  EXPECT_NEAR(J(1), -c.a * c.X * std::exp(-c.a * (c.T - t1)), 1e-15);
+  // Before the switching f = 1, after it -a X: jump 1 + a X; h f + c = -1.
+  EXPECT_EQ(cyc.entry(1).f(1), 1.0);
+  EXPECT_EQ(cyc.entry(1).df(1), 1.0 + c.a * c.X);
+  EXPECT_EQ(cyc.entry(1).d, -1.0);
+  EXPECT_EQ(cyc.entry(1).Sk(1), -c.a * c.X);
+  // The same with a finite difference of the closed-form cycle map.
+  const double e = 1e-7;
+  EXPECT_NEAR(J(1), (c.end(x0 + e) - c.end(x0 - e)) / (2.0 * e), 1e-7);
+}
+
+TEST(NewtonStep, StateDependentCycleConvergesQuadraticallyOnlyWithSaltation) {
+  threshold_cycle c;
+  const double xs = c.fixed_point();
+  double x = 0.5, plain = 0.5;
+  int steps = 0;
+  for (; steps < 10 && std::fabs(x - xs) > 1e-14; ++steps) {
+    CYCLE cyc(on);
+    c.record(cyc, x);
+    x = newton_step(cyc, 1.0, {1})(1);
+  }
+  EXPECT_LE(steps, 5);
+  EXPECT_NEAR(x, xs, 1e-14);
+  for (int k = 0; k < 5 && plain > 0.0 && plain < c.X; ++k) {   // the map holds on (0, X)
+    CYCLE cyc(on);
+    c.record(cyc, plain, false);
+    plain = newton_step(cyc, 1.0, {1})(1);
+  }
+  EXPECT_GT(std::fabs(plain - xs), 1e-2);
+}
+
+TEST(NewtonStep, SineStatesAreLeftOutAndKeepTheirAmplitude) {
+  // x1' = -x1 + x2 driven by an oscillator (x2, x3) of period T = 2 pi / w, one cycle
+  // of exactly that period split by a clock edge into two topologies that agree.
+  const double w = 3.0, T = 2.0 * M_PI / w;
+  DM A(3, 3, 0.0);
+  A(1, 1) = -1.0;
+  A(1, 2) = 1.0;
+  A(2, 3) = w;
+  A(3, 2) = -w;
+  topology R1 = model(A, DM(3, 0)), R2 = model(A, DM(3, 0));
+  DM u(0, 1);
+  DM x0 = col({0.0, 0.0, 2.0});
+  DM xm = expm(scale(T / 2.0, A)) * x0;
+  DM xT = expm(scale(T / 2.0, A)) * xm;
+  auto record = [&](CYCLE& cyc) {
+    cyc.add_transition(tv, 0.0, on, x0, u, &R1, 1);
+    cyc.add_hi_mi(DM(), 0.0, 0);
+    cyc.add_transition(tv, T / 2.0, off, xm, u, &R2, 1);
+    cyc.add_hi_mi(DM(), 0.0, 0);
+    cyc.add_transition(tv, T, on, xT, u, &R1, 1);
+  };
+  CYCLE cyc(on);
+  record(cyc);
+  testing::internal::CaptureStderr();
+  DM x = newton_step(cyc, 1.0, pss_unknowns({"V_C1", "V_Cs1", "I_Ls1"}));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(x(2), xT(2));
+  EXPECT_EQ(x(3), xT(3));
+  EXPECT_NEAR(std::hypot(x(2), x(3)), 2.0, 1e-12);
+  // x1 is now periodic: one more cycle returns to it.
+  DM again = expm(scale(T, A)) * x;
+  EXPECT_NEAR(again(1), x(1), 1e-12);
+  EXPECT_NEAR(again(2), x(2), 1e-12);
+}
+
+TEST(NewtonStep, SingularSystemIsSkippedWithOneLine) {
+  // The same cycle with every state an unknown: the oscillator block of J is the identity
+  // (a whole period), J - I is singular and the step would zero the sine.
+  const double w = 3.0, T = 2.0 * M_PI / w;
+  DM A(3, 3, 0.0);
+  A(1, 1) = -1.0;
+  A(1, 2) = 1.0;
+  A(2, 3) = w;
+  A(3, 2) = -w;
+  topology R1 = model(A, DM(3, 0)), R2 = model(A, DM(3, 0));
+  DM u(0, 1);
+  DM x0 = col({0.0, 0.0, 2.0});
+  DM xm = expm(scale(T / 2.0, A)) * x0;
+  DM xT = expm(scale(T / 2.0, A)) * xm;
+  CYCLE cyc(on);
+  cyc.add_transition(tv, 0.0, on, x0, u, &R1, 1);
+  cyc.add_transition(tv, T / 2.0, off, xm, u, &R2, 1);
+  cyc.add_transition(tv, T, on, xT, u, &R1, 1);
+  testing::internal::CaptureStderr();
+  DM x = cyc.newton_step(1.0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Newton: singular or ill-conditioned J - I, step skipped.\n");
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(x(i), xT(i));
+}
+
+TEST(NewtonStep, GrazingSwitchingGivesNoNaN) {
+  // h f + c = 0: the saltation is infinite; the step is skipped, the state stays finite.
+  topology R1 = model(DM(1, 1, 0.0), DM(1, 1, 0.0));
+  topology R2 = model(DM(1, 1, -1.0), DM(1, 1, 0.0));
+  DM u = col({1.0});
+  CYCLE cyc(on);
+  cyc.add_transition(tv, 0.0, on, col({1.0}), u, &R1, 1);
+  cyc.add_hi_mi(row({-1.0}), 0.0, 1);
+  cyc.add_transition(tv, 0.5, off, col({1.0}), u, &R2, 1);
+  cyc.add_transition(tv, 1.0, on, col({0.6}), u, &R1, 1);
+  testing::internal::CaptureStderr();
+  DM x = newton_step(cyc, 1.0, {1});
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Newton: singular or ill-conditioned J - I, step skipped.\n");
+  EXPECT_EQ(x(1), 0.6);
+}
+
+TEST(NewtonStep, NoUnknownsLeavesTheEndState) {
+  clocked_cycle c;
+  CYCLE cyc(on);
+  c.record(cyc, 0.1);
+  DM x = newton_step(cyc, 1.0, {});
+  EXPECT_EQ(x(1), c.end(0.1));
+}
+
+TEST(NewtonUpdate, SolvesOnTheUnknownsOnly) {
+  // M = 0.5 on unknown 2: x2 = xs2 - (xN2 - xs2) / (0.5 - 1) = 1 + 2 (3 - 1) = 5.
+  DM x;
+  ASSERT_EQ(newton_update(DM(1, 1, 0.5), col({7.0, 1.0}), col({9.0, 3.0}), {2}, x), 1);
+  EXPECT_EQ(x(1), 9.0);
+  EXPECT_EQ(x(2), 5.0);
+  DM untouched = col({42.0});
+  EXPECT_EQ(newton_update(DM(1, 1, 1.0), col({1.0}), col({2.0}), {1}, untouched), 0);
+  EXPECT_EQ(untouched(1), 42.0);
+}
