@@ -176,3 +176,62 @@ TEST(DriverSwitching, BuckPicardReachesThePeriodicSteadyState) {
   // It ended well before tsim.
   EXPECT_LT(ini[0], 0.5);
 }
+
+TEST(DriverSwitching, ClockEdgeEventAndCrossingInOneStepAreAllApplied) {
+  // At 1 ms: V1 steps from 0 to 5 V (event), a clock turns S1 on, and a time threshold
+  // that is due 5e-11 s before the edge turns S2 off. Three separate RC branches.
+  TempDir dir;
+  write_text("three.m",
+             "tsim = 2.0000e-03\n"
+             "td = 1.0000e-05\n"
+             "points = 200\n"
+             "swinit = [ 0    1     ]\n"
+             "x0 = [ 0.0000e+00       \n"
+             "       0.0000e+00       \n"
+             "       0.0000e+00      ]\n"
+             "tmd = [ 1.0000e-03     1.0000e+05     1   1     \n"
+             "        1.0000e-03     1.0000e+05     2   1    ]\n"
+             "vgs = [ 5.0000e+00      \n"
+             "        1.0000e+01      \n"
+             "        1.0000e+01     ]\n"
+             "Cy = [ 0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
+             "Ct = [ -1.0000e+00    0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
+             "Csw = [ 1    ]\n"
+             "Cc = [ 9.99999950000000e-04 ]\n"
+             "thoff(1,:)=[  2   1];\n"
+             "X = [ 'V1        1   0   0.0000e+00                 '   % V1\n"
+             "      'R1        1   2   1.0000e+03                 '   % R1\n"
+             "      'C1        2   0   1.0000e-06                 '   % C1\n"
+             "      'V2        3   0   1.0000e+01                 '   % V2\n"
+             "      'S1        3   4   0.0000e+00                 '   % S1\n"
+             "      'R2        4   5   1.0000e+03                 '   % R2\n"
+             "      'C2        5   0   1.0000e-06                 '   % C2\n"
+             "      'V3        6   0   1.0000e+01                 '   % V3\n"
+             "      'S2        6   7   0.0000e+00                 '   % S2\n"
+             "      'R3        7   8   1.0000e+03                 '   % R3\n"
+             "      'C3        8   0   1.0000e-06                 '   % C3\n"
+             "      'I01       2   0   0.0000e+00                 '   % Va\n"
+             "      'I02       5   0   0.0000e+00                 '   % Vb\n"
+             "      'I03       8   0   0.0000e+00                 ' ] % Vc\n"
+             "Y = [ 'V         I01                                '   % Va\n"
+             "      'V         I02                                '   % Vb\n"
+             "      'V         I03                                ' ] % Vc\n"
+             "numn = 9;\n");
+  recording_run_services host;
+  main_window_scope scope(host);
+  run_output r = run_simu({"three.m", "three.plt"});
+  ASSERT_EQ(r.result, 1) << r.err;
+  const double tau_on = (1e3 + r_on) * 1e-6, tau_off = (1e3 + r_off) * 1e-6, t = 1e-3;
+  const double va = 5.0 * (1.0 - std::exp(-t / 1e-3));
+  const double vb1 = 10.0 * (1.0 - std::exp(-1e-3 / tau_off));
+  const double vb = 10.0 - (10.0 - vb1) * std::exp(-t / tau_on);
+  const double vc1 = 10.0 * (1.0 - std::exp(-1e-3 / tau_on));
+  const double vc = 10.0 - (10.0 - vc1) * std::exp(-t / tau_off);
+  std::vector<double> ini = read_numbers("three.ini");
+  // tv (4), the switch line "10", three states, two on times.
+  ASSERT_GE(ini.size(), 10u);
+  EXPECT_EQ(ini[4], 10.0);
+  EXPECT_LT(std::fabs(ini[5] - va) / va, 1e-9);
+  EXPECT_LT(std::fabs(ini[6] - vb) / vb, 1e-9);
+  EXPECT_LT(std::fabs(ini[7] - vc) / vc, 1e-9);
+}
