@@ -46,7 +46,6 @@ transient_driver::transient_driver(sim_params& p)
 int transient_driver::setup() {
   method_ = run_ssmethod;
   begin_after_ = run_cycles_togo;
-  accel_ = make_cycle_method(method_);
   steady_ = p_.steady;
   saved_ld_ = p_.ld;
   if (p_.one_c) {
@@ -66,6 +65,7 @@ int transient_driver::setup() {
   rec_ = topo_.first_eqns(p_.swinit, td_, K_outputs_, K_u_, gain_);
   timer_switch(7);
   has_mult_ = K_u_.n > 0 && K_outputs_.n >= 2;
+  accel_ = make_cycle_method(method_, reference_, topo_.state_names());
 
   x_ = topo_.initial_state(p_.x0);
   const int ns = static_cast<int>(x_.n);

@@ -158,7 +158,10 @@ void transient_driver::advance_time() {
   if (event_applies_) evt_.advance(t_);
   if (switches_) swt_.add_on_time(dt_);
   if (conds_) cond_.take_present();
-  if (cycle_mode_) cyc_.note_state(x_);
+  if (cycle_mode_) {
+    cyc_.note_state(x_);
+    if (accel_) accel_->note_state(x_);
+  }
 }
 
 void transient_driver::apply_code() {
