@@ -6,7 +6,6 @@
 
 #include "matrix/dm_ops.h"
 #include "matrix/expm.h"
-#include "matrix/lu.h"
 #include "simu/console.h"
 #include "simu/pss_unknowns.h"
 #include "simu/topology.h"
@@ -68,12 +67,9 @@ int newton_update(const DM& M, const DM& xs, const DM& xN, const std::vector<int
     x = xN;
     return 1;
   }
-  if (!all_finite(M)) return 0;
-  DM A = M - eye(nu, nu);
-  DLU lu(A);
-  if (!(lu.rcond >= 1e-12)) return 0;
   DM a = gather_states(xs, unknowns);
-  DM dx = lu.solve(gather_states(xN, unknowns) - a);
+  DM dx;
+  if (!pss_solve(M - eye(nu, nu), gather_states(xN, unknowns) - a, dx)) return 0;
   DM xu = a - dx;
   if (!all_finite(xu)) return 0;
   DM r;

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "matrix/lu.h"
+
 int is_sine_state(const std::string& name) {
   return name.rfind("V_Cs", 0) == 0 || name.rfind("I_Ls", 0) == 0;
 }
@@ -33,5 +35,26 @@ void scatter_states(DM& x, const DM& v, const std::vector<int>& unk) {
 int all_finite(const DM& A) {
   for (uint32_t k = 0; k < A.n; ++k)
     if (!std::isfinite(A.blk->data[k])) return 0;
+  return 1;
+}
+
+int pss_solve(const DM& A, const DM& b, DM& x) {
+  if (A.n == 0) {
+    x = DM(0, 1);
+    return 1;
+  }
+  if (!all_finite(A) || !all_finite(b)) return 0;
+  double norm = 0.0;
+  for (int j = 1; j <= A.cols; ++j) {
+    double s = 0.0;
+    for (int i = 1; i <= A.rows; ++i) s += std::fabs(A(i, j));
+    norm = std::fmax(norm, s);
+  }
+  DLU lu(A);
+  // rcond |A| estimates 1 / |A^-1|, the distance to the nearest singular matrix.
+  if (!(lu.rcond >= 1e-12) || !(lu.rcond * norm >= 1e-10 * (1.0 + norm))) return 0;
+  DM r = lu.solve(b);
+  if (!all_finite(r)) return 0;
+  x = r;
   return 1;
 }

@@ -28,3 +28,8 @@ DM gather_states(const DM& x, const std::vector<int>& unk);
 void scatter_states(DM& x, const DM& v, const std::vector<int>& unk);
 // 1 when every element is finite.
 int all_finite(const DM& A);
+// x = A \ b for the Newton-like steps. Returns 0 (x untouched) when A or the result is
+// not finite, when A is ill-conditioned (reciprocal condition below 1e-12), or when A is
+// within 1e-10 (1 + |A|) of a singular matrix (1-norm): a J - I of rounding noise, as a
+// finite-difference Jacobian gives for a state without a fixed point, is not solved.
+int pss_solve(const DM& A, const DM& b, DM& x);

@@ -44,3 +44,34 @@ TEST(PssUnknowns, AllFinite) {
   a(2, 1) = INFINITY;
   EXPECT_EQ(all_finite(a), 0);
 }
+
+TEST(PssSolve, SolvesRegularSystemsOnly) {
+  DM A(2, 2, 0.0);
+  A(1, 1) = 2.0;
+  A(1, 2) = 1.0;
+  A(2, 2) = 4.0;
+  DM b(2, 1);
+  b(1) = 3.0;
+  b(2) = 8.0;
+  DM x;
+  ASSERT_EQ(pss_solve(A, b, x), 1);
+  EXPECT_EQ(x(1), 0.5);
+  EXPECT_EQ(x(2), 2.0);
+  // Singular, and a 1 x 1 of rounding noise (perfectly conditioned, yet no system).
+  DM kept(1, 1, 42.0);
+  DM S(2, 2, 1.0);
+  EXPECT_EQ(pss_solve(S, b, kept), 0);
+  EXPECT_EQ(pss_solve(DM(1, 1, 2e-12), DM(1, 1, 1.0), kept), 0);
+  EXPECT_EQ(pss_solve(DM(1, 1, 1e-9), DM(1, 1, 1.0), kept), 1);
+  EXPECT_DOUBLE_EQ(kept(1), 1e9);
+  // Ill-conditioned: rcond far below 1e-12.
+  DM I(2, 2, 0.0);
+  I(1, 1) = 1.0;
+  I(2, 2) = 1e-14;
+  EXPECT_EQ(pss_solve(I, b, kept), 0);
+  A(2, 1) = std::nan("");
+  EXPECT_EQ(pss_solve(A, b, kept), 0);
+  EXPECT_EQ(kept.n, 1u);
+  EXPECT_EQ(pss_solve(DM(), DM(0, 1), x), 1);
+  EXPECT_EQ(x.n, 0u);
+}
