@@ -6,6 +6,7 @@
 
 #include "simu/console.h"
 #include "simu/messages.h"
+#include "simu/run_settings.h"
 
 option_store sim_options;
 int usage_debug = 0;
@@ -199,4 +200,41 @@ int parse_args(int argc, char** argv) {
   sim_printf("Infile = %s, Outfile = %s\n", or_null(o.infile), or_null(o.outfile));
   usage(argc, argv);
   return 0;
+}
+
+namespace {
+
+// How many arguments follow an option, as parse_args reads them.
+int arity(const char* option) {
+  static const char* const valued[] = {"-tl", "-o", "-tsim", "-td", "-start_si", "-finish_si",
+                                       "-points", "-nclkss", "-sstol_f", "-sstol_c", "-ssmethod",
+                                       "-none_c", "-Cycles_togo"};
+  if (std::strcmp(option, "-u") == 0) return 2;
+  for (const char* v : valued)
+    if (std::strcmp(option, v) == 0) return 1;
+  return 0;
+}
+
+}  // namespace
+
+void cli_run_settings(int argc, char** argv) {
+  run_start_si = 0.0;
+  run_finish_si = 1e300;
+  run_ssmethod = 1;
+  run_cycles_togo = 0;
+  for (int i = 1; i < argc && argv[i] && argv[i][0] == '-'; i += 1 + arity(argv[i])) {
+    if (i + 1 >= argc || !argv[i + 1]) break;
+    const char* name = argv[i];
+    const char* value = argv[i + 1];
+    double d = 0.0;
+    int k = 0;
+    if (std::strcmp(name, "-start_si") == 0 && std::sscanf(value, "%le", &d) == 1 && d >= 0.0)
+      run_start_si = d;
+    else if (std::strcmp(name, "-finish_si") == 0 && std::sscanf(value, "%le", &d) == 1 && d >= 0.0)
+      run_finish_si = d;
+    else if (std::strcmp(name, "-ssmethod") == 0 && std::sscanf(value, "%d", &k) == 1 && k >= 1)
+      run_ssmethod = k;
+    else if (std::strcmp(name, "-Cycles_togo") == 0 && std::sscanf(value, "%d", &k) == 1 && k >= 0)
+      run_cycles_togo = k;
+  }
 }

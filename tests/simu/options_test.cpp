@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "simu/run_settings.h"
+
 namespace {
 
 // Parses the words as argv (argv[0] = "simu"); returns what went to the error stream.
@@ -187,4 +189,30 @@ TEST(Usage, DebugSwitchAddsTheTwoHiddenLines) {
                        "            -wc (Watch memory left in core)\n"
                        "            -tl plot_title\n"),
             std::string::npos);
+}
+
+TEST(CliRunSettings, TheFourSettingsFollowTheOptions) {
+  std::vector<std::string> words = {"simu", "-tsim", "2e-3", "-ss", "-start_si", "1e-3", "-u", "1",
+                                    "-finish_si", "-ssmethod", "4", "-Cycles_togo", "3",
+                                    "-finish_si", "2e-3", "a.m", "a.plt"};
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  cli_run_settings(static_cast<int>(argv.size()), argv.data());
+  // "-u" takes "1" and "-finish_si": the first "-finish_si" is a value, not an option.
+  EXPECT_EQ(run_start_si, 1e-3);
+  EXPECT_EQ(run_finish_si, 2e-3);
+  EXPECT_EQ(run_ssmethod, 4);
+  EXPECT_EQ(run_cycles_togo, 3);
+}
+
+TEST(CliRunSettings, DefaultsSaveTheWholeRun) {
+  std::vector<std::string> words = {"simu", "-ssmethod", "0", "-start_si", "-1", "a.m", "a.plt"};
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  run_finish_si = 0.001;
+  cli_run_settings(static_cast<int>(argv.size()), argv.data());
+  EXPECT_EQ(run_start_si, 0.0);
+  EXPECT_EQ(run_finish_si, 1e300);
+  EXPECT_EQ(run_ssmethod, 1);
+  EXPECT_EQ(run_cycles_togo, 0);
 }
