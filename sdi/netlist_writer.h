@@ -1,0 +1,31 @@
+// The netlist writer: gives network names and writes the prepared working
+// circuit as the engine's netlist text "<base>.m".
+//
+// Call order (run preparation does this): node numbers set (0 ground, 1 ..
+// node_count - 1 network nodes, 1000 and up control nodes), then
+//     name_elements();                                   // R1, C1, I01, ...
+//     int errors = write_netlist_file("rc.m", "rc", node_count);
+// The writer adds hidden voltage and current ports for the control elements
+// (modulators, limiters, VCOs, the multiplier), writes, and deletes them again.
+// node_count grows by the internal nodes of sine sources and op-amps. The
+// result counts the writer's errors (internal reports, a file that could not
+// be written); 0 means a complete netlist.
+#pragma once
+
+#include <string>
+
+namespace sdi {
+
+class element;
+
+// The netlist letter of the element's kind ("R", "I0", "X", ...).
+const char* type_letter(element* e);
+void type_letter(element* e, char* buffer);  // at least 3 bytes
+
+// Every network element (flag 1) gets its netlist name, PRI and SEC their
+// winding numbers; the per-kind counters go on for the hidden ports.
+void name_elements();
+
+int write_netlist_file(const std::string& path, const std::string& circuit_name, int& node_count);
+
+}  // namespace sdi

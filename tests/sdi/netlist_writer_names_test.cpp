@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "capture.h"
+#include "netlist_writer_circuits.h"
+#include "sdi/base_elements.h"
+#include "sdi/control_elements.h"
+#include "sdi/netlist_writer.h"
+#include "sdi/source_elements.h"
+
+TEST(TypeLetter, ByKind) {
+  const std::pair<int, const char*> table[] = {
+      {sdi::kind_resistor, "R"},        {sdi::kind_capacitor, "C"},     {sdi::kind_inductor, "L"},
+      {sdi::kind_primary, "F"},         {sdi::kind_icis, "F"},          {sdi::kind_secondary, "E"},
+      {sdi::kind_vcvs, "E"},            {sdi::kind_sine, "E"},          {sdi::kind_mutual, "M"},
+      {sdi::kind_voltage_port, "I0"},   {sdi::kind_current_port, "V0"}, {sdi::kind_icvs, "H"},
+      {sdi::kind_vcis, "G"},            {sdi::kind_diode, "D"},         {sdi::kind_switch, "S"},
+      {sdi::kind_voltage_source, "V"},  {sdi::kind_current_source, "I"}, {sdi::kind_op_amp, "X"},
+      {sdi::kind_current_sense, "X"},   {sdi::kind_multiplier, "X"},    {sdi::kind_clock, "X"}};
+  for (auto [kind, letter] : table) {
+    sdi::element e(kind);
+    EXPECT_STREQ(sdi::type_letter(&e), letter) << kind;
+    char buf[4] = "zzz";
+    sdi::type_letter(&e, buf);
+    EXPECT_STREQ(buf, letter);
+  }
+}
+
+TEST(TypeLetter, KindsThatNeverOccurAreReported) {
+  Capture cap;
+  for (int kind : {3, 4, 11, 18}) {
+    sdi::element e(kind);
+    EXPECT_STREQ(sdi::type_letter(&e), "X");
+  }
+  EXPECT_EQ(cap.errors.size(), 4u);
+  EXPECT_EQ(cap.errors[0], "sdi/Simnet: Internal Case");
+}
+
+TEST(NameElements, SharedCountersAndWindings) {
+  WriterCircuit c;
+  auto* r1 = c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0});
+  auto* f = c.add(new sdi::depsource(sdi::kind_icis, 1), {1, 0});
+  auto* pri = c.add(new sdi::xform(sdi::kind_primary, 1), {1, 0});
+  auto* e = c.add(new sdi::depsource(sdi::kind_vcvs, 1), {1, 0});
+  auto* sin = c.add(new sdi::sine(1), {1, 0});
+  auto* sec1 = c.add(new sdi::xform(sdi::kind_secondary, 1), {2, 0});
+  auto* sec2 = c.add(new sdi::xform(sdi::kind_secondary, 1), {3, 0});
+  auto* r2 = c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0});
+  auto* vp = c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0});
+  auto* cp = c.add(new sdi::port(sdi::kind_current_port, 1), {1, 0});
+  auto* d = c.add(new sdi::diode(1), {1, 0});
+  auto* clk = c.add(new sdi::clockx(1), {1000});
+  auto* oa = c.add(new sdi::op_amp(1), {1, 0, 2});
+  // Windings follow the primary's list, not circuit order.
+  pri->secondaries.append(sec2->id);
+  pri->secondaries.append(sec1->id);
+  sdi::name_elements();
+  EXPECT_STREQ(r1->netname(), "R1");
+  EXPECT_STREQ(f->netname(), "F1");
+  EXPECT_STREQ(pri->netname(), "F2");
+  EXPECT_STREQ(e->netname(), "E1");
+  EXPECT_STREQ(sin->netname(), "E2");
+  EXPECT_STREQ(sec1->netname(), "E3");
+  EXPECT_STREQ(sec2->netname(), "E4");
+  EXPECT_STREQ(r2->netname(), "R2");
+  EXPECT_STREQ(vp->netname(), "I01");
+  EXPECT_STREQ(cp->netname(), "V01");
+  EXPECT_STREQ(d->netname(), "D1");
+  EXPECT_STREQ(clk->netname(), "");  // not a network branch
+  EXPECT_STREQ(oa->netname(), "X1");
+  EXPECT_EQ(sec2->winding, 1);
+  EXPECT_EQ(sec1->winding, 2);
+}
+
+TEST(NetlistWriterEdges, EmptyTablesLeaveNoLines) {
+  TempDir dir;
+  WriterCircuit c;
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
+  c.add(new sdi::source(sdi::kind_current_source, 1), {0, 1}, "I1", 1.0);
+  c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0}, "Vr");
+  std::string text = c.write("plain", 2);
+  EXPECT_EQ(c.errors, 0);
+  EXPECT_EQ(text,
+            "tsim = 1.0000e-03\ntd = 1.0000e-06\npoints = 9999999\n"
+            "% Circuit name : /home/user/plain\n\n% Circuit Description\n"
+            "X = [ 'R1        1   0   1.0000e+00                 '   % R1\n"
+            "      'I1        0   1   1.0000e+00                 '   % I1\n"
+            "      'I01       1   0   0.0000e+00                 ' ] % Vr\n"
+            "\n% Output Description\n"
+            "Y = [ 'V         I01                                ' ] % Vr\n"
+            "\n% Number of nodes\nnumn = 2;\n");
+}
+
+TEST(NetlistWriterEdges, SecondLimiterOnOneCapacitorReusesThePort) {
+  TempDir dir;
+  WriterCircuit c;
+  c.add(new sdi::basic(sdi::kind_capacitor, 1), {1, 0}, "C1", 1e-6);
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
+  c.add(new sdi::limiter(sdi::kind_upper_limiter, 1), {1, 0}, "UL1", 5.0);
+  c.add(new sdi::limiter(sdi::kind_lower_limiter, 1), {0, 1}, "LL1", -5.0);
+  std::string text = c.write("lim", 2);
+  EXPECT_EQ(c.errors, 0);
+  EXPECT_NE(text.find("stmin = [ 'V_C1      -5.0000e+00    ' ]\nstmax = [ 'V_C1      5.0000e+00     ' ]\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("'I01       1   0   0.0000e+00                 ' ]\n"), std::string::npos);
+  EXPECT_EQ(text.find("I02"), std::string::npos);
+  EXPECT_EQ(text.find("Cy"), std::string::npos);  // state bounds make no condition
+}
+
+TEST(NetlistWriterEdges, SeriesCurrentPortIsNotReusedForALimiterBranch) {
+  TempDir dir;
+  WriterCircuit c;
+  c.add(new sdi::source(sdi::kind_voltage_source, 1), {1, 0}, "V1", 1.0);
+  c.add(new sdi::basic(sdi::kind_inductor, 1), {1, 2}, "L1", 1e-3);
+  c.add(new sdi::port(sdi::kind_current_port, 1), {2, 3}, "IL");  // in series, not on (2, 4)
+  c.add(new sdi::limiter(sdi::kind_upper_limiter, 1), {3, 4}, "UL1", 2.0);
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {4, 0}, "R1", 1.0);
+  std::string text = c.write("series", 5);
+  EXPECT_EQ(c.errors, 0);
+  // Nodes 3 and 4 touch no inductor: a control limiter measuring node 3.
+  EXPECT_NE(text.find("'I01       3   0   0.0000e+00"), std::string::npos);
+
+  // Beside L1 the limiter bounds its current; its own branch is a new
+  // current port on exactly (2, 4), not the user's port in series on (2, 3).
+  WriterCircuit d;
+  d.add(new sdi::source(sdi::kind_voltage_source, 1), {1, 0}, "V1", 1.0);
+  d.add(new sdi::port(sdi::kind_current_port, 1), {2, 3}, "IL");
+  d.add(new sdi::basic(sdi::kind_inductor, 1), {1, 2}, "L1", 1e-3);
+  d.add(new sdi::limiter(sdi::kind_upper_limiter, 1), {2, 4}, "UL1", 2.0);
+  d.add(new sdi::basic(sdi::kind_resistor, 1), {3, 0}, "R1", 1.0);
+  d.add(new sdi::basic(sdi::kind_resistor, 1), {4, 0}, "R2", 1.0);
+  text = d.write("series2", 5);
+  EXPECT_EQ(d.errors, 0);
+  EXPECT_NE(text.find("stmax = [ 'I_L1      2.0000e+00     ' ]\n"), std::string::npos);
+  EXPECT_NE(text.find("'V02       2   4   0.0000e+00"), std::string::npos);
+}
+
+TEST(NetlistWriterEdges, FileThatCannotBeCreatedIsCounted) {
+  TempDir dir;
+  Capture cap;
+  WriterCircuit c;
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
+  c.add(new sdi::vco(1), {1, 1000}, "VCO1", 1.0);
+  sdi::name_elements();
+  int nodes = 2;
+  int count = sdi::circuit.count();
+  EXPECT_EQ(sdi::write_netlist_file("no/such/folder/x.m", "x", nodes), 1);
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Simnet: Internal"}));
+  EXPECT_EQ(sdi::circuit.count(), count);
+}
+
+TEST(NetlistWriterEdges, UnconnectedMultiplierInputIsAnError) {
+  TempDir dir;
+  Capture cap;
+  WriterCircuit c;
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
+  c.add(new sdi::multiplier(1), {1, -1, 2}, "MUL1", 1.0);
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {2, 0}, "R2", 1.0);
+  c.write("mul", 3);
+  EXPECT_EQ(c.errors, 1);
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Simnet: Internal"}));
+}
+
+TEST(NetlistWriterEdges, DiodeConditionsAndTheirLines) {
+  TempDir dir;
+  WriterCircuit c;
+  c.add(new sdi::source(sdi::kind_voltage_source, 1), {1, 0}, "V1", 1.0);
+  c.add(new sdi::diode(1), {1, 2}, "D1");
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {2, 0}, "R1", 1.0);
+  std::string text = c.write("d", 3);
+  EXPECT_NE(text.find("Cy = [ 1.0000e+00       \n       -1.0000e+00     ]\n"), std::string::npos);
+  EXPECT_NE(text.find("thon(1,:)=[  1   2];\nthoff(1,:)=[  1   1];\n"), std::string::npos);
+}
