@@ -235,3 +235,84 @@ TEST(DriverSwitching, ClockEdgeEventAndCrossingInOneStepAreAllApplied) {
   EXPECT_LT(std::fabs(ini[6] - vb) / vb, 1e-9);
   EXPECT_LT(std::fabs(ini[7] - vc) / vc, 1e-9);
 }
+
+namespace {
+
+// V1 steps from 0 to 5 V at the event time te; a clock turns S1 on at 1 ms.
+std::string edge_and_event_netlist(const char* te) {
+  return std::string("tsim = 2.0000e-03\n"
+                     "td = 1.0000e-05\n"
+                     "points = 200\n"
+                     "swinit = [ 0    ]\n"
+                     "x0 = [ 0.0000e+00       \n"
+                     "       0.0000e+00      ]\n"
+                     "tmd = [ 1.0000e-03     1.0000e+05     1   1     \n"
+                     "        ") +
+         te +
+         "     1.0000e+05     2   1    ]\n"
+         "vgs = [ 5.0000e+00      \n"
+         "        1.0000e+01     ]\n"
+         "X = [ 'V1        1   0   0.0000e+00                 '   % V1\n"
+         "      'R1        1   2   1.0000e+03                 '   % R1\n"
+         "      'C1        2   0   1.0000e-06                 '   % C1\n"
+         "      'V2        3   0   1.0000e+01                 '   % V2\n"
+         "      'S1        3   4   0.0000e+00                 '   % S1\n"
+         "      'R2        4   5   1.0000e+03                 '   % R2\n"
+         "      'C2        5   0   1.0000e-06                 '   % C2\n"
+         "      'I01       2   0   0.0000e+00                 '   % Va\n"
+         "      'I02       5   0   0.0000e+00                 ' ] % Vb\n"
+         "Y = [ 'V         I01                                '   % Va\n"
+         "      'V         I02                                ' ] % Vb\n"
+         "numn = 6;\n";
+}
+
+// The distinct times of the table's rows within 1e-9 s of 1 ms.
+std::vector<double> times_near_1ms(const plt_table& p) {
+  std::vector<double> t;
+  for (const auto& row : p.rows)
+    if (std::fabs(row[0] - 1e-3) < 1e-9 && (t.empty() || t.back() != row[0])) t.push_back(row[0]);
+  return t;
+}
+
+}  // namespace
+
+TEST(DriverSwitching, EventWithin1e10OfAClockEdgeSharesItsStep) {
+  TempDir dir;
+  write_text("ce.m", edge_and_event_netlist("9.9999995e-04"));
+  recording_run_services host;
+  main_window_scope scope(host);
+  ASSERT_EQ(run_simu({"ce.m", "ce.plt"}).result, 1);
+  const std::vector<double> t = times_near_1ms(read_plt("ce.plt"));
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_NEAR(t[0], 9.9999995e-4, 1e-15);
+  // Both took effect at the event's instant.
+  const double ts = 9.9999995e-4, tau_on = (1e3 + r_on) * 1e-6, tau_off = (1e3 + r_off) * 1e-6;
+  const double va = 5.0 * (1.0 - std::exp(-(2e-3 - ts) / 1e-3));
+  const double vb1 = 10.0 * (1.0 - std::exp(-ts / tau_off));
+  const double vb = 10.0 - (10.0 - vb1) * std::exp(-(2e-3 - ts) / tau_on);
+  std::vector<double> ini = read_numbers("ce.ini");
+  ASSERT_GE(ini.size(), 7u);
+  EXPECT_EQ(ini[4], 1.0);
+  EXPECT_LT(std::fabs(ini[5] - va) / va, 1e-9);
+  EXPECT_LT(std::fabs(ini[6] - vb) / vb, 1e-9);
+}
+
+TEST(DriverSwitching, EventBeforeAClockEdgeEndsItsOwnStep) {
+  TempDir dir;
+  write_text("ce.m", edge_and_event_netlist("9.9999980e-04"));
+  recording_run_services host;
+  main_window_scope scope(host);
+  ASSERT_EQ(run_simu({"ce.m", "ce.plt"}).result, 1);
+  const std::vector<double> t = times_near_1ms(read_plt("ce.plt"));
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_NEAR(t[0], 9.999998e-4, 1e-15);
+  EXPECT_NEAR(t[1], 1e-3, 1e-15);
+  const double tau_on = (1e3 + r_on) * 1e-6, tau_off = (1e3 + r_off) * 1e-6;
+  const double va = 5.0 * (1.0 - std::exp(-(2e-3 - 9.999998e-4) / 1e-3));
+  const double vb1 = 10.0 * (1.0 - std::exp(-1e-3 / tau_off));
+  const double vb = 10.0 - (10.0 - vb1) * std::exp(-1e-3 / tau_on);
+  std::vector<double> ini = read_numbers("ce.ini");
+  ASSERT_GE(ini.size(), 7u);
+  EXPECT_LT(std::fabs(ini[5] - va) / va, 1e-9);
+  EXPECT_LT(std::fabs(ini[6] - vb) / vb, 1e-9);
+}
