@@ -3,7 +3,9 @@
 #include <set>
 #include <string>
 
+#include "sdi/bl_element.h"
 #include "sdi/byte_io.h"
+#include "sdi/i_element.h"
 #include "sdi/circuit_file_atomic.h"
 #include "sdi/element.h"
 #include "sdi/elist.h"
@@ -129,6 +131,30 @@ bool ids_sound(elist& l, std::string& error) {
   return true;
 }
 
+// Positions far off the sheet come only from damaged files, and would overflow
+// the sums of hit tests and terminal positions later.
+constexpr std::int32_t max_position = 1000000;
+
+bool position_sound(std::int32_t v) { return v >= -max_position && v <= max_position; }
+
+bool positions_sound(elist& l, std::string& error) {
+  for (enode* n = l.head; n; n = static_cast<enode*>(n->next)) {
+    element* e = n->value;
+    bool ok = true;
+    if (is_line_element(e->kind)) {
+      const line_shape& s = static_cast<bl_element*>(e)->shape;
+      ok = position_sound(s.x1) && position_sound(s.y1) && position_sound(s.x2) && position_sound(s.y2);
+    } else if (const image* im = static_cast<i_element*>(e)->image) {
+      ok = position_sound(im->x) && position_sound(im->y) && position_sound(im->w) && position_sound(im->h);
+    }
+    if (!ok) {
+      error = "element id " + std::to_string(e->id) + " lies far outside the sheet";
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int read_circuit(std::FILE* f, const std::string& file_name) {
@@ -152,7 +178,7 @@ int read_circuit(std::FILE* f, const std::string& file_name) {
   elist got;
   std::string error;
   if (!read_records(f, got, stamp, error)) return damaged(error);
-  if (!ids_sound(got, error)) {
+  if (!ids_sound(got, error) || !positions_sound(got, error)) {
     delete_list_elements(got);
     return damaged(error);
   }

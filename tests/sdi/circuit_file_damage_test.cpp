@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <random>
 
 #include "capture.h"
 #include "ckt_builder.h"
 #include "common/temp_dir.h"
 #include "sdi/circuit_file.h"
+#include "sdi/sub_element.h"
 #include "simu/run_settings.h"
 
 namespace {
@@ -62,6 +64,13 @@ void build_real_circuit() {
   add_wire(point(200, 184), point(296, 136));
   add_wire(point(296, 184), point(400, 136), 1);
   add_control_and_sources();
+  // A subcircuit instance reads its symbol file in the middle of its record.
+  {
+    std::ofstream sym("part.sym");
+    sym << "PART\n17,17,8,8\n1\n0,0,16,16\n2\n8,0\n8,16\n0\n";
+  }
+  sdi::symbol_folder = std::filesystem::current_path().string();
+  add_symbol(new sdi::sub("part", 1), point(1000, 1000), "PART1");
 }
 
 // What the open circuit is, to compare before and after a failed read.
@@ -104,6 +113,7 @@ TEST(CircuitFileDamage, TruncatedAtEveryByte) {
   EXPECT_EQ(sdi::open_circuit_file("whole.ckt"), sdi::circuit_read);
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_EQ(circuit_bytes(), full);
+  sdi::symbol_folder.clear();
 }
 
 TEST(CircuitFileDamage, RandomlyFlippedBytes) {
@@ -135,4 +145,5 @@ TEST(CircuitFileDamage, RandomlyFlippedBytes) {
   }
   // Plenty of the flips hit kinds, counts and the stamp.
   EXPECT_GT(refused, 50);
+  sdi::symbol_folder.clear();
 }

@@ -415,3 +415,18 @@ TEST_F(CircuitFile, FailedWriteKeepsThePreviousFile) {
   for (auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file() ? 1 : 0;
   EXPECT_EQ(files, 1);
 }
+
+TEST_F(CircuitFile, PositionsFarOffTheSheetAreDamage) {
+  add_wire(point(8, 8), point(40, 8));
+  Bytes b = circuit_bytes();
+  // The wire's first x (after kind, value, flags and id) becomes 2000000.
+  const Bytes far = le32(2000000);
+  std::copy(far.begin(), far.end(), b.begin() + 100 + 20);
+  CircuitGuard::clear();
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  Capture cap;
+  EXPECT_EQ(read_bytes_as_circuit(b), sdi::circuit_damaged);
+  EXPECT_EQ(cap.messages,
+            (std::vector<std::string>{"File t.ckt is damaged or truncated (element id 1 lies far outside the sheet)"}));
+  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
+}
