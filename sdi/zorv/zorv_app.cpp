@@ -6,6 +6,7 @@
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
+#include "sdi/report.h"
 #include "sdi/zorv/core/frame_geometry.h"
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/shell_registration.h"
@@ -39,6 +40,8 @@ bool CZorvApp::OnInit() {
   zorv::SetMessageSink([](const std::string& text) {
     wxMessageBox(wxString::FromUTF8(text), "ZORV", wxOK, wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
   });
+  // The model's boxes (its user messages and internal reports) go the same way.
+  sdi::message_box_hook = [](const char* text) { zorv::ShowMessage(text); };
 
   // 3. The settings store and the recent files.
   wxConfigBase::Set(new wxConfig("ZORV", "Local AppWizard-Generated Applications"));
@@ -77,6 +80,7 @@ int CZorvApp::OnExit() {
     m_docManager = nullptr;
   }
   delete wxConfigBase::Set(nullptr);
+  sdi::message_box_hook = sdi::default_message_box;
   zorv::SetMessageSink(nullptr);
   return wxApp::OnExit();
 }

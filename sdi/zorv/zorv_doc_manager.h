@@ -11,7 +11,8 @@
 
 class CZorvDocManager : public wxDocManager {
 public:
-  CZorvDocManager() : wxDocManager(0, true) {}
+  // Initialised here, not by the base, so that our file history is the one made.
+  CZorvDocManager() : wxDocManager(0, false) { Initialize(); }
 
   wxDocument* CreateDocument(const wxString& path, long flags = 0) override;
   // The recent-file list holds four files.

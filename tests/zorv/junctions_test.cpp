@@ -7,9 +7,16 @@ using zorv::FindJunctions;
 
 namespace {
 
-ConnectionItem Wire(int x1, int y1, int x2, int y2) { return {true, {{x1, y1}, {x2, y2}}}; }
+ConnectionItem With(bool isWire, sdi::point a, sdi::point b) {
+  ConnectionItem item;
+  item.isWire = isWire;
+  if (isWire) item.end0 = a, item.end1 = b;
+  item.hasTerminalAt = [a, b](const sdi::point& p) { return p == a || p == b; };
+  return item;
+}
+ConnectionItem Wire(int x1, int y1, int x2, int y2) { return With(true, {x1, y1}, {x2, y2}); }
 // A resistor standing upright with its reference point at (x, y): terminals 24 above and below.
-ConnectionItem Resistor(int x, int y) { return {false, {{x, y - 24}, {x, y + 24}}}; }
+ConnectionItem Resistor(int x, int y) { return With(false, {x, y - 24}, {x, y + 24}); }
 
 }  // namespace
 

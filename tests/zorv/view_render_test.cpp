@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "sdi/draw_context.h"
+#include "sdi/place_element.h"
 #include "sdi/zorv/core/draw_scope.h"
 #include "sdi/zorv/core/model_link.h"
 
@@ -76,6 +77,7 @@ TEST(RenderClient, GridStopsAtTheSheetsEdge) {
 }
 
 TEST(DrawJunctionDot, ThreeByThreeAndErasedInWhite) {
+  sdi::make_junction_image();
   sdi::frame_buffer fb(20, 20);
   zorv::DrawScope scope(&fb);
   zorv::DrawJunctionDot({10, 10}, 1);
@@ -86,6 +88,8 @@ TEST(DrawJunctionDot, ThreeByThreeAndErasedInWhite) {
   EXPECT_EQ(fb.pixel(10, 12), kWhite);
   zorv::DrawJunctionDot({10, 10}, 15);
   EXPECT_EQ(fb.pixel(10, 10), kWhite);
+  EXPECT_EQ(fb.pixel(9, 9), kWhite);
+  sdi::free_placement_state();
 }
 
 TEST(DrawScope, NestsAndRestores) {

@@ -8,6 +8,8 @@
 //                        the whole file read well
 //     save(path)      -> save_circuit to exactly that path, reporting success
 //     publishBaseName -> copy into the model's `base_name`
+//     adopt(path)     -> the file just opened or saved: its folder becomes the one
+//                        where subcircuits, symbols and the clipboard file are found
 #pragma once
 #include <functional>
 #include <string>
@@ -25,12 +27,10 @@ struct CircuitFiles {
   std::function<OpenResult(const std::string& path)> open;
   std::function<bool(const std::string& path)> save;  // false after "Couldn't Open File!"
   std::function<void(const std::string& base)> publishBaseName;
+  std::function<void(const std::string& path)> adopt;
 };
 
 // The model's implementation.
 CircuitFiles ModelCircuitFiles();
-
-// The base name last published by ModelCircuitFiles().publishBaseName.
-const std::string& PublishedBaseName();
 
 }  // namespace zorv

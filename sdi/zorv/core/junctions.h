@@ -7,6 +7,7 @@
 //     std::vector<ConnectionItem> items = ...;  // the circuit, in list order
 //     std::vector<sdi::point> dots = FindJunctions(items);
 #pragma once
+#include <functional>
 #include <vector>
 
 #include "sdi/geometry.h"
@@ -14,8 +15,9 @@
 namespace zorv {
 
 struct ConnectionItem {
-  bool isWire = false;                 // kind 5
-  std::vector<sdi::point> terminals;   // a wire: its two ends
+  bool isWire = false;                                  // kind 5
+  sdi::point end0, end1;                                // a wire's two ends
+  std::function<bool(const sdi::point&)> hasTerminalAt;  // the element's own test
 };
 
 std::vector<sdi::point> FindJunctions(const std::vector<ConnectionItem>& items);

@@ -1,26 +1,79 @@
-// The circuit model's elements are not in the model yet: until they are, the
-// circuit is empty and the junction dot is drawn as its 3 x 3 square.
 #include "sdi/zorv/core/model_link.h"
 
+#include "sdi/bl_element.h"
 #include "sdi/drawing.h"
+#include "sdi/edit_delete.h"
+#include "sdi/element.h"
+#include "sdi/elist.h"
+#include "sdi/i_element.h"
+#include "sdi/image.h"
+#include "sdi/place_element.h"
+#include "sdi/placement.h"
 #include "simu/console.h"
 
 namespace zorv {
 
-void StartModel() { redirect_stdio(); }
+namespace {
 
-void StopModel() {}
+// Calls f for every element of the circuit, in list order, on a walk of its own.
+template <class F>
+void ForEachElement(F f) {
+  sdi::elist walk = sdi::circuit;
+  if (!walk.list_first()) return;
+  do {
+    if (sdi::element* e = walk.current()) f(e);
+  } while (walk.next());
+}
 
-void DeleteAllElements() {}
+}  // namespace
 
-void RedrawCircuit() {}
+void StartModel() {
+  redirect_stdio();
+  sdi::make_junction_image();
+}
 
-std::vector<ConnectionItem> CircuitConnections() { return {}; }
+void StopModel() { sdi::free_placement_state(); }
 
-std::vector<ExtentItem> CircuitExtentItems() { return {}; }
+void DeleteAllElements() { sdi::delete_all_elements(); }
+
+void RedrawCircuit() { sdi::redraw_others(nullptr); }
+
+std::vector<ConnectionItem> CircuitConnections() {
+  std::vector<ConnectionItem> items;
+  ForEachElement([&](sdi::element* e) {
+    ConnectionItem item;
+    item.isWire = e->kind == sdi::kind_wire;
+    if (item.isWire) {
+      item.end0 = e->terminal_at(0);
+      item.end1 = e->terminal_at(1);
+    }
+    item.hasTerminalAt = [e](const sdi::point& p) { return e->has_terminal_at(p) != 0; };
+    items.push_back(std::move(item));
+  });
+  return items;
+}
+
+std::vector<ExtentItem> CircuitExtentItems() {
+  std::vector<ExtentItem> items;
+  ForEachElement([&](sdi::element* e) {
+    ExtentItem item;
+    item.kind = e->kind;
+    if (sdi::is_line_element(e->kind)) {
+      item.end0 = e->terminal_at(0);
+      item.end1 = e->terminal_at(1);
+    } else if (auto* s = dynamic_cast<sdi::i_element*>(e); s && s->image) {
+      item.image = s->image->bounds();
+    }
+    items.push_back(item);
+  });
+  return items;
+}
 
 void DrawJunctionDot(sdi::point p, int colour) {
-  for (int dy = -1; dy <= 1; ++dy) sdi::draw_line_hook(p.x - 1, p.y + dy, p.x + 2, p.y + dy, colour, 0, 0);
+  sdi::image* dot = sdi::junction_image;
+  if (!dot) return;
+  dot->center_on(p);
+  dot->draw_coloured(sdi::rect(0, 0, dot->w, dot->h), colour);
 }
 
 }  // namespace zorv

@@ -39,6 +39,7 @@ bool DocCore::OnOpenDocument(const std::string& path) {
   m_fileName = path;
   m_basePath = BaseNameOf(path);
   if (m_workDir.empty()) m_workDir = FolderOf(path);
+  if (m_files.adopt) m_files.adopt(path);
   PublishNames();
   return true;
 }
@@ -47,6 +48,7 @@ bool DocCore::OnSaveDocument(const std::string& path) {
   if (!m_files.save || !m_files.save(path)) return false;
   m_fileName = path;
   m_basePath = BaseNameOf(path);
+  if (m_files.adopt) m_files.adopt(path);
   PublishNames();
   m_host.SetModified(false);
   return true;

@@ -34,12 +34,15 @@ public:
   };
   std::vector<Seen> seen;
   std::deque<int> answers;
+  // Runs on each dialog before it is answered (to fill in a file dialog, say).
+  std::function<void(wxDialog*)> onEnter;
 
 protected:
   int Enter(wxDialog* dialog) override {
     Seen s{dialog->GetTitle(), wxString()};
     if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) s.message = box->GetMessage();
     seen.push_back(s);
+    if (onEnter) onEnter(dialog);
     if (answers.empty()) return wxID_OK;
     const int answer = answers.front();
     answers.pop_front();

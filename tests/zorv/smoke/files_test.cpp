@@ -1,0 +1,149 @@
+// The running editor with circuit files: open from the command line, drop, the
+// recent-file list, Save, and the picture on the screen.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filehistory.h>
+
+#include "sdi/elist.h"
+#include "sdi/zorv/drop_target.h"
+#include "sdi/zorv/zorv_canvas.h"
+#include "simu/run_settings.h"
+#include "zorv/smoke/buck_circuit.h"
+#include "zorv/smoke/gui_session.h"
+
+namespace {
+
+bool Shown(GuiSession& s) { return s.Frame() && s.Frame()->IsShownOnScreen(); }
+
+int CircuitCount() {
+  int n = 0;
+  sdi::elist walk = sdi::circuit;
+  if (walk.list_first()) do ++n; while (walk.next());
+  return n;
+}
+
+wxImage Screen(const wxRect& r) {
+  wxBitmap shot(r.width, r.height, 24);
+  wxMemoryDC mem(shot);
+  wxScreenDC screen;
+  mem.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
+  mem.SelectObject(wxNullBitmap);
+  return shot.ConvertToImage();
+}
+
+bool IsBlue(const wxImage& image, wxPoint p) {
+  return p.x >= 0 && p.y >= 0 && p.x < image.GetWidth() && p.y < image.GetHeight() && image.GetRed(p.x, p.y) == 0 &&
+         image.GetGreen(p.x, p.y) == 0 && image.GetBlue(p.x, p.y) == 255;
+}
+
+// Where a sheet point shows in the view's client area.
+wxPoint OnView(GuiSession& s, sdi::point p) {
+  const zorv::ViewMapping& m = s.View()->Core().Mapping();
+  const zorv::Pos scroll = s.View()->Canvas()->ScrollPos();
+  return {m.ToDeviceX(p.x) - scroll.x, m.ToDeviceY(p.y) - scroll.y};
+}
+
+}  // namespace
+
+TEST(Smoke, OpensTheFileNamedOnTheCommandLineAndDrawsIt) {
+  TempDir files;
+  const std::string path = (files.path() / "buck.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  GuiSession s({"--nosplash", path});
+  ASSERT_TRUE(s.Started());
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+  EXPECT_EQ(::base_name, (files.path() / "buck").string());
+  EXPECT_EQ(CircuitCount(), 17);
+  EXPECT_TRUE(s.Messages().empty());
+  EXPECT_FALSE(s.Doc()->IsModified());
+  s.Pump(20);
+
+  CZorvCanvas* canvas = s.View()->Canvas();
+  const wxImage view = Screen(wxRect(canvas->ClientToScreen(wxPoint(0, 0)), canvas->GetClientSize()));
+  EXPECT_TRUE(IsBlue(view, OnView(s, kBuckResistorLead)));
+  EXPECT_TRUE(IsBlue(view, OnView(s, kBuckWirePoint)));
+  // The T where the diode meets the switch and the inductor has its dot.
+  EXPECT_TRUE(IsBlue(view, OnView(s, {249, 193})));
+  // White beside the wire.
+  const wxPoint beside = OnView(s, {180, 268});
+  EXPECT_EQ(view.GetRed(beside.x, beside.y), 255);
+
+  if (const char* shot = std::getenv("ZORV_SCREENSHOT")) wxBitmap(Screen(s.Frame()->GetScreenRect())).SaveFile(shot, wxBITMAP_TYPE_PNG);
+}
+
+TEST(Smoke, ADroppedFileOpens) {
+  TempDir files;
+  const std::string path = (files.path() / "dropped.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  auto* target = dynamic_cast<CZorvDropTarget*>(s.Frame()->GetDropTarget());
+  ASSERT_NE(target, nullptr);
+  wxArrayString dropped;
+  dropped.push_back(path);
+  EXPECT_TRUE(target->OnDropFiles(20, 20, dropped));
+  ASSERT_TRUE(s.WaitFor([&] { return s.Frame()->GetTitle() == "ZORV - " + path; }));
+  EXPECT_EQ(CircuitCount(), 17);
+  EXPECT_TRUE(s.Messages().empty());
+}
+
+TEST(Smoke, RecentFileListReopens) {
+  TempDir files;
+  const std::string path = (files.path() / "recent.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  GuiSession s({"--nosplash", path});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  wxFileHistory* history = s.App().DocManager()->GetFileHistory();
+  ASSERT_NE(history, nullptr);
+  EXPECT_EQ(history->GetMaxFiles(), 4u);
+  ASSERT_EQ(history->GetCount(), 1u);
+  EXPECT_EQ(history->GetHistoryFile(0), path);
+  s.Command(wxID_NEW);
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.ckt");
+  EXPECT_EQ(CircuitCount(), 0);
+  EXPECT_EQ(::base_name, (files.path() / "Untitled").string());
+  s.Command(wxID_FILE1);
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+  EXPECT_EQ(CircuitCount(), 17);
+}
+
+TEST(Smoke, NewAfterAnEditAsksToSaveFirst) {
+  TempDir files;
+  const std::string path = (files.path() / "edited.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  GuiSession s({"--nosplash", path});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  s.View()->SaveBackup();
+  s.dialogs.answers = {wxID_CANCEL};
+  s.Command(wxID_NEW);
+  ASSERT_EQ(s.dialogs.seen.size(), 1u);
+  EXPECT_NE(s.dialogs.seen[0].message.Find("edited.ckt"), wxNOT_FOUND);
+  EXPECT_EQ(CircuitCount(), 17);  // cancelled: nothing happened
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+}
+
+TEST(Smoke, SaveWritesTheOpenFileAndClearsTheChange) {
+  TempDir files;
+  const std::string path = (files.path() / "saved.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  const std::string before = slurp(path);
+  std::filesystem::remove(path);
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  s.App().DocManager()->CreateDocument(path, wxDOC_SILENT);
+  ASSERT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+  std::filesystem::remove(path);
+  s.View()->SaveBackup();
+  EXPECT_TRUE(s.Doc()->IsModified());
+  s.Command(wxID_SAVE);
+  EXPECT_FALSE(s.Doc()->IsModified());
+  EXPECT_EQ(slurp(path), before);
+  EXPECT_TRUE(s.Frame()->Close(false));  // nothing left to ask
+  EXPECT_TRUE(s.dialogs.seen.empty());
+}
