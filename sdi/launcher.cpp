@@ -1,0 +1,104 @@
+#include "sdi/launcher.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "sdi/node_errors.h"
+#include "sdi/prepare_circuit.h"
+#include "sdi/report.h"
+#include "sdi/wait_cursor.h"
+#include "simu/messages.h"
+#include "simu/run_settings.h"
+#include "simu/simu_entry.h"
+
+namespace sdi {
+
+std::string run_netlist_name;
+std::string run_result_name;
+int plain_finish_message = 1;
+engine_fn engine_entry = simu;
+
+namespace {
+
+void default_finish_dialog(const char* text) { info_box(text); }
+
+std::string g_text(double v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%g", v);
+  return buf;
+}
+
+std::string ld_text(long v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%ld", v);
+  return buf;
+}
+
+}  // namespace
+
+finish_dialog_fn finish_dialog_hook = default_finish_dialog;
+
+std::vector<std::string> engine_arguments() {
+  std::vector<std::string> a{"simu"};
+  if (run_one_c) a.push_back("-one_c");
+  a.insert(a.end(), {"-tsim", g_text(run_tsim), "-td", g_text(run_td), "-points", ld_text(run_points), "-start_si",
+                     g_text(run_start_si), "-finish_si", g_text(run_finish_si)});
+  if (run_ss) a.push_back("-ss");
+  if (run_stop_close) a.push_back("-stop_close");
+  if (run_sv) a.push_back("-sv");
+  if (run_ld) a.push_back("-ld");
+  a.insert(a.end(), {"-nclkss", ld_text(run_nclkss), "-sstol_f", g_text(run_sstol_f), "-sstol_c", g_text(run_sstol_c),
+                     "-ssmethod", ld_text(run_ssmethod), "-none_c", ld_text(run_none_c), "-Cycles_togo",
+                     ld_text(run_cycles_togo)});
+  a.push_back(base_name + ".m");
+  a.push_back(base_name + "." + "plt");
+  return a;
+}
+
+std::string run_settings_problem() {
+  struct {
+    const char* what;
+    bool bad;
+  } checks[] = {
+      {"Final Time", !std::isfinite(run_tsim) || run_tsim <= 0.0},
+      {"Step Size", !std::isfinite(run_td) || run_td <= 0.0},
+      {"# of points", run_points < 0},
+      {"Save interval", !std::isfinite(run_start_si) || !std::isfinite(run_finish_si)},
+      {"Steady-State Tolerance", !std::isfinite(run_sstol_f) || !std::isfinite(run_sstol_c)},
+  };
+  for (const auto& c : checks)
+    if (c.bad) return std::string("Invalid simulation parameters (") + c.what + ")";
+  return std::string();
+}
+
+int run_simulation() {
+  if (std::string problem = run_settings_problem(); !problem.empty()) {
+    run_error_count = 0;
+    netlist_error(problem.c_str());
+  } else {
+    prepare_circuit();
+  }
+  if (run_error_count != 0) {
+    show_message("Unable to start simulation due to netlist error");
+    return 0;
+  }
+  std::vector<std::string> args = engine_arguments();
+  run_netlist_name = base_name + ".m";
+  run_result_name = base_name + "." + "plt";
+  std::vector<char*> argv;
+  for (std::string& s : args) argv.push_back(s.data());
+  argv.push_back(nullptr);
+  wait_cursor busy;
+  return engine_entry(static_cast<int>(args.size()), argv.data());
+}
+
+void simulation_done(const char* secs) {
+  const std::string s = secs ? secs : "";
+  if (plain_finish_message) {
+    info_box(("Simulation completed! Total simulation time = " + s + " secs.").c_str());
+    return;
+  }
+  if (finish_dialog_hook) finish_dialog_hook(("Total simulation time = " + s + " secs.").c_str());
+}
+
+}  // namespace sdi

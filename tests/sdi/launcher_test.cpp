@@ -1,0 +1,155 @@
+#include "sdi/launcher.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "run_launch_circuits.h"
+#include "sdi/node_errors.h"
+#include "sdi/wait_cursor.h"
+#include "simu/recording_run_services.h"
+
+namespace {
+
+std::vector<std::string> seen_args;
+int seen_depth = -1;
+int recording_engine(int argc, char** argv) {
+  seen_args.assign(argv, argv + argc);
+  seen_depth = sdi::wait_cursor_depth();
+  return 1;
+}
+int throwing_engine(int, char**) { throw std::runtime_error("engine fault"); }
+
+std::vector<bool> cursor_calls;
+void record_cursor(bool on) { cursor_calls.push_back(on); }
+
+struct EngineSwap {
+  sdi::engine_fn kept = sdi::engine_entry;
+  sdi::wait_cursor_fn kept_hook = sdi::wait_cursor_hook;
+  explicit EngineSwap(sdi::engine_fn f) {
+    sdi::engine_entry = f;
+    sdi::wait_cursor_hook = record_cursor;
+    cursor_calls.clear();
+    seen_args.clear();
+    seen_depth = -1;
+  }
+  ~EngineSwap() {
+    sdi::engine_entry = kept;
+    sdi::wait_cursor_hook = kept_hook;
+  }
+};
+
+}  // namespace
+
+TEST(EngineArguments, DefaultSettings) {
+  SettingsGuard settings;
+  base_name = "/home/j.doe/v1.2/buck";
+  EXPECT_EQ(sdi::engine_arguments(),
+            (std::vector<std::string>{"simu", "-tsim", "0.001", "-td", "1e-06", "-points", "9999999", "-start_si", "0",
+                                      "-finish_si", "0.001", "-sv", "-nclkss", "25", "-sstol_f", "1e-06", "-sstol_c",
+                                      "1", "-ssmethod", "1", "-none_c", "2", "-Cycles_togo", "0",
+                                      "/home/j.doe/v1.2/buck.m", "/home/j.doe/v1.2/buck.plt"}));
+}
+
+TEST(EngineArguments, FlagsInTheirPlacesAndSixDigits) {
+  SettingsGuard settings;
+  base_name = "x";
+  run_sv = 0;
+  EXPECT_EQ(sdi::engine_arguments().size(), 25u);
+  run_one_c = run_ss = run_stop_close = run_sv = run_ld = 1;
+  run_tsim = 0.0001;
+  run_td = 1.23456789e-7;
+  run_ssmethod = 3;
+  auto a = sdi::engine_arguments();
+  ASSERT_EQ(a.size(), 30u);
+  EXPECT_EQ(a[1], "-one_c");
+  EXPECT_EQ(a[3], "0.0001");
+  EXPECT_EQ(a[5], "1.23457e-07");
+  EXPECT_EQ((std::vector<std::string>(a.begin() + 12, a.begin() + 16)),
+            (std::vector<std::string>{"-ss", "-stop_close", "-sv", "-ld"}));
+  EXPECT_EQ(a[22], "-ssmethod");
+  EXPECT_EQ(a[23], "3");
+  EXPECT_EQ(a[28], "x.m");
+  EXPECT_EQ(a[29], "x.plt");
+}
+
+TEST(RunSimulation, CallsTheEngineUnderTheWaitCursor) {
+  TempDir dir;
+  CircuitGuard guard;
+  SettingsGuard settings;
+  Capture cap;
+  EngineSwap swap(recording_engine);
+  build_rc();
+  base_name = "rc";
+  EXPECT_EQ(sdi::run_simulation(), 1);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_EQ(seen_args.size(), 26u);
+  EXPECT_EQ(seen_args.back(), "rc.plt");
+  EXPECT_EQ(seen_depth, 1);
+  EXPECT_EQ(sdi::wait_cursor_depth(), 0);
+  EXPECT_EQ(cursor_calls, (std::vector<bool>{true, false}));
+  EXPECT_EQ(sdi::run_netlist_name, "rc.m");
+  EXPECT_EQ(sdi::run_result_name, "rc.plt");
+}
+
+TEST(RunSimulation, WaitCursorIsRestoredWhenTheEngineThrows) {
+  TempDir dir;
+  CircuitGuard guard;
+  SettingsGuard settings;
+  Capture cap;
+  EngineSwap swap(throwing_engine);
+  build_rc();
+  base_name = "rc";
+  const std::vector<int> ids = circuit_ids();
+  EXPECT_THROW(sdi::run_simulation(), std::runtime_error);
+  EXPECT_EQ(sdi::wait_cursor_depth(), 0);
+  EXPECT_EQ(cursor_calls, (std::vector<bool>{true, false}));
+  EXPECT_EQ(circuit_ids(), ids);
+}
+
+TEST(RunSimulation, NoWaitCursorForANetlistError) {
+  CircuitGuard guard;
+  SettingsGuard settings;
+  Capture cap;
+  EngineSwap swap(recording_engine);
+  EXPECT_EQ(sdi::run_simulation(), 0);
+  EXPECT_TRUE(cursor_calls.empty());
+  EXPECT_TRUE(seen_args.empty());
+}
+
+TEST(WaitCursor, NestedScopesShowOnceAndBalance) {
+  EngineSwap swap(recording_engine);
+  {
+    sdi::wait_cursor a;
+    {
+      sdi::wait_cursor b;
+      EXPECT_EQ(sdi::wait_cursor_depth(), 2);
+    }
+    EXPECT_EQ(sdi::wait_cursor_depth(), 1);
+  }
+  EXPECT_EQ(sdi::wait_cursor_depth(), 0);
+  EXPECT_EQ(cursor_calls, (std::vector<bool>{true, false}));
+}
+
+namespace {
+std::vector<std::string> dialogs;
+void record_dialog(const char* text) { dialogs.push_back(text); }
+}  // namespace
+
+TEST(SimulationDone, BoxOrDialogByTheF8Choice) {
+  recording_run_services host;
+  main_window_scope scope(host);
+  sdi::finish_dialog_fn kept = sdi::finish_dialog_hook;
+  sdi::finish_dialog_hook = record_dialog;
+  dialogs.clear();
+  sdi::simulation_done("1.005");
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text, "Simulation completed! Total simulation time = 1.005 secs.");
+  EXPECT_EQ(host.boxes[0].style, box_style::information);
+  sdi::plain_finish_message = 0;
+  sdi::simulation_done("2.5");
+  EXPECT_EQ(dialogs, (std::vector<std::string>{"Total simulation time = 2.5 secs."}));
+  EXPECT_EQ(host.boxes.size(), 1u);
+  sdi::plain_finish_message = 1;
+  sdi::finish_dialog_hook = kept;
+}

@@ -1,0 +1,221 @@
+#include "sdi/prepare_circuit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "netlist_writer_circuits.h"
+#include "run_launch_circuits.h"
+#include "sdi/launcher.h"
+#include "sdi/node_errors.h"
+#include "sdi/node_numbering.h"
+#include "sdi/wait_cursor.h"
+
+namespace {
+
+int engine_calls = 0;
+int fake_engine(int, char**) {
+  ++engine_calls;
+  return 1;
+}
+
+// A launch with the engine replaced by a counter.
+struct FakeEngine {
+  sdi::engine_fn kept = sdi::engine_entry;
+  FakeEngine() {
+    engine_calls = 0;
+    sdi::engine_entry = fake_engine;
+  }
+  ~FakeEngine() { sdi::engine_entry = kept; }
+};
+
+const std::string unable = "Unable to start simulation due to netlist error";
+
+// Launches and checks that a bad circuit shows exactly these messages, never
+// enters the engine and leaves the circuit as its file held it.
+void expect_refused(const std::vector<std::string>& messages) {
+  Capture cap;
+  FakeEngine fake;
+  const std::string before = circuit_bytes();
+  const std::vector<int> ids = circuit_ids();
+  const sdi::enode* cursor = sdi::circuit.current_;
+  EXPECT_EQ(sdi::run_simulation(), 0);
+  EXPECT_EQ(cap.messages, messages);
+  EXPECT_EQ(engine_calls, 0);
+  EXPECT_EQ(sdi::wait_cursor_depth(), 0);
+  EXPECT_EQ(circuit_bytes(), before);
+  EXPECT_EQ(circuit_ids(), ids);
+  EXPECT_EQ(sdi::circuit.current_, cursor);
+  EXPECT_GT(sdi::run_error_count, 0);
+}
+
+}  // namespace
+
+TEST(PrepareCircuit, RcWritesItsNetlistAndGivesTheListBack) {
+  TempDir dir;
+  CircuitGuard guard;
+  SettingsGuard settings;
+  Capture cap;
+  build_rc();
+  base_name = "rc";
+  const std::vector<int> ids = circuit_ids();
+  const std::vector<int> kinds = circuit_kinds();
+  const sdi::enode* head = sdi::circuit.head;
+  const sdi::enode* cursor = sdi::circuit.current_;
+  sdi::prepare_circuit();
+  EXPECT_EQ(sdi::run_error_count, 0);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_TRUE(cap.errors.empty());
+  expect_golden(slurp("rc.m"), "rc.m");
+  EXPECT_EQ(sdi::numn, 3);
+  EXPECT_EQ(circuit_ids(), ids);
+  EXPECT_EQ(circuit_kinds(), kinds);
+  EXPECT_EQ(sdi::circuit.head, head);
+  EXPECT_EQ(sdi::circuit.current_, cursor);
+}
+
+TEST(PrepareCircuit, DrawnFlagsAreUnchangedByARun) {
+  TempDir dir;
+  CircuitGuard guard;
+  SettingsGuard settings;
+  Capture cap;
+  build_rc();
+  auto* clk = add_symbol(new sdi::clockx(1), {900, 600}, "CLK1");  // no values dialog: flag 7 only
+  base_name = "rc";
+  const std::uint32_t word = clk->flags.word();
+  sdi::prepare_circuit();  // the clock drives nothing: a netlist error
+  EXPECT_EQ(clk->flags.word(), word);
+}
+
+TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
+  TempDir dir;
+  SettingsGuard settings;
+  base_name = "bad";
+  {
+    CircuitGuard guard;
+    expect_refused({"No circuit.", unable});
+  }
+  {
+    CircuitGuard guard;
+    build_rc();
+    sdi::circuit.get(2)->values[0] = 1e-14;  // R1
+    expect_refused({"Some Values are not set!", unable});
+    EXPECT_GT(sdi::circuit.get(2)->selected, 0);  // shown selected
+    EXPECT_EQ(sdi::circuit.get(3)->selected, 0);
+  }
+  {
+    CircuitGuard guard;
+    build_rc();
+    sdi::circuit.get(3)->values[0] = std::numeric_limits<double>::quiet_NaN();  // C1
+    expect_refused({"Some Values are not set!", unable});
+  }
+  {
+    CircuitGuard guard;
+    build_rc();
+    sdi::circuit.get(2)->values[0] = std::numeric_limits<double>::infinity();
+    expect_refused({"Some Values are not set!", unable});
+  }
+  {
+    CircuitGuard guard;
+    build_rc();
+    add_wire({904, 400}, sdi::circuit.get(1)->terminal_at(0));  // one end on nothing
+    expect_refused({"Line must be connected at both nodes", unable});
+  }
+  {
+    CircuitGuard guard;
+    build_rc();
+    add_symbol(new sdi::clockx(1), {900, 600}, "CLK1")->values[2] = 1e-5;
+    expect_refused({"Clock must be connected to a switch control", unable});
+  }
+  {
+    CircuitGuard guard;
+    build_rc();
+    run_td = 0.0;
+    expect_refused({"Invalid simulation parameters (Step Size)", unable});
+    run_td = 1e-6;
+    run_tsim = std::numeric_limits<double>::infinity();
+    expect_refused({"Invalid simulation parameters (Final Time)", unable});
+    run_tsim = 1e-3;
+    run_sstol_f = std::numeric_limits<double>::quiet_NaN();
+    expect_refused({"Invalid simulation parameters (Steady-State Tolerance)", unable});
+  }
+}
+
+TEST(PrepareCircuit, NetlistThatCannotBeCreatedStopsTheRun) {
+  TempDir dir;
+  CircuitGuard guard;
+  SettingsGuard settings;
+  build_rc();
+  base_name = "no/such/folder/rc";
+  Capture cap;
+  FakeEngine fake;
+  EXPECT_EQ(sdi::run_simulation(), 0);
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Simnet: Internal"}));
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{unable}));
+  EXPECT_EQ(engine_calls, 0);
+}
+
+TEST(PrepareCircuit, TwoInstancesOfOneSubcircuitKeepTheirInnerNodesApart) {
+  TempDir dir;
+  CircuitGuard guard;
+  SettingsGuard settings;
+  Capture cap;
+  write_rsub(1000.0, 2000.0);
+  auto* v = add_valued(new sdi::source(sdi::kind_voltage_source, 1), {104, 240}, "V1", 3.0);
+  auto* x1 = add_symbol(new sdi::sub("rsub", 1), {304, 160}, "RSUB1");
+  auto* x2 = add_symbol(new sdi::sub("rsub", 1), {504, 160}, "RSUB2");
+  auto* vp = add_symbol(new sdi::port(sdi::kind_voltage_port, 1), {704, 240}, "Vm");
+  auto* g = add_symbol(new sdi::ground(1), {304, 400}, "GND1");
+  ASSERT_EQ(x1->terminal_count(), 2);
+  join(v, 0, x1, 0);
+  join(x1, 1, x2, 0);
+  join(x2, 0, vp, 0);
+  join(x2, 1, g, 0);
+  join(v, 1, g, 0);
+  join(vp, 1, g, 0);
+  base_name = "sub2";
+  const std::vector<int> ids = circuit_ids();
+  sdi::prepare_circuit();
+  EXPECT_EQ(cap.messages, std::vector<std::string>{});
+  EXPECT_EQ(sdi::run_error_count, 0);
+  expect_golden(slurp("sub2.m"), "sub2.m");
+  EXPECT_EQ(circuit_ids(), ids);  // the merged elements are gone again
+  EXPECT_EQ(sdi::numn, 5);        // ground, input, between the instances, two inner nodes
+}
+
+TEST(PrepareCircuit, MissingOrNestedSubcircuitIsANetlistError) {
+  TempDir dir;
+  SettingsGuard settings;
+  base_name = "sub";
+  write_rsub(1.0, 1.0);
+  {
+    CircuitGuard guard;
+    build_rc();
+    auto* s = add_symbol(new sdi::sub("rsub", 1), {900, 600}, "X1");
+    std::strcpy(s->sub_name, "gone");
+    expect_refused({"File gone.sct couldn't be opened", unable});
+  }
+  {
+    CircuitGuard guard;
+    build_rc();
+    auto* s = add_symbol(new sdi::sub("rsub", 1), {900, 600}, "X1");
+    std::strcpy(s->sub_name, "../rsub");
+    expect_refused({"File ../rsub.sct couldn't be opened", unable});
+  }
+  {
+    // A subcircuit that holds an instance of another.
+    sdi::elist inner;
+    auto* nested = new sdi::sub("rsub", 1);
+    nested->id = 1;
+    inner.append(nested);
+    sdi::write_element_file("outer.sct", inner);
+    sdi::delete_list_elements(inner);
+    CircuitGuard guard;
+    build_rc();
+    auto* s = add_symbol(new sdi::sub("rsub", 1), {900, 600}, "X1");
+    std::strcpy(s->sub_name, "outer");
+    expect_refused({"Nested subcircuits are not supported", unable});
+  }
+}
