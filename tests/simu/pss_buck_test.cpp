@@ -1,0 +1,118 @@
+// Newton, Skelboe and Broyden on buck converters, end to end through simu: the same
+// steady state as a long cycle-by-cycle run, in far fewer cycles.
+#include <cmath>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "common/temp_dir.h"
+#include "pss_netlists.h"
+
+namespace {
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+TEST(PssBuck, ContinuousConductionEveryMethodReachesTheLongTransientState) {
+  TempDir dir;
+  write_text("buck.m", buck_ccm);
+  const pss_state ref = run_method(4, "buck.m", 2, {"-nclkss", "20000", "-sstol_f", "1e-11"});
+  ASSERT_GT(ref.cycles, 1000) << ref.run.err;
+  const pss_state picard = run_method(4, "buck.m", 2, {"-nclkss", "5000"});
+  EXPECT_GT(picard.cycles, 500);
+
+  const pss_state newton = run_method(1, "buck.m", 2, {});
+  ASSERT_GT(newton.cycles, 0) << newton.run.err;
+  EXPECT_LE(newton.cycles, 5);
+  EXPECT_LT(relative_gap(newton.x, ref.x), 1e-7);
+  EXPECT_EQ(newton.boxes, std::vector<std::string>{"Newton:  Steady state reached!"});
+  EXPECT_TRUE(contains(newton.run.err, "\n\nAnalytical Method: Steady state reached in " +
+                                           std::to_string(newton.cycles) + " cycles!\n"));
+  EXPECT_FALSE(contains(newton.run.err, "skipped"));
+  std::string seq = slurp("buck.seq");
+  EXPECT_EQ(seq.rfind("Switching sequence file for:  buck.m\n", 0), 0u) << seq;
+  EXPECT_TRUE(contains(seq, "Steady state tolerance = 1.000000e-06\n"));
+
+  const pss_state skelboe = run_method(2, "buck.m", 2, {});
+  ASSERT_GT(skelboe.cycles, 0) << skelboe.run.err;
+  EXPECT_LE(skelboe.cycles, 8);
+  EXPECT_LT(relative_gap(skelboe.x, ref.x), 1e-6);
+  EXPECT_EQ(skelboe.boxes, std::vector<std::string>{"Skelboe: Steady state reached!"});
+  EXPECT_TRUE(contains(skelboe.run.err, "\nSkelboe's method: Steady State Reached in "));
+  const std::string line = "Skelboe's Method: Steady state reached in " + std::to_string(skelboe.cycles) + " cycles.\n";
+  EXPECT_TRUE(contains(skelboe.run.err, line));
+  EXPECT_TRUE(contains(skelboe.run.out, line));
+  EXPECT_TRUE(file_exists("buck.seq"));
+
+  const pss_state broyden = run_method(3, "buck.m", 2, {});
+  ASSERT_GT(broyden.cycles, 0) << broyden.run.err;
+  EXPECT_LE(broyden.cycles, 8);
+  EXPECT_LT(relative_gap(broyden.x, ref.x), 1e-6);
+  EXPECT_EQ(broyden.boxes, std::vector<std::string>{"Broyden:  Steady state reached!"});
+  EXPECT_TRUE(contains(broyden.run.err, "\n\nBroyden's Method: Steady state reached in " +
+                                            std::to_string(broyden.cycles) + " cycles, "));
+  EXPECT_TRUE(contains(broyden.run.err, " Broyden iterations!\n"));
+}
+
+TEST(PssBuck, PeakCurrentModeSwitchingDependsOnTheState) {
+  TempDir dir;
+  write_text("pcm.m", buck_peak_current);
+  const pss_state ref = run_method(4, "pcm.m", 2, {"-nclkss", "20000", "-sstol_f", "1e-12"});
+  ASSERT_GT(ref.cycles, 500) << ref.run.err;
+  const pss_state picard = run_method(4, "pcm.m", 2, {"-nclkss", "5000"});
+  EXPECT_GT(picard.cycles, 200);
+  // The saltation matrix at the current threshold makes Newton's Jacobian exact.
+  const pss_state newton = run_method(1, "pcm.m", 2, {});
+  ASSERT_GT(newton.cycles, 0) << newton.run.err;
+  EXPECT_LE(newton.cycles, 8);
+  EXPECT_LT(relative_gap(newton.x, ref.x), 1e-8);
+  for (int method : {2, 3}) {
+    const pss_state s = run_method(method, "pcm.m", 2, {});
+    ASSERT_GT(s.cycles, 0) << method << s.run.err;
+    EXPECT_LT(s.cycles, picard.cycles / 10) << method;
+    EXPECT_LT(relative_gap(s.x, ref.x), 1e-4) << method;
+  }
+}
+
+TEST(PssBuck, DiscontinuousConductionNewtonConvergesInAFewCycles) {
+  TempDir dir;
+  write_text("dcm.m", buck_dcm());
+  const pss_state ref = run_method(4, "dcm.m", 2, {"-nclkss", "20000", "-sstol_f", "1e-12"});
+  ASSERT_GT(ref.cycles, 500) << ref.run.err;
+  // The output's slow mode (about 0.998 per cycle) lets a cycle change by 1e-6 while the
+  // state is still 5e-4 away: ask Newton for 1e-10, which it reaches in a few more cycles.
+  const pss_state newton = run_method(1, "dcm.m", 2, {"-sstol_f", "1e-10"});
+  ASSERT_GT(newton.cycles, 0) << newton.run.err;
+  EXPECT_LE(newton.cycles, 12);
+  EXPECT_LT(relative_gap(newton.x, ref.x), 1e-7);
+  const pss_state skelboe = run_method(2, "dcm.m", 2, {});
+  ASSERT_GT(skelboe.cycles, 0) << skelboe.run.err;
+  EXPECT_LE(skelboe.cycles, 20);
+  EXPECT_LT(relative_gap(skelboe.x, ref.x), 5e-4);
+}
+
+TEST(PssBuck, SingularDirectionFallsBackToPicard) {
+  // Series output capacitors: every Newton and Broyden step is skipped with its line,
+  // and the run is exactly the cycle-by-cycle one.
+  TempDir dir;
+  write_text("ser.m", buck_series_capacitors());
+  const pss_state picard = run_method(4, "ser.m", 3, {"-nclkss", "1000"});
+  ASSERT_GT(picard.cycles, 0) << picard.run.err;
+  const pss_state newton = run_method(1, "ser.m", 3, {"-nclkss", "1000"});
+  EXPECT_TRUE(contains(newton.run.err, "Newton: singular or ill-conditioned J - I, step skipped.\n"));
+  EXPECT_EQ(newton.cycles, picard.cycles);
+  EXPECT_EQ(newton.x, picard.x);
+  const pss_state broyden = run_method(3, "ser.m", 3, {"-nclkss", "1000"});
+  EXPECT_TRUE(contains(broyden.run.err, "Broyden: singular or ill-conditioned B, step skipped.\n"));
+  ASSERT_GT(broyden.cycles, 0) << broyden.run.err;
+  EXPECT_LT(relative_gap(broyden.x, picard.x), 1e-5);
+  // Skelboe's rank decision copes with the constant direction.
+  const pss_state skelboe = run_method(2, "ser.m", 3, {"-nclkss", "1000"});
+  ASSERT_GT(skelboe.cycles, 0) << skelboe.run.err;
+  EXPECT_LT(skelboe.cycles, picard.cycles);
+  for (const pss_state* s : {&picard, &newton, &broyden, &skelboe}) {
+    ASSERT_EQ(s->x.size(), 3u);
+    for (double v : s->x) EXPECT_TRUE(std::isfinite(v));
+  }
+}

@@ -1,0 +1,184 @@
+// Hand-written netlists of the steady-state tests, and reading their results.
+//
+//     pss_state s = run_method(1, "buck.m", {"-nclkss", "100"});   // Newton
+//     s.x[0] ... the states at the end (the state file's state line), s.cycles from the log
+#pragma once
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "driver_run.h"
+#include "simu/recording_run_services.h"
+
+// The netlist header of a switched circuit: timing, clocks and conditions.
+inline std::string pss_header(const std::string& td, const std::string& swinit, const std::string& x0,
+                              const std::string& rest) {
+  return "tsim = 1.0000e+00\ntd = " + td + "\npoints = 500\nswinit = [ " + swinit + " ]\nx0 = [ " + x0 + " ]\n" +
+         rest;
+}
+
+inline std::string replace_once(std::string s, const std::string& from, const std::string& to) {
+  size_t at = s.find(from);
+  if (at != std::string::npos) s.replace(at, from.size(), to);
+  return s;
+}
+
+// Buck converter, 12 V, 100 kHz, duty 0.5 by two clock edges (continuous conduction).
+inline const std::string buck_ccm =
+    pss_header("1.0000e-07", "1    0", "0.0000e+00\n       0.0000e+00",
+               "tmd = [ 0.0000e+00     1.0000e-05     1   1\n"
+               "        5.0000e-06     1.0000e-05     0   1    ]\n"
+               "Cy = [ 1.0000e+00     0.0000e+00\n"
+               "       -1.0000e+00    0.0000e+00      ]\n"
+               "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00\n"
+               "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
+               "Csw = [ 1\n        1    ]\n"
+               "Cc = [ 0.0000e+00\n       0.0000e+00      ]\n"
+               "thon(1,:)=[  2   2];\n"
+               "thoff(1,:)=[  2   1];\n"
+               "X = [ 'V1        1   0   1.2000e+01                 '   % V1\n"
+               "      'S1        1   2   0.0000e+00                 '   % S1\n"
+               "      'D1        0   2   0.0000e+00                 '   % D1\n"
+               "      'L1        2   3   1.0000e-04                 '   % L1\n"
+               "      'C1        3   0   1.0000e-04                 '   % C1\n"
+               "      'R1        3   0   5.0000e+00                 '   % R1\n"
+               "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
+               "Y = [ 'I         D1                                 '\n"
+               "      'V         I01                                ' ] % Vout\n"
+               "numn = 4;\n");
+
+// The same buck in discontinuous conduction (10 uH, 50 ohm): the diode turns off when its
+// current crosses zero, a switching that depends on the state.
+inline std::string buck_dcm() {
+  std::string s = replace_once(buck_ccm, "'L1        2   3   1.0000e-04", "'L1        2   3   1.0000e-05");
+  return replace_once(s, "'R1        3   0   5.0000e+00", "'R1        3   0   5.0000e+01");
+}
+
+// Peak-current-mode buck: the clock turns S1 on, S1 turns off when the inductor current
+// reaches 1 A (condition 3: 1 - i_L <= 0), so the duty depends on the state.
+inline const std::string buck_peak_current =
+    pss_header("1.0000e-07", "1    0", "0.0000e+00\n       0.0000e+00",
+               "tmd = [ 0.0000e+00     1.0000e-05     1   1    ]\n"
+               "Cy = [ 1.0000e+00     0.0000e+00     0.0000e+00\n"
+               "       -1.0000e+00    0.0000e+00     0.0000e+00\n"
+               "       0.0000e+00     0.0000e+00     -1.0000e+00  ]\n"
+               "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00\n"
+               "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00\n"
+               "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00  ]\n"
+               "Csw = [ 1\n        1\n        1    ]\n"
+               "Cc = [ 0.0000e+00\n       0.0000e+00\n       1.0000e+00  ]\n"
+               "thon(1,:)=[  2   2];\n"
+               "thoff(1,:)=[  2   1];\n"
+               "thoff(2,:)=[  1   3];\n"
+               "X = [ 'V1        1   0   1.2000e+01                 '   % V1\n"
+               "      'S1        1   2   0.0000e+00                 '   % S1\n"
+               "      'D1        0   2   0.0000e+00                 '   % D1\n"
+               "      'L1        2   3   1.0000e-04                 '   % L1\n"
+               "      'C1        3   0   1.0000e-04                 '   % C1\n"
+               "      'R1        3   0   5.0000e+00                 '   % R1\n"
+               "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
+               "Y = [ 'I         D1                                 '\n"
+               "      'V         I01                                '\n"
+               "      'I         L1                                 ' ]\n"
+               "numn = 4;\n");
+
+// The buck with its output capacitor split in two in series: the charge of the middle
+// node never changes, so J - I is singular in that direction. 1 ohm keeps it continuous.
+inline std::string buck_series_capacitors() {
+  std::string s = replace_once(buck_ccm, "'C1        3   0   1.0000e-04                 '   % C1\n",
+                               "'C1        3   4   2.0000e-04                 '   % C1\n"
+                               "      'C2        4   0   2.0000e-04                 '   % C2\n");
+  s = replace_once(s, "'R1        3   0   5.0000e+00", "'R1        3   0   1.0000e+00");
+  s = replace_once(s, "numn = 4", "numn = 5");
+  return replace_once(s, "x0 = [ 0.0000e+00\n", "x0 = [ 0.0000e+00\n       0.0000e+00\n");
+}
+
+// 50 Hz sine source of amplitude 100 V (an LC oscillator Ls1/Cs1 copied by E1), starting
+// at phase 0: V_Cs1 = 0, I_Ls1 = 100. X = 1 / (2 pi 50).
+inline const std::string sine_rows =
+    "X = [ 'Ls1       0   4   3.18309886183791e-03       '\n"
+    "      'Cs1       4   0   3.18309886183791e-03       '\n"
+    "      'E1        1   0   1.0000e+00     Cs1         '\n";
+
+// Thyristor (S1, turned off when its current crosses zero) fired by a clock at 60 degrees
+// each period, into 10 ohm and 1 mF || 100 ohm. States: V_Cs1, V_C1, I_Ls1.
+inline const std::string thyristor_rectifier =
+    pss_header("1.0000e-05", "1", "0.0000e+00\n       0.0000e+00\n       1.0000e+02",
+               "tmd = [ 3.3333e-03     2.0000e-02     1   1    ]\n"
+               "Cy = [ 1.0000e+00     0.0000e+00  ]\n"
+               "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00  ]\n"
+               "Csw = [ 1    ]\n"
+               "Cc = [ 0.0000e+00  ]\n"
+               "thoff(1,:)=[  1   1];\n") +
+    sine_rows +
+    "      'S1        1   2   0.0000e+00                 '   % S1\n"
+    "      'V01       2   3   0.0000e+00                 '   % Is\n"
+    "      'R1        3   5   1.0000e+01                 '   % R1\n"
+    "      'C1        5   0   1.0000e-03                 '   % C1\n"
+    "      'R2        5   0   1.0000e+02                 '   % R2\n"
+    "      'I01       5   0   0.0000e+00                 ' ] % Vout\n"
+    "Y = [ 'I         V01                                '\n"
+    "      'V         I01                                ' ]\n"
+    "numn = 6;\n";
+
+// Half-wave diode rectifier with a capacitor filter; its cycle starts when the diode
+// turns off (a state-dependent instant). States: V_Cs1, V_C1, I_Ls1.
+inline const std::string diode_rectifier =
+    pss_header("1.0000e-05", "0", "0.0000e+00\n       0.0000e+00\n       1.0000e+02",
+               "Cy = [ 1.0000e+00     0.0000e+00\n"
+               "       -1.0000e+00    0.0000e+00  ]\n"
+               "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00\n"
+               "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00  ]\n"
+               "Csw = [ 1\n        1    ]\n"
+               "Cc = [ 0.0000e+00\n       0.0000e+00  ]\n"
+               "thon(1,:)=[  1   2];\n"
+               "thoff(1,:)=[  1   1];\n") +
+    sine_rows +
+    "      'R1        1   2   1.0000e+00                 '   % R1\n"
+    "      'D1        2   3   0.0000e+00                 '   % D1\n"
+    "      'C1        3   0   1.0000e-03                 '   % C1\n"
+    "      'R2        3   0   1.0000e+02                 '   % R2\n"
+    "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
+    "Y = [ 'I         D1                                 '\n"
+    "      'V         I01                                ' ]\n"
+    "numn = 5;\n";
+
+struct pss_state {
+  run_output run;
+  std::vector<double> x;   // the states of the state file
+  int cycles = -1;         // from "Steady state reached in %d cycles"
+  std::vector<std::string> boxes;
+};
+
+// Runs a steady-state search of the netlist with the method (1 Newton, 2 Skelboe,
+// 3 Broyden, 4 Picard) and reads n_x states from the state file (after the four times and
+// the switch line).
+inline pss_state run_method(int method, const std::string& netlist, int n_x, std::vector<std::string> options) {
+  recording_run_services host;
+  main_window_scope scope(host);
+  options.insert(options.begin(), "-ss");
+  options.push_back(netlist);
+  options.push_back("out.plt");
+  pss_state s;
+  s.run = run_simu(options, method);
+  const std::string base = netlist.substr(0, netlist.rfind('.'));
+  std::vector<double> ini = read_numbers(base + ".ini");
+  for (int k = 0; k < n_x && 5 + k < static_cast<int>(ini.size()); ++k) s.x.push_back(ini[5 + k]);
+  const std::string key = "Steady state reached in ";
+  for (const std::string* text : {&s.run.err, &s.run.out}) {
+    const size_t at = text->find(key);
+    if (at != std::string::npos) {
+      s.cycles = std::stoi(text->substr(at + key.size()));
+      break;
+    }
+  }
+  for (const recorded_box& b : host.boxes) s.boxes.push_back(b.text);
+  return s;
+}
+
+inline double relative_gap(const std::vector<double>& a, const std::vector<double>& b) {
+  double e = a.size() == b.size() && !a.empty() ? 0.0 : INFINITY;
+  for (size_t k = 0; k < a.size() && k < b.size(); ++k)
+    e = std::fmax(e, std::fabs(a[k] - b[k]) / std::fmax(std::fabs(b[k]), 1e-3));
+  return e;
+}
