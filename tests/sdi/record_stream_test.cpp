@@ -149,3 +149,25 @@ TEST(RecordStream, ReadInsertsAfterTheCursor) {
   EXPECT_EQ(kinds_of(l), (std::vector<int>{0, 2, 2, 8, 5, 1}));
   sdi::delete_list_elements(l);
 }
+
+TEST(RecordStream, WritingIntoAMissingFolderFails) {
+  TempDir dir;
+  CircuitGuard guard;
+  build_coupled_pair();
+  EXPECT_EQ(sdi::write_element_file("no/such/part.sct", sdi::circuit), 0);
+  EXPECT_FALSE(std::filesystem::exists("no"));
+}
+
+TEST(RecordStream, AbsolutePathsIgnoreTheCircuitFolder) {
+  TempDir dir;
+  FolderGuard folder;
+  CircuitGuard guard;
+  sdi::symbol_folder = "/nonexistent";
+  build_coupled_pair();
+  const auto file = dir.path() / "abs.sct";
+  ASSERT_EQ(sdi::write_element_file(file, sdi::circuit), 1);
+  sdi::elist got;
+  ASSERT_EQ(sdi::read_element_file(file, got), 1);
+  EXPECT_EQ(kinds_of(got), (std::vector<int>{2, 2, 8, 5}));
+  sdi::delete_list_elements(got);
+}
