@@ -1,0 +1,236 @@
+// Whole records of every element class, byte for byte: field order, sizes and
+// the shared pieces (common head, symbol part) laid out as the file format has them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "capture.h"
+#include "common/temp_dir.h"
+#include "sdi/base_elements.h"
+#include "sdi/bl_element.h"
+#include "sdi/byte_io.h"
+#include "sdi/control_elements.h"
+#include "sdi/factories.h"
+#include "sdi/source_elements.h"
+#include "sdi/sub_element.h"
+
+namespace {
+using Bytes = std::vector<unsigned char>;
+using sdi::point;
+
+// Expected bytes, little-endian, value by value.
+struct Rec {
+  Bytes b;
+  Rec& i(std::int32_t v) {
+    auto u = static_cast<std::uint32_t>(v);
+    for (int k = 0; k < 4; ++k) b.push_back(static_cast<unsigned char>(u >> (8 * k)));
+    return *this;
+  }
+  Rec& d(double v) {
+    std::uint64_t u;
+    std::memcpy(&u, &v, sizeof u);
+    for (int k = 0; k < 8; ++k) b.push_back(static_cast<unsigned char>(u >> (8 * k)));
+    return *this;
+  }
+  Rec& raw(Bytes more) {
+    b.insert(b.end(), more.begin(), more.end());
+    return *this;
+  }
+  // A fixed character field: the text, then zeros up to the width.
+  Rec& s(const char* text, std::size_t width) {
+    Bytes f(width, 0);
+    std::memcpy(f.data(), text, std::strlen(text));
+    return raw(f);
+  }
+  // Kind, value, flags word, id.
+  Rec& head(int kind, double value, std::uint32_t flags, int id) {
+    return i(kind).d(value).i(static_cast<std::int32_t>(flags)).i(id);
+  }
+  // Orientation 1, not mirrored, the links, name, empty netname, reference point.
+  Rec& symbol(std::initializer_list<int> links, const char* name, point ref) {
+    i(1).i(0).i(static_cast<int>(links.size()));
+    for (int l : links) i(l);
+    return s(name, 8).s("", 8).i(ref.x).i(ref.y);
+  }
+};
+
+Bytes written(sdi::element& e) {
+  std::FILE* f = std::tmpfile();
+  e.write(f);
+  Bytes b = stream_bytes(f);
+  std::fclose(f);
+  return b;
+}
+
+// Sets what every symbol record below shares: value 2.5, id 11, links 3 and 4, name "X1", ref (200, 160).
+void prepare(sdi::i_element& e) {
+  e.values[0] = 2.5;
+  e.id = 11;
+  e.links.append(3);
+  e.links.append(4);
+  e.set_name("X1");
+  e.image->place_ref_at(point(200, 160));
+}
+
+Rec common(sdi::i_element& e) {
+  Rec r;
+  r.head(e.kind, 2.5, e.flags.word(), 11).symbol({3, 4}, "X1", point(200, 160));
+  return r;
+}
+
+constexpr std::uint32_t bit(int n) { return 1u << n; }
+}  // namespace
+
+TEST(RecordLayout, PortAndJunctionHaveNothingMore) {
+  sdi::port p(sdi::kind_current_port, 1);
+  prepare(p);
+  EXPECT_EQ(written(p), common(p).b);
+  EXPECT_EQ(p.flags.word(), bit(1) | bit(2) | bit(4));
+  sdi::nodec j(1);
+  prepare(j);
+  EXPECT_EQ(written(j), common(j).b);
+}
+
+TEST(RecordLayout, CapacitorAddsItsInitialValue) {
+  sdi::basic c(sdi::kind_capacitor, 1);
+  prepare(c);
+  c.initial = -3.0;
+  EXPECT_EQ(written(c), common(c).d(-3.0).b);
+}
+
+TEST(RecordLayout, ControlledSourceAddsItsControllingId) {
+  sdi::depsource d(sdi::kind_icvs, 1);
+  prepare(d);
+  d.control = 3;
+  EXPECT_EQ(written(d), common(d).i(3).b);
+}
+
+TEST(RecordLayout, SecondaryAddsPartnerAndItsOwnList) {
+  sdi::xform s(sdi::kind_secondary, 1);
+  prepare(s);
+  s.partner = 3;
+  s.winding = 2;  // not stored
+  EXPECT_EQ(written(s), common(s).i(3).i(0).b);
+  sdi::xform p(sdi::kind_primary, 1);
+  prepare(p);
+  p.secondaries.append(7);
+  p.secondaries.append(9);
+  EXPECT_EQ(written(p), common(p).i(0).i(2).i(7).i(9).b);
+}
+
+TEST(RecordLayout, CouplingIdsBeforeNames) {
+  sdi::cmutind m;
+  m.values[0] = 0.9;
+  m.id = 6;
+  m.shape.set(10, 20, 30, 40, 0, 1, 0, 2);
+  m.inductor1 = 4;
+  m.inductor2 = 5;
+  m.set_name("M1");
+  m.set_netname("M_1");
+  Rec r;
+  r.head(8, 0.9, bit(1), 6).i(10).i(20).i(30).i(40).i(1).i(2).i(0).i(0).i(4).i(5).s("M1", 8).s("M_1", 8);
+  EXPECT_EQ(written(m), r.b);
+  EXPECT_EQ(r.b.size(), 52u + 8 + 16);
+}
+
+TEST(RecordLayout, ClockDelayThenPeriod) {
+  sdi::clockx c(1);
+  prepare(c);
+  c.values[1] = 1e-6;
+  c.values[2] = 2e-5;
+  EXPECT_EQ(written(c), common(c).d(1e-6).d(2e-5).b);
+}
+
+TEST(RecordLayout, ModulatorFiveValues) {
+  sdi::modulator m(1);
+  prepare(m);
+  for (int k = 1; k <= 5; ++k) m.values[k] = 10.0 * k;
+  EXPECT_EQ(written(m), common(m).d(10).d(20).d(30).d(40).d(50).b);
+}
+
+TEST(RecordLayout, OpAmpInputThenOutputResistance) {
+  sdi::op_amp o(1);
+  prepare(o);
+  EXPECT_EQ(written(o), common(o).d(1e6).d(50.0).b);
+}
+
+TEST(RecordLayout, SineFrequencyThenPhase) {
+  sdi::sine s(1);
+  prepare(s);
+  s.frequency = 50.0;
+  s.phase = 90.0;
+  s.a_sin = 7.0;  // derived, not stored
+  EXPECT_EQ(written(s), common(s).d(50.0).d(90.0).b);
+}
+
+TEST(RecordLayout, SwitchInitialState) {
+  sdi::switch2 w(1);
+  prepare(w);
+  w.initial_state = 1;
+  EXPECT_EQ(written(w), common(w).i(1).b);
+}
+
+TEST(RecordLayout, VcoAndProbeOneDouble) {
+  sdi::vco v(1);
+  prepare(v);
+  v.constant = 0.25;
+  v.port = 9;  // rewritten by every run, not stored
+  EXPECT_EQ(written(v), common(v).d(0.25).b);
+  sdi::probe p(1);
+  prepare(p);
+  p.extra = -1.5;
+  EXPECT_EQ(written(p), common(p).d(-1.5).b);
+}
+
+TEST(RecordLayout, ClassesWithoutBodies) {
+  sdi::current_sense cs(1);
+  sdi::diode di(1);
+  sdi::ground gn(1);
+  sdi::limiter li(sdi::kind_lower_limiter, 1);
+  sdi::multiplier mu(1);
+  sdi::llabel la(1);
+  for (sdi::i_element* e : std::vector<sdi::i_element*>{&cs, &di, &gn, &li, &mu, &la}) {
+    prepare(*e);
+    EXPECT_EQ(written(*e), common(*e).b) << e->kind;
+  }
+}
+
+TEST(RecordLayout, SourceCountThenPairs) {
+  sdi::source v(sdi::kind_voltage_source, 1);
+  prepare(v);
+  v.n = 2;
+  v.pairs[0][0] = 0.0;
+  v.pairs[0][1] = 5.0;
+  v.pairs[1][0] = 1e-3;
+  v.pairs[1][1] = -5.0;
+  EXPECT_EQ(written(v), common(v).i(2).d(0.0).d(5.0).d(1e-3).d(-5.0).b);
+}
+
+TEST(RecordLayout, ThresholdThreeCountedListsThenSwitch) {
+  sdi::threshold t(1);
+  prepare(t);
+  t.coefficients.resize(1);
+  *t.coefficients.list_value_at(0) = 0.5;
+  for (int k = 0; k < 4; ++k) *t.table.list_value_at(k) = k + 1.0;
+  t.outputs.append(3);
+  t.outputs.append(4);
+  t.switch_id = 12;
+  EXPECT_EQ(written(t), common(t).i(1).d(0.5).i(4).d(1).d(2).d(3).d(4).i(2).i(3).i(4).i(12).b);
+}
+
+TEST(RecordLayout, SubcircuitNameBetweenHeadAndSymbolPart) {
+  sdi::sub s(1);
+  std::memcpy(s.sub_name, "buck", 5);
+  s.values[0] = 2.5;
+  s.id = 11;
+  s.set_name("BUCK1");
+  s.image->place_ref_at(point(200, 160));
+  Rec r;
+  r.head(37, 2.5, bit(7), 11).s("buck", 35).symbol({}, "BUCK1", point(200, 160));
+  EXPECT_EQ(written(s), r.b);
+  // The longest name a file holds: 34 characters and the terminator.
+  std::memset(s.sub_name, 'n', sizeof s.sub_name - 1);
+  Bytes got = written(s);
+  EXPECT_EQ(Bytes(got.begin() + 20, got.begin() + 55), Rec().raw(Bytes(34, 'n')).raw({0}).b);
+}
+
