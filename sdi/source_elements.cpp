@@ -94,8 +94,10 @@ source::source(int k, int o) : i_element(k, o) {
 
 void source::write(std::FILE* f) {
   i_element::write(f);
-  write_int(f, n);
-  for (int i = 0; i < n && i < max_pairs; ++i) write_doubles(f, pairs[i], 2);
+  // The count written is the number of pairs that follow, whatever n says.
+  const int count = n < 0 ? 0 : n > max_pairs ? max_pairs : n;
+  write_int(f, count);
+  for (int i = 0; i < count; ++i) write_doubles(f, pairs[i], 2);
 }
 
 bool source::read(std::FILE* f, int version) {

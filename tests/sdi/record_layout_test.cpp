@@ -234,3 +234,17 @@ TEST(RecordLayout, SubcircuitNameBetweenHeadAndSymbolPart) {
   EXPECT_EQ(Bytes(got.begin() + 20, got.begin() + 55), Rec().raw(Bytes(34, 'n')).raw({0}).b);
 }
 
+// A count that the five pairs cannot back is never written: the record would
+// promise pairs it does not hold and every record after it would be misread.
+TEST(RecordLayout, SourceCountMatchesThePairsWritten) {
+  sdi::source v(sdi::kind_current_source, 1);
+  prepare(v);
+  for (int k = 0; k < 5; ++k) {
+    v.pairs[k][0] = k;
+    v.pairs[k][1] = 10.0 * k;
+  }
+  v.n = 7;
+  EXPECT_EQ(written(v), common(v).i(5).d(0).d(0).d(1).d(10).d(2).d(20).d(3).d(30).d(4).d(40).b);
+  v.n = -2;
+  EXPECT_EQ(written(v), common(v).i(0).b);
+}
