@@ -61,11 +61,13 @@ shape make_kind(int kind) {
       return standard(b);
     case 3:
       octagon(b, 25, 6, 6);
-      add(b, {line(13, 6, 19, 6), line(31, 6, 37, 6), line(21, 6, 24, 6), line(22, 5, 22, 8), line(28, 4, 28, 9)});
+      add(b, {line(13, 6, 19, 6), line(31, 6, 37, 6), line(21, 6, 24, 6), line(22, 5, 22, 8), line(28, 4, 28, 9),
+              line(29, 4, 29, 9)});
       return standard(b);
     case 4:
       octagon(b, 25, 6, 6);
-      add(b, {line(13, 6, 19, 6), line(31, 6, 37, 6), line(20, 6, 30, 6), line(28, 4, 30, 6), line(28, 8, 30, 6)});
+      // The arrow's shaft runs on from the left lead.
+      add(b, {line(13, 6, 31, 6), line(31, 6, 37, 6), line(28, 4, 30, 6), line(28, 8, 30, 6)});
       return standard(b);
     case 6:
       humps(b, 1);
@@ -78,7 +80,7 @@ shape make_kind(int kind) {
     case 9:
     case 10:
       octagon(b, 25, 6, 6);
-      add(b, {line(13, 6, 19, 6), line(31, 6, 37, 6)});
+      add(b, {line(13, 6, 19, 6), line(31, 6, 37, 6), line(16, 4, 16, 9)});  // a tick at terminal 0
       return standard(b);
     case 11:
       b = {line(13, 6, 19, 6), line(19, 6, 31, 1), line(31, 6, 37, 6), line(30, 5, 30, 8)};
@@ -95,8 +97,7 @@ shape make_kind(int kind) {
     case 16:
       return shape{3, 3, 1, 1, {line(0, 0, 2, 0), line(2, 0, 2, 2), line(2, 2, 0, 2), line(0, 2, 0, 0), line(1, 1, 2, 1)}};
     case 18:
-      b = {line(19, 1, 31, 1), line(31, 1, 31, 11), line(31, 11, 19, 11), line(19, 11, 19, 1), line(13, 6, 19, 6),
-           line(31, 6, 37, 6)};
+      b = {line(13, 1, 38, 1), line(37, 11, 12, 11)};  // a bar above and below the gap between the leads
       return standard(b);
     default:
       return shape{};

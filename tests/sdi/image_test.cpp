@@ -318,3 +318,14 @@ TEST(LineShape, MeetsRect) {
   s.bend = 1;
   EXPECT_EQ(sdi::line_shape_meets_rect(s, rect(10, 20, 10, 10)), 1);
 }
+
+TEST(Image, SegmentCountsOfTheStandardTables) {
+  const std::pair<int, std::size_t> counts[] = {{0, 17}, {1, 16}, {2, 31},  {3, 24},  {4, 22},  {6, 32},
+                                                {7, 32}, {9, 21}, {10, 21}, {11, 14}, {12, 17}, {13, 19},
+                                                {14, 17}, {15, 19}, {16, 5}, {18, 12}};
+  for (auto [kind, n] : counts) {
+    const sdi::shape* s = sdi::shape_for_kind(kind);
+    ASSERT_NE(s, nullptr) << kind;
+    EXPECT_EQ(s->segments.size(), n) << "kind " << kind;
+  }
+}
