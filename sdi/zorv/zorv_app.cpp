@@ -3,6 +3,7 @@
 #include <wx/config.h>
 #include <wx/display.h>
 #include <wx/filename.h>
+#include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
@@ -34,6 +35,8 @@ bool CZorvApp::OnInit() {
   // 1. The command line, and whether to show the splash.
   if (!wxApp::OnInit()) return false;
   CSplashWnd::EnableSplashScreen(m_showSplash);
+  // Pictures go to the clipboard as PNG.
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
   SetAppName("ZORV");
   SetAppDisplayName("ZORV");
   SetVendorName("Local AppWizard-Generated Applications");

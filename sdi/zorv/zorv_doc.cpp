@@ -6,6 +6,7 @@
 
 #include "sdi/zorv/core/doc_names.h"
 #include "sdi/zorv/core/model_link.h"
+#include "sdi/zorv/zorv_view.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CZorvDoc, wxDocument);
 
@@ -36,7 +37,7 @@ bool CZorvDoc::OnNewDocument() {
   SetTitle(zorv::kUntitledFile);
   SetDocumentSaved(false);
   Modify(false);
-  UpdateAllViews();
+  InitialUpdate();
   return true;
 }
 
@@ -51,7 +52,7 @@ bool CZorvDoc::OnOpenDocument(const wxString& path) {
   if (!m_core->OnOpenDocument(path.utf8_string())) return false;
   AdoptFile(path);
   Modify(false);
-  UpdateAllViews();
+  InitialUpdate();
   return true;
 }
 
@@ -60,6 +61,10 @@ bool CZorvDoc::OnSaveDocument(const wxString& path) {
   AdoptFile(path);
   Modify(false);
   return true;
+}
+
+void CZorvDoc::InitialUpdate() {
+  if (auto* view = wxDynamicCast(GetFirstView(), CZorvView)) view->OnInitialUpdate();
 }
 
 void CZorvDoc::OnFileSave(wxCommandEvent&) {

@@ -35,6 +35,8 @@ private:
   void OnUpdateFileSave(wxUpdateUIEvent& event) { event.Enable(true); }
   // After a file became the open one: the framework's names and the recent files.
   void AdoptFile(const wxString& path);
+  // The view's initial update, after every New and Open.
+  void InitialUpdate();
 
   std::unique_ptr<zorv::DocCore> m_core;
 

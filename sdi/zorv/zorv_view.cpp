@@ -47,8 +47,12 @@ bool CZorvView::OnCreate(wxDocument* doc, long flags) {
     zorv::RenderClient(fb, m_core->Mapping(), scroll, m_core->GridShown(), m_core->Junctions());
   });
   Activate(true);
-  m_core->OnInitialUpdate();
   return true;
+}
+
+void CZorvView::OnInitialUpdate() {
+  m_core->OnInitialUpdate();
+  Invalidate();
 }
 
 bool CZorvView::OnClose(bool deleteWindow) {

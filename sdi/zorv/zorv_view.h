@@ -26,6 +26,9 @@ public:
   void OnChangeFilename() override {}  // the title is the document's business
   wxPrintout* OnCreatePrintout() override;
 
+  // After a document is made new or opened: scroll sizes for the zoom, then a repaint.
+  void OnInitialUpdate();
+
   zorv::ViewCore& Core() { return *m_core; }
   CZorvCanvas* Canvas() const { return m_canvas; }
 

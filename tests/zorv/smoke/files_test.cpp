@@ -6,10 +6,14 @@
 
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/clipbrd.h>
 #include <wx/filehistory.h>
 
 #include "sdi/elist.h"
+#include "sdi/zorv/core/view_render.h"
 #include "sdi/zorv/drop_target.h"
+#include "sdi/zorv/picture.h"
+#include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/zorv_canvas.h"
 #include "simu/run_settings.h"
 #include "zorv/smoke/buck_circuit.h"
@@ -146,4 +150,43 @@ TEST(Smoke, SaveWritesTheOpenFileAndClearsTheChange) {
   EXPECT_EQ(slurp(path), before);
   EXPECT_TRUE(s.Frame()->Close(false));  // nothing left to ask
   EXPECT_TRUE(s.dialogs.seen.empty());
+}
+
+TEST(Smoke, CopyToClipboardPutsTheCircuitsPicture) {
+  TempDir files;
+  const std::string path = (files.path() / "picture.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  GuiSession s({"--nosplash", path});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  const zorv::ViewMapping& m = s.View()->Core().Mapping();
+  const zorv::SheetRect extent = zorv::CircuitExtent();
+  const zorv::PictureFrame frame = zorv::ClipboardPictureFrame(extent, m);
+
+  // The picture itself: the extent at the view's scale, the circuit inside.
+  const wxImage picture = CircuitPicture(m, true).ConvertToImage();
+  ASSERT_EQ(picture.GetWidth(), frame.size.w);
+  ASSERT_EQ(picture.GetHeight(), frame.size.h);
+  const wxPoint lead(m.ToDeviceX(kBuckResistorLead.x) - frame.origin.x, m.ToDeviceY(kBuckResistorLead.y) - frame.origin.y);
+  EXPECT_TRUE(IsBlue(picture, lead));
+
+  // The command enables with a circuit and puts a bitmap of that size on the clipboard.
+  wxUpdateUIEvent update(ToolkitCommandId(zorv::cmd::CopyToClipboard));
+  s.Frame()->GetEventHandler()->ProcessEvent(update);
+  EXPECT_TRUE(update.GetEnabled());
+  s.Command(ToolkitCommandId(zorv::cmd::CopyToClipboard));
+  wxClipboardLocker lock;
+  ASSERT_TRUE(!!lock);
+  ASSERT_TRUE(wxTheClipboard->IsSupported(wxDF_BITMAP));
+  wxBitmapDataObject data;
+  ASSERT_TRUE(wxTheClipboard->GetData(data));
+  EXPECT_EQ(data.GetBitmap().GetWidth(), frame.size.w);
+  EXPECT_EQ(data.GetBitmap().GetHeight(), frame.size.h);
+}
+
+TEST(Smoke, CopyToClipboardIsDisabledForAnEmptyCircuit) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  wxUpdateUIEvent update(ToolkitCommandId(zorv::cmd::CopyToClipboard));
+  s.Frame()->GetEventHandler()->ProcessEvent(update);
+  EXPECT_FALSE(update.GetEnabled());
 }
