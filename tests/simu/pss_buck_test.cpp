@@ -90,6 +90,10 @@ TEST(PssBuck, DiscontinuousConductionNewtonConvergesInAFewCycles) {
   ASSERT_GT(skelboe.cycles, 0) << skelboe.run.err;
   EXPECT_LE(skelboe.cycles, 20);
   EXPECT_LT(relative_gap(skelboe.x, ref.x), 5e-4);
+  const pss_state broyden = run_method(3, "dcm.m", 2, {"-nclkss", "100"});
+  ASSERT_GT(broyden.cycles, 0) << broyden.run.err;
+  EXPECT_LE(broyden.cycles, 30);
+  EXPECT_LT(relative_gap(broyden.x, ref.x), 5e-4);
 }
 
 TEST(PssBuck, SingularDirectionFallsBackToPicard) {

@@ -221,3 +221,17 @@ TEST_F(SkelboeTest, ASwingingStateIsMeasuredAgainstItsSwing) {
   EXPECT_EQ(sk.step(2e-3, on, y), 1);   // 1e-18 / (1e-9 * 10) = 1e-10
   testing::internal::GetCapturedStderr();
 }
+
+TEST_F(SkelboeTest, OnlySineStatesMeansNothingToExtrapolate) {
+  SKELBOE sk(on, {"V_Cs1", "I_Ls1"});
+  DM x = col({0.0, 1.0});
+  for (int k = 0; k < 5; ++k) {
+    DM before;
+    before = x;
+    cycle(sk, k * 1e-3, x);
+    EXPECT_EQ(x(1), before(1));
+    EXPECT_EQ(x(2), before(2));
+    x = col({std::sin(0.5 * (k + 1)), std::cos(0.5 * (k + 1))});
+  }
+  EXPECT_EQ(sk.count, 5);
+}
