@@ -20,7 +20,7 @@ DM from_rows(int m, int n, std::vector<double> rows) {
 
 // Runs svdcmp on a copy of A and checks A = U diag(w) V', U'U = I over the columns of
 // non-zero w, V'V = I. Returns the singular values.
-std::vector<double> decompose_and_check(const DM& A) {
+std::vector<double> decompose_and_check(const DM& A, double tol = 1e-14) {
   const int m = A.rows, n = A.cols;
   double** a = matrix(1, m, 1, n);
   double* w = vector(1, n);
@@ -35,17 +35,17 @@ std::vector<double> decompose_and_check(const DM& A) {
     for (int j = 1; j <= n; ++j) {
       double s = 0.0;
       for (int k = 1; k <= n; ++k) s += a[i][k] * w[k] * v[j][k];
-      EXPECT_NEAR(s, A(i, j), 1e-14 * scale) << "A(" << i << "," << j << ")";
+      EXPECT_NEAR(s, A(i, j), tol * scale) << "A(" << i << "," << j << ")";
     }
   for (int p = 1; p <= n; ++p)
     for (int q = 1; q <= n; ++q) {
       double vv = 0.0;
       for (int k = 1; k <= n; ++k) vv += v[k][p] * v[k][q];
-      EXPECT_NEAR(vv, p == q ? 1.0 : 0.0, 1e-14) << "V'V(" << p << "," << q << ")";
+      EXPECT_NEAR(vv, p == q ? 1.0 : 0.0, tol) << "V'V(" << p << "," << q << ")";
       if (p <= m && q <= m && w[p] > 0.0 && w[q] > 0.0) {
         double uu = 0.0;
         for (int k = 1; k <= m; ++k) uu += a[k][p] * a[k][q];
-        EXPECT_NEAR(uu, p == q ? 1.0 : 0.0, 1e-14) << "U'U(" << p << "," << q << ")";
+        EXPECT_NEAR(uu, p == q ? 1.0 : 0.0, tol) << "U'U(" << p << "," << q << ")";
       }
     }
   for (int j = 1; j <= n; ++j) EXPECT_GE(w[j], 0.0);
@@ -153,6 +153,31 @@ TEST(Svdcmp, RankDeficientAndZeroMatricesKeepOrthonormalFactors) {
   EXPECT_NEAR(w[1], std::sqrt(14.0 * 5.0), 1e-13);
   std::vector<double> z = decompose_and_check(DM(3, 3, 0.0));
   EXPECT_EQ(z, (std::vector<double>{0.0, 0.0, 0.0}));
+}
+
+TEST(Svdcmp, LargerMatricesOfEveryShape) {
+  // Deterministic pseudo-random entries in (-1, 1); a rank-5 product as well.
+  unsigned seed = 12345u;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<double>((seed >> 8) & 0xFFFF) / 32768.0 - 1.0;
+  };
+  for (auto [m, n] : {std::pair{30, 20}, std::pair{20, 30}, std::pair{25, 25}}) {
+    DM A(m, n);
+    for (int i = 1; i <= m; ++i)
+      for (int j = 1; j <= n; ++j) A(i, j) = next();
+    decompose_and_check(A, 1e-13);
+    EXPECT_EQ(svd_rank(A), std::min(m, n));
+  }
+  DM L(30, 5), R(5, 20);
+  for (uint32_t k = 1; k <= L.n; ++k) L(k) = next();
+  for (uint32_t k = 1; k <= R.n; ++k) R(k) = next();
+  DM P = L * R;
+  std::vector<double> w = decompose_and_check(P, 1e-13);
+  std::sort(w.begin(), w.end());
+  for (int j = 0; j < 15; ++j) EXPECT_LT(w[j], 1e-13 * w[19]);
+  EXPECT_EQ(svd_rank(P), 5);
+  EXPECT_EQ(svd_rank(P.transpose()), 5);
 }
 
 TEST(Svdcmp, NonFiniteInputGivesNaNValues) {
