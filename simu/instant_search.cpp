@@ -44,6 +44,11 @@ void sw_condition::find_switching_time(DM& list, const DM& tvin, double& dt, con
     double g = previous(i);
     int iters = 0;
     for (int k = 1; k <= ns; ++k) xt_(k) = x0(k);
+    // A condition already crossed when the step began (an inconsistent initial setting,
+    // a diode on with reverse current) switches at the step's start: there is no later
+    // instant to look for, and the search below would only bisect towards t0 until it
+    // gave up.
+    if (g < 0.0) g = 0.0;
     while (std::fabs(g) > eps_t) {
       if (iters > max_passes) matrix_fatal("Switching time not found in 40 iterations", "reduce step.");
       if (iters == 0 && std::fabs(g) <= 5.0 * eps_t) break;

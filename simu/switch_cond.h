@@ -30,7 +30,8 @@ public:
   DM value(int i, double& rate) const;
   // Shortens dt to the earliest crossing of the listed conditions; the list keeps the
   // conditions that cross within 1e-10 of that instant. With use_cache the trial states
-  // come from the mode cache, else from c2d over each trial offset. Throws through the
+  // come from the mode cache, else from c2d over each trial offset. A condition that is
+  // already at or below zero at the step's start crosses there. Throws through the
   // matrix library's fatal path when an instant is not found.
   void find_switching_time(DM& list, const DM& tv, double& dt, const DM& on_time, const topology& rec,
                            const DM& x0, const DM& u, mode_cache& cache, int use_cache);

@@ -167,12 +167,38 @@ TEST(InstantSearch, LinearConditionIsFoundByOneNewtonStep) {
   EXPECT_LE(dt, 0.25 + 2e-10);
 }
 
+TEST(InstantSearch, ConditionAlreadyCrossedAtTheStepStartSwitchesThere) {
+  // g = 0.5 - t is already -1e-3 when the step starts (an inconsistent initial setting):
+  // the switching happens at once, however far below zero g is, and it is earlier than a
+  // condition that crosses inside the step.
+  on_time c({0.5, 0.5 + 2e-3});
+  c.start(0.501);
+  DM list = col({2, 1}), tv = col({0.501, 0.0, 0.0, 0.0}), on = zeros(1, 1);
+  double dt = 1e-2;
+  c.sc.find_switching_time(list, tv, dt, on, c.rec, DM(0, 1), DM(0, 1), c.cache, 1);
+  EXPECT_EQ(dt, 1e-10);
+  expect_matrix(list, {{1.0}}, 0.0, 0.0);
+  EXPECT_EQ(c.sc.count, 1);
+
+  // Far below zero and staying there: still the step's start, never a failed search.
+  on_time d({-1.0});
+  d.sc.Ct(1, 1) = 0.0;
+  d.sc.previous(1) = -1.0;
+  DM list2 = col({1}), tv2 = col({0.5, 0.0, 0.0, 0.0});
+  double dt2 = 0.01;
+  EXPECT_NO_THROW(
+      d.sc.find_switching_time(list2, tv2, dt2, on, d.rec, DM(0, 1), DM(0, 1), d.cache, 1));
+  EXPECT_EQ(dt2, 1e-10);
+  expect_matrix(list2, {{1.0}}, 0.0, 0.0);
+}
+
 TEST(InstantSearch, AConditionThatNeverReturnsEndsTheRun) {
-  // g stays at -1 inside the whole step: no instant exists, and after its passes the
-  // search gives up through the fatal path instead of looping.
+  // The value at the step's start says g = 1, but g stays at -1 inside the whole step:
+  // no instant exists, and after its passes the search gives up through the fatal path
+  // instead of looping.
   on_time c({-1.0});
   c.sc.Ct(1, 1) = 0.0;
-  c.sc.previous(1) = -1.0;
+  c.sc.previous(1) = 1.0;
   DM list = col({1}), tv = col({0.5, 0.0, 0.0, 0.0}), on = zeros(1, 1);
   double dt = 0.01;
   std::string text;
