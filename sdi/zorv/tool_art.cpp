@@ -4,6 +4,7 @@
 #include <wx/image.h>
 
 #include "sdi/zorv/core/command_table.h"
+#include "sdi/zorv/core/element_icons.h"
 #include "sdi/zorv/core/tool_glyphs.h"
 
 namespace {
@@ -41,7 +42,21 @@ wxBitmap LabelBitmap(const wxString& label) {
 
 }  // namespace
 
+// The element's own symbol, white made transparent.
+wxBitmap SymbolBitmap(const std::vector<std::uint32_t>& px) {
+  wxImage image(zorv::kToolWidth, zorv::kToolHeight);
+  image.InitAlpha();
+  for (int y = 0; y < zorv::kToolHeight; ++y)
+    for (int x = 0; x < zorv::kToolWidth; ++x) {
+      const std::uint32_t c = px[y * zorv::kToolWidth + x];
+      image.SetRGB(x, y, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+      image.SetAlpha(x, y, c == 0xFFFFFFu ? 0 : 255);
+    }
+  return wxBitmap(image);
+}
+
 wxBitmap ToolBitmap(int id) {
   if (const auto* strokes = zorv::ToolGlyph(id)) return GlyphBitmap(*strokes);
+  if (const auto px = zorv::ElementIcon(zorv::ElementKindOfCommand(id)); !px.empty()) return SymbolBitmap(px);
   return LabelBitmap(wxString::FromUTF8(zorv::ShortLabel(id)));
 }
