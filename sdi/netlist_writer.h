@@ -28,4 +28,8 @@ void name_elements();
 
 int write_netlist_file(const std::string& path, const std::string& circuit_name, int& node_count);
 
+// The run's netlist: "<base_name>.m" for the working circuit, numn raised by
+// the internal nodes, the writer's errors added to run_error_count.
+void write_netlist();
+
 }  // namespace sdi

@@ -9,7 +9,6 @@
 #include "sdi/node_numbering.h"
 #include "sdi/report.h"
 #include "sdi/sub_element.h"
-#include "simu/run_settings.h"
 
 namespace sdi {
 
@@ -50,12 +49,6 @@ private:
   enode* cursor_;
   std::map<element*, std::uint32_t> flags_;
 };
-
-void write_netlist() {
-  int nodes = numn;
-  run_error_count += write_netlist_file(base_name + ".m", base_name, nodes);
-  numn = nodes;
-}
 
 }  // namespace
 

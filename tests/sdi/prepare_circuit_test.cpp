@@ -219,3 +219,78 @@ TEST(PrepareCircuit, MissingOrNestedSubcircuitIsANetlistError) {
     expect_refused({"Nested subcircuits are not supported", unable});
   }
 }
+
+namespace {
+
+// "esub": a resistor from pin a to an inner label c, and a voltage-controlled
+// source from c to pin b controlled by that resistor; the rsub symbol.
+void write_esub() {
+  write_rsub(1.0, 1.0);  // for its symbol
+  std::rename("rsub.sym", "esub.sym");
+  sdi::elist inner;
+  auto* a = new sdi::llabel(1);
+  auto* b = new sdi::llabel(1);
+  auto* c1 = new sdi::llabel(1);
+  auto* c2 = new sdi::llabel(1);
+  auto* r = new sdi::basic(sdi::kind_resistor, 1);
+  auto* e = new sdi::depsource(sdi::kind_vcvs, 1);
+  for (sdi::element* x : std::initializer_list<sdi::element*>{a, b, c1, c2, r, e}) inner.append(x);
+  r->image->place_ref_at({100, 100});
+  e->image->place_ref_at({200, 100});
+  r->values[0] = 50.0;
+  e->values[0] = 4.0;
+  int id = 11;
+  for (sdi::enode* n = inner.head; n; n = static_cast<sdi::enode*>(n->next)) {
+    n->value->id = id++;
+    n->value->flags.set(sdi::flag_values_set);
+  }
+  e->control = r->id;
+  e->links.append(r->id);
+  a->set_letter('a');
+  b->set_letter('b');
+  c1->set_letter('c');
+  c2->set_letter('c');
+  auto on = [](sdi::llabel* l, sdi::element* x, int pin) {
+    sdi::point t = x->terminal_at(pin);
+    sdi::point now = l->terminal_at(0);
+    l->move({t.x - now.x, t.y - now.y});
+  };
+  on(a, r, 0);
+  on(c1, r, 1);
+  on(c2, e, 0);
+  on(b, e, 1);
+  sdi::write_element_file("esub.sct", inner);
+  sdi::delete_list_elements(inner);
+}
+
+}  // namespace
+
+TEST(PrepareCircuit, MergedControlledSourcesKeepTheirOwnInstancesControl) {
+  TempDir dir;
+  CircuitGuard guard;
+  SettingsGuard settings;
+  Capture cap;
+  write_esub();
+  auto* v = add_valued(new sdi::source(sdi::kind_voltage_source, 1), {104, 240}, "V1", 1.0);
+  auto* x1 = add_symbol(new sdi::sub("esub", 1), {304, 160}, "ESUB1");
+  auto* x2 = add_symbol(new sdi::sub("esub", 1), {504, 160}, "ESUB2");
+  auto* vp = add_symbol(new sdi::port(sdi::kind_voltage_port, 1), {704, 240}, "Vo");
+  auto* g = add_symbol(new sdi::ground(1), {304, 400}, "GND1");
+  join(v, 0, x1, 0);
+  join(x1, 1, x2, 0);
+  join(x2, 0, vp, 0);
+  join(x2, 1, g, 0);
+  join(v, 1, g, 0);
+  join(vp, 1, g, 0);
+  base_name = "esub2";
+  sdi::prepare_circuit();
+  EXPECT_EQ(cap.messages, std::vector<std::string>{});
+  EXPECT_EQ(sdi::run_error_count, 0);
+  const std::string text = slurp("esub2.m");
+  // Each instance's source is controlled by its own resistor.
+  EXPECT_NE(text.find("'R1        3   1   5.0000e+01                 '"), std::string::npos) << text;
+  EXPECT_NE(text.find("'E1        1   4   4.0000e+00     R1          '"), std::string::npos) << text;
+  EXPECT_NE(text.find("'R2        4   2   5.0000e+01                 '"), std::string::npos) << text;
+  EXPECT_NE(text.find("'E2        2   0   4.0000e+00     R2          '"), std::string::npos) << text;
+  EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 37, 37, 9, 28, 5, 5, 5, 5, 5, 5}));
+}
