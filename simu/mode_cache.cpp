@@ -12,6 +12,22 @@ const double max_cond = 1e10;
 
 bool is_finite(double v) { return std::isfinite(v); }
 
+// While a decomposition is tried, a failure of the library (a QR iteration that does not
+// converge) is thrown without the fatal line: the entry then falls back to c2d, and the
+// run goes on.
+[[noreturn]] void quiet_fatal(const char*, const char*) { throw "mode_cache: no decomposition"; }
+
+class quiet_library_errors {
+public:
+  quiet_library_errors() : saved_(matrix_error_handlers[0]) { matrix_error_handlers[0] = quiet_fatal; }
+  ~quiet_library_errors() { matrix_error_handlers[0] = saved_; }
+  quiet_library_errors(const quiet_library_errors&) = delete;
+  quiet_library_errors& operator=(const quiet_library_errors&) = delete;
+
+private:
+  matrix_error_handler saved_;
+};
+
 // e^(z) and (e^z - 1)/l for z = l t, l = (a, w); the second without cancellation for
 // small |z| and equal to t for l = 0.
 void exp_phi(double a, double w, double t, double& er, double& ei, double& fr, double& fi) {
@@ -79,7 +95,14 @@ void mode_cache::build_entry(const topology& rec) {
     CM D, V;
     for (int j = 1; j <= n && ok; ++j)
       for (int i = 1; i <= n && ok; ++i) ok = is_finite(A(i, j));
-    if (ok) eig(A, D, V);
+    if (ok) {
+      try {
+        quiet_library_errors quiet;
+        eig(A, D, V);
+      } catch (const char*) {
+        ok = false;
+      }
+    }
     CM W;
     double normA = 0.0, normV = 0.0, normW = 0.0, res = 0.0;
     if (ok) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <random>
+#include <string>
 
 #include "matrix/expm.h"
 #include "matrix/matrix.h"
@@ -159,6 +160,51 @@ TEST(ModeCache, DefectiveMatrixFallsBackToC2d) {
   EXPECT_NEAR(x(1), 1.0 + 2.0 * 0.5 + 3.0 * 0.125, 1e-14);
   EXPECT_NEAR(x(2), 2.0 + 1.5, 1e-14);
   sweep(t, mat({{1.0}, {2.0}}), DM(3.0), 3.0, 1e-12);
+}
+
+TEST(ModeCache, FailedDecompositionFallsBackToC2d) {
+  // A widely scaled tridiagonal matrix on which the QR iteration of eig does not converge
+  // in 30 iterations: the entry carries the state by c2d, and the run is not ended.
+  DM A(8, 8, 0.0);
+  const double sub[7] = {-3512.3832984153846, 6.5265687637392862, 15.685465298094277,
+                         6.1488834111408664e-05, 236.13094652053479, 500.80458676149277,
+                         -0.0034164897353398905};
+  const double super[7] = {26635.680892687367, -3.0635051168428142e-06, 0.0011857359460874725,
+                           -0.0017551377710058355, -7.3931502769059664e-06,
+                           4.2942236321541461e-05, 3.4563675012448525};
+  for (int i = 1; i <= 7; ++i) {
+    A(i + 1, i) = sub[i - 1];
+    A(i, i + 1) = super[i - 1];
+  }
+  {
+    CM D, V;
+    std::string text;
+    testing::internal::CaptureStdout();
+    try {
+      eig(A, D, V);
+    } catch (const char* t) {
+      text = t;
+    }
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(text, "Fatal Error : eig : no convergence in 30 iterations - hqr2\n");
+  }
+  topology t = model(A, DM(8, 1, 1.0));
+  DM x0(8, 1);
+  for (int i = 1; i <= 8; ++i) x0(i) = 0.1 * i;
+  mode_cache cache;
+  testing::internal::CaptureStdout();
+  bool modal = true;
+  EXPECT_NO_THROW(modal = cache.modal(t));
+  std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_FALSE(modal);
+  EXPECT_EQ(printed.find("Fatal Error"), std::string::npos) << printed;
+  testing::internal::CaptureStdout();   // the decomposition's own diagnostic line
+  sweep(t, x0, DM(2.0), 1e-4, 1e-12);
+  testing::internal::GetCapturedStdout();
+  // The library's own failures still take the fatal path afterwards.
+  testing::internal::CaptureStdout();
+  EXPECT_THROW(DM(2, 3) * DM(2, 3), char*);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Fatal Error : Matrices do not conform - *\n");
 }
 
 TEST(ModeCache, NoSourcesAndNoStates) {
