@@ -251,6 +251,7 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
   writer.hidden_ids.clear();
   writer.limiter_ports.clear();
   writer.node_count = node_count;
+  writer.user_errors = 0;
 
   std::FILE* f = std::fopen(path.c_str(), "w");
   if (!f) {
@@ -284,7 +285,7 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
   if (!write_text_file(writer.out, f)) SDI_INTERNAL(tag);
   remove_hidden_ports();
   node_count = writer.node_count;
-  return counting.count();
+  return counting.count() + writer.user_errors;
 }
 
 }  // namespace sdi

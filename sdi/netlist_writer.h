@@ -9,7 +9,8 @@
 // (modulators, limiters, VCOs, the multiplier), writes, and deletes them again.
 // node_count grows by the internal nodes of sine sources and op-amps. The
 // result counts the writer's errors (internal reports, a file that could not
-// be written); 0 means a complete netlist.
+// be written, "Incomplete Circuit" for a row with an unconnected or control
+// node); 0 means a complete netlist.
 #pragma once
 
 #include <string>

@@ -214,9 +214,12 @@ void write_elements() {
   }
   write_matrix(writer.out, "X", rows, true, writer.row_width);
   free_rows(rows);
+  // A pin that no check caught unconnected (the multiplier's) would reach the
+  // engine as node 4294967295.
   for (int node : written_nodes)
     if (node < 0 || node >= writer.node_count) {
-      SDI_INTERNAL(tag);
+      show_message("Incomplete Circuit");
+      ++writer.user_errors;
       break;
     }
 }

@@ -23,6 +23,7 @@ struct netlist_writer_state {
   std::map<const element*, int> switch_ordinal;  // diodes and switches, 1-based
   std::map<const element*, int> output_ordinal;  // flag-2 elements, 1-based
   int output_count = 0;
+  int user_errors = 0;  // netlist errors shown by the writer itself
 };
 
 extern netlist_writer_state writer;

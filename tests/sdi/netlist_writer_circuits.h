@@ -25,7 +25,13 @@ struct WriterCircuit {
   int errors = 0;
   int node_count = 0;
 
-  WriterCircuit() { clear(); }
+  // Starts from the program's default run settings.
+  WriterCircuit() {
+    clear();
+    run_tsim = 1e-3;
+    run_td = 1e-6;
+    run_points = 9999999;
+  }
   ~WriterCircuit() {
     clear();
     run_tsim = tsim;

@@ -40,8 +40,14 @@ inline std::string circuit_bytes() {
   return std::string(b.begin(), b.end());
 }
 
-// Restores the run settings a test changes.
+// Restores the run settings a test changes; the final time, step and points
+// start from the program's defaults.
 struct SettingsGuard {
+  SettingsGuard() {
+    run_tsim = 1e-3;
+    run_td = 1e-6;
+    run_points = 9999999;
+  }
   sdi::circuit_settings kept = sdi::current_circuit_settings();
   int ssmethod = run_ssmethod, none_c = run_none_c, togo = run_cycles_togo, one_c = run_one_c;
   std::string base = base_name;
