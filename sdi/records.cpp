@@ -91,6 +91,11 @@ bool read_i_part(i_element* e, std::FILE* f) {
   if (!read_ilist(f, e->links, 1)) return false;
   if (!read_name_field(f, e->name_, 8) || !read_name_field(f, e->netname_, 8)) return false;
   if (!record_int(f, x) || !record_int(f, y)) return false;
+  if (x < -max_record_position || x > max_record_position || y < -max_record_position || y > max_record_position) {
+    set_record_error("An element record places its symbol far outside the sheet (" + std::to_string(x) + ", " +
+                     std::to_string(y) + ")");
+    return false;
+  }
   if (e->image) {
     e->image->place_ref_at(point(x, y));
     e->image->rotate(e->orientation == 0 ? 4 : e->orientation);

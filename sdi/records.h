@@ -6,8 +6,9 @@
 // the link ids, char[8] name, char[8] netname, int32 x, y of the reference
 // point. Lists: int32 count, then the entries from the head.
 // Readers return false (reason in last_record_error()) when the stream ends
-// early or a count is negative or above max_record_count; the record is then
-// abandoned and the stream must not be read further.
+// early, a count is negative or above max_record_count, or a symbol's reference
+// point lies beyond max_record_position; the record is then abandoned and the
+// stream must not be read further.
 #pragma once
 
 #include <cstdio>
@@ -20,6 +21,9 @@ class i_element;
 class dlist;
 
 constexpr int max_record_count = 10000;
+// A symbol's reference point beyond this many units from the origin comes only
+// from damaged data; refusing it keeps the image arithmetic clear of overflow.
+constexpr std::int32_t max_record_position = 100000000;
 
 void write_common(element* e, std::FILE* f);
 bool read_common(element* e, std::FILE* f);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "capture.h"
 #include "common/temp_dir.h"
@@ -11,6 +12,7 @@
 #include "sdi/byte_io.h"
 #include "sdi/control_elements.h"
 #include "sdi/factories.h"
+#include "sdi/records.h"
 #include "sdi/source_elements.h"
 #include "sdi/sub_element.h"
 
@@ -247,4 +249,32 @@ TEST(RecordLayout, SourceCountMatchesThePairsWritten) {
   EXPECT_EQ(written(v), common(v).i(5).d(0).d(0).d(1).d(10).d(2).d(20).d(3).d(30).d(4).d(40).b);
   v.n = -2;
   EXPECT_EQ(written(v), common(v).i(0).b);
+}
+
+// A damaged reference point is refused before the image arithmetic could overflow.
+TEST(RecordLayout, ReferencePointFarOffTheSheetFailsTheRecord) {
+  sdi::basic r(sdi::kind_resistor, 1);
+  r.image->place_ref_at(point(200, 160));
+  const Bytes rec = written(r);
+  auto read_with = [&](std::size_t at, std::int32_t v) {
+    Bytes b = rec;
+    Rec w;
+    w.i(v);
+    std::copy(w.b.begin(), w.b.end(), b.begin() + static_cast<long>(at));
+    std::FILE* f = std::tmpfile();
+    for (std::size_t k = 4; k < b.size(); ++k) std::fputc(b[k], f);
+    std::rewind(f);
+    sdi::basic back(sdi::kind_resistor, 1);
+    const bool ok = back.read(f);
+    std::fclose(f);
+    return ok;
+  };
+  const std::int32_t lo = std::numeric_limits<std::int32_t>::min(), hi = std::numeric_limits<std::int32_t>::max();
+  EXPECT_FALSE(read_with(48, lo));  // x
+  EXPECT_EQ(sdi::last_record_error(), "An element record places its symbol far outside the sheet (-2147483648, 160)");
+  EXPECT_FALSE(read_with(52, hi));  // y
+  EXPECT_EQ(sdi::last_record_error(), "An element record places its symbol far outside the sheet (200, 2147483647)");
+  EXPECT_FALSE(read_with(48, sdi::max_record_position + 1));
+  EXPECT_TRUE(read_with(48, sdi::max_record_position));
+  EXPECT_TRUE(read_with(52, -sdi::max_record_position));
 }
