@@ -14,6 +14,11 @@ std::string symbol_folder;
 namespace {
 constexpr int max_symbol_segments = 10000;
 constexpr int max_symbol_pins = 1000;
+// Sizes and coordinates beyond this are no drawing; they would overflow the
+// sums of hit tests and clipping once the symbol is placed.
+constexpr int max_symbol_coordinate = 1000000;
+
+bool coordinate(int v) { return v >= -max_symbol_coordinate && v <= max_symbol_coordinate; }
 
 // One line of at most 255 characters, its end of line removed; false at end of file.
 bool next_line(std::FILE* f, char (&buf)[256]) {
@@ -68,19 +73,21 @@ bool sub::read_symbol(const char* name) {
   char tname[256];
   shape s;
   bool ok = next_line(f, buf) && std::sscanf(buf, "%255s", tname) == 1;
-  ok = ok && next_line(f, buf) && std::sscanf(buf, "%d,%d,%d,%d", &s.w, &s.h, &s.ref_x, &s.ref_y) == 4;
+  ok = ok && next_line(f, buf) && std::sscanf(buf, "%d,%d,%d,%d", &s.w, &s.h, &s.ref_x, &s.ref_y) == 4 &&
+       coordinate(s.w) && coordinate(s.h) && coordinate(s.ref_x) && coordinate(s.ref_y);
   int n = 0, m = 0, k = 0;
   ok = ok && read_count_line(f, n, max_symbol_segments);
   for (int i = 0; ok && i < n; ++i) {
     line l;
-    ok = next_line(f, buf) && std::sscanf(buf, "%d,%d,%d,%d", &l.x1, &l.y1, &l.x2, &l.y2) == 4;
+    ok = next_line(f, buf) && std::sscanf(buf, "%d,%d,%d,%d", &l.x1, &l.y1, &l.x2, &l.y2) == 4 && coordinate(l.x1) &&
+         coordinate(l.y1) && coordinate(l.x2) && coordinate(l.y2);
     s.segments.push_back(l);
   }
   std::vector<point> pin_list;
   ok = ok && read_count_line(f, m, max_symbol_pins);
   for (int i = 0; ok && i < m; ++i) {
     point p;
-    ok = next_line(f, buf) && std::sscanf(buf, "%d,%d", &p.x, &p.y) == 2;
+    ok = next_line(f, buf) && std::sscanf(buf, "%d,%d", &p.x, &p.y) == 2 && coordinate(p.x) && coordinate(p.y);
     pin_list.push_back(p);
   }
   std::vector<std::string> names;
