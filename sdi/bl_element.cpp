@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "sdi/byte_io.h"
 #include "sdi/drawing.h"
@@ -52,6 +53,13 @@ bool bl_element::read(std::FILE* f, int) {
   std::int32_t* words[8] = {&shape.x1, &shape.y1, &shape.x2, &shape.y2, &shape.colour, &shape.style, &shape.mode, &shape.bend};
   for (std::int32_t* w : words)
     if (!record_int(f, *w)) return false;
+  for (int i = 0; i < 4; ++i)
+    if (*words[i] < -max_record_position || *words[i] > max_record_position) {
+      set_record_error("An element record places its line far outside the sheet (" + std::to_string(shape.x1) + ", " +
+                       std::to_string(shape.y1) + ", " + std::to_string(shape.x2) + ", " + std::to_string(shape.y2) +
+                       ")");
+      return false;
+    }
   return true;
 }
 

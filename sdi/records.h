@@ -7,8 +7,8 @@
 // point. Lists: int32 count, then the entries from the head.
 // Readers return false (reason in last_record_error()) when the stream ends
 // early, a count is negative or above max_record_count, or a symbol's reference
-// point lies beyond max_record_position; the record is then abandoned and the
-// stream must not be read further.
+// point or a line's end lies beyond max_record_position; the record is then
+// abandoned and the stream must not be read further.
 #pragma once
 
 #include <cstdio>
@@ -21,8 +21,9 @@ class i_element;
 class dlist;
 
 constexpr int max_record_count = 10000;
-// A symbol's reference point beyond this many units from the origin comes only
-// from damaged data; refusing it keeps the image arithmetic clear of overflow.
+// A symbol's reference point or a line's end beyond this many units from the
+// origin comes only from damaged data; refusing it keeps the arithmetic of
+// images and hit tests clear of overflow.
 constexpr std::int32_t max_record_position = 100000000;
 
 void write_common(element* e, std::FILE* f);

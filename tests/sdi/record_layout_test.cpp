@@ -278,3 +278,29 @@ TEST(RecordLayout, ReferencePointFarOffTheSheetFailsTheRecord) {
   EXPECT_TRUE(read_with(48, sdi::max_record_position));
   EXPECT_TRUE(read_with(52, -sdi::max_record_position));
 }
+
+// Line ends as damaged as that are refused too: hit tests widen each leg by a few units.
+TEST(RecordLayout, LineEndsFarOffTheSheetFailTheRecord) {
+  sdi::cline w;
+  w.shape.set(8, 16, 40, 24, 0, 1, 0, 0);
+  const Bytes rec = written(w);
+  auto read_with = [&](std::size_t at, std::int32_t v) {
+    Bytes b = rec;
+    Rec r;
+    r.i(v);
+    std::copy(r.b.begin(), r.b.end(), b.begin() + static_cast<long>(at));
+    std::FILE* f = std::tmpfile();
+    for (std::size_t k = 4; k < b.size(); ++k) std::fputc(b[k], f);
+    std::rewind(f);
+    sdi::cline back;
+    const bool ok = back.read(f);
+    std::fclose(f);
+    return ok;
+  };
+  EXPECT_FALSE(read_with(20, std::numeric_limits<std::int32_t>::min()));  // x1
+  EXPECT_EQ(sdi::last_record_error(),
+            "An element record places its line far outside the sheet (-2147483648, 16, 40, 24)");
+  EXPECT_FALSE(read_with(32, sdi::max_record_position + 1));  // y2
+  EXPECT_TRUE(read_with(24, -sdi::max_record_position));       // y1
+  EXPECT_TRUE(read_with(28, sdi::max_record_position));        // x2
+}
