@@ -21,6 +21,7 @@ CZorvCanvas::CZorvCanvas(wxWindow* parent)
   Bind(wxEVT_SCROLLWIN_LINEDOWN, &CZorvCanvas::OnScroll, this);
   Bind(wxEVT_SCROLLWIN_PAGEUP, &CZorvCanvas::OnScroll, this);
   Bind(wxEVT_SCROLLWIN_PAGEDOWN, &CZorvCanvas::OnScroll, this);
+  Bind(wxEVT_MOUSEWHEEL, &CZorvCanvas::OnMouseWheel, this);
 }
 
 zorv::Pos CZorvCanvas::ScrollPos() const {
@@ -53,6 +54,7 @@ sdi::frame_buffer& CZorvCanvas::Buffer() {
 
 void CZorvCanvas::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
+
   const sdi::frame_buffer& fb = Buffer();
   if (fb.width() <= 0 || fb.height() <= 0) return;
   dc.DrawBitmap(wxBitmap(ImageFromBuffer(fb)), 0, 0);
@@ -69,6 +71,19 @@ void CZorvCanvas::OnScroll(wxScrollWinEvent& event) {
   int step = horizontal ? m_line.w : m_line.h;
   if (t == wxEVT_SCROLLWIN_PAGEUP || t == wxEVT_SCROLLWIN_PAGEDOWN) step = horizontal ? m_page.w : m_page.h;
   if (t == wxEVT_SCROLLWIN_LINEUP || t == wxEVT_SCROLLWIN_PAGEUP) step = -step;
+  ScrollBy(horizontal, step);
+}
+
+void CZorvCanvas::OnMouseWheel(wxMouseEvent& event) {
+  const bool horizontal = event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL;
+  const int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+  const int notches = event.GetWheelRotation() / delta;
+  // A notch moves one line step, as the scroll bar's arrows do; up is back.
+  ScrollBy(horizontal, (horizontal ? notches : -notches) * (horizontal ? m_line.w : m_line.h));
+}
+
+void CZorvCanvas::ScrollBy(bool horizontal, int step) {
+  if (step == 0) return;
   zorv::Pos pos = ScrollPos();
   (horizontal ? pos.x : pos.y) += step;
   Scroll(std::max(pos.x, 0), std::max(pos.y, 0));

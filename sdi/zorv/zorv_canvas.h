@@ -31,6 +31,8 @@ private:
   void OnPaint(wxPaintEvent& event);
   void OnSize(wxSizeEvent& event);
   void OnScroll(wxScrollWinEvent& event);
+  void OnMouseWheel(wxMouseEvent& event);
+  void ScrollBy(bool horizontal, int step);
   void OnEraseBackground(wxEraseEvent&) {}
 
   Renderer m_renderer;

@@ -4,8 +4,6 @@
 
 #include <cstdlib>
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/clipbrd.h>
 #include <wx/filehistory.h>
 
@@ -18,6 +16,7 @@
 #include "simu/run_settings.h"
 #include "zorv/smoke/buck_circuit.h"
 #include "zorv/smoke/gui_session.h"
+#include "zorv/smoke/screen_grab.h"
 
 namespace {
 
@@ -30,14 +29,7 @@ int CircuitCount() {
   return n;
 }
 
-wxImage Screen(const wxRect& r) {
-  wxBitmap shot(r.width, r.height, 24);
-  wxMemoryDC mem(shot);
-  wxScreenDC screen;
-  mem.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
-  mem.SelectObject(wxNullBitmap);
-  return shot.ConvertToImage();
-}
+wxImage Screen(const wxRect& r) { return GrabScreen(r); }
 
 bool IsBlue(const wxImage& image, wxPoint p) {
   return p.x >= 0 && p.y >= 0 && p.x < image.GetWidth() && p.y < image.GetHeight() && image.GetRed(p.x, p.y) == 0 &&

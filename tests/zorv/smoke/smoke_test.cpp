@@ -6,7 +6,6 @@
 
 #include <wx/aui/auibar.h>
 #include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -23,6 +22,7 @@
 #include "sdi/zorv/zorv_printout.h"
 #include "simu/run_services.h"
 #include "zorv/smoke/gui_session.h"
+#include "zorv/smoke/screen_grab.h"
 
 namespace cmd = zorv::cmd;
 
@@ -31,16 +31,7 @@ namespace {
 bool Shown(GuiSession& s) { return s.Frame() && s.Frame()->IsShownOnScreen(); }
 
 // What the screen shows of the view's client area.
-wxImage ScreenOfView(CZorvCanvas* canvas) {
-  const wxSize size = canvas->GetClientSize();
-  const wxPoint origin = canvas->ClientToScreen(wxPoint(0, 0));
-  wxBitmap shot(size.x, size.y, 24);
-  wxMemoryDC mem(shot);
-  wxScreenDC screen;
-  mem.Blit(0, 0, size.x, size.y, &screen, origin.x, origin.y);
-  mem.SelectObject(wxNullBitmap);
-  return shot.ConvertToImage();
-}
+wxImage ScreenOfView(CZorvCanvas* canvas) { return GrabClient(canvas); }
 
 bool IsGridGreen(const wxImage& image, int x, int y) {
   return x >= 0 && y >= 0 && x < image.GetWidth() && y < image.GetHeight() && image.GetRed(x, y) == 0 &&
@@ -88,13 +79,7 @@ TEST(Smoke, ViewShowsTheGridOnScreen) {
   const wxImage screen = ScreenOfView(canvas);
   if (const char* path = std::getenv("ZORV_SCREENSHOT")) {
     // The whole window, for the README.
-    const wxRect r = s.Frame()->GetScreenRect();
-    wxBitmap shot(r.width, r.height, 24);
-    wxMemoryDC mem(shot);
-    wxScreenDC scr;
-    mem.Blit(0, 0, r.width, r.height, &scr, r.x, r.y);
-    mem.SelectObject(wxNullBitmap);
-    shot.SaveFile(path, wxBITMAP_TYPE_PNG);
+    wxBitmap(GrabScreen(s.Frame()->GetScreenRect())).SaveFile(path, wxBITMAP_TYPE_PNG);
   }
   int checked = 0;
   for (int k = 1; k <= 20; ++k) {

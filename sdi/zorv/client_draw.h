@@ -1,0 +1,31 @@
+// CClientDraw: the drawing context of a view handler that draws outside a repaint
+// (placing, rubber bands, highlights, junction dots after an edit).
+//
+// For its life pDC names the canvas's frame buffer, prepared with the view's
+// mapping and scroll position; the previous pDC comes back at its end (scopes
+// nest), and the screen then shows what was drawn. The buffer is not redrawn from
+// white, so inverting strokes drawn twice restore what was there.
+//     { CClientDraw dc(*view); element->draw(); view->Core().Junctions().Redraw(); }
+#pragma once
+#include "sdi/zorv/core/draw_scope.h"
+
+class CZorvCanvas;
+class CZorvView;
+
+namespace sdi {
+class frame_buffer;
+}
+
+class CClientDraw {
+public:
+  explicit CClientDraw(CZorvView& view);
+  ~CClientDraw();
+  CClientDraw(const CClientDraw&) = delete;
+  CClientDraw& operator=(const CClientDraw&) = delete;
+
+private:
+  static sdi::frame_buffer* Prepared(CZorvView& view);
+
+  CZorvCanvas* m_canvas;
+  zorv::DrawScope m_scope;
+};
