@@ -8,6 +8,22 @@
 #include "sdi/control_elements.h"
 #include "sdi/netlist_writer.h"
 #include "sdi/source_elements.h"
+#include "simu/netlist.h"
+#include "simu/sim_params.h"
+
+namespace {
+struct ReadBackSettings {
+  sim_params p;
+  explicit ReadBackSettings(const std::string& file) {
+    try {
+      read_netlist(file.c_str(), &p);
+    } catch (const char* text) {
+      ADD_FAILURE() << text;
+    }
+  }
+  ~ReadBackSettings() { free_netlist(); }
+};
+}  // namespace
 
 TEST(TypeLetter, ByKind) {
   const std::pair<int, const char*> table[] = {
@@ -172,4 +188,51 @@ TEST(NetlistWriterEdges, DiodeConditionsAndTheirLines) {
   std::string text = c.write("d", 3);
   EXPECT_NE(text.find("Cy = [ 1.0000e+00       \n       -1.0000e+00     ]\n"), std::string::npos);
   EXPECT_NE(text.find("thon(1,:)=[  1   2];\nthoff(1,:)=[  1   1];\n"), std::string::npos);
+}
+
+TEST(NetlistWriterEdges, ClockOnBothControlPinsGivesOneRowPerPin) {
+  TempDir dir;
+  WriterCircuit c;
+  c.add(new sdi::source(sdi::kind_voltage_source, 1), {1, 0}, "V1", 1.0);
+  c.add(new sdi::diode(1), {0, 1}, "D1");
+  c.add(new sdi::switch2(1), {1, 2, 1000, 1000}, "S1");
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {2, 0}, "R1", 1.0);
+  auto* clk = c.add(new sdi::clockx(1), {1000}, "CLK1");
+  clk->values[1] = 2e-6;
+  clk->values[2] = 1e-5;
+  std::string text = c.write("both", 3);
+  EXPECT_EQ(c.errors, 0);
+  // The switch is the second of the diodes and switches; ON pin kind 1, OFF pin kind 0.
+  EXPECT_NE(text.find("tmd = [ 2.0000e-06     1.0000e-05     1   2     \n"
+                      "        2.0000e-06     1.0000e-05     0   2    ]\n"),
+            std::string::npos)
+      << text;
+  // A clock makes no switching condition and no thon/thoff line.
+  EXPECT_EQ(text.find("thon(2"), std::string::npos);
+  EXPECT_EQ(text.find("thoff(2"), std::string::npos);
+}
+
+TEST(NetlistWriterEdges, BreakpointsBeyondFiftyPairsAreAllKept) {
+  TempDir dir;
+  WriterCircuit c;
+  for (int k = 0; k < 11; ++k) {
+    auto* v = c.add(new sdi::source(sdi::kind_voltage_source, 1), {k + 1, 0}, "V", 1.0);
+    c.add(new sdi::basic(sdi::kind_resistor, 1), {k + 1, 0}, "R", 1.0);
+    v->n = 5;
+    for (int i = 0; i < 5; ++i) {
+      v->pairs[i][0] = 1e-6 * (k * 5 + i + 1);
+      v->pairs[i][1] = k + i;
+    }
+  }
+  c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0}, "Vo");
+  c.write("many", 12);
+  EXPECT_EQ(c.errors, 0);
+  ReadBackSettings r("many.m");
+  EXPECT_EQ(r.p.tmd.rows, 55);
+  EXPECT_EQ(r.p.vgs.rows, 11);
+  EXPECT_EQ(r.p.vgs.cols, 55);
+  EXPECT_EQ(r.p.tmd(55, 1), 5.5e-5);
+  EXPECT_EQ(r.p.tmd(55, 4), 55.0);
+  EXPECT_EQ(r.p.vgs(11, 55), 14.0);  // the last source's last value
+  EXPECT_EQ(r.p.vgs(1, 55), 4.0);    // the first source keeps its last value
 }
