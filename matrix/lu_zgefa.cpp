@@ -187,8 +187,9 @@ void zgedi(complex* a, int lda, int n, const double* ipvt, complex* det, complex
       if (ipvt[i - 1] != static_cast<double>(i)) det[0] = -det[0];
       det[0] = at(a, lda, i, i) * det[0];
       if (cabs1(det[0]) == 0.0) break;
-      // An infinite or NaN product cannot be brought into [1, 10): return it as it is.
-      if (!std::isfinite(cabs1(det[0]))) break;
+      // An infinite or NaN product cannot be brought into [1, 10) and would never leave
+      // the loops below; it is left as it is, and the later pivots still count.
+      if (!std::isfinite(cabs1(det[0]))) continue;
       while (cabs1(det[0]) < 1.0) {
         det[0] = ten * det[0];
         det[1] = det[1] - complex(1.0, 0.0);

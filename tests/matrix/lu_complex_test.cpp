@@ -54,6 +54,8 @@ TEST(CLU, DeterminantOfZeroAndScaledValues) {
   const double inf = std::numeric_limits<double>::infinity();
   complex d3 = CLU(rows2(complex(inf, 0.0), 0.0, 0.0, 2.0)).det();
   EXPECT_FALSE(std::isfinite(d3.re));
+  complex d4 = CLU(rows2(complex(inf, 0.0), 0.0, 0.0, -1.0)).det();   // ends, not finite
+  EXPECT_FALSE(std::isfinite(d4.re));
 }
 
 TEST(CLU, ShapeChecksAndEmpty) {

@@ -58,6 +58,15 @@ TEST(DLU, InfiniteElementGivesInfiniteDeterminantWithoutHanging) {
   EXPECT_TRUE(std::isnan(DLU(rows2(std::nan(""), 0.0, 0.0, 1.0)).det()));
 }
 
+TEST(DLU, InfiniteDeterminantKeepsTheLaterFactors) {
+  // det [[inf, 0], [0, -1]] = -inf: the sign of the second pivot still counts once the
+  // running product is infinite; a later zero pivot makes it inf * 0 = NaN.
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(DLU(rows2(inf, 0.0, 0.0, -1.0)).det(), -inf);
+  EXPECT_EQ(DLU(rows2(inf, 0.0, 0.0, 0.5)).det(), inf);
+  EXPECT_TRUE(std::isnan(DLU(rows2(inf, 0.0, 0.0, 0.0)).det()));
+}
+
 TEST(DLU, ThreeByThreeInverseAgainstClosedForm) {
   // [[2, -1, 0], [-1, 2, -1], [0, -1, 2]] has inverse [[3, 2, 1], [2, 4, 2], [1, 2, 3]] / 4
   const double v[] = {2, -1, 0, -1, 2, -1, 0, -1, 2};
