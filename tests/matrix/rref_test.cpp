@@ -35,6 +35,17 @@ TEST(Rref, LargerPivotWins) {
   expect_rows(rref(by_rows(2, 2, {1, 2, 2, 4})), 2, 2, {1, 2, 0, 0});
 }
 
+TEST(Rref, EqualLargestPivotsTakeTheUpperRow) {
+  // Column 1 holds 3 and -3. With the upper row as pivot, row 1 becomes [1, u, u] with
+  // u = fl(1/3); row 2 becomes [0, 1 + 3u, 2 + 3u] = [0, 2, 3] (3u rounds to 1), then
+  // [0, 1, 1.5]; row 1 loses 1.5u = 0.5 (rounded): R(1, 3) = u - 0.5, one ulp below the
+  // nearest double of -1/6. Dividing by the lower row -3 first ends one ulp above it.
+  DM R = rref(by_rows(2, 3, {3, 1, 1, -3, 1, 2}));
+  const double u = 1.0 / 3.0;
+  expect_rows(R, 2, 3, {1, 0, u - 0.5, 0, 1, 1.5});
+  EXPECT_LT(R(1, 3), -1.0 / 6.0);
+}
+
 TEST(Rref, WideAndTall) {
   expect_rows(rref(by_rows(2, 4, {2, 4, 6, 8, 1, 3, 5, 7})), 2, 4, {1, 0, -1, -2, 0, 1, 2, 3},
               1e-15);
