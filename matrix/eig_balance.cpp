@@ -103,7 +103,9 @@ void balance(int nm, int n, double* a, int& low, int& igh, double* scale) {
         c = c * b2;
       }
       g = r * radix;
-      while (c >= g) {
+      // Near the top of the double range the loop above can carry c to infinity, which
+      // no division brings back: such a row is left unscaled.
+      while (c >= g && std::isfinite(c)) {
         f = f / radix;
         c = c / b2;
       }

@@ -2,6 +2,7 @@
 // diagonal cases, residuals of random matrices, and the failure texts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -128,6 +129,20 @@ TEST(Eig, DefectiveJordanBlock) {
   eig(A, D, V);
   EXPECT_EQ(D(1, 1), complex(3.0, 0.0));
   EXPECT_EQ(D(2, 2), complex(3.0, 0.0));
+  EXPECT_LT(relative_residual(A, D, V), 1e-15);
+}
+
+TEST(Eig, ElementsNearTheTopOfTheRangeDoNotStallTheBalancing) {
+  // [[0, 1e308], [1, 0]]: lambda^2 = 1e308, so lambda = +-1e154. Balancing the first row
+  // would carry its column sum past the largest double.
+  DM A = rows2(0.0, 1e308, 1.0, 0.0);
+  CM D, V;
+  eig(A, D, V);
+  const double big = std::max(D(1, 1).re, D(2, 2).re), small = std::min(D(1, 1).re, D(2, 2).re);
+  EXPECT_NEAR(big, 1e154, 1e139);
+  EXPECT_NEAR(small, -1e154, 1e139);
+  EXPECT_EQ(D(1, 1).im, 0.0);
+  EXPECT_EQ(D(2, 2).im, 0.0);
   EXPECT_LT(relative_residual(A, D, V), 1e-15);
 }
 
