@@ -215,6 +215,66 @@ TEST(EigKernels, RandomNonSymmetricResiduals) {
   }
 }
 
+TEST(EigKernels, IterationCounts) {
+  // Roots isolated by the balancing took no iteration.
+  std::vector<double> a = {1.0, 4.0, 5.0, 0.0, 2.0, 6.0, 0.0, 0.0, 3.0};
+  std::vector<double> wr(3), wi(3), vr(9), vi(9), wr2(3), wi2(3), z(9), scale(3);
+  std::vector<int> inter(3), cnt(3, -99);
+  eigen_driver(a.data(), 3, wr.data(), wi.data(), vr.data(), vi.data(), 1, wr2.data(),
+               wi2.data(), z.data(), scale.data(), inter.data(), cnt.data());
+  EXPECT_EQ(cnt, (std::vector<int>{0, 0, 0}));
+
+  // Two roots found together carry +its at the lower and -its at the upper index; a
+  // complex pair is always found together.
+  Lcg rng{777};
+  int iterations = 0;
+  for (int n = 3; n <= 12; ++n) {
+    const size_t nn = static_cast<size_t>(n) * n;
+    std::vector<double> b(nn), wr_(n), wi_(n), vr_(nn), vi_(nn), wr2_(n), wi2_(n), z_(nn),
+        scale_(n);
+    std::vector<int> inter_(n), cnt_(n);
+    for (double& x : b) x = rng.next();
+    eigen_driver(b.data(), n, wr_.data(), wi_.data(), vr_.data(), vi_.data(), 1, wr2_.data(),
+                 wi2_.data(), z_.data(), scale_.data(), inter_.data(), cnt_.data());
+    for (int j = 0; j < n; ++j) {
+      EXPECT_LE(std::abs(cnt_[j]), 30) << n;
+      if (cnt_[j] < 0) {
+        EXPECT_EQ(cnt_[j - 1], -cnt_[j]) << n << " root " << j;
+      }
+      if (wi_[j] > 0.0) {
+        EXPECT_EQ(cnt_[j + 1], -cnt_[j]) << n << " pair " << j;
+      }
+      iterations += std::abs(cnt_[j]);
+    }
+  }
+  EXPECT_GT(iterations, 0);
+}
+
+TEST(EigKernels, NormaliseByLargestComponent) {
+  // Row-major 4 x 4 packed vectors: column 0 real, columns 1-2 a pair (re, im), column 3
+  // real and zero.
+  std::vector<double> z = {2.0,  1.0, 1.0, 0.0,   //
+                           -4.0, 0.0, 2.0, 0.0,   //
+                           4.0,  0.0, 0.0, 0.0,   //
+                           1.0,  0.0, 0.0, 0.0};
+  const double wi[] = {0.0, 1.0, -1.0, 0.0};
+  normalise_by_largest(4, 4, z.data(), nullptr, wi);
+  // Column 0: the first of the equal largest |-4| and |4| divides.
+  EXPECT_EQ(z[0], -0.5);
+  EXPECT_EQ(z[4], 1.0);
+  EXPECT_EQ(z[8], -1.0);
+  EXPECT_EQ(z[12], -0.25);
+  // The pair: the largest modulus is 2i (row 1); (1 + i) / 2i = 0.5 - 0.5i.
+  EXPECT_EQ(z[1], 0.5);
+  EXPECT_EQ(z[2], -0.5);
+  EXPECT_EQ(z[5], 1.0);
+  EXPECT_EQ(z[6], 0.0);
+  EXPECT_EQ(z[9], 0.0);
+  EXPECT_EQ(z[10], 0.0);
+  // A zero column is left as it is.
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(z[i * 4 + 3], 0.0);
+}
+
 TEST(EigKernels, NoConvergenceIsFatal) {
   // A NaN keeps every splitting test false, so the iteration runs into its limit.
   std::vector<double> a = {1.0, 2.0, 3.0, 4.0, std::nan(""), 6.0, 7.0, 8.0, 9.0};

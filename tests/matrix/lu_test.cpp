@@ -120,6 +120,15 @@ TEST(DbackDiv, SeveralColumnsOneFactorisation) {
   for (int k = 1; k <= 6; ++k) EXPECT_NEAR(X(k), Xe(k), 1e-14) << k;
 }
 
+TEST(DbackDiv, NoColumnsOnTheRight) {
+  DM X = Dback_div(rows2(1.0, 2.0, 3.0, 4.0), DM(2, 0));
+  EXPECT_EQ(X.rows, 2);
+  EXPECT_EQ(X.cols, 0);
+  EXPECT_EQ(X.n, 0u);
+  // The shapes are still checked.
+  EXPECT_FATAL(Dback_div(DM(2, 3, 1.0), DM(2, 0)), "matrices not conformable!", "Dback_div");
+}
+
 TEST(DbackDiv, ShapeErrors) {
   EXPECT_FATAL(Dback_div(DM(2, 3, 1.0), DM(2, 1, 1.0)), "matrices not conformable!", "Dback_div");
   EXPECT_FATAL(Dback_div(DM(2, 2, 1.0), DM(3, 1, 1.0)), "matrices not conformable!", "Dback_div");
