@@ -253,11 +253,6 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
   writer.node_count = node_count;
   writer.user_errors = 0;
 
-  std::FILE* f = std::fopen(path.c_str(), "w");
-  if (!f) {
-    SDI_INTERNAL(tag);
-    return counting.count();
-  }
   clear_conditions();
   add_hidden_ports();
   compute_ordinals();
@@ -282,8 +277,10 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
   std::snprintf(line, sizeof line, "\n%% Number of nodes\nnumn = %u;\n", static_cast<unsigned>(writer.node_count));
   writer.out += line;
 
-  if (!write_text_file(writer.out, f)) SDI_INTERNAL(tag);
   remove_hidden_ports();
+  // The text is complete before the file is opened, so nothing can leave it open.
+  std::FILE* f = std::fopen(path.c_str(), "w");
+  if (!f || !write_text_file(writer.out, f)) SDI_INTERNAL(tag);
   node_count = writer.node_count;
   return counting.count() + writer.user_errors;
 }
