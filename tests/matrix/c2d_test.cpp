@@ -129,6 +129,14 @@ TEST(C2d, NoStates) {
   EXPECT_EQ(Gamma.cols, 2);
 }
 
+TEST(C2d, AFailedExponentialLeavesTheOutputs) {
+  DM Phi(1, 1, 7.0), Gamma(1, 1, 8.0);
+  EXPECT_FATAL(c2d(Phi, Gamma, DM(std::nan("")), DM(1.0), 1e-3), "Matrix contains Inf or NaN",
+               "expm");
+  EXPECT_EQ(Phi(1), 7.0);
+  EXPECT_EQ(Gamma(1), 8.0);
+}
+
 TEST(C2d, ShapeFailures) {
   DM Phi, Gamma;
   EXPECT_FATAL(c2d(Phi, Gamma, DM(-1.0), DM(1, 0), 1e-3), "rows,cols out of range allowed",
