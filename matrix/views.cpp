@@ -41,17 +41,28 @@ M gather(const M& T, const DM& I, const DM& J, bool linear, const char* oom) {
   return R;
 }
 
+// Whether an index matrix holds the target's own elements (only a real target can).
+inline bool same_block(const DM& X, const DM& T) { return X.blk == T.blk && X.n != 0; }
+inline bool same_block(const DM&, const CM&) { return false; }
+
 template <class M>
-void scatter(M& T, const DM& I, const DM& J, bool linear, const M& B, const char* unsupported) {
+void scatter(M& T, const DM& Iv, const DM& Jv, bool linear, const M& B, const char* unsupported) {
   if (linear) {
     if (B.n == 0 && T.n != 0) matrix_fatal("This operation is not supported", unsupported);
-    if (I.n != B.n) matrix_fatal("Number of elements in I must equal number in B", "A(I) = B");
+    if (Iv.n != B.n) matrix_fatal("Number of elements in I must equal number in B", "A(I) = B");
   } else {
-    if (static_cast<int64_t>(I.n) != B.rows)
+    if (static_cast<int64_t>(Iv.n) != B.rows)
       matrix_fatal("Number of elements in I must equal number of rows in B", "A(I,J) = B");
-    if (static_cast<int64_t>(J.n) != B.cols)
+    if (static_cast<int64_t>(Jv.n) != B.cols)
       matrix_fatal("Number of elements in J must equal number of columns in B", "A(I,J) = B");
   }
+  // Indices held in the target's own block (A(A) = B) would change under the writes and
+  // could then point outside it: use them as the view found them.
+  DM Is, Js;
+  if (same_block(Iv, T)) Is = Iv;
+  if (same_block(Jv, T)) Js = Jv;
+  const DM& I = same_block(Iv, T) ? Is : Iv;
+  const DM& J = same_block(Jv, T) ? Js : Jv;
   // A right-hand side that shares the target's block would be read after being
   // overwritten: scatter from a snapshot instead.
   M snap;

@@ -143,6 +143,23 @@ TEST(ViewScatter, FromItsOwnBlockWorksAsFromASnapshot) {
   EXPECT_EQ(C(2), 3.0);
 }
 
+TEST(ViewScatter, IndicesThatShareTheTargetAreReadBeforeTheWrites) {
+  // A(A) = B with A = [2 1]: the indices are [2 1] as the view found them, so A(2) = 5
+  // and A(1) = 7; the first write must not turn the second index into 5.
+  DM A = row({2, 1});
+  A(A) = row({5, 7});
+  EXPECT_EQ(A(1), 7.0);
+  EXPECT_EQ(A(2), 5.0);
+  // Rows [2 1 1 2] of column 1 of [2 1; 1 2] (the index is the target's own block).
+  const double v[] = {2, 1, 1, 2};
+  DM M(2, 2, v);
+  M(M, DM(1.0)) = col({5, 6, 7, 8});
+  EXPECT_EQ(M(1, 1), 7.0);
+  EXPECT_EQ(M(2, 1), 8.0);
+  EXPECT_EQ(M(1, 2), 1.0);
+  EXPECT_EQ(M(2, 2), 2.0);
+}
+
 TEST(ViewToView, GathersBeforeScattering) {
   DM A(1, 4);
   A.seqa(1.0, 4, 1.0);
