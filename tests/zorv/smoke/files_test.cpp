@@ -182,3 +182,22 @@ TEST(Smoke, CopyToClipboardIsDisabledForAnEmptyCircuit) {
   s.Frame()->GetEventHandler()->ProcessEvent(update);
   EXPECT_FALSE(update.GetEnabled());
 }
+
+TEST(Smoke, AFailedSaveKeepsTheChangeAndTheExitPrompt) {
+  TempDir files;
+  const std::string path = (files.path() / "kept.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  GuiSession s({"--nosplash", path});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  s.View()->SaveBackup();
+  EXPECT_FALSE(s.Doc()->OnSaveDocument("/no/such/folder/kept.ckt"));
+  EXPECT_EQ(s.Messages(), std::vector<std::string>{"Couldn't Open File!"});
+  EXPECT_TRUE(s.Doc()->IsModified());
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+  EXPECT_EQ(s.App().DocManager()->GetFileHistory()->GetCount(), 1u);
+  s.dialogs.seen.clear();
+  s.dialogs.answers = {wxID_CANCEL};
+  EXPECT_FALSE(s.Frame()->Close(false));
+  ASSERT_EQ(s.dialogs.seen.size(), 1u);
+  EXPECT_NE(s.dialogs.seen[0].message.Find("kept.ckt"), wxNOT_FOUND);
+}
