@@ -294,3 +294,35 @@ TEST(PrepareCircuit, MergedControlledSourcesKeepTheirOwnInstancesControl) {
   EXPECT_NE(text.find("'E2        2   0   4.0000e+00     R2          '"), std::string::npos) << text;
   EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 37, 37, 9, 28, 5, 5, 5, 5, 5, 5}));
 }
+
+namespace {
+void throwing_box(const char*) { throw 7; }
+}  // namespace
+
+TEST(PrepareCircuit, ListIsRestoredWhenSomethingThrows) {
+  TempDir dir;
+  CircuitGuard guard;
+  SettingsGuard settings;
+  write_rsub(1.0, 2.0);
+  build_rc();
+  add_symbol(new sdi::sub("rsub", 1), {900, 600}, "X1");
+  add_symbol(new sdi::clockx(1), {900, 800}, "CLK1")->values[2] = 1e-5;  // unconnected: its message throws
+  base_name = "rc";
+  const std::string before = circuit_bytes();
+  const std::vector<int> ids = circuit_ids();
+  const sdi::enode* head = sdi::circuit.head;
+  const sdi::enode* cursor = sdi::circuit.current_;
+  sdi::message_fn kept = sdi::message_box_hook;
+  sdi::message_box_hook = throwing_box;
+  EXPECT_THROW(sdi::prepare_circuit(), int);
+  sdi::message_box_hook = kept;
+  EXPECT_EQ(circuit_ids(), ids);  // merged elements deleted, wires back
+  EXPECT_EQ(sdi::circuit.head, head);
+  EXPECT_EQ(sdi::circuit.current_, cursor);
+  EXPECT_EQ(circuit_bytes(), before);
+  // And a later preparation runs normally (the working copy was given back).
+  Capture cap;
+  sdi::prepare_circuit();
+  EXPECT_EQ(cap.errors, std::vector<std::string>{});
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Clock must be connected to a switch control"}));
+}
