@@ -14,6 +14,10 @@ clock_table::clock_table(const DM& tmd) {
     ++j;
     double period = tmd(r, 2);
     if (!(period > 0.0)) matrix_fatal("clock_table()", "Clock period must be positive");
+    // Edges within 1e-10 s coincide: a shorter period would cut the run into steps of
+    // that period, so small that time stops advancing and the run hangs.
+    if (!(period > clock_tolerance))
+      matrix_fatal("clock_table()", "Clock period must be longer than 1e-10 s");
     table(1, j) = 0.0;
     table(2, j) = 0.0;
     table(3, j) = tmd(r, 1);

@@ -22,8 +22,8 @@ struct clock_table {
   int due_count = 0;
   int m = 0;
 
-  // Throws through the fatal path when a clock's period is not positive (a zero period
-  // would never let time advance).
+  // Throws through the fatal path when a clock's period is not longer than 1e-10 s (a
+  // zero or vanishing period would never let time advance).
   explicit clock_table(const DM& tmd);
 
   // Flags the clocks whose edge falls within dt (+1e-10) of t and cuts dt to the earliest;

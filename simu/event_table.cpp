@@ -19,6 +19,8 @@ event_table::event_table(const DM& tmd, const DM& vgs) {
     ++j;
     double period = tmd(r, 2);
     if (!(period > 0.0)) matrix_fatal("event_table()", "Event period must be positive");
+    if (!(period > clock_tolerance))
+      matrix_fatal("event_table()", "Event period must be longer than 1e-10 s");
     double col = tmd(r, 4);
     for (int i = 1; i <= vgs.rows; ++i) values(i, j) = vgs(i, col);
     table(1, j) = 0.0;

@@ -23,7 +23,8 @@ struct event_table {
   DM due_values;            // r x 1, the value column of the due event
 
   // k = number of kind-2 rows of tmd (none when vgs has no columns); each names its vgs
-  // column in column 4. A period that is not positive is refused through the fatal path.
+  // column in column 4. A period not longer than 1e-10 s is refused through the fatal
+  // path.
   event_table(const DM& tmd, const DM& vgs);
 
   // Flags the events within dt (+1e-10) of t and cuts dt to the earliest; events further

@@ -130,3 +130,13 @@ TEST(ClockTable, NonPositivePeriodIsRefused) {
   EXPECT_EQ(fatal_of([] { clock_table clk(rows_of(1, 4, {0.0, 0.0, 1, 1})); }),
             "Fatal Error : clock_table() - Clock period must be positive\n");
 }
+
+TEST(ClockTable, PeriodWithinTheEdgeToleranceIsRefused) {
+  // Steps of 1e-50 s would never bring a run to its end.
+  EXPECT_EQ(fatal_of([] { clock_table clk(rows_of(1, 4, {0.0, 1e-50, 1, 1})); }),
+            "Fatal Error : clock_table() - Clock period must be longer than 1e-10 s\n");
+  EXPECT_EQ(fatal_of([] { clock_table clk(rows_of(1, 4, {0.0, 1e-10, 0, 1})); }),
+            "Fatal Error : clock_table() - Clock period must be longer than 1e-10 s\n");
+  clock_table clk(rows_of(1, 4, {0.0, 2e-10, 1, 1}));
+  EXPECT_EQ(clk.table(4, 1), 2e-10);
+}

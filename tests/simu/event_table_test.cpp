@@ -108,3 +108,8 @@ TEST(EventTable, NonPositivePeriodIsRefused) {
   EXPECT_EQ(fatal_of([] { event_table evt(rows_of(1, 4, {1e-3, -1.0, 2, 1}), DM(1.0)); }),
             "Fatal Error : event_table() - Event period must be positive\n");
 }
+
+TEST(EventTable, PeriodWithinTheEdgeToleranceIsRefused) {
+  EXPECT_EQ(fatal_of([] { event_table evt(rows_of(1, 4, {1e-3, 1e-12, 2, 1}), DM(1.0)); }),
+            "Fatal Error : event_table() - Event period must be longer than 1e-10 s\n");
+}
