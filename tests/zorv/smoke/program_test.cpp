@@ -1,0 +1,114 @@
+// The zorv program itself, started as a separate process on the X server and
+// watched from outside: its window, its picture, and closing it as a window
+// manager would.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "common/temp_dir.h"
+#include "zorv/smoke/buck_circuit.h"
+
+namespace {
+
+std::string WindowName(Display* d, Window w) {
+  char* name = nullptr;
+  std::string out;
+  if (XFetchName(d, w, &name) && name) out = name;
+  if (name) XFree(name);
+  return out;
+}
+
+// The first window in the tree whose name is `title`.
+Window FindWindow(Display* d, Window root, const std::string& title) {
+  if (WindowName(d, root) == title) return root;
+  Window parent = 0, rootReturn = 0, *children = nullptr;
+  unsigned int n = 0;
+  if (!XQueryTree(d, root, &rootReturn, &parent, &children, &n)) return 0;
+  Window found = 0;
+  for (unsigned int i = 0; i < n && !found; ++i) found = FindWindow(d, children[i], title);
+  if (children) XFree(children);
+  return found;
+}
+
+// How many pixels of the window are the elements' blue.
+int BluePixels(Display* d, Window w) {
+  XWindowAttributes a{};
+  if (!XGetWindowAttributes(d, w, &a) || a.map_state != IsViewable) return 0;
+  XImage* shot = XGetImage(d, w, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+  if (!shot) return 0;
+  int blue = 0;
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x) blue += (XGetPixel(shot, x, y) & 0xFFFFFF) == 0x0000FF;
+  XDestroyImage(shot);
+  return blue;
+}
+
+// Waits (bounded) for the child to end; its exit status, or -1 when it had to be killed.
+int WaitForExit(pid_t pid) {
+  int status = 0;
+  for (int i = 0; i < 400; ++i) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+    usleep(25000);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return -1;
+}
+
+}  // namespace
+
+TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
+  TempDir dir;
+  const std::string path = (dir.path() / "buck.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  setenv("HOME", dir.path().c_str(), 1);
+  setenv("XDG_DATA_HOME", (dir.path() / "data").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
+  setenv("NO_AT_BRIDGE", "1", 1);
+
+  Display* d = XOpenDisplay(nullptr);
+  ASSERT_NE(d, nullptr) << "no X server";
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    execl(ZORV_PROGRAM, "zorv", "--nosplash", path.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+
+  const std::string title = "ZORV - " + path;
+  Window w = 0;
+  for (int i = 0; i < 400 && !w; ++i) {
+    w = FindWindow(d, DefaultRootWindow(d), title);
+    if (!w) usleep(25000);
+  }
+  EXPECT_NE(w, 0u) << "no window titled " << title;
+  if (w) {
+    // The circuit is drawn: blue strokes of its elements and wires.
+    int blue = 0;
+    for (int i = 0; i < 200 && blue < 200; ++i) {
+      blue = BluePixels(d, w);
+      if (blue < 200) usleep(25000);
+    }
+    EXPECT_GE(blue, 200);
+
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = w;
+    close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    close.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, w, False, NoEventMask, &close);
+    XFlush(d);
+  }
+  EXPECT_EQ(WaitForExit(pid), 0);
+  XCloseDisplay(d);
+}
