@@ -88,6 +88,10 @@ void write_i_part(i_element* e, std::FILE* f) {
 bool read_i_part(i_element* e, std::FILE* f) {
   std::int32_t x = 0, y = 0;
   if (!record_int(f, e->orientation) || !record_int(f, e->mirrored)) return false;
+  if (e->orientation < 0 || e->orientation > 3) {
+    set_record_error("An element record holds a bad orientation (" + std::to_string(e->orientation) + ")");
+    return false;
+  }
   if (!read_ilist(f, e->links, 1)) return false;
   if (!read_name_field(f, e->name_, 8) || !read_name_field(f, e->netname_, 8)) return false;
   if (!record_int(f, x) || !record_int(f, y)) return false;

@@ -6,9 +6,10 @@
 // the link ids, char[8] name, char[8] netname, int32 x, y of the reference
 // point. Lists: int32 count, then the entries from the head.
 // Readers return false (reason in last_record_error()) when the stream ends
-// early, a count is negative or above max_record_count, or a symbol's reference
-// point or a line's end lies beyond max_record_position; the record is then
-// abandoned and the stream must not be read further.
+// early, a count is negative or above max_record_count, an orientation is not
+// 0 to 3, or a symbol's reference point or a line's end lies beyond
+// max_record_position; the record is then abandoned and the stream must not be
+// read further.
 #pragma once
 
 #include <cstdio>

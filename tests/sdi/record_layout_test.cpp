@@ -304,3 +304,31 @@ TEST(RecordLayout, LineEndsFarOffTheSheetFailTheRecord) {
   EXPECT_TRUE(read_with(24, -sdi::max_record_position));       // y1
   EXPECT_TRUE(read_with(28, sdi::max_record_position));        // x2
 }
+
+// Orientations are 1, 2, 3 or 0; anything else is damage, not a turn to attempt.
+TEST(RecordLayout, BadOrientationFailsTheRecord) {
+  sdi::basic r(sdi::kind_inductor, 1);
+  r.image->place_ref_at(point(200, 160));
+  const Bytes rec = written(r);
+  auto read_with = [&](std::int32_t orientation) {
+    Bytes b = rec;
+    Rec o;
+    o.i(orientation);
+    std::copy(o.b.begin(), o.b.end(), b.begin() + 20);
+    std::FILE* f = std::tmpfile();
+    for (std::size_t k = 4; k < b.size(); ++k) std::fputc(b[k], f);
+    std::rewind(f);
+    sdi::basic back(sdi::kind_inductor, 1);
+    const bool ok = back.read(f);
+    std::fclose(f);
+    return ok;
+  };
+  Capture cap;
+  for (std::int32_t o : {0, 1, 2, 3}) EXPECT_TRUE(read_with(o)) << o;
+  EXPECT_FALSE(read_with(4));
+  EXPECT_EQ(sdi::last_record_error(), "An element record holds a bad orientation (4)");
+  EXPECT_FALSE(read_with(-1));
+  EXPECT_FALSE(read_with(std::numeric_limits<std::int32_t>::max()));
+  EXPECT_EQ(sdi::last_record_error(), "An element record holds a bad orientation (2147483647)");
+  EXPECT_TRUE(cap.errors.empty());  // refused before any turn is tried
+}
