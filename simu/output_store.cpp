@@ -24,7 +24,9 @@ output_store::output_store(double start, double end, double t0, double tsim, dou
 void output_store::clamp_step(double t, double& dt) {
   if (window_started && window_open) {
     if (t + dt >= window_end) {
-      dt = window_end - t;
+      // An end that is already behind (a save interval that ends before it starts, or
+      // before 0) closes the window without a cut: a step never runs backwards.
+      if (window_end >= t) dt = window_end - t;
       window_open = 0;
     }
     return;

@@ -37,7 +37,8 @@ public:
   output_store(double start, double end, double t0, double tsim, double td, int points,
                bool steady);
 
-  // Shortens dt so that a step lands on the window start, then on the window end.
+  // Shortens dt so that a step lands on the window start, then on the window end (an end
+  // already passed only closes the window).
   void clamp_step(double t, double& dt);
 
   // After a step ending at t: keeps (t, y) when t has reached the next sampling instant

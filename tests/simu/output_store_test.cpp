@@ -100,6 +100,32 @@ TEST(OutputStore, StepsLandOnWindowStartAndEnd) {
   EXPECT_EQ(dt, 0.1);
 }
 
+TEST(OutputStore, WindowEndingBeforeItStartsNeverCutsBackwards) {
+  // Save interval from 0.5 to 0.2: the start still lands a step on 0.5, and the end, then
+  // behind, closes the window without a negative step.
+  output_store out(0.5, 0.2, 0.0, 1.0, 0.1, 10, false);
+  double dt = 0.1;
+  out.clamp_step(0.45, dt);
+  EXPECT_NEAR(dt, 0.05, 1e-16);
+  EXPECT_EQ(out.window_started, 1);
+  dt = 0.1;
+  out.clamp_step(0.5, dt);
+  EXPECT_EQ(dt, 0.1);
+  EXPECT_EQ(out.window_open, 0);
+  out.sample(0.6, col({1.0}));
+  EXPECT_EQ(out.samples(), 0);
+
+  // An end before 0: the start cut at 0, then no cut at all.
+  output_store early(0.0, -1.0, 0.0, 1.0, 0.1, 10, false);
+  dt = 0.1;
+  early.clamp_step(0.0, dt);
+  EXPECT_EQ(dt, 0.0);
+  dt = 0.1;
+  early.clamp_step(0.0, dt);
+  EXPECT_EQ(dt, 0.1);
+  EXPECT_EQ(early.window_open, 0);
+}
+
 TEST(OutputStore, SamplesInsideWindowOnly) {
   output_store out(0.25, 0.55, 0.0, 1.0, 0.1, 8, false);  // sample step 0.125
   for (int k = 1; k <= 8; ++k) out.sample(k * 0.125, col({double(k)}));
