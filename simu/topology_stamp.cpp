@@ -1,6 +1,7 @@
 // Stamping of the branch relations, the normal tree and the switch-independent blocks.
 #include <cstdio>
 #include <string>
+#include <unordered_set>
 
 #include "matrix/rref.h"
 #include "simu/console.h"
@@ -66,7 +67,14 @@ void topology_table::stamp_elements(DM& drive_outputs, double& gain) {
   nl_ = nb_ - nt_;
   nout_ = static_cast<int>(net_.outputs.size());
   branch_names_.clear();
-  for (const model_row* row : branches_) branch_names_.push_back(row->name);
+  std::unordered_set<std::string> seen;
+  for (const model_row* row : branches_) {
+    // Rows are found by name (controls, couplings, outputs, states): a name used twice
+    // would make every such lookup ambiguous.
+    if (!seen.insert(row->name).second)
+      throw_text("Internal simulation problem.  Element named twice. " + row->name);
+    branch_names_.push_back(row->name);
+  }
 
   Zv_ = czeros(nb_, nb_);
   Zi_ = czeros(nb_, nb_);

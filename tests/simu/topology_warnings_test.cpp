@@ -71,6 +71,14 @@ TEST(TopologyWarnings, MissingOutputBranch) {
             "Internal simulation problem.  Element not found. R2");
 }
 
+TEST(TopologyWarnings, ElementNamedTwice) {
+  TempDir dir;
+  // Two inductors both named L1: every lookup by name would be ambiguous.
+  EXPECT_EQ(thrown_by(circuit().add("V1", 1, 0, 5.0).add("L1", 1, 2, 1e-3).add("L1", 1, 2, 1e-3)
+                          .add("R1", 2, 0, 1.0).out('V', "R1").done()),
+            "Internal simulation problem.  Element named twice. L1");
+}
+
 TEST(TopologyWarnings, FloatingNodeLeavesTheTreeShort) {
   TempDir dir;
   // Node 2 is joined to nothing: the incidence matrix has a zero row.
