@@ -169,6 +169,10 @@ topology* topology_table::find_eqns(const DM& setting, double h) {
   const std::string key = key_of(setting);
   auto it = index_.find(key);
   if (it != index_.end()) return records_[it->second - 1].get();
+  // A switch without an entry would silently become a short.
+  if (entries(setting) != nsw_)
+    throw_text("Internal simulation problem.  The setting has " + std::to_string(entries(setting)) +
+               " entries for " + std::to_string(nsw_) + " switches.");
   set_resistances(setting);
   switch_system();
   topology* rec = new_topology();

@@ -95,4 +95,22 @@ TEST(TopologyWarnings, SettingOfWrongLength) {
   EXPECT_EQ(t, "Internal simulation problem.  swinit has 2 entries for 1 switches.");
 }
 
+TEST(TopologyWarnings, LaterSettingOfWrongLength) {
+  TempDir dir;
+  derived d = derive(circuit().add("V1", 1, 0, 5.0).add("S1", 1, 2, 0.0).add("D1", 2, 0, 0.0)
+                         .add("R1", 2, 0, 1.0).out('V', "R1").done(),
+                     setting_of({1.0, 0.0}));
+  std::string text;
+  try {
+    d.tab->find_eqns(setting_of({0.0}), 1e-6);
+  } catch (const char* t) {
+    text = t;
+  }
+  EXPECT_EQ(text, "Internal simulation problem.  The setting has 1 entries for 2 switches.");
+  EXPECT_EQ(d.tab->record_count(), 1);
+  topology* r = d.tab->find_eqns(setting_of({0.0, 1.0}), 1e-6);
+  ASSERT_EQ(d.tab->record_count(), 2);
+  EXPECT_EQ(r, d.tab->record(2));
+}
+
 }  // namespace
