@@ -85,13 +85,22 @@ void transient_driver::guard_zero_steps() {
   }
 }
 
+void transient_driver::keep_end(double planned) {
+  if (!(dt_ > planned)) return;
+  double end = tsim_;
+  if (out_->window_end > t_ && out_->window_end < end) end = out_->window_end;
+  if (t_ + dt_ > end) dt_ = end - t_;
+}
+
 void transient_driver::classify_step() {
   if (!(dt_ == td_)) code_ = code_cut;
   clock_due_ = event_due_ = false;
+  const double planned = dt_;
   // The table is consulted only when its earliest edge can fall within this step; its
   // flags (clk_.due) then serve the switching work.
   if (clocks_ && next_clock_ - t_ <= dt_ + clock_tolerance) {
     clk_.next_edge(t_, dt_);
+    keep_end(planned);
     if (clk_.due_count > 0) {
       clock_due_ = true;
       code_ = code_clock;
@@ -99,6 +108,7 @@ void transient_driver::classify_step() {
   }
   dt_clock_ = dt_;
   if (events_ && evt_.next_event(t_, dt_)) {
+    keep_end(planned);
     event_due_ = true;
     dt_event_ = dt_;
     if (code_ == code_clock)

@@ -1,0 +1,143 @@
+// The end of a run: a clock edge or event that lies just past the end of the run or of
+// the save window (within the 1e-10 s that makes edges coincide) is taken at that end,
+// so that the run stops exactly at tsim and the table keeps the end instant.
+#include <cmath>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "common/temp_dir.h"
+#include "driver_run.h"
+#include "simu/recording_run_services.h"
+
+namespace {
+
+// V1 = 10 V charges C1 through S1 (kept on by a clock) and R1; the clock's edges fall
+// at `delay` + k * 100 us. V2 steps at `event` (a breakpoint), feeding nothing that is
+// plotted.
+std::string clocked_rc(const char* delay, const char* event) {
+  return std::string("tsim = 1.0000e-03\n"
+                     "td = 1.0000e-05\n"
+                     "points = 100\n"
+                     "swinit = [ 1    ]\n"
+                     "x0 = [ 0.0000e+00      ]\n"
+                     "tmd = [ ") +
+         delay +
+         "     1.0000e-04     1   1     \n"
+         "        " +
+         event +
+         "     1.0000e+05     2   1    ]\n"
+         "vgs = [ 1.0000e+01      \n"
+         "        5.0000e+00     ]\n"
+         "X = [ 'V1        1   0   1.0000e+01                 '   % V1\n"
+         "      'S1        1   2   0.0000e+00                 '   % S1\n"
+         "      'R1        2   3   1.0000e+03                 '   % R1\n"
+         "      'C1        3   0   1.0000e-06                 '   % C1\n"
+         "      'V2        4   0   1.0000e+00                 '   % V2\n"
+         "      'R2        4   0   1.0000e+03                 '   % R2\n"
+         "      'I01       3   0   0.0000e+00                 ' ] % Vc\n"
+         "Y = [ 'V         I01                                ' ] % Vc\n"
+         "numn = 5;\n";
+}
+
+double vc(double t) { return 10.0 * (1.0 - std::exp(-t / ((1e3 + 0.001) * 1e-6))); }
+
+}  // namespace
+
+TEST(DriverEnd, ClockEdgeJustPastTsimEndsTheRunAtTsim) {
+  // The tenth edge lies 5e-11 s past tsim = 1 ms.
+  TempDir dir;
+  write_text("rc.m", clocked_rc("5.0000e-11", "7.0000e-04"));
+  recording_run_services host;
+  main_window_scope scope(host);
+  run_output r = run_simu({"rc.m", "rc.plt"});
+  ASSERT_EQ(r.result, 1) << r.err;
+  EXPECT_NE(r.out.find("Final simulation time = 1.00000000e-03.\n"), std::string::npos) << r.out;
+  std::vector<double> ini = read_numbers("rc.ini");
+  ASSERT_GE(ini.size(), 6u);
+  EXPECT_EQ(ini[0], 1e-3);
+  EXPECT_LT(std::fabs(ini[5] - vc(1e-3)) / vc(1e-3), 1e-9);
+  plt_table p = read_plt("rc.plt");
+  ASSERT_FALSE(p.rows.empty());
+  EXPECT_EQ(p.rows.back()[0], 1e-3);
+  EXPECT_NEAR(p.rows.back()[1], vc(1e-3), 1e-6 * vc(1e-3));
+}
+
+TEST(DriverEnd, EventJustPastTsimEndsTheRunAtTsim) {
+  TempDir dir;
+  write_text("rc.m", clocked_rc("2.0000e-03", "1.00000005e-03"));
+  recording_run_services host;
+  main_window_scope scope(host);
+  run_output r = run_simu({"rc.m", "rc.plt"});
+  ASSERT_EQ(r.result, 1) << r.err;
+  std::vector<double> ini = read_numbers("rc.ini");
+  ASSERT_GE(ini.size(), 6u);
+  EXPECT_EQ(ini[0], 1e-3);
+  EXPECT_LT(std::fabs(ini[5] - vc(1e-3)) / vc(1e-3), 1e-9);
+  plt_table p = read_plt("rc.plt");
+  ASSERT_FALSE(p.rows.empty());
+  EXPECT_EQ(p.rows.back()[0], 1e-3);
+}
+
+TEST(DriverEnd, ClockEdgeJustPastTheWindowEndKeepsTheWindowEnd) {
+  // The save window ends at 0.5 ms; the fifth edge lies 5e-11 s past it.
+  TempDir dir;
+  write_text("rc.m", clocked_rc("5.0000e-11", "7.0000e-04"));
+  recording_run_services host;
+  main_window_scope scope(host);
+  run_output r = run_simu({"rc.m", "rc.plt"}, 4, 0, 0.0, 5e-4);
+  ASSERT_EQ(r.result, 1) << r.err;
+  plt_table p = read_plt("rc.plt");
+  ASSERT_FALSE(p.rows.empty());
+  EXPECT_EQ(p.rows.back()[0], 5e-4);
+  EXPECT_NEAR(p.rows.back()[1], vc(5e-4), 1e-6 * vc(5e-4));
+  // The run goes on to tsim.
+  std::vector<double> ini = read_numbers("rc.ini");
+  ASSERT_GE(ini.size(), 6u);
+  EXPECT_EQ(ini[0], 1e-3);
+  EXPECT_LT(std::fabs(ini[5] - vc(1e-3)) / vc(1e-3), 1e-9);
+}
+
+TEST(DriverEnd, BuckExampleTableEndsAtTsim) {
+  // 200 periods of a 100 kHz clock: the summed edge times land a few ulps past 2 ms.
+  TempDir dir;
+  write_text("buck.m",
+             "tsim = 2.0000e-03\n"
+             "td = 1.0000e-07\n"
+             "points = 5000\n"
+             "swinit = [ 1    0     ]\n"
+             "x0 = [ 0.0000e+00       \n"
+             "       0.0000e+00      ]\n"
+             "tmd = [ 0.0000e+00     1.0000e-05     1   1     \n"
+             "        5.0000e-06     1.0000e-05     0   1    ]\n"
+             "Cy = [ 1.0000e+00     0.0000e+00       \n"
+             "       -1.0000e+00    0.0000e+00      ]\n"
+             "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00       \n"
+             "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
+             "Csw = [ 1     \n"
+             "        1    ]\n"
+             "Cc = [ 0.0000e+00       \n"
+             "       0.0000e+00      ]\n"
+             "thon(1,:)=[  2   2];\n"
+             "thoff(1,:)=[  2   1];\n"
+             "X = [ 'V1        1   0   1.2000e+01                 '   % V1\n"
+             "      'S1        1   2   0.0000e+00                 '   % S1\n"
+             "      'D1        0   2   0.0000e+00                 '   % D1\n"
+             "      'L1        2   3   1.0000e-04                 '   % L1\n"
+             "      'C1        3   0   1.0000e-04                 '   % C1\n"
+             "      'R1        3   0   5.0000e+00                 '   % R1\n"
+             "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
+             "Y = [ 'I         D1                                 '  \n"
+             "      'V         I01                                ' ] % Vout\n"
+             "numn = 4;\n");
+  recording_run_services host;
+  main_window_scope scope(host);
+  run_output r = run_simu({"-tsim", "2e-3", "-td", "1e-7", "buck.m", "buck.plt"});
+  ASSERT_EQ(r.result, 1) << r.err;
+  std::vector<double> ini = read_numbers("buck.ini");
+  ASSERT_GE(ini.size(), 1u);
+  EXPECT_EQ(ini[0], 2e-3);
+  plt_table p = read_plt("buck.plt");
+  ASSERT_FALSE(p.rows.empty());
+  EXPECT_EQ(p.rows.back()[0], 2e-3);
+}
