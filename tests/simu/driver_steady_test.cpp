@@ -185,3 +185,31 @@ TEST(DriverSteady, MultiplierOutputIsConsistentFromTheFirstSample) {
   ASSERT_GT(p.rows.size(), 50u);
   for (const auto& row : p.rows) EXPECT_EQ(row[1], 3.0) << row[0];
 }
+
+TEST(DriverSteady, NewtonBeginsAfterTheCyclesToGo) {
+  // The clock fixes every switching instant, so one cycle's map is affine and one Newton
+  // step lands on the steady state: the next found cycle is converged. The method begins
+  // at the first switching step after cycle begin_after + 1, acts at the next found
+  // cycle, and the run ends one cycle later.
+  buck_run b;
+  for (int togo : {0, 1, 3}) {
+    run_output r = run_simu({"-ss", "-tsim", "1", "buck.m", "buck.plt"}, 1, togo);
+    ASSERT_EQ(r.result, 1) << r.err;
+    const int cycles = togo + 3;
+    EXPECT_NE(r.err.find("\n\nAnalytical Method: Steady state reached in " + std::to_string(cycles) + " cycles!\n"),
+              std::string::npos)
+        << togo << r.err;
+    EXPECT_NEAR(read_numbers("buck.ini")[0], cycles * 1e-5, 1e-12) << togo;
+  }
+}
+
+TEST(DriverSteady, CoarseToleranceBeginsTheMethodAfterTheThirdCycle) {
+  // A coarse tolerance that any two states meet: begun once cycles > 2, whatever the
+  // cycles to go.
+  buck_run b;
+  run_output r = run_simu({"-ss", "-tsim", "1", "-sstol_c", "1e9", "buck.m", "buck.plt"}, 1, 10);
+  ASSERT_EQ(r.result, 1) << r.err;
+  EXPECT_NE(r.err.find("\n\nAnalytical Method: Steady state reached in 5 cycles!\n"), std::string::npos) << r.err;
+  ASSERT_EQ(b.host.boxes.size(), 1u);
+  EXPECT_EQ(b.host.boxes[0].text, "Newton:  Steady state reached!");
+}
