@@ -181,3 +181,39 @@ TEST(DriverLinear, SourceSteppingAtABreakpoint) {
   }
   EXPECT_TRUE(at_step);
 }
+
+TEST(DriverLinear, BreakpointAtTimeZeroHoldsFromTheStart) {
+  // V1's main value is 0; its breakpoints give 5 V from t = 0 and 10 V from 1 ms.
+  TempDir dir;
+  write_text("zero.m",
+             "tsim = 2.0000e-03\n"
+             "td = 1.0000e-05\n"
+             "points = 200\n"
+             "x0 = [ 0.0000e+00      ]\n"
+             "tmd = [ 0.0000e+00     1.0000e+05     2   1     \n"
+             "        1.0000e-03     1.0000e+05     2   2    ]\n"
+             "vgs = [ 5.0000e+00     1.0000e+01      ]\n"
+             "X = [ 'V1        1   0   0.0000e+00                 '   % V1\n"
+             "      'R1        1   2   1.0000e+03                 '   % R1\n"
+             "      'C1        2   0   1.0000e-06                 '   % C1\n"
+             "      'I01       2   0   0.0000e+00                 ' ] % Vc\n"
+             "Y = [ 'V         I01                                ' ] % Vc\n"
+             "numn = 3;\n");
+  recording_run_services host;
+  main_window_scope scope(host);
+  const double v1 = 5.0 * (1.0 - std::exp(-1.0));
+  auto v = [&](double t) {
+    return t <= 1e-3 ? 5.0 * (1.0 - std::exp(-t / 1e-3)) : 10.0 + (v1 - 10.0) * std::exp(-(t - 1e-3) / 1e-3);
+  };
+  for (const char* tsim : {"5e-4", "2e-3"}) {
+    run_output r = run_simu({"-tsim", tsim, "zero.m", "zero.plt"});
+    ASSERT_EQ(r.result, 1) << r.err;
+    std::vector<double> ini = read_numbers("zero.ini");
+    ASSERT_EQ(ini.size(), 5u);
+    const double t = std::stod(tsim);
+    EXPECT_LT(std::fabs(ini[4] - v(t)) / v(t), 1e-9) << tsim;
+  }
+  plt_table p = read_plt("zero.plt");
+  ASSERT_FALSE(p.rows.empty());
+  for (const auto& row : p.rows) EXPECT_NEAR(row[1], v(row[0]), 5e-6 * v(row[0]) + 1e-12) << row[0];
+}
