@@ -241,3 +241,29 @@ TEST(ApplyOptions, FlagsAlwaysReplaceValuedOptionsOnlyWhenGiven) {
   EXPECT_EQ(p.one_c, 0);
   EXPECT_EQ(p.stop_close, 0);
 }
+
+TEST(Simu, NetlistFlagsAreReplacedAndTsimOverridesOnlyWhenGiven) {
+  // The netlist asks for a steady-state run from its state file; without the options
+  // neither happens: the run starts from rest and runs to the netlist's tsim.
+  TempDir dir;
+  write_text("rc.m", std::string("steady = 1\nld = 1\nsv = 1\n") + rc_netlist);
+  recording_run_services host;
+  main_window_scope scope(host);
+  auto vc = [](double t) { return 10.0 * (1.0 - std::exp(-t / 1e-3)); };
+  for (int pass = 0; pass < 2; ++pass) {
+    run_output r = run_simu({"rc.m", "rc.plt"});
+    ASSERT_EQ(r.result, 1) << r.err;
+    EXPECT_NE(r.err.find("\nInitial conditions not loaded.\n"), std::string::npos);
+    EXPECT_NE(r.out.find("Final simulation time = 1.00000000e-03.\n"), std::string::npos) << r.out;
+    std::vector<double> ini = read_numbers("rc.ini");
+    ASSERT_EQ(ini.size(), 5u);
+    EXPECT_LT(std::fabs(ini[4] - vc(1e-3)) / vc(1e-3), 1e-9);
+  }
+  run_output r = run_simu({"-tsim", "0.002", "rc.m", "rc.plt"});
+  ASSERT_EQ(r.result, 1) << r.err;
+  EXPECT_NE(r.out.find("Final simulation time = 2.00000000e-03.\n"), std::string::npos) << r.out;
+  std::vector<double> ini = read_numbers("rc.ini");
+  ASSERT_EQ(ini.size(), 5u);
+  EXPECT_LT(std::fabs(ini[4] - vc(2e-3)) / vc(2e-3), 1e-9);
+  EXPECT_TRUE(host.boxes.empty());
+}
