@@ -45,9 +45,9 @@ private:
   void poll_progress();
   void guard_zero_steps();
   void classify_step();
-  // An edge or event that lies within 1e-10 s past the end of the run or of the save
-  // window lengthens the step only up to that end (and is taken there), so that t lands
-  // on the end and its instant is kept in the result table.
+  // An edge, event or switching instant that lies within 1e-10 s past the end of the run
+  // or of the save window lengthens the step only up to that end (and is taken there), so
+  // that t lands on the end and its instant is kept in the result table.
   void keep_end(double planned);
   void propagate_step();
   void find_crossing();

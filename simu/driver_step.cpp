@@ -142,7 +142,10 @@ void transient_driver::find_crossing() {
   const int before = code_;
   code_ = code_crossing;
   if (!cond_.at_zero) {
+    const double planned = dt_;
     cond_.find_switching_time(list_, tv_, dt_, swt_.on_time, *rec_, x_start_, u_, modes_, 1);
+    // The search's shortest step (1e-10 s) may outlast a short final step.
+    keep_end(planned);
     modes_.propagate(x_, x_start_, u_, *rec_, dt_, 0);
     if (bounds_on_) clamp_states(x_, bounds_);
     outputs();

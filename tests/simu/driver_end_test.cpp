@@ -141,3 +141,44 @@ TEST(DriverEnd, BuckExampleTableEndsAtTsim) {
   ASSERT_FALSE(p.rows.empty());
   EXPECT_EQ(p.rows.back()[0], 2e-3);
 }
+
+TEST(DriverEnd, CrossingInAShortFinalStepEndsTheRunAtTsim) {
+  // A breakpoint 5e-11 s before tsim leaves a final step of 5e-11 s; a time threshold
+  // (1000 (0.99999998e-3 - t) <= 0) turns S1 off inside it, closer than the search's
+  // shortest step of 1e-10 s.
+  TempDir dir;
+  write_text("thr.m",
+             "tsim = 1.0000e-03\n"
+             "td = 1.0000e-05\n"
+             "points = 100\n"
+             "swinit = [ 1    ]\n"
+             "x0 = [ 0.0000e+00      ]\n"
+             "tmd = [ 9.9999995e-04     1.0000e+05     2   1    ]\n"
+             "vgs = [ 1.0000e+01      ]\n"
+             "Cy = [ 0.0000e+00      ]\n"
+             "Ct = [ -1.0000e+03    0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
+             "Csw = [ 1    ]\n"
+             "Cc = [ 9.9999998e-01 ]\n"
+             "thoff(1,:)=[  1   1];\n"
+             "X = [ 'V1        1   0   1.0000e+01                 '   % V1\n"
+             "      'S1        1   2   0.0000e+00                 '   % S1\n"
+             "      'R1        2   3   1.0000e+03                 '   % R1\n"
+             "      'C1        3   0   1.0000e-06                 '   % C1\n"
+             "      'I01       3   0   0.0000e+00                 ' ] % Vc\n"
+             "Y = [ 'V         I01                                ' ] % Vc\n"
+             "numn = 4;\n");
+  recording_run_services host;
+  main_window_scope scope(host);
+  run_output r = run_simu({"thr.m", "thr.plt"});
+  ASSERT_EQ(r.result, 1) << r.err;
+  EXPECT_NE(r.out.find("Final simulation time = 1.00000000e-03.\n"), std::string::npos) << r.out;
+  std::vector<double> ini = read_numbers("thr.ini");
+  // tv (4), the switch line "0" (S1 turned off), v_C, the on time.
+  ASSERT_EQ(ini.size(), 7u);
+  EXPECT_EQ(ini[0], 1e-3);
+  EXPECT_EQ(ini[4], 0.0);
+  EXPECT_LT(std::fabs(ini[5] - vc(1e-3)) / vc(1e-3), 1e-9);
+  plt_table p = read_plt("thr.plt");
+  ASSERT_FALSE(p.rows.empty());
+  EXPECT_EQ(p.rows.back()[0], 1e-3);
+}
