@@ -111,6 +111,10 @@ void check_rules(element* e) {
     case kind_clock:
       if (e->values[2] < smallest || e->values[1] < 0.0) faulty(e);
       break;
+    case kind_sine:
+      // Its oscillator's reactances are 1/(2 pi f): no frequency, no finite netlist.
+      if (std::fabs(static_cast<sine*>(e)->frequency) < smallest) faulty(e);
+      break;
     case kind_threshold: {
       auto* t = static_cast<threshold*>(e);
       for (int i = 0; i < 3; ++i)

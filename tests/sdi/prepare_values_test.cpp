@@ -171,3 +171,24 @@ TEST(FixPastedReferences, ShiftsOnlyIdsOfTheMergedSet) {
   EXPECT_EQ(cap.messages,
             (std::vector<std::string>{"Mutual inductance is copied only if both inductors are also copied."}));
 }
+
+TEST(CheckValues, SineWithoutAFrequencyIsFaulty) {
+  CircuitGuard guard;
+  Capture cap;
+  // Its two reactances are 1/(2 pi f): at 0 Hz they would reach the netlist as "inf".
+  for (double f : {0.0, -1e-14, 1e-320}) {
+    auto* s = new sdi::sine(1);
+    s->values[0] = 1.0;
+    s->frequency = f;
+    EXPECT_EQ(faults_of(s), 1) << f;
+    EXPECT_EQ(s->selected, 2) << f;
+  }
+  auto* s = new sdi::sine(1);
+  s->values[0] = 1.0;
+  s->frequency = 1e-13;  // the limit passes, as for the other values
+  EXPECT_EQ(faults_of(s), 0);
+  s = new sdi::sine(1);
+  s->frequency = -50.0;
+  EXPECT_EQ(faults_of(s), 0);
+  EXPECT_TRUE(cap.errors.empty());
+}
