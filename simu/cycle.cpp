@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "matrix/dm_ops.h"
+#include "simu/pss_unknowns.h"
 #include "simu/steady_state_tests.h"
 #include "simu/topology.h"
 
@@ -109,9 +110,12 @@ void CYCLE::note_state(const DM& x) {
   }
 }
 
+void CYCLE::set_state_names(const std::vector<std::string>& names) { sine_partner_ = sine_partners(names); }
+
 int CYCLE::relative_change_within(double tol) const {
   if (count < 1) return 0;
-  return relative_test(entry(start).x, entry(count).x, tol, &peak_);
+  const DM& r = entry(count).x;
+  return relative_test_floor(entry(start).x, r, tol, state_floor(r, peak_, sine_partner_));
 }
 
 int CYCLE::close_enough(double tol) const { return relative_change_within(tol); }

@@ -70,9 +70,14 @@ public:
   // call it at every step; transitions are noted by add_transition).
   void note_state(const DM& x);
 
+  // The states' names ("V_C1", "I_L1", ...), which tell the sine generators' states apart
+  // for the tests below (without names no state is one).
+  void set_state_names(const std::vector<std::string>& names);
+
   // Relative change between the cycle-start state and the latest state within tol
   // (coarse tolerance sstol_c for close_enough, fine sstol_f for converged). A state whose
-  // latest value is tiny is measured against 1e-9 of its largest magnitude in the cycle.
+  // latest value is tiny is measured against 1e-9 of its largest magnitude in the cycle,
+  // a sine generator's state against at least 1e-3 of the sine's amplitude.
   int close_enough(double tol) const;
   int converged(double tol) const;
   // The same with the current settings record's sstol_c and sstol_f (their defaults when
@@ -94,6 +99,7 @@ private:
   int relative_change_within(double tol) const;
   std::vector<cycle_entry> entries_;   // entries_[k - 1] is entry k
   DM peak_;                            // largest |x_i| seen in the present cycle
+  std::vector<int> sine_partner_;      // sine_partners of the state names
 };
 
 // 1 when both matrices have the same shape and every element is exactly equal.

@@ -66,6 +66,7 @@ int transient_driver::setup() {
   timer_switch(7);
   has_mult_ = K_u_.n > 0 && K_outputs_.n >= 2;
   accel_ = make_cycle_method(method_, reference_, topo_.state_names());
+  cyc_.set_state_names(topo_.state_names());
 
   x_ = topo_.initial_state(p_.x0);
   const int ns = static_cast<int>(x_.n);

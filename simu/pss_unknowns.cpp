@@ -9,6 +9,19 @@ int is_sine_state(const std::string& name) {
   return name.rfind("V_Cs", 0) == 0 || name.rfind("I_Ls", 0) == 0;
 }
 
+std::vector<int> sine_partners(const std::vector<std::string>& state_names) {
+  std::vector<int> partner(state_names.size(), 0);
+  for (size_t k = 0; k < state_names.size(); ++k) {
+    const std::string& name = state_names[k];
+    if (!is_sine_state(name)) continue;
+    const std::string other = (name[0] == 'V' ? "I_Ls" : "V_Cs") + name.substr(4);
+    partner[k] = -1;
+    for (size_t j = 0; j < state_names.size(); ++j)
+      if (state_names[j] == other) partner[k] = static_cast<int>(j) + 1;
+  }
+  return partner;
+}
+
 std::vector<int> pss_unknowns(const std::vector<std::string>& state_names) {
   std::vector<int> unk;
   for (size_t k = 0; k < state_names.size(); ++k)

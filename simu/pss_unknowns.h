@@ -18,6 +18,9 @@
 
 // 1 for the states of a sine generator ("V_Cs..." and "I_Ls...").
 int is_sine_state(const std::string& name);
+// For each state: 0, or for a sine generator's state the 1-based number of the same
+// generator's other state ("V_Cs<n>" <-> "I_Ls<n>"), -1 when that one is missing.
+std::vector<int> sine_partners(const std::vector<std::string>& state_names);
 std::vector<int> pss_unknowns(const std::vector<std::string>& state_names);
 // Every state number 1..n_x (no names known).
 std::vector<int> all_states(int n_x);

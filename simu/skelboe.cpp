@@ -77,7 +77,8 @@ int SKELBOE::converged() const {
   const int k = count - 1;
   if (k < 1) return 0;
   const double tol = current_params ? current_params->sstol_f : sim_params().sstol_f;
-  return relative_test(states[k - 1], states[k], tol, &last_peak_, 2e-16);
+  return relative_test_floor(states[k - 1], states[k], tol, state_floor(states[k], last_peak_, sine_partners(names)),
+                             2e-16);
 }
 
 int SKELBOE::step(double t, const DM& S, DM& x) {

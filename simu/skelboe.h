@@ -45,7 +45,8 @@ public:
   void add_cycle(double t, const DM& S, const DM& x);
   // The relative change between the last two cycle starts is within sstol_f; an element
   // whose latest value is below 2e-16 is measured against 1e-14, or against 1e-9 of the
-  // state's largest magnitude over the cycle when that is larger.
+  // state's largest magnitude over the cycle when that is larger (a sine generator's state:
+  // at least 1e-3 of the sine's amplitude).
   int converged() const;
   // Entry k takes entry k+1 (count > 2 only).
   void drop_oldest();

@@ -121,6 +121,12 @@ inline const std::string thyristor_rectifier =
     "      'V         I01                                ' ]\n"
     "numn = 6;\n";
 
+// The thyristor fired at 90 degrees: each cycle starts at the sine's peak, where I_Ls1 is
+// 100 cos(90 deg) = 0 and only drifts by rounding from cycle to cycle.
+inline std::string thyristor_rectifier_90() {
+  return replace_once(thyristor_rectifier, "tmd = [ 3.3333e-03", "tmd = [ 5.0000e-03");
+}
+
 // Half-wave diode rectifier with a capacitor filter; its cycle starts when the diode
 // turns off (a state-dependent instant). States: V_Cs1, V_C1, I_Ls1.
 inline const std::string diode_rectifier =

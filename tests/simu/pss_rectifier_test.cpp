@@ -60,3 +60,27 @@ TEST(PssRectifier, DiodeRectifierKeepsItsSineAndStaysFinite) {
   // Newton itself converges on this one.
   EXPECT_GT(run_method(1, "dr.m", 3, {}).cycles, 0);
 }
+
+TEST(PssRectifier, ThyristorFiredAtTheSinePeakConvergesByEveryMethod) {
+  // The cycle starts where the sine generator's current state is ~0 (V_Cs1 = 100,
+  // I_Ls1 = 100 cos(90 deg)); that state is measured against its amplitude, not its
+  // rounding-level anchor value, so every method reaches the steady state.
+  TempDir dir;
+  write_text("scr90.m", thyristor_rectifier_90());
+  const pss_state ref = run_method(4, "scr90.m", 3, {"-tsim", "50", "-nclkss", "1000", "-sstol_f", "3e-8"});
+  ASSERT_GT(ref.cycles, 20) << ref.run.err << ref.run.out;
+  EXPECT_NEAR(ref.x.at(0), 100.0, 1e-6);
+  EXPECT_NEAR(ref.x.at(2), 0.0, 1e-6);
+  const char* box[] = {"", "Newton:  Steady state reached!", "Skelboe: Steady state reached!",
+                       "Broyden:  Steady state reached!", "Picard:  Steady state reached!"};
+  for (int method : {1, 2, 3, 4}) {
+    const pss_state s = run_method(method, "scr90.m", 3, {});
+    ASSERT_GT(s.cycles, 0) << method << s.run.err << s.run.out;
+    EXPECT_LE(s.cycles, method == 4 ? 25 : 10) << method;
+    EXPECT_EQ(s.boxes, std::vector<std::string>{box[method]}) << method;
+    EXPECT_NEAR(s.x.at(0), 100.0, 1e-6) << method;
+    EXPECT_NEAR(s.x.at(2), 0.0, 1e-6) << method;
+    EXPECT_NEAR(sine_amplitude(s), 100.0, 1e-6) << method;
+    EXPECT_NEAR(s.x.at(1), ref.x.at(1), (method == 4 ? 1e-5 : 1e-6) * ref.x.at(1)) << method;
+  }
+}

@@ -75,3 +75,11 @@ TEST(PssSolve, SolvesRegularSystemsOnly) {
   EXPECT_EQ(pss_solve(DM(), DM(0, 1), x), 1);
   EXPECT_EQ(x.n, 0u);
 }
+
+TEST(PssUnknowns, SinePartnersPairEachGeneratorsTwoStates) {
+  EXPECT_EQ(sine_partners({"V_C1", "V_Cs2", "I_L1", "I_Ls2", "V_Cs10", "I_Ls10"}),
+            (std::vector<int>{0, 4, 0, 2, 6, 5}));
+  // A generator's state without its other state, and names that only look alike.
+  EXPECT_EQ(sine_partners({"V_Cs1", "I_Ls12", "I_Cs1"}), (std::vector<int>{-1, -1, 0}));
+  EXPECT_TRUE(sine_partners({}).empty());
+}

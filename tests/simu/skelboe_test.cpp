@@ -235,3 +235,19 @@ TEST_F(SkelboeTest, OnlySineStatesMeansNothingToExtrapolate) {
   }
   EXPECT_EQ(sk.count, 5);
 }
+
+TEST_F(SkelboeTest, SineStateAtItsZeroCrossingIsMeasuredAgainstItsAmplitude) {
+  // V_C1 settled; the sine (V_Cs1, I_Ls1) = (100, ~0) at every cycle start, drifting by
+  // 2e-8 a cycle: 2e-8 against 1e-3 of the amplitude 100 is 2e-7.
+  for (const bool named : {true, false}) {
+    SKELBOE sk(on, named ? std::vector<std::string>{"V_C1", "V_Cs1", "I_Ls1"} : std::vector<std::string>{});
+    DM x = col({46.0, 100.0, 1e-10});
+    cycle(sk, 0.0, x);
+    x = col({46.0, 100.0, 1e-10 + 2e-8});
+    cycle(sk, 1e-3, x);
+    DM y = col({46.0, 100.0, 1e-10 + 4e-8});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(sk.step(2e-3, on, y), named ? 1 : 0) << named;
+    testing::internal::GetCapturedStderr();
+  }
+}
