@@ -267,3 +267,17 @@ TEST(Simu, NetlistFlagsAreReplacedAndTsimOverridesOnlyWhenGiven) {
   EXPECT_LT(std::fabs(ini[4] - vc(2e-3)) / vc(2e-3), 1e-9);
   EXPECT_TRUE(host.boxes.empty());
 }
+
+TEST(Simu, LongStepsPollOncePerStep) {
+  // Four steps of a quarter of tsim: the bar may advance by one per step only, so it is
+  // stepped four times (at t = 0, 0.25, 0.5 and 0.75 s), not fifty.
+  TempDir dir;
+  write_text("rc.m", rc_netlist);
+  recording_run_services host;
+  main_window_scope scope(host);
+  run_output r = run_simu({"-tsim", "1", "-td", "0.25", "rc.m", "rc.plt"});
+  ASSERT_EQ(r.result, 1) << r.err;
+  EXPECT_EQ(host.polls, 4);
+  EXPECT_EQ(host.steps, 4);
+  EXPECT_NE(r.out.find("Final simulation time = 1.00000000e+00.\n"), std::string::npos) << r.out;
+}
