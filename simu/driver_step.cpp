@@ -87,9 +87,10 @@ void transient_driver::guard_zero_steps() {
 
 void transient_driver::keep_end(double planned) {
   if (!(dt_ > planned)) return;
-  double end = tsim_;
-  if (out_->window_end > t_ && out_->window_end < end) end = out_->window_end;
-  if (t_ + dt_ > end) dt_ = end - t_;
+  // Only an end that the planned step did not pass: a window end already behind (its
+  // cut step was shortened) must not shorten this step below its edge.
+  for (double end : {tsim_, out_->window_end})
+    if (t_ + planned <= end && t_ + dt_ > end) dt_ = std::max(end - t_, planned);
 }
 
 void transient_driver::classify_step() {

@@ -182,3 +182,46 @@ TEST(DriverEnd, CrossingInAShortFinalStepEndsTheRunAtTsim) {
   ASSERT_FALSE(p.rows.empty());
   EXPECT_EQ(p.rows.back()[0], 1e-3);
 }
+
+TEST(DriverEnd, WindowEndAlreadyBehindDoesNotCutALaterStep) {
+  // The save window ends at 0.5 ms, but a time threshold turns S2 off at 0.498 ms and
+  // ends that step first. The next step is lengthened to the clock edge that turns S1
+  // on at 0.508 ms + 5e-11 s: the edge is taken there, not at the window's end.
+  TempDir dir;
+  write_text("late.m",
+             "tsim = 1.0000e-03\n"
+             "td = 1.0000e-05\n"
+             "points = 100\n"
+             "swinit = [ 0    1     ]\n"
+             "x0 = [ 0.0000e+00      ]\n"
+             "tmd = [ 5.0800005e-04     1.0000e+05     1   1    ]\n"
+             "Cy = [ 0.0000e+00      ]\n"
+             "Ct = [ -1.0000e+03    0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
+             "Csw = [ 2    ]\n"
+             "Cc = [ 4.9800000e-01 ]\n"
+             "thoff(1,:)=[  2   1];\n"
+             "X = [ 'V1        1   0   1.0000e+01                 '   % V1\n"
+             "      'S1        1   2   0.0000e+00                 '   % S1\n"
+             "      'R1        2   3   1.0000e+03                 '   % R1\n"
+             "      'C1        3   0   1.0000e-06                 '   % C1\n"
+             "      'S2        1   4   0.0000e+00                 '   % S2\n"
+             "      'R2        4   0   1.0000e+03                 '   % R2\n"
+             "      'I01       3   0   0.0000e+00                 ' ] % Vc\n"
+             "Y = [ 'V         I01                                ' ] % Vc\n"
+             "numn = 5;\n");
+  recording_run_services host;
+  main_window_scope scope(host);
+  run_output r = run_simu({"late.m", "late.plt"}, 4, 0, 0.0, 5e-4);
+  ASSERT_EQ(r.result, 1) << r.err;
+  const double te = 5.0800005e-4, tau_on = (1e3 + 0.001) * 1e-6, tau_off = (1e3 + 1e6 + 0.001) * 1e-6;
+  const double ve = 10.0 * (1.0 - std::exp(-te / tau_off));
+  const double v = 10.0 - (10.0 - ve) * std::exp(-(1e-3 - te) / tau_on);
+  std::vector<double> ini = read_numbers("late.ini");
+  // tv (4), the switch line "10", v_C, two on times, the clock.
+  ASSERT_GE(ini.size(), 8u);
+  EXPECT_EQ(ini[4], 10.0);
+  EXPECT_LT(std::fabs(ini[5] - v) / v, 1e-9);
+  plt_table p = read_plt("late.plt");
+  ASSERT_FALSE(p.rows.empty());
+  EXPECT_LE(p.rows.back()[0], 5e-4);
+}
