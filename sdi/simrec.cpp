@@ -1,5 +1,6 @@
 #include "sdi/simrec.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "sdi/report.h"
@@ -79,6 +80,8 @@ void simrec::print(std::string& out, int row_width) const {
         append_field(out, num, f.width);
         break;
       case 1:
+        // The engine reads no "inf" or "nan": such a row is a broken netlist.
+        if (!std::isfinite(f.dval)) SDI_INTERNAL("sdi/Simrec");
         std::snprintf(num, sizeof num, "%.4e", f.dval);
         append_field(out, num, f.width);
         break;

@@ -10,7 +10,8 @@
 // Widths: int 4 ("%-4d"), double 15 ("%-15.4le"), string as given. A field
 // whose text fills its width or more is followed by one blank, so that the
 // engine's whitespace tokenizer never joins two fields. The row width pads the
-// row to at least that many columns, counted on the declared widths.
+// row to at least that many columns, counted on the declared widths. A double
+// that is not finite is printed but reported as an internal error.
 #pragma once
 
 #include <string>

@@ -274,3 +274,20 @@ TEST(NetlistWriterRows, MissingPartnersAreReportedAndTheirRowsLeftOut) {
   EXPECT_EQ(text.find("'M1"), std::string::npos);
   EXPECT_NE(text.find("      'I01       2   0   0.0000e+00                 ' ] % Vo\n"), std::string::npos) << text;
 }
+
+TEST(NetlistWriterRows, RatioThatOverflowsStopsTheRun) {
+  TempDir dir;
+  Capture cap;
+  WriterCircuit c;
+  c.add(new sdi::source(sdi::kind_voltage_source, 1), {1, 0}, "V1", 1.0);
+  auto* p = c.add(new sdi::xform(sdi::kind_primary, 1), {1, 0}, "PRI1", 1e-13);  // the smallest value that passes
+  auto* s = c.add(new sdi::xform(sdi::kind_secondary, 1), {2, 0}, "SEC1", 1e300);
+  p->secondaries.append(s->id);
+  s->partner = p->id;
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {2, 0}, "R1", 1.0);
+  c.add(new sdi::port(sdi::kind_voltage_port, 1), {2, 0}, "Vo");
+  c.write("ratio", 3);
+  // The turns ratio 1e313 is no number the engine can read: both winding rows report it.
+  EXPECT_EQ(c.errors, 2);
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Simrec: Internal", "sdi/Simrec: Internal"}));
+}

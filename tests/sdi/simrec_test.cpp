@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "capture.h"
 #include "sdi/simrec_matrix.h"
 
@@ -125,4 +127,14 @@ TEST(WriteMatrix, QuotedRowsWithComments) {
             "X = [ 'R1          '   % R1\n"
             "      'I02         ' ]\n");
   sdi::free_rows(rows);
+}
+
+TEST(Simrec, NonFiniteDoubleIsReported) {
+  Capture cap;
+  sdi::simrec r;
+  r.add_double(std::numeric_limits<double>::infinity());
+  r.add_double(2.0);
+  std::string s = printed(r, 2);
+  EXPECT_EQ(s.substr(15), "2.0000e+00     ");
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Simrec: Internal"}));
 }
