@@ -1,6 +1,5 @@
 #include "sdi/circuit_file.h"
 
-#include <set>
 #include <string>
 
 #include "sdi/bl_element.h"
@@ -118,19 +117,6 @@ void write_circuit(std::FILE* f) {
 
 namespace {
 
-// Placed elements carry distinct ids of 1 or more; links and deletions rely on it.
-bool ids_sound(elist& l, std::string& error) {
-  std::set<int> seen;
-  for (enode* n = l.head; n; n = static_cast<enode*>(n->next)) {
-    const int id = n->value->id;
-    if (id < 1 || !seen.insert(id).second) {
-      error = "element id " + std::to_string(id) + " is " + (id < 1 ? "not valid" : "used twice");
-      return false;
-    }
-  }
-  return true;
-}
-
 // Positions far off the sheet come only from damaged files, and would overflow
 // the sums of hit tests and terminal positions later.
 constexpr std::int32_t max_position = 1000000;
@@ -178,7 +164,7 @@ int read_circuit(std::FILE* f, const std::string& file_name) {
   elist got;
   std::string error;
   if (!read_records(f, got, stamp, error)) return damaged(error);
-  if (!ids_sound(got, error) || !positions_sound(got, error)) {
+  if (!positions_sound(got, error)) {
     delete_list_elements(got);
     return damaged(error);
   }

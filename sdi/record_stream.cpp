@@ -1,6 +1,7 @@
 #include "sdi/record_stream.h"
 
 #include <cerrno>
+#include <set>
 #include <string>
 
 #include "sdi/byte_io.h"
@@ -32,6 +33,21 @@ int count_kind(elist& l, int kind) {
 }
 
 std::string at_byte(long offset, const std::string& why) { return "byte " + std::to_string(offset) + ": " + why; }
+
+// Placed elements carry distinct ids of 1 or more: links, pasting and deleting
+// find elements by id, and two under one id would let one be deleted while
+// the circuit still holds it.
+bool ids_sound(elist& l, std::string& error) {
+  std::set<int> seen;
+  for (enode* n = l.head; n; n = static_cast<enode*>(n->next)) {
+    const int id = n->value->id;
+    if (id < 1 || !seen.insert(id).second) {
+      error = "element id " + std::to_string(id) + " is " + (id < 1 ? "not valid" : "used twice");
+      return false;
+    }
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -76,6 +92,7 @@ bool read_records(std::FILE* f, elist& out, int version, std::string& error) {
     }
     got.insert(e);
   }
+  if (ok) ok = ids_sound(got, error);
   if (!ok) {
     delete_list_elements(got);
     return false;

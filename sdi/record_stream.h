@@ -30,8 +30,8 @@ void write_records(std::FILE* f, elist& l);
 
 // Records up to the end code, inserted after the cursor of out in file order,
 // each read with the record layout of version. False, with "byte N: reason" in
-// error, when the stream ends before 17, holds an unknown kind or a bad record;
-// out is then as it was. A second probe or multiplier is dropped with
+// error, when the stream ends before 17, holds an unknown kind or a bad record,
+// or when two records share an id or one has none; out is then as it was. A second probe or multiplier is dropped with
 // "Only one probe allowed." / "Only one multiplier allowed.".
 bool read_records(std::FILE* f, elist& out, int version, std::string& error);
 

@@ -171,3 +171,50 @@ TEST(RecordStream, AbsolutePathsIgnoreTheCircuitFolder) {
   EXPECT_EQ(kinds_of(got), (std::vector<int>{2, 2, 8, 5}));
   sdi::delete_list_elements(got);
 }
+
+namespace {
+
+// Two resistors written as a stream file; the second record's id (after its
+// kind, value and flags) is then set to id.
+void write_two_resistors_with_second_id(const char* file, std::int32_t id) {
+  CircuitGuard guard;
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(296, 160), "R2");
+  ASSERT_EQ(sdi::write_element_file(file, sdi::circuit), 1);
+  std::FILE* f = std::fopen(file, "r+b");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(std::fseek(f, 64 + 16, SEEK_SET), 0);
+  sdi::write_int(f, id);
+  std::fclose(f);
+}
+
+}  // namespace
+
+// Pasted and merged elements are found by id: a stream whose records share an
+// id, or carry none, would put two elements under one id into the circuit,
+// and removing the second one from the sheet would delete it while the list
+// still held it.
+TEST(RecordStream, RecordsSharingAnIdAreRefused) {
+  TempDir dir;
+  write_two_resistors_with_second_id("part.sct", 1);
+  CircuitGuard guard;
+  auto* keep = add_symbol(new sdi::basic(sdi::kind_capacitor, 1), point(400, 160), "C1");
+  Capture cap;
+  EXPECT_EQ(sdi::read_element_file("part.sct", sdi::circuit), 0);
+  EXPECT_EQ(cap.messages,
+            (std::vector<std::string>{"File part.sct is damaged or truncated (element id 1 is used twice)"}));
+  ASSERT_NE(sdi::circuit.head, nullptr);
+  EXPECT_EQ(sdi::circuit.head->value, keep);
+  EXPECT_EQ(sdi::circuit.head->next, nullptr);
+}
+
+TEST(RecordStream, RecordsWithoutAnIdAreRefused) {
+  TempDir dir;
+  write_two_resistors_with_second_id("copyele.dat", 0);
+  sdi::elist got;
+  Capture cap;
+  EXPECT_EQ(sdi::read_element_file(sdi::clipboard_file_name, got), 0);
+  EXPECT_EQ(cap.messages,
+            (std::vector<std::string>{"File copyele.dat is damaged or truncated (element id 0 is not valid)"}));
+  EXPECT_EQ(got.head, nullptr);
+}
