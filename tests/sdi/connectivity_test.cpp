@@ -276,3 +276,76 @@ TEST(Connectivity, ControlOutputsOnAnythingButASwitch) {
             (Texts{"Clock may only be connected to switch control", "Threshold may only be connected to switch control",
                    "Clock may only be connected to switch control"}));
 }
+
+TEST(Connectivity, LimitersVcoAndVoltageSourceNameThemselves) {
+  const std::pair<int, const char*> cases[] = {
+      {sdi::kind_upper_limiter, "Limiter must be connected at both nodes"},
+      {sdi::kind_lower_limiter, "Limiter must be connected at both nodes"},
+      {sdi::kind_vco, "VCO must be connected at both nodes"},
+      {sdi::kind_voltage_source, "Voltage source must be connected at both nodes"},
+  };
+  for (const auto& [kind, text] : cases) {
+    NodeGuard g;
+    Loop loop;
+    const point far(800, 800);
+    if (kind == sdi::kind_vco) at(new sdi::vco(1), far);
+    else if (kind == sdi::kind_voltage_source) at(new sdi::source(kind, 1), far);
+    else at(new sdi::limiter(kind, 1), far);
+    EXPECT_EQ(messages_of_check(), (Texts{text})) << kind;
+    EXPECT_EQ(sdi::run_error_count, 1);
+  }
+}
+
+TEST(Connectivity, LoneThresholdAndModulatorOutputs) {
+  {
+    NodeGuard g;
+    Loop loop;
+    at(new sdi::threshold(1), point(800, 800));
+    EXPECT_EQ(messages_of_check(), (Texts{"Threshold must be connected to a switch control"}));
+  }
+  {
+    NodeGuard g;
+    Loop loop;
+    auto* mod = at(new sdi::modulator(1), point(800, 800));
+    mod->values[1] = 0.0;
+    mod->values[2] = 0.0;
+    // Open inputs pass with both gains 0; the open output does not.
+    EXPECT_EQ(messages_of_check(), (Texts{"Modulator must have output connected to switch control"}));
+  }
+}
+
+TEST(Connectivity, ModulatorOutputOnAResistorIsReportedAndTheWalkGoesOn) {
+  NodeGuard g;
+  Loop loop;
+  auto* mod = at(new sdi::modulator(1), point(376, 136));  // output (400,136): the resistor's top
+  mod->values[1] = 0.0;
+  mod->values[2] = 0.0;
+  at(new sdi::basic(sdi::kind_capacitor, 1), point(800, 800));  // both pins open
+  EXPECT_EQ(messages_of_check(), (Texts{"Modulator output may only be connected to switch control",
+                                        "Element must be connected at both nodes"}));
+  EXPECT_EQ(sdi::run_error_count, 2);
+}
+
+TEST(Connectivity, SwitchWithOnlyItsOnControlOpen) {
+  NodeGuard g;
+  at(new sdi::source(sdi::kind_voltage_source, 1), point(400, 352));  // pins (400,328), (400,376)
+  at(new sdi::switch2(1), point(400, 400));  // (400,376) (400,424) on (384,392) off (384,408)
+  at(new sdi::basic(sdi::kind_resistor, 1), point(400, 448));  // (400,424), (400,472)
+  add_wire(point(400, 328), point(400, 472));
+  at(new sdi::ground(1), point(400, 472));
+  at(new sdi::clockx(1), point(384, 408));
+  EXPECT_EQ(messages_of_check(), (Texts{"Switch must have ON connected"}));
+}
+
+TEST(Connectivity, AnIncompleteCouplingSkipsThePinChecks) {
+  NodeGuard g;
+  Loop loop;
+  at(new sdi::basic(sdi::kind_capacitor, 1), point(800, 800));  // open, but never looked at
+  auto* m = new sdi::cmutind;
+  m->shape.set(1600, 1600, 1800, 1600, 0, 1, 0, 0);  // no inductor under either end
+  sdi::circuit.insert(m);
+  sdi::circuit.assign_id();
+  EXPECT_EQ(messages_of_check(), (Texts{"Incomplete Circuit"}));
+  // The wires were still merged and left the working list.
+  EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 0, 1, 8}));
+}
