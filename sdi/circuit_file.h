@@ -75,7 +75,8 @@ int open_circuit_file(const std::filesystem::path& path);
 
 // Writes the circuit to a temporary file beside path and renames it over path
 // once every write succeeded. "Couldn't Open File!" when the file cannot be
-// created, "Couldn't write file <path>" when writing fails; the old file is
+// created (no such folder; a folder or a read-only file in its place),
+// "Couldn't write file <path>" when writing fails; the old file is
 // kept and circuit_modified is left as it was. 1 saved (circuit_modified = 0), 0 not.
 int save_circuit(const std::filesystem::path& path);
 

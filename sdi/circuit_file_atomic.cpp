@@ -30,6 +30,11 @@ write_outcome write_file_atomically(const std::filesystem::path& path, const std
     std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
     if (!ec) target = resolved;
   }
+  // What could not be opened for writing in place is not replaced either: a
+  // folder, or a file its owner made read-only.
+  if (std::filesystem::exists(target, ec) &&
+      (std::filesystem::is_directory(target, ec) || ::access(target.c_str(), W_OK) != 0))
+    return write_outcome::not_created;
   std::filesystem::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
   if (!std::filesystem::is_directory(folder, ec)) return write_outcome::not_created;

@@ -1,6 +1,8 @@
 // Writing a file so that a failure never destroys the previous one: the body
 // goes to a temporary file in the same folder, which is renamed over the
-// target only when every write, the flush and the close succeeded.
+// target only when every write, the flush and the close succeeded. A target
+// that could not be opened for writing in place (a folder, a read-only file)
+// is not_created, as is a folder that does not exist.
 #pragma once
 
 #include <cstdio>

@@ -430,3 +430,20 @@ TEST_F(CircuitFile, PositionsFarOffTheSheetAreDamage) {
             (std::vector<std::string>{"File t.ckt is damaged or truncated (element id 1 lies far outside the sheet)"}));
   EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
 }
+
+// A folder in the file's place cannot be opened for writing: nothing is
+// written and the folder stays.
+TEST_F(CircuitFile, SaveOntoAFolderShowsTheOpenMessage) {
+  TempDir dir;
+  std::filesystem::create_directory("a.ckt");
+  build_sample();
+  sdi::circuit_modified = 1;
+  Capture cap;
+  EXPECT_EQ(sdi::save_circuit("a.ckt"), 0);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"}));
+  EXPECT_EQ(sdi::circuit_modified, 1);
+  EXPECT_TRUE(std::filesystem::is_directory("a.ckt"));
+  int entries = 0;
+  for (auto& e : std::filesystem::directory_iterator(dir.path())) entries += e.is_directory() ? 0 : 1;
+  EXPECT_EQ(entries, 0);
+}
