@@ -209,6 +209,17 @@ TEST(NetlistWriterParams, SwinitTruncatesDiodeValuesTowardZero) {
   EXPECT_EQ(text.substr(0, expected.size()), expected);
 }
 
+TEST(NetlistWriterParams, SwinitClampsADiodeStateBeyondTheIntRange) {
+  TempDir dir;
+  WriterCircuit c;
+  c.add(new sdi::source(sdi::kind_voltage_source, 1), {1, 0}, "V1", 1.0);
+  c.add(new sdi::diode(1), {1, 0}, "D1", 1e300);
+  c.add(new sdi::diode(1), {1, 0}, "D2", -1e300);
+  std::string text = c.write("swinit", 3);
+  const std::string expected = header + "swinit = [ 2147483647  -2147483648   ]\n";
+  EXPECT_EQ(text.substr(0, expected.size()), expected);
+}
+
 TEST(NetlistWriterParams, LaterPairAtOneTimeOfOneSourceWins) {
   TempDir dir;
   WriterCircuit c;
