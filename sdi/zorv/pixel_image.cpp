@@ -3,16 +3,18 @@
 #include <wx/dcmemory.h>
 #include <wx/settings.h>
 
-void RenderBufferText(sdi::frame_buffer& fb, const sdi::frame_buffer::text_item& item) {
+void RenderScaledBufferText(sdi::frame_buffer& fb, const sdi::frame_buffer::text_item& item, double scale) {
   if (item.text.empty()) return;
   const wxString text = wxString::FromUTF8(item.text);
+  wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+  if (scale > 0 && scale != 1.0) font = font.Scaled(static_cast<float>(scale));
   wxMemoryDC measure;
-  measure.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+  measure.SetFont(font);
   const wxSize extent = measure.GetTextExtent(text);
   if (extent.x <= 0 || extent.y <= 0) return;
   wxBitmap bitmap(extent.x, extent.y, 24);
   wxMemoryDC dc(bitmap);
-  dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+  dc.SetFont(font);
   dc.SetBackground(*wxWHITE_BRUSH);
   dc.Clear();
   dc.SetTextForeground(*wxBLACK);

@@ -17,6 +17,11 @@ inline wxImage ImageFromBuffer(const sdi::frame_buffer& fb) {
   return image;
 }
 
-// Draws a recorded text item into the buffer with the toolkit's variable-pitch font:
-// the glyphs' ink in the item's colour, the background left as it is.
-void RenderBufferText(sdi::frame_buffer& fb, const sdi::frame_buffer::text_item& item);
+// Draws a recorded text item into the buffer with the toolkit's variable-pitch font,
+// `scale` times its screen size: the glyphs' ink in the item's colour, the
+// background left as it is.
+void RenderScaledBufferText(sdi::frame_buffer& fb, const sdi::frame_buffer::text_item& item, double scale);
+// At its screen size.
+inline void RenderBufferText(sdi::frame_buffer& fb, const sdi::frame_buffer::text_item& item) {
+  RenderScaledBufferText(fb, item, 1.0);
+}

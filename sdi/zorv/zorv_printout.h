@@ -2,7 +2,7 @@
 //
 // One page: the circuit's extent fitted to the printable page, drawn through the
 // same off-screen rendering as the screen at up to 300 dots per inch, without the
-// grid. The grid is hidden from the start of printing until the printout is gone,
+// grid; texts keep the size they have on the screen against the drawing. The grid is hidden from the start of printing until the printout is gone,
 // so a cancelled print dialog or a closed preview always brings it back.
 #pragma once
 #include <memory>
@@ -13,7 +13,8 @@
 
 class CZorvPrintout : public wxPrintout {
 public:
-  explicit CZorvPrintout(int& gridShown);
+  // `screenScale`: the view's pixels per sheet unit, which the texts are sized for.
+  CZorvPrintout(int& gridShown, double screenScale);
 
   void OnPreparePrinting() override;
   void OnEndPrinting() override;
@@ -23,5 +24,6 @@ public:
 
 private:
   int& m_gridShown;
+  double m_screenScale;
   std::unique_ptr<zorv::PrintGridGuard> m_gridGuard;
 };

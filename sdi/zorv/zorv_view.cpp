@@ -94,4 +94,4 @@ void CZorvView::OnEditCopyToClipboard(wxCommandEvent&) { CopyCircuitPicture(m_co
 
 void CZorvView::OnUpdateEditCopyToClipboard(wxUpdateUIEvent& event) { event.Enable(!zorv::CircuitIsEmpty()); }
 
-wxPrintout* CZorvView::OnCreatePrintout() { return new CZorvPrintout(m_core->GridFlag()); }
+wxPrintout* CZorvView::OnCreatePrintout() { return new CZorvPrintout(m_core->GridFlag(), m_core->Mapping().ScaleX()); }

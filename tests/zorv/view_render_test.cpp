@@ -146,3 +146,22 @@ TEST(FitToPage, EmptyCircuitPrintsTheSheet) {
   const zorv::PageLayout l = zorv::FitToPage({0, 0, 0, 0}, {2000, 3000});
   EXPECT_DOUBLE_EQ(l.mapping.zoom, 0.9);
 }
+
+TEST(LayOutPrintedPage, ReducesPrintersAbove300Dpi) {
+  // A Letter page at 600 dpi is drawn at 300 dpi; at 300 dpi and below as it is.
+  const zorv::PrintedPage hi = zorv::LayOutPrintedPage({0, 0, 1000, 500}, {5100, 6600}, 600, 1.3);
+  EXPECT_EQ(hi.buffer.w, 2550);
+  EXPECT_EQ(hi.buffer.h, 3300);
+  const zorv::PrintedPage lo = zorv::LayOutPrintedPage({0, 0, 1000, 500}, {850, 1100}, 100, 1.3);
+  EXPECT_EQ(lo.buffer.w, 850);
+  EXPECT_EQ(lo.buffer.h, 1100);
+}
+
+TEST(LayOutPrintedPage, TextsKeepTheirSizeAgainstTheDrawing) {
+  // 1000 x 500 units on 2550 x 3300: 0.9 x 2550 / 1000 = 2.295 pixels a unit, so a
+  // text drawn on a screen of 1.3 pixels a unit is 2.295 / 1.3 times as large.
+  const zorv::PrintedPage p = zorv::LayOutPrintedPage({100, 100, 1000, 500}, {2550, 3300}, 300, 1.3);
+  EXPECT_DOUBLE_EQ(p.layout.mapping.zoom, 2.295);
+  EXPECT_DOUBLE_EQ(p.layout.mapping.ScaleX(), 4590.0 / 2000);
+  EXPECT_DOUBLE_EQ(p.textScale, (4590.0 / 2000) / 1.3);
+}

@@ -70,3 +70,16 @@ PageLayout FitToPage(SheetRect extent, Size page) {
 }
 
 }  // namespace zorv
+
+namespace zorv {
+
+PrintedPage LayOutPrintedPage(SheetRect extent, Size page, int printerPpi, double screenScale) {
+  PrintedPage p;
+  const double reduce = printerPpi > kMaxPrintDpi ? static_cast<double>(kMaxPrintDpi) / printerPpi : 1.0;
+  p.buffer = {std::max(1, static_cast<int>(page.w * reduce)), std::max(1, static_cast<int>(page.h * reduce))};
+  p.layout = FitToPage(extent, p.buffer);
+  if (screenScale > 0) p.textScale = p.layout.mapping.ScaleX() / screenScale;
+  return p;
+}
+
+}  // namespace zorv

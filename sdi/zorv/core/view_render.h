@@ -63,4 +63,17 @@ struct PageLayout {
 };
 PageLayout FitToPage(SheetRect extent, Size page);
 
+// A printed page as drawn: `page` printer pixels at `printerPpi` are drawn into a
+// buffer of at most 300 dpi that the printer scales up; the circuit is fitted to
+// the buffer, and texts are scaled by the ratio of the page's scale to the
+// screen's (`screenScale` pixels per sheet unit), so they keep their size
+// relative to the drawing.
+struct PrintedPage {
+  Size buffer;
+  PageLayout layout;
+  double textScale = 1.0;
+};
+inline constexpr int kMaxPrintDpi = 300;
+PrintedPage LayOutPrintedPage(SheetRect extent, Size page, int printerPpi, double screenScale);
+
 }  // namespace zorv
