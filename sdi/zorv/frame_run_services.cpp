@@ -1,11 +1,10 @@
 #include "sdi/zorv/frame_run_services.h"
 
-#include <string>
-
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/msgdlg.h>
 
+#include "sdi/launcher.h"
 #include "sdi/zorv/main_frame.h"
 
 namespace {
@@ -82,7 +81,5 @@ int CFrameRunServices::message_box(const char* text, box_style style) {
   return 1;
 }
 
-void CFrameRunServices::simulation_done(const char* secs) {
-  const std::string text = std::string("Simulation completed! Total simulation time = ") + secs + " secs.";
-  message_box(text.c_str(), box_style::information);
-}
+// The launcher's report: the information box, or the finish dialog after F8.
+void CFrameRunServices::simulation_done(const char* secs) { sdi::simulation_done(secs); }

@@ -6,8 +6,10 @@
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
+#include <wx/utils.h>
 
 #include "sdi/report.h"
+#include "sdi/wait_cursor.h"
 #include "sdi/zorv/core/frame_geometry.h"
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/shell_registration.h"
@@ -45,6 +47,13 @@ bool CZorvApp::OnInit() {
   });
   // The model's boxes (its user messages and internal reports) go the same way.
   sdi::message_box_hook = [](const char* text) { zorv::ShowMessage(text); };
+  // The busy cursor while the engine runs.
+  sdi::wait_cursor_hook = [](bool on) {
+    if (on)
+      wxBeginBusyCursor();
+    else if (wxIsBusy())
+      wxEndBusyCursor();
+  };
 
   // 3. The settings store and the recent files.
   wxConfigBase::Set(new wxConfig("ZORV", "Local AppWizard-Generated Applications"));
@@ -84,6 +93,7 @@ int CZorvApp::OnExit() {
   }
   delete wxConfigBase::Set(nullptr);
   sdi::message_box_hook = sdi::default_message_box;
+  sdi::wait_cursor_hook = nullptr;
   zorv::SetMessageSink(nullptr);
   return wxApp::OnExit();
 }

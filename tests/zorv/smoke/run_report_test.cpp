@@ -1,0 +1,63 @@
+// The end of a run in the running editor: the report the launcher chooses and the
+// busy cursor while the engine runs.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <wx/utils.h>
+
+#include "sdi/launcher.h"
+#include "sdi/wait_cursor.h"
+#include "simu/run_services.h"
+#include "zorv/smoke/gui_session.h"
+
+namespace {
+
+std::vector<std::string> g_finish;
+void RecordFinish(const char* text) { g_finish.push_back(text); }
+
+}  // namespace
+
+TEST(Smoke, TheEndOfARunIsReportedAsTheLauncherChooses) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  const sdi::finish_dialog_fn previousHook = sdi::finish_dialog_hook;
+  const int previousChoice = sdi::plain_finish_message;
+  sdi::finish_dialog_hook = RecordFinish;
+  g_finish.clear();
+
+  // At start: the information box.
+  sdi::plain_finish_message = 1;
+  main_window().simulation_done("1.005");
+  ASSERT_FALSE(s.Messages().empty());
+  EXPECT_EQ(s.Messages().back(), "Simulation completed! Total simulation time = 1.005 secs.");
+  EXPECT_TRUE(g_finish.empty());
+
+  // After F8: the finish dialog, and no box.
+  const std::size_t boxes = s.Messages().size();
+  sdi::plain_finish_message = 0;
+  main_window().simulation_done("0.25");
+  EXPECT_EQ(s.Messages().size(), boxes);
+  ASSERT_EQ(g_finish.size(), 1u);
+  EXPECT_EQ(g_finish[0], "Total simulation time = 0.25 secs.");
+
+  sdi::finish_dialog_hook = previousHook;
+  sdi::plain_finish_message = previousChoice;
+}
+
+TEST(Smoke, TheCursorIsBusyWhileTheEngineRuns) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  EXPECT_FALSE(wxIsBusy());
+  {
+    sdi::wait_cursor busy;
+    EXPECT_TRUE(wxIsBusy());
+    {
+      sdi::wait_cursor nested;
+      EXPECT_TRUE(wxIsBusy());
+    }
+    EXPECT_TRUE(wxIsBusy());
+  }
+  EXPECT_FALSE(wxIsBusy());
+}
