@@ -251,3 +251,21 @@ TEST_F(SkelboeTest, SineStateAtItsZeroCrossingIsMeasuredAgainstItsAmplitude) {
     testing::internal::GetCapturedStderr();
   }
 }
+
+TEST_F(SkelboeTest, StorageOverflowEndsTheRunWithItsText) {
+  // Cycle starts that are never extrapolated (no unknowns) pile up to the store's bound.
+  SKELBOE sk(on, {"V_Cs1", "I_Ls1"});
+  const DM x = col({0.0, 1.0});
+  std::string thrown;
+  testing::internal::CaptureStdout();
+  try {
+    for (int k = 0; k <= 100000; ++k) sk.add_cycle(k * 1e-3, on, x);
+  } catch (char* text) {
+    thrown = text;
+  }
+  const std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(thrown, "Fatal Error : SKELBOE::add_cycle() - Storage overflow!\n");
+  EXPECT_EQ(printed, thrown);
+  EXPECT_EQ(sk.count, 100000);
+  EXPECT_EQ(sk.periodic, 1);
+}

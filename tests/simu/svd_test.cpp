@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "matrix/dm_ops.h"
@@ -266,4 +267,23 @@ TEST(SvdLeastSquares, WrongRightHandSideLeavesXUntouched) {
   EXPECT_EQ(svd_least_squares(DM(3, 2, 1.0), DM(1, 3, 1.0), x), 1);
   ASSERT_EQ(x.n, 1u);
   EXPECT_EQ(x(1), 42.0);
+}
+
+TEST(SvdArrays, BoundsThatCannotBeAllocatedReportTheirTexts) {
+  auto failure = [](auto allocate) {
+    std::string text;
+    testing::internal::CaptureStderr();
+    try {
+      allocate();
+    } catch (const char* thrown) {
+      text = thrown;
+    }
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err, "Numerical Recipes run-time error...\n" + text + "\n...now exiting to system...\n");
+    return text;
+  };
+  EXPECT_EQ(failure([] { matrix(-1, 2, 1, 2); }), "allocation failure 1 in matrix()");
+  EXPECT_EQ(failure([] { matrix(1, 2, 1, -5); }), "allocation failure 1 in matrix()");
+  EXPECT_EQ(failure([] { vector(-3, 2); }), "allocation failure in vector()");
+  EXPECT_EQ(failure([] { vector(5, 1); }), "allocation failure in vector()");
 }
