@@ -37,7 +37,7 @@ int broyden::fd_jacobian_step(DM& J, CYCLE& cyc, const DM& tv, DM& x, int& compl
   if (fd.column == 0) {
     const cycle_entry& s = cyc.entry(cyc.start);
     const cycle_entry& e = cyc.entry(cyc.count);
-    fd.x0 = s.x;
+    fd.x0 = s.x0;   // the state where the cycle began
     fd.end_index = cyc.count;
     fd.xT = e.x;
     fd.saved_tv = tv;

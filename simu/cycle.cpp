@@ -57,6 +57,7 @@ void CYCLE::add_transition(const DM& tv, double t, const DM& S, const DM& x, con
     }
     started = 1;
   }
+  const bool begins = count == 0 || !dm_equal(S, entry(count).S);
   if (count == 0)
     count = 1;
   else if (!dm_equal(S, entry(count).S))
@@ -76,6 +77,10 @@ void CYCLE::add_transition(const DM& tv, double t, const DM& S, const DM& x, con
   e.x = x;
   e.u = u;
   e.R = R;
+  if (begins) {
+    e.t0 = t;
+    e.x0 = x;
+  }
   // The interval starts afresh: until a switching ends it, its jump factor is the identity.
   e.h = DM(1, static_cast<int>(x.n));
   for (uint32_t j = 1; j <= x.n; ++j) e.h(j) = 0.0;

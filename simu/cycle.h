@@ -28,6 +28,11 @@ struct cycle_entry {
   DM x;                        // state at the transition
   DM u;                        // sources at the transition
   const topology* R = nullptr;
+  // Instant and state at which this setting began: a later transition that keeps the
+  // setting (a clock edge on a switch already in that state, a window cut, an event)
+  // overwrites t and x but not these, so Newton's intervals still end at the switchings.
+  double t0 = 0.0;
+  DM x0;
   DM h;                        // switching row (1 x n_x) of the switching that ends the interval
   double c = 0.0;              // its explicit rate
   int kind = -1;               // condition number, 0 at a clock edge, -1 not a condition

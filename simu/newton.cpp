@@ -36,10 +36,11 @@ DM CYCLE::newton_jacobian(double h) {
     cycle_entry& e = entry(k);
     const cycle_entry& next = entry(k + 1);
     if (!e.R || !next.R) matrix_fatal("CYCLE::newton_jacobian()", "topology record missing");
-    const double dt = (next.t - e.t) / h;
+    // The interval ends where the next setting began, with the state there.
+    const double dt = (next.t0 - e.t0) / h;
     e.Phi = expm(scale(dt, e.R->A));
-    e.f = scale(1.0 / h, derivative(*e.R, next.x, e.u));
-    e.df = e.f - scale(1.0 / h, derivative(*next.R, next.x, next.u));
+    e.f = scale(1.0 / h, derivative(*e.R, next.x0, e.u));
+    e.df = e.f - scale(1.0 / h, derivative(*next.R, next.x0, next.u));
     double hsum = 0.0, hf = 0.0;
     const bool has_row = e.h.n == static_cast<uint32_t>(n);
     if (has_row)
@@ -80,7 +81,7 @@ int newton_update(const DM& M, const DM& xs, const DM& xN, const std::vector<int
 }
 
 DM newton_step(CYCLE& cyc, double h, const std::vector<int>& unknowns) {
-  const DM xs = cyc.entry(cyc.start).x;
+  const DM xs = cyc.entry(cyc.start).x0;   // the state where the cycle began
   const DM xN = cyc.entry(cyc.count).x;
   const std::vector<int>& unk = unknowns;
   DM J = cyc.newton_jacobian(h);

@@ -5,7 +5,8 @@
 //     x = newton_step(cyc, 1.0, pss_unknowns(tab.state_names()));
 //     (cyc.newton_step(1.0) is the same with every state an unknown)
 //
-// Interval k runs from transition k to k+1 under record R_k (A_k, B_k): Phi_k = e^(A_k dt).
+// Interval k runs from transition k to k+1 under record R_k (A_k, B_k): Phi_k = e^(A_k dt),
+// between the instants at which the two settings began (t0, with x_k the state x0 there).
 // At the switching that ends it, with f_k = A_k x_(k+1) + B_k u_k the derivative before
 // and df_k = f_k - (A_(k+1) x_(k+1) + B_(k+1) u_(k+1)) its jump (each interval with its own
 // input), h_k = d g / d x and c_k = d g / d t of the condition that fired:

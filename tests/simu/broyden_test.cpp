@@ -206,3 +206,29 @@ TEST(BroydenUpdate, SingularSystemIsSkippedWithOneLine) {
   }
   testing::internal::GetCapturedStderr();
 }
+
+TEST(BroydenFd, BaseCycleStartsWhereTheCycleBeganEvenWhenTheEntryIsOverwritten) {
+  CYCLE cyc(on);
+  broyden br({});
+  topology R;
+  const DM tv = DM(4, 1, 0.0), u = DM(0, 1);
+  DM J, x0, xT;
+  int completed = 0;
+  cyc.add_transition(tv, 0.0, on, col({1.0}), u, &R, 1);
+  cyc.add_transition(tv, 0.5, off, col({1.5}), u, &R, 1);
+  cyc.add_transition(tv, 1.0, on, col({2.0}), u, &R, 1);
+  DM x = col({2.0});
+  ASSERT_EQ(cyc.cycle_found(), 1);
+  EXPECT_EQ(br.fd_jacobian_step(J, cyc, tv, x, completed, x0, xT), 0);
+  cyc.count = 0;
+  cyc.add_transition(tv, 1.0, on, col({2.0}), u, &R, 1);
+  cyc.add_transition(tv, 1.1, on, col({2.5}), u, &R, 1);   // same setting, later: overwrites
+  cyc.add_transition(tv, 1.5, off, col({2.7}), u, &R, 1);
+  cyc.add_transition(tv, 2.0, on, col({3.0}), u, &R, 1);
+  x = col({3.0});
+  ASSERT_EQ(cyc.cycle_found(), 1);
+  EXPECT_EQ(br.fd_jacobian_step(J, cyc, tv, x, completed, x0, xT), 0);
+  EXPECT_EQ(br.fd.x0(1), 2.0);
+  EXPECT_EQ(br.fd.xT(1), 3.0);
+  EXPECT_EQ(x(1), 2.0 + 2e-4);   // rewound to the cycle's start, perturbed by 1e-4 of it
+}

@@ -248,3 +248,47 @@ TEST(NewtonUpdate, SolvesOnTheUnknownsOnly) {
   EXPECT_EQ(newton_update(DM(1, 1, 1.0), col({1.0}), col({2.0}), {1}, untouched), 0);
   EXPECT_EQ(untouched(1), 42.0);
 }
+
+TEST(NewtonJacobian, ATransitionThatKeepsTheSettingDoesNotMoveTheSwitching) {
+  // The threshold cycle with a clock edge at t1 + 0.25 that forces the setting it already
+  // has: the store keeps that later time and state at the entry, but the interval under
+  // R1 still ends at the crossing t1, so J is the closed form.
+  threshold_cycle c;
+  const double x0 = 0.25, t1 = c.X - x0, tc = t1 + 0.25;
+  CYCLE cyc(on);
+  cyc.add_transition(tv, 0.0, on, col({x0}), c.u, &c.R1, 1);
+  cyc.add_hi_mi(row({-1.0}), 0.0, 1);
+  cyc.add_transition(tv, t1, off, col({c.X}), c.u, &c.R2, 1);
+  cyc.add_hi_mi(DM(), 0.0, 0);
+  cyc.add_transition(tv, tc, off, col({c.X * std::exp(-c.a * 0.25)}), c.u, &c.R2, 1);
+  ASSERT_EQ(cyc.count, 2);
+  EXPECT_EQ(cyc.entry(2).t, tc);
+  EXPECT_EQ(cyc.entry(2).t0, t1);
+  EXPECT_EQ(cyc.entry(2).x0(1), c.X);
+  cyc.add_hi_mi(DM(), 0.0, 0);
+  cyc.add_transition(tv, c.T, on, col({c.end(x0)}), c.u, &c.R1, 1);
+  DM J = cyc.newton_jacobian(1.0);
+  EXPECT_NEAR(J(1), -c.a * c.X * std::exp(-c.a * (c.T - t1)), 1e-15);
+  EXPECT_EQ(cyc.entry(1).Phi(1), 1.0);
+  EXPECT_EQ(cyc.entry(1).f(1), 1.0);
+  EXPECT_NEAR(cyc.entry(2).Phi(1), std::exp(-c.a * (c.T - t1)), 1e-15);
+}
+
+TEST(NewtonStep, ACycleStartOverwrittenLaterStillStepsFromTheStartState) {
+  // The clocked cycle whose start entry is overwritten 0.05 s later with the same setting:
+  // the step is taken from the state where the cycle began, so the affine map's fixed
+  // point comes out exactly.
+  clocked_cycle c;
+  const double x0 = 0.1;
+  CYCLE cyc(on);
+  cyc.add_transition(tv, 0.0, on, col({x0}), c.u, &c.R1, 1);
+  const double later = std::exp(-c.a1 * 0.05) * x0 + (1.0 - std::exp(-c.a1 * 0.05)) / c.a1;
+  cyc.add_transition(tv, 0.05, on, col({later}), c.u, &c.R1, 1);
+  cyc.add_hi_mi(DM(), 0.0, 0);
+  cyc.add_transition(tv, c.D * c.T, off, col({c.end_of_on(x0)}), c.u, &c.R2, 1);
+  cyc.add_hi_mi(DM(), 0.0, 0);
+  cyc.add_transition(tv, c.T, on, col({c.end(x0)}), c.u, &c.R1, 1);
+  DM x = newton_step(cyc, 1.0, {1});
+  const double xs = c.end(0.0) / (1.0 - c.monodromy());
+  EXPECT_NEAR(x(1), xs, 1e-14);
+}

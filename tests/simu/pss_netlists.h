@@ -82,6 +82,14 @@ inline const std::string buck_peak_current =
                "      'I         L1                                 ' ]\n"
                "numn = 4;\n");
 
+// The peak-current-mode buck with a maximum-duty clock that turns S1 off at 90 % of the
+// period: the current limit has always turned it off before, so that edge keeps the setting.
+inline std::string buck_peak_current_max_duty() {
+  return replace_once(buck_peak_current, "tmd = [ 0.0000e+00     1.0000e-05     1   1    ]",
+                      "tmd = [ 0.0000e+00     1.0000e-05     1   1\n"
+                      "        9.0000e-06     1.0000e-05     0   1    ]");
+}
+
 // The buck with its output capacitor split in two in series: the charge of the middle
 // node never changes, so J - I is singular in that direction. 1 ohm keeps it continuous.
 inline std::string buck_series_capacitors() {
