@@ -225,3 +225,33 @@ TEST(DriverEnd, WindowEndAlreadyBehindDoesNotCutALaterStep) {
   ASSERT_FALSE(p.rows.empty());
   EXPECT_LE(p.rows.back()[0], 5e-4);
 }
+
+TEST(DriverEnd, TsimInsideAStepEndsWithTheShortenedStep) {
+  // 73.5 steps of 10 us: the last one is cut to 5 us and the run ends exactly at tsim.
+  TempDir dir;
+  write_text("rc.m",
+             "tsim = 7.3500e-04\n"
+             "td = 1.0000e-05\n"
+             "points = 49\n"
+             "x0 = [ 0.0000e+00      ]\n"
+             "X = [ 'V1        1   0   1.0000e+01                 '   % V1\n"
+             "      'R1        1   2   1.0000e+03                 '   % R1\n"
+             "      'C1        2   0   1.0000e-06                 '   % C1\n"
+             "      'I01       2   0   0.0000e+00                 ' ] % Vc\n"
+             "Y = [ 'V         I01                                ' ] % Vc\n"
+             "numn = 3;\n");
+  recording_run_services host;
+  main_window_scope scope(host);
+  run_output r = run_simu({"rc.m", "rc.plt"});
+  ASSERT_EQ(r.result, 1) << r.err;
+  EXPECT_NE(r.out.find("Final simulation time = 7.35000000e-04.\n"), std::string::npos) << r.out;
+  const double v = 10.0 * (1.0 - std::exp(-7.35e-4 / 1e-3));
+  std::vector<double> ini = read_numbers("rc.ini");
+  ASSERT_EQ(ini.size(), 5u);
+  EXPECT_EQ(ini[0], 7.35e-4);
+  EXPECT_LT(std::fabs(ini[4] - v) / v, 1e-9);
+  plt_table p = read_plt("rc.plt");
+  ASSERT_FALSE(p.rows.empty());
+  EXPECT_EQ(p.rows.back()[0], 7.35e-4);
+  EXPECT_NEAR(p.rows.back()[1], v, 1e-6 * v);
+}
