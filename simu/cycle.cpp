@@ -119,8 +119,10 @@ void CYCLE::set_state_names(const std::vector<std::string>& names) { sine_partne
 
 int CYCLE::relative_change_within(double tol) const {
   if (count < 1) return 0;
+  // Measured from the state where the cycle began: a later transition that kept the start
+  // setting has overwritten the entry's x with a state of another phase.
   const DM& r = entry(count).x;
-  return relative_test_floor(entry(start).x, r, tol, state_floor(r, peak_, sine_partner_));
+  return relative_test_floor(entry(start).x0, r, tol, state_floor(r, peak_, sine_partner_));
 }
 
 int CYCLE::close_enough(double tol) const { return relative_change_within(tol); }

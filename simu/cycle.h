@@ -79,8 +79,9 @@ public:
   // for the tests below (without names no state is one).
   void set_state_names(const std::vector<std::string>& names);
 
-  // Relative change between the cycle-start state and the latest state within tol
-  // (coarse tolerance sstol_c for close_enough, fine sstol_f for converged). A state whose
+  // Relative change between the cycle-start state (x0 of the start entry) and the latest
+  // state within tol (coarse tolerance sstol_c for close_enough, fine sstol_f for
+  // converged). A state whose
   // latest value is tiny is measured against 1e-9 of its largest magnitude in the cycle,
   // a sine generator's state against at least 1e-3 of the sine's amplitude.
   int close_enough(double tol) const;

@@ -164,3 +164,19 @@ TEST(Cycle, NoteStateWidensTheSwing) {
   cyc.note_state(col({-100.0}));
   EXPECT_EQ(cyc.converged(1e-6), 1);
 }
+
+TEST(Cycle, ConvergedMeasuresFromWhereTheCycleBegan) {
+  // The start entry is overwritten 0.3 s later by a transition that keeps the setting;
+  // the cycle ends where it began (x = 1, 2), so it is converged, though the state at 0.3 s
+  // (1.5, 2.5) differs by a third.
+  CYCLE cyc(col({1}));
+  cyc.add_transition(tv0, 0.0, col({1}), col({1.0, 2.0}), col({1}), nullptr, 1);
+  cyc.add_transition(tv0, 0.3, col({1}), col({1.5, 2.5}), col({1}), nullptr, 1);
+  EXPECT_EQ(cyc.entry(1).x(1), 1.5);   // the store keeps the later state
+  cyc.add_transition(tv0, 1.0, col({0}), col({3.0, 3.0}), col({1}), nullptr, 1);
+  cyc.add_transition(tv0, 2.0, col({1}), col({1.0, 2.0 + 1e-6}), col({1}), nullptr, 1);
+  ASSERT_EQ(cyc.cycle_found(), 1);
+  EXPECT_EQ(cyc.converged(1e-6), 1);   // 1e-6 / (2 + 1e-6)
+  EXPECT_EQ(cyc.converged(4e-7), 0);
+  EXPECT_EQ(cyc.close_enough(0.01), 1);
+}

@@ -136,3 +136,20 @@ TEST(PssBuck, AClockEdgeThatKeepsTheSettingLeavesNewtonQuadratic) {
   EXPECT_LT(relative_gap(newton.x, plain.x), 1e-9);
   EXPECT_FALSE(contains(newton.run.err, "skipped"));
 }
+
+TEST(PssBuck, AClockEdgeInsideTheReferenceIntervalLeavesTheConvergenceTestAlone) {
+  // The cycle-start entry is overwritten by the max-duty edge every cycle; the test still
+  // compares the states where the cycles began, so both circuits end alike.
+  TempDir dir;
+  write_text("pcm.m", anchored_at_the_limit(buck_peak_current));
+  write_text("pcmd.m", anchored_at_the_limit(buck_peak_current_max_duty()));
+  for (int method : {4, 1}) {
+    const pss_state plain = run_method(method, "pcm.m", 2, {"-nclkss", "1000"});
+    const pss_state limited = run_method(method, "pcmd.m", 2, {"-nclkss", "1000"});
+    ASSERT_GT(plain.cycles, 0) << method << plain.run.err;
+    ASSERT_GT(limited.cycles, 0) << method << limited.run.err << limited.run.out;
+    EXPECT_EQ(limited.cycles, plain.cycles) << method;
+    EXPECT_LT(relative_gap(limited.x, plain.x), 1e-9) << method;
+    EXPECT_NEAR(limited.x.at(1), 1.0, 1e-9) << method;   // I_L1 at the current limit
+  }
+}

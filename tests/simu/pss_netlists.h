@@ -90,6 +90,13 @@ inline std::string buck_peak_current_max_duty() {
                       "        9.0000e-06     1.0000e-05     0   1    ]");
 }
 
+// Both peak-current-mode bucks with the cycle anchored where the current limit turns S1
+// off (reference setting S1 off, D1 on): the max-duty edge then falls inside the reference
+// interval each cycle.
+inline std::string anchored_at_the_limit(const std::string& netlist) {
+  return replace_once(netlist, "swinit = [ 1    0 ]", "swinit = [ 0    1 ]");
+}
+
 // The buck with its output capacitor split in two in series: the charge of the middle
 // node never changes, so J - I is singular in that direction. 1 ohm keeps it continuous.
 inline std::string buck_series_capacitors() {
