@@ -1,6 +1,7 @@
 // parse_args and usage: the argument vector of simu into the option store.
 #include "simu/options.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -29,7 +30,8 @@ const char* or_null(const char* s) { return s ? s : "(null)"; }
 bool scan_valued(const valued_option& o, const char* text) {
   if (o.real) {
     double v = 0.0;
-    if (std::sscanf(text, "%le", &v) != 1 || !(v >= o.lowest)) return false;
+    // An infinite time or tolerance would make the run endless and its Esc poll rare.
+    if (std::sscanf(text, "%le", &v) != 1 || !(v >= o.lowest) || !std::isfinite(v)) return false;
     *o.real = v;
   } else {
     int v = 0;

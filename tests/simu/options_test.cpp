@@ -127,6 +127,15 @@ TEST(ParseArgs, NegativeValuesAndNonNumbersAreRejected) {
   EXPECT_NE(p.err.find("-points value is out of range\n"), std::string::npos);
 }
 
+TEST(ParseArgs, InfiniteAndNanTimesAreOutOfRange) {
+  parsed p = parse({"-tsim", "inf", "-sstol_f", "nan", "-td", "1e-7", "a.m", "a.plt"});
+  EXPECT_EQ(sim_options.tsim_given, 0);
+  EXPECT_EQ(sim_options.sstol_f_given, 0);
+  EXPECT_EQ(sim_options.td_given, 1);
+  EXPECT_NE(p.err.find("-tsim value is out of range\n"), std::string::npos);
+  EXPECT_NE(p.err.find("-sstol_f value is out of range\n"), std::string::npos);
+}
+
 TEST(ParseArgs, MissingValueAtTheEnd) {
   parsed p = parse({"-tsim"});
   EXPECT_EQ(sim_options.tsim_given, 0);
