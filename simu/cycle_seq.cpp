@@ -55,7 +55,9 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
   };
   const int N = count;
   check(std::fprintf(f, "Switching sequence file for:  %s\n\n\n", netlist), "write_seq_file(title)");
-  double period = N >= 1 ? entry(N).t - entry(1).t : 0.0;
+  // Intervals run between the instants at which their settings began (t0, state x0 there):
+  // a later transition that kept a setting has overwritten that entry's t and x.
+  double period = N >= 1 ? entry(N).t0 - entry(1).t0 : 0.0;
   check(std::fprintf(f, "period = %.6e\n", period), "write_seq_file(period)");
   check(std::fprintf(f, "Steady state tolerance = %.6e\n", tol), "write_seq_file(tolerance)");
   check(std::fprintf(f, "\nSwitches: "), "write_seq_file(sw)");
@@ -69,7 +71,7 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
     const DM& S = entry(i).S;
     for (uint32_t k = 1; k <= S.n; ++k)
       check(std::fprintf(f, "%c", S(k) != 0.0 ? '1' : '0'), "write_seq_file(i)", "disk full");
-    check(std::fprintf(f, "\t\t\t\t%.6e\n", entry(i + 1).t - entry(i).t), "write_seq_file(ti)",
+    check(std::fprintf(f, "\t\t\t\t%.6e\n", entry(i + 1).t0 - entry(i).t0), "write_seq_file(ti)",
           "disk full");
   }
   for (int i = 1; i <= N - 1; ++i)
@@ -78,7 +80,7 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
             "write_seq_file(eqn)", "disk full");
 
   check(std::fprintf(f, "\nState at beginning of intervals:\n"), "write_seq_file(  )");
-  const int nx = N >= 1 ? static_cast<int>(entry(1).x.n) : 0;
+  const int nx = N >= 1 ? static_cast<int>(entry(1).x0.n) : 0;
   const int full = N >= 1 ? (N - 1) / 3 : 0;
   for (int g = 0; g <= full; ++g) {
     bool last = g == full;
@@ -90,7 +92,7 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
     check(std::fprintf(f, "\n"), "write_seq_file(Xi)");
     for (int r = 1; r <= nx; ++r) {
       for (int k = first; k < first + cols; ++k)
-        check(std::fprintf(f, last ? "%24.16e\t" : "%24.16e  ", entry(k).x(r)), "write_seq_file(X)");
+        check(std::fprintf(f, last ? "%24.16e\t" : "%24.16e  ", entry(k).x0(r)), "write_seq_file(X)");
       check(std::fprintf(f, "\n"), "write_seq_file(X)");
     }
   }
