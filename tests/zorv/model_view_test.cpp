@@ -204,3 +204,22 @@ TEST(ModelUndoPoint, BackupHoldsTheCircuitAsSaved) {
   EXPECT_EQ(slurp(undo.Backup()).size(), 104u);
   EXPECT_TRUE(g_messages.empty());
 }
+
+TEST(ModelUndoPoint, AnUnwritableUndoFileIsReportedAndTheChangeGoesAhead) {
+  TempDir dir;
+  ModelCircuit circuit;
+  MessageCapture messages;
+  Host host;
+  zorv::UndoFiles undo(dir.path() / "undo");
+  zorv::ViewCore view(host, undo, zorv::ModelCircuitFiles().save);
+  view.SetCanRedo(true);
+  // A folder where "backup.ckt" should be: the file cannot be created.
+  std::filesystem::create_directory(undo.Backup());
+  AddResistor({200, 160});
+  view.SaveBackup();
+  EXPECT_EQ(g_messages, std::vector<std::string>{"Couldn't Open File!"});
+  EXPECT_TRUE(host.modified);
+  EXPECT_FALSE(view.CanRedo());
+  EXPECT_EQ(CircuitCount(), 1);
+  std::filesystem::remove(undo.Backup());
+}
