@@ -60,3 +60,17 @@ TEST(ElementListExtent, AWireAloneSpansItsEnds) {
   EXPECT_EQ(r.w, 80);
   EXPECT_EQ(r.h, 20);
 }
+
+TEST(ElementListExtent, TheFirstSymbolsOwnImageCornersCount) {
+  // A resistor near the top edge, image at (2, -17): its widened corner is raised to
+  // (0, 0), but its own top-left corner (2, -17) is part of the extent too.
+  const zorv::SheetRect r = ElementListExtent({Symbol(0, 2, -17, 13, 51)});
+  EXPECT_EQ(r.x, 0);
+  EXPECT_EQ(r.y, -17);
+  EXPECT_EQ(r.w, 2 + 12 + 25);
+  EXPECT_EQ(r.h, (-17 + 50 + 10) - (-17));
+  // Only the first element's: a later one's image corners are the widened ones alone.
+  const zorv::SheetRect s = ElementListExtent({Wire(100, 100, 200, 100), Symbol(0, 2, -17, 13, 51)});
+  EXPECT_EQ(s.x, 0);
+  EXPECT_EQ(s.y, 0);
+}

@@ -20,6 +20,12 @@ SheetRect ElementListExtent(const std::vector<ExtentItem>& items) {
     minY = std::min(minY, p.y);
     maxY = std::max(maxY, p.y);
   };
+  // A symbol listed first also brings its own image corners; a wire or coupling
+  // first has no image, and starts the extent from its computed corners.
+  if (const ExtentItem& e = items.front(); e.kind != 5 && e.kind != 8) {
+    take({e.image.x, e.image.y});
+    take({e.image.x + e.image.w - 1, e.image.y + e.image.h - 1});
+  }
   for (const ExtentItem& e : items) {
     sdi::point a, b;
     if (e.kind == 5 || e.kind == 8) {
@@ -34,7 +40,6 @@ SheetRect ElementListExtent(const std::vector<ExtentItem>& items) {
     }
     a.x = std::max(a.x, 0);
     a.y = std::max(a.y, 0);
-    // The first corner computed starts the extent, whatever the element's kind.
     take(a);
     take(b);
   }

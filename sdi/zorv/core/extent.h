@@ -5,8 +5,10 @@
 // modulator (kind 20) its image's top-left corner and its bottom-right corner
 // (x + w - 1, y + h - 1) moved down by 60; any other symbol its image's top-left
 // corner moved by (-20, -20) and its bottom-right corner moved by (25, 10). A
-// negative coordinate of the first corner is raised to 0. The extent spans all the
-// corners: {min x, min y, max x - min x, max y - min y}; {0, 0, 0, 0} when empty.
+// negative coordinate of the first corner is raised to 0. When the list starts
+// with a symbol, its image's own corners (x, y) and (x + w - 1, y + h - 1) count
+// too. The extent spans all the corners: {min x, min y, max x - min x, max y - min y};
+// {0, 0, 0, 0} when empty.
 #pragma once
 #include <vector>
 
