@@ -8,12 +8,14 @@
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
+#include "sdi/launcher.h"
 #include "sdi/report.h"
 #include "sdi/wait_cursor.h"
 #include "sdi/zorv/core/frame_geometry.h"
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/shell_registration.h"
 #include "sdi/zorv/drop_target.h"
+#include "sdi/zorv/grats_dlg.h"
 #include "sdi/zorv/main_frame.h"
 #include "sdi/zorv/splash_wnd.h"
 #include "sdi/zorv/zorv_doc.h"
@@ -47,6 +49,12 @@ bool CZorvApp::OnInit() {
   });
   // The model's boxes (its user messages and internal reports) go the same way.
   sdi::message_box_hook = [](const char* text) { zorv::ShowMessage(text); };
+  // The finish dialog that reports a run after F8.
+  m_previousFinishDialog = sdi::finish_dialog_hook;
+  sdi::finish_dialog_hook = [](const char* text) {
+    GRATS_Dg dlg(nullptr, wxString::FromUTF8(text));
+    dlg.ShowModal();
+  };
   // The busy cursor while the engine runs.
   sdi::wait_cursor_hook = [](bool on) {
     if (on)
@@ -94,6 +102,7 @@ int CZorvApp::OnExit() {
   delete wxConfigBase::Set(nullptr);
   sdi::message_box_hook = sdi::default_message_box;
   sdi::wait_cursor_hook = nullptr;
+  if (m_previousFinishDialog) sdi::finish_dialog_hook = m_previousFinishDialog;
   zorv::SetMessageSink(nullptr);
   return wxApp::OnExit();
 }

@@ -32,6 +32,7 @@ private:
   CMainFrame* m_frame = nullptr;
   wxString m_fileToOpen;
   bool m_showSplash = true;
+  void (*m_previousFinishDialog)(const char*) = nullptr;
 };
 
 wxDECLARE_APP(CZorvApp);

@@ -9,6 +9,7 @@
 
 #include "sdi/launcher.h"
 #include "sdi/wait_cursor.h"
+#include "sdi/zorv/grats_dlg.h"
 #include "simu/run_services.h"
 #include "zorv/smoke/gui_session.h"
 
@@ -60,4 +61,30 @@ TEST(Smoke, TheCursorIsBusyWhileTheEngineRuns) {
     EXPECT_TRUE(wxIsBusy());
   }
   EXPECT_FALSE(wxIsBusy());
+}
+
+TEST(Smoke, AfterF8TheFinishDialogReportsTheRun) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  const int previousChoice = sdi::plain_finish_message;
+  sdi::plain_finish_message = 0;
+  wxString text;
+  s.dialogs.onEnter = [&](wxDialog* dialog) {
+    if (auto* grats = dynamic_cast<GRATS_Dg*>(dialog)) text = grats->Text();
+  };
+  s.dialogs.answers = {wxID_OK};
+  main_window().simulation_done("0.25");
+  sdi::plain_finish_message = previousChoice;
+  ASSERT_FALSE(s.dialogs.seen.empty());
+  EXPECT_EQ(s.dialogs.seen.back().title, "ZORV");
+  EXPECT_EQ(text, "Total simulation time = 0.25 secs.");
+  EXPECT_TRUE(s.Messages().empty());
+
+  // Shown, the picture starts at 15 pixels, 3.5 units down.
+  auto* dlg = new GRATS_Dg(s.Frame(), "Total simulation time = 0.25 secs.");
+  dlg->Show();
+  ASSERT_TRUE(s.WaitFor([&] { return dlg->Slide().UnitX() > 0; }));
+  EXPECT_EQ(dlg->Slide().Picture().x, 15);
+  EXPECT_EQ(dlg->Slide().Picture().y, static_cast<int>(dlg->Slide().UnitY() * 3.5));
+  dlg->Destroy();
 }
