@@ -87,7 +87,7 @@ void CYCLE::add_transition(const DM& tv, double t, const DM& S, const DM& x, con
   e.c = 0.0;
   e.kind = -1;
   found = 0;
-  if (count == 1 || peak_.n != x.n) peak_ = abs(x);
+  if ((begins && count == 1) || peak_.n != x.n) peak_ = abs(x);   // a new cycle begins
   note_state(x);
 }
 

@@ -180,3 +180,21 @@ TEST(Cycle, ConvergedMeasuresFromWhereTheCycleBegan) {
   EXPECT_EQ(cyc.converged(4e-7), 0);
   EXPECT_EQ(cyc.close_enough(0.01), 1);
 }
+
+TEST(Cycle, TheSwingCountsFromWhereTheCycleBegan) {
+  // The state swings to 100 early in the cycle; a later transition that keeps the start
+  // setting must not forget that swing.
+  CYCLE cyc(col({1}));
+  cyc.add_transition(tv0, 0.0, col({1}), col({1e-12}), col({1}), nullptr, 1);
+  cyc.note_state(col({100.0}));
+  cyc.add_transition(tv0, 0.5, col({1}), col({1e-12}), col({1}), nullptr, 1);
+  cyc.add_transition(tv0, 1.0, col({0}), col({1e-12}), col({1}), nullptr, 1);
+  cyc.add_transition(tv0, 2.0, col({1}), col({1e-12 + 5e-14}), col({1}), nullptr, 1);
+  EXPECT_EQ(cyc.converged(1e-6), 1);   // 5e-14 against 1e-9 * 100
+  // A new cycle starts its own swing.
+  cyc.count = 0;
+  cyc.add_transition(tv0, 2.0, col({1}), col({1e-12}), col({1}), nullptr, 1);
+  cyc.add_transition(tv0, 3.0, col({0}), col({1e-12}), col({1}), nullptr, 1);
+  cyc.add_transition(tv0, 4.0, col({1}), col({1e-12 + 5e-14}), col({1}), nullptr, 1);
+  EXPECT_EQ(cyc.converged(1e-6), 0);
+}
