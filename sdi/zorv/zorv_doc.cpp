@@ -2,6 +2,7 @@
 
 #include <wx/app.h>
 #include <wx/filename.h>
+#include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
 #include "sdi/zorv/core/doc_names.h"
@@ -61,6 +62,20 @@ bool CZorvDoc::OnSaveDocument(const wxString& path) {
   AdoptFile(path);
   Modify(false);
   return true;
+}
+
+bool CZorvDoc::OnSaveModified() {
+  if (!IsModified()) return true;
+  const wxString prompt = wxString::FromUTF8(zorv::SavePrompt(GetUserReadableName().utf8_string()));
+  switch (wxMessageBox(prompt, "ZORV", wxYES_NO | wxCANCEL | wxICON_EXCLAMATION | wxCENTRE, GetDocumentWindow())) {
+    case wxNO:
+      Modify(false);
+      return true;
+    case wxYES:
+      return Save();
+    default:
+      return false;
+  }
 }
 
 void CZorvDoc::InitialUpdate() {

@@ -21,6 +21,9 @@ public:
   bool OnNewDocument() override;
   bool OnOpenDocument(const wxString& path) override;
   bool OnSaveDocument(const wxString& path) override;
+  // A changed circuit: "Save changes to <file>?" with Yes, No and Cancel; false
+  // when cancelled or when the save failed.
+  bool OnSaveModified() override;
 
   zorv::DocCore& Core() { return *m_core; }
 

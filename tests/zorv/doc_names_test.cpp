@@ -47,3 +47,8 @@ TEST(MainTitle, PrefixesTheProgramName) {
   EXPECT_EQ(zorv::MainTitle("Untitled.ckt"), "ZORV - Untitled.ckt");
   EXPECT_EQ(zorv::MainTitle("/w/c.ckt"), "ZORV - /w/c.ckt");
 }
+
+TEST(SavePrompt, NamesTheFile) {
+  EXPECT_EQ(zorv::SavePrompt("buck.ckt"), "Save changes to buck.ckt?");
+  EXPECT_EQ(zorv::SavePrompt("Untitled.ckt"), "Save changes to Untitled.ckt?");
+}

@@ -22,4 +22,6 @@ std::string UntitledBaseAfter(const std::string& basePath) {
 
 std::string MainTitle(const std::string& fileName) { return "ZORV - " + fileName; }
 
+std::string SavePrompt(const std::string& name) { return "Save changes to " + name + "?"; }
+
 }  // namespace zorv

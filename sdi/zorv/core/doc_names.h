@@ -5,6 +5,7 @@
 //     BaseNameOf("/home/j.doe/buck.v2.ckt") == "/home/j.doe/buck"
 //     FolderOf("/home/j.doe/buck.ckt")      == "/home/j.doe/"
 //     MainTitle("Untitled.ckt")             == "ZORV - Untitled.ckt"
+//     SavePrompt("buck.ckt")                == "Save changes to buck.ckt?"
 #pragma once
 #include <string>
 
@@ -23,6 +24,9 @@ std::string UntitledBaseAfter(const std::string& basePath);
 
 // The main window's title for an open file name.
 std::string MainTitle(const std::string& fileName);
+
+// The question asked before a changed circuit is closed (New, Open, Exit).
+std::string SavePrompt(const std::string& name);
 
 // The file name a new document shows.
 inline const char* const kUntitledFile = "Untitled.ckt";
