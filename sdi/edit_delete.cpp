@@ -4,6 +4,7 @@
 #include "sdi/elist.h"
 #include "sdi/factories.h"
 #include "sdi/placement.h"
+#include "sdi/report.h"
 
 namespace sdi {
 
@@ -12,6 +13,10 @@ void delete_all_elements() {
 }
 
 element* delete_element(int id) {
+  if (!circuit.find_id(id, 0)) {
+    SDI_ASSERT_FAIL("sdi/Circd1");
+    return nullptr;
+  }
   element* e = circuit.remove_by_id(id);
   if (!e) return nullptr;
   unlink_element(id);

@@ -47,11 +47,13 @@ int split_wire(int w, const point& p1, const point& p2, const point& p3, int ben
   const int b = new_wire_piece(line(p2, p3), bend);
   split_list.append(a);
   split_list.append(b);
-  element* old = circuit.remove_by_id(w);
-  if (old) {
-    unlink_element(w);
-    delete old;
+  if (!circuit.find_id(w, 0)) {
+    SDI_ASSERT_FAIL(tag);
+    return b;
   }
+  element* old = circuit.remove_by_id(w);
+  unlink_element(w);
+  delete old;
   return b;
 }
 

@@ -132,7 +132,7 @@ TEST(EditDelete, AMissingIdIsReportedAndNothingRemoved) {
   add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
   Capture cap;
   EXPECT_EQ(sdi::delete_element(9), nullptr);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Elist: Internal Assertion"}));
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd1: Internal Assertion"}));
   EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
 }
 

@@ -166,3 +166,12 @@ TEST(WireSplit, AWireThatIsNotPlacedIsReported) {
   EXPECT_EQ(sdi::split_after_wire_drawn(&w), 0);
   EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd1: Internal Assertion"}));
 }
+
+TEST(WireSplit, AMissingWireIsReportedOnceAndThePiecesStay) {
+  CircuitGuard guard;
+  Capture cap;
+  EXPECT_EQ(sdi::split_wire(9, point(100, 136), point(200, 136), point(296, 136), 0), 2);
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd1: Internal Assertion"}));
+  EXPECT_EQ(wires(), (std::vector<Route>{{1, point(100, 136), point(200, 136)}, {2, point(200, 136), point(296, 136)}}));
+  sdi::split_list.list_clear();
+}
