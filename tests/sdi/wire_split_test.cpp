@@ -175,3 +175,24 @@ TEST(WireSplit, AMissingWireIsReportedOnceAndThePiecesStay) {
   EXPECT_EQ(wires(), (std::vector<Route>{{1, point(100, 136), point(200, 136)}, {2, point(200, 136), point(296, 136)}}));
   sdi::split_list.list_clear();
 }
+
+TEST(WireSplit, ATerminalAtTheCornerOrOnTheSecondLegSplitsOnce) {
+  {
+    CircuitGuard guard;
+    add_symbol(new sdi::ground(1), point(200, 136));  // its pin on the corner
+    auto* w = add_wire(point(96, 136), point(200, 296), 0);  // across first, corner (200,136)
+    EXPECT_EQ(sdi::split_after_wire_drawn(w), 1);
+    EXPECT_EQ(wires(), (std::vector<Route>{{3, point(96, 136), point(200, 136)}, {4, point(200, 136), point(200, 296)}}));
+  }
+  {
+    CircuitGuard guard;
+    add_symbol(new sdi::ground(1), point(200, 216));  // its pin on the second, vertical leg
+    auto* w = add_wire(point(96, 136), point(200, 296), 0);
+    EXPECT_EQ(sdi::split_after_wire_drawn(w), 1);
+    EXPECT_EQ(wires(), (std::vector<Route>{{3, point(96, 136), point(200, 216)}, {4, point(200, 216), point(200, 296)}}));
+    // The first piece keeps the bend, so it still runs across and then down through the corner.
+    auto* first = static_cast<sdi::bl_element*>(sdi::circuit.get(3));
+    EXPECT_EQ(first->shape.bend, 0);
+    EXPECT_EQ(first->shape.corner(), point(200, 136));
+  }
+}
