@@ -178,7 +178,9 @@ int read_circuit(std::FILE* f, const std::string& file_name) {
 }
 
 int open_circuit_file(const std::filesystem::path& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::error_code ec;
+  // A folder opens for reading here but holds no file to read.
+  std::FILE* f = std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
   if (!f) {
     show_message("Couldn't Open File!");
     return circuit_damaged;

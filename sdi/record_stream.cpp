@@ -104,7 +104,10 @@ bool read_records(std::FILE* f, elist& out, int version, std::string& error) {
 
 int read_element_file(const std::filesystem::path& file, elist& list) {
   const std::string name = file.string();
-  std::FILE* f = std::fopen(in_circuit_folder(file).c_str(), "rb");
+  const std::filesystem::path path = in_circuit_folder(file);
+  std::error_code ec;
+  // A folder opens for reading here but holds no records.
+  std::FILE* f = std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
   if (!f) {
     show_message("File " + name + " couldn't be opened");
     return 0;

@@ -447,3 +447,13 @@ TEST_F(CircuitFile, SaveOntoAFolderShowsTheOpenMessage) {
   for (auto& e : std::filesystem::directory_iterator(dir.path())) entries += e.is_directory() ? 0 : 1;
   EXPECT_EQ(entries, 0);
 }
+
+TEST_F(CircuitFile, OpeningAFolderShowsTheOpenMessage) {
+  TempDir dir;
+  std::filesystem::create_directory("a.ckt");
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  Capture cap;
+  EXPECT_EQ(sdi::open_circuit_file("a.ckt"), sdi::circuit_damaged);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"}));
+  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
+}

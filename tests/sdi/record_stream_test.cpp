@@ -218,3 +218,13 @@ TEST(RecordStream, RecordsWithoutAnIdAreRefused) {
             (std::vector<std::string>{"File copyele.dat is damaged or truncated (element id 0 is not valid)"}));
   EXPECT_EQ(got.head, nullptr);
 }
+
+TEST(RecordStream, AFolderCannotBeOpened) {
+  TempDir dir;
+  std::filesystem::create_directory("part.sct");
+  sdi::elist got;
+  Capture cap;
+  EXPECT_EQ(sdi::read_element_file("part.sct", got), 0);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"File part.sct couldn't be opened"}));
+  EXPECT_EQ(got.head, nullptr);
+}
