@@ -9,7 +9,7 @@ constexpr int kSplashMilliseconds = 7500;
 
 CSplashWnd::CSplashWnd(const wxBitmap& bitmap, wxWindow* parent)
     : wxSplashScreen(bitmap, wxSPLASH_CENTRE_ON_PARENT | wxSPLASH_TIMEOUT, kSplashMilliseconds, parent,
-                     wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFRAME_NO_TASKBAR) {}
+                     wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFRAME_NO_TASKBAR | wxFRAME_FLOAT_ON_PARENT) {}
 
 CSplashWnd::~CSplashWnd() {
   if (s_splash == this) s_splash = nullptr;
@@ -21,6 +21,12 @@ void CSplashWnd::ShowSplashScreen(wxWindow* parent) {
   const wxBitmap bitmap = SplashBitmap();
   if (!bitmap.IsOk()) return;
   s_splash = new CSplashWnd(bitmap, parent);
+  s_splash->Update();
+}
+
+void CSplashWnd::RaiseSplashScreen() {
+  if (!s_splash) return;
+  s_splash->Raise();
   s_splash->Update();
 }
 
@@ -87,7 +93,9 @@ wxBitmap CSplashWnd::SplashBitmap() {
   dc.SetTextForeground(blue);
   dc.SetFont(wxFontInfo(11).Family(wxFONTFAMILY_SWISS));
   dc.DrawText("Switched linear circuits", 44, 100);
-  dc.DrawText("Development Version", 270, 56);
+  // Right-aligned inside the frame, whatever the font's width.
+  const wxString version = "Development Version";
+  dc.DrawText(version, w - 16 - dc.GetTextExtent(version).x, 56);
   dc.SelectObject(wxNullBitmap);
   return bitmap;
 }

@@ -15,6 +15,9 @@ public:
   // A key or button press while the splash shows hides it and is consumed (true).
   static bool PreTranslateAppMessage(const wxEvent& event);
   static bool IsShowing() { return s_splash != nullptr; }
+  static CSplashWnd* Current() { return s_splash; }
+  // Puts the splash above the main window, which is shown after it was made.
+  static void RaiseSplashScreen();
   static void HideSplashScreen();
 
   ~CSplashWnd() override;

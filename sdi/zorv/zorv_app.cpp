@@ -86,6 +86,8 @@ bool CZorvApp::OnInit() {
   // 7, 8. Show the window, titled after the document's file.
   m_frame->Show();
   m_frame->Update();
+  // The splash was made with the frame, before the frame was shown.
+  CSplashWnd::RaiseSplashScreen();
   if (CZorvDoc* doc = Document()) m_frame->SetLabel(wxString::FromUTF8(doc->Core().Title()));
 
   // 9. Files dropped on the window open as if chosen with File > Open.

@@ -309,3 +309,31 @@ TEST(Smoke, CancelledPrintingBringsTheGridBack) {
   }
   EXPECT_EQ(sdi::grid_shown, 1);
 }
+
+TEST(Smoke, TheSplashShowsOverTheMainWindow) {
+  GuiSession s({});
+  ASSERT_TRUE(s.Started());
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s) && CSplashWnd::IsShowing() && CSplashWnd::Current()->IsShownOnScreen(); }));
+  s.Pump(20);
+  CSplashWnd* splash = CSplashWnd::Current();
+  const wxRect r = splash->GetScreenRect();
+  // Centred over the frame.
+  const wxRect f = s.Frame()->GetScreenRect();
+  EXPECT_NEAR(r.x + r.width / 2, f.x + f.width / 2, 2);
+  EXPECT_NEAR(r.y + r.height / 2, f.y + f.height / 2, 2);
+  // The screen there shows the splash's picture: its drawn (not white) pixels.
+  const wxImage shown = GrabScreen(r);
+  const wxImage picture = CSplashWnd::SplashBitmap().ConvertToImage();
+  ASSERT_EQ(shown.GetWidth(), picture.GetWidth());
+  ASSERT_EQ(shown.GetHeight(), picture.GetHeight());
+  long drawn = 0, same = 0;
+  for (int y = 0; y < picture.GetHeight(); ++y)
+    for (int x = 0; x < picture.GetWidth(); ++x) {
+      const int r0 = picture.GetRed(x, y), g0 = picture.GetGreen(x, y), b0 = picture.GetBlue(x, y);
+      if (r0 == 255 && g0 == 255 && b0 == 255) continue;
+      ++drawn;
+      same += shown.GetRed(x, y) == r0 && shown.GetGreen(x, y) == g0 && shown.GetBlue(x, y) == b0;
+    }
+  ASSERT_GT(drawn, 1000);
+  EXPECT_GT(same, drawn * 95 / 100);
+}
