@@ -457,3 +457,25 @@ TEST_F(CircuitFile, OpeningAFolderShowsTheOpenMessage) {
   EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"}));
   EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
 }
+
+// Reading while the user places an element: reported, and the placement
+// state is neither used nor changed by the reader.
+TEST_F(CircuitFile, APendingElementIsReportedAndLeftAlone) {
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  add_symbol(new sdi::probe(1), point(296, 160));
+  add_symbol(new sdi::multiplier(1), point(400, 160));
+  add_symbol(new sdi::basic(sdi::kind_capacitor, 1), point(496, 160), "C1");
+  const Bytes b = circuit_bytes();
+  CircuitGuard::clear();
+  auto* pending = new sdi::basic(sdi::kind_inductor, 1);
+  sdi::pending_element = pending;
+  sdi::previous_pending_element = nullptr;
+  Capture cap;
+  ASSERT_EQ(read_bytes_as_circuit(b), sdi::circuit_read);
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd2: Internal Assertion"}));
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_EQ(sdi::pending_element, pending);
+  EXPECT_EQ(sdi::previous_pending_element, nullptr);
+  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0, 35, 36, 1}));
+  EXPECT_EQ(circuit_bytes(), b);
+}
