@@ -228,3 +228,28 @@ TEST(RecordStream, AFolderCannotBeOpened) {
   EXPECT_EQ(cap.messages, (std::vector<std::string>{"File part.sct couldn't be opened"}));
   EXPECT_EQ(got.head, nullptr);
 }
+
+// A second multiplier in a stream is dropped after its record was read, so
+// the records after it still read in step.
+TEST(RecordStream, ASecondMultiplierIsDroppedAndTheRestStaysInStep) {
+  CircuitGuard guard;
+  add_symbol(new sdi::multiplier(1), point(200, 160));
+  add_symbol(new sdi::multiplier(1), point(296, 160));
+  auto* r = add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(400, 160), "R7");
+  r->values[0] = 470.0;
+  std::FILE* f = std::tmpfile();
+  sdi::write_records(f, sdi::circuit);
+  std::rewind(f);
+  sdi::elist got;
+  std::string error;
+  Capture cap;
+  ASSERT_TRUE(sdi::read_records(f, got, sdi::circuit_version, error));
+  std::fclose(f);
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Only one multiplier allowed."}));
+  ASSERT_EQ(kinds_of(got), (std::vector<int>{36, 0}));
+  sdi::element* back = static_cast<sdi::enode*>(got.head->next)->value;
+  EXPECT_STREQ(back->name(), "R7");
+  EXPECT_EQ(back->values[0], 470.0);
+  EXPECT_EQ(back->id, r->id);
+  sdi::delete_list_elements(got);
+}
