@@ -116,3 +116,15 @@ TEST(Naming, SubcircuitsCountOnlyTheirOwnTypeName) {
   delete b2;
   sdi::symbol_folder.clear();
 }
+
+TEST(Naming, OnlyTheSameKindsNamesAreTaken) {
+  CircuitGuard guard;
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), sdi::point(200, 160), "C1");  // renamed by the user
+  sdi::basic c(sdi::kind_capacitor, 1);
+  sdi::assign_default_name(&c);
+  EXPECT_EQ(name_of(&c), "C1");  // a resistor's name does not take a capacitor's
+  add_symbol(new sdi::basic(sdi::kind_capacitor, 1), sdi::point(296, 160), "C2");
+  sdi::basic c2(sdi::kind_capacitor, 1);
+  sdi::assign_default_name(&c2);
+  EXPECT_EQ(name_of(&c2), "C3");  // one capacitor: the count starts at 2, and C2 is taken
+}
