@@ -27,8 +27,11 @@ void remove_element_from_sheet(element* e) {
   if (!e) return;
   erase_element(e);
   if (e->id != 0) {
-    element* taken = delete_element(e->id);
-    if (taken && taken != e) delete taken;
+    // Only e itself leaves the circuit: an element that kept an id it no longer
+    // holds there must not take out the one that holds it now.
+    element* holder = circuit.find_id(e->id, 0) ? circuit.get(e->id) : nullptr;
+    if (holder == e) delete_element(e->id);
+    else SDI_ASSERT_FAIL("sdi/Circd1");
   }
   delete e;
 }

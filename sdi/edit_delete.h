@@ -15,7 +15,8 @@ void delete_all_elements();
 element* delete_element(int id);
 
 // Erases the element from the sheet (when drawing), then deletes it: an unplaced
-// one (id 0) directly, a placed one after delete_element.
+// one (id 0) directly, a placed one after delete_element. One with an id that
+// the circuit does not hold it under is reported, and the circuit left as it is.
 void remove_element_from_sheet(element* e);
 
 }  // namespace sdi

@@ -148,3 +148,18 @@ TEST(EditDelete, RemoveFromSheet) {
   EXPECT_EQ(sdi::probe_count, 0);
   EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
 }
+
+// An element that carries an id but is not the circuit's element of that id
+// (a pending element that was placed once) takes nothing out of the circuit.
+TEST(EditDelete, RemovingAnElementNotInTheCircuitLeavesTheOneWithItsId) {
+  CircuitGuard guard;
+  auto* r = add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
+  auto* stray = new sdi::basic(sdi::kind_capacitor, 1);
+  stray->id = r->id;
+  Capture cap;
+  sdi::remove_element_from_sheet(stray);
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd1: Internal Assertion"}));
+  ASSERT_NE(sdi::circuit.head, nullptr);
+  EXPECT_EQ(sdi::circuit.head->value, r);
+  EXPECT_EQ(sdi::circuit.head->next, nullptr);
+}
