@@ -337,3 +337,30 @@ TEST(Smoke, TheSplashShowsOverTheMainWindow) {
   ASSERT_GT(drawn, 1000);
   EXPECT_GT(same, drawn * 95 / 100);
 }
+
+TEST(Smoke, ZoomingKeepsTheSheetPointAtTheWindowsCentre) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  CZorvCanvas* canvas = s.View()->Canvas();
+  canvas->Scroll(600, 900);
+  s.Pump(5);
+  const wxSize client = canvas->GetClientSize();
+  // The sheet point under the centre of the client area, in units.
+  auto centre = [&] {
+    const zorv::ViewMapping& m = s.View()->Core().Mapping();
+    const zorv::Pos p = canvas->ScrollPos();
+    return std::make_pair((p.x + client.x / 2.0) / m.ScaleX(), (p.y + client.y / 2.0) / m.ScaleY());
+  };
+  const auto before = centre();
+  ASSERT_EQ(canvas->ScrollPos().x, 600);
+  s.Command(ToolkitCommandId(cmd::ZoomIn));
+  s.Command(ToolkitCommandId(cmd::ZoomIn));
+  const auto in = centre();
+  const double unit = 1.0 / s.View()->Core().Mapping().ScaleX();
+  EXPECT_NEAR(in.first, before.first, unit);
+  EXPECT_NEAR(in.second, before.second, unit);
+  s.Command(ToolkitCommandId(cmd::ZoomOut));
+  const auto out = centre();
+  EXPECT_NEAR(out.first, before.first, 2 / s.View()->Core().Mapping().ScaleX());
+  EXPECT_NEAR(out.second, before.second, 2 / s.View()->Core().Mapping().ScaleY());
+}
