@@ -76,7 +76,8 @@ bool CFrameRunServices::poll_escape() {
 }
 
 int CFrameRunServices::message_box(const char* text, box_style style) {
-  const long icon = style == box_style::information ? wxICON_INFORMATION : 0;
+  // A plain box has no icon (the toolkit would otherwise pick one).
+  const long icon = style == box_style::information ? wxICON_INFORMATION : wxICON_NONE;
   wxMessageBox(wxString::FromUTF8(text), "ZORV", wxOK | icon, &m_frame);
   return 1;
 }

@@ -88,3 +88,19 @@ TEST(Smoke, AfterF8TheFinishDialogReportsTheRun) {
   EXPECT_EQ(dlg->Slide().Picture().y, static_cast<int>(dlg->Slide().UnitY() * 3.5));
   dlg->Destroy();
 }
+
+TEST(Smoke, TheEnginesBoxesArePlainOrInformation) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  std::vector<long> icons;
+  s.dialogs.onEnter = [&](wxDialog* dialog) {
+    if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog))
+      icons.push_back(box->GetMessageDialogStyle() & (wxICON_NONE | wxICON_INFORMATION));
+  };
+  EXPECT_EQ(main_window().message_box("Simulation terminated by user", box_style::plain), 1);
+  EXPECT_EQ(main_window().message_box("Simulation completed!", box_style::information), 1);
+  ASSERT_EQ(icons.size(), 2u);
+  EXPECT_EQ(icons[0], wxICON_NONE);
+  EXPECT_EQ(icons[1], wxICON_INFORMATION);
+  EXPECT_EQ(s.Messages(), (std::vector<std::string>{"Simulation terminated by user", "Simulation completed!"}));
+}
