@@ -3,20 +3,13 @@
 
 #include "matrix/matrix.h"
 #include "matrix/fatal_expect.h"
+#include "common/dm_builders.h"
 
 namespace {
 DM m34() {
   DM A(3, 4);
   A.seqa(1.0, 12, 1.0);   // A(i, j) = (j - 1) * 3 + i
   return A;
-}
-DM row(std::initializer_list<double> v) {
-  DM R(1, static_cast<int>(v.size()), v.begin());
-  return R;
-}
-DM col(std::initializer_list<double> v) {
-  DM R(static_cast<int>(v.size()), 1, v.begin());
-  return R;
 }
 }  // namespace
 

@@ -9,15 +9,9 @@
 #include "matrix/dm_ops.h"
 #include "simu/cycle.h"
 #include "simu/topology.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM x(static_cast<int>(v.size()), 1);
-  int k = 1;
-  for (double e : v) x(k++) = e;
-  return x;
-}
 
 const DM on = col({1.0, 0.0});
 const DM off = col({0.0, 1.0});

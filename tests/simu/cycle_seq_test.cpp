@@ -8,25 +8,10 @@
 #include "common/temp_dir.h"
 #include "simu/cycle.h"
 #include "simu/topology.h"
+#include "common/dm_builders.h"
+#include "common/fatal_of.h"
 
 namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM m(static_cast<int>(v.size()), 1);
-  int i = 1;
-  for (double x : v) m(i++) = x;
-  return m;
-}
-
-template <class F>
-std::string fatal_of(F f) {
-  try {
-    f();
-  } catch (char* s) {
-    return s;
-  }
-  return "";
-}
 
 topology model(double a, double b) {
   topology r;

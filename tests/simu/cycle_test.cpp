@@ -6,25 +6,10 @@
 
 #include "simu/cycle.h"
 #include "simu/topology.h"
+#include "common/dm_builders.h"
+#include "common/fatal_of.h"
 
 namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM m(static_cast<int>(v.size()), 1);
-  int i = 1;
-  for (double x : v) m(i++) = x;
-  return m;
-}
-
-template <class F>
-std::string fatal_of(F f) {
-  try {
-    f();
-  } catch (char* s) {
-    return s;
-  }
-  return "";
-}
 
 const DM tv0 = col({0, 0, 0, 0});
 

@@ -5,28 +5,8 @@
 #include <string>
 
 #include "simu/event_table.h"
-
-namespace {
-
-DM rows_of(int r, int c, std::initializer_list<double> v) {
-  DM m(r, c);
-  auto it = v.begin();
-  for (int i = 1; i <= r; ++i)
-    for (int j = 1; j <= c; ++j) m(i, j) = *it++;
-  return m;
-}
-
-template <class F>
-std::string fatal_of(F f) {
-  try {
-    f();
-  } catch (char* s) {
-    return s;
-  }
-  return "";
-}
-
-}  // namespace
+#include "common/dm_builders.h"
+#include "common/fatal_of.h"
 
 TEST(EventTable, BuildMapsEachEventToItsValueColumn) {
   DM tmd = rows_of(3, 4, {1e-6, 1e-5, 1, 1,      // a clock: not an event

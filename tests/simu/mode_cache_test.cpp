@@ -10,21 +10,9 @@
 #include "matrix/matrix.h"
 #include "simu/mode_cache.h"
 #include "simu/model_expect.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM mat(std::initializer_list<std::initializer_list<double>> rows, int cols = -1) {
-  const int r = static_cast<int>(rows.size());
-  const int c = cols >= 0 ? cols : static_cast<int>(rows.begin()->size());
-  DM M(r, c);
-  int i = 1;
-  for (const auto& row : rows) {
-    int j = 1;
-    for (double v : row) M(i, j++) = v;
-    ++i;
-  }
-  return M;
-}
 
 topology model(const DM& A, const DM& B) {
   topology t;

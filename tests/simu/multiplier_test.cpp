@@ -7,18 +7,7 @@
 #include "matrix/dm_ops.h"
 #include "simu/multiplier.h"
 #include "simu/topology.h"
-
-namespace {
-
-DM rows_of(int r, int c, std::initializer_list<double> v) {
-  DM m(r, c);
-  auto it = v.begin();
-  for (int i = 1; i <= r; ++i)
-    for (int j = 1; j <= c; ++j) m(i, j) = *it++;
-  return m;
-}
-
-}  // namespace
+#include "common/dm_builders.h"
 
 TEST(Multiplier, SolvesTheQuadraticFixedPoint) {
   topology rec;

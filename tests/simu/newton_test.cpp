@@ -10,17 +10,9 @@
 #include "simu/cycle.h"
 #include "simu/pss_unknowns.h"
 #include "simu/topology.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM x(static_cast<int>(v.size()), 1);
-  int k = 1;
-  for (double e : v) x(k++) = e;
-  return x;
-}
-
-DM row(std::initializer_list<double> v) { return col(v).transpose(); }
 
 topology model(const DM& A, const DM& B) {
   topology r;

@@ -11,27 +11,8 @@
 #include "simu/console.h"
 #include "simu/netlist.h"
 #include "simu/output_store.h"
-
-namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM m(static_cast<int>(v.size()), 1);
-  int i = 1;
-  for (double x : v) m(i++) = x;
-  return m;
-}
-
-template <class F>
-std::string fatal_of(F f) {
-  try {
-    f();
-  } catch (char* s) {
-    return s;
-  }
-  return "";
-}
-
-}  // namespace
+#include "common/dm_builders.h"
+#include "common/fatal_of.h"
 
 TEST(OutputStore, QuestionsGoToTheErrorFileAndNothingIsRead) {
   TempDir dir;

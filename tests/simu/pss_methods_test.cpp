@@ -9,17 +9,7 @@
 #include "simu/recording_run_services.h"
 #include "simu/sim_params.h"
 #include "simu/topology.h"
-
-namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM x(static_cast<int>(v.size()), 1);
-  int k = 1;
-  for (double e : v) x(k++) = e;
-  return x;
-}
-
-}  // namespace
+#include "common/dm_builders.h"
 
 TEST(PssMethods, PicardAndUnknownMethodsHaveNoAcceleration) {
   const DM ref = col({1.0});

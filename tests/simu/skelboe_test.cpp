@@ -8,15 +8,9 @@
 #include "matrix/dm_ops.h"
 #include "simu/recording_run_services.h"
 #include "simu/sim_params.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM x(static_cast<int>(v.size()), 1);
-  int k = 1;
-  for (double e : v) x(k++) = e;
-  return x;
-}
 
 const DM on = col({1.0, 0.0});    // reference setting
 const DM off = col({0.0, 1.0});

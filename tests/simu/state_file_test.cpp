@@ -9,33 +9,10 @@
 
 #include "common/temp_dir.h"
 #include "simu/state_file.h"
+#include "common/dm_builders.h"
+#include "common/fatal_of.h"
 
 namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM m(static_cast<int>(v.size()), 1);
-  int i = 1;
-  for (double x : v) m(i++) = x;
-  return m;
-}
-
-DM rows_of(int r, int c, std::initializer_list<double> v) {
-  DM m(r, c);
-  auto it = v.begin();
-  for (int i = 1; i <= r; ++i)
-    for (int j = 1; j <= c; ++j) m(i, j) = *it++;
-  return m;
-}
-
-template <class F>
-std::string fatal_of(F f) {
-  try {
-    f();
-  } catch (char* s) {
-    return s;
-  }
-  return "";
-}
 
 void put(const char* name, const std::string& text) {
   std::ofstream(name, std::ios::binary) << text;

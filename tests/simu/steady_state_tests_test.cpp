@@ -7,15 +7,9 @@
 #include "simu/cycle.h"
 #include "simu/sim_params.h"
 #include "simu/steady_state_tests.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM m(static_cast<int>(v.size()), 1);
-  int i = 1;
-  for (double x : v) m(i++) = x;
-  return m;
-}
 
 const DM tv0 = col({0, 0, 0, 0});
 

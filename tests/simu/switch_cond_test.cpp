@@ -3,21 +3,9 @@
 
 #include "simu/model_expect.h"
 #include "simu/switch_cond.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM col(std::initializer_list<double> v) {
-  DM d(static_cast<int>(v.size()), 1);
-  int k = 1;
-  for (double x : v) d(k++) = x;
-  return d;
-}
-
-DM zeros(int r, int c) {
-  DM d(r, c);
-  for (int k = 1; k <= r * c; ++k) d(k) = 0.0;
-  return d;
-}
 
 // Three conditions on outputs y1, y2 with g_i = -y_i + Cc(i) and one on time alone.
 struct conditions {

@@ -13,32 +13,10 @@
 #include "simu/switch_table.h"
 #include "simu/switch_table_adjust.h"
 #include "simu/topology.h"
+#include "common/dm_builders.h"
+#include "common/fatal_of.h"
 
 namespace {
-
-DM rows_of(int r, int c, std::initializer_list<double> v) {
-  DM m(r, c);
-  auto it = v.begin();
-  for (int i = 1; i <= r; ++i)
-    for (int j = 1; j <= c; ++j) m(i, j) = *it++;
-  return m;
-}
-
-DM zeros(int r, int c) {
-  DM m(r, c);
-  for (uint32_t k = 1; k <= m.n; ++k) m(k) = 0.0;
-  return m;
-}
-
-template <class F>
-std::string fatal_of(F f) {
-  try {
-    f();
-  } catch (char* s) {
-    return s;
-  }
-  return "";
-}
 
 // V1 drives node 2 through R1. D1 (anode 0, cathode 2) starts on and carries reverse
 // current; once it is off, node 2 rises and D2 (2 -> 3, R2 to ground) must turn on.

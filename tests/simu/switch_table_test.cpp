@@ -4,18 +4,7 @@
 #include <initializer_list>
 
 #include "simu/switch_table.h"
-
-namespace {
-
-DM rows_of(int r, int c, std::initializer_list<double> v) {
-  DM m(r, c);
-  auto it = v.begin();
-  for (int i = 1; i <= r; ++i)
-    for (int j = 1; j <= c; ++j) m(i, j) = *it++;
-  return m;
-}
-
-}  // namespace
+#include "common/dm_builders.h"
 
 TEST(SwitchTable, BuildFromRowSetting) {
   DM tmd = rows_of(3, 4, {0.0, 1e-5, 1, 3,    // clock 1 turns switch 3 on

@@ -6,20 +6,9 @@
 
 #include "simu/model_expect.h"
 #include "simu/tableau.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM mat(std::initializer_list<std::initializer_list<double>> rows) {
-  const int r = static_cast<int>(rows.size()), c = static_cast<int>(rows.begin()->size());
-  DM M(r, c);
-  int i = 1;
-  for (const auto& row : rows) {
-    int j = 1;
-    for (double v : row) M(i, j++) = v;
-    ++i;
-  }
-  return M;
-}
 
 TEST(Tableau, RrefKeepsSmallColumnsBesideLargeOnes) {
   // A tolerance from the whole matrix (2 x 2.22e-16 x 1e6) would wipe out 1e-12.
