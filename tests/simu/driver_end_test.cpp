@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "common/temp_dir.h"
+#include "buck_netlist.h"
 #include "driver_run.h"
 #include "simu/recording_run_services.h"
 
@@ -101,35 +102,7 @@ TEST(DriverEnd, ClockEdgeJustPastTheWindowEndKeepsTheWindowEnd) {
 TEST(DriverEnd, BuckExampleTableEndsAtTsim) {
   // 200 periods of a 100 kHz clock: the summed edge times land a few ulps past 2 ms.
   TempDir dir;
-  write_text("buck.m",
-             "tsim = 2.0000e-03\n"
-             "td = 1.0000e-07\n"
-             "points = 5000\n"
-             "swinit = [ 1    0     ]\n"
-             "x0 = [ 0.0000e+00       \n"
-             "       0.0000e+00      ]\n"
-             "tmd = [ 0.0000e+00     1.0000e-05     1   1     \n"
-             "        5.0000e-06     1.0000e-05     0   1    ]\n"
-             "Cy = [ 1.0000e+00     0.0000e+00       \n"
-             "       -1.0000e+00    0.0000e+00      ]\n"
-             "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00       \n"
-             "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
-             "Csw = [ 1     \n"
-             "        1    ]\n"
-             "Cc = [ 0.0000e+00       \n"
-             "       0.0000e+00      ]\n"
-             "thon(1,:)=[  2   2];\n"
-             "thoff(1,:)=[  2   1];\n"
-             "X = [ 'V1        1   0   1.2000e+01                 '   % V1\n"
-             "      'S1        1   2   0.0000e+00                 '   % S1\n"
-             "      'D1        0   2   0.0000e+00                 '   % D1\n"
-             "      'L1        2   3   1.0000e-04                 '   % L1\n"
-             "      'C1        3   0   1.0000e-04                 '   % C1\n"
-             "      'R1        3   0   5.0000e+00                 '   % R1\n"
-             "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
-             "Y = [ 'I         D1                                 '  \n"
-             "      'V         I01                                ' ] % Vout\n"
-             "numn = 4;\n");
+  write_text("buck.m", buck_netlist_text("2.0000e-03", "1.0000e-07", "5000"));
   recording_run_services host;
   main_window_scope scope(host);
   run_output r = run_simu({"-tsim", "2e-3", "-td", "1e-7", "buck.m", "buck.plt"});

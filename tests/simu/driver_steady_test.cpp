@@ -6,41 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "common/temp_dir.h"
+#include "buck_netlist.h"
 #include "driver_run.h"
 #include "simu/recording_run_services.h"
 
 namespace {
 
 // The buck of the switching tests (100 kHz clock, S1 on in the first half period).
-const char* const buck_netlist =
-    "tsim = 2.0000e-04\n"
-    "td = 1.0000e-06\n"
-    "points = 2000\n"
-    "swinit = [ 1    0     ]\n"
-    "x0 = [ 0.0000e+00       \n"
-    "       0.0000e+00      ]\n"
-    "tmd = [ 0.0000e+00     1.0000e-05     1   1     \n"
-    "        5.0000e-06     1.0000e-05     0   1    ]\n"
-    "Cy = [ 1.0000e+00     0.0000e+00       \n"
-    "       -1.0000e+00    0.0000e+00      ]\n"
-    "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00       \n"
-    "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
-    "Csw = [ 1     \n"
-    "        1    ]\n"
-    "Cc = [ 0.0000e+00       \n"
-    "       0.0000e+00      ]\n"
-    "thon(1,:)=[  2   2];\n"
-    "thoff(1,:)=[  2   1];\n"
-    "X = [ 'V1        1   0   1.2000e+01                 '   % V1\n"
-    "      'S1        1   2   0.0000e+00                 '   % S1\n"
-    "      'D1        0   2   0.0000e+00                 '   % D1\n"
-    "      'L1        2   3   1.0000e-04                 '   % L1\n"
-    "      'C1        3   0   1.0000e-04                 '   % C1\n"
-    "      'R1        3   0   5.0000e+00                 '   % R1\n"
-    "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
-    "Y = [ 'I         D1                                 '  \n"
-    "      'V         I01                                ' ] % Vout\n"
-    "numn = 4;\n";
+const std::string buck_netlist = buck_netlist_text("2.0000e-04", "1.0000e-06", "2000");
 
 struct buck_run {
   TempDir dir;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/temp_dir.h"
+#include "buck_netlist.h"
 #include "driver_run.h"
 #include "matrix/expm.h"
 #include "matrix/matrix.h"
@@ -38,35 +39,7 @@ const double r_on = 0.001, r_off = 1e6 + 0.001;
 
 // Buck: V1 = 12 V, S1 from node 1 to 2, D1 from ground to 2, L1 100 uH, C1 100 uF, R1 5
 // ohm; a 100 kHz clock turns S1 on at k * 10 us and off at k * 10 us + 5 us.
-const char* const buck_netlist =
-    "tsim = 2.0000e-04\n"
-    "td = 1.0000e-07\n"
-    "points = 2000\n"
-    "swinit = [ 1    0     ]\n"
-    "x0 = [ 0.0000e+00       \n"
-    "       0.0000e+00      ]\n"
-    "tmd = [ 0.0000e+00     1.0000e-05     1   1     \n"
-    "        5.0000e-06     1.0000e-05     0   1    ]\n"
-    "Cy = [ 1.0000e+00     0.0000e+00       \n"
-    "       -1.0000e+00    0.0000e+00      ]\n"
-    "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00       \n"
-    "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
-    "Csw = [ 1     \n"
-    "        1    ]\n"
-    "Cc = [ 0.0000e+00       \n"
-    "       0.0000e+00      ]\n"
-    "thon(1,:)=[  2   2];\n"
-    "thoff(1,:)=[  2   1];\n"
-    "X = [ 'V1        1   0   1.2000e+01                 '   % V1\n"
-    "      'S1        1   2   0.0000e+00                 '   % S1\n"
-    "      'D1        0   2   0.0000e+00                 '   % D1\n"
-    "      'L1        2   3   1.0000e-04                 '   % L1\n"
-    "      'C1        3   0   1.0000e-04                 '   % C1\n"
-    "      'R1        3   0   5.0000e+00                 '   % R1\n"
-    "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
-    "Y = [ 'I         D1                                 '  \n"
-    "      'V         I01                                ' ] % Vout\n"
-    "numn = 4;\n";
+const std::string buck_netlist = buck_netlist_text("2.0000e-04", "1.0000e-07", "2000");
 
 // One interval of the buck with the switch and diode resistances rs, rd: x = [v_C; i_L],
 // node 2 from the KCL (12 - v2)/rs = v2/rd + i_L. Returns the augmented exponential.
