@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "converter_examples.h"
 #include "simu/console.h"
 #include "simu/run_services.h"
 #include "simu/run_settings.h"
@@ -37,33 +38,10 @@ public:
   void simulation_done(const char*) override {}
 };
 
-struct converter {
-  const char* name;
-  const char* file;
-  double period;   // switching period, s
-};
-
-const converter converters[] = {
-    {"buck_ccm", "buck.m", 1e-5},
-    {"boost_ccm", "boost.m", 1e-5},
-    {"buck_dcm", "buck_dcm.m", 1e-5},
-    {"full_bridge_lc", "inverter.m", 1e-4},
-};
-
 const char* const method_names[] = {"", "newton", "skelboe", "broyden", "picard"};
 
 const std::filesystem::path& scratch() {
-  static const std::filesystem::path dir = [] {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "zorv-pss-bench-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) std::abort();
-    std::filesystem::path d = tmpl;
-    for (const converter& c : converters)
-      std::filesystem::copy_file(std::filesystem::path(ZORV_EXAMPLES) / c.file, d / c.file,
-                                 std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::current_path(d);
-    redirect_stdio();
-    return d;
-  }();
+  static const std::filesystem::path dir = make_scratch("zorv-pss-bench-XXXXXX");
   return dir;
 }
 
@@ -108,10 +86,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  close_stdio_redirection();
-  std::error_code ec;
-  const std::filesystem::path dir = scratch();
-  std::filesystem::current_path(dir.parent_path(), ec);
-  std::filesystem::remove_all(dir, ec);
+  remove_scratch(scratch());
   return 0;
 }
