@@ -3,7 +3,11 @@
 #include "matrix/dm_ops.h"
 #include "matrix/lu.h"
 
-DM operator/(const DM& A, const DM& B) {
+namespace {
+
+// The real and complex divisions follow one rule; M is DM or CM.
+template <class M>
+M right_divide(const M& A, const M& B) {
   switch (shape_class(A, B)) {
     case 1:
       if (!is1x1(B)) matrix_fatal("A must not be scalar", "operation A / B");
@@ -21,7 +25,8 @@ DM operator/(const DM& A, const DM& B) {
   }
 }
 
-DM operator%(const DM& A, const DM& B) {
+template <class M>
+M left_divide(const M& A, const M& B) {
   switch (shape_class(A, B)) {
     case 1:
       return scale(1.0 / A(1), B);
@@ -38,37 +43,12 @@ DM operator%(const DM& A, const DM& B) {
   }
 }
 
-CM operator/(const CM& A, const CM& B) {
-  switch (shape_class(A, B)) {
-    case 1:
-      if (!is1x1(B)) matrix_fatal("A must not be scalar", "operation A / B");
-      return scale(1.0 / B(1), A);
-    case 2:
-      return scale(1.0 / B(1), A);
-    case 0:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-      return Dback_div(B.transpose(), A.transpose()).transpose();
-    default:
-      matrix_fatal("Internal case error", "operator /");
-  }
-}
+}  // namespace
 
-CM operator%(const CM& A, const CM& B) {
-  switch (shape_class(A, B)) {
-    case 1:
-      return scale(1.0 / A(1), B);
-    case 2:
-      matrix_fatal("B must not be scalar", "operation A % B");
-    case 0:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-      return Dback_div(A, B);
-    default:
-      matrix_fatal("Internal case error", "operator %");
-  }
-}
+DM operator/(const DM& A, const DM& B) { return right_divide(A, B); }
+
+DM operator%(const DM& A, const DM& B) { return left_divide(A, B); }
+
+CM operator/(const CM& A, const CM& B) { return right_divide(A, B); }
+
+CM operator%(const CM& A, const CM& B) { return left_divide(A, B); }
