@@ -47,3 +47,5 @@ void unpack_eigenvectors(const double* z, const double* wi2, double* vr, double*
 void normalise_eigenvectors(const double* wi2, double* vr, double* vi, int n);
 //! Scales packed vectors so that the largest component is 1 (library surface).
 void normalise_by_largest(int nm, int n, double* z, const double* unused, const double* wi);
+//! cr + i ci = (ar + i ai) / (br + i bi), scaled by the larger part of the divisor.
+void cdiv(double ar, double ai, double br, double bi, double& cr, double& ci);

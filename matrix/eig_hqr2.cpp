@@ -5,13 +5,6 @@
 
 #include "matrix/eig_eispack.h"
 
-namespace {
-
-double g_machep = machep();
-
-inline double sign(double a, double b) { return b >= 0.0 ? std::fabs(a) : -std::fabs(a); }
-
-// (ar + i ai) / (br + i bi), scaled by the larger part of the divisor.
 void cdiv(double ar, double ai, double br, double bi, double& cr, double& ci) {
   if (std::fabs(br) >= std::fabs(bi)) {
     double r = bi / br, d = r * bi + br;
@@ -23,6 +16,12 @@ void cdiv(double ar, double ai, double br, double bi, double& cr, double& ci) {
     ci = (ai * r - ar) / d;
   }
 }
+
+namespace {
+
+double g_machep = machep();
+
+inline double sign(double a, double b) { return b >= 0.0 ? std::fabs(a) : -std::fabs(a); }
 
 struct Hqr {
   int nm, n, low, igh;

@@ -103,15 +103,7 @@ void normalise_by_largest(int nm, int n, double* z, const double* /*unused*/, co
       const double br = z[at * nm + j], bi = z[at * nm + j + 1];
       for (int i = 0; i < n; ++i) {
         double ar = z[i * nm + j], ai = z[i * nm + j + 1], cr, ci;
-        if (std::fabs(br) >= std::fabs(bi)) {
-          double r = bi / br, d = r * bi + br;
-          cr = (ai * r + ar) / d;
-          ci = (ai - ar * r) / d;
-        } else {
-          double r = br / bi, d = r * br + bi;
-          cr = (ar * r + ai) / d;
-          ci = (ai * r - ar) / d;
-        }
+        cdiv(ar, ai, br, bi, cr, ci);
         z[i * nm + j] = cr;
         z[i * nm + j + 1] = ci;
       }
