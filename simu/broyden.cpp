@@ -89,12 +89,8 @@ int broyden::update(const DM& Jfd, const DM& /*tv*/, DM& x, int& iteration, cons
   choose_unknowns(static_cast<int>(x0.n));
   up.n = static_cast<int>(unknowns.size());
   const std::vector<int>& unk = unknowns;
-  if (up.iteration < limit) {
-    up.x0 = x0;
-    up.xT = xT;
-    DM a = gather_states(x0, unk);
-    up.F0 = gather_states(xT, unk) - a;
-    up.B = Jfd - eye(up.n, up.n);
+  // B dx = -F0; a step taken moves the unknowns of x to a + dx.
+  auto take_step = [&](const DM& a) {
     up.solved = solve_step(up.B, up.F0, up.dx);
     if (up.solved) {
       DM r;
@@ -105,6 +101,14 @@ int broyden::update(const DM& Jfd, const DM& /*tv*/, DM& x, int& iteration, cons
       skipped();
     }
     ++up.iteration;
+  };
+  if (up.iteration < limit) {
+    up.x0 = x0;
+    up.xT = xT;
+    DM a = gather_states(x0, unk);
+    up.F0 = gather_states(xT, unk) - a;
+    up.B = Jfd - eye(up.n, up.n);
+    take_step(a);
     if (up.iteration == limit) more = 0;
   } else {
     // Residual of the cycle that started at the last iterate.
@@ -118,16 +122,7 @@ int broyden::update(const DM& Jfd, const DM& /*tv*/, DM& x, int& iteration, cons
       DM rank1 = up.solved ? up.F : up.F - up.F0 - up.B * s;
       up.B = up.B + scale(1.0 / ss, rank1 * s.transpose());
     }
-    up.solved = solve_step(up.B, up.F0, up.dx);
-    if (up.solved) {
-      DM r;
-      r = x;
-      scatter_states(r, a + up.dx, unk);
-      x = r;
-    } else {
-      skipped();
-    }
-    ++up.iteration;
+    take_step(a);
   }
   up.x = x;
   iteration = up.iteration;
