@@ -86,6 +86,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxPoint& pos, const wxSize& 
   Bind(wxEVT_MENU, &CMainFrame::OnViewStatusBar, this, ZORV_ID(ViewStatusBar));
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateViewStatusBar, this, ZORV_ID(ViewStatusBar));
   Bind(wxEVT_MENU, &CMainFrame::OnAppAbout, this, wxID_ABOUT);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ZORV_ID(AppExit));
   Bind(wxEVT_MENU, &CMainFrame::OnNoPane, this, ZORV_ID(NextPane));
   Bind(wxEVT_MENU, &CMainFrame::OnNoPane, this, ZORV_ID(PrevPane));
   Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);

@@ -1,8 +1,7 @@
 // Command ids as the toolkit sees them.
 //
 // wx takes menu and window ids below 32767, and has its own ids for the standard
-// commands (so its document manager handles New, Open, Save, printing, undo and
-// exit). The application's commands (32776 to 32894) are moved down to 10008 to
+// commands (so its document manager handles New, Open, Save, printing and undo). The application's commands (32776 to 32894) are moved down to 10008 to
 // 10126; the other framework commands get ids of their own from 11001.
 #pragma once
 #include <wx/defs.h>
@@ -26,13 +25,14 @@ constexpr int ToolkitCommandId(int id) {
     case cmd::EditUndo: return wxID_UNDO;
     case cmd::EditRedo: return wxID_REDO;
     case cmd::AppAbout: return wxID_ABOUT;
-    case cmd::AppExit: return wxID_EXIT;
     case cmd::PrintDirect: return 11001;
     case cmd::NextPane: return 11002;
     case cmd::PrevPane: return 11003;
     case cmd::ViewToolbar: return 11004;
     case cmd::ViewStatusBar: return 11005;
     case cmd::RecentFile: return 11006;
+    // Not the toolkit's exit id: that one brings a key (Ctrl+Q) the program does not have.
+    case cmd::AppExit: return 11007;
     default: return id >= 32768 && id < 33768 ? id - 32768 + 10000 : id;
   }
 }
