@@ -1,5 +1,6 @@
 // Files dropped on the main window: the first one is opened as with File > Open
-// (asking first to save a changed circuit).
+// (asking first to save a changed circuit). Nothing is opened while a simulation
+// runs.
 #pragma once
 #include <wx/dnd.h>
 

@@ -13,6 +13,7 @@
 #include "sdi/zorv/picture.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/zorv_canvas.h"
+#include "simu/run_services.h"
 #include "simu/run_settings.h"
 #include "zorv/smoke/buck_circuit.h"
 #include "zorv/smoke/gui_session.h"
@@ -86,6 +87,30 @@ TEST(Smoke, ADroppedFileOpens) {
   ASSERT_TRUE(s.WaitFor([&] { return s.Frame()->GetTitle() == "ZORV - " + path; }));
   EXPECT_EQ(CircuitCount(), 17);
   EXPECT_TRUE(s.Messages().empty());
+}
+
+TEST(Smoke, NothingDroppedOpensDuringARun) {
+  TempDir files;
+  const std::string path = (files.path() / "dropped.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  auto* target = dynamic_cast<CZorvDropTarget*>(s.Frame()->GetDropTarget());
+  ASSERT_NE(target, nullptr);
+  wxArrayString dropped;
+  dropped.push_back(path);
+  // Dropped just before a run starts, or during it: refused, the circuit stays.
+  EXPECT_TRUE(target->OnDropFiles(20, 20, dropped));
+  main_window().CreateProgressBar();
+  EXPECT_FALSE(target->OnDropFiles(20, 20, dropped));
+  for (int i = 0; i < 10; ++i) main_window().poll_escape();
+  s.Pump(10);
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.ckt");
+  EXPECT_EQ(CircuitCount(), 0);
+  main_window().DeleteProgressBar();
+  // After the run a drop opens again.
+  EXPECT_TRUE(target->OnDropFiles(20, 20, dropped));
+  ASSERT_TRUE(s.WaitFor([&] { return s.Frame()->GetTitle() == "ZORV - " + path; }));
 }
 
 TEST(Smoke, RecentFileListReopens) {
