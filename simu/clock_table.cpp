@@ -3,6 +3,24 @@
 
 #include <algorithm>
 
+double flag_within(DM& table, int count, double t, double dt) {
+  for (int j = 1; j <= count; ++j) {
+    double left = std::max(table(5, j) - t, 0.0);
+    table(2, j) = left;
+    table(1, j) = left <= dt + clock_tolerance ? 1.0 : 0.0;
+  }
+  double earliest = table(2, 1);
+  for (int j = 2; j <= count; ++j) earliest = std::min(earliest, table(2, j));
+  return earliest;
+}
+
+void advance_edges(DM& table, int count, double t) {
+  for (int j = 1; j <= count; ++j) {
+    table(2, j) = table(5, j) - t;
+    if (table(2, j) <= clock_tolerance) table(5, j) += table(4, j);
+  }
+}
+
 clock_table::clock_table(const DM& tmd) {
   for (int r = 1; r <= tmd.rows; ++r)
     if (is_clock_kind(tmd(r, 3))) ++m;
@@ -30,13 +48,7 @@ clock_table::clock_table(const DM& tmd) {
 DM clock_table::next_edge(double t, double& dt) {
   due_count = 0;
   if (m == 0) return due;
-  for (int j = 1; j <= m; ++j) {
-    double left = std::max(table(5, j) - t, 0.0);
-    table(2, j) = left;
-    table(1, j) = left <= dt + clock_tolerance ? 1.0 : 0.0;
-  }
-  earliest = table(2, 1);
-  for (int j = 2; j <= m; ++j) earliest = std::min(earliest, table(2, j));
+  earliest = flag_within(table, m, t, dt);
   for (int j = 1; j <= m; ++j)
     if (table(1, j) != 0.0) ++due_count;
   if (due_count > 0) {
@@ -51,12 +63,7 @@ DM clock_table::next_edge(double t, double& dt) {
   return due;
 }
 
-void clock_table::advance(double t) {
-  for (int j = 1; j <= m; ++j) {
-    table(2, j) = table(5, j) - t;
-    if (table(2, j) <= clock_tolerance) table(5, j) += table(4, j);
-  }
-}
+void clock_table::advance(double t) { advance_edges(table, m, t); }
 
 void clock_table::diff(DM& out, double t) const {
   out = DM(m, 1);

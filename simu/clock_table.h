@@ -42,5 +42,12 @@ struct clock_table {
   void restore(const DM& saved, double t);
 };
 
+// The steps clocks and timed events share, on a 5 x count table laid out as above.
+// Sets row 2 to the time from t to each next edge (an edge passed counts as now) and row
+// 1 to whether it falls within dt (+1e-10); returns the earliest time to an edge.
+double flag_within(DM& table, int count, double t, double dt);
+// Moves every next edge at or before t (+1e-10) on by one period.
+void advance_edges(DM& table, int count, double t);
+
 // True when a tmd row of this kind is a clock row (kind exactly 0.0 or 1.0).
 inline bool is_clock_kind(double kind) { return kind == 0.0 || kind == 1.0; }

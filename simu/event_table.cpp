@@ -1,8 +1,6 @@
 // Timed source events: flagging, step cutting, advancing and the due value column.
 #include "simu/event_table.h"
 
-#include <algorithm>
-
 #include "simu/clock_table.h"
 
 event_table::event_table(const DM& tmd, const DM& vgs) {
@@ -34,13 +32,7 @@ event_table::event_table(const DM& tmd, const DM& vgs) {
 bool event_table::next_event(double t, double& dt) {
   due_count = 0;
   if (k == 0) return false;
-  for (int j = 1; j <= k; ++j) {
-    double left = std::max(table(5, j) - t, 0.0);
-    table(2, j) = left;
-    table(1, j) = left <= dt + clock_tolerance ? 1.0 : 0.0;
-  }
-  earliest = table(2, 1);
-  for (int j = 2; j <= k; ++j) earliest = std::min(earliest, table(2, j));
+  earliest = flag_within(table, k, t, dt);
   int first = 0;
   for (int j = 1; j <= k; ++j) {
     if (table(1, j) == 0.0) continue;
@@ -57,12 +49,7 @@ bool event_table::next_event(double t, double& dt) {
   return true;
 }
 
-void event_table::advance(double t) {
-  for (int j = 1; j <= k; ++j) {
-    table(2, j) = table(5, j) - t;
-    if (table(2, j) <= clock_tolerance) table(5, j) += table(4, j);
-  }
-}
+void event_table::advance(double t) { advance_edges(table, k, t); }
 
 bool event_table::initial_values(DM& col) const {
   for (int j = 1; j <= k; ++j) {
