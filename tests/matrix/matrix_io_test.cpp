@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "common/temp_dir.h"
+#include "common/text_file.h"
 #include "matrix/matrix.h"
 #include "matrix/fatal_expect.h"
 
@@ -27,10 +28,6 @@ void put(std::string& s, double d) {
   uint64_t v;
   std::memcpy(&v, &d, 8);
   for (int b = 0; b < 8; ++b) s.push_back(static_cast<char>(v >> (8 * b)));
-}
-
-void spit(const char* name, const std::string& bytes) {
-  std::ofstream(name, std::ios::binary) << bytes;
 }
 
 }  // namespace
@@ -117,8 +114,8 @@ TEST(DMFile, TruncatedFilesAreRejectedAndLeaveTheMatrix) {
   TempDir dir;
   DM(2, 2, 3.0).write("full.dm");
   std::string bytes = slurp("full.dm");
-  spit("short.dm", bytes.substr(0, bytes.size() - 1));
-  spit("head.dm", bytes.substr(0, 10));
+  write_text("short.dm", bytes.substr(0, bytes.size() - 1));
+  write_text("head.dm", bytes.substr(0, 10));
   DM A(1, 1, 7.0);
   EXPECT_FATAL(A.read("short.dm"), "Error reading DM file", "short.dm");
   EXPECT_FATAL(A.read("head.dm"), "Error reading DM file", "head.dm");
@@ -137,10 +134,10 @@ TEST(DMFile, CorruptHeadersAreRejected) {
     for (int k = 0; k < elements; ++k) put(s, 1.0 * k);
     return s;
   };
-  spit("count.dm", file(5, 2, 2, 5));
-  spit("neg.dm", file(2, static_cast<uint32_t>(-1), static_cast<uint32_t>(-2), 2));
-  spit("huge.dm", file(0xffffffffu, 0xffffffffu, 1, 1));
-  spit("ok.dm", file(4, 2, 2, 4));
+  write_text("count.dm", file(5, 2, 2, 5));
+  write_text("neg.dm", file(2, static_cast<uint32_t>(-1), static_cast<uint32_t>(-2), 2));
+  write_text("huge.dm", file(0xffffffffu, 0xffffffffu, 1, 1));
+  write_text("ok.dm", file(4, 2, 2, 4));
   DM A;
   EXPECT_FATAL(A.read("count.dm"), "Error reading DM file", "count.dm");
   EXPECT_FATAL(A.read("neg.dm"), "Error reading DM file", "neg.dm");

@@ -17,12 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text_file.h"
 #include "simu/run_settings.h"
 #include "simu/simu_entry.h"
-
-inline void write_text(const std::string& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
 
 struct run_output {
   int result = 0;

@@ -5,16 +5,12 @@
 #include <vector>
 
 #include "matrix/dm.h"
+#include "common/text_file.h"
 #include "simu/netlist.h"
 #include "simu/sim_params.h"
 
 inline std::string netlist_data(const char* name) {
   return std::string(ZORV_TEST_DATA) + "/netlists/" + name;
-}
-
-inline void write_text(const char* file, const std::string& text) {
-  std::ofstream out(file, std::ios::binary);
-  out << text;
 }
 
 // Reads file into p; returns the thrown text, or "" when the read succeeded.

@@ -11,12 +11,9 @@
 #include "simu/state_file.h"
 #include "common/dm_builders.h"
 #include "common/fatal_of.h"
+#include "common/text_file.h"
 
 namespace {
-
-void put(const char* name, const std::string& text) {
-  std::ofstream(name, std::ios::binary) << text;
-}
 
 const char* kNoClockFile =
     "1.5000000000000000e+00\n"
@@ -96,7 +93,7 @@ TEST(StateFile, CarriageReturnsAreAccepted) {
   std::string text = kNoClockFile;
   std::string crlf;
   for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  put("w.ini", crlf);
+  write_text("w.ini", crlf);
   clock_table clk{DM()};
   DM tv(4, 1, 0.0), sw(2, 1, 0.0), x(2, 1, 0.0), on(2, 1, 0.0), ct;
   ASSERT_EQ(load_ini(tv, sw, x, on, clk, ct, "w.m"), 1);
@@ -108,7 +105,7 @@ TEST(StateFile, CarriageReturnsAreAccepted) {
 
 TEST(StateFile, ClockSectionLeftUnreadWithoutClocks) {
   TempDir dir;
-  put("u.ini", std::string(kNoClockFile) + "1\n2.0000000000000000e-06\n");
+  write_text("u.ini", std::string(kNoClockFile) + "1\n2.0000000000000000e-06\n");
   clock_table clk{DM()};
   DM tv(4, 1, 0.0), sw(2, 1, 0.0), x(2, 1, 0.0), on(2, 1, 0.0), ct;
   EXPECT_EQ(load_ini(tv, sw, x, on, clk, ct, "u.m"), 1);
@@ -119,7 +116,7 @@ namespace {
 
 // Loads text as the state file of a circuit with 2 switches, 2 states and no clocks.
 std::string load_error(const std::string& text) {
-  put("bad.ini", text);
+  write_text("bad.ini", text);
   clock_table clk{DM()};
   DM tv(4, 1, 0.0), sw(2, 1, 0.0), x(2, 1, 0.0), on(2, 1, 0.0), ct;
   std::string e = fatal_of([&] { load_ini(tv, sw, x, on, clk, ct, "bad.m"); });
@@ -165,17 +162,17 @@ TEST(StateFile, ClockCountMustMatch) {
   TempDir dir;
   clock_table clk(rows_of(2, 4, {0.0, 1e-5, 1, 1,  //
                                  0.0, 1e-5, 0, 1}));
-  put("k.ini", std::string(kNoClockFile) + "1\n0.0000000000000000e+00\n");
+  write_text("k.ini", std::string(kNoClockFile) + "1\n0.0000000000000000e+00\n");
   DM tv(4, 1, 0.0), sw(2, 1, 0.0), x(2, 1, 0.0), on(2, 1, 0.0), ct;
   EXPECT_EQ(fatal_of([&] { load_ini(tv, sw, x, on, clk, ct, "k.m"); }),
             "Fatal Error : load_ini(nclk) - read error!\n");
-  put("k.ini", std::string(kNoClockFile));
+  write_text("k.ini", std::string(kNoClockFile));
   EXPECT_EQ(fatal_of([&] { load_ini(tv, sw, x, on, clk, ct, "k.m"); }),
             "Fatal Error : load_ini(nclk) - read error!\n");
-  put("k.ini", std::string(kNoClockFile) + "2\n0.0000000000000000e+00\n");
+  write_text("k.ini", std::string(kNoClockFile) + "2\n0.0000000000000000e+00\n");
   EXPECT_EQ(fatal_of([&] { load_ini(tv, sw, x, on, clk, ct, "k.m"); }),
             "Fatal Error : load_ini(diff) - read error!\n");
-  put("k.ini", std::string(kNoClockFile) + "2\n1e-6\n2e-6\n");
+  write_text("k.ini", std::string(kNoClockFile) + "2\n1e-6\n2e-6\n");
   EXPECT_EQ(load_ini(tv, sw, x, on, clk, ct, "k.m"), 1);
   EXPECT_EQ(ct(2), 2e-6);
 }
