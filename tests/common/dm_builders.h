@@ -1,7 +1,8 @@
 // Small real matrices written out in a test: col({1, 2}) is a 2 x 1 column, row({1, 2})
 // a 1 x 2 row, rows_of(2, 3, {...}) fills a 2 x 3 matrix row by row (as it reads on the
 // page), mat({{1, 2}, {3, 4}}) takes its shape from the rows (cols widens it; elements no
-// row gives are left unset), zeros(r, c) is all 0.0. Indexing is the library's, 1-based.
+// row gives are left unset), rows2(a, b, c, d) is [a b; c d], zeros(r, c) is all 0.0.
+// Indexing is the library's, 1-based.
 #pragma once
 #include <cstdint>
 #include <initializer_list>
@@ -28,6 +29,11 @@ inline DM rows_of(int r, int c, std::initializer_list<double> v) {
   for (int i = 1; i <= r; ++i)
     for (int j = 1; j <= c; ++j) m(i, j) = *it++;
   return m;
+}
+
+inline DM rows2(double a, double b, double c, double d) {
+  const double v[] = {a, c, b, d};   // column-major
+  return DM(2, 2, v);
 }
 
 inline DM mat(std::initializer_list<std::initializer_list<double>> rows, int cols = -1) {

@@ -7,13 +7,9 @@
 #include "fatal_expect.h"
 #include "matrix/dm_ops.h"
 #include "matrix/expm.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM rows2(double a, double b, double c, double d) {
-  const double v[] = {a, c, b, d};
-  return DM(2, 2, v);
-}
 
 DM col2(double a, double b) {
   const double v[] = {a, b};

@@ -6,13 +6,9 @@
 #include "fatal_expect.h"
 #include "matrix/dm_ops.h"
 #include "matrix/lu.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM rows2(double a, double b, double c, double d) {
-  const double v[] = {a, c, b, d};
-  return DM(2, 2, v);
-}
 
 TEST(Divide, ScalarCases) {
   DM q = DM(2.0) / DM(4.0);

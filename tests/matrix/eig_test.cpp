@@ -11,13 +11,9 @@
 #include "matrix/cm_ops.h"
 #include "matrix/dm_ops.h"
 #include "matrix/eig.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM rows2(double a, double b, double c, double d) {
-  const double v[] = {a, c, b, d};
-  return DM(2, 2, v);
-}
 
 // Largest |(A V - V D)(i, j)| relative to the infinity norm of A.
 double relative_residual(const DM& A, const CM& D, const CM& V) {

@@ -8,13 +8,9 @@
 #include "fatal_expect.h"
 #include "matrix/dm_ops.h"
 #include "matrix/lu.h"
+#include "common/dm_builders.h"
 
 namespace {
-
-DM rows2(double a, double b, double c, double d) {
-  const double v[] = {a, c, b, d};  // column-major
-  return DM(2, 2, v);
-}
 
 TEST(DLU, DeterminantAndInverseOfKnownMatrix) {
   DM A = rows2(4.0, 7.0, 2.0, 6.0);
