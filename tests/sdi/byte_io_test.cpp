@@ -5,17 +5,7 @@
 #include <cmath>
 
 #include "capture.h"
-
-namespace {
-using Bytes = std::vector<unsigned char>;
-
-std::FILE* stream_of(const Bytes& b) {
-  std::FILE* f = std::tmpfile();
-  for (unsigned char c : b) std::fputc(c, f);
-  std::rewind(f);
-  return f;
-}
-}  // namespace
+#include "record_bytes.h"
 
 TEST(ByteIo, WriteInt) {
   std::FILE* f = std::tmpfile();

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "capture.h"
+#include "record_bytes.h"
 #include "ckt_builder.h"
 #include "common/temp_dir.h"
 #include "sdi/circuit_file.h"
@@ -15,20 +16,7 @@
 #include "simu/run_settings.h"
 
 namespace {
-using Bytes = std::vector<unsigned char>;
 using sdi::point;
-
-Bytes circuit_bytes() {
-  std::FILE* f = std::tmpfile();
-  sdi::write_circuit(f);
-  std::fflush(f);
-  long end = std::ftell(f);
-  std::rewind(f);
-  Bytes b(static_cast<std::size_t>(end));
-  if (end > 0 && std::fread(b.data(), 1, b.size(), f) != b.size()) b.clear();
-  std::fclose(f);
-  return b;
-}
 
 void write_file(const char* name, const Bytes& b, std::size_t n) {
   std::FILE* f = std::fopen(name, "wb");
@@ -75,13 +63,13 @@ void build_real_circuit() {
 
 // What the open circuit is, to compare before and after a failed read.
 struct Snapshot {
-  Bytes file = circuit_bytes();
+  Bytes file = circuit_file_bytes();
   double tsim = run_tsim;
   int points = run_points;
 };
 
 void expect_unchanged(const Snapshot& s, const char* what, std::size_t at) {
-  EXPECT_EQ(circuit_bytes(), s.file) << what << " " << at;
+  EXPECT_EQ(circuit_file_bytes(), s.file) << what << " " << at;
   EXPECT_EQ(run_tsim, s.tsim) << what << " " << at;
   EXPECT_EQ(run_points, s.points) << what << " " << at;
 }
@@ -92,7 +80,7 @@ TEST(CircuitFileDamage, TruncatedAtEveryByte) {
   TempDir dir;
   CircuitGuard guard;
   build_real_circuit();
-  const Bytes full = circuit_bytes();
+  const Bytes full = circuit_file_bytes();
   ASSERT_GT(full.size(), 1500u);
   // The open circuit is another one, with other settings.
   CircuitGuard::clear();
@@ -112,7 +100,7 @@ TEST(CircuitFileDamage, TruncatedAtEveryByte) {
   Capture cap;
   EXPECT_EQ(sdi::open_circuit_file("whole.ckt"), sdi::circuit_read);
   EXPECT_TRUE(cap.messages.empty());
-  EXPECT_EQ(circuit_bytes(), full);
+  EXPECT_EQ(circuit_file_bytes(), full);
   sdi::symbol_folder.clear();
 }
 
@@ -120,7 +108,7 @@ TEST(CircuitFileDamage, RandomlyFlippedBytes) {
   TempDir dir;
   CircuitGuard guard;
   build_real_circuit();
-  const Bytes full = circuit_bytes();
+  const Bytes full = circuit_file_bytes();
   std::mt19937 rng(20261206);
   int refused = 0;
   for (int trial = 0; trial < 1000; ++trial) {

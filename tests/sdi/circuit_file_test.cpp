@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "capture.h"
+#include "record_bytes.h"
 #include "ckt_builder.h"
 #include "common/temp_dir.h"
 #include "sdi/byte_io.h"
@@ -17,41 +18,7 @@
 #include "simu/run_settings.h"
 
 namespace {
-using Bytes = std::vector<unsigned char>;
 using sdi::point;
-
-Bytes le32(std::int32_t v) {
-  auto u = static_cast<std::uint32_t>(v);
-  return {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8), static_cast<unsigned char>(u >> 16),
-          static_cast<unsigned char>(u >> 24)};
-}
-
-Bytes le64(std::uint64_t u) {
-  Bytes b;
-  for (int i = 0; i < 8; ++i) b.push_back(static_cast<unsigned char>(u >> (8 * i)));
-  return b;
-}
-
-Bytes cat(std::initializer_list<Bytes> parts) {
-  Bytes out;
-  for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
-Bytes circuit_bytes() {
-  std::FILE* f = std::tmpfile();
-  sdi::write_circuit(f);
-  Bytes b = stream_bytes(f);
-  std::fclose(f);
-  return b;
-}
-
-std::FILE* stream_of(const Bytes& b) {
-  std::FILE* f = std::tmpfile();
-  for (unsigned char c : b) std::fputc(c, f);
-  std::rewind(f);
-  return f;
-}
 
 int read_bytes_as_circuit(const Bytes& b) {
   std::FILE* f = stream_of(b);
@@ -138,7 +105,7 @@ protected:
 }  // namespace
 
 TEST_F(CircuitFile, EmptyCircuitIsTheHeaderAndTheEndCode) {
-  Bytes b = circuit_bytes();
+  Bytes b = circuit_file_bytes();
   ASSERT_EQ(b.size(), 104u);
   EXPECT_EQ(b, cat({default_header, le32(17)}));
 }
@@ -156,7 +123,7 @@ TEST_F(CircuitFile, HeaderFieldsStandAtTheirOffsets) {
   run_sv = 5;
   run_ld = 6;
   run_stop_close = 7;
-  Bytes b = circuit_bytes();
+  Bytes b = circuit_file_bytes();
   Bytes expected = cat({le32(105), le64(0x4000000000000000ull), le64(0x3FE0000000000000ull), le64(0), le32(0),
                         le32(0), le32(0x0102), le64(0x3FD0000000000000ull), le64(0xC000000000000000ull),
                         le64(0x4010000000000000ull), le64(0x4020000000000000ull), le64(0), le32(3), le32(4), le32(5),
@@ -204,7 +171,7 @@ TEST_F(CircuitFile, IgnoredHeaderFieldsMayHoldAnything) {
   EXPECT_EQ(run_tsim, 0.001);
   EXPECT_EQ(run_td, 1e-6);
   EXPECT_EQ(run_points, 9999999);
-  EXPECT_EQ(circuit_bytes(), cat({default_header, le32(17)}));
+  EXPECT_EQ(circuit_file_bytes(), cat({default_header, le32(17)}));
 }
 
 TEST_F(CircuitFile, OlderStampIsRefusedAndNothingChanges) {
@@ -223,14 +190,14 @@ TEST_F(CircuitFile, OlderStampIsRefusedAndNothingChanges) {
 TEST_F(CircuitFile, EveryKindWritesReadsAndWritesTheSameBytes) {
   build_sample();
   const std::vector<int> kinds = circuit_kinds();
-  const Bytes first = circuit_bytes();
+  const Bytes first = circuit_file_bytes();
   CircuitGuard::clear();
   Capture cap;
   ASSERT_EQ(read_bytes_as_circuit(first), sdi::circuit_read);
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_TRUE(cap.errors.empty());
   EXPECT_EQ(circuit_kinds(), kinds);
-  EXPECT_EQ(circuit_bytes(), first);
+  EXPECT_EQ(circuit_file_bytes(), first);
 }
 
 TEST_F(CircuitFile, EveryConcreteKindWritesReadsAndWritesTheSameBytes) {
@@ -249,14 +216,14 @@ TEST_F(CircuitFile, EveryConcreteKindWritesReadsAndWritesTheSameBytes) {
     if (k == 3 || k == 4 || k == 11 || (k >= 17 && k <= 19)) continue;
     EXPECT_NE(std::find(kinds.begin(), kinds.end(), k), kinds.end()) << "kind " << k;
   }
-  const Bytes first = circuit_bytes();
+  const Bytes first = circuit_file_bytes();
   CircuitGuard::clear();
   Capture cap;
   ASSERT_EQ(read_bytes_as_circuit(first), sdi::circuit_read);
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_TRUE(cap.errors.empty());
   EXPECT_EQ(circuit_kinds(), kinds);
-  EXPECT_EQ(circuit_bytes(), first);
+  EXPECT_EQ(circuit_file_bytes(), first);
   // The label's letter comes back from its value; the instance's pins from its symbol file.
   for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) {
     if (n->value->kind == sdi::kind_label) {
@@ -273,7 +240,7 @@ TEST_F(CircuitFile, ASecondProbeInAFileIsDropped) {
   add_symbol(new sdi::probe(1), point(200, 200));
   add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(296, 200), "R1");
   add_symbol(new sdi::probe(1), point(400, 200));
-  const Bytes b = circuit_bytes();
+  const Bytes b = circuit_file_bytes();
   // The open circuit holds a probe too: the file's first one is still kept.
   CircuitGuard::clear();
   add_symbol(new sdi::probe(1), point(800, 800));
@@ -288,7 +255,7 @@ TEST_F(CircuitFile, ReadElementsComeUnselectedInFileOrder) {
   build_sample();
   for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) n->value->selected = 2;
   const std::vector<int> ids = circuit_ids();
-  const Bytes b = circuit_bytes();
+  const Bytes b = circuit_file_bytes();
   ASSERT_EQ(read_bytes_as_circuit(b), sdi::circuit_read);
   EXPECT_EQ(circuit_ids(), ids);
   for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) EXPECT_EQ(n->value->selected, 0);
@@ -318,7 +285,7 @@ TEST_F(CircuitFile, Version104FileReadsWithoutCouplingNames) {
   EXPECT_EQ(m->inductor2, 2);
   EXPECT_EQ(m->values[0], 0.5);
   // Written back in the current layout: stamp 105 and the two empty name fields.
-  Bytes again = circuit_bytes();
+  Bytes again = circuit_file_bytes();
   Bytes expected = cat({default_header, inductor(1, 400), inductor(2, 480), coupling, Bytes(16, 0), le32(17)});
   EXPECT_EQ(again, expected);
 }
@@ -345,7 +312,7 @@ TEST_F(CircuitFile, MissingEndCodeIsDamage) {
 TEST_F(CircuitFile, DuplicateIdsAreDamage) {
   add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
   add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(296, 160), "R2");
-  Bytes b = circuit_bytes();
+  Bytes b = circuit_file_bytes();
   b[100 + 16] = 2;  // the first record's id (kind, value, flags, then id) becomes the second's
   Capture cap;
   EXPECT_EQ(read_bytes_as_circuit(b), sdi::circuit_damaged);
@@ -368,7 +335,7 @@ TEST_F(CircuitFile, SaveWritesTheFileAndClearsTheChangedMark) {
   EXPECT_EQ(sdi::save_circuit("a.ckt"), 1);
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_EQ(sdi::circuit_modified, 0);
-  const Bytes expected = circuit_bytes();
+  const Bytes expected = circuit_file_bytes();
   const std::string got = slurp("a.ckt");
   EXPECT_EQ(Bytes(got.begin(), got.end()), expected);
   // Nothing but the file is left in the folder.
@@ -377,7 +344,7 @@ TEST_F(CircuitFile, SaveWritesTheFileAndClearsTheChangedMark) {
   EXPECT_EQ(files, 1);
   CircuitGuard::clear();
   EXPECT_EQ(sdi::open_circuit_file("a.ckt"), sdi::circuit_read);
-  EXPECT_EQ(circuit_bytes(), expected);
+  EXPECT_EQ(circuit_file_bytes(), expected);
 }
 
 TEST_F(CircuitFile, SaveIntoMissingFolderShowsTheMessage) {
@@ -418,7 +385,7 @@ TEST_F(CircuitFile, FailedWriteKeepsThePreviousFile) {
 
 TEST_F(CircuitFile, PositionsFarOffTheSheetAreDamage) {
   add_wire(point(8, 8), point(40, 8));
-  Bytes b = circuit_bytes();
+  Bytes b = circuit_file_bytes();
   // The wire's first x (after kind, value, flags and id) becomes 2000000.
   const Bytes far = le32(2000000);
   std::copy(far.begin(), far.end(), b.begin() + 100 + 20);
@@ -465,7 +432,7 @@ TEST_F(CircuitFile, APendingElementIsReportedAndLeftAlone) {
   add_symbol(new sdi::probe(1), point(296, 160));
   add_symbol(new sdi::multiplier(1), point(400, 160));
   add_symbol(new sdi::basic(sdi::kind_capacitor, 1), point(496, 160), "C1");
-  const Bytes b = circuit_bytes();
+  const Bytes b = circuit_file_bytes();
   CircuitGuard::clear();
   auto* pending = new sdi::basic(sdi::kind_inductor, 1);
   sdi::pending_element = pending;
@@ -477,5 +444,5 @@ TEST_F(CircuitFile, APendingElementIsReportedAndLeftAlone) {
   EXPECT_EQ(sdi::pending_element, pending);
   EXPECT_EQ(sdi::previous_pending_element, nullptr);
   EXPECT_EQ(circuit_kinds(), (std::vector<int>{0, 35, 36, 1}));
-  EXPECT_EQ(circuit_bytes(), b);
+  EXPECT_EQ(circuit_file_bytes(), b);
 }

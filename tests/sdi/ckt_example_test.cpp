@@ -10,6 +10,7 @@
 
 #include "capture.h"
 #include "ckt_builder.h"
+#include "run_launch_circuits.h"
 #include "common/temp_dir.h"
 #include "sdi/circuit_file.h"
 #include "sdi/connectivity.h"
@@ -90,14 +91,6 @@ void build_buck() {
   sdi::pending_element = nullptr;
 }
 
-std::string written() {
-  std::FILE* f = std::tmpfile();
-  sdi::write_circuit(f);
-  auto b = stream_bytes(f);
-  std::fclose(f);
-  return std::string(b.begin(), b.end());
-}
-
 }  // namespace
 
 TEST(CktExample, BuckFileHoldsExactlyTheBuiltCircuit) {
@@ -106,7 +99,7 @@ TEST(CktExample, BuckFileHoldsExactlyTheBuiltCircuit) {
   build_buck();
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_EQ(cap.errors, std::vector<std::string>{});
-  const std::string bytes = written();
+  const std::string bytes = circuit_bytes();
   if (std::getenv("ZORV_WRITE_EXAMPLES")) {
     std::ofstream(example_path, std::ios::binary) << bytes;
   }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "capture.h"
+#include "record_bytes.h"
 #include "common/temp_dir.h"
 #include "sdi/base_elements.h"
 #include "sdi/bl_element.h"
@@ -20,7 +21,6 @@
 #include "sdi/sub_element.h"
 
 namespace {
-using Bytes = std::vector<unsigned char>;
 using sdi::point;
 
 // Creates an element of a kind through the factory, taking it from pending_element.
@@ -31,21 +31,6 @@ std::unique_ptr<sdi::element> make(int kind) {
   sdi::pending_element = nullptr;
   sdi::previous_pending_element = nullptr;
   return e;
-}
-
-Bytes written(sdi::element& e) {
-  std::FILE* f = std::tmpfile();
-  e.write(f);
-  Bytes b = stream_bytes(f);
-  std::fclose(f);
-  return b;
-}
-
-std::FILE* stream_of(const Bytes& b) {
-  std::FILE* f = std::tmpfile();
-  for (unsigned char c : b) std::fputc(c, f);
-  std::rewind(f);
-  return f;
 }
 
 // Reads a whole record (kind first) back through the record reader.

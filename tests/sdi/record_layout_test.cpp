@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "capture.h"
+#include "record_bytes.h"
 #include "common/temp_dir.h"
 #include "sdi/base_elements.h"
 #include "sdi/bl_element.h"
@@ -17,7 +18,6 @@
 #include "sdi/sub_element.h"
 
 namespace {
-using Bytes = std::vector<unsigned char>;
 using sdi::point;
 
 // Expected bytes, little-endian, value by value.
@@ -55,14 +55,6 @@ struct Rec {
     return s(name, 8).s("", 8).i(ref.x).i(ref.y);
   }
 };
-
-Bytes written(sdi::element& e) {
-  std::FILE* f = std::tmpfile();
-  e.write(f);
-  Bytes b = stream_bytes(f);
-  std::fclose(f);
-  return b;
-}
 
 // Sets what every symbol record below shares: value 2.5, id 11, links 3 and 4, name "X1", ref (200, 160).
 void prepare(sdi::i_element& e) {
@@ -261,9 +253,7 @@ TEST(RecordLayout, ReferencePointFarOffTheSheetFailsTheRecord) {
     Rec w;
     w.i(v);
     std::copy(w.b.begin(), w.b.end(), b.begin() + static_cast<long>(at));
-    std::FILE* f = std::tmpfile();
-    for (std::size_t k = 4; k < b.size(); ++k) std::fputc(b[k], f);
-    std::rewind(f);
+    std::FILE* f = body_of(b);
     sdi::basic back(sdi::kind_resistor, 1);
     const bool ok = back.read(f);
     std::fclose(f);
@@ -289,9 +279,7 @@ TEST(RecordLayout, LineEndsFarOffTheSheetFailTheRecord) {
     Rec r;
     r.i(v);
     std::copy(r.b.begin(), r.b.end(), b.begin() + static_cast<long>(at));
-    std::FILE* f = std::tmpfile();
-    for (std::size_t k = 4; k < b.size(); ++k) std::fputc(b[k], f);
-    std::rewind(f);
+    std::FILE* f = body_of(b);
     sdi::cline back;
     const bool ok = back.read(f);
     std::fclose(f);
@@ -315,9 +303,7 @@ TEST(RecordLayout, BadOrientationFailsTheRecord) {
     Rec o;
     o.i(orientation);
     std::copy(o.b.begin(), o.b.end(), b.begin() + 20);
-    std::FILE* f = std::tmpfile();
-    for (std::size_t k = 4; k < b.size(); ++k) std::fputc(b[k], f);
-    std::rewind(f);
+    std::FILE* f = body_of(b);
     sdi::basic back(sdi::kind_inductor, 1);
     const bool ok = back.read(f);
     std::fclose(f);

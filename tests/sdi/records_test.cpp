@@ -5,41 +5,13 @@
 #include <memory>
 
 #include "capture.h"
+#include "record_bytes.h"
 #include "sdi/base_elements.h"
 #include "sdi/bl_element.h"
 #include "sdi/byte_io.h"
 
 namespace {
-using Bytes = std::vector<unsigned char>;
 using sdi::point;
-
-Bytes le32(std::int32_t v) {
-  auto u = static_cast<std::uint32_t>(v);
-  return {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8), static_cast<unsigned char>(u >> 16),
-          static_cast<unsigned char>(u >> 24)};
-}
-
-Bytes cat(std::initializer_list<Bytes> parts) {
-  Bytes out;
-  for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
-Bytes written(sdi::element& e) {
-  std::FILE* f = std::tmpfile();
-  e.write(f);
-  Bytes b = stream_bytes(f);
-  std::fclose(f);
-  return b;
-}
-
-// A stream positioned after the kind of a record.
-std::FILE* body_of(const Bytes& record) {
-  std::FILE* f = std::tmpfile();
-  for (std::size_t i = 4; i < record.size(); ++i) std::fputc(record[i], f);
-  std::rewind(f);
-  return f;
-}
 }  // namespace
 
 TEST(Records, ResistorByteForByte) {

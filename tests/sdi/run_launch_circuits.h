@@ -12,6 +12,7 @@
 
 #include "capture.h"
 #include "ckt_builder.h"
+#include "record_bytes.h"
 #include "common/temp_dir.h"
 #include "sdi/circuit_file.h"
 #include "sdi/sub_element.h"
@@ -33,10 +34,7 @@ T* add_valued(T* e, sdi::point ref, const char* name, double value) {
 
 // The circuit as its file holds it (header and records).
 inline std::string circuit_bytes() {
-  std::FILE* f = std::tmpfile();
-  sdi::write_circuit(f);
-  auto b = stream_bytes(f);
-  std::fclose(f);
+  const Bytes b = circuit_file_bytes();
   return std::string(b.begin(), b.end());
 }
 
