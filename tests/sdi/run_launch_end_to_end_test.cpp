@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
+#include "plt_table.h"
 #include "run_launch_circuits.h"
 #include "matrix/dm.h"
 #include "matrix/expm.h"
@@ -16,27 +15,6 @@
 #include "simu/recording_run_services.h"
 
 namespace {
-
-struct Table {
-  std::vector<std::string> header;
-  std::vector<std::vector<double>> rows;
-};
-
-Table read_plt(const std::string& file) {
-  Table t;
-  std::ifstream in(file);
-  std::string line;
-  if (!std::getline(in, line)) return t;
-  std::istringstream h(line);
-  for (std::string w; h >> w;) t.header.push_back(w);
-  while (std::getline(in, line)) {
-    std::istringstream r(line);
-    std::vector<double> row;
-    for (double v; r >> v;) row.push_back(v);
-    if (!row.empty()) t.rows.push_back(row);
-  }
-  return t;
-}
 
 // Saves the built circuit, empties the sheet and opens the file again.
 void save_and_reopen(const std::string& file) {

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "matrix/dm.h"
 #include "matrix/expm.h"
+#include "plt_table.h"
 #include "run_launch_circuits.h"
 #include "run_launch_examples.h"
 #include "sdi/launcher.h"
@@ -27,27 +27,6 @@ void expect_example(void (*build)(), const std::string& file) {
   const std::string bytes = circuit_bytes();
   if (std::getenv("ZORV_WRITE_EXAMPLES")) std::ofstream(examples::path(file), std::ios::binary) << bytes;
   EXPECT_EQ(slurp(examples::path(file)), bytes) << file;
-}
-
-struct Table {
-  std::vector<std::string> header;
-  std::vector<std::vector<double>> rows;
-};
-
-Table read_plt(const std::string& file) {
-  Table t;
-  std::ifstream in(file);
-  std::string line;
-  if (!std::getline(in, line)) return t;
-  std::istringstream h(line);
-  for (std::string w; h >> w;) t.header.push_back(w);
-  while (std::getline(in, line)) {
-    std::istringstream r(line);
-    std::vector<double> row;
-    for (double v; r >> v;) row.push_back(v);
-    if (!row.empty()) t.rows.push_back(row);
-  }
-  return t;
 }
 
 // Opens an example and runs it in a fresh folder; the result table.
