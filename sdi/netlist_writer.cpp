@@ -8,6 +8,7 @@
 #include "sdi/control_elements.h"
 #include "sdi/elist.h"
 #include "sdi/netlist_writer_state.h"
+#include "sdi/node_numbering.h"
 #include "sdi/report.h"
 #include "sdi/source_elements.h"
 #include "simu/run_settings.h"
@@ -102,13 +103,7 @@ bool write_text_file(const std::string& text, std::FILE* f) {
 
 }  // namespace
 
-int node_of(element* e, int pin) {
-  if (!e || pin < 0) return -1;
-  int i = 0;
-  for (inode* n = e->nodes.head; n; n = static_cast<inode*>(n->next), ++i)
-    if (i == pin) return n->value;
-  return -1;
-}
+int node_of(element* e, int pin) { return pin_node(e, pin); }
 
 bool has_pin_on(element* e, int node) {
   if (!e || node < 0) return false;
