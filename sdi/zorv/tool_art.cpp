@@ -9,17 +9,21 @@
 
 namespace {
 
-wxBitmap GlyphBitmap(const std::vector<zorv::GlyphStroke>& strokes) {
-  const std::vector<std::uint32_t> px = zorv::RasterizeGlyph(strokes);
+// A button's pixels (0x00BBGGRR), those of the transparent colour left out.
+wxBitmap PixelBitmap(const std::vector<std::uint32_t>& px, std::uint32_t transparent) {
   wxImage image(zorv::kToolWidth, zorv::kToolHeight);
   image.InitAlpha();
   for (int y = 0; y < zorv::kToolHeight; ++y)
     for (int x = 0; x < zorv::kToolWidth; ++x) {
       const std::uint32_t c = px[y * zorv::kToolWidth + x];
       image.SetRGB(x, y, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-      image.SetAlpha(x, y, c == zorv::kTransparent ? 0 : 255);
+      image.SetAlpha(x, y, c == transparent ? 0 : 255);
     }
   return wxBitmap(image);
+}
+
+wxBitmap GlyphBitmap(const std::vector<zorv::GlyphStroke>& strokes) {
+  return PixelBitmap(zorv::RasterizeGlyph(strokes), zorv::kTransparent);
 }
 
 // The element's short name, squeezed into the button.
@@ -43,17 +47,7 @@ wxBitmap LabelBitmap(const wxString& label) {
 }  // namespace
 
 // The element's own symbol, white made transparent.
-wxBitmap SymbolBitmap(const std::vector<std::uint32_t>& px) {
-  wxImage image(zorv::kToolWidth, zorv::kToolHeight);
-  image.InitAlpha();
-  for (int y = 0; y < zorv::kToolHeight; ++y)
-    for (int x = 0; x < zorv::kToolWidth; ++x) {
-      const std::uint32_t c = px[y * zorv::kToolWidth + x];
-      image.SetRGB(x, y, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-      image.SetAlpha(x, y, c == 0xFFFFFFu ? 0 : 255);
-    }
-  return wxBitmap(image);
-}
+wxBitmap SymbolBitmap(const std::vector<std::uint32_t>& px) { return PixelBitmap(px, 0xFFFFFFu); }
 
 wxBitmap ToolBitmap(int id) {
   if (const auto* strokes = zorv::ToolGlyph(id)) return GlyphBitmap(*strokes);
