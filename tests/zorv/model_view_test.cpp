@@ -14,18 +14,9 @@
 #include "sdi/zorv/core/zorv_doc_core.h"
 #include "simu/run_settings.h"
 #include "zorv/circuit_builder.h"
+#include "zorv/render_pixels.h"
 
 namespace {
-
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kGreen = 0x008000;
-constexpr std::uint32_t kBlue = 0xFF0000;
-
-zorv::ViewMapping Unit() {
-  zorv::ViewMapping m;
-  m.zoom = 1.0;
-  return m;
-}
 
 std::vector<std::string> g_messages;
 void Record(const char* text) { g_messages.push_back(text); }

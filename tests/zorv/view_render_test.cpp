@@ -8,20 +8,7 @@
 #include "sdi/place_element.h"
 #include "sdi/zorv/core/draw_scope.h"
 #include "sdi/zorv/core/model_link.h"
-
-namespace {
-
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kGreen = 0x008000;
-constexpr std::uint32_t kBlue = 0xFF0000;
-
-zorv::ViewMapping Unit() {
-  zorv::ViewMapping m;
-  m.zoom = 1.0;
-  return m;
-}
-
-}  // namespace
+#include "zorv/render_pixels.h"
 
 TEST(RenderClient, GridDotsEveryEightUnits) {
   sdi::frame_buffer fb(100, 80);
