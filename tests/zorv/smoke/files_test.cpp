@@ -15,20 +15,12 @@
 #include "sdi/zorv/zorv_canvas.h"
 #include "simu/run_services.h"
 #include "simu/run_settings.h"
+#include "zorv/circuit_builder.h"
 #include "zorv/smoke/buck_circuit.h"
 #include "zorv/smoke/gui_session.h"
 #include "zorv/smoke/screen_grab.h"
 
 namespace {
-
-bool Shown(GuiSession& s) { return s.Frame() && s.Frame()->IsShownOnScreen(); }
-
-int CircuitCount() {
-  int n = 0;
-  sdi::elist walk = sdi::circuit;
-  if (walk.list_first()) do ++n; while (walk.next());
-  return n;
-}
 
 wxImage Screen(const wxRect& r) { return GrabScreen(r); }
 
