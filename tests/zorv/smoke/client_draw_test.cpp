@@ -16,7 +16,7 @@ wxImage ScreenOf(wxWindow* w) { return GrabClient(w); }
 
 TEST(Smoke, HandlerDrawingShowsAndInvertsBack) {
   GuiSession s({"--nosplash"});
-  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   s.Pump(10);
   CZorvCanvas* canvas = s.View()->Canvas();
   const zorv::ViewMapping& m = s.View()->Core().Mapping();

@@ -10,7 +10,7 @@
 
 TEST(Smoke, ExitHasNoKeyOfItsOwnAndAsksToSave) {
   GuiSession s({"--nosplash"});
-  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   s.View()->SaveBackup();
   s.Frame()->Raise();
   s.View()->Canvas()->SetFocus();

@@ -3,7 +3,7 @@
 // Each test starts one session and is run as its own process (CTest runs each
 // TEST(Smoke, ...) separately): the toolkit can be started once per process.
 //     GuiSession s({"--nosplash"});
-//     s.WaitFor([&] { return s.Frame()->IsShownOnScreen(); });
+//     s.WaitFor([&] { return Shown(s); });      // the main window is on the screen
 //     s.dialogs.answers.push_back(wxID_NO);   // the next modal box answers No
 // Modal dialogs and message boxes never show: they are recorded and answered.
 #pragma once
@@ -83,3 +83,6 @@ private:
   std::unique_ptr<wxEventLoopBase> m_loop;
   std::unique_ptr<wxEventLoopActivator> m_activator;
 };
+
+// The main window is up and on the screen.
+inline bool Shown(GuiSession& s) { return s.Frame() && s.Frame()->IsShownOnScreen(); }

@@ -59,7 +59,7 @@ TEST(Smoke, APreviewShowsTheWholeCircuitWithTextsInProportion) {
       std::filesystem::path(__FILE__).parent_path() / "../../../examples/buck.ckt";
   ASSERT_TRUE(std::filesystem::exists(example));
   GuiSession s({"--nosplash", std::filesystem::canonical(example).string()});
-  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
 
   // A preview of a 1200 dpi printer's page, 10200 x 13200, in 510 x 660 pixels.
   const Ink preview = PrintInto(s, 1200, 510, 660);

@@ -22,7 +22,7 @@ void RecordFinish(const char* text) { g_finish.push_back(text); }
 
 TEST(Smoke, TheEndOfARunIsReportedAsTheLauncherChooses) {
   GuiSession s({"--nosplash"});
-  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   const sdi::finish_dialog_fn previousHook = sdi::finish_dialog_hook;
   const int previousChoice = sdi::plain_finish_message;
   sdi::finish_dialog_hook = RecordFinish;
@@ -49,7 +49,7 @@ TEST(Smoke, TheEndOfARunIsReportedAsTheLauncherChooses) {
 
 TEST(Smoke, TheCursorIsBusyWhileTheEngineRuns) {
   GuiSession s({"--nosplash"});
-  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   EXPECT_FALSE(wxIsBusy());
   {
     sdi::wait_cursor busy;
@@ -65,7 +65,7 @@ TEST(Smoke, TheCursorIsBusyWhileTheEngineRuns) {
 
 TEST(Smoke, AfterF8TheFinishDialogReportsTheRun) {
   GuiSession s({"--nosplash"});
-  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   const int previousChoice = sdi::plain_finish_message;
   sdi::plain_finish_message = 0;
   wxString text;
@@ -91,7 +91,7 @@ TEST(Smoke, AfterF8TheFinishDialogReportsTheRun) {
 
 TEST(Smoke, TheEnginesBoxesArePlainOrInformation) {
   GuiSession s({"--nosplash"});
-  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   std::vector<long> icons;
   s.dialogs.onEnter = [&](wxDialog* dialog) {
     if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog))

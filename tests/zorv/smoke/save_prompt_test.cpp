@@ -11,7 +11,7 @@ TEST(Smoke, ClosingAChangedCircuitAsksSaveChangesToTheFile) {
   const std::string path = (files.path() / "asked.ckt").string();
   ASSERT_TRUE(WriteBuckCircuit(path));
   GuiSession s({"--nosplash", path});
-  ASSERT_TRUE(s.WaitFor([&] { return s.Frame() && s.Frame()->IsShownOnScreen(); }));
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   s.View()->SaveBackup();
 
   // Cancel keeps the window and the change.

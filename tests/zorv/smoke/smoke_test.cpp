@@ -28,8 +28,6 @@ namespace cmd = zorv::cmd;
 
 namespace {
 
-bool Shown(GuiSession& s) { return s.Frame() && s.Frame()->IsShownOnScreen(); }
-
 // What the screen shows of the view's client area.
 wxImage ScreenOfView(CZorvCanvas* canvas) { return GrabClient(canvas); }
 
