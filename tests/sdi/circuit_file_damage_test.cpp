@@ -34,12 +34,9 @@ void build_real_circuit() {
   r->values[0] = 10.0;
   auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(296, 160), "L1");
   auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(400, 160), "L2");
-  auto* m = new sdi::cmutind;
-  m->shape.set(296, 160, 400, 160, 0, 1, 0, 0);
+  auto* m = add_coupling(point(296, 160), point(400, 160));
   m->inductor1 = l1->id;
   m->inductor2 = l2->id;
-  sdi::circuit.insert(m);
-  sdi::circuit.assign_id();
   auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), point(496, 160), "PRI1");
   auto* sec = add_symbol(new sdi::xform(sdi::kind_secondary, 1), point(576, 160), "SEC1");
   sec->partner = pri->id;

@@ -64,14 +64,11 @@ void build_sample() {
   l1->values[0] = 1e-3;
   auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(480, 160), "L2");
   l2->values[0] = 2e-3;
-  auto* m = new sdi::cmutind;
-  m->shape.set(400, 160, 480, 160, 0, 1, 0, 0);
+  auto* m = add_coupling(point(400, 160), point(480, 160));
   m->inductor1 = l1->id;
   m->inductor2 = l2->id;
   m->values[0] = 0.9;
   std::strcpy(m->name_, "M1");
-  sdi::circuit.insert(m);
-  sdi::circuit.assign_id();
   m->links.append(l1->id);
   m->links.append(l2->id);
   auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), point(600, 160), "PRI1");

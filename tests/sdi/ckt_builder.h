@@ -51,6 +51,15 @@ inline sdi::cline* add_wire(sdi::point a, sdi::point b, int bend = 0) {
   return w;
 }
 
+// A coupling drawn from a to b; the inductors under its ends are found by node numbering.
+inline sdi::cmutind* add_coupling(sdi::point a, sdi::point b) {
+  auto* m = new sdi::cmutind;
+  m->shape.set(a.x, a.y, b.x, b.y, 0, 1, 0, 0);
+  sdi::circuit.insert(m);
+  sdi::circuit.assign_id();
+  return m;
+}
+
 // The kinds of the circuit in list order.
 inline std::vector<int> circuit_kinds() {
   std::vector<int> out;

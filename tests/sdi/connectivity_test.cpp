@@ -341,10 +341,7 @@ TEST(Connectivity, AnIncompleteCouplingSkipsThePinChecks) {
   NodeGuard g;
   Loop loop;
   at(new sdi::basic(sdi::kind_capacitor, 1), point(800, 800));  // open, but never looked at
-  auto* m = new sdi::cmutind;
-  m->shape.set(1600, 1600, 1800, 1600, 0, 1, 0, 0);  // no inductor under either end
-  sdi::circuit.insert(m);
-  sdi::circuit.assign_id();
+  add_coupling(point(1600, 1600), point(1800, 1600));  // no inductor under either end
   EXPECT_EQ(messages_of_check(), (Texts{"Incomplete Circuit"}));
   // The wires were still merged and left the working list.
   EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 0, 1, 8}));

@@ -143,10 +143,7 @@ TEST(NodeNumbering, CouplingTakesTheInductorsUnderItsEnds) {
   NodeGuard g;
   auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(200, 160));
   auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(400, 160));
-  auto* m = new sdi::cmutind;
-  m->shape.set(200, 160, 400, 160, 0, 1, 0, 0);
-  sdi::circuit.insert(m);
-  sdi::circuit.assign_id();
+  auto* m = add_coupling(point(200, 160), point(400, 160));
   Capture cap;
   sdi::number_nodes();
   EXPECT_TRUE(cap.messages.empty());
@@ -159,12 +156,9 @@ TEST(NodeNumbering, CouplingEndsFollowTheirInductorsWithoutAView) {
   NodeGuard g;
   auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(200, 160));
   auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(400, 160));
-  auto* m = new sdi::cmutind;
-  m->shape.set(0, 0, 0, 0, 0, 1, 0, 0);  // stale ends, as left by a move that was not redrawn
+  auto* m = add_coupling(point(0, 0), point(0, 0));  // stale ends, as left by a move that was not redrawn
   m->inductor1 = l1->id;
   m->inductor2 = l2->id;
-  sdi::circuit.insert(m);
-  sdi::circuit.assign_id();
   Capture cap;
   sdi::number_nodes();
   EXPECT_TRUE(cap.messages.empty());
@@ -175,10 +169,7 @@ TEST(NodeNumbering, CouplingEndsFollowTheirInductorsWithoutAView) {
 TEST(NodeNumbering, CouplingWithAnEndOnNothingIsIncomplete) {
   NodeGuard g;
   add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(200, 160));
-  auto* m = new sdi::cmutind;
-  m->shape.set(200, 160, 800, 800, 0, 1, 0, 0);
-  sdi::circuit.insert(m);
-  sdi::circuit.assign_id();
+  add_coupling(point(200, 160), point(800, 800));
   Capture cap;
   sdi::number_nodes();
   EXPECT_EQ(cap.messages, (std::vector<std::string>{"Incomplete Circuit"}));
@@ -190,10 +181,7 @@ TEST(NodeNumbering, TwoInductorsUnderOneEnd) {
   add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(200, 160));
   add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(200, 168));
   add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(400, 160));
-  auto* m = new sdi::cmutind;
-  m->shape.set(200, 164, 400, 160, 0, 1, 0, 0);
-  sdi::circuit.insert(m);
-  sdi::circuit.assign_id();
+  add_coupling(point(200, 164), point(400, 160));
   Capture cap;
   sdi::number_nodes();
   EXPECT_EQ(cap.messages, (std::vector<std::string>{"There are multiple inductors at one location"}));

@@ -29,13 +29,10 @@ std::vector<int> kinds_of(sdi::elist& l) {
 void build_coupled_pair() {
   auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(200, 160), "L1");
   auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(296, 160), "L2");
-  auto* m = new sdi::cmutind;
-  m->shape.set(200, 160, 296, 160, 0, 1, 0, 0);
+  auto* m = add_coupling(point(200, 160), point(296, 160));
   m->inductor1 = l1->id;
   m->inductor2 = l2->id;
   std::strcpy(m->name_, "M1");
-  sdi::circuit.insert(m);
-  sdi::circuit.assign_id();
   add_wire(point(200, 184), point(296, 184));
 }
 
