@@ -227,38 +227,16 @@ namespace {
 void write_esub() {
   write_rsub(1.0, 1.0);  // for its symbol
   std::rename("rsub.sym", "esub.sym");
-  sdi::elist inner;
-  auto* a = new sdi::llabel(1);
-  auto* b = new sdi::llabel(1);
-  auto* c1 = new sdi::llabel(1);
-  auto* c2 = new sdi::llabel(1);
   auto* r = new sdi::basic(sdi::kind_resistor, 1);
   auto* e = new sdi::depsource(sdi::kind_vcvs, 1);
-  for (sdi::element* x : std::initializer_list<sdi::element*>{a, b, c1, c2, r, e}) inner.append(x);
   r->image->place_ref_at({100, 100});
   e->image->place_ref_at({200, 100});
   r->values[0] = 50.0;
   e->values[0] = 4.0;
-  int id = 11;
-  for (sdi::enode* n = inner.head; n; n = static_cast<sdi::enode*>(n->next)) {
-    n->value->id = id++;
-    n->value->flags.set(sdi::flag_values_set);
-  }
+  sdi::elist inner;
+  chain_through_labels(inner, r, e, 11);
   e->control = r->id;
   e->links.append(r->id);
-  a->set_letter('a');
-  b->set_letter('b');
-  c1->set_letter('c');
-  c2->set_letter('c');
-  auto on = [](sdi::llabel* l, sdi::element* x, int pin) {
-    sdi::point t = x->terminal_at(pin);
-    sdi::point now = l->terminal_at(0);
-    l->move({t.x - now.x, t.y - now.y});
-  };
-  on(a, r, 0);
-  on(c1, r, 1);
-  on(c2, e, 0);
-  on(b, e, 1);
   sdi::write_element_file("esub.sct", inner);
   sdi::delete_list_elements(inner);
 }

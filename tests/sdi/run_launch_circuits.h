@@ -74,6 +74,35 @@ inline void build_rc() {
   join(vp, 1, g, 0);
 }
 
+// Four labels join two elements of a subcircuit in series: a on x's first pin,
+// c on x's second and y's first, b on y's second. The list gets the labels, then
+// x and y, numbered from first_id, each with its values entered.
+inline void chain_through_labels(sdi::elist& inner, sdi::element* x, sdi::element* y, int first_id) {
+  auto* a = new sdi::llabel(1);
+  auto* b = new sdi::llabel(1);
+  auto* c1 = new sdi::llabel(1);
+  auto* c2 = new sdi::llabel(1);
+  for (sdi::element* e : std::initializer_list<sdi::element*>{a, b, c1, c2, x, y}) inner.append(e);
+  int id = first_id;
+  for (sdi::enode* n = inner.head; n; n = static_cast<sdi::enode*>(n->next)) {
+    n->value->id = id++;
+    n->value->flags.set(sdi::flag_values_set);
+  }
+  a->set_letter('a');
+  b->set_letter('b');
+  c1->set_letter('c');
+  c2->set_letter('c');
+  auto on = [](sdi::llabel* l, sdi::element* e, int pin) {
+    sdi::point t = e->terminal_at(pin);
+    sdi::point now = l->terminal_at(0);
+    l->move({t.x - now.x, t.y - now.y});
+  };
+  on(a, x, 0);
+  on(c1, x, 1);
+  on(c2, y, 0);
+  on(b, y, 1);
+}
+
 // A subcircuit "rsub" in the current folder: two resistors in series from pin
 // a to pin b through an inner label "c", and its symbol (pins at (8, 0) and
 // (8, 48) of a 16 x 49 box).
@@ -82,42 +111,15 @@ inline void write_rsub(double r1, double r2) {
   std::fputs("RSUB\n16,49,8,24\n1\n0,0,15,48\n2\n8,0\n8,48\n0\n", sym);
   std::fclose(sym);
   sdi::elist inner;
-  auto put = [&inner](sdi::element* e) {
-    inner.append(e);
-    return e;
-  };
-  auto* a = static_cast<sdi::llabel*>(put(new sdi::llabel(1)));
-  auto* b = static_cast<sdi::llabel*>(put(new sdi::llabel(1)));
-  auto* c1 = static_cast<sdi::llabel*>(put(new sdi::llabel(1)));
-  auto* c2 = static_cast<sdi::llabel*>(put(new sdi::llabel(1)));
-  auto* ra = static_cast<sdi::basic*>(put(new sdi::basic(sdi::kind_resistor, 1)));
-  auto* rb = static_cast<sdi::basic*>(put(new sdi::basic(sdi::kind_resistor, 1)));
+  auto* ra = new sdi::basic(sdi::kind_resistor, 1);
+  auto* rb = new sdi::basic(sdi::kind_resistor, 1);
   ra->image->place_ref_at({100, 100});
   rb->image->place_ref_at({200, 100});
   ra->values[0] = r1;
   rb->values[0] = r2;
-  int id = 1;
-  for (sdi::enode* n = inner.head; n; n = static_cast<sdi::enode*>(n->next)) {
-    n->value->id = id++;
-    n->value->flags.set(sdi::flag_values_set);
-  }
+  chain_through_labels(inner, ra, rb, 1);
   ra->set_name("RA");
   rb->set_name("RB");
-  a->set_letter('a');
-  b->set_letter('b');
-  c1->set_letter('c');
-  c2->set_letter('c');
-  // Each label's terminal on a resistor pin: a on RA's first, c on RA's second
-  // and RB's first, b on RB's second.
-  auto on = [](sdi::llabel* l, sdi::element* e, int pin) {
-    sdi::point t = e->terminal_at(pin);
-    sdi::point now = l->terminal_at(0);
-    l->move({t.x - now.x, t.y - now.y});
-  };
-  on(a, ra, 0);
-  on(c1, ra, 1);
-  on(c2, rb, 0);
-  on(b, rb, 1);
   sdi::write_element_file("rsub.sct", inner);
   sdi::delete_list_elements(inner);
 }
