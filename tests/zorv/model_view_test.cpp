@@ -44,6 +44,16 @@ struct Host : zorv::DocHost, zorv::ViewHost {
   void SetDocumentModified() override { modified = true; }
 };
 
+// A document or view on the model in a fresh folder, its message boxes captured.
+class ModelDocument : public ::testing::Test {
+protected:
+  TempDir dir;
+  ModelCircuit circuit;
+  MessageCapture messages;
+  Host host;
+};
+using ModelUndoPoint = ModelDocument;
+
 }  // namespace
 
 TEST(ModelView, ResistorAndWirePixels) {
@@ -108,11 +118,7 @@ TEST(ModelView, ExtentOfTheCircuit) {
   EXPECT_FALSE(zorv::CircuitIsEmpty());
 }
 
-TEST(ModelDocument, SaveNewOpenRoundTrip) {
-  TempDir dir;
-  ModelCircuit circuit;
-  MessageCapture messages;
-  Host host;
+TEST_F(ModelDocument, SaveNewOpenRoundTrip) {
   zorv::DocCore doc(host, zorv::ModelCircuitFiles());
   doc.OnNewDocument();
   AddResistor({200, 160});
@@ -135,11 +141,7 @@ TEST(ModelDocument, SaveNewOpenRoundTrip) {
   EXPECT_TRUE(g_messages.empty());
 }
 
-TEST(ModelDocument, DamagedFileIsReportedAndTheCircuitKept) {
-  TempDir dir;
-  ModelCircuit circuit;
-  MessageCapture messages;
-  Host host;
+TEST_F(ModelDocument, DamagedFileIsReportedAndTheCircuitKept) {
   zorv::DocCore doc(host, zorv::ModelCircuitFiles());
   doc.OnNewDocument();
   AddResistor({200, 160});
@@ -157,11 +159,7 @@ TEST(ModelDocument, DamagedFileIsReportedAndTheCircuitKept) {
   EXPECT_EQ(CircuitCount(), 1);
 }
 
-TEST(ModelDocument, FailedSaveKeepsTheDocumentModified) {
-  TempDir dir;
-  ModelCircuit circuit;
-  MessageCapture messages;
-  Host host;
+TEST_F(ModelDocument, FailedSaveKeepsTheDocumentModified) {
   zorv::DocCore doc(host, zorv::ModelCircuitFiles());
   doc.OnNewDocument();
   host.modified = true;
@@ -171,11 +169,7 @@ TEST(ModelDocument, FailedSaveKeepsTheDocumentModified) {
   EXPECT_EQ(doc.FileName(), "Untitled.ckt");
 }
 
-TEST(ModelUndoPoint, BackupHoldsTheCircuitAsSaved) {
-  TempDir dir;
-  ModelCircuit circuit;
-  MessageCapture messages;
-  Host host;
+TEST_F(ModelUndoPoint, BackupHoldsTheCircuitAsSaved) {
   zorv::UndoFiles undo(dir.path() / "undo");
   zorv::ViewCore view(host, undo, zorv::ModelCircuitFiles().save);
   AddResistor({200, 160});
@@ -196,11 +190,7 @@ TEST(ModelUndoPoint, BackupHoldsTheCircuitAsSaved) {
   EXPECT_TRUE(g_messages.empty());
 }
 
-TEST(ModelUndoPoint, AnUnwritableUndoFileIsReportedAndTheChangeGoesAhead) {
-  TempDir dir;
-  ModelCircuit circuit;
-  MessageCapture messages;
-  Host host;
+TEST_F(ModelUndoPoint, AnUnwritableUndoFileIsReportedAndTheChangeGoesAhead) {
   zorv::UndoFiles undo(dir.path() / "undo");
   zorv::ViewCore view(host, undo, zorv::ModelCircuitFiles().save);
   view.SetCanRedo(true);
