@@ -23,20 +23,15 @@ using sdi::point;
 // Expected bytes, little-endian, value by value.
 struct Rec {
   Bytes b;
-  Rec& i(std::int32_t v) {
-    auto u = static_cast<std::uint32_t>(v);
-    for (int k = 0; k < 4; ++k) b.push_back(static_cast<unsigned char>(u >> (8 * k)));
-    return *this;
-  }
-  Rec& d(double v) {
-    std::uint64_t u;
-    std::memcpy(&u, &v, sizeof u);
-    for (int k = 0; k < 8; ++k) b.push_back(static_cast<unsigned char>(u >> (8 * k)));
-    return *this;
-  }
   Rec& raw(Bytes more) {
     b.insert(b.end(), more.begin(), more.end());
     return *this;
+  }
+  Rec& i(std::int32_t v) { return raw(le32(v)); }
+  Rec& d(double v) {
+    std::uint64_t u;
+    std::memcpy(&u, &v, sizeof u);
+    return raw(le64(u));
   }
   // A fixed character field: the text, then zeros up to the width.
   Rec& s(const char* text, std::size_t width) {
