@@ -1,44 +1,8 @@
 // Sums, differences, products and quotients of CM; negation, transpose, real and imag.
 #include "matrix/cm_ops.h"
+#include "matrix/elementwise.h"
 
-int shape_class(const CM& A, const CM& B) {
-  if (A.rows == 1 && A.cols == 1) return 1;
-  if (B.rows == 1 && B.cols == 1) return 2;
-  if (A.rows == B.rows && A.cols == B.cols) return 6;
-  if (A.rows == 1 && B.cols == 1) return 3;
-  if (A.cols == 1 && B.rows == 1) return 4;
-  if (A.cols == B.rows) return 5;
-  return 0;
-}
-
-namespace {
-
-template <class Op>
-CM elementwise(const CM& A, const CM& B, const char* op, Op f) {
-  switch (shape_class(A, B)) {
-    case 1: {
-      CM R(B.rows, B.cols);
-      complex a = A.blk->data[0];
-      for (uint32_t k = 0; k < B.n; ++k) R.blk->data[k] = f(a, B.blk->data[k]);
-      return R;
-    }
-    case 2: {
-      CM R(A.rows, A.cols);
-      complex b = B.blk->data[0];
-      for (uint32_t k = 0; k < A.n; ++k) R.blk->data[k] = f(A.blk->data[k], b);
-      return R;
-    }
-    case 6: {
-      CM R(A.rows, A.cols);
-      for (uint32_t k = 0; k < A.n; ++k) R.blk->data[k] = f(A.blk->data[k], B.blk->data[k]);
-      return R;
-    }
-    default:
-      matrix_fatal("Incompatible matrices for", op);
-  }
-}
-
-}  // namespace
+int shape_class(const CM& A, const CM& B) { return shape_class_of(A, B); }
 
 CM operator+(const CM& A, const CM& B) {
   return elementwise(A, B, "+", [](const complex& a, const complex& b) { return a + b; });

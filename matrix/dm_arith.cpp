@@ -1,45 +1,8 @@
 // Sums, differences, products and quotients of DM.
 #include "matrix/dm_ops.h"
+#include "matrix/elementwise.h"
 
-int shape_class(const DM& A, const DM& B) {
-  if (A.rows == 1 && A.cols == 1) return 1;
-  if (B.rows == 1 && B.cols == 1) return 2;
-  if (A.rows == B.rows && A.cols == B.cols) return 6;
-  if (A.rows == 1 && B.cols == 1) return 3;
-  if (A.cols == 1 && B.rows == 1) return 4;
-  if (A.cols == B.rows) return 5;
-  return 0;
-}
-
-namespace {
-
-// The 1 x 1 / same-shape rule shared by +, - and ediv.
-template <class Op>
-DM elementwise(const DM& A, const DM& B, const char* op, Op f) {
-  switch (shape_class(A, B)) {
-    case 1: {
-      DM R(B.rows, B.cols);
-      double a = A.blk->data[0];
-      for (uint32_t k = 0; k < B.n; ++k) R.blk->data[k] = f(a, B.blk->data[k]);
-      return R;
-    }
-    case 2: {
-      DM R(A.rows, A.cols);
-      double b = B.blk->data[0];
-      for (uint32_t k = 0; k < A.n; ++k) R.blk->data[k] = f(A.blk->data[k], b);
-      return R;
-    }
-    case 6: {
-      DM R(A.rows, A.cols);
-      for (uint32_t k = 0; k < A.n; ++k) R.blk->data[k] = f(A.blk->data[k], B.blk->data[k]);
-      return R;
-    }
-    default:
-      matrix_fatal("Incompatible matrices for", op);
-  }
-}
-
-}  // namespace
+int shape_class(const DM& A, const DM& B) { return shape_class_of(A, B); }
 
 DM operator+(const DM& A, const DM& B) {
   return elementwise(A, B, "+", [](double a, double b) { return a + b; });
