@@ -1,0 +1,34 @@
+// Runs each stored circuit through the editor's launcher in the current folder:
+// a transient run that saves its final state, then a Newton steady-state run.
+// What they leave (netlist, .plt, .ini, .seq, src.dat, states.dat) is what
+// scripts/golden compares across a change that must not alter results.
+//
+//     golden_outputs buck.ckt      // writes buck.m, buck.plt, buck.ini, buck.seq ...
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "sdi/circuit_file.h"
+#include "sdi/launcher.h"
+#include "simu/run_settings.h"
+
+int main(int argc, char** argv) {
+  int failures = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::filesystem::path file = argv[i];
+    if (sdi::open_circuit_file(file) != sdi::circuit_read) {
+      std::fprintf(stderr, "golden_outputs: cannot read %s\n", argv[i]);
+      ++failures;
+      continue;
+    }
+    base_name = file.stem().string();
+    run_sv = 1;
+    run_ss = 0;
+    if (sdi::run_simulation() == 0) ++failures;
+    std::filesystem::rename(base_name + ".plt", base_name + ".tr.plt");
+    run_ss = 1;
+    run_ssmethod = 1;
+    if (sdi::run_simulation() == 0) ++failures;
+  }
+  return failures == 0 ? 0 : 1;
+}
