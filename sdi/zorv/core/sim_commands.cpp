@@ -50,7 +50,7 @@ private:
 }  // namespace
 
 SimCommands::SimCommands(ViewCore& view, SimHost& host, DialogService& dialogs, ProcessLauncher& launcher)
-    : m_view(view), m_host(host), m_dialogs(dialogs), m_launcher(launcher) {}
+    : m_view(view), m_host(host), m_dialogs(dialogs), m_launcher(&launcher) {}
 
 int SimCommands::CheckPortAndGround() {
   if (!CircuitHasKind({sdi::kind_voltage_port, sdi::kind_current_port})) {
@@ -123,7 +123,7 @@ std::string SimCommands::PlotArgument(const std::string& basePath) {
 void SimCommands::OnSimulationViewPlot() {
   const std::string program = m_host.ExecutableFolder() + "/rurozuze";
   std::string why;
-  if (!m_launcher.StartDetached(program, {"rurozuze", PlotArgument(m_host.BasePath())}, why))
+  if (!m_launcher->StartDetached(program, {"rurozuze", PlotArgument(m_host.BasePath())}, why))
     m_host.SetStatusLine("Could not start the plotting program " + program + ": " + why);
 }
 

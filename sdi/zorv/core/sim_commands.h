@@ -53,6 +53,9 @@ public:
   void SetRunBlocker(std::function<bool()> blocked) { m_runBlocked = std::move(blocked); }
   bool RunEnabled() const { return !m_runBlocked || !m_runBlocked(); }
 
+  // The launcher of the plotting program from now on.
+  void SetLauncher(ProcessLauncher& launcher) { m_launcher = &launcher; }
+
   // The "# cycles reached" box of SS_Dlg, kept between two openings.
   int CyclesReached() const { return m_cyclesReached; }
 
@@ -65,7 +68,7 @@ private:
   ViewCore& m_view;
   SimHost& m_host;
   DialogService& m_dialogs;
-  ProcessLauncher& m_launcher;
+  ProcessLauncher* m_launcher;
   std::function<bool()> m_runBlocked;
   int m_cyclesReached = 1;
 };
