@@ -87,7 +87,11 @@ void CFormDialog::Build() {
         break;
       }
       case zorv::FieldKind::Radio: {
-        auto* radio = new wxRadioButton(this, f.id, Wx(f.label), wxDefaultPosition, wxDefaultSize, wxRB_SINGLE);
+        // The toolkit keeps a group's round buttons exclusive; a set starts a group.
+        const bool first = std::any_of(m_form.exclusive.begin(), m_form.exclusive.end(),
+                                       [&](const std::vector<int>& set) { return !set.empty() && set[0] == f.id; });
+        auto* radio = new wxRadioButton(this, f.id, Wx(f.label), wxDefaultPosition, wxDefaultSize,
+                                        first ? wxRB_GROUP : 0);
         radio->SetValue(f.checked);
         radio->Bind(wxEVT_RADIOBUTTON, &CFormDialog::OnExclusiveClick, this);
         control = radio;
@@ -149,7 +153,7 @@ void CFormDialog::OnExclusiveClick(wxCommandEvent& event) {
       const auto it = m_controls.find(id);
       if (it == m_controls.end()) continue;
       if (auto* box = wxDynamicCast(it->second, wxCheckBox)) box->SetValue(id == event.GetId());
-      if (auto* radio = wxDynamicCast(it->second, wxRadioButton)) radio->SetValue(id == event.GetId());
+      if (auto* radio = wxDynamicCast(it->second, wxRadioButton); radio && id == event.GetId()) radio->SetValue(true);
     }
   }
 }
