@@ -1,9 +1,6 @@
-// A DialogService for tests: each dialog that opens takes the next scripted
-// step (which dialog is expected, texts to type, buttons to click, how it ends).
-// An OK that FormProblem refuses keeps the dialog open for the next step, as the
-// real dialog would, and its message is recorded.
-//
-//     ScriptedDialogs dialogs;
+// A DialogService for tests: each opening dialog takes the next step (expected
+// dialog, texts typed, buttons clicked, the end). An OK that FormProblem refuses
+// is recorded and keeps the dialog open for the next step, as the real one does.
 //     dialogs.steps = {{"sim_dlg", {{1001, "0"}}, {}, zorv::DialogEnd::Ok},   // refused
 //                      {"sim_dlg", {}, {}, zorv::DialogEnd::Cancel}};
 #pragma once

@@ -1,9 +1,5 @@
-// The simulation commands on the real circuit model with recording hosts: the
-// view's repaint and modified mark, the status line, the sequence window, the
-// program launcher, the editor's message boxes and the engine's services.
-//
-//     class MyTest : public SimFixture {};
-//     TEST_F(MyTest, ...) { build_rc(); sim.OnSimulationRun(); EXPECT_EQ(launcher.starts.size(), 1u); }
+// The simulation commands on the real circuit model with recording hosts (the
+// modified mark, the status line, the launcher, the editor's and the engine's boxes).
 #pragma once
 #include <gtest/gtest.h>
 
@@ -34,18 +30,16 @@ struct RecordingLauncher : zorv::ProcessLauncher {
 struct RecordingSimHost : zorv::ViewHost, zorv::SimHost {
   std::string exeFolder = "/opt/zorv/bin";
   std::vector<std::string> statusLines;
-  std::vector<std::string> shownSequences;  // texts
-  int invalidations = 0;
   int modifications = 0;
   zorv::Size ClientSize() const override { return {800, 600}; }
   zorv::Pos ScrollPosition() const override { return {}; }
   void ApplyScroll(const zorv::ScrollState&) override {}
-  void Invalidate() override { ++invalidations; }
+  void Invalidate() override {}
   void SetDocumentModified() override { ++modifications; }
   std::string BasePath() const override { return base_name; }
   std::string ExecutableFolder() const override { return exeFolder; }
   void SetStatusLine(const std::string& text) override { statusLines.push_back(text); }
-  void ShowSequence(const std::string&, const std::string& text) override { shownSequences.push_back(text); }
+  void ShowSequence(const std::string&, const std::string&) override {}
 };
 
 class SimFixture : public ::testing::Test {

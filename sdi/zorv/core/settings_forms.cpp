@@ -10,22 +10,24 @@ namespace zorv {
 
 namespace {
 
-Field Text(int id, const char* label, int group, double value, int maxChars = 0) {
+Field Make(int id, const char* label, FieldKind kind, int group) {
   Field f;
   f.id = id;
   f.label = label;
+  f.kind = kind;
   f.group = group;
+  return f;
+}
+
+Field Text(int id, const char* label, int group, double value, int maxChars = 0) {
+  Field f = Make(id, label, FieldKind::Text, group);
   f.maxChars = maxChars;
   f.Show(NumberText(value));
   return f;
 }
 
 Field Int(int id, const char* label, int group, long value, long min = INT_MIN, long max = INT_MAX) {
-  Field f;
-  f.id = id;
-  f.label = label;
-  f.kind = FieldKind::Int;
-  f.group = group;
+  Field f = Make(id, label, FieldKind::Int, group);
   f.min = min;
   f.max = max;
   f.Show(std::to_string(value));
@@ -33,12 +35,17 @@ Field Int(int id, const char* label, int group, long value, long min = INT_MIN, 
 }
 
 Field Check(int id, const char* label, int group, bool checked, FieldKind kind = FieldKind::Check) {
-  Field f;
-  f.id = id;
-  f.label = label;
-  f.kind = kind;
-  f.group = group;
+  Field f = Make(id, label, kind, group);
   f.checked = checked;
+  return f;
+}
+
+Form Dialog(const char* name, int templateId, const char* caption, std::vector<std::string> groups) {
+  Form f;
+  f.name = name;
+  f.templateId = templateId;
+  f.caption = caption;
+  f.groups = std::move(groups);
   return f;
 }
 
@@ -73,11 +80,7 @@ constexpr int kMethodIds[] = {1009, 1012, 1010, 1011};
 }  // namespace
 
 Form SimParametersForm() {
-  Form f;
-  f.name = "sim_dlg";
-  f.templateId = 5;
-  f.caption = "Simulation parameters";
-  f.groups = {"Simulation", "Save interval"};
+  Form f = Dialog("sim_dlg", 5, "Simulation parameters", {"Simulation", "Save interval"});
   f.fields = {Text(1000, "Final Time", 0, run_tsim, 15), Text(1001, "Step Size", 0, run_td, 15),
               Text(1002, "Start time", 1, run_start_si, 15), Text(1003, "End time", 1, run_finish_si, 15),
               Int(1004, "# of points", 1, run_points, 0, 9999999)};
@@ -97,11 +100,7 @@ void StoreSimParameters(const Form& form) {
 }
 
 Form SimOptionsForm() {
-  Form f;
-  f.name = "OPT_Dlg";
-  f.templateId = 177;
-  f.caption = "Options";
-  f.groups = {"State"};
+  Form f = Dialog("OPT_Dlg", 177, "Options", {"State"});
   f.fields = {Check(1082, "Load initial state", 0, run_ld != 0), Check(1081, "Save final state", 0, run_sv != 0)};
   return f;
 }
@@ -112,11 +111,8 @@ void StoreSimOptions(const Form& form) {
 }
 
 Form SteadyStateForm(int cyclesReached) {
-  Form f;
-  f.name = "SS_Dlg";
-  f.templateId = 172;
-  f.caption = "Steady State Options";
-  f.groups = {"Steady-State Tolerance", "Algorithm", "Start algorithm after:"};
+  Form f = Dialog("SS_Dlg", 172, "Steady State Options",
+                  {"Steady-State Tolerance", "Algorithm", "Start algorithm after:"});
   const char* methods[] = {"   Newton", "   Skelboe", "   Broyden", "   Picard (brute force)"};
   f.fields = {Text(1076, "Tolerance", 0, run_sstol_f), Int(1077, "Max. # of Cycles", 0, run_nclkss)};
   for (int m = 0; m < 4; ++m)
@@ -146,11 +142,7 @@ void StoreSteadyState(const Form& form, int& cyclesReached) {
 }
 
 Form LimitedCyclesForm() {
-  Form f;
-  f.name = "SSCY_Dlg";
-  f.templateId = 176;
-  f.caption = "# CYCLES";
-  f.groups = {"# Steady State Cycles"};
+  Form f = Dialog("SSCY_Dlg", 176, "# CYCLES", {"# Steady State Cycles"});
   Field n = Int(1000, "Number", 0, run_none_c, 1, 20);
   n.spinId = 1080;
   f.fields = {n};
