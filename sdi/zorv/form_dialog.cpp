@@ -129,9 +129,9 @@ zorv::Form CFormDialog::Read() const {
   for (zorv::Field& f : form.fields) {
     const auto it = m_controls.find(f.id);
     if (it == m_controls.end()) continue;
-    if (auto* text = wxDynamicCast(it->second, wxTextCtrl)) f.text = text->GetValue().utf8_string();
-    if (auto* box = wxDynamicCast(it->second, wxCheckBox)) f.checked = box->GetValue();
-    if (auto* radio = wxDynamicCast(it->second, wxRadioButton)) f.checked = radio->GetValue();
+    if (auto* text = dynamic_cast<wxTextCtrl*>(it->second)) f.text = text->GetValue().utf8_string();
+    if (auto* box = dynamic_cast<wxCheckBox*>(it->second)) f.checked = box->GetValue();
+    if (auto* radio = dynamic_cast<wxRadioButton*>(it->second)) f.checked = radio->GetValue();
   }
   return form;
 }
@@ -152,8 +152,8 @@ void CFormDialog::OnExclusiveClick(wxCommandEvent& event) {
     for (int id : set) {
       const auto it = m_controls.find(id);
       if (it == m_controls.end()) continue;
-      if (auto* box = wxDynamicCast(it->second, wxCheckBox)) box->SetValue(id == event.GetId());
-      if (auto* radio = wxDynamicCast(it->second, wxRadioButton); radio && id == event.GetId()) radio->SetValue(true);
+      if (auto* box = dynamic_cast<wxCheckBox*>(it->second)) box->SetValue(id == event.GetId());
+      if (auto* radio = dynamic_cast<wxRadioButton*>(it->second); radio && id == event.GetId()) radio->SetValue(true);
     }
   }
 }

@@ -35,14 +35,14 @@ void CZorvView::BindSimulationCommands() {
 void CZorvView::SetProcessLauncher(zorv::ProcessLauncher& launcher) { m_sim->SetLauncher(launcher); }
 
 std::string CZorvView::BasePath() const {
-  auto* doc = wxDynamicCast(GetDocument(), CZorvDoc);
+  auto* doc = dynamic_cast<CZorvDoc*>(GetDocument());
   return doc ? doc->Core().BasePath() : std::string();
 }
 
 std::string CZorvView::ExecutableFolder() const { return zorv::ExecutableFolder(); }
 
 void CZorvView::SetStatusLine(const std::string& text) {
-  if (auto* frame = wxDynamicCast(GetFrame(), CMainFrame)) frame->SetStatusText(wxString::FromUTF8(text), 0);
+  if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame())) frame->SetStatusText(wxString::FromUTF8(text), 0);
 }
 
 void CZorvView::ShowSequence(const std::string& path, const std::string& text) {

@@ -18,10 +18,10 @@ TEST(Smoke, ASettingsDialogKeepsItsButtonsExclusiveAndRefusesABadOk) {
     wxCommandEvent e(type, id);
     dlg->FindWindow(id)->GetEventHandler()->ProcessEvent(e);
   };
-  wxDynamicCast(dlg->FindWindow(1011), wxRadioButton)->SetValue(true);  // Picard
-  wxDynamicCast(dlg->FindWindow(1078), wxCheckBox)->SetValue(true);     // "Tolerance reached"
+  dynamic_cast<wxRadioButton*>(dlg->FindWindow(1011))->SetValue(true);  // Picard
+  dynamic_cast<wxCheckBox*>(dlg->FindWindow(1078))->SetValue(true);     // "Tolerance reached"
   click(1078, wxEVT_CHECKBOX);
-  wxDynamicCast(dlg->FindWindow(1079), wxTextCtrl)->ChangeValue("-2");
+  dynamic_cast<wxTextCtrl*>(dlg->FindWindow(1079))->ChangeValue("-2");
   const zorv::Form read = dlg->Read();
   EXPECT_EQ(std::make_tuple(read.Find(1009)->checked, read.Find(1011)->checked, read.Find(1080)->checked),
             std::make_tuple(false, true, false));
