@@ -20,12 +20,14 @@ namespace {
 
 // The element being placed goes, as Esc takes it away; what is placed stays.
 // (The model-level part of the view's Esc; the view's own placing state is the view's.)
-void RemovePendingElementAsEsc() {
+// True when one went (the screen then needs a repaint).
+bool RemovePendingElementAsEsc() {
   sdi::element* e = sdi::pending_element;
-  if (!e) return;
+  if (!e) return false;
   sdi::pending_element = nullptr;
   if (sdi::previous_pending_element == e) sdi::previous_pending_element = nullptr;
   if (e->id == 0) delete e;  // never placed: nothing else holds it
+  return true;
 }
 
 bool CircuitHasKind(std::initializer_list<int> kinds) {
@@ -64,6 +66,11 @@ int SimCommands::CheckPortAndGround() {
   return 1;
 }
 
+bool SimCommands::BeginRun() {
+  if (RemovePendingElementAsEsc()) m_view.OnViewRedraw();
+  return CheckPortAndGround() != 0;
+}
+
 void SimCommands::EndRun() {
   // Run preparation deselected every element (faulty ones come back marked).
   m_view.OnViewRedraw();
@@ -73,29 +80,22 @@ void SimCommands::OnSimulationRun() {
   run_stop_close = 0;
   run_ss = 0;
   run_one_c = 0;
-  RemovePendingElementAsEsc();
-  if (!CheckPortAndGround()) return;
+  if (!BeginRun()) return;
   int result = 0;
-  {
-    struct RedrawAtEnd {
-      SimCommands& c;
-      ~RedrawAtEnd() { c.EndRun(); }
-    } redraw{*this};
-    if (CircuitIsExcited()) {
-      result = sdi::run_simulation();
-    } else {
-      TemporaryExcitation add;
-      result = sdi::run_simulation();
-    }
+  if (CircuitIsExcited()) {
+    result = sdi::run_simulation();
+  } else {
+    TemporaryExcitation add;
+    result = sdi::run_simulation();
   }
+  EndRun();
   if (result) OnSimulationViewPlot();
 }
 
 void SimCommands::OnSsRun() {
   run_ss = 1;
   run_one_c = 0;
-  RemovePendingElementAsEsc();
-  if (!CheckPortAndGround()) return;
+  if (!BeginRun()) return;
   sdi::run_simulation();
   EndRun();
 }
@@ -106,8 +106,7 @@ void SimCommands::OnSsLimsimRun() {
     Restore stopClose(run_stop_close);
     run_stop_close = 0;
     run_one_c = 1;
-    RemovePendingElementAsEsc();
-    if (!CheckPortAndGround()) return;
+    if (!BeginRun()) return;
     result = sdi::run_simulation();
     EndRun();
   }

@@ -63,6 +63,8 @@ public:
   static std::string PlotArgument(const std::string& basePath);
 
 private:
+  // Before a run: the element being placed removed, a port and a ground required.
+  bool BeginRun();
   void EndRun();
 
   ViewCore& m_view;
