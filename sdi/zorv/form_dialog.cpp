@@ -62,8 +62,20 @@ void CFormDialog::Build() {
     return grids[group] = grid;
   };
 
+  // A Select button right after an edit field of its group sits beside it.
+  std::map<int, const zorv::Field*> besideOf;
+  for (std::size_t i = 1; i < m_form.fields.size(); ++i) {
+    const zorv::Field& b = m_form.fields[i];
+    const zorv::Field& t = m_form.fields[i - 1];
+    if (b.kind == zorv::FieldKind::Button && b.id != m_form.expandButton && t.kind == zorv::FieldKind::Text &&
+        !t.label.empty() && t.group == b.group && !t.hidden && !b.hidden)
+      besideOf[t.id] = &b;
+  }
+  auto isBeside = [&](int id) {
+    return std::any_of(besideOf.begin(), besideOf.end(), [&](const auto& e) { return e.second->id == id; });
+  };
   for (const zorv::Field& f : m_form.fields) {
-    if (f.hidden) continue;
+    if (f.hidden || isBeside(f.id)) continue;
     if (f.id == m_form.divider && m_form.divider != 0) {
       // The section starts here, with a line across the dialog.
       inSection = true;
@@ -104,6 +116,14 @@ void CFormDialog::Build() {
           if (zorv::ReadInteger(f.text, v)) spin->SetValue(static_cast<int>(std::clamp(v, f.min, f.max)));
           spin->Bind(wxEVT_SPIN, [this, text, spin](wxSpinEvent&) { text->SetValue(wxString::Format("%d", spin->GetValue())); });
           extra = spin;
+        }
+        if (auto it = besideOf.find(f.id); it != besideOf.end()) {
+          const zorv::Field& b = *it->second;
+          auto* button = new wxButton(this, b.id, Wx(b.label));
+          button->Bind(wxEVT_BUTTON, &CFormDialog::OnEndButton, this);
+          button->Enable(b.enabled);
+          m_controls[b.id] = button;
+          extra = button;
         }
         break;
       }
@@ -155,8 +175,9 @@ void CFormDialog::Build() {
   }
   top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 8);
   Bind(wxEVT_BUTTON, &CFormDialog::OnOk, this, wxID_OK);
-  SetSizerAndFit(top);
+  SetSizer(top);
   if (m_form.expandButton) ShowSection();
+  else Fit();
   CentreOnParent();
 }
 
@@ -167,6 +188,7 @@ void CFormDialog::ShowSection() {
     it->second->SetLabel(m_form.expanded ? "Steps <<" : "Steps >>");
   // Fit shrinks as well as grows: two clicks give the starting size back.
   SetMinSize(wxDefaultSize);
+  InvalidateBestSize();
   m_top->Layout();
   Fit();
 }

@@ -20,7 +20,7 @@ std::string Describe(const zorv::Form& f) {
       case zorv::FieldKind::Button: s += (x.takesTexts ? " B" : " b") + std::to_string(x.endCode); break;
       case zorv::FieldKind::Check: s += " C"; break;
       case zorv::FieldKind::Static: s += " S"; break;
-      default: s += x.number != zorv::NumberRule::None ? " N" : " T";
+      default: s += x.number != zorv::NumberRule::Text ? " N" : " T";
     }
     s += ", ";
   }

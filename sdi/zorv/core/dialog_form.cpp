@@ -46,7 +46,7 @@ std::string FormProblem(const Form& form) {
   for (const Field& f : form.fields) {
     // Numbers are read on OK also in a collapsed section.
     double d = 0.0;
-    if (f.text != f.shown && f.number != NumberRule::None &&
+    if (f.text != f.shown && f.number != NumberRule::Text &&
         !(f.number == NumberRule::ValueOrEmpty && f.text.empty()) && !ReadValue(f.text, d))
       return "\"" + f.label + "\": please enter a number (suffixes f, p, n, u, m, k, M, G, T allowed).";
     if (!f.enabled) continue;

@@ -29,7 +29,7 @@ enum class FieldKind {
 // How OK reads an edit field that holds a number; a text still as shown is
 // always accepted (its stored value is kept).
 enum class NumberRule {
-  None,
+  Text,           // not a number
   Value,          // an element value with engineering suffixes (ReadValue)
   ValueOrEmpty,   // the same, or empty (a DC source's unused step)
 };
@@ -45,7 +45,7 @@ struct Field {
   int spinId = 0;        // the spin button beside an Int field
   int endCode = 0;       // what a Button ends the dialog with
   bool takesTexts = true;  // whether a Button's end keeps what was typed
-  NumberRule number = NumberRule::None;
+  NumberRule number = NumberRule::Text;
   bool enabled = true;
   bool hidden = false;   // left out of the window (a subcircuit's unused rows)
   std::string text;      // Text and Int fields
