@@ -89,10 +89,10 @@ TEST_F(EditTest, BandSelectsAndShiftAdds) {
   // and gone after the release.
   Edit().OnLButtonDown({20, 20});
   Edit().OnMouseMove({60, 50}, true);
-  EXPECT_NE(host.fb.pixel(40, 24), kWhite);
+  EXPECT_NE(host.fb.pixel(44, 24), kWhite);
   Edit().OnLButtonUp({60, 50}, false);
   host.ClientBuffer();
-  EXPECT_EQ(host.fb.pixel(40, 24), kWhite);
+  EXPECT_EQ(host.fb.pixel(44, 24), kWhite);
 }
 
 TEST_F(EditTest, AClickSelectsAndADragLandsOnTheGrid) {
