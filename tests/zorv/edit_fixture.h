@@ -12,6 +12,7 @@
 #include "common/temp_dir.h"
 #include "sdi/factories.h"
 #include "sdi/report.h"
+#include "sdi/sub_element.h"
 #include "sdi/zorv/core/circuit_files.h"
 #include "sdi/zorv/core/edit_commands.h"
 #include "sdi/zorv/core/messages.h"
@@ -58,6 +59,7 @@ protected:
     view.Mapping().zoom = 1.0;
     view.SetDpi(100, 100);
     view.OnInitialUpdate();
+    sdi::symbol_folder.clear();  // symbols and subcircuits in the test's folder
     g_editMessages.clear();
     previousHook = sdi::message_box_hook;
     sdi::message_box_hook = RecordEditMessage;

@@ -169,7 +169,8 @@ bool PlaceSubcircuit(ViewCore& view, const std::string& fileName) {
   view.EndPlacing();
   sdi::new_subcircuit(fileName.c_str());
   auto* made = dynamic_cast<sdi::sub*>(sdi::pending_element);
-  if (!made || !made->image) {
+  // A symbol that could not be read leaves an empty element: never drawn, never placed.
+  if (!made || made->type_name.empty()) {
     delete sdi::pending_element;
     sdi::pending_element = nullptr;
     sdi::previous_pending_element = nullptr;
