@@ -1,7 +1,9 @@
 // Undo and Redo, the clipboard, the subcircuit commands and the Library.
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
+#include "sdi/control_elements.h"
 #include "sdi/record_stream.h"
 #include "sdi/select_ops.h"
 #include "sdi/sub_element.h"
@@ -91,6 +93,24 @@ TEST_F(EditCommandsTest, PastedLinksAndTheirLimits) {
   ASSERT_NE(pasted, nullptr);
   EXPECT_EQ(pasted->inductor1, l1->id + 4);
   EXPECT_EQ(pasted->inductor2, l2->id + 4);
+  // A primary and its secondary pasted together stay linked to each other.
+  Edit().OnLButtonDown({100, 100});
+  auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), {600, 160});
+  auto* sec = add_symbol(new sdi::xform(sdi::kind_secondary, 1), {680, 160});
+  sec->partner = pri->id;
+  sec->links.append(pri->id);
+  pri->secondaries.append(sec->id);
+  pri->links.append(sec->id);
+  sdi::deselect_all();
+  pri->selected = sec->selected = 1;
+  edit.OnEditCopy();
+  edit.OnEditPaste();
+  sdi::xform *pri2 = nullptr, *sec2 = nullptr;
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
+    if (n->value->selected) (n->value->kind == sdi::kind_primary ? pri2 : sec2) = static_cast<sdi::xform*>(n->value);
+  ASSERT_TRUE(pri2 && sec2);
+  EXPECT_EQ(sec2->partner, pri2->id);
+  EXPECT_EQ(pri2->secondaries.head->value, sec2->id);
 }
 
 TEST_F(EditCommandsTest, CutDoesNothingWhenItsCopyFailed) {
@@ -167,6 +187,37 @@ TEST_F(EditCommandsTest, LibraryEntriesAndPlacingOne) {
   EXPECT_EQ(sdi::pending_element, nullptr);
   EXPECT_FALSE(Edit().Placing());
   EXPECT_EQ(zorv::MenuLabel("r&d"), "r&&d");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditCommandsTest, PasteIdsNeverOverflowAndASecondMultiplierIsDropped) {
+  sdi::element* r = AddResistor({200, 160});
+  sdi::element* top = AddResistor({296, 160});
+  r->id = 5;
+  top->id = INT_MAX - 1;
+  sdi::deselect_all();
+  r->selected = 1;
+  edit.OnEditCopy();
+  ASSERT_TRUE(edit.OnEditPaste());  // 5 + (INT_MAX - 1) would overflow: put just above
+  ASSERT_NE(Find("R3"), nullptr);
+  EXPECT_EQ(Find("R3")->id, INT_MAX);
+  EXPECT_FALSE(edit.OnEditPaste());  // no id is left above INT_MAX
+  EXPECT_EQ(g_editMessages.size(), 1u);
+  EXPECT_FALSE(Edit().Floating());
+  EXPECT_EQ(CircuitCount(), 3);
+
+  sdi::delete_all_elements();
+  g_editMessages.clear();
+  sdi::element* x = add_symbol(new sdi::multiplier(1), {200, 160});
+  sdi::deselect_all();
+  x->selected = 1;
+  edit.OnEditCopy();
+  edit.OnEditPaste();
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{"Only one multiplier allowed."});
+  EXPECT_EQ(CircuitCount(), 1);
 }
 
 }  // namespace
