@@ -107,6 +107,15 @@ TEST_F(EditTest, AClickSelectsAndADragLandsOnTheGrid) {
   EXPECT_TRUE(std::filesystem::exists(undo.Backup()));
 }
 
+TEST_F(EditTest, SelectAllLetsADragFollow) {
+  sdi::element* r1 = AddResistor({200, 160});
+  sdi::element* r2 = AddResistor({296, 160});
+  edit.OnEditSelectAll();
+  Drag({250, 160}, {266, 176});
+  EXPECT_EQ(r1->terminal_at(0), sdi::point(216, 152));
+  EXPECT_EQ(r2->terminal_at(0), sdi::point(312, 152));
+}
+
 TEST_F(EditTest, KeysOnASelection) {
   struct Row {
     int key;

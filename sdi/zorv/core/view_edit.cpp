@@ -1,6 +1,7 @@
 #include "sdi/zorv/core/view_edit.h"
 
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "sdi/bl_element.h"
@@ -147,6 +148,8 @@ void ViewEditing::EndPlacing() {
   ResetPlacement();
   // A selection that was not being placed stays (Copy and Cut act on it).
   if (selection) m_selCount = 1;
+  SetCapture(false);
+  m_core.Host().SetEditCursor(EditCursor::Arrow);
 }
 
 void ViewEditing::OnEscape() {
@@ -283,7 +286,11 @@ void ViewEditing::DrawRubber(const sdi::point& end) {
 void ViewEditing::OnMouseMove(Pos device, bool leftDown) {
   const sdi::point p = ToSheet(device);
   const sdi::point s = sdi::snap_to_grid(p.x, p.y);
-  ClientDraw dc(m_core);
+  // Most moves draw nothing: the screen is left alone then.
+  const bool draws = (m_placing && sdi::pending_element) || (m_selCount && (m_floating || leftDown)) ||
+                     (leftDown && (m_banding || m_wireMode));
+  std::optional<ClientDraw> dc;
+  if (draws) dc.emplace(m_core);
   if (sdi::pending_element) m_banding = 0;
   if (m_placing && !m_wireMode && sdi::pending_element) sdi::pending_element->place_at(p);
   if (m_selCount && (m_floating || leftDown)) {
@@ -340,7 +347,8 @@ void ViewEditing::ReleaseWire(const sdi::point& s) {
   if (m_rubberShown) DrawRubber(m_anchor);
   m_rubberShown = false;
   if (m_end == m_start) {
-    // A click without movement draws nothing; the Wire command stays armed.
+    // A click without movement draws nothing; the Wire command is armed anew.
+    OnWire(false);
     return;
   }
   // The undo point holds the circuit before this segment, so Undo removes it.
