@@ -60,6 +60,7 @@ bool CZorvDoc::OnOpenDocument(const wxString& path) {
 }
 
 bool CZorvDoc::OnSaveDocument(const wxString& path) {
+  EndViewPlacing();
   if (!m_core->OnSaveDocument(path.utf8_string())) return false;
   AdoptFile(path);
   Modify(false);
