@@ -204,36 +204,27 @@ void CZorvView::OnUpdateLibraryEntry(wxUpdateUIEvent& event) {
   event.Enable(static_cast<std::size_t>(event.GetId() - zorv::kLibraryFirstId) < m_library.size());
 }
 
-namespace {
-
-void SyncDocument(wxDocument* doc) {
-  if (auto* zdoc = wxDynamicCast(doc, CZorvDoc)) zdoc->SyncSubcircuitNames();
+template <class Command>
+void CZorvView::SubcircuitCommand(Command command) {
+  if (!m_subcircuits) return;
+  command(*m_subcircuits);
+  if (auto* doc = wxDynamicCast(GetDocument(), CZorvDoc)) doc->SyncSubcircuitNames();
 }
 
-}  // namespace
-
 void CZorvView::OnSubcircuitNew(wxCommandEvent&) {
-  if (!m_subcircuits) return;
-  m_subcircuits->OnSubcircuitNew();
-  SyncDocument(GetDocument());
+  SubcircuitCommand([](zorv::Subcircuits& sub) { sub.OnSubcircuitNew(); });
 }
 
 void CZorvView::OnSubcircuitOpen(wxCommandEvent&) {
-  if (!m_subcircuits) return;
-  m_subcircuits->OnSubcircuitOpen();
-  SyncDocument(GetDocument());
+  SubcircuitCommand([](zorv::Subcircuits& sub) { sub.OnSubcircuitOpen(); });
 }
 
 void CZorvView::OnSubcircuitSave(wxCommandEvent&) {
-  if (!m_subcircuits) return;
-  m_subcircuits->OnSubcircuitSave();
-  SyncDocument(GetDocument());
+  SubcircuitCommand([](zorv::Subcircuits& sub) { sub.OnSubcircuitSave(); });
 }
 
 void CZorvView::OnSubcircuitSaveAs(wxCommandEvent&) {
-  if (!m_subcircuits) return;
-  m_subcircuits->OnSubcircuitSaveAs();
-  SyncDocument(GetDocument());
+  SubcircuitCommand([](zorv::Subcircuits& sub) { sub.OnSubcircuitSaveAs(); });
 }
 
 bool CZorvView::SaveModified() { return !GetDocument() || GetDocument()->OnSaveModified(); }

@@ -93,6 +93,9 @@ private:
   void OnSelect(wxCommandEvent&) { m_core->Edit().OnSelect(); }
   void OnUpdateSelect(wxUpdateUIEvent& event);
   void OnElement(wxCommandEvent& event);
+  // Runs a subcircuit command, then lets the framework's names follow.
+  template <class Command>
+  void SubcircuitCommand(Command command);
   void OnSubcircuitNew(wxCommandEvent&);
   void OnSubcircuitOpen(wxCommandEvent&);
   void OnSubcircuitSave(wxCommandEvent&);

@@ -15,7 +15,6 @@
 #include "sdi/record_stream.h"
 #include "sdi/select_ops.h"
 #include "sdi/sub_element.h"
-#include "sdi/zorv/core/draw_scope.h"
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/model_link.h"
 #include "sdi/zorv/core/view_core.h"
@@ -107,9 +106,7 @@ void EditCommands::OnEditCut() {
   if (!OnEditCopy()) return;
   m_view.SaveBackup();
   {
-    sdi::frame_buffer* fb = m_view.Host().ClientBuffer();
-    if (fb) PrepareContext(*fb, m_view.Mapping(), m_view.Host().ScrollPosition());
-    DrawScope scope(fb);
+    ViewClientDraw dc(m_view);
     m_view.Edit().DeleteSelected();
     JoinCollinearWires();
     m_view.Junctions().Redraw();

@@ -26,23 +26,6 @@ namespace zorv {
 
 namespace {
 
-sdi::frame_buffer* PreparedBuffer(ViewCore& core) {
-  sdi::frame_buffer* fb = core.Host().ClientBuffer();
-  if (fb) PrepareContext(*fb, core.Mapping(), core.Host().ScrollPosition());
-  return fb;
-}
-
-// pDC on the client's buffer for one handler; the screen shows the result after.
-class ClientDraw {
-public:
-  explicit ClientDraw(ViewCore& core) : m_core(core), m_scope(PreparedBuffer(core)) {}
-  ~ClientDraw() { m_core.Host().ShowClientBuffer(); }
-
-private:
-  ViewCore& m_core;
-  DrawScope m_scope;
-};
-
 // "Positive" is 1 or more, "negative" below 0; 0 is neither.
 int Sign(int v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
 
@@ -74,6 +57,20 @@ int BendAfterMove(const sdi::point& a, const sdi::point& b, int bend) {
   return bend;
 }
 
+namespace {
+
+sdi::frame_buffer* PreparedBuffer(ViewCore& core) {
+  sdi::frame_buffer* fb = core.Host().ClientBuffer();
+  if (fb) PrepareContext(*fb, core.Mapping(), core.Host().ScrollPosition());
+  return fb;
+}
+
+}  // namespace
+
+ViewClientDraw::ViewClientDraw(ViewCore& core) : m_core(core), m_scope(PreparedBuffer(core)) {}
+
+ViewClientDraw::~ViewClientDraw() { m_core.Host().ShowClientBuffer(); }
+
 ViewEditing::ViewEditing(ViewCore& core) : m_core(core) {}
 
 sdi::point ViewEditing::ToSheet(Pos p) const {
@@ -100,10 +97,12 @@ void ViewEditing::Reset() {
   m_core.Host().SetEditCursor(EditCursor::Arrow);
 }
 
-void ViewEditing::newElement() {
-  m_core.SaveBackup();
+void ViewEditing::newElement() { Arm(true); }
+
+void ViewEditing::Arm(bool undoPoint) {
+  if (undoPoint) m_core.SaveBackup();
   if (sdi::previous_pending_element) {
-    ClientDraw dc(m_core);
+    ViewClientDraw dc(m_core);
     sdi::remove_element_from_sheet(sdi::previous_pending_element);
     sdi::previous_pending_element = nullptr;
   }
@@ -117,20 +116,7 @@ void ViewEditing::newElement() {
 void ViewEditing::OnWire(bool undoPoint) {
   sdi::remember_new_element();
   sdi::new_wire();
-  if (undoPoint) {
-    newElement();
-  } else {
-    // newElement without its undo point: the segment just drawn took one.
-    if (sdi::previous_pending_element) {
-      ClientDraw dc(m_core);
-      sdi::remove_element_from_sheet(sdi::previous_pending_element);
-      sdi::previous_pending_element = nullptr;
-    }
-    ResetPlacement();
-    m_rubberShown = false;
-    sdi::deselect_all();
-    m_placing = sdi::pending_element ? 1 : 0;
-  }
+  Arm(undoPoint);
   if (!m_placing) return;
   ++m_wireMode;
   ++m_forceBend;
@@ -138,7 +124,7 @@ void ViewEditing::OnWire(bool undoPoint) {
 
 void ViewEditing::EndPlacing() {
   if (sdi::pending_element) {
-    ClientDraw dc(m_core);
+    ViewClientDraw dc(m_core);
     sdi::remove_element_from_sheet(sdi::pending_element);
     sdi::pending_element = nullptr;
   }
@@ -154,7 +140,7 @@ void ViewEditing::EndPlacing() {
 
 void ViewEditing::OnEscape() {
   {
-    ClientDraw dc(m_core);
+    ViewClientDraw dc(m_core);
     if (sdi::pending_element) {
       sdi::remove_element_from_sheet(sdi::pending_element);
       sdi::pending_element = nullptr;
@@ -255,7 +241,7 @@ void ViewEditing::OnLButtonDown(Pos device) {
     m_bandShown = false;
     m_clickSelected = 0;
   }
-  ClientDraw dc(m_core);
+  ViewClientDraw dc(m_core);
   if (m_floating && m_selCount) {
     MoveSelected(d);
     m_selRect = Moved(m_selRect, d);
@@ -289,7 +275,7 @@ void ViewEditing::OnMouseMove(Pos device, bool leftDown) {
   // Most moves draw nothing: the screen is left alone then.
   const bool draws = (m_placing && sdi::pending_element) || (m_selCount && (m_floating || leftDown)) ||
                      (leftDown && (m_banding || m_wireMode));
-  std::optional<ClientDraw> dc;
+  std::optional<ViewClientDraw> dc;
   if (draws) dc.emplace(m_core);
   if (sdi::pending_element) m_banding = 0;
   if (m_placing && !m_wireMode && sdi::pending_element) sdi::pending_element->place_at(p);
@@ -368,7 +354,7 @@ void ViewEditing::OnLButtonUp(Pos device, bool shift) {
   const sdi::point p = ToSheet(device);
   const sdi::point s = sdi::snap_to_grid(p.x, p.y);
   {
-    ClientDraw dc(m_core);
+    ViewClientDraw dc(m_core);
     m_lastHit = sdi::circuit.find_hit(s);
     if (!m_selCount) {
       CombineSelectedWires();
@@ -414,7 +400,7 @@ bool ViewEditing::OnKeyDown(int key) {
     case kKeyF5: m_core.Host().Invalidate(); return true;
     case kKeyF8: sdi::plain_finish_message = sdi::plain_finish_message ? 0 : 1; return true;
     case kKeyF9: {
-      ClientDraw dc(m_core);
+      ViewClientDraw dc(m_core);
       m_core.Junctions().Redraw();
       return true;
     }
@@ -423,7 +409,7 @@ bool ViewEditing::OnKeyDown(int key) {
 }
 
 void ViewEditing::RotateKey() {
-  ClientDraw dc(m_core);
+  ViewClientDraw dc(m_core);
   if (m_selCount) {
     m_core.SaveBackup();
     for (int id : SelectedIds())
@@ -440,7 +426,7 @@ void ViewEditing::RotateKey() {
 
 void ViewEditing::DeleteKey() {
   {
-    ClientDraw dc(m_core);
+    ViewClientDraw dc(m_core);
     // Nothing selected, nothing to undo: no undo point, the document unchanged.
     if (!SelectedIds().empty()) {
       m_core.SaveBackup();

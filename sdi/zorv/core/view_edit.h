@@ -13,6 +13,7 @@
 #pragma once
 
 #include "sdi/geometry.h"
+#include "sdi/zorv/core/draw_scope.h"
 #include "sdi/zorv/core/view_mapping.h"
 
 namespace zorv {
@@ -20,6 +21,20 @@ namespace zorv {
 class ViewCore;
 
 enum class EditCursor { Arrow, Move, Wire };
+
+// pDC on the view's client buffer, prepared with its mapping and scroll, for one
+// handler; the screen shows what was drawn when it ends.
+class ViewClientDraw {
+public:
+  explicit ViewClientDraw(ViewCore& core);
+  ~ViewClientDraw();
+  ViewClientDraw(const ViewClientDraw&) = delete;
+  ViewClientDraw& operator=(const ViewClientDraw&) = delete;
+
+private:
+  ViewCore& m_core;
+  DrawScope m_scope;
+};
 
 // Key codes the view handles.
 enum : int {
@@ -85,6 +100,7 @@ public:
   const sdi::point& Anchor() const { return m_anchor; }
 
 private:
+  void Arm(bool undoPoint);
   sdi::point ToSheet(Pos p) const;
   void ScrollKey(int key);
   void RotateKey();
