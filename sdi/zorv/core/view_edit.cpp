@@ -122,13 +122,19 @@ void ViewEditing::OnWire(bool undoPoint) {
   ++m_forceBend;
 }
 
-void ViewEditing::EndPlacing() {
-  if (sdi::pending_element) {
+void ViewEditing::RemovePending() {
+  sdi::element* gone = sdi::pending_element;
+  if (!gone) return;
+  {
     ViewClientDraw dc(m_core);
-    sdi::remove_element_from_sheet(sdi::pending_element);
-    sdi::pending_element = nullptr;
+    sdi::remove_element_from_sheet(gone);
   }
-  if (sdi::previous_pending_element == sdi::pending_element) sdi::previous_pending_element = nullptr;
+  sdi::pending_element = nullptr;
+  if (sdi::previous_pending_element == gone) sdi::previous_pending_element = nullptr;
+}
+
+void ViewEditing::EndPlacing() {
+  RemovePending();
   m_rubberShown = m_bandShown = false;
   const bool selection = m_selCount != 0 && !m_floating;
   ResetPlacement();
@@ -141,10 +147,7 @@ void ViewEditing::EndPlacing() {
 void ViewEditing::OnEscape() {
   {
     ViewClientDraw dc(m_core);
-    if (sdi::pending_element) {
-      sdi::remove_element_from_sheet(sdi::pending_element);
-      sdi::pending_element = nullptr;
-    }
+    RemovePending();
     // The floating group goes without an undo point: Paste's own holds the state
     // before it, so Undo brings back no hidden copy.
     if (m_floating) DeleteSelected();

@@ -101,6 +101,8 @@ public:
 
 private:
   void Arm(bool undoPoint);
+  // Takes the pending element off the sheet and deletes it (none: nothing).
+  void RemovePending();
   sdi::point ToSheet(Pos p) const;
   void ScrollKey(int key);
   void RotateKey();
