@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 
+#include <wx/menu.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -81,4 +83,20 @@ TEST(Smoke, DrawAWireAndPlaceAResistorWithTheMouseSaveAndUndoTheWire) {
   EXPECT_EQ(r->terminal_at(0), sdi::point(200, 136));
   EXPECT_EQ(w->terminal_at(0), sdi::point(48, 48));
   EXPECT_EQ(w->terminal_at(1), sdi::point(160, 48));
+}
+
+TEST(Smoke, TheLibraryMenuListsTheFoldersSymbolsAndPlacesOne) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  wxMenu* library = nullptr;
+  ASSERT_NE(s.Frame()->GetMenuBar()->FindItem(ZORV_ID(LibraryUpdate), &library), nullptr);
+  ASSERT_NE(library, nullptr);
+  EXPECT_EQ(library->GetMenuItemCount(), 2u);  // Update and a separator: no placeholders
+  std::ofstream("Buck.sym") << "BUCK\n41,33,16,16\n2\n0,0,40,0\n0,32,40,32\n2\n0,16\n32,16\n1\nVin\n";
+  s.Command(ZORV_ID(LibraryUpdate));
+  ASSERT_EQ(library->GetMenuItemCount(), 3u);
+  EXPECT_EQ(library->FindItemByPosition(2)->GetId(), 2024);
+  EXPECT_EQ(library->FindItemByPosition(2)->GetItemLabel(), "buck");
+  s.Command(2024);
+  EXPECT_TRUE(s.View()->Core().Edit().Placing());
 }
