@@ -231,7 +231,7 @@ void ViewEditing::OnLButtonDown(Pos device) {
   bool drag = false;
   if (m_selCount && !m_floating) {
     const bool onClicked = m_clickSelected && m_downHit != 0 && m_downHit == m_lastHit;
-    if (!onClicked && !sdi::point_in_rect(m_selRect, s)) {
+    if (!onClicked && !sdi::point_in_rect(m_selRect, p)) {
       m_selCount = 0;
     } else {
       drag = true;
