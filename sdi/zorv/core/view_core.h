@@ -1,5 +1,6 @@
 // The schematic view's state and commands without the toolkit: zoom, scroll sizes,
-// the grid switch, printing's grid guard and the undo point.
+// the grid switch, printing's grid guard, the undo point, and (its part
+// ViewEditing) editing with the mouse and keys.
 //
 // The wx view owns one ViewCore for the whole program and forwards its commands:
 //     ViewCore view(host, undoFiles, saveCircuit);
