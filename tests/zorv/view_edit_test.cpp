@@ -144,6 +144,28 @@ TEST_F(EditTest, KeysOnASelection) {
   }
 }
 
+TEST_F(EditTest, KeysScrollTheSheet) {
+  // At zoom 1 the sheet is 2000 x 3000 pixels in a 400 x 300 client: a page is a
+  // tenth of the sheet, a line a tenth of a page.
+  struct Row {
+    int key;
+    zorv::Pos from, to;
+  } rows[] = {
+      {zorv::kKeyPageDown, {0, 0}, {0, 300}},    {zorv::kKeyPageUp, {0, 200}, {0, 0}},
+      {zorv::kKeyRight, {0, 0}, {20, 0}},        {zorv::kKeyDown, {0, 0}, {0, 30}},
+      {zorv::kKeyLeft, {40, 0}, {20, 0}},        {zorv::kKeyUp, {0, 90}, {0, 60}},
+      {zorv::kKeyEnd, {0, 0}, {1600, 2700}},     {zorv::kKeyHome, {500, 500}, {0, 0}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.key);
+    host.scroll.pos = row.from;
+    EXPECT_TRUE(Edit().OnKeyDown(row.key));
+    EXPECT_EQ(host.scroll.pos.x, row.to.x);
+    EXPECT_EQ(host.scroll.pos.y, row.to.y);
+  }
+  EXPECT_FALSE(Edit().OnKeyDown('A'));
+}
+
 TEST_F(EditTest, TheRightButtonCancelsPlacing) {
   Arm(sdi::kind_capacitor);
   Edit().OnMouseMove({100, 100}, false);
