@@ -65,6 +65,9 @@ private:
   void write_seq();
   // The end of the run (driver_end.cpp).
   void finish();
+  // Ends the run at t when x or y holds an infinity or a NaN: the table is written up to
+  // the last finite row, the failure thrown (driver_finite.cpp).
+  void stop_if_non_finite(double t);
 
   sim_params& p_;
   model_netlist net_;

@@ -125,6 +125,7 @@ int transient_driver::setup() {
 
   double dt0 = td_;
   out_->clamp_step(t_, dt0);
+  stop_if_non_finite(t_);
   out_->sample_first(t_, y_);
 
   h_ = td_;
