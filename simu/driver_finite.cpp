@@ -7,10 +7,9 @@
 #include "simu/model_text.h"
 #include "simu/options.h"
 
-void transient_driver::stop_if_non_finite(double t) {
+void transient_driver::stop_non_finite(double t) {
   const int bad_x = first_non_finite(x_);
   const int bad_y = bad_x ? 0 : first_non_finite(y_);
-  if (!bad_x && !bad_y) return;
   std::string what;
   double value = 0.0;
   if (bad_x) {
