@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "simu/clock_table.h"
 #include "simu/model_text.h"
 #include "simu/state_file.h"
 
@@ -47,7 +48,7 @@ void check_run_files(const char* netlist, const char* table) {
   }
 }
 
-void check_run_length(double tsim, double td) {
+void check_run_length(double tsim, double td, const DM& tmd) {
   // No step is taken; a td that is not positive is the driver's own refusal.
   if (!(tsim > 0.0) || !(td > 0.0)) return;
   char text[200];
@@ -56,10 +57,21 @@ void check_run_length(double tsim, double td) {
                   "Time step td = %g does not advance time at tsim = %g; run refused.\n", td, tsim);
     throw_text(text);
   }
-  if (tsim / td > max_run_steps) {
-    std::snprintf(text, sizeof text,
-                  "tsim = %g with td = %g needs %g steps, more than %g; run refused.\n", tsim, td,
-                  tsim / td, max_run_steps);
+  double steps = tsim / td, shortest = 0.0;
+  for (int r = 1; tmd.cols >= 3 && r <= tmd.rows; ++r) {
+    const double period = tmd(r, 2);
+    if (!is_clock_kind(tmd(r, 3)) || !(period > 0.0)) continue;   // the clock table refuses those
+    steps += tsim / period;
+    if (shortest == 0.0 || period < shortest) shortest = period;
+  }
+  if (steps > max_run_steps) {
+    if (shortest > 0.0)
+      std::snprintf(text, sizeof text,
+                    "tsim = %g with td = %g and a clock period of %g needs %g steps, more than %g; run "
+                    "refused.\n", tsim, td, shortest, steps, max_run_steps);
+    else
+      std::snprintf(text, sizeof text, "tsim = %g with td = %g needs %g steps, more than %g; run refused.\n",
+                    tsim, td, steps, max_run_steps);
     throw_text(text);
   }
 }

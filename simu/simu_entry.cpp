@@ -61,7 +61,7 @@ int simu(int argc, char** argv) {
       read_netlist(sim_options.infile, scope.params.get());
       timer_switch(1);
       apply_options(*scope.params);
-      check_run_length(scope.params->tsim, scope.params->td);
+      check_run_length(scope.params->tsim, scope.params->td, scope.params->tmd);
       stopwatch_start();
       scope.frame = &main_window();
       scope.frame->CreateProgressBar();

@@ -1,6 +1,6 @@
 // libFuzzer target for the engine beyond its reader: a netlist that reads goes on to
 // model derivation and a transient run bounded to a few hundred steps (tsim capped
-// from td). Every input must end in a finished run or a thrown text, never a crash, a
+// from td and from the clock periods). Every input must end in a finished run or a thrown text, never a crash, a
 // hang, a sanitizer report, or a result table or state file holding a non-finite
 // number. Built and run by the ./fuzz script, in a scratch folder of its own (the run
 // writes its table, state file, "states.dat" and "src.dat" into the current folder).
@@ -87,8 +87,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     p.stop_close = 0;
     p.one_c = 0;
     p.ld = 0;
+    // A few hundred steps, and as many edges of the fastest clock.
     if (p.td > 0.0) p.tsim = std::min(p.tsim, max_steps * p.td);
-    check_run_length(p.tsim, p.td);
+    for (int r = 1; p.tmd.cols >= 3 && r <= p.tmd.rows; ++r)
+      if (p.tmd(r, 2) > 0.0) p.tsim = std::min(p.tsim, max_steps * p.tmd(r, 2));
+    check_run_length(p.tsim, p.td, p.tmd);
     sim_main();
   } catch (const char*) {
   }

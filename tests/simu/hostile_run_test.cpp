@@ -80,6 +80,10 @@ TEST(HostileRun, ARunThatCouldNotEndIsRefusedAtOnce) {
       {{}, "tsim = 1e308\ntd = 1e-308\n", "Time step td = 1e-308 does not advance time at tsim = 1e+308; run refused.\n"},
       {{}, "tsim = 20\ntd = 1e-12\n", "tsim = 20 with td = 1e-12 needs 2e+13 steps, more than 1e+12; run refused.\n"},
       {{"-tsim", "1e7"}, usual, "tsim = 1e+07 with td = 1e-06 needs 1e+13 steps, more than 1e+12; run refused.\n"},
+      // 1e3 / 1e-3 steps and two edges of 2e-10 s: 1e6 + 2 x 5e12.
+      {{"-tsim", "1e3", "-td", "1e-3"}, "tmd = [ 0 2e-10 1 1\n 1e-10 2e-10 0 1 ]\n",
+       "tsim = 1000 with td = 0.001 and a clock period of 2e-10 needs 1e+13 steps, more than 1e+12; run "
+       "refused.\n"},
   };
   for (const row& k : rows) {
     SCOPED_TRACE(k.box);
