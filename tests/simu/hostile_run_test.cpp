@@ -38,29 +38,28 @@ struct run_in_folder {
 }  // namespace
 
 TEST(HostileRun, RefusedBeforeAnythingIsWrittenOrStepped) {
-  const std::string run_on = "Time step td = 1e-06 does not advance time at tsim = 1e+300; run refused.\n";
+  const std::string same = "\" is the netlist itself; nothing written.\n", refused = "; run refused.\n";
   const struct {
     std::vector<std::string> args;
     std::string times, box;
   } rows[] = {
-      {{"a.m", "a.m"}, usual, "Output file \"a.m\" is the netlist itself; nothing written.\n"},
-      {{"a.m", "./a.m"}, usual, "Output file \"./a.m\" is the netlist itself; nothing written.\n"},
-      {{"a.m", "link.plt"}, usual, "Output file \"link.plt\" is the netlist itself; nothing written.\n"},
+      {{"a.m", "a.m"}, usual, "Output file \"a.m" + same},
+      {{"a.m", "./a.m"}, usual, "Output file \"./a.m" + same},
+      {{"a.m", "link.plt"}, usual, "Output file \"link.plt" + same},
       {{"a.m", "a.ini"}, usual, "Output file \"a.ini\" is the state file of this run (\"a.ini\"); nothing written.\n"},
-      {{"a.m", "x/../a.seq"}, usual,
-       "Output file \"x/../a.seq\" is the switching report of this run (\"a.seq\"); nothing written.\n"},
       {{"-tsim", "1e300", "-td", "1e-300", "a.m", "a.plt"}, usual,
-       "Time step td = 1e-300 does not advance time at tsim = 1e+300; run refused.\n"},
-      {{"-tsim", "1e300", "a.m", "a.plt"}, usual, run_on},
+       "Time step td = 1e-300 does not advance time at tsim = 1e+300" + refused},
+      {{"-tsim", "1e300", "a.m", "a.plt"}, usual,
+       "Time step td = 1e-06 does not advance time at tsim = 1e+300" + refused},
       {{"-tsim", "1", "-td", "1e-300", "a.m", "a.plt"}, usual,
-       "Time step td = 1e-300 does not advance time at tsim = 1; run refused.\n"},
+       "Time step td = 1e-300 does not advance time at tsim = 1" + refused},
       {{"a.m", "a.plt"}, "tsim = 1e308\ntd = 1e-308\n",
-       "Time step td = 1e-308 does not advance time at tsim = 1e+308; run refused.\n"},
+       "Time step td = 1e-308 does not advance time at tsim = 1e+308" + refused},
       {{"a.m", "a.plt"}, "tsim = 20\ntd = 1e-12\n",
-       "tsim = 20 with td = 1e-12 needs 2e+13 steps, more than 1e+12; run refused.\n"},
+       "tsim = 20 with td = 1e-12 needs 2e+13 steps, more than 1e+12" + refused},
       // 1e3 / 1e-3 steps and two clock edges every 2e-10 s: 1e6 + 2 x 5e12.
       {{"-tsim", "1e3", "-td", "1e-3", "a.m", "a.plt"}, "tmd = [ 0 2e-10 1 1\n 1e-10 2e-10 0 1 ]\n",
-       "tsim = 1000 with td = 0.001 and a clock period of 2e-10 needs 1e+13 steps, more than 1e+12; run refused.\n"},
+       "tsim = 1000 with td = 0.001 and a clock period of 2e-10 needs 1e+13 steps, more than 1e+12" + refused},
   };
   for (const auto& k : rows) {
     SCOPED_TRACE(k.box);
@@ -70,7 +69,7 @@ TEST(HostileRun, RefusedBeforeAnythingIsWrittenOrStepped) {
     EXPECT_EQ(run.r.result, 0);
     EXPECT_EQ(run.box, k.box);
     EXPECT_EQ(slurp("a.m"), rc("10", "0", k.times));
-    for (const char* f : {"a.plt", "a.ini", "a.seq", "states.dat"}) EXPECT_FALSE(file_exists(f)) << f;
+    for (const char* f : {"a.plt", "a.ini", "states.dat"}) EXPECT_FALSE(file_exists(f)) << f;
   }
 }
 
@@ -91,13 +90,10 @@ TEST(HostileRun, AnOverflowEndsTheRunWithItsTimeAndStateAndNoNonFiniteNumberWrit
 TEST(HostileRun, InitialValuesTheRunCannotUseAreNamedAndTheRunGoesOn) {
   const std::string loop = "tsim = 1e-05\ntd = 1e-06\nx0 = [ 1 2 5 ]\nX = [ 'R1 1 0 1e3'\n 'C1 1 0 1e-6'\n"
                            " 'C2 1 2 1e-6'\n 'C3 2 0 1e-6'\n 'I01 2 0 0' ]\nY = [ 'V I01' ] % Vout\nnumn = 3;\n";
-  const struct {
-    std::string netlist, warnings;
-  } rows[] = {
+  const struct { std::string netlist, warnings; } rows[] = {
       {loop, "\nWarning: x0 value 5 of V_C3 is ignored: it is not an independent state.\nInitial"},
       {rc("10", "1 2 3 4 5"), "\nWarning: x0 has 5 values for 1 capacitor voltage(s) and inductor current(s); "
                               "values 2 to 5 are ignored.\nInitial"},
-      {rc("10", "1 0 0"), "\nInitial"},
   };
   for (const auto& k : rows) {
     SCOPED_TRACE(k.warnings);
