@@ -261,6 +261,7 @@ void ElementDialogs::TakePick(const sdi::point& p) {
   m_reopen = true;
   m_pickSource = m_pickThreshold = 0;
   m_pickInductor = 0;
+  m_host.ReopenLater();
 }
 
 void ElementDialogs::Reopen() {

@@ -40,6 +40,8 @@ public:
   virtual void Repaint() = 0;
   // Draws a coupling just inserted.
   virtual void DrawNew(sdi::element*) {}
+  // Has Reopen called once the button-up handler that took a pick has returned.
+  virtual void ReopenLater() {}
 };
 
 // What a staged dialog shows between its openings.
@@ -77,7 +79,7 @@ public:
   bool ReopenDue() const { return m_reopen; }
   // Opens the dialog of the pick again (nothing when its element is gone).
   void Reopen();
-  // Ends any pick and forgets the inductor pair (the document was replaced).
+  // Ends any pick and forgets the inductor pair (every mode of the view ended).
   void Reset();
 
   int CurrentElement() const { return m_curElement; }
