@@ -8,6 +8,13 @@
 
 #include <wx/bitmap.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include "sdi/base_elements.h"
+#include "sdi/elist.h"
+#include "sdi/zorv/toolkit_ids.h"
+#include "sdi/zorv/zorv_canvas.h"
 
 #include "sdi/zorv/core/element_forms.h"
 #include "sdi/zorv/core/number_texts.h"
@@ -82,6 +89,63 @@ TEST(Smoke, ElementDialogsFromTheirTables) {
     wxBitmap(all).SaveFile(path, wxBITMAP_TYPE_PNG);
   }
   for (CFormDialog* d : dlgs) d->Destroy();
+}
+
+sdi::element* OfKind(int kind) {
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
+    if (n->value->kind == kind) return n->value;
+  return nullptr;
+}
+
+// A VCVS and a port placed with the mouse; a double click on the source opens
+// its dialog once the button is up, Select hands the sheet back, a click on the
+// port reopens it, and OK links the port.
+TEST(Smoke, DoubleClickAndPickWithTheMouse) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  s.Frame()->Raise();
+  CZorvCanvas* canvas = s.View()->Canvas();
+  canvas->SetFocus();
+  ASSERT_TRUE(s.WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
+  auto screen = [&](int x, int y) {
+    const zorv::ViewMapping& m = s.View()->Core().Mapping();
+    const zorv::Pos scroll = canvas->ScrollPos();
+    return canvas->ClientToScreen(wxPoint(m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y));
+  };
+  wxUIActionSimulator mouse;
+  auto settle = [&] {
+    for (int i = 0; i < 10; ++i) {
+      s.Pump(2);
+      wxMilliSleep(5);
+    }
+  };
+  const struct { int command; int x; } places[] = {{ZORV_ID(VCVS), 200}, {ZORV_ID(VPort), 296}};
+  for (const auto& p : places) {
+    s.Command(p.command);
+    mouse.MouseMove(screen(p.x, 160));
+    settle();
+    mouse.MouseClick();
+    settle();
+    mouse.Char(WXK_ESCAPE);
+    settle();
+  }
+  auto* src = static_cast<sdi::depsource*>(OfKind(sdi::kind_vcvs));
+  sdi::element* port = OfKind(sdi::kind_voltage_port);
+  ASSERT_TRUE(src && port);
+
+  s.dialogs.answers = {static_cast<int>(zorv::DialogEnd::PickSource), wxID_OK};
+  mouse.MouseMove(screen(200, 160));
+  settle();
+  mouse.MouseDblClick();
+  ASSERT_TRUE(s.WaitFor([&] { return s.dialogs.seen.size() == 1; }));
+  EXPECT_EQ(s.dialogs.seen[0].title, "VCVS");
+  mouse.MouseMove(screen(296, 160));
+  settle();
+  mouse.MouseClick();
+  ASSERT_TRUE(s.WaitFor([&] { return s.dialogs.seen.size() == 2; }));
+  EXPECT_EQ(src->control, port->id);
+  EXPECT_TRUE(src->flags.test(sdi::flag_values_set));
+  EXPECT_EQ(port->selected, 0);
 }
 
 }  // namespace
