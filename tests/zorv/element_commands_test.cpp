@@ -26,12 +26,6 @@ struct Commands : zorv::ElementCommandHost {
   }
 };
 
-sdi::element* OfKind(int kind) {
-  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
-    if (n->value->kind == kind) return n->value;
-  return nullptr;
-}
-
 class ElementCommandsTest : public EditTest {
 protected:
   Commands host2;
@@ -64,8 +58,14 @@ TEST_F(ElementCommandsTest, NamesAfterADeleteAndTheOneMultiplier) {
 
 TEST_F(ElementCommandsTest, LabelLetterPlaced) {
   sdi::next_label_letter = 'a';
-  host2.dialogs.steps = {{"LAB_Dlg", {{1000, "A"}}, {}, DialogEnd::Ok}, {"LAB_Dlg", {{1000, "q"}}, {}, DialogEnd::Ok}};
+  host2.dialogs.steps = {{"LAB_Dlg", {}, {}, DialogEnd::Cancel}};
   elements.OnElement(sdi::kind_label);
+  EXPECT_EQ(sdi::pending_element, nullptr);
+  host2.dialogs.steps = {{"LAB_Dlg", {{1000, "A"}}, {}, DialogEnd::Ok}, {"LAB_Dlg", {{1000, "1"}}, {}, DialogEnd::Ok},
+                         {"LAB_Dlg", {{1000, ""}}, {}, DialogEnd::Ok}, {"LAB_Dlg", {{1000, "q"}}, {}, DialogEnd::Ok}};
+  elements.OnElement(sdi::kind_label);
+  EXPECT_EQ(host2.dialogs.opened[1].Find(1000)->text, "a");
+  EXPECT_EQ(host2.dialogs.opened[2].Find(1000)->text, " ");
   ASSERT_NE(sdi::pending_element, nullptr);
   EXPECT_EQ(sdi::pending_element->values[0], 'q');
   EXPECT_EQ(sdi::next_label_letter, 'r');

@@ -11,14 +11,13 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "sdi/base_elements.h"
-#include "sdi/elist.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/zorv_canvas.h"
 
 #include "sdi/zorv/core/element_forms.h"
 #include "sdi/zorv/core/number_texts.h"
 #include "sdi/zorv/form_dialog.h"
+#include "zorv/circuit_builder.h"
 #include "zorv/smoke/gui_session.h"
 #include "zorv/smoke/screen_grab.h"
 
@@ -91,12 +90,6 @@ TEST(Smoke, ElementDialogsFromTheirTables) {
   for (CFormDialog* d : dlgs) d->Destroy();
 }
 
-sdi::element* OfKind(int kind) {
-  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
-    if (n->value->kind == kind) return n->value;
-  return nullptr;
-}
-
 // A VCVS and a port placed with the mouse; a double click on the source opens
 // its dialog once the button is up, Select hands the sheet back, a click on the
 // port reopens it, and OK links the port.
@@ -113,34 +106,28 @@ TEST(Smoke, DoubleClickAndPickWithTheMouse) {
     return canvas->ClientToScreen(wxPoint(m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y));
   };
   wxUIActionSimulator mouse;
-  auto settle = [&] {
-    for (int i = 0; i < 10; ++i) {
-      s.Pump(2);
-      wxMilliSleep(5);
-    }
+  auto moveTo = [&](int x) {
+    mouse.MouseMove(screen(x, 160));
+    for (int i = 0; i < 10; ++i, wxMilliSleep(5)) s.Pump(2);
   };
-  const struct { int command; int x; } places[] = {{ZORV_ID(VCVS), 200}, {ZORV_ID(VPort), 296}};
-  for (const auto& p : places) {
-    s.Command(p.command);
-    mouse.MouseMove(screen(p.x, 160));
-    settle();
+  for (const auto& [command, x] : {std::pair{ZORV_ID(VCVS), 200}, std::pair{ZORV_ID(VPort), 296}}) {
+    s.Command(command);
+    moveTo(x);
     mouse.MouseClick();
-    settle();
+    moveTo(x);  // delivered and placed
     mouse.Char(WXK_ESCAPE);
-    settle();
+    ASSERT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().Placing(); }));
   }
   auto* src = static_cast<sdi::depsource*>(OfKind(sdi::kind_vcvs));
   sdi::element* port = OfKind(sdi::kind_voltage_port);
   ASSERT_TRUE(src && port);
 
   s.dialogs.answers = {static_cast<int>(zorv::DialogEnd::PickSource), wxID_OK};
-  mouse.MouseMove(screen(200, 160));
-  settle();
+  moveTo(200);
   mouse.MouseDblClick();
   ASSERT_TRUE(s.WaitFor([&] { return s.dialogs.seen.size() == 1; }));
   EXPECT_EQ(s.dialogs.seen[0].title, "VCVS");
-  mouse.MouseMove(screen(296, 160));
-  settle();
+  moveTo(296);
   mouse.MouseClick();
   ASSERT_TRUE(s.WaitFor([&] { return s.dialogs.seen.size() == 2; }));
   EXPECT_EQ(src->control, port->id);
