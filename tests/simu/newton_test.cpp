@@ -84,19 +84,6 @@ struct threshold_cycle {
 
 }  // namespace
 
-TEST(NewtonJacobian, ClockForcedCycleIsTheProductOfTransitionMatrices) {
-  clocked_cycle c;
-  CYCLE cyc(on);
-  c.record(cyc, 0.1);
-  ASSERT_EQ(cyc.cycle_found(), 1);
-  DM J = cyc.newton_jacobian(1.0);
-  ASSERT_EQ(J.n, 1u);
-  EXPECT_NEAR(J(1), c.monodromy(), 1e-15);
-  EXPECT_EQ(cyc.entry(1).d, 0.0);
-  EXPECT_EQ(cyc.entry(1).Sk(1), 1.0);
-  EXPECT_NEAR(cyc.entry(2).Phi(1), std::exp(-c.a2 * (1.0 - c.D) * c.T), 1e-15);
-}
-
 TEST(NewtonStep, AffineCycleMapReachesItsFixedPointInOneStep) {
   clocked_cycle c;
   CYCLE cyc(on);
@@ -147,65 +134,6 @@ TEST(NewtonStep, StateDependentCycleConvergesQuadraticallyOnlyWithSaltation) {
   EXPECT_GT(std::fabs(plain - xs), 1e-2);
 }
 
-TEST(NewtonStep, SineStatesAreLeftOutAndKeepTheirAmplitude) {
-  // x1' = -x1 + x2 driven by an oscillator (x2, x3) of period T = 2 pi / w, one cycle
-  // of exactly that period split by a clock edge into two topologies that agree.
-  const double w = 3.0, T = 2.0 * M_PI / w;
-  DM A(3, 3, 0.0);
-  A(1, 1) = -1.0;
-  A(1, 2) = 1.0;
-  A(2, 3) = w;
-  A(3, 2) = -w;
-  topology R1 = model(A, DM(3, 0)), R2 = model(A, DM(3, 0));
-  DM u(0, 1);
-  DM x0 = col({0.0, 0.0, 2.0});
-  DM xm = expm(scale(T / 2.0, A)) * x0;
-  DM xT = expm(scale(T / 2.0, A)) * xm;
-  auto record = [&](CYCLE& cyc) {
-    cyc.add_transition(tv, 0.0, on, x0, u, &R1, 1);
-    cyc.add_hi_mi(DM(), 0.0, 0);
-    cyc.add_transition(tv, T / 2.0, off, xm, u, &R2, 1);
-    cyc.add_hi_mi(DM(), 0.0, 0);
-    cyc.add_transition(tv, T, on, xT, u, &R1, 1);
-  };
-  CYCLE cyc(on);
-  record(cyc);
-  testing::internal::CaptureStderr();
-  DM x = newton_step(cyc, 1.0, pss_unknowns({"V_C1", "V_Cs1", "I_Ls1"}));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(x(2), xT(2));
-  EXPECT_EQ(x(3), xT(3));
-  EXPECT_NEAR(std::hypot(x(2), x(3)), 2.0, 1e-12);
-  // x1 is now periodic: one more cycle returns to it.
-  DM again = expm(scale(T, A)) * x;
-  EXPECT_NEAR(again(1), x(1), 1e-12);
-  EXPECT_NEAR(again(2), x(2), 1e-12);
-}
-
-TEST(NewtonStep, SingularSystemIsSkippedWithOneLine) {
-  // The same cycle with every state an unknown: the oscillator block of J is the identity
-  // (a whole period), J - I is singular and the step would zero the sine.
-  const double w = 3.0, T = 2.0 * M_PI / w;
-  DM A(3, 3, 0.0);
-  A(1, 1) = -1.0;
-  A(1, 2) = 1.0;
-  A(2, 3) = w;
-  A(3, 2) = -w;
-  topology R1 = model(A, DM(3, 0)), R2 = model(A, DM(3, 0));
-  DM u(0, 1);
-  DM x0 = col({0.0, 0.0, 2.0});
-  DM xm = expm(scale(T / 2.0, A)) * x0;
-  DM xT = expm(scale(T / 2.0, A)) * xm;
-  CYCLE cyc(on);
-  cyc.add_transition(tv, 0.0, on, x0, u, &R1, 1);
-  cyc.add_transition(tv, T / 2.0, off, xm, u, &R2, 1);
-  cyc.add_transition(tv, T, on, xT, u, &R1, 1);
-  testing::internal::CaptureStderr();
-  DM x = cyc.newton_step(1.0);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Newton: singular or ill-conditioned J - I, step skipped.\n");
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(x(i), xT(i));
-}
-
 TEST(NewtonStep, GrazingSwitchingGivesNoNaN) {
   // h f + c = 0: the saltation is infinite; the step is skipped, the state stays finite.
   topology R1 = model(DM(1, 1, 0.0), DM(1, 1, 0.0));
@@ -220,25 +148,6 @@ TEST(NewtonStep, GrazingSwitchingGivesNoNaN) {
   DM x = newton_step(cyc, 1.0, {1});
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Newton: singular or ill-conditioned J - I, step skipped.\n");
   EXPECT_EQ(x(1), 0.6);
-}
-
-TEST(NewtonStep, NoUnknownsLeavesTheEndState) {
-  clocked_cycle c;
-  CYCLE cyc(on);
-  c.record(cyc, 0.1);
-  DM x = newton_step(cyc, 1.0, {});
-  EXPECT_EQ(x(1), c.end(0.1));
-}
-
-TEST(NewtonUpdate, SolvesOnTheUnknownsOnly) {
-  // M = 0.5 on unknown 2: x2 = xs2 - (xN2 - xs2) / (0.5 - 1) = 1 + 2 (3 - 1) = 5.
-  DM x;
-  ASSERT_EQ(newton_update(DM(1, 1, 0.5), col({7.0, 1.0}), col({9.0, 3.0}), {2}, x), 1);
-  EXPECT_EQ(x(1), 9.0);
-  EXPECT_EQ(x(2), 5.0);
-  DM untouched = col({42.0});
-  EXPECT_EQ(newton_update(DM(1, 1, 1.0), col({1.0}), col({2.0}), {1}, untouched), 0);
-  EXPECT_EQ(untouched(1), 42.0);
 }
 
 TEST(NewtonJacobian, ATransitionThatKeepsTheSettingDoesNotMoveTheSwitching) {

@@ -81,13 +81,6 @@ TEST(StateFile, RoundTripWithClocks) {
   EXPECT_EQ(ct(1), 3e-6 - 7e-3);  // next edge (never advanced) minus t
 }
 
-TEST(StateFile, MissingFileReturnsZero) {
-  TempDir dir;
-  clock_table clk{DM()};
-  DM tv(4, 1, 0.0), sw, x, on, ct;
-  EXPECT_EQ(load_ini(tv, sw, x, on, clk, ct, "none.m"), 0);
-}
-
 TEST(StateFile, CarriageReturnsAreAccepted) {
   TempDir dir;
   std::string text = kNoClockFile;
@@ -101,15 +94,6 @@ TEST(StateFile, CarriageReturnsAreAccepted) {
   EXPECT_EQ(sw(2), 0.0);
   EXPECT_EQ(x(1), 1.2345678901234567);
   EXPECT_EQ(on(1), 0.125);
-}
-
-TEST(StateFile, ClockSectionLeftUnreadWithoutClocks) {
-  TempDir dir;
-  write_text("u.ini", std::string(kNoClockFile) + "1\n2.0000000000000000e-06\n");
-  clock_table clk{DM()};
-  DM tv(4, 1, 0.0), sw(2, 1, 0.0), x(2, 1, 0.0), on(2, 1, 0.0), ct;
-  EXPECT_EQ(load_ini(tv, sw, x, on, clk, ct, "u.m"), 1);
-  EXPECT_EQ(ct.n, 0u);
 }
 
 namespace {

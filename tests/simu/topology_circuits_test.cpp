@@ -24,19 +24,6 @@ TEST(TopologyCircuits, RCV) {
   expect_matrix(d.tab->initial_mask(), {{1.0}});
 }
 
-TEST(TopologyCircuits, RLV) {
-  TempDir dir;
-  const double R = 2.0, L = 1e-3, V = 5.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 2, R).add("L1", 2, 0, L)
-                         .out('V', "L1").done());
-  expect_matrix(d.rec->A, {{-R / L}});
-  expect_matrix(d.rec->B, {{1.0 / L}});
-  expect_matrix(d.rec->C, {{-R}});
-  expect_matrix(d.rec->D, {{1.0}});
-  EXPECT_EQ(slurp("states.dat"), lines({"I_L1"}));
-  EXPECT_EQ(slurp("src.dat"), lines({"V1"}));
-}
-
 TEST(TopologyCircuits, ParallelCapacitorsGiveOneState) {
   TempDir dir;
   const double R = 100.0, C1 = 1e-6, C2 = 3e-6;
@@ -118,25 +105,6 @@ TEST(TopologyCircuits, SettingsOfManySwitchesAreToldApart) {
   expect_matrix(d.rec->D, {{1.0 / 1.001}, {1.0 / 1.001}});
   expect_matrix(a->D, {{1.0 / (1.0 + roff)}, {1.0 / 1.001}});
   expect_matrix(b->D, {{1.0 / 1.001}, {1.0 / (1.0 + roff)}});
-}
-
-TEST(TopologyCircuits, SnubberOfNanofaradsStaysAState) {
-  const double L = 1e-4, C = 1e-5, R = 5.0;
-  for (double Cs : {2.2e-9, 1e-9, 1e-12}) {
-    TempDir dir;
-    derived d = derive(buck(Cs), setting_of({0.0, 0.0}));
-    EXPECT_EQ(slurp("states.dat"), lines({"V_C1", "V_C2", "I_L1"})) << Cs;
-    const double g = 1.0 / roff + 1.0 / roff;
-    expect_matrix(d.rec->A,
-                  {{-1.0 / (R * C), 0.0, 1.0 / C}, {0.0, -g / Cs, 1.0 / Cs}, {-1.0 / L, -1.0 / L, 0.0}},
-                  1e-8, 1.0 / L);
-    expect_matrix(d.rec->B, {{0.0}, {1.0 / (roff * Cs)}, {1.0 / L}}, 1e-8, 1e-3 / L);
-    topology* on = d.tab->find_eqns(setting_of({1.0, 0.0}), 1e-6);
-    const double gon = 1.0 / ron + 1.0 / roff;
-    expect_matrix(on->A,
-                  {{-1.0 / (R * C), 0.0, 1.0 / C}, {0.0, -gon / Cs, 1.0 / Cs}, {-1.0 / L, -1.0 / L, 0.0}},
-                  1e-8, 1.0 / L);
-  }
 }
 
 TEST(TopologyCircuits, CapacitorAcrossASourceIsNoState) {
@@ -249,36 +217,6 @@ TEST(TopologyCircuits, CurrentControlledCurrentSource) {
   expect_matrix(d.rec->D, {{g / R1}});
 }
 
-TEST(TopologyCircuits, SineGeneratorIsAnOscillator) {
-  TempDir dir;
-  const double X = 1.0 / (2.0 * 3.14159265358979 * 50.0);
-  derived d = derive(circuit().add("Ls1", 0, 2, X).add("Cs1", 2, 0, X).add("E1", 1, 0, 1.0, "Cs1")
-                         .add("R1", 1, 0, 10.0).out('V', "R1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_Cs1", "I_Ls1"}));
-  EXPECT_EQ(slurp("src.dat"), "");
-  expect_matrix(d.rec->A, {{0.0, 1.0 / X}, {-1.0 / X, 0.0}}, 1e-12, 1.0 / X);
-  EXPECT_EQ(d.rec->B.rows, 2);
-  EXPECT_EQ(d.rec->B.cols, 0);
-  expect_matrix(d.rec->C, {{1.0, 0.0}}, 1e-12, 1.0);
-  EXPECT_EQ(d.rec->Gamma.cols, 0);
-  // Phi is the rotation over 1 us.
-  const double w = 1e-6 / X;
-  expect_matrix(d.rec->Phi, {{std::cos(w), std::sin(w)}, {-std::sin(w), std::cos(w)}}, 1e-12, 1.0);
-}
-
-TEST(TopologyCircuits, ResistiveDividerHasNoStates) {
-  TempDir dir;
-  derived d = derive(circuit().add("V1", 1, 0, 9.0).add("R1", 1, 2, 2e3).add("R2", 2, 0, 1e3)
-                         .out('V', "R2").done());
-  EXPECT_EQ(slurp("states.dat"), "");
-  EXPECT_EQ(d.rec->A.rows, 0);
-  EXPECT_EQ(d.rec->B.rows, 0);
-  EXPECT_EQ(d.rec->B.cols, 1);
-  EXPECT_EQ(d.rec->C.cols, 0);
-  expect_matrix(d.rec->D, {{1.0 / 3.0}});
-  EXPECT_EQ(d.rec->Phi.rows, 0);
-}
-
 TEST(TopologyCircuits, SelfLoopSourceAndZeroSourcesAreNotSelected) {
   TempDir dir;
   // "ADD" style 1 A source with both ends on one node, a zero voltage probe V01 in series.
@@ -307,16 +245,6 @@ TEST(TopologyCircuits, SteppedSourcesThatStartAtZeroAreSelected) {
   EXPECT_EQ(slurp("src.dat"), lines({"V1"}));
   EXPECT_EQ(d.tab->vgs_to_u(), (std::vector<int>{1, 0, 0}));
   expect_matrix(d.rec->D, {{1e-3}});
-}
-
-TEST(TopologyCircuits, CapacitorFedByCurrentSourceIsAnIntegrator) {
-  TempDir dir;
-  const double C = 2e-6;
-  derived d = derive(circuit().add("I1", 0, 1, 1e-3).add("C1", 1, 0, C).out('V', "C1").done());
-  expect_matrix(d.rec->A, {{0.0}}, 1e-12, 1.0);
-  expect_matrix(d.rec->B, {{1.0 / C}});
-  expect_matrix(d.rec->Phi, {{1.0}});
-  expect_matrix(d.rec->Gamma, {{1e-6 / C}});
 }
 
 }  // namespace
