@@ -54,25 +54,6 @@ TEST(CycleSeq, ReportOfFourTransitions) {
             "\n");
 }
 
-TEST(CycleSeq, SixTransitionsMakeTwoGroupsOfThree) {
-  TempDir dir;
-  topology r1 = model(-1.0, 1.0);
-  CYCLE cyc(col({1}));
-  for (int k = 0; k < 6; ++k)
-    cyc.add_transition(tv0, k, col({k % 2 == 0 ? 1.0 : 0.0}), col({double(k)}), col({1}), &r1, 1);
-  ASSERT_EQ(cyc.count, 6);
-  cyc.write_seq_file("six.m", 1e-6, {"S1"});
-  std::string text = slurp("six.seq");
-  EXPECT_NE(text.find("\nState at beginning of intervals:\n"
-                      " X1\t\t\t     X2\t\t\t     X3\t\t\t    \n"
-                      "  0.0000000000000000e+00    1.0000000000000000e+00    2.0000000000000000e+00  \n"
-                      " X4\t\t     X5\t\t     X6\t\t    \n"
-                      "  3.0000000000000000e+00\t  4.0000000000000000e+00\t  5.0000000000000000e+00\t\n"
-                      "\n"),
-            std::string::npos);
-  EXPECT_EQ(text.substr(text.size() - 2), "\n\n");
-}
-
 TEST(CycleSeq, UnwritableAndFullFiles) {
   TempDir dir;
   CYCLE cyc(col({1}));

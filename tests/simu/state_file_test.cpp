@@ -28,11 +28,6 @@ const char* kNoClockFile =
 
 }  // namespace
 
-TEST(StateFile, NameFromNetlist) {
-  EXPECT_EQ(netlist_based_name("circuit.m", ".ini"), "circuit.ini");
-  EXPECT_EQ(netlist_based_name("/a/v1.2/buck.m", ".seq"), "/a/v1.2/buck.seq");
-}
-
 TEST(StateFile, LayoutWithoutClocks) {
   TempDir dir;
   clock_table clk{DM()};
@@ -79,21 +74,6 @@ TEST(StateFile, RoundTripWithClocks) {
   }
   ASSERT_EQ(ct.rows, 1);
   EXPECT_EQ(ct(1), 3e-6 - 7e-3);  // next edge (never advanced) minus t
-}
-
-TEST(StateFile, CarriageReturnsAreAccepted) {
-  TempDir dir;
-  std::string text = kNoClockFile;
-  std::string crlf;
-  for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  write_text("w.ini", crlf);
-  clock_table clk{DM()};
-  DM tv(4, 1, 0.0), sw(2, 1, 0.0), x(2, 1, 0.0), on(2, 1, 0.0), ct;
-  ASSERT_EQ(load_ini(tv, sw, x, on, clk, ct, "w.m"), 1);
-  EXPECT_EQ(sw(1), 1.0);
-  EXPECT_EQ(sw(2), 0.0);
-  EXPECT_EQ(x(1), 1.2345678901234567);
-  EXPECT_EQ(on(1), 0.125);
 }
 
 namespace {
