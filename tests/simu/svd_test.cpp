@@ -20,7 +20,7 @@ DM from_rows(int m, int n, std::vector<double> rows) {
 }
 
 // Runs svdcmp on a copy of A and checks A = U diag(w) V', U'U = I over the columns of
-// non-zero w, V'V = I. Returns the singular values.
+// non-zero w (all of them when m >= n), V'V = I. Returns the singular values.
 std::vector<double> decompose_and_check(const DM& A, double tol = 1e-14) {
   const int m = A.rows, n = A.cols;
   double** a = matrix(1, m, 1, n);
@@ -43,7 +43,8 @@ std::vector<double> decompose_and_check(const DM& A, double tol = 1e-14) {
       double vv = 0.0;
       for (int k = 1; k <= n; ++k) vv += v[k][p] * v[k][q];
       EXPECT_NEAR(vv, p == q ? 1.0 : 0.0, tol) << "V'V(" << p << "," << q << ")";
-      if (p <= m && q <= m && w[p] > 0.0 && w[q] > 0.0) {
+      // Columns of zero singular values are rebuilt orthonormal when they fit.
+      if (m >= n || (p <= m && q <= m && w[p] > 0.0 && w[q] > 0.0)) {
         double uu = 0.0;
         for (int k = 1; k <= m; ++k) uu += a[k][p] * a[k][q];
         EXPECT_NEAR(uu, p == q ? 1.0 : 0.0, tol) << "U'U(" << p << "," << q << ")";
@@ -89,10 +90,12 @@ TEST(Svdcmp, TwoByTwoMatchesTheGramEigenvalues) {
 }
 
 TEST(Svdcmp, RankDeficientAndZeroMatricesKeepOrthonormalFactors) {
-  std::vector<double> w = decompose_and_check(from_rows(3, 2, {1, 2, 2, 4, 3, 6}));
-  std::sort(w.begin(), w.end());
-  EXPECT_NEAR(w[0], 0.0, 1e-14);
-  EXPECT_NEAR(w[1], std::sqrt(14.0 * 5.0), 1e-13);
+  for (DM A : {from_rows(3, 2, {1, 2, 2, 4, 3, 6}), from_rows(3, 2, {2, 1, 4, 2, 6, 3}), from_rows(2, 2, {0, 1, 0, 1})}) {
+    std::vector<double> w = decompose_and_check(A);
+    std::sort(w.begin(), w.end());
+    EXPECT_NEAR(w[0], 0.0, 1e-14);
+    EXPECT_NEAR(w[1], A(1, 1) + A(1, 2) == 1 ? std::sqrt(2.0) : std::sqrt(14.0 * 5.0), 1e-13);
+  }
   std::vector<double> z = decompose_and_check(DM(3, 3, 0.0));
   EXPECT_EQ(z, (std::vector<double>{0.0, 0.0, 0.0}));
 }
