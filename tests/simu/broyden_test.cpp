@@ -120,24 +120,6 @@ TEST(BroydenUpdate, RankOneUpdateMeetsTheSecantCondition) {
   EXPECT_NEAR(check(2), -F0(2), 1e-13);
 }
 
-TEST(BroydenUpdate, NonlinearCycleMapConverges) {
-  auto f = [](const DM& x) {
-    DM y(2, 1);
-    y(1) = 0.5 * x(1) + 0.1 * std::sin(x(2)) + 1.0;
-    y(2) = 0.05 * x(1) * x(1) + 0.4 * x(2) - 0.5;
-    return y;
-  };
-  harness h(f, {});
-  DM x = col({0.0, 0.0});
-  double residual = 1.0;
-  for (int k = 0; k < 12; ++k) {
-    x = h.cycle(x);
-    residual = std::fabs(f(x)(1) - x(1)) + std::fabs(f(x)(2) - x(2));
-  }
-  EXPECT_LT(residual, 1e-12);
-  EXPECT_GT(h.iterations, 2);
-}
-
 TEST(BroydenUpdate, SingularSystemIsSkippedWithOneLine) {
   // x -> x + 1: J = I, J - I is singular.
   harness h([](const DM& x) { return col({x(1) + 1.0}); }, {});
@@ -161,28 +143,3 @@ TEST(BroydenUpdate, SingularSystemIsSkippedWithOneLine) {
   }
 }
 
-TEST(BroydenFd, BaseCycleStartsWhereTheCycleBeganEvenWhenTheEntryIsOverwritten) {
-  CYCLE cyc(on);
-  broyden br({});
-  topology R;
-  const DM tv = DM(4, 1, 0.0), u = DM(0, 1);
-  DM J, x0, xT;
-  int completed = 0;
-  cyc.add_transition(tv, 0.0, on, col({1.0}), u, &R, 1);
-  cyc.add_transition(tv, 0.5, off, col({1.5}), u, &R, 1);
-  cyc.add_transition(tv, 1.0, on, col({2.0}), u, &R, 1);
-  DM x = col({2.0});
-  ASSERT_EQ(cyc.cycle_found(), 1);
-  EXPECT_EQ(br.fd_jacobian_step(J, cyc, tv, x, completed, x0, xT), 0);
-  cyc.count = 0;
-  cyc.add_transition(tv, 1.0, on, col({2.0}), u, &R, 1);
-  cyc.add_transition(tv, 1.1, on, col({2.5}), u, &R, 1);   // same setting, later: overwrites
-  cyc.add_transition(tv, 1.5, off, col({2.7}), u, &R, 1);
-  cyc.add_transition(tv, 2.0, on, col({3.0}), u, &R, 1);
-  x = col({3.0});
-  ASSERT_EQ(cyc.cycle_found(), 1);
-  EXPECT_EQ(br.fd_jacobian_step(J, cyc, tv, x, completed, x0, xT), 0);
-  EXPECT_EQ(br.fd.x0(1), 2.0);
-  EXPECT_EQ(br.fd.xT(1), 3.0);
-  EXPECT_EQ(x(1), 2.0 + 2e-4);   // rewound to the cycle's start, perturbed by 1e-4 of it
-}

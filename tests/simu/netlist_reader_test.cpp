@@ -136,32 +136,21 @@ TEST_F(Grammar, ThonRowsOfDifferentWidthsFailInTheLibrary) {
   EXPECT_EQ(e, "Fatal Error : Must be same number of columns - Vertical concat\n");
 }
 
-TEST_F(Grammar, MatrixTexts) {
-  read("Cy = [1 2; 3 4]\nCt = [1,2\n3,4]\nCc = []\nCsw = [1 2 3]\n");
+TEST_F(Grammar, MatrixAndScalarTexts) {
+  // Rows end at ';' or a newline; characters outside the number set vanish ('E' is an
+  // exponent too); an int keyword takes the integer prefix; an empty value is zero.
+  read("Cy = [1 2; 3 4]\nCt = [1,2\n3,4]\nCc = []\nCsw = [1 a2 b:3 ]\nx0 = [ 1.5E+03 -2.5e-1 ]\n"
+       "points = 1e3\nnclkss = -4\npi = +9\ntsim =\ntd = 0.5\n");
   EXPECT_EQ(rows_of(p.Cy), (rows_t{{1, 2}, {3, 4}}));
   EXPECT_EQ(rows_of(p.Ct), (rows_t{{1, 2}, {3, 4}}));
-  EXPECT_EQ(p.Cc.rows, 0);
-  EXPECT_EQ(p.Cc.cols, 0);
+  EXPECT_EQ(p.Cc.rows + p.Cc.cols, 0);
   EXPECT_EQ(rows_of(p.Csw), (rows_t{{1, 2, 3}}));
-}
-
-TEST_F(Grammar, CharactersOutsideTheNumberSetVanish) {
-  read("Cy = [1 a2 b:3 ]\nx0 = [ 1.5E+03 -2.5e-1 ]\n");
-  EXPECT_EQ(rows_of(p.Cy), (rows_t{{1, 2, 3}}));
-  EXPECT_EQ(rows_of(p.x0), (rows_t{{1500, -0.25}}));  // 'E' is an exponent too
-}
-
-TEST_F(Grammar, IntKeywordTakesTheIntegerPrefix) {
-  read("points = 1e3\nnclkss = -4\npi = +9\n");
+  EXPECT_EQ(rows_of(p.x0), (rows_t{{1500, -0.25}}));
   EXPECT_EQ(p.points, 1);
   EXPECT_EQ(p.nclkss, -4);
   EXPECT_EQ(p.pi, 9);
-}
-
-TEST_F(Grammar, EmptyScalarIsZero) {
-  read("tsim =\ntd = 0.5\n");
   EXPECT_EQ(p.tsim, 0.0);
-  EXPECT_EQ(p.td, 0.5);  // the line after an empty value is still read
+  EXPECT_EQ(p.td, 0.5);
 }
 
 TEST_F(Grammar, CarriageReturnsBeforeNewlines) {
@@ -173,96 +162,41 @@ TEST_F(Grammar, CarriageReturnsBeforeNewlines) {
   EXPECT_EQ(sim_netlist.outputs[0].name, "R1");
 }
 
-// ---- element and output rows ----
-
-namespace {
-
-struct Rows : NetlistReader {
+TEST_F(NetlistReader, RowsOfEveryKind) {
   TempDir dir;
-  void read(const std::string& xrows, const std::string& yrows = "'V R1'") {
-    write_text("t.m", "X = [ " + xrows + " ]\nY = [ " + yrows + " ]\nnumn = 9;\n");
-    read_netlist("t.m", &p);
-  }
-};
-
-}  // namespace
-
-TEST_F(Rows, OutputKindNameAndLabel) {
-  read("'R1 1 0 1.0'", "'VR1' 12 ab\n'I  D1'   % Id");
-  ASSERT_EQ(sim_netlist.outputs.size(), 2u);
-  EXPECT_EQ(sim_netlist.outputs[0].kind, 'V');
-  EXPECT_EQ(sim_netlist.outputs[0].name, "R1");
-  EXPECT_EQ(sim_netlist.outputs[0].label, "12ab");
-  EXPECT_EQ(sim_netlist.outputs[1].kind, 'I');
-  EXPECT_EQ(sim_netlist.outputs[1].name, "D1");
-  EXPECT_EQ(sim_netlist.outputs[1].label, "Id");
-}
-
-TEST_F(Rows, ControlledSourcesNameTheirController) {
-  read("'E1 1 0 2.5 R1'  % E1\n'F1 2 0 -0.5 Vc1''\n'H1 3 0 10 L1'\n'G1 4 0 1e-3 C1'");
-  ASSERT_EQ(sim_netlist.elements.size(), 4u);
-  expect_element(sim_netlist.elements[0], 'E', "1", 1, 0, 2.5, "E1");
-  EXPECT_EQ(sim_netlist.elements[0].ref1, "R1");
-  EXPECT_EQ(sim_netlist.elements[1].ref1, "Vc1'");  // only one ending apostrophe goes
-  EXPECT_EQ(sim_netlist.elements[2].ref1, "L1");
-  EXPECT_EQ(sim_netlist.elements[3].kind, 'G');
-  EXPECT_EQ(sim_netlist.elements[3].value, 1e-3);
-}
-
-TEST_F(Rows, MutualInductanceRow) {
-  read("'L1 1 0 1e-3'\n'L2 2 0 1e-3'\n'M1        9.0000e-01     L1  L2  '  % K1");
-  ASSERT_EQ(sim_netlist.elements.size(), 3u);
-  const netlist_element& m = sim_netlist.elements[2];
-  EXPECT_EQ(m.kind, 'M');
-  EXPECT_EQ(m.name, "1");
-  EXPECT_EQ(m.value, 0.9);
-  EXPECT_EQ(m.ref1, "L1");
-  EXPECT_EQ(m.ref2, "L2");
-  EXPECT_EQ(m.label, "K1");
-}
-
-TEST_F(Rows, ReaderOnlyHashRows) {
-  read("'V#D1 1 2 3.5 word'' % a\n"
-       "'I#R2 2 0 1.5 other'\n"
-       "'P1 1 2 2.5 7'  % p\n"
-       "'V#P1 3 0 1.0 4.5 -3 a b c' 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 % q");
-  ASSERT_EQ(sim_netlist.elements.size(), 4u);
-  const auto& d = sim_netlist.elements[0];
-  EXPECT_EQ(d.name, "#D1");
-  EXPECT_EQ(d.word1, "word'");
-  EXPECT_EQ(d.label, "a");
-  EXPECT_EQ(sim_netlist.elements[1].word1, "other");
-  const auto& pr = sim_netlist.elements[2];
-  EXPECT_EQ(pr.kind, 'P');
-  EXPECT_EQ(pr.node1, 1u);
-  EXPECT_EQ(pr.node2, 2u);
-  EXPECT_EQ(pr.value, 2.5);
-  EXPECT_EQ(pr.ival, 7);
-  EXPECT_EQ(pr.label, "p");
-  const auto& hp = sim_netlist.elements[3];
-  EXPECT_EQ(hp.name, "#P1");
+  write_text("t.m",
+             "X = [ 'E1 1 0 2.5 R1'  % E1\n'F1 2 0 -0.5 Vc1''\n'H1 3 0 10 L1'\n'G1 4 0 1e-3 C1'\n"
+             "'M1        9.0000e-01     L1  L2  '  % K1\n'R1 1 0 1.0'\n% R2 2 0 4.0\n"
+             "'Rloadresistor123 1 0 1.0' % Averyveryverylonglabel_42\n"
+             "'V#D1 1 2 3.5 word'' % a\n'I#R2 2 0 1.5 other'\n'P1 1 2 2.5 7'  % p\n"
+             "'V#P1 3 0 1.0 4.5 -3 a b c' 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 % q ]\n"
+             "Y = [ 'VR1' 12 ab\n'I  D1'   % Id\n'V Rloadresistor123' % anotherverylonglabel ]\nnumn = 9;\n");
+  read_netlist("t.m", &p);
+  const std::vector<netlist_element>& e = sim_netlist.elements;
+  ASSERT_EQ(e.size(), 12u);
+  expect_element(e[0], 'E', "1", 1, 0, 2.5, "E1");
+  EXPECT_EQ(e[0].ref1, "R1");
+  EXPECT_EQ(e[1].ref1, "Vc1'");   // only one ending apostrophe goes
+  EXPECT_EQ(e[2].ref1, "L1");
+  expect_element(e[3], 'G', "1", 4, 0, 1e-3, "");
+  EXPECT_EQ(e[3].ref1, "C1");
+  EXPECT_EQ(e[4].kind, 'M');
+  EXPECT_EQ(e[4].value, 0.9);
+  EXPECT_EQ(e[4].ref1 + "," + e[4].ref2 + "," + e[4].label, "L1,L2,K1");
+  expect_element(e[6], 'R', "2", 2, 0, 4.0, "");   // a commented row inside the block counts
+  expect_element(e[7], 'R', "loadresistor123", 1, 0, 1.0, "Averyveryverylonglabel42");
+  EXPECT_EQ(e[8].name + "," + e[8].word1 + "," + e[8].label, "#D1,word',a");
+  EXPECT_EQ(e[9].word1, "other");
+  expect_element(e[10], 'P', "1", 1, 2, 2.5, "p");
+  EXPECT_EQ(e[10].ival, 7);
+  const netlist_element& hp = e[11];
+  EXPECT_EQ(hp.name + "," + hp.word1 + hp.word2 + hp.word3 + "," + hp.label, "#P1,abc,q");
   EXPECT_EQ(hp.value, 4.5);
   EXPECT_EQ(hp.ival, -3);
-  EXPECT_EQ(hp.word1, "a");
-  EXPECT_EQ(hp.word2, "b");
-  EXPECT_EQ(hp.word3, "c");
   for (int k = 0; k < 20; ++k) EXPECT_EQ(hp.numbers[static_cast<std::size_t>(k)], k + 1.0);
-  EXPECT_EQ(hp.label, "q");
+  const std::vector<netlist_output>& y = sim_netlist.outputs;
+  ASSERT_EQ(y.size(), 3u);
+  EXPECT_EQ(std::string(1, y[0].kind) + y[0].name + "," + y[0].label, "VR1,12ab");
+  EXPECT_EQ(std::string(1, y[1].kind) + y[1].name + "," + y[1].label, "ID1,Id");
+  EXPECT_EQ(y[2].name + "," + y[2].label, "Rloadresistor123,anotherverylonglabel");
 }
-
-TEST_F(Rows, CommentedRowInsideTheBlockCounts) {
-  read("'R1 1 0 1.0'\n% R2 2 0 4.0\n'C1 1 0 2.0'");
-  ASSERT_EQ(sim_netlist.elements.size(), 3u);
-  expect_element(sim_netlist.elements[1], 'R', "2", 2, 0, 4.0, "");
-  expect_element(sim_netlist.elements[2], 'C', "1", 1, 0, 2.0, "");
-}
-
-TEST_F(Rows, LongNamesAndLabelsAreKeptWhole) {
-  read("'Rloadresistor123 1 0 1.0' % Averyveryverylonglabel_42",
-       "'V Rloadresistor123' % anotherverylonglabel");
-  EXPECT_EQ(sim_netlist.elements[0].name, "loadresistor123");
-  EXPECT_EQ(sim_netlist.elements[0].label, "Averyveryverylonglabel42");
-  EXPECT_EQ(sim_netlist.outputs[0].name, "Rloadresistor123");
-  EXPECT_EQ(sim_netlist.outputs[0].label, "anotherverylonglabel");
-}
-

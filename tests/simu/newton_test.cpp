@@ -52,33 +52,19 @@ struct clocked_cycle {
 // then x' = -a x until the clock at T. x_T = X exp(-a (T - X + x0)), so
 // d x_T / d x0 = -a X exp(-a (T - t1)) with t1 = X - x0; without the saltation matrix the
 // product of transition matrices alone would give +exp(-a (T - t1)).
-// With a X = 8 the fixed point x* ~ 0.4 has d x_T / d x0 = -a x* ~ -1.6: cycle after cycle
-// (Picard) diverges, and so does a Newton step without the saltation matrix.
 struct threshold_cycle {
   double a = 4.0, X = 2.0, T = 2.0;
   topology R1 = model(DM(1, 1, 0.0), DM(1, 1, 1.0));
   topology R2 = model(DM(1, 1, -4.0), DM(1, 1, 0.0));
   DM u = col({1.0});
   double end(double x0) const { return X * std::exp(-a * (T - X + x0)); }
-  void record(CYCLE& cyc, double x0, bool saltation = true) {
+  void record(CYCLE& cyc, double x0) {
     cyc.count = 0;
     cyc.add_transition(tv, 0.0, on, col({x0}), u, &R1, 1);
-    if (saltation)
-      cyc.add_hi_mi(row({-1.0}), 0.0, 1);
-    else
-      cyc.add_hi_mi(DM(), 0.0, 0);
+    cyc.add_hi_mi(row({-1.0}), 0.0, 1);
     cyc.add_transition(tv, X - x0, off, col({X}), u, &R2, 1);
     cyc.add_hi_mi(DM(), 0.0, 0);
     cyc.add_transition(tv, T, on, col({end(x0)}), u, &R1, 1);
-  }
-  // x = X exp(-a (T - X + x)) by bisection on [0, X].
-  double fixed_point() const {
-    double lo = 0.0, hi = X;
-    for (int k = 0; k < 200; ++k) {
-      double mid = 0.5 * (lo + hi);
-      (end(mid) - mid > 0.0 ? lo : hi) = mid;
-    }
-    return 0.5 * (lo + hi);
   }
 };
 
@@ -114,26 +100,6 @@ TEST(NewtonJacobian, SaltationAtAStateDependentSwitching) {
   EXPECT_NEAR(J(1), (c.end(x0 + e) - c.end(x0 - e)) / (2.0 * e), 1e-7);
 }
 
-TEST(NewtonStep, StateDependentCycleConvergesQuadraticallyOnlyWithSaltation) {
-  threshold_cycle c;
-  const double xs = c.fixed_point();
-  double x = 0.5, plain = 0.5;
-  int steps = 0;
-  for (; steps < 10 && std::fabs(x - xs) > 1e-14; ++steps) {
-    CYCLE cyc(on);
-    c.record(cyc, x);
-    x = newton_step(cyc, 1.0, {1})(1);
-  }
-  EXPECT_LE(steps, 5);
-  EXPECT_NEAR(x, xs, 1e-14);
-  for (int k = 0; k < 5 && plain > 0.0 && plain < c.X; ++k) {   // the map holds on (0, X)
-    CYCLE cyc(on);
-    c.record(cyc, plain, false);
-    plain = newton_step(cyc, 1.0, {1})(1);
-  }
-  EXPECT_GT(std::fabs(plain - xs), 1e-2);
-}
-
 TEST(NewtonStep, GrazingSwitchingGivesNoNaN) {
   // h f + c = 0: the saltation is infinite; the step is skipped, the state stays finite.
   topology R1 = model(DM(1, 1, 0.0), DM(1, 1, 0.0));
@@ -150,46 +116,3 @@ TEST(NewtonStep, GrazingSwitchingGivesNoNaN) {
   EXPECT_EQ(x(1), 0.6);
 }
 
-TEST(NewtonJacobian, ATransitionThatKeepsTheSettingDoesNotMoveTheSwitching) {
-  // The threshold cycle with a clock edge at t1 + 0.25 that forces the setting it already
-  // has: the store keeps that later time and state at the entry, but the interval under
-  // R1 still ends at the crossing t1, so J is the closed form.
-  threshold_cycle c;
-  const double x0 = 0.25, t1 = c.X - x0, tc = t1 + 0.25;
-  CYCLE cyc(on);
-  cyc.add_transition(tv, 0.0, on, col({x0}), c.u, &c.R1, 1);
-  cyc.add_hi_mi(row({-1.0}), 0.0, 1);
-  cyc.add_transition(tv, t1, off, col({c.X}), c.u, &c.R2, 1);
-  cyc.add_hi_mi(DM(), 0.0, 0);
-  cyc.add_transition(tv, tc, off, col({c.X * std::exp(-c.a * 0.25)}), c.u, &c.R2, 1);
-  ASSERT_EQ(cyc.count, 2);
-  EXPECT_EQ(cyc.entry(2).t, tc);
-  EXPECT_EQ(cyc.entry(2).t0, t1);
-  EXPECT_EQ(cyc.entry(2).x0(1), c.X);
-  cyc.add_hi_mi(DM(), 0.0, 0);
-  cyc.add_transition(tv, c.T, on, col({c.end(x0)}), c.u, &c.R1, 1);
-  DM J = cyc.newton_jacobian(1.0);
-  EXPECT_NEAR(J(1), -c.a * c.X * std::exp(-c.a * (c.T - t1)), 1e-15);
-  EXPECT_EQ(cyc.entry(1).Phi(1), 1.0);
-  EXPECT_EQ(cyc.entry(1).f(1), 1.0);
-  EXPECT_NEAR(cyc.entry(2).Phi(1), std::exp(-c.a * (c.T - t1)), 1e-15);
-}
-
-TEST(NewtonStep, ACycleStartOverwrittenLaterStillStepsFromTheStartState) {
-  // The clocked cycle whose start entry is overwritten 0.05 s later with the same setting:
-  // the step is taken from the state where the cycle began, so the affine map's fixed
-  // point comes out exactly.
-  clocked_cycle c;
-  const double x0 = 0.1;
-  CYCLE cyc(on);
-  cyc.add_transition(tv, 0.0, on, col({x0}), c.u, &c.R1, 1);
-  const double later = std::exp(-c.a1 * 0.05) * x0 + (1.0 - std::exp(-c.a1 * 0.05)) / c.a1;
-  cyc.add_transition(tv, 0.05, on, col({later}), c.u, &c.R1, 1);
-  cyc.add_hi_mi(DM(), 0.0, 0);
-  cyc.add_transition(tv, c.D * c.T, off, col({c.end_of_on(x0)}), c.u, &c.R2, 1);
-  cyc.add_hi_mi(DM(), 0.0, 0);
-  cyc.add_transition(tv, c.T, on, col({c.end(x0)}), c.u, &c.R1, 1);
-  DM x = newton_step(cyc, 1.0, {1});
-  const double xs = c.end(0.0) / (1.0 - c.monodromy());
-  EXPECT_NEAR(x(1), xs, 1e-14);
-}

@@ -121,22 +121,6 @@ TEST(PssBuck, SingularDirectionFallsBackToPicard) {
   }
 }
 
-TEST(PssBuck, AClockEdgeThatKeepsTheSettingLeavesNewtonQuadratic) {
-  // The max-duty edge falls inside the interval after the current limit's switching; it
-  // must not move that switching in Newton's Jacobian.
-  TempDir dir;
-  write_text("pcm.m", buck_peak_current);
-  write_text("pcmd.m", buck_peak_current_max_duty());
-  const pss_state plain = run_method(1, "pcm.m", 2, {});
-  const pss_state newton = run_method(1, "pcmd.m", 2, {});
-  ASSERT_GT(plain.cycles, 0) << plain.run.err;
-  ASSERT_GT(newton.cycles, 0) << newton.run.err;
-  EXPECT_EQ(newton.cycles, plain.cycles);
-  EXPECT_LE(newton.cycles, 8);
-  EXPECT_LT(relative_gap(newton.x, plain.x), 1e-9);
-  EXPECT_FALSE(contains(newton.run.err, "skipped"));
-}
-
 TEST(PssBuck, AClockEdgeInsideTheReferenceIntervalLeavesTheConvergenceTestAlone) {
   // The cycle-start entry is overwritten by the max-duty edge every cycle; the test still
   // compares the states where the cycles began, so both circuits end alike.

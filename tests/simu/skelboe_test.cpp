@@ -112,38 +112,6 @@ TEST_F(SkelboeTest, FullRankDifferencesLeaveTheStateAlone) {
   EXPECT_EQ(sk.difference_matrix.cols, 2);
 }
 
-TEST_F(SkelboeTest, ChangingPeriodNeverBecomesPeriodic) {
-  affine_map f;
-  SKELBOE sk(on, {});
-  DM x = col({0.0, 0.0});
-  double t = 0.0;
-  for (int k = 0; k < 8; ++k) {
-    cycle(sk, t, x);
-    EXPECT_EQ(sk.periodic, 0);
-    EXPECT_LE(sk.count, 2);
-    x = f(x);
-    t += 1e-3 + k * 1e-9;
-  }
-  EXPECT_EQ(sk.counter, 0);
-}
-
-TEST_F(SkelboeTest, OnlyTheFirstStepOfAVisitStartsACycle) {
-  SKELBOE sk(on, {});
-  DM x = col({1.0, 1.0});
-  sk.step(0.0, on, x);
-  sk.step(0.2e-3, on, x);   // a window cut while still in the reference setting
-  EXPECT_EQ(sk.count, 1);
-  sk.step(0.5e-3, off, x);
-  sk.step(1e-3, on, x);
-  EXPECT_EQ(sk.count, 2);
-  // add_cycle itself stores whenever the setting is the reference.
-  SKELBOE direct(on, {});
-  direct.add_cycle(0.0, on, x);
-  direct.add_cycle(0.0, on, x);
-  direct.add_cycle(0.1e-3, off, x);
-  EXPECT_EQ(direct.count, 2);
-}
-
 TEST_F(SkelboeTest, DriftWithoutFixedPointIsSkippedWithOneLine) {
   // x -> x + 1: dx is constant, c = 1 and 1 - sum c = 0.
   SKELBOE sk(on, {});
