@@ -65,24 +65,3 @@ TEST(CycleSeq, UnwritableAndFullFiles) {
             "Fatal Error : write_seq_file(  ) - disk full!\n");
 }
 
-TEST(CycleSeq, ATransitionThatKeepsTheSettingDoesNotMoveTheIntervals) {
-  // The second interval's entry is overwritten at 0.7 s by a transition with the same
-  // setting: the report still gives the intervals 0.5 and 0.5 and the state 2 at 0.5 s.
-  TempDir dir;
-  topology r1 = model(-1.0, 1.0);
-  CYCLE cyc(col({1}));
-  cyc.add_transition(tv0, 0.0, col({1}), col({1.0}), col({1}), &r1, 1);
-  cyc.add_transition(tv0, 0.5, col({0}), col({2.0}), col({1}), &r1, 1);
-  cyc.add_transition(tv0, 0.7, col({0}), col({1.75}), col({1}), &r1, 1);
-  cyc.add_transition(tv0, 1.0, col({1}), col({1.0}), col({1}), &r1, 1);
-  cyc.write_seq_file("kept.m", 0.01, {"S1"});
-  std::string text = slurp("kept.seq");
-  EXPECT_NE(text.find("period = 1.000000e+00\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("1\t  1\t\t\t\t5.000000e-01\n1\t  0\t\t\t\t5.000000e-01\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("\nState at beginning of intervals:\n"
-                      " X1\t\t     X2\t\t     X3\t\t    \n"
-                      "  1.0000000000000000e+00\t  2.0000000000000000e+00\t  1.0000000000000000e+00\t\n"
-                      "\n"),
-            std::string::npos)
-      << text;
-}

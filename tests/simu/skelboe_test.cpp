@@ -96,22 +96,6 @@ TEST_F(SkelboeTest, LinearCycleMapIsExtrapolatedToItsFixedPoint) {
   EXPECT_EQ(y(1), 5.0);
 }
 
-TEST_F(SkelboeTest, FullRankDifferencesLeaveTheStateAlone) {
-  affine_map f;
-  SKELBOE sk(on, {});
-  DM x = col({0.0, 0.0});
-  DM x2;
-  for (int k = 0; k < 3; ++k) {
-    x2 = x;
-    cycle(sk, k * 1e-3, x);
-    EXPECT_EQ(x(1), x2(1));
-    EXPECT_EQ(x(2), x2(2));
-    x = f(x);
-  }
-  EXPECT_EQ(sk.count, 3);
-  EXPECT_EQ(sk.difference_matrix.cols, 2);
-}
-
 TEST_F(SkelboeTest, DriftWithoutFixedPointIsSkippedWithOneLine) {
   // x -> x + 1: dx is constant, c = 1 and 1 - sum c = 0.
   SKELBOE sk(on, {});

@@ -102,49 +102,36 @@ TEST(TopologyCircuits, IdealTransformer) {
   expect_matrix(d.rec->D, {{0.0}, {0.0}}, 1e-12, 1.0);
 }
 
-TEST(TopologyCircuits, VoltageControlledVoltageSource) {
-  TempDir dir;
-  const double g = 3.0, R2 = 50.0, C = 2e-6, V = 2.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 0, 1e3).add("E1", 2, 0, g, "R1")
-                         .add("R2", 2, 3, R2).add("C1", 3, 0, C).out('V', "E1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R2 * C)}});
-  expect_matrix(d.rec->B, {{g / (R2 * C)}});
-  expect_matrix(d.rec->C, {{0.0}}, 1e-12, 1.0);
-  expect_matrix(d.rec->D, {{g}});
-}
-
-TEST(TopologyCircuits, CurrentControlledVoltageSource) {
-  TempDir dir;
-  const double g = 20.0, R1 = 4.0, R2 = 50.0, C = 2e-6, V = 2.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 0, R1).add("H1", 2, 0, g, "R1")
-                         .add("R2", 2, 3, R2).add("C1", 3, 0, C).out('V', "H1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R2 * C)}});
-  expect_matrix(d.rec->B, {{g / (R1 * R2 * C)}});
-  expect_matrix(d.rec->D, {{g / R1}});
-}
-
-TEST(TopologyCircuits, VoltageControlledCurrentSource) {
-  TempDir dir;
-  const double g = 0.01, R2 = 500.0, C = 1e-6, V = 2.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 0, 1e3).add("G1", 0, 2, g, "R1")
-                         .add("C1", 2, 0, C).add("R2", 2, 0, R2).out('I', "G1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R2 * C)}});
-  expect_matrix(d.rec->B, {{g / C}});
-  expect_matrix(d.rec->D, {{g}});
-}
-
-TEST(TopologyCircuits, CurrentControlledCurrentSource) {
-  TempDir dir;
-  const double g = 2.0, R1 = 100.0, R2 = 500.0, C = 1e-6, V = 2.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 0, R1).add("F1", 0, 2, g, "R1")
-                         .add("C1", 2, 0, C).add("R2", 2, 0, R2).out('I', "F1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R2 * C)}});
-  expect_matrix(d.rec->B, {{g / (R1 * C)}});
-  expect_matrix(d.rec->D, {{g / R1}});
+TEST(TopologyCircuits, ControlledSources) {
+  // V1 = 2 V across R1 controls a source of gain g that feeds C1 = 2 uF through R2 (the
+  // voltage sources E, H) or C1 = 1 uF in parallel with R2 (the current sources G, F).
+  // A = -1 / (R2 C1) and B, D from the controlling voltage 2 V or current 2 V / R1.
+  struct row {
+    const char* name;
+    double g, R1, R2;
+    double B, D;
+  } rows[] = {
+      {"E1", 3.0, 1e3, 50.0, 3.0 / (50.0 * 2e-6), 3.0},
+      {"H1", 20.0, 4.0, 50.0, 20.0 / (4.0 * 50.0 * 2e-6), 20.0 / 4.0},
+      {"G1", 0.01, 1e3, 500.0, 0.01 / 1e-6, 0.01},
+      {"F1", 2.0, 100.0, 500.0, 2.0 / (100.0 * 1e-6), 2.0 / 100.0},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TempDir dir;
+    circuit c;
+    c.add("V1", 1, 0, 2.0).add("R1", 1, 0, r.R1);
+    const bool voltage = r.name[0] == 'E' || r.name[0] == 'H';
+    if (voltage)
+      c.add(r.name, 2, 0, r.g, "R1").add("R2", 2, 3, r.R2).add("C1", 3, 0, 2e-6);
+    else
+      c.add(r.name, 0, 2, r.g, "R1").add("C1", 2, 0, 1e-6).add("R2", 2, 0, r.R2);
+    derived d = derive(c.out(voltage ? 'V' : 'I', r.name).done());
+    EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
+    expect_matrix(d.rec->A, {{-1.0 / (r.R2 * (voltage ? 2e-6 : 1e-6))}});
+    expect_matrix(d.rec->B, {{r.B}});
+    expect_matrix(d.rec->D, {{r.D}});
+  }
 }
 
 TEST(TopologyCircuits, SelfLoopSourceAndZeroSourcesAreNotSelected) {
