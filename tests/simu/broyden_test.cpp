@@ -89,6 +89,17 @@ TEST(BroydenFd, AffineCycleMapGivesItsMatrixAndFixedPoint) {
   EXPECT_NEAR(x(2), -7.0, 1e-9);
 }
 
+TEST(BroydenUpdate, AZeroStepLeavesBAlone) {
+  // x -> x / 2 + 1 started at its fixed point 2: the step from there is zero, and there is
+  // no secant to update B along.
+  harness h([](const DM& x) { return col({0.5 * x(1) + 1.0}); }, {});
+  DM x = col({2.0});
+  testing::internal::CaptureStderr();
+  for (int k = 0; k < 8; ++k) x = h.cycle(x);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(x(1), 2.0);
+}
+
 TEST(BroydenUpdate, RankOneUpdateMeetsTheSecantCondition) {
   broyden br({});
   DM Jfd(2, 2, 0.0);
