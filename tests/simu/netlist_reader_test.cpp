@@ -32,14 +32,10 @@ TEST_F(NetlistReader, BuckConverterSettingsFieldByField) {
   EXPECT_EQ(rows_of(p.x0), (rows_t{{0}, {0}}));
   EXPECT_EQ(rows_of(p.tmd), (rows_t{{0.0, 1e-5, 1, 1}, {5e-6, 1e-5, 0, 1}}));
   EXPECT_EQ(p.vgs.rows, 0);
-  ASSERT_EQ(p.stmin.size(), 1u);
-  EXPECT_EQ(p.stmin[0].name, "V_C1");
-  EXPECT_EQ(p.stmin[0].value, 0.0);
-  ASSERT_EQ(p.stmax.size(), 2u);
-  EXPECT_EQ(p.stmax[0].name, "I_L1");
-  EXPECT_EQ(p.stmax[0].value, 5.0);
-  EXPECT_EQ(p.stmax[1].name, "V_C1");
-  EXPECT_EQ(p.stmax[1].value, 12.0);
+  std::string bounds;
+  for (const auto& b : p.stmin) bounds += b.name + " >= " + std::to_string(b.value) + "; ";
+  for (const auto& b : p.stmax) bounds += b.name + " <= " + std::to_string(b.value) + "; ";
+  EXPECT_EQ(bounds, "V_C1 >= 0.000000; I_L1 <= 5.000000; V_C1 <= 12.000000; ");
   EXPECT_EQ(rows_of(p.Cy), (rows_t{{1, 0}, {-1, 0}}));
   EXPECT_EQ(rows_of(p.Ct), (rows_t{{0, 0, 0, 0}, {0, 0, 0, 0}}));
   EXPECT_EQ(rows_of(p.Csw), (rows_t{{1}, {1}}));
@@ -47,21 +43,16 @@ TEST_F(NetlistReader, BuckConverterSettingsFieldByField) {
   EXPECT_EQ(rows_of(p.thon), (rows_t{{2, 2}}));
   EXPECT_EQ(rows_of(p.thoff), (rows_t{{2, 1}}));
 
-  ASSERT_EQ(sim_netlist.elements.size(), 7u);
-  expect_element(sim_netlist.elements[0], 'V', "1", 1, 0, 12.0, "V1");
-  expect_element(sim_netlist.elements[1], 'S', "1", 1, 2, 0.0, "S1");
-  expect_element(sim_netlist.elements[2], 'D', "1", 0, 2, 0.0, "D1");
-  expect_element(sim_netlist.elements[3], 'L', "1", 2, 3, 1e-4, "L1");
-  expect_element(sim_netlist.elements[4], 'C', "1", 3, 0, 1e-4, "C1");
-  expect_element(sim_netlist.elements[5], 'R', "1", 3, 0, 5.0, "R1");
-  expect_element(sim_netlist.elements[6], 'I', "01", 3, 0, 0.0, "Vout");
-  ASSERT_EQ(sim_netlist.outputs.size(), 2u);
-  EXPECT_EQ(sim_netlist.outputs[0].kind, 'I');
-  EXPECT_EQ(sim_netlist.outputs[0].name, "D1");
-  EXPECT_EQ(sim_netlist.outputs[0].label, "");  // a diode's row has no comment: no column
-  EXPECT_EQ(sim_netlist.outputs[1].kind, 'V');
-  EXPECT_EQ(sim_netlist.outputs[1].name, "I01");
-  EXPECT_EQ(sim_netlist.outputs[1].label, "Vout");
+  // Every row of the writer's layout: kind, name, nodes, value and label.
+  std::string rows;
+  for (const netlist_element& e : sim_netlist.elements)
+    rows += e.kind + e.name + " " + std::to_string(e.node1) + " " + std::to_string(e.node2) + " " +
+            std::to_string(e.value) + " " + e.label + "; ";
+  EXPECT_EQ(rows, "V1 1 0 12.000000 V1; S1 1 2 0.000000 S1; D1 0 2 0.000000 D1; L1 2 3 0.000100 L1; "
+                  "C1 3 0 0.000100 C1; R1 3 0 5.000000 R1; I01 3 0 0.000000 Vout; ");
+  std::string outs;   // a diode's row has no comment: no label, no column
+  for (const netlist_output& o : sim_netlist.outputs) outs += o.kind + o.name + "," + o.label + "; ";
+  EXPECT_EQ(outs, "ID1,; VI01,Vout; ");
   EXPECT_EQ(sim_netlist.numn, 4u);
 }
 
@@ -90,42 +81,18 @@ TEST_F(Grammar, EveryKeywordReachesItsField) {
       "Cy = [1 0; 0 1]\nCt = [0 0 -1 0]\nCsw = [2]\nCc = [0.75]\n"
       "nclk = 4.5\ntsim = 0.002\nmn = -5\nmx = 5\ntdisp = 2.5\ntd = 1e-7\ndts = 0.125\n"
       "stmin = [ 'V_C1 -3' ]\nstmax = [ 'I_L1 3' ]\n");
-  EXPECT_EQ(p.outplot, 1);
-  EXPECT_EQ(p.steady, 1);
-  EXPECT_EQ(p.nclkss, 7);
-  EXPECT_EQ(p.nss, 3);
-  EXPECT_EQ(p.var_freq, 1);
-  EXPECT_EQ(p.ld, 1);
-  EXPECT_EQ(p.stflg, 2);
-  EXPECT_EQ(p.sv, 0);
-  EXPECT_EQ(p.pi, 31);
-  EXPECT_EQ(p.points, 12);
-  EXPECT_EQ(p.n, 5);
-  EXPECT_EQ(rows_of(p.tmd), (rows_t{{1, 2, 3, 4}}));
-  EXPECT_EQ(rows_of(p.vgs), (rows_t{{5, 6}}));
-  EXPECT_EQ(rows_of(p.thoff), (rows_t{{1, 2}}));
-  EXPECT_EQ(rows_of(p.thon), (rows_t{{3, 4}}));
-  EXPECT_EQ(rows_of(p.xmin), (rows_t{{-1, -2}}));
-  EXPECT_EQ(rows_of(p.xmax), (rows_t{{1, 2}}));
-  EXPECT_EQ(rows_of(p.swinit), (rows_t{{1, 0, 1}}));
-  EXPECT_EQ(rows_of(p.x0), (rows_t{{0.5}, {0.25}}));
-  EXPECT_EQ(rows_of(p.Cy), (rows_t{{1, 0}, {0, 1}}));
-  EXPECT_EQ(rows_of(p.Ct), (rows_t{{0, 0, -1, 0}}));
-  EXPECT_EQ(rows_of(p.Csw), (rows_t{{2}}));
-  EXPECT_EQ(rows_of(p.Cc), (rows_t{{0.75}}));
-  EXPECT_EQ(p.nclk, 4.5);
-  EXPECT_EQ(p.tsim, 0.002);
-  EXPECT_EQ(p.mn, -5.0);
-  EXPECT_EQ(p.mx, 5.0);
-  EXPECT_EQ(p.tdisp, 2.5);
-  EXPECT_EQ(p.td, 1e-7);
-  EXPECT_EQ(p.dts, 0.125);
-  ASSERT_EQ(p.stmin.size(), 1u);
-  EXPECT_EQ(p.stmin[0].name, "V_C1");
-  EXPECT_EQ(p.stmin[0].value, -3.0);
-  ASSERT_EQ(p.stmax.size(), 1u);
-  EXPECT_EQ(p.stmax[0].name, "I_L1");
-  EXPECT_EQ(p.stmax[0].value, 3.0);
+  EXPECT_EQ((std::vector<int>{p.outplot, p.steady, p.nclkss, p.nss, p.var_freq, p.ld, p.stflg, p.sv, p.pi, p.points, p.n}),
+            (std::vector<int>{1, 1, 7, 3, 1, 1, 2, 0, 31, 12, 5}));
+  EXPECT_EQ((std::vector<double>{p.nclk, p.tsim, p.mn, p.mx, p.tdisp, p.td, p.dts}),
+            (std::vector<double>{4.5, 0.002, -5.0, 5.0, 2.5, 1e-7, 0.125}));
+  EXPECT_EQ((std::vector<rows_t>{rows_of(p.tmd), rows_of(p.vgs), rows_of(p.thoff), rows_of(p.thon), rows_of(p.xmin),
+                                 rows_of(p.xmax), rows_of(p.swinit), rows_of(p.x0), rows_of(p.Cy), rows_of(p.Ct),
+                                 rows_of(p.Csw), rows_of(p.Cc)}),
+            (std::vector<rows_t>{{{1, 2, 3, 4}}, {{5, 6}}, {{1, 2}}, {{3, 4}}, {{-1, -2}}, {{1, 2}}, {{1, 0, 1}},
+                                 {{0.5}, {0.25}}, {{1, 0}, {0, 1}}, {{0, 0, -1, 0}}, {{2}}, {{0.75}}}));
+  ASSERT_EQ(p.stmin.size() + p.stmax.size(), 2u);
+  EXPECT_EQ(p.stmin[0].name + " " + std::to_string(p.stmin[0].value), "V_C1 -3.000000");
+  EXPECT_EQ(p.stmax[0].name + " " + std::to_string(p.stmax[0].value), "I_L1 3.000000");
 }
 
 TEST_F(Grammar, ThonRowsOfDifferentWidthsFailInTheLibrary) {

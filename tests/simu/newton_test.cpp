@@ -28,26 +28,6 @@ const DM on = col({1.0, 0.0});
 const DM off = col({0.0, 1.0});
 const DM tv = DM(4, 1, 0.0);
 
-// Scalar buck-like cycle, clock-forced at both switchings: x' = -a1 x + u for D T,
-// then x' = -a2 x for (1 - D) T.
-struct clocked_cycle {
-  double a1 = 2.0, a2 = 3.0, D = 0.4, T = 0.5;
-  topology R1 = model(DM(1, 1, -2.0), DM(1, 1, 1.0));
-  topology R2 = model(DM(1, 1, -3.0), DM(1, 1, 0.0));
-  DM u = col({1.0});
-  double end_of_on(double x0) const { return std::exp(-a1 * D * T) * x0 + (1.0 - std::exp(-a1 * D * T)) / a1; }
-  double end(double x0) const { return std::exp(-a2 * (1.0 - D) * T) * end_of_on(x0); }
-  double monodromy() const { return std::exp(-a2 * (1.0 - D) * T - a1 * D * T); }
-  void record(CYCLE& cyc, double x0) {
-    cyc.count = 0;
-    cyc.add_transition(tv, 0.0, on, col({x0}), u, &R1, 1);
-    cyc.add_hi_mi(DM(), 0.0, 0);
-    cyc.add_transition(tv, D * T, off, col({end_of_on(x0)}), u, &R2, 1);
-    cyc.add_hi_mi(DM(), 0.0, 0);
-    cyc.add_transition(tv, T, on, col({end(x0)}), u, &R1, 1);
-  }
-};
-
 // State-dependent switching: x' = 1 until x reaches X (condition g = X - x <= 0, h = -1),
 // then x' = -a x until the clock at T. x_T = X exp(-a (T - X + x0)), so
 // d x_T / d x0 = -a X exp(-a (T - t1)) with t1 = X - x0; without the saltation matrix the
@@ -69,18 +49,6 @@ struct threshold_cycle {
 };
 
 }  // namespace
-
-TEST(NewtonStep, AffineCycleMapReachesItsFixedPointInOneStep) {
-  clocked_cycle c;
-  CYCLE cyc(on);
-  c.record(cyc, 0.1);
-  DM x = newton_step(cyc, 1.0, {1});
-  // x* = g / (1 - J) with g = the end state from 0.
-  const double xs = c.end(0.0) / (1.0 - c.monodromy());
-  EXPECT_NEAR(x(1), xs, 1e-14);
-  EXPECT_NEAR(c.end(x(1)), x(1), 1e-14);
-  EXPECT_EQ(cyc.x0_new(1), x(1));
-}
 
 TEST(NewtonJacobian, SaltationAtAStateDependentSwitching) {
   threshold_cycle c;

@@ -115,31 +115,3 @@ TEST(SvdRank, KnownRanks) {
   EXPECT_EQ(svd_rank(from_rows(2, 2, {1e-20, 0, 0, 1e-34})), 2);
 }
 
-TEST(SvdLeastSquares, OverdeterminedSystemGivesTheNormalEquationsSolution) {
-  // A'A = [2 1; 1 2], A'b = [5; 6]: x = [4/3; 7/3].
-  DM x;
-  ASSERT_EQ(svd_least_squares(from_rows(3, 2, {1, 0, 0, 1, 1, 1}), from_rows(3, 1, {1, 2, 4}), x), 0);
-  ASSERT_EQ(x.rows, 2);
-  ASSERT_EQ(x.cols, 1);
-  EXPECT_NEAR(x(1), 4.0 / 3.0, 1e-15);
-  EXPECT_NEAR(x(2), 7.0 / 3.0, 1e-15);
-}
-
-TEST(SvdArrays, BoundsThatCannotBeAllocatedReportTheirTexts) {
-  auto failure = [](auto allocate) {
-    std::string text;
-    testing::internal::CaptureStderr();
-    try {
-      allocate();
-    } catch (const char* thrown) {
-      text = thrown;
-    }
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err, "Numerical Recipes run-time error...\n" + text + "\n...now exiting to system...\n");
-    return text;
-  };
-  EXPECT_EQ(failure([] { matrix(-1, 2, 1, 2); }), "allocation failure 1 in matrix()");
-  EXPECT_EQ(failure([] { matrix(1, 2, 1, -5); }), "allocation failure 1 in matrix()");
-  EXPECT_EQ(failure([] { vector(-3, 2); }), "allocation failure in vector()");
-  EXPECT_EQ(failure([] { vector(5, 1); }), "allocation failure in vector()");
-}
