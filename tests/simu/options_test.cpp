@@ -67,21 +67,12 @@ TEST(ParseArgs, ValuedOptionsAndFilesOfTheLaunchersVector) {
                     "-finish_si", "0.002", "-nclkss", "30", "-sstol_f", "1e-08", "-sstol_c", "0.05",
                     "-ssmethod", "4", "-none_c", "3", "-Cycles_togo", "2", "buck.m", "buck.plt"});
   const option_store& o = sim_options;
-  EXPECT_EQ(o.tsim, 0.002);
-  EXPECT_EQ(o.td, 1e-7);
-  EXPECT_EQ(o.points, 5000);
-  EXPECT_EQ(o.start_si, 0.001);
-  EXPECT_EQ(o.finish_si, 0.002);
-  EXPECT_EQ(o.nclkss, 30);
-  EXPECT_EQ(o.sstol_f, 1e-8);
-  EXPECT_EQ(o.sstol_c, 0.05);
-  EXPECT_EQ(o.ssmethod, 4);
-  EXPECT_EQ(o.none_c, 3);
-  EXPECT_EQ(o.Cycles_togo, 2);
-  for (int g : {o.tsim_given, o.td_given, o.points_given, o.start_si_given, o.finish_si_given,
-                o.nclkss_given, o.sstol_f_given, o.sstol_c_given, o.ssmethod_given, o.none_c_given,
-                o.Cycles_togo_given})
-    EXPECT_EQ(g, 1);
+  EXPECT_EQ((std::vector<double>{o.tsim, o.td, o.start_si, o.finish_si, o.sstol_f, o.sstol_c}),
+            (std::vector<double>{0.002, 1e-7, 0.001, 0.002, 1e-8, 0.05}));
+  EXPECT_EQ((std::vector<int>{o.points, o.nclkss, o.ssmethod, o.none_c, o.Cycles_togo}), (std::vector<int>{5000, 30, 4, 3, 2}));
+  EXPECT_EQ(o.tsim_given + o.td_given + o.points_given + o.start_si_given + o.finish_si_given + o.nclkss_given +
+                o.sstol_f_given + o.sstol_c_given + o.ssmethod_given + o.none_c_given + o.Cycles_togo_given,
+            11);
   EXPECT_STREQ(o.infile, "buck.m");
   EXPECT_STREQ(o.outfile, "buck.plt");
   EXPECT_EQ(p.out, "Infile = buck.m, Outfile = buck.plt\n");

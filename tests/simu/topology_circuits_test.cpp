@@ -8,20 +8,6 @@
 
 namespace {
 
-TEST(TopologyCircuits, RCV) {
-  TempDir dir;
-  const double R = 1e3, C = 1e-6, V = 10.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 2, R).add("C1", 2, 0, C)
-                         .out('V', "C1").out('I', "R1").done());
-  expect_matrix(d.rec->A, {{-1.0 / (R * C)}});
-  expect_matrix(d.rec->B, {{1.0 / (R * C)}});
-  expect_matrix(d.rec->C, {{1.0}, {-1.0 / R}});
-  expect_matrix(d.rec->D, {{0.0}, {1.0 / R}}, 1e-12, 1.0 / R);
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  EXPECT_EQ(slurp("src.dat"), lines({"V1"}));
-  expect_matrix(d.tab->initial_mask(), {{1.0}});
-}
-
 TEST(TopologyCircuits, ParallelCapacitorsGiveOneState) {
   TempDir dir;
   const double R = 100.0, C1 = 1e-6, C2 = 3e-6;
