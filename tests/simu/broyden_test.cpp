@@ -1,5 +1,7 @@
 #include "simu/broyden.h"
 
+#include "affine_map.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -48,13 +50,6 @@ struct harness {
   }
 };
 
-// x -> Phi x + b, eigenvalues 0.5 and 0.8, fixed point (-1, -7).
-DM affine(const DM& x) {
-  DM y(2, 1);
-  y(1) = 0.6 * x(1) + 0.2 * x(2) + 1.0;
-  y(2) = 0.1 * x(1) + 0.7 * x(2) - 2.0;
-  return y;
-}
 
 }  // namespace
 

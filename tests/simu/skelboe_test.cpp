@@ -1,5 +1,7 @@
 #include "simu/skelboe.h"
 
+#include "affine_map.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,30 +16,6 @@ namespace {
 
 const DM on = col({1.0, 0.0});    // reference setting
 const DM off = col({0.0, 1.0});
-
-// The linear cycle map x -> Phi x + b of a two-state circuit: eigenvalues 0.5 and 0.8.
-struct affine_map {
-  DM Phi = DM(2, 2);
-  DM b = col({1.0, -2.0});
-  affine_map() {
-    Phi(1, 1) = 0.6;
-    Phi(1, 2) = 0.2;
-    Phi(2, 1) = 0.1;
-    Phi(2, 2) = 0.7;
-  }
-  DM operator()(const DM& x) const {
-    DM y = Phi * gather(x) + b;
-    if (x.n == 2) return y;
-    DM z;
-    z = x;
-    z(1) = y(1);
-    z(2) = y(2);
-    return z;
-  }
-  static DM gather(const DM& x) { return col({x(1), x(2)}); }
-  // (I - Phi) x = b: [0.4 -0.2; -0.1 0.3] x = [1; -2] -> x = [0.3 0.2; 0.1 0.4] b / 0.1
-  DM fixed_point() const { return col({-1.0, -7.0}); }
-};
 
 struct SkelboeTest : ::testing::Test {
   sim_params params;
@@ -59,14 +37,13 @@ struct SkelboeTest : ::testing::Test {
 }  // namespace
 
 TEST_F(SkelboeTest, LinearCycleMapIsExtrapolatedToItsFixedPoint) {
-  affine_map f;
   SKELBOE sk(on, {});
   DM x = col({0.0, 0.0});
   testing::internal::CaptureStderr();
   // x0, x1 (two starts), x2: the periods agree -> periodic; rank of [dx1 dx2] is 2.
   for (int k = 0; k < 3; ++k) {
     EXPECT_EQ(cycle(sk, k * 1e-3, x), 0);
-    x = f(x);
+    x = affine(x);
   }
   EXPECT_EQ(sk.periodic, 1);
   EXPECT_EQ(sk.count, 3);
@@ -74,16 +51,15 @@ TEST_F(SkelboeTest, LinearCycleMapIsExtrapolatedToItsFixedPoint) {
   // x3: three differences in two dimensions lose rank; Cayley-Hamilton gives
   // dx3 = tr(Phi) dx2 - det(Phi) dx1 exactly, and x* is the fixed point.
   EXPECT_EQ(cycle(sk, 3e-3, x), 0);
-  DM xs = f.fixed_point();
-  EXPECT_NEAR(x(1), xs(1), 1e-12);
-  EXPECT_NEAR(x(2), xs(2), 1e-12);
+  EXPECT_NEAR(x(1), -1.0, 1e-12);
+  EXPECT_NEAR(x(2), -7.0, 1e-12);
   ASSERT_EQ(sk.coefficients.n, 2u);
   EXPECT_NEAR(sk.coefficients(1), -0.4, 1e-12);   // -det(Phi)
   EXPECT_NEAR(sk.coefficients(2), 1.3, 1e-12);    // tr(Phi)
   EXPECT_EQ(sk.count, 1);     // x* starts a fresh sequence
   EXPECT_EQ(sk.counter, 2);   // the start at x3 and x* itself
   // The next cycle returns to x*: converged.
-  x = f(x);
+  x = affine(x);
   EXPECT_EQ(sk.step(4e-3, on, x), 1);
   EXPECT_EQ(sk.done, 1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nSkelboe's method: Steady State Reached in 3 cycles.\n");
