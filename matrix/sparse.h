@@ -6,7 +6,7 @@
 //     A.set(0, 2, 5.0);           // element (row 0, column 2) = 5.0
 //     double v = A.get(0, 1);     // 0.0 where no entry is stored
 //     for (const sp_entry& e : A.row(0)) ... e.col, e.val
-//     SM R = rref(A);             // as rref(const DM&), same pivots and same arithmetic
+//     rref_in_place(A, column_tolerances(A));   // as a dense Gauss-Jordan elimination
 //     DM D = A.dense();           // 1-based DM of the same shape
 //
 // Unlike DM, indexing is 0-based. Each row holds its entries in ascending column order;
@@ -48,15 +48,14 @@ private:
   int cols_ = 0;
 };
 
-// Reduced row echelon form by Gauss-Jordan elimination with partial pivoting, the
-// elimination of rref(const DM&) on sparse rows: columns in order, the largest |entry|
-// at or below the current row as pivot (the topmost among equals), every other row
-// cleared in the pivot column. A column whose best pivot is at most tol[j] is zeroed
-// from the current row down and skipped. tol has one entry per column.
+// Reduced row echelon form by Gauss-Jordan elimination with partial pivoting: the
+// elimination of rref(const DM&) on sparse rows, entry for entry the same arithmetic.
+// Columns in order, the largest |entry| at or below the current row as pivot (the
+// topmost among equals), every other row cleared in the pivot column. A column whose
+// best pivot is at most tol[j] is zeroed from the current row down and skipped. tol
+// has one entry per column.
 void rref_in_place(SM& A, const std::vector<double>& tol);
 
-// rref's tolerance: max(rows, cols) * 2.22e-16 * the largest column sum of |A|.
-SM rref(const SM& A);
 // The zero test scaled per column: max(rows, cols) * 2.22e-16 * the largest |entry| of
 // each column of the input.
 std::vector<double> column_tolerances(const SM& A);

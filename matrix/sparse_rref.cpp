@@ -4,6 +4,7 @@
 // simply never stored here.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numeric>
 #include <utility>
 
@@ -11,16 +12,10 @@
 
 namespace {
 
-const double* value_at(const std::vector<sp_entry>& r, int j) {
+double* value_at(std::vector<sp_entry>& r, int j) {
   auto it = std::lower_bound(r.begin(), r.end(), j,
                              [](const sp_entry& e, int c) { return e.col < c; });
   return it != r.end() && it->col == j ? &it->val : nullptr;
-}
-
-void erase_col(std::vector<sp_entry>& r, int j) {
-  auto it = std::lower_bound(r.begin(), r.end(), j,
-                             [](const sp_entry& e, int c) { return e.col < c; });
-  if (it != r.end() && it->col == j) r.erase(it);
 }
 
 }  // namespace
@@ -38,7 +33,7 @@ void rref_in_place(SM& A, const std::vector<double>& tol) {
     for (const sp_entry& e : A.row(p)) in_col[e.col].push_back(p);
 
   std::vector<std::pair<int, double>> hits;
-  std::vector<sp_entry> merged;
+  std::vector<sp_entry> merged, fill;
   int i = 0, j = 0;
   while (i < r && j < c) {
     hits.clear();
@@ -62,7 +57,7 @@ void rref_in_place(SM& A, const std::vector<double>& tol) {
     }
     if (best <= tol[j]) {
       for (const auto& [p, v] : hits)
-        if (pos[p] >= i) erase_col(A.row(p), j);
+        if (pos[p] >= i) *value_at(A.row(p), j) = 0.0;   // as the dense zeroing
       ++j;
       continue;
     }
@@ -78,14 +73,37 @@ void rref_in_place(SM& A, const std::vector<double>& tol) {
     const auto from = std::lower_bound(prow.begin(), prow.end(), j,
                                        [](const sp_entry& e, int col) { return e.col < col; });
 
+    const std::size_t plen = prow.end() - from;
     for (const auto& [p, f] : hits) {
       if (p == P) continue;
       std::vector<sp_entry>& row = A.row(p);
+      if (row.size() > 8 * plen) {
+        // A long row (a loop through many branches) meets a short pivot row: update in
+        // place and merge only the fill, so the cost follows the pivot row.
+        fill.clear();
+        for (auto b = from; b != prow.end(); ++b) {
+          auto a = std::lower_bound(row.begin(), row.end(), b->col,
+                                    [](const sp_entry& e, int c) { return e.col < c; });
+          if (a != row.end() && a->col == b->col)
+            a->val = b->col == j ? 0.0 : a->val - f * b->val;
+          else if (b->val != 0.0)
+            fill.push_back({b->col, 0.0 - f * b->val});
+        }
+        if (fill.empty()) continue;
+        merged.clear();
+        merged.reserve(row.size() + fill.size());
+        std::merge(row.begin(), row.end(), fill.begin(), fill.end(), std::back_inserter(merged),
+                   [](const sp_entry& x, const sp_entry& y) { return x.col < y.col; });
+        for (const sp_entry& e : fill) in_col[e.col].push_back(p);
+        row.swap(merged);
+        continue;
+      }
       merged.clear();
-      merged.reserve(row.size() + (prow.end() - from));
+      merged.reserve(row.size() + plen);
       auto a = row.begin();
       for (auto b = from; b != prow.end(); ++b) {
-        while (a != row.end() && a->col < b->col) merged.push_back(*a++);
+        for (; a != row.end() && a->col < b->col; ++a)
+          if (a->val != 0.0 || a->col > j) merged.push_back(*a);   // drops settled zeros
         if (a != row.end() && a->col == b->col) {
           if (b->col != j) merged.push_back({b->col, a->val - f * b->val});   // column j: f - f = 0
           ++a;
@@ -104,20 +122,6 @@ void rref_in_place(SM& A, const std::vector<double>& tol) {
   std::vector<std::vector<sp_entry>> placed(r);
   for (int q = 0; q < r; ++q) placed[q].swap(A.row(at[q]));
   for (int q = 0; q < r; ++q) A.row(q).swap(placed[q]);
-}
-
-SM rref(const SM& A) {
-  SM R = A;
-  const int r = R.rows(), c = R.cols();
-  if (r == 0 || c == 0) return R;
-  std::vector<double> sum(c, 0.0);
-  for (int p = 0; p < r; ++p)
-    for (const sp_entry& e : R.row(p)) sum[e.col] += std::fabs(e.val);
-  double norm = 0.0;
-  for (double s : sum)
-    if (s > norm) norm = s;
-  rref_in_place(R, std::vector<double>(c, (r > c ? r : c) * 2.22e-16 * norm));
-  return R;
 }
 
 std::vector<double> column_tolerances(const SM& A) {

@@ -5,10 +5,10 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "matrix/rref.h"
 #include "simu/console.h"
 #include "simu/messages.h"
 #include "simu/model_text.h"
+#include "simu/normal_tree.h"
 #include "simu/tableau.h"
 #include "simu/topology.h"
 
@@ -224,7 +224,7 @@ void topology_table::source_eqns() {
   for (int r = 0; r < nt_; ++r)
     for (const sp_entry& e : incidence_.row(r)) Ip.row(r).push_back({col_of[e.col], e.val});
   sort_rows(Ip);
-  SM R = nt_ > 0 ? rref(Ip) : Ip;
+  SM R = incidence_rref(Ip);
   std::vector<int> piv = pivot_order(R, 0, nt_, 0, nb_);
   std::vector<int> p(nb_);   // branch (row order) of each z position
   for (int c = 0; c < nb_; ++c) p[c] = order_[piv[c]];
