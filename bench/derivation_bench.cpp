@@ -19,10 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "bench_netlists.h"
 #include "converter_examples.h"
 #include "simu/run_services.h"
-#include "simu/run_settings.h"
-#include "simu/simu_entry.h"
 #include "simu/topology.h"
 #if __has_include("matrix/sparse.h")
 #include "matrix/sparse.h"
@@ -44,18 +43,9 @@ public:
 
 model_netlist chain_model(int n) {
   model_netlist net;
-  auto add = [&](const std::string& name, unsigned n1, unsigned n2, double v) {
-    model_row r;
-    r.kind = name[0];
-    r.name = name;
-    r.node1 = n1;
-    r.node2 = n2;
-    r.value = v;
-    net.rows.push_back(r);
-  };
-  add("V1", 1, 0, 10.0);
-  for (int k = 1; k <= n; ++k) add("R" + std::to_string(k), k, k + 1, 1.0);
-  add("C1", n + 1, 0, 1e-6);
+  add_row(net, "V1", 1, 0, 10.0);
+  for (int k = 1; k <= n; ++k) add_row(net, "R" + std::to_string(k), k, k + 1, 1.0);
+  add_row(net, "C1", n + 1, 0, 1e-6);
   net.outputs.push_back({'V', "C1"});
   net.numn = n + 2;
   return net;
@@ -79,17 +69,7 @@ void write_netlist(const char* file, double tsim, double td, std::vector<std::st
     << "\n% Number of nodes\nnumn = " << numn << ";\n";
 }
 
-bool run(const char* netlist, const char* plt) {
-  std::vector<std::string> words = {"simu", netlist, plt};
-  std::vector<char*> argv;
-  for (std::string& w : words) argv.push_back(w.data());
-  argv.push_back(nullptr);
-  run_start_si = 0.0;
-  run_finish_si = 1e300;
-  run_ssmethod = 1;
-  run_cycles_togo = 0;
-  return simu(static_cast<int>(words.size()), argv.data()) == 1;
-}
+bool run(const char* netlist, const char* plt) { return run_simu_words({"simu", netlist, plt}) == 1; }
 
 void chain_setup(benchmark::State& state) {
   scratch();

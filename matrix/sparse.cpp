@@ -48,6 +48,11 @@ void SM::set(int i, int j, double v) {
     r.insert(it, {j, v});
 }
 
+void SM::sort_rows() {
+  for (auto& r : rows_)
+    std::sort(r.begin(), r.end(), [](const sp_entry& a, const sp_entry& b) { return a.col < b.col; });
+}
+
 DM SM::dense() const {
   DM D(rows(), cols_);
   for (uint32_t k = 0; k < D.n; ++k) D.blk->data[k] = 0.0;

@@ -39,6 +39,9 @@ public:
   const std::vector<sp_entry>& row(int i) const { return rows_[check_row(i)]; }
   std::vector<sp_entry>& row(int i) { return rows_[check_row(i)]; }
 
+  // Puts every row back in column order, after entries were appended out of order.
+  void sort_rows();
+
   DM dense() const;
   static SM from_dense(const DM& A);
 

@@ -30,17 +30,13 @@ void pivots_first(SM& T, int nout, int nd, int c0, int k, std::vector<std::strin
   std::vector<int> to(nd);
   for (int q = 0; q < nd; ++q) to[p[q]] = q;
   for (int i = 0; i < T.rows(); ++i) {
-    std::vector<sp_entry>& row = T.row(i);
-    bool moved = false;
-    for (sp_entry& e : row) {
+    for (sp_entry& e : T.row(i)) {
       if (e.col < nout || e.col >= cu) continue;
       const int base = e.col < cz ? nout : cz;
       e.col = base + to[e.col - base];
-      moved = true;
     }
-    if (moved)
-      std::sort(row.begin(), row.end(), [](const sp_entry& a, const sp_entry& b) { return a.col < b.col; });
   }
+  T.sort_rows();
   std::vector<std::string> nn(nd);
   for (int q = 0; q < nd; ++q) nn[q] = names[p[q]];
   names.swap(nn);

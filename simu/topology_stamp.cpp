@@ -1,7 +1,6 @@
 // Stamping of the branch relations, the normal tree and the switch-independent blocks.
 #include <cstdio>
 #include <string>
-#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -40,19 +39,12 @@ DM zeros(int r, int c) {
   return M;
 }
 
-// Rows of S sorted by column (after entries were appended out of order).
-void sort_rows(SM& S) {
-  for (int i = 0; i < S.rows(); ++i)
-    std::sort(S.row(i).begin(), S.row(i).end(),
-              [](const sp_entry& a, const sp_entry& b) { return a.col < b.col; });
-}
-
 // S with row k moved to to[k] and column c to to[c].
 SM permuted(const SM& S, const std::vector<int>& to) {
   SM P(S.rows(), S.cols());
   for (int k = 0; k < S.rows(); ++k)
     for (const sp_entry& e : S.row(k)) P.row(to[k]).push_back({to[e.col], e.val});
-  sort_rows(P);
+  P.sort_rows();
   return P;
 }
 
@@ -223,7 +215,7 @@ void topology_table::source_eqns() {
   SM Ip(nt_, nb_);
   for (int r = 0; r < nt_; ++r)
     for (const sp_entry& e : incidence_.row(r)) Ip.row(r).push_back({col_of[e.col], e.val});
-  sort_rows(Ip);
+  Ip.sort_rows();
   SM R = incidence_rref(Ip);
   std::vector<int> piv = pivot_order(R, 0, nt_, 0, nb_);
   std::vector<int> p(nb_);   // branch (row order) of each z position
@@ -243,7 +235,7 @@ void topology_table::source_eqns() {
     }
   }
   for (int l = 0; l < nl_; ++l) BfT_.row(nt_ + l).push_back({l, 1.0});
-  sort_rows(BfT_);
+  BfT_.sort_rows();
 
   // From here on branch quantities stand in z order (tree, then links).
   zpos_.assign(nb_, 0);

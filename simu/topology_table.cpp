@@ -86,22 +86,18 @@ void topology_table::switch_system() { assemble(tableau_); }
 void topology_table::assemble(SM& T) const {
   const int rows = nout_ + nb_, cols = nout_ + 2 * nb_ + m_;
   T = SM(rows, cols);
-  auto by_col = [](std::vector<sp_entry>& row) {
-    std::sort(row.begin(), row.end(), [](const sp_entry& a, const sp_entry& b) { return a.col < b.col; });
-  };
   for (int o = 0; o < nout_; ++o) {
     std::vector<sp_entry>& row = T.row(o);
     row.push_back({o, 1.0});
     for (const sp_entry& e : Q_.row(o)) row.push_back({nout_ + nb_ + zinv_[e.col], -e.val});
-    by_col(row);
   }
   for (int b = 0; b < nb_; ++b) {
     std::vector<sp_entry>& row = T.row(nout_ + b);
     for (const sp_entry& e : H1_.row(b)) row.push_back({nout_ + zinv_[e.col], e.val});
     for (const sp_entry& e : H0base_.row(b)) row.push_back({nout_ + nb_ + zinv_[e.col], e.val});
-    by_col(row);
   }
   for (int j = 0; j < m_; ++j) T.row(nout_ + sel_[j]).push_back({nout_ + 2 * nb_ + j, -1.0});
+  T.sort_rows();
   // v_s - r i_s = 0 for each switch: its current is the s-th row of Bf'.
   for (int n = 0; n < nsw_; ++n) {
     const int s = sw_zrow_[n];
