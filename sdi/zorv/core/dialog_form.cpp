@@ -42,6 +42,25 @@ void Form::SetExpanded(bool expand) {
   }
 }
 
+Field MakeField(int id, const char* label, FieldKind kind, int group, int maxChars) {
+  Field f;
+  f.id = id;
+  f.label = label;
+  f.kind = kind;
+  f.group = group;
+  f.maxChars = maxChars;
+  return f;
+}
+
+Form MakeForm(const char* name, int templateId, const char* caption, std::vector<std::string> groups) {
+  Form f;
+  f.name = name;
+  f.templateId = templateId;
+  f.caption = caption;
+  f.groups = std::move(groups);
+  return f;
+}
+
 std::string FormProblem(const Form& form) {
   for (const Field& f : form.fields) {
     // Numbers are read on OK also in a collapsed section.

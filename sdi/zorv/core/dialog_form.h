@@ -83,6 +83,10 @@ struct Form {
   void SetExpanded(bool expanded);
 };
 
+// Table building: a field, and a form with its groups (fields added after).
+Field MakeField(int id, const char* label, FieldKind kind, int group, int maxChars = 0);
+Form MakeForm(const char* name, int templateId, const char* caption, std::vector<std::string> groups);
+
 // Why OK is refused, or empty.
 std::string FormProblem(const Form& form);
 

@@ -9,28 +9,18 @@ namespace zorv {
 
 namespace {
 
-Field Make(int id, const char* label, FieldKind kind, int group, int maxChars = 0) {
-  Field f;
-  f.id = id;
-  f.label = label;
-  f.kind = kind;
-  f.group = group;
-  f.maxChars = maxChars;
-  return f;
-}
-
 // A name (or other text) field and a value field.
-Field Name(int id, const char* label, int group, int maxChars) { return Make(id, label, FieldKind::Text, group, maxChars); }
+Field Name(int id, const char* label, int group, int maxChars) { return MakeField(id, label, FieldKind::Text, group, maxChars); }
 
 Field Value(int id, const char* label, int group, int maxChars,
             NumberRule rule = NumberRule::Value) {
-  Field f = Make(id, label, FieldKind::Text, group, maxChars);
+  Field f = MakeField(id, label, FieldKind::Text, group, maxChars);
   f.number = rule;
   return f;
 }
 
 Field Select(int id, const char* label, int group, DialogEnd end, bool takesTexts = true) {
-  Field f = Make(id, label, FieldKind::Button, group);
+  Field f = MakeField(id, label, FieldKind::Button, group);
   f.endCode = static_cast<int>(end);
   f.takesTexts = takesTexts;
   return f;
@@ -38,11 +28,7 @@ Field Select(int id, const char* label, int group, DialogEnd end, bool takesText
 
 Form Dialog(const char* name, int templateId, const char* caption, std::vector<std::string> groups,
             std::vector<Field> fields, bool rememberPosition = true) {
-  Form f;
-  f.name = name;
-  f.templateId = templateId;
-  f.caption = caption;
-  f.groups = std::move(groups);
+  Form f = MakeForm(name, templateId, caption, std::move(groups));
   f.fields = std::move(fields);
   f.rememberPosition = rememberPosition;
   return f;
@@ -65,8 +51,8 @@ Form Name12(const char* name, int templateId, const char* caption, const char* g
 
 Form OnOff(const char* name, int templateId, const char* caption, const char* group) {
   Form f = Dialog(name, templateId, caption, {group, "Initial state:"},
-                  {Name(1000, "Name", 0, 12), Make(1009, "On", FieldKind::Check, 1),
-                   Make(1010, "Off", FieldKind::Check, 1)});
+                  {Name(1000, "Name", 0, 12), MakeField(1009, "On", FieldKind::Check, 1),
+                   MakeField(1010, "Off", FieldKind::Check, 1)});
   f.exclusive = {{1009, 1010}};
   return f;
 }
@@ -93,7 +79,7 @@ Form DcSource(const char* name, int templateId, const char* caption, const char*
               int firstTimeChars, char valueLetter) {
   Form f = Dialog(name, templateId, caption, {group, steps},
                   {Name(1000, "Name", 0, 10), Value(1001, "Value", 0, 15),
-                   Make(1036, "Steps >>", FieldKind::Button, 0), Make(1037, "", FieldKind::Static, 0)});
+                   MakeField(1036, "Steps >>", FieldKind::Button, 0), MakeField(1037, "", FieldKind::Static, 0)});
   const int times[] = {1038, 1039, 1040, 1005, 1006};
   for (int i = 0; i < 5; ++i) {
     const std::string label = "t" + std::to_string(i + 1);
@@ -113,7 +99,7 @@ Form Subcircuit() {
   Form f = Dialog("SUB_Dlg", 163, "SUB", {"Subcircuit", "Parameters"},
                   {Name(3, "Name", 0, 15), Name(1005, "Type", 0, 20)}, false);
   for (int i = 0; i < 10; ++i) {
-    f.fields.push_back(Make(SubRowStatic(i), "", FieldKind::Static, 1));
+    f.fields.push_back(MakeField(SubRowStatic(i), "", FieldKind::Static, 1));
     f.fields.back().Show(std::to_string(i + 1));
     f.fields.push_back(Name(SubRowName(i), "", 1, 0));
     f.fields.push_back(Value(SubRowValue(i), "", 1, 0));

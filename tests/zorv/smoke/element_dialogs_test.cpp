@@ -12,7 +12,6 @@
 #include <wx/utils.h>
 
 #include "sdi/zorv/toolkit_ids.h"
-#include "sdi/zorv/zorv_canvas.h"
 
 #include "sdi/zorv/core/element_forms.h"
 #include "sdi/zorv/core/number_texts.h"
@@ -96,15 +95,8 @@ TEST(Smoke, ElementDialogsFromTheirTables) {
 TEST(Smoke, DoubleClickAndPickWithTheMouse) {
   GuiSession s({"--nosplash"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  s.Frame()->Raise();
-  CZorvCanvas* canvas = s.View()->Canvas();
-  canvas->SetFocus();
-  ASSERT_TRUE(s.WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
-  auto screen = [&](int x, int y) {
-    const zorv::ViewMapping& m = s.View()->Core().Mapping();
-    const zorv::Pos scroll = canvas->ScrollPos();
-    return canvas->ClientToScreen(wxPoint(m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y));
-  };
+  ASSERT_TRUE(s.FocusCanvas());
+  auto screen = [&](int x, int y) { return s.SheetToScreen(x, y); };
   wxUIActionSimulator mouse;
   auto moveTo = [&](int x) {
     mouse.MouseMove(screen(x, 160));
