@@ -95,6 +95,7 @@ TEST_F(ElementCommandsTest, InductorPairByClicksAndUndo) {
   ASSERT_EQ(CircuitCount(), 4);
   auto* m = static_cast<sdi::cmutind*>(OfKind(sdi::kind_mutual));
   ASSERT_NE(m, nullptr);
+  EXPECT_STREQ(m->name(), "M1");
   EXPECT_EQ(std::vector<int>({m->inductor1, m->inductor2}), std::vector<int>({Find("L1")->id, Find("L2")->id}));
   EXPECT_EQ(m->terminal_at(0), Find("L1")->terminal_at(0) + sdi::point(0, 24)) << "from symbol centre";
   EXPECT_EQ(Find("R1")->selected, 0);
