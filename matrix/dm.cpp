@@ -107,17 +107,6 @@ DM DM::share(const DM& o) {
   return *this;
 }
 
-// The range tests are written so that a NaN index fails them.
-double& DM::operator()(double i, double j) const {
-  if (!(i >= 1 && i <= rows && j >= 1 && j <= cols)) matrix_fatal("Index out of range", "DM(i,j)");
-  return blk->data[(static_cast<int64_t>(j) - 1) * rows + static_cast<int64_t>(i) - 1];
-}
-
-double& DM::operator()(double k) const {
-  if (!(k >= 1 && k <= n)) matrix_fatal("Index out of range", "DM(i)");
-  return blk->data[static_cast<int64_t>(k) - 1];
-}
-
 DM& DM::redim(int r, int c, bool keep) {
   if (r < 0 || c < 0) matrix_fatal("Cannot redimension to negative size", "redim(r,c)");
   uint64_t nn = static_cast<uint64_t>(r) * static_cast<uint64_t>(c);
