@@ -95,6 +95,7 @@ private:
   double t_ = 0.0;
   DM tv_;
   DM x_, x_start_, x_work_, u_, y_;
+  bool y_stale_ = false;      // y_ not yet formed for the present x_ (outputs() forms it)
   DM candidates_;             // conditions that would change a switch (changed_list)
   DM list_;                   // crossings of the present step
   double next_clock_ = 0.0;   // earliest clock edge

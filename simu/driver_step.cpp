@@ -42,6 +42,7 @@ constexpr std::int64_t max_guard_period = 5000;
 }  // namespace
 
 void transient_driver::outputs() {
+  y_stale_ = false;
   if (static_cast<int>(y_.n) != rec_->C.rows || y_.cols != 1) y_ = DM(rec_->C.rows, 1);
   mat_vec2(rec_->C, x_, rec_->D, u_, y_);
   if (has_mult_) {
@@ -129,7 +130,12 @@ void transient_driver::propagate_step() {
     modes_.propagate(x_, x_start_, u_, *rec_, dt_, 0);
   }
   if (bounds_on_) clamp_states(x_, bounds_);
-  outputs();
+  // y is formed only for what reads it: the conditions, a kept sample, a switching. A
+  // stale y is formed from the same x, u and record before anything else reads it.
+  if (code_ != code_plain || (conds_ && candidates_.n > 0) || out_->keeps(t_ + dt_))
+    outputs();
+  else
+    y_stale_ = true;
 }
 
 void transient_driver::find_crossing() {

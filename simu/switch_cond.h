@@ -49,6 +49,10 @@ public:
 
 private:
   double on_time_of(const DM& on_time, int i) const;
+  void evaluate_rows(DM& list, const DM& on_time, const DM& y, const DM& tv, double tau, char mode);
+  bool lean_ = false;
+  std::vector<double> rows_;   // row i of [Cy Ct] at [(i - 1) w, i w), w = outputs + 4
+  std::vector<int> sw_;        // Csw(i) as an integer
   std::vector<double> c_, r_, ar_;   // work of the search
   DM xt_, yt_;
 };
