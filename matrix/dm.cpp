@@ -78,7 +78,11 @@ DM::DM(const DM& o) : n(o.n), rows(o.rows), cols(o.cols), blk(o.blk) { ++blk->re
 DM::~DM() { release_DDB(blk); }
 
 DM DM::operator=(const DM& o) {
-  if (blk != o.blk) {
+  if (blk != o.blk && blk->refs == 1 && n == o.n && n > 0) {
+    // No one else sees this block: the values are copied over it, and assignments
+    // between matrices of settled sizes allocate nothing.
+    copy_DDB(blk, o.blk, n);
+  } else if (blk != o.blk) {
     // The new block is in hand before the old one goes: a failed allocation leaves
     // this matrix as it was.
     DDB* nb = new_DDB(o.n);

@@ -65,7 +65,8 @@ public:
   DM(const SDM& view);                 // gathers the viewed elements into a new block
   ~DM();
 
-  // Deep copy unless both already hold the same block; the result shares this block.
+  // Deep copy unless both already hold the same block; the result shares this block. A
+  // block that only this matrix holds and that has other's element count is reused.
   DM operator=(const DM& other);
   // Shallow assignment: take other's block and shape.
   DM share(const DM& other);
