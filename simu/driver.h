@@ -22,6 +22,7 @@
 #include "simu/sim_params.h"
 #include "simu/switch_cond.h"
 #include "simu/switch_table.h"
+#include "simu/switch_table_adjust.h"
 #include "simu/topology.h"
 
 // Event codes of a step.
@@ -61,6 +62,7 @@ private:
   // when the run must end (steady state reached, limit met).
   int switching_work();
   void resolve_setting();
+  void set_candidates();
   int at_cycle_found();
   void write_seq();
   // The end of the run (driver_end.cpp).
@@ -96,8 +98,10 @@ private:
   DM tv_;
   DM x_, x_start_, x_work_, u_, y_;
   bool y_stale_ = false;      // y_ not yet formed for the present x_ (outputs() forms it)
-  DM candidates_;             // conditions that would change a switch (changed_list)
-  DM list_;                   // crossings of the present step
+  cond_list candidates_;      // conditions that would change a switch (changed_list)
+  cond_list list_;            // crossings of the present step
+  adjust_work adjust_;        // the switch adjustment's storage
+  DM crossing_row_;           // Cy row of the condition that ended a step
   double next_clock_ = 0.0;   // earliest clock edge
   DM bounds_;
   int bounds_on_ = 0;

@@ -108,7 +108,7 @@ int transient_driver::setup() {
   }
 
   outputs();
-  if (switches_) candidates_ = swt_.changed_list();
+  if (switches_) set_candidates();
   if (conds_) {
     // Every condition at t = 0, so that the first search starts from a true value.
     DM all(cond_.n, 1);

@@ -132,25 +132,24 @@ void transient_driver::propagate_step() {
   if (bounds_on_) clamp_states(x_, bounds_);
   // y is formed only for what reads it: the conditions, a kept sample, a switching. A
   // stale y is formed from the same x, u and record before anything else reads it.
-  if (code_ != code_plain || (conds_ && candidates_.n > 0) || out_->keeps(t_ + dt_))
+  if (code_ != code_plain || (conds_ && candidates_.col().n > 0) || out_->keeps(t_ + dt_))
     outputs();
   else
     y_stale_ = true;
 }
 
 void transient_driver::find_crossing() {
-  if (!conds_ || candidates_.n == 0) return;
-  // The candidates are kept between switchings. The list shares their block, so that
-  // the evaluation, which resizes its list, takes a block of its own only when a
-  // condition crosses: an ordinary step allocates nothing.
-  list_.share(candidates_);
-  cond_.evaluate(list_, swt_.on_time, y_, tv_, dt_, '0');
+  if (!conds_ || candidates_.col().n == 0) return;
+  // The candidates are kept between switchings; the evaluation shrinks its list to the
+  // crossings, so it works on a copy kept in a block of its own.
+  list_.assign(candidates_.col());
+  cond_.evaluate(list_.col(), swt_.on_time, y_, tv_, dt_, '0');
   if (!cond_.crossed) return;
   const int before = code_;
   code_ = code_crossing;
   if (!cond_.at_zero) {
     const double planned = dt_;
-    cond_.find_switching_time(list_, tv_, dt_, swt_.on_time, *rec_, x_start_, u_, modes_, 1);
+    cond_.find_switching_time(list_.col(), tv_, dt_, swt_.on_time, *rec_, x_start_, u_, modes_, 1);
     // The search's shortest step (1e-10 s) may outlast a short final step.
     keep_end(planned);
     modes_.propagate(x_, x_start_, u_, *rec_, dt_, 0);
@@ -192,11 +191,11 @@ void transient_driver::apply_code() {
   }
   if (event_applies_) apply_event_values();
   if (code_ == code_crossing) {
-    const int first = static_cast<int>(list_(1));
+    const int first = static_cast<int>(list_.col()(1));
     double rate = 0.0;
-    DM row = cond_.value(first, rate);
-    cyc_.add_hi_mi(row, rate, first);
-    swt_.apply_states(list_);
+    cond_.value_into(first, crossing_row_, rate);
+    cyc_.add_hi_mi(crossing_row_, rate, first);
+    swt_.apply_states(list_.col());
   }
 }
 

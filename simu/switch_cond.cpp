@@ -75,8 +75,19 @@ void sw_condition::evaluate(DM& list, const DM& on_time, const DM& yin, const DM
       if (g < -1e-10) at_zero = 0;
     }
   }
-  list.redim(count, 1, false);
-  for (int q = 1; q <= count; ++q) list(q) = crossing(q);
+  keep_crossings(list);
+}
+
+void sw_condition::keep_crossings(DM& list) const {
+  // The crossings are a part of the list: an unshared list is shrunk over its own block.
+  if (list.blk->refs == 1 && static_cast<uint32_t>(count) <= list.n) {
+    list.rows = count;
+    list.cols = 1;
+    list.n = static_cast<uint32_t>(count);
+  } else {
+    list.redim(count, 1, false);
+  }
+  for (int q = 1; q <= count; ++q) list.at(q) = crossing.at(q);
 }
 
 // The same sums in the same order as the checked path, over the precomputed rows.
@@ -106,8 +117,14 @@ void sw_condition::evaluate_rows(DM& list, const DM& on_time, const DM& y, const
       if (g < -1e-10) at_zero = 0;
     }
   }
-  list.redim(count, 1, false);
-  for (int q = 1; q <= count; ++q) list.at(q) = crossing.at(q);
+  keep_crossings(list);
+}
+
+void sw_condition::value_into(int i, DM& row, double& rate) const {
+  if (row.blk->refs != 1 || row.rows != 1 || row.cols != Cy.cols) row = DM(1, Cy.cols);
+  for (int k = 1; k <= Cy.cols; ++k) row.at(1, k) = Cy(i, k);
+  rate = 0.0;
+  for (int k = 1; k <= Ct.cols; ++k) rate += Ct(i, k);
 }
 
 DM sw_condition::value(int i, double& rate) const {

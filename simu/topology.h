@@ -78,6 +78,7 @@ private:
   int branch_of(const std::string& name) const;   // 0-based branch in row order, -1 none
   void set_resistances(const DM& setting);
   std::string key_of(const DM& setting) const;
+  void key_into(const DM& setting, std::string& key) const;
   void assemble(DM& T) const;
 
   const model_netlist& net_;
@@ -111,6 +112,7 @@ private:
   std::vector<int> drive_pos_;
   std::vector<std::unique_ptr<topology>> records_;
   std::unordered_map<std::string, int> index_;     // setting key -> record number
+  std::string key_;                                // find_eqns's key buffer
 };
 
 // Phi, Gamma = c2d(A, B, h), the time charged to the "C2dd time" category. Accepts

@@ -31,11 +31,16 @@ void topology_table::set_resistances(const DM& setting) {
 }
 
 std::string topology_table::key_of(const DM& setting) const {
-  DM s(setting);
-  std::string key(entries(s), '0');
-  for (int k = 1; k <= entries(s); ++k)
-    if (s(k) != 0.0) key[k - 1] = '1';
+  std::string key;
+  key_into(setting, key);
   return key;
+}
+
+void topology_table::key_into(const DM& setting, std::string& key) const {
+  const int n = entries(setting);
+  key.assign(n, '0');
+  for (int k = 1; k <= n; ++k)
+    if (setting.at(k) != 0.0) key[k - 1] = '1';
 }
 
 void topology_table::reduce_system() {
@@ -166,8 +171,9 @@ topology* topology_table::first_eqns(const DM& setting, double h, DM& drive_outp
 }
 
 topology* topology_table::find_eqns(const DM& setting, double h) {
-  const std::string key = key_of(setting);
-  auto it = index_.find(key);
+  // The key's buffer is kept: a lookup of a known setting allocates nothing.
+  key_into(setting, key_);
+  auto it = index_.find(key_);
   if (it != index_.end()) return records_[it->second - 1].get();
   // A switch without an entry would silently become a short.
   if (entries(setting) != nsw_)
@@ -180,7 +186,7 @@ topology* topology_table::find_eqns(const DM& setting, double h) {
   for (int c : zcol_) names.push_back(var_names_[c]);
   derive_state_eqns(tableau_, names, 0);
   c2d_timed(rec->Phi, rec->Gamma, rec->A, rec->B, h);
-  index_[key] = record_count();
+  index_[key_] = record_count();
   return rec;
 }
 
