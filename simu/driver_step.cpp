@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "matrix/matvec.h"
 #include "simu/driver.h"
 #include "simu/multiplier.h"
 #include "simu/run_services.h"
@@ -10,25 +11,11 @@
 
 namespace {
 
-// out = A a + B b over raw column-major storage; out must not share a block with a or b.
-// Nothing is allocated: the per-step path of ordinary steps.
+// out = A a + B b; out must not share a block with a or b. Nothing is allocated: the
+// per-step path of ordinary steps.
 void mat_vec2(const DM& A, const DM& a, const DM& B, const DM& b, DM& out) {
-  const int r = static_cast<int>(out.n);
-  double* o = out.blk->data;
-  std::fill(o, o + r, 0.0);
-  const int na = A.cols, nb = B.cols;
-  for (int j = 0; j < na; ++j) {
-    const double s = a.blk->data[j];
-    if (s == 0.0) continue;
-    const double* col = A.blk->data + static_cast<std::size_t>(j) * r;
-    for (int i = 0; i < r; ++i) o[i] += col[i] * s;
-  }
-  for (int j = 0; j < nb; ++j) {
-    const double s = b.blk->data[j];
-    if (s == 0.0) continue;
-    const double* col = B.blk->data + static_cast<std::size_t>(j) * r;
-    for (int i = 0; i < r; ++i) o[i] += col[i] * s;
-  }
+  ::mat_vec2(A.blk->data, a.blk->data, A.cols, B.blk->data, b.blk->data, B.cols,
+             static_cast<int>(out.n), out.blk->data);
 }
 
 void copy_values(const DM& from, DM& to) {

@@ -1,0 +1,15 @@
+// The engine's per-step product: o = A a + B b over raw column-major storage.
+//
+//     mat_vec2(Phi.blk->data, x.blk->data, n, Gamma.blk->data, u.blk->data, m, n, xn.blk->data);
+//
+// A is r x na, B is r x nb (column-major, leading dimension r); a, b, o are vectors; o must
+// not overlap the others. Each element is summed from 0.0 over the columns whose
+// coefficient is non-zero, in column order, A's before B's: the order of the plain
+// column loop, so results are the same to the last bit (signed zeros and NaN included).
+// Columns are taken in blocks of up to 8, so o is loaded and stored once per block, and
+// the machine's widest vector instructions are chosen when the program starts.
+// Nothing is allocated.
+#pragma once
+
+void mat_vec2(const double* A, const double* a, int na, const double* B, const double* b, int nb,
+              int r, double* o);
