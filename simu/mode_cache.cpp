@@ -186,19 +186,26 @@ void mode_cache::propagate(DM& x, const DM& x0in, const DM& uin, const topology&
   xw_.assign(n, 0.0);
   if (e.modal && reuse == 0) {
     // Coefficients for this x0 and u, kept for the calls that reuse them.
-    DM B(rec.B);
+    // Raw storage; short operands fail as the checked accessors would.
+    const double* B = rec.B.blk->data;
+    const double* uv = u.blk->data;
+    if (u.n < static_cast<uint32_t>(m)) u(m);   // the checked path's message
     bu_.assign(n, 0.0);
-    for (int j = 1; j <= m; ++j) {
-      const double uj = u(j);
+    for (int j = 0; j < m; ++j) {
+      const double uj = uv[j];
       if (uj == 0.0) continue;
-      for (int i = 1; i <= n; ++i) bu_[i - 1] += B(i, j) * uj;
+      if (rec.B.rows < n) rec.B(n, j + 1);   // the checked path's message
+      const double* col = B + static_cast<size_t>(j) * rec.B.rows;
+      for (int i = 0; i < n; ++i) bu_[i] += col[i] * uj;
     }
+    if (x0.n < static_cast<uint32_t>(n) && n > 0) x0(n);
+    const double* xv = x0.blk->data;
     for (int k = 0; k < nm; ++k) {
       const double* wr = &e.wre[static_cast<size_t>(k) * n];
       const double* wi = &e.wim[static_cast<size_t>(k) * n];
       double ar = 0.0, ai = 0.0, br = 0.0, bi = 0.0;
       for (int i = 0; i < n; ++i) {
-        const double xi = x0(i + 1);
+        const double xi = xv[i];
         ar += wr[i] * xi;
         ai += wi[i] * xi;
         br += wr[i] * bu_[i];
@@ -238,5 +245,5 @@ void mode_cache::propagate(DM& x, const DM& x0in, const DM& uin, const topology&
     }
   }
   if (x.rows != n || x.cols != 1) x = DM(n, 1);
-  for (int i = 0; i < n; ++i) x(i + 1) = xw_[i];
+  for (int i = 0; i < n; ++i) x.at(i + 1) = xw_[i];
 }
