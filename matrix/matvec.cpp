@@ -45,8 +45,8 @@ template <int K>
 }  // namespace
 
 __attribute__((target_clones("avx2", "default")))
-void mat_vec2(const double* A, const double* a, int na, const double* B, const double* b, int nb,
-              int r, double* o) {
+void mat_vec2_blocked(const double* A, const double* a, int na, const double* B, const double* b,
+                      int nb, int r, double* o) {
   const double* cols[block];
   double coef[block];
   int k = 0;

@@ -7,9 +7,24 @@
 // coefficient is non-zero, in column order, A's before B's: the order of the plain
 // column loop, so results are the same to the last bit (signed zeros and NaN included).
 // Columns are taken in blocks of up to 8, so o is loaded and stored once per block, and
-// the machine's widest vector instructions are chosen when the program starts.
-// Nothing is allocated.
+// the machine's widest vector instructions are chosen when the program starts; below 4
+// rows the plain loop itself is cheaper. Nothing is allocated.
 #pragma once
 
-void mat_vec2(const double* A, const double* a, int na, const double* B, const double* b, int nb,
-              int r, double* o);
+void mat_vec2_blocked(const double* A, const double* a, int na, const double* B, const double* b,
+                      int nb, int r, double* o);
+
+inline void mat_vec2(const double* A, const double* a, int na, const double* B, const double* b,
+                     int nb, int r, double* o) {
+  if (r >= 4) {
+    mat_vec2_blocked(A, a, na, B, b, nb, r, o);
+    return;
+  }
+  for (int i = 0; i < r; ++i) o[i] = 0.0;
+  for (int j = 0; j < na; ++j)
+    if (a[j] != 0.0)
+      for (int i = 0; i < r; ++i) o[i] += A[j * r + i] * a[j];
+  for (int j = 0; j < nb; ++j)
+    if (b[j] != 0.0)
+      for (int i = 0; i < r; ++i) o[i] += B[j * r + i] * b[j];
+}

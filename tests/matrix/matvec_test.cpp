@@ -44,7 +44,7 @@ TEST(MatVec2, SameBitsAsThePlainColumnLoop) {
       fill(a, s.na, 3);
       fill(b, s.nb, 3);
       plain(A, a, B, b, s.r, want);
-      mat_vec2(A.data(), a.data(), s.na, B.data(), b.data(), s.nb, s.r, got.data());
+      mat_vec2_blocked(A.data(), a.data(), s.na, B.data(), b.data(), s.nb, s.r, got.data());
       EXPECT_EQ(std::memcmp(want.data(), got.data(), sizeof(double) * s.r), 0);
     }
   }
