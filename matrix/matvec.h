@@ -14,17 +14,28 @@
 void mat_vec2_blocked(const double* A, const double* a, int na, const double* B, const double* b,
                       int nb, int r, double* o);
 
-inline void mat_vec2(const double* A, const double* a, int na, const double* B, const double* b,
-                     int nb, int r, double* o) {
-  if (r >= 4) {
-    mat_vec2_blocked(A, a, na, B, b, nb, r, o);
-    return;
-  }
-  for (int i = 0; i < r; ++i) o[i] = 0.0;
+// The plain loop for R < 4 rows, its sums kept in registers.
+template <int R>
+inline void mat_vec2_small(const double* A, const double* a, int na, const double* B,
+                           const double* b, int nb, double* o) {
+  double v[R];
+  for (int i = 0; i < R; ++i) v[i] = 0.0;
   for (int j = 0; j < na; ++j)
     if (a[j] != 0.0)
-      for (int i = 0; i < r; ++i) o[i] += A[j * r + i] * a[j];
+      for (int i = 0; i < R; ++i) v[i] += A[j * R + i] * a[j];
   for (int j = 0; j < nb; ++j)
     if (b[j] != 0.0)
-      for (int i = 0; i < r; ++i) o[i] += B[j * r + i] * b[j];
+      for (int i = 0; i < R; ++i) v[i] += B[j * R + i] * b[j];
+  for (int i = 0; i < R; ++i) o[i] = v[i];
+}
+
+inline void mat_vec2(const double* A, const double* a, int na, const double* B, const double* b,
+                     int nb, int r, double* o) {
+  switch (r) {
+    case 0: return;
+    case 1: mat_vec2_small<1>(A, a, na, B, b, nb, o); return;
+    case 2: mat_vec2_small<2>(A, a, na, B, b, nb, o); return;
+    case 3: mat_vec2_small<3>(A, a, na, B, b, nb, o); return;
+    default: mat_vec2_blocked(A, a, na, B, b, nb, r, o);
+  }
 }
