@@ -5,6 +5,7 @@
 #include "matrix/matrix.h"
 #include "simu/console.h"
 #include "simu/messages.h"
+#include "simu/name_file.h"
 #include "simu/model_text.h"
 #include "simu/tableau.h"
 #include "simu/timers.h"
@@ -113,12 +114,7 @@ int topology_table::derive_state_eqns(DM tableau, std::vector<std::string> names
   tableau_reduce(tableau, nout_, m_, names, rec.A, rec.B, rec.C, rec.D);
   if (first) {
     state_names_ = names;
-    if (FILE* f = std::fopen("states.dat", "w")) {
-      for (const std::string& s : names) std::fprintf(f, "%s\n", s.c_str());
-      std::fclose(f);
-    } else {
-      sim_message("Can't open states.dat file");
-    }
+    write_names("states.dat", names, "Can't open states.dat file");
   } else if (names != state_names_) {
     // Switches are resistors in every setting, so the states never change; a different
     // set means the numbers, not the network, decided.
