@@ -127,10 +127,11 @@ void transient_driver::propagate_step() {
 
 void transient_driver::find_crossing() {
   if (!conds_ || candidates_.col().n == 0) return;
-  // The candidates are kept between switchings; the evaluation shrinks its list to the
-  // crossings, so it works on a copy kept in a block of its own.
-  list_.assign(candidates_.col());
-  cond_.evaluate(list_.col(), swt_.on_time, y_, tv_, dt_, '0');
+  // The candidates are kept between switchings; the crossings go to a list of their own,
+  // opened to its full block so that they are written in place.
+  list_.reserve(swt_.c);
+  list_.resize(swt_.c);
+  cond_.evaluate(candidates_.col(), list_.col(), swt_.on_time, y_, tv_, dt_, '0');
   if (!cond_.crossed) return;
   const int before = code_;
   code_ = code_crossing;
@@ -155,7 +156,7 @@ void transient_driver::advance_time() {
   out_->sample(t_ + dt_, y_);
   stuck_ = prev_dt_ == 0.0 && dt_ == 0.0 && steps_ >= 6;
   prev_dt_ = dt_;
-  for (int i = 1; i <= 4; ++i) tv_(i) += dt_;
+  for (int i = 1; i <= 4; ++i) tv_.at(i) += dt_;
   t_ += dt_;
   if (clock_applies_) {
     clk_.advance(t_);

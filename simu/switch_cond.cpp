@@ -46,13 +46,19 @@ double sw_condition::on_time_of(const DM& on_time, int i) const {
   return s >= 1 && s <= ot.rows * ot.cols ? ot(s) : 0.0;
 }
 
-void sw_condition::evaluate(DM& list, const DM& on_time, const DM& yin, const DM& tvin, double tau,
+void sw_condition::evaluate(DM& list, const DM& on_time, const DM& y, const DM& tv, double tau,
                             char mode) {
+  evaluate(list, list, on_time, y, tv, tau, mode);
+}
+
+void sw_condition::evaluate(const DM& list, DM& out, const DM& on_time, const DM& yin, const DM& tvin,
+                            double tau, char mode) {
   count = 0;
   crossed = 0;
   at_zero = 1;
   if (lean_ && yin.n >= static_cast<uint32_t>(Cy.cols) && tvin.n >= 3) {
     evaluate_rows(list, on_time, yin, tvin, tau, mode);
+    keep_crossings(out);
     return;
   }
   DM y(yin), tv(tvin);
@@ -75,7 +81,7 @@ void sw_condition::evaluate(DM& list, const DM& on_time, const DM& yin, const DM
       if (g < -1e-10) at_zero = 0;
     }
   }
-  keep_crossings(list);
+  keep_crossings(out);
 }
 
 void sw_condition::keep_crossings(DM& list) const {
@@ -91,7 +97,7 @@ void sw_condition::keep_crossings(DM& list) const {
 }
 
 // The same sums in the same order as the checked path, over the precomputed rows.
-void sw_condition::evaluate_rows(DM& list, const DM& on_time, const DM& y, const DM& tv, double tau,
+void sw_condition::evaluate_rows(const DM& list, const DM& on_time, const DM& y, const DM& tv, double tau,
                                  char mode) {
   const int len = list.rows * list.cols;
   const int nout = Cy.cols, w = nout + 4;
@@ -117,7 +123,6 @@ void sw_condition::evaluate_rows(DM& list, const DM& on_time, const DM& y, const
       if (g < -1e-10) at_zero = 0;
     }
   }
-  keep_crossings(list);
 }
 
 void sw_condition::value_into(int i, DM& row, double& rate) const {

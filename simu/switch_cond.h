@@ -26,6 +26,9 @@ public:
   // Evaluates the listed conditions at offset tau from the step's start. On return the
   // list holds the crossings found, in list order.
   void evaluate(DM& list, const DM& on_time, const DM& y, const DM& tv, double tau, char mode);
+  // The same with the crossings in out (which may be list itself) and list left as it is.
+  void evaluate(const DM& list, DM& out, const DM& on_time, const DM& y, const DM& tv, double tau,
+                char mode);
   // Cy(i,:) and, in rate, the growth of g_i with time alone (sum of Ct(i,:)).
   DM value(int i, double& rate) const;
   // The same into row, which keeps its block when it has the shape (1 x outputs).
@@ -53,7 +56,7 @@ private:
   double on_time_of(const DM& on_time, int i) const;
   // The list becomes crossing(1..count).
   void keep_crossings(DM& list) const;
-  void evaluate_rows(DM& list, const DM& on_time, const DM& y, const DM& tv, double tau, char mode);
+  void evaluate_rows(const DM& list, const DM& on_time, const DM& y, const DM& tv, double tau, char mode);
   bool lean_ = false;
   std::vector<double> rows_;   // row i of [Cy Ct] at [(i - 1) w, i w), w = outputs + 4
   std::vector<int> sw_;        // Csw(i) as an integer
