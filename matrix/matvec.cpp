@@ -3,13 +3,11 @@
 
 #include <cstddef>
 
+#include "matrix/simd.h"
+
 namespace {
 
 constexpr int block = 8;
-
-// Four doubles, loaded and stored without alignment: two SSE2 registers, or one AVX
-// register in the clone built for AVX2.
-typedef double v4 __attribute__((vector_size(32), aligned(8), may_alias));
 
 // o[i] = (start ? 0.0 : o[i]) + c[0][i] s[0] + ... + c[K-1][i] s[K-1], left to right.
 template <int K>
