@@ -1,6 +1,7 @@
 #include "simu/mode_cache.h"
 
 #include <cmath>
+#include <utility>
 
 #include "matrix/eig.h"
 #include "matrix/lu.h"
@@ -63,8 +64,30 @@ struct mode_cache::entry {
   std::vector<double> wre, wim;   // row k of V^-1 at [k n, (k + 1) n)
   std::vector<double> are, aim;   // w_k x0
   std::vector<double> bre, bim;   // w_k B u
+  // e^(l t) and t phi1(l t) of every mode (er, ei, fr, fi at [4 k, 4 k + 4)) for two step
+  // lengths: the step td recurs at every switching, a search's trial lengths do not. A
+  // miss fills slot 1; a hit there moves it to slot 0, so td keeps its place.
+  double slot_dt[2] = {std::nan(""), std::nan("")};
+  std::vector<double> slot[2];
   int modes() const { return static_cast<int>(lre.size()); }
+  const double* factors(double dt);
 };
+
+const double* mode_cache::entry::factors(double dt) {
+  if (dt == slot_dt[0]) return slot[0].data();
+  if (dt == slot_dt[1]) {
+    std::swap(slot_dt[0], slot_dt[1]);
+    slot[0].swap(slot[1]);
+    return slot[0].data();
+  }
+  const int s = std::isnan(slot_dt[0]) ? 0 : 1;
+  const int nm = modes();
+  slot[s].resize(static_cast<size_t>(nm) * 4);
+  double* f = slot[s].data();
+  for (int k = 0; k < nm; ++k) exp_phi(lre[k], lim[k], dt, f[4 * k], f[4 * k + 1], f[4 * k + 2], f[4 * k + 3]);
+  slot_dt[s] = dt;
+  return f;
+}
 
 mode_cache::mode_cache() = default;
 mode_cache::~mode_cache() { clear(); }
@@ -230,9 +253,9 @@ void mode_cache::propagate(DM& x, const DM& x0in, const DM& uin, const topology&
       xw_[i - 1] = s;
     }
   } else {
+    const double* f = e.factors(dt);
     for (int k = 0; k < nm; ++k) {
-      double er, ei, fr, fi;
-      exp_phi(e.lre[k], e.lim[k], dt, er, ei, fr, fi);
+      const double er = f[4 * k], ei = f[4 * k + 1], fr = f[4 * k + 2], fi = f[4 * k + 3];
       // g = e^(l t) alpha + t phi1(l t) beta
       const double gr = er * e.are[k] - ei * e.aim[k] + fr * e.bre[k] - fi * e.bim[k];
       const double gi = er * e.aim[k] + ei * e.are[k] + fr * e.bim[k] + fi * e.bre[k];
