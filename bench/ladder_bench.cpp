@@ -38,12 +38,6 @@
 
 namespace {
 
-class quiet_services : public run_services {
-public:
-  int message_box(const char*, box_style) override { return 1; }
-  void simulation_done(const char*) override {}
-};
-
 const std::filesystem::path& scratch() {
   static const std::filesystem::path dir = make_scratch("zorv-ladder-XXXXXX");
   return dir;
