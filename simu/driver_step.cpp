@@ -2,6 +2,7 @@
 // propagation, switching-instant search, time advance.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "matrix/matvec.h"
 #include "simu/driver.h"
@@ -110,10 +111,17 @@ void transient_driver::classify_step() {
 }
 
 void transient_driver::propagate_step() {
-  copy_values(x_, x_start_);
-  if (code_ == code_plain) {
+  if (code_ == code_plain && x_.blk->refs == 1 && x_start_.blk->refs == 1 && x_.n == x_start_.n) {
+    // The new state goes to x_start_'s block and the two blocks change places: the same
+    // values as copying x_ to x_start_ first, without the copy. Only while no one else
+    // holds either block.
+    mat_vec2(*Phi_, x_, *Gamma_, u_, x_start_);
+    std::swap(x_.blk, x_start_.blk);
+  } else if (code_ == code_plain) {
+    copy_values(x_, x_start_);
     mat_vec2(*Phi_, x_start_, *Gamma_, u_, x_);
   } else {
+    copy_values(x_, x_start_);
     modes_.propagate(x_, x_start_, u_, *rec_, dt_, 0);
   }
   if (bounds_on_) clamp_states(x_, bounds_);

@@ -86,6 +86,3 @@ DM sw_table::changed_list() const {
   return list;
 }
 
-void sw_table::add_on_time(double dt) {
-  for (int i = 1; i <= n; ++i) on_time.at(i) += dt;
-}

@@ -43,5 +43,7 @@ struct sw_table {
   int changed_into(double* ids) const;
 
   // Adds dt to the on time of every switch, on or off.
-  void add_on_time(double dt);
+  void add_on_time(double dt) {
+    for (int i = 1; i <= n; ++i) on_time.at(i) += dt;
+  }
 };
