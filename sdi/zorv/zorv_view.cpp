@@ -6,6 +6,7 @@
 #include "sdi/zorv/core/circuit_files.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/core/view_render.h"
+#include "sdi/zorv/form_dialog.h"
 #include "sdi/zorv/main_frame.h"
 #include "sdi/zorv/picture.h"
 #include "sdi/zorv/zorv_canvas.h"
@@ -46,6 +47,7 @@ bool CZorvView::OnCreate(wxDocument* doc, long flags) {
   m_canvas->SetRenderer([this](sdi::frame_buffer& fb, zorv::Pos scroll) {
     zorv::RenderClient(fb, m_core->Mapping(), scroll, m_core->GridShown(), m_core->Junctions());
   });
+  BindSimulationCommands();
   Activate(true);
   return true;
 }

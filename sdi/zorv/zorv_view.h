@@ -8,11 +8,14 @@
 
 #include <wx/docview.h>
 
+#include "sdi/zorv/core/process_launcher.h"
+#include "sdi/zorv/core/sim_commands.h"
 #include "sdi/zorv/core/view_core.h"
 
+class CFormDialogService;
 class CZorvCanvas;
 
-class CZorvView : public wxView, public zorv::ViewHost {
+class CZorvView : public wxView, public zorv::ViewHost, public zorv::SimHost {
   wxDECLARE_DYNAMIC_CLASS(CZorvView);
 
 public:
@@ -42,7 +45,19 @@ public:
   void Invalidate() override;
   void SetDocumentModified() override;
 
+  // Simulation commands (zorv_view_sim.cpp).
+  zorv::SimCommands& Sim() { return *m_sim; }
+  // The launcher of the plotting program (tests put a recorder in).
+  void SetProcessLauncher(zorv::ProcessLauncher& launcher);
+  // SimHost
+  std::string BasePath() const override;
+  std::string ExecutableFolder() const override;
+  void SetStatusLine(const std::string& text) override;
+  void ShowSequence(const std::string& path, const std::string& text) override;
+
 private:
+  void BindSimulationCommands();
+
   void OnViewZoomIn(wxCommandEvent&) { m_core->OnViewZoomIn(); }
   void OnViewZoomOut(wxCommandEvent&) { m_core->OnViewZoomOut(); }
   void OnViewZoomAll(wxCommandEvent&);
@@ -55,6 +70,11 @@ private:
   std::unique_ptr<zorv::UndoFiles> m_undo;
   std::unique_ptr<zorv::ViewCore> m_core;
   CZorvCanvas* m_canvas = nullptr;
+
+  // Simulation commands.
+  std::unique_ptr<CFormDialogService> m_dialogs;
+  zorv::PosixProcessLauncher m_launcher;
+  std::unique_ptr<zorv::SimCommands> m_sim;
 
   wxDECLARE_EVENT_TABLE();
 };
