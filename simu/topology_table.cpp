@@ -31,17 +31,44 @@ void topology_table::set_resistances(const DM& setting) {
   for (int k = 1; k <= n; ++k) r_(k, 1) = (s(k) == 0.0 ? 1.0 : 0.0) * 1e6 + 0.001;
 }
 
-std::string topology_table::key_of(const DM& setting) const {
-  std::string key;
-  key_into(setting, key);
-  return key;
-}
-
 void topology_table::key_into(const DM& setting, std::string& key) const {
   const int n = entries(setting);
   key.assign(n, '0');
   for (int k = 1; k <= n; ++k)
     if (setting.at(k) != 0.0) key[k - 1] = '1';
+}
+
+namespace {
+
+// Switch k on sets bit k - 1 (settings of up to 64 switches).
+std::uint64_t bits_of(const DM& setting) {
+  std::uint64_t bits = 0;
+  for (int k = 1; k <= entries(setting); ++k)
+    if (setting.at(k) != 0.0) bits |= std::uint64_t{1} << (k - 1);
+  return bits;
+}
+
+}  // namespace
+
+// Settings have nsw_ entries here. Up to 64 switches a setting's number is its key;
+// beyond, its on/off text, built in a kept buffer. Neither allocates on a lookup.
+int topology_table::find_index(const DM& setting) {
+  if (nsw_ <= 64) {
+    auto it = bits_index_.find(bits_of(setting));
+    return it == bits_index_.end() ? 0 : it->second;
+  }
+  key_into(setting, key_);
+  auto it = index_.find(key_);
+  return it == index_.end() ? 0 : it->second;
+}
+
+void topology_table::remember(const DM& setting, int record) {
+  if (nsw_ <= 64) {
+    bits_index_[bits_of(setting)] = record;
+  } else {
+    key_into(setting, key_);
+    index_[key_] = record;
+  }
 }
 
 void topology_table::reduce_system() {
@@ -147,7 +174,7 @@ topology* topology_table::first_eqns(const DM& setting, double h, DM& drive_outp
   std::vector<std::string> names;
   for (int c : zcol_) names.push_back(var_names_[c]);
   derive_state_eqns(tableau_, names, 1);
-  index_[key_of(setting)] = record_count();
+  remember(setting, record_count());
 
   const int nc = static_cast<int>(candidates_.size());
   mask_ = zeros(1, nc);
@@ -167,10 +194,9 @@ topology* topology_table::first_eqns(const DM& setting, double h, DM& drive_outp
 }
 
 topology* topology_table::find_eqns(const DM& setting, double h) {
-  // The key's buffer is kept: a lookup of a known setting allocates nothing.
-  key_into(setting, key_);
-  auto it = index_.find(key_);
-  if (it != index_.end()) return records_[it->second - 1].get();
+  // Every known setting has nsw_ entries.
+  if (entries(setting) == nsw_)
+    if (const int k = find_index(setting)) return records_[k - 1].get();
   // A switch without an entry would silently become a short.
   if (entries(setting) != nsw_)
     throw_text("Internal simulation problem.  The setting has " + std::to_string(entries(setting)) +
@@ -182,7 +208,7 @@ topology* topology_table::find_eqns(const DM& setting, double h) {
   for (int c : zcol_) names.push_back(var_names_[c]);
   derive_state_eqns(tableau_, names, 0);
   c2d_timed(rec->Phi, rec->Gamma, rec->A, rec->B, h);
-  index_[key_] = record_count();
+  remember(setting, record_count());
   return rec;
 }
 
