@@ -16,6 +16,7 @@
 #include "simu/cycle.h"
 #include "simu/driver_methods.h"
 #include "simu/event_table.h"
+#include "simu/finite_check.h"
 #include "simu/mode_cache.h"
 #include "simu/model_rows.h"
 #include "simu/output_store.h"
@@ -56,6 +57,9 @@ private:
   void apply_code();
   void use_record(topology* r);
   void outputs();
+  // Whether y = C x + D u is certainly finite now, so that the finiteness check may skip it.
+  bool outputs_surely_finite() const;
+  void set_output_gains();
   void apply_event_values();
   double earliest_edge() const;
   // Switching work after a step with a non-zero code (driver_switching.cpp). Returns 1
@@ -67,6 +71,12 @@ private:
   void write_seq();
   // The end of the run (driver_end.cpp).
   void finish();
+  // Ends the run at t when x or y holds an infinity or a NaN: the table is written up to
+  // the last finite row, the failure thrown (driver_finite.cpp).
+  void stop_if_non_finite(double t) {
+    if (!all_finite(x_, y_)) stop_non_finite(t);
+  }
+  [[noreturn]] void stop_non_finite(double t);
 
   sim_params& p_;
   model_netlist net_;
@@ -98,6 +108,8 @@ private:
   DM tv_;
   DM x_, x_start_, x_work_, u_, y_;
   bool y_stale_ = false;      // y_ not yet formed for the present x_ (outputs() forms it)
+  double out_gain_x_ = 0.0, out_gain_u_ = 0.0;   // largest |C|, |D| of the record
+  const topology* gains_of_ = nullptr;            // the record they belong to
   cond_list candidates_;      // conditions that would change a switch (changed_list)
   cond_list list_;            // crossings of the present step
   adjust_work adjust_;        // the switch adjustment's storage

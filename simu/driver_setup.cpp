@@ -9,6 +9,7 @@
 #include "simu/run_settings.h"
 #include "simu/state_file.h"
 #include "simu/timers.h"
+#include "simu/x0_warnings.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ int transient_driver::setup() {
   cyc_.set_state_names(topo_.state_names());
 
   x_ = topo_.initial_state(p_.x0);
+  warn_ignored_x0(p_.x0, topo_.initial_mask(), topo_.candidates());
   const int ns = static_cast<int>(x_.n);
   x_start_ = column(ns);
   x_work_ = column(ns);
@@ -125,6 +127,7 @@ int transient_driver::setup() {
 
   double dt0 = td_;
   out_->clamp_step(t_, dt0);
+  stop_if_non_finite(t_);
   out_->sample_first(t_, y_);
 
   h_ = td_;
@@ -146,6 +149,7 @@ void transient_driver::use_record(topology* r) {
   // is built, so the record's matrices serve in cycle mode as well: a lookup for a cut
   // step is followed by another lookup before the next code-0 step.
   rec_ = r;
+  if (gains_of_ != rec_) set_output_gains();
   Phi_ = &rec_->Phi;
   Gamma_ = &rec_->Gamma;
 }

@@ -125,12 +125,39 @@ void transient_driver::propagate_step() {
     modes_.propagate(x_, x_start_, u_, *rec_, dt_, 0);
   }
   if (bounds_on_) clamp_states(x_, bounds_);
-  // y is formed only for what reads it: the conditions, a kept sample, a switching. A
-  // stale y is formed from the same x, u and record before anything else reads it.
-  if (code_ != code_plain || (conds_ && candidates_.col().n > 0) || out_->keeps(t_ + dt_))
+  // y is formed only for what reads it: the conditions, a kept sample, a switching, and
+  // the finiteness check when y could overflow. A stale y is formed from the same x, u
+  // and record before anything else reads it.
+  if (code_ != code_plain || (conds_ && candidates_.col().n > 0) || out_->keeps(t_ + dt_) ||
+      !outputs_surely_finite())
     outputs();
   else
     y_stale_ = true;
+}
+
+bool transient_driver::outputs_surely_finite() const {
+  if (has_mult_) return false;
+  // |y_i| <= max|C| sum|x| + max|D| sum|u|: far below the largest double, no sum of
+  // y = C x + D u can overflow. An infinity or a NaN anywhere fails the test.
+  double sx = 0.0, su = 0.0;
+  for (uint32_t i = 0; i < x_.n; ++i) sx += std::fabs(x_.blk->data[i]);
+  for (uint32_t j = 0; j < u_.n; ++j) su += std::fabs(u_.blk->data[j]);
+  return out_gain_x_ * sx + out_gain_u_ * su < 1e300;
+}
+
+void transient_driver::set_output_gains() {
+  auto largest = [](const DM& M) {
+    double g = 0.0;
+    for (uint32_t k = 0; k < M.n; ++k) {
+      const double a = std::fabs(M.blk->data[k]);
+      if (!(a <= g)) g = a;   // a NaN stays
+      if (std::isnan(g)) break;
+    }
+    return g;
+  };
+  out_gain_x_ = largest(rec_->C);
+  out_gain_u_ = largest(rec_->D);
+  gains_of_ = rec_;
 }
 
 void transient_driver::find_crossing() {
@@ -210,6 +237,7 @@ int transient_driver::run() {
     classify_step();
     propagate_step();
     find_crossing();
+    stop_if_non_finite(t_ + dt_);
     advance_time();
     if (code_ == code_plain) {
       lookup_pending_ = 0;

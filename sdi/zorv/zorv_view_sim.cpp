@@ -13,6 +13,8 @@
 void CZorvView::BindSimulationCommands() {
   m_dialogs = std::make_unique<CFormDialogService>(GetFrame());
   m_sim = std::make_unique<zorv::SimCommands>(*m_core, *this, *m_dialogs, m_launcher);
+  // A pasted group floating with the cursor must be dropped or discarded first.
+  m_sim->SetRunBlocker([this] { return m_core->Edit().Floating(); });
   const struct {
     int id;
     void (zorv::SimCommands::*command)();

@@ -7,7 +7,6 @@
 #include "sdi/element.h"
 #include "sdi/elist.h"
 #include "sdi/launcher.h"
-#include "sdi/placement.h"
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/run_excitation.h"
 #include "sdi/zorv/core/settings_forms.h"
@@ -17,18 +16,6 @@
 namespace zorv {
 
 namespace {
-
-// The element being placed goes, as Esc takes it away; what is placed stays.
-// (The model-level part of the view's Esc; the view's own placing state is the view's.)
-// True when one went (the screen then needs a repaint).
-bool RemovePendingElementAsEsc() {
-  sdi::element* e = sdi::pending_element;
-  if (!e) return false;
-  sdi::pending_element = nullptr;
-  if (sdi::previous_pending_element == e) sdi::previous_pending_element = nullptr;
-  if (e->id == 0) delete e;  // never placed: nothing else holds it
-  return true;
-}
 
 bool CircuitHasKind(std::initializer_list<int> kinds) {
   for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
@@ -67,7 +54,9 @@ int SimCommands::CheckPortAndGround() {
 }
 
 bool SimCommands::BeginRun() {
-  if (RemovePendingElementAsEsc()) m_view.OnViewRedraw();
+  // What Select does: the element being placed goes, what is placed stays, and
+  // the selection ends (run preparation deselects every element anyway).
+  m_view.Edit().OnSelect();
   return CheckPortAndGround() != 0;
 }
 
