@@ -11,6 +11,11 @@ namespace {
 
 // Above this 1-norm condition number of V the modal sum loses more digits than c2d.
 const double max_cond = 1e10;
+// The sum keeps one row of V^-1 per conjugate pair (the other is its conjugate) and only
+// the real part of a real mode's row. Near a double eigenvalue the computed inverse
+// breaks that symmetry by far more than rounding; beyond this drift (against the unit
+// columns of V) the modal sum would be wrong, and c2d is used instead.
+const double max_drift = 1e-9;
 
 bool is_finite(double v) { return std::isfinite(v); }
 
@@ -166,8 +171,12 @@ void mode_cache::build_entry(const topology& rec) {
       if (is_pair) {
         // The decomposition lists the conjugate right after its partner.
         ok = k < n && D(k + 1, k + 1).re == a && D(k + 1, k + 1).im == -w;
-        if (!ok) break;
+        for (int i = 1; i <= n && ok; ++i)
+          ok = (std::fabs(W(k + 1, i).re - W(k, i).re) + std::fabs(W(k + 1, i).im + W(k, i).im)) * normV <= max_drift;
+      } else {
+        for (int i = 1; i <= n && ok; ++i) ok = std::fabs(W(k, i).im) * normV <= max_drift;
       }
+      if (!ok) break;
       e->lre.push_back(a);
       e->lim.push_back(is_pair ? w : 0.0);
       e->pair.push_back(is_pair);
