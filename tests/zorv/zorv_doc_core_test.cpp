@@ -1,3 +1,5 @@
+// The document's logic on a fake model: new, open and save, the file names, titles and
+// working folder they set, and what a failure leaves.
 #include "sdi/zorv/core/zorv_doc_core.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,8 @@
 
 namespace {
 
+using Names = std::vector<std::string>;
+
 struct FakeHost : zorv::DocHost {
   std::vector<std::string> titles;
   bool modified = false;
@@ -17,143 +21,91 @@ struct FakeHost : zorv::DocHost {
   bool IsModified() const override { return modified; }
 };
 
-// A model whose files are a map from path to "readable or not".
-struct FakeFiles {
-  int clears = 0;
-  std::vector<std::string> opened, saved;
-  std::string base = "<none>";
-  zorv::OpenResult openResult = zorv::OpenResult::Read;
-  bool saveOk = true;
-
-  zorv::CircuitFiles Make() {
-    zorv::CircuitFiles f;
-    f.clear = [this] { ++clears; };
-    f.open = [this](const std::string& p) {
-      opened.push_back(p);
-      return openResult;
-    };
-    f.save = [this](const std::string& p) {
-      saved.push_back(p);
-      if (!saveOk) zorv::ShowMessage(zorv::kCouldntOpenFile);
-      return saveOk;
-    };
-    f.publishBaseName = [this](const std::string& b) { base = b; };
-    return f;
-  }
-};
-
 class DocCoreTest : public ::testing::Test {
 protected:
-  DocCoreTest() : doc(host, files.Make()) {
+  DocCoreTest() {
     previous = zorv::SetMessageSink([this](const std::string& t) { messages.push_back(t); });
   }
   ~DocCoreTest() override { zorv::SetMessageSink(previous); }
+  zorv::CircuitFiles Files() {
+    return {[this] { ++clears; },
+            [this](const std::string& p) { opened.push_back(p); return openResult; },
+            [this](const std::string& p) {
+              saved.push_back(p);
+              if (!saveOk) zorv::ShowMessage(zorv::kCouldntOpenFile);
+              return saveOk;
+            },
+            [this](const std::string& b) { base = b; }, {}};
+  }
+  // The document's names as (file, base, published base, work folder, last title).
+  std::vector<std::string> Now() {
+    return {doc.FileName(), doc.BasePath(), base, doc.WorkDir(), host.titles.empty() ? "" : host.titles.back()};
+  }
 
+  int clears = 0;
+  std::vector<std::string> opened, saved, messages;
+  std::string base = "<none>";
+  zorv::OpenResult openResult = zorv::OpenResult::Read;
+  bool saveOk = true;
   FakeHost host;
-  FakeFiles files;
-  zorv::DocCore doc;
-  std::vector<std::string> messages;
+  zorv::DocCore doc{host, Files()};
   zorv::MessageSink previous;
 };
 
-}  // namespace
 
-TEST_F(DocCoreTest, NewDocumentIsUntitled) {
+TEST_F(DocCoreTest, NewOpenSave) {
   host.modified = true;
   ASSERT_TRUE(doc.OnNewDocument());
-  EXPECT_EQ(doc.FileName(), "Untitled.ckt");
-  EXPECT_EQ(doc.BasePath(), "Untitled");
-  EXPECT_EQ(files.base, "Untitled");
-  EXPECT_EQ(host.titles.back(), "ZORV - Untitled.ckt");
-  EXPECT_EQ(files.clears, 1);
+  EXPECT_EQ(Now(), (Names{"Untitled.ckt", "Untitled", "Untitled", "", "ZORV - Untitled.ckt"}));
+  EXPECT_EQ(clears, 1);
   EXPECT_FALSE(host.modified);
   EXPECT_EQ(doc.SizeDoc().cx, 2000);
   EXPECT_EQ(doc.SizeDoc().cy, 3000);
-}
-
-TEST_F(DocCoreTest, OpenTakesTheFileNames) {
-  doc.OnNewDocument();
+  EXPECT_EQ(doc.Title(), "ZORV - Untitled.ckt");
   host.modified = true;
   ASSERT_TRUE(doc.OnOpenDocument("/w/my.dir/buck.ckt"));
-  EXPECT_EQ(files.opened, std::vector<std::string>{"/w/my.dir/buck.ckt"});
-  EXPECT_EQ(doc.FileName(), "/w/my.dir/buck.ckt");
-  EXPECT_EQ(doc.BasePath(), "/w/my.dir/buck");
-  EXPECT_EQ(files.base, "/w/my.dir/buck");
+  EXPECT_EQ(opened, Names{"/w/my.dir/buck.ckt"});
+  EXPECT_EQ(Now(), (Names{"/w/my.dir/buck.ckt", "/w/my.dir/buck", "/w/my.dir/buck", "/w/my.dir/", "ZORV - /w/my.dir/buck.ckt"}));
+  EXPECT_FALSE(host.modified);
+  ASSERT_TRUE(doc.OnOpenDocument("/second/b.ckt"));  // the working folder is the first one's
   EXPECT_EQ(doc.WorkDir(), "/w/my.dir/");
-  EXPECT_EQ(host.titles.back(), "ZORV - /w/my.dir/buck.ckt");
+  doc.OnNewDocument();  // keeps the folder
+  EXPECT_EQ(Now(), (Names{"Untitled.ckt", "/second/Untitled", "/second/Untitled", "/w/my.dir/", "ZORV - Untitled.ckt"}));
+  host.modified = true;
+  ASSERT_TRUE(doc.OnSaveDocument("/w/x.v2.ckt"));  // exactly the chosen path
+  EXPECT_EQ(saved, Names{"/w/x.v2.ckt"});
+  EXPECT_EQ(Now(), (Names{"/w/x.v2.ckt", "/w/x", "/w/x", "/w/my.dir/", "ZORV - /w/x.v2.ckt"}));
   EXPECT_FALSE(host.modified);
   EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(DocCoreTest, WorkDirIsSetByTheFirstOpenOnly) {
-  doc.OnOpenDocument("/first/a.ckt");
-  doc.OnOpenDocument("/second/b.ckt");
-  EXPECT_EQ(doc.WorkDir(), "/first/");
-}
-
-TEST_F(DocCoreTest, NewAfterOpenKeepsTheFolder) {
+TEST_F(DocCoreTest, FailuresChangeNothing) {
   doc.OnOpenDocument("/w/c.ckt");
-  doc.OnNewDocument();
-  EXPECT_EQ(doc.BasePath(), "/w/Untitled");
-  EXPECT_EQ(files.base, "/w/Untitled");
-  EXPECT_EQ(doc.FileName(), "Untitled.ckt");
-  EXPECT_EQ(host.titles.back(), "ZORV - Untitled.ckt");
-}
-
-TEST_F(DocCoreTest, UnopenableFileIsReportedAndChangesNothing) {
-  doc.OnOpenDocument("/w/c.ckt");
+  const Names names = Now();
   host.modified = true;
-  const int clears = files.clears;
-  files.openResult = zorv::OpenResult::CannotOpen;
+  const size_t titles = host.titles.size();
+  const int cleared = clears;
+  openResult = zorv::OpenResult::CannotOpen;
   EXPECT_FALSE(doc.OnOpenDocument("/nowhere/x.ckt"));
-  EXPECT_EQ(messages, std::vector<std::string>{"Couldn't Open File!"});
-  EXPECT_EQ(doc.FileName(), "/w/c.ckt");
-  EXPECT_EQ(doc.BasePath(), "/w/c");
-  EXPECT_EQ(files.base, "/w/c");
-  EXPECT_EQ(host.titles.back(), "ZORV - /w/c.ckt");
-  EXPECT_TRUE(host.modified);
-  EXPECT_EQ(files.clears, clears);
-}
-
-TEST_F(DocCoreTest, RefusedFileShowsOnlyTheReadersMessage) {
-  doc.OnNewDocument();
-  files.openResult = zorv::OpenResult::Unreadable;
+  EXPECT_EQ(messages, Names{"Couldn't Open File!"});
+  openResult = zorv::OpenResult::Unreadable;  // the reader showed its own message
   EXPECT_FALSE(doc.OnOpenDocument("/w/old.ckt"));
-  EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(doc.FileName(), "Untitled.ckt");
-  EXPECT_EQ(doc.WorkDir(), "");
-}
-
-TEST_F(DocCoreTest, SaveWritesExactlyTheChosenPath) {
-  doc.OnNewDocument();
-  host.modified = true;
-  ASSERT_TRUE(doc.OnSaveDocument("/w/x.v2.ckt"));
-  EXPECT_EQ(files.saved, std::vector<std::string>{"/w/x.v2.ckt"});
-  EXPECT_EQ(doc.BasePath(), "/w/x");
-  EXPECT_EQ(files.base, "/w/x");
-  EXPECT_EQ(doc.FileName(), "/w/x.v2.ckt");
-  EXPECT_EQ(host.titles.back(), "ZORV - /w/x.v2.ckt");
-  EXPECT_FALSE(host.modified);
-}
-
-TEST_F(DocCoreTest, FailedSaveKeepsTheDocumentModified) {
-  doc.OnOpenDocument("/w/c.ckt");
-  host.modified = true;
-  const std::size_t titles = host.titles.size();
-  files.saveOk = false;
+  EXPECT_EQ(messages.size(), 1u);
+  saveOk = false;
   EXPECT_FALSE(doc.OnSaveDocument("/readonly/d.ckt"));
-  EXPECT_EQ(messages, std::vector<std::string>{"Couldn't Open File!"});
-  EXPECT_TRUE(host.modified);
-  EXPECT_EQ(doc.BasePath(), "/w/c");
-  EXPECT_EQ(files.base, "/w/c");
-  EXPECT_EQ(doc.FileName(), "/w/c.ckt");
+  EXPECT_EQ(messages, (Names{"Couldn't Open File!", "Couldn't Open File!"}));
+  EXPECT_EQ(Now(), names);
   EXPECT_EQ(host.titles.size(), titles);
+  EXPECT_TRUE(host.modified);
+  EXPECT_EQ(clears, cleared);
 }
 
-TEST_F(DocCoreTest, TitleIsComputedFromTheFileName) {
+TEST_F(DocCoreTest, ARefusedFirstFileSetsNoWorkingFolder) {
   doc.OnNewDocument();
-  EXPECT_EQ(doc.Title(), "ZORV - Untitled.ckt");
-  files.openResult = zorv::OpenResult::CannotOpen;
-  doc.OnOpenDocument("/x.ckt");
+  openResult = zorv::OpenResult::Unreadable;
+  EXPECT_FALSE(doc.OnOpenDocument("/w/old.ckt"));
+  EXPECT_EQ(doc.WorkDir(), "");
   EXPECT_EQ(doc.Title(), "ZORV - Untitled.ckt");
 }
+
+}  // namespace
