@@ -153,6 +153,14 @@ TEST(DMStorage, AppendRowsAndColumnsAlsoToItself) {
   Z.append_columns(Z);
   Z.append_rows(CM(1, 2, 0.0, 7.0));
   expect_cm(Z, 3, 2, {complex(1, 1), complex(1, 1), complex(2), complex(2), complex(0, 7), complex(0, 7)});
+  CM Y(1, 1, 0.0, 1.0);  // single elements append too
+  Y.append_columns(CM(2.0));
+  Y.append_rows(CM(1, 2, 3.0));
+  expect_cm(Y, 2, 2, {complex(0, 1), 2, 3, 3});
+  DM X(1.0);
+  X.append_rows(DM(2.0));
+  X.append_columns(col({3, 4}));
+  expect_dm(X, 2, 2, {1, 3, 2, 4});
 }
 
 void put(std::string& s, uint64_t v, int bytes) {

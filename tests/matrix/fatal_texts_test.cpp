@@ -163,6 +163,7 @@ TEST(MatrixFatal, EveryMessage) {
       {"span NaN step", [] { span(0.0, 1.0, nan_); }, "Can not have negative size range", "span"},
       {"span to Inf", [] { span(0.0, inf_, 1.0); }, "Can not have negative size range", "span"},
       {"span count overflows", [] { span(0.0, 1e20, 1.0); }, "Can not have negative size range", "span"},
+      {"write to a full device", [] { DM(2, 2, 1.0).write("/dev/full"); }, "Error writing DM file", "/dev/full"},
       {"handler table", [] { matrix_error_handlers[0]("msg", "where"); }, "msg", "where"},
   };
   for (const FatalRow& r : rows) {
