@@ -113,6 +113,7 @@ TEST(DMOps, ComparisonAndLogic) {
       {"CM not", !CM(1, 4, z), 1, 4, {1, 0, 1, 0}},
       {"CM find row", find(CM(1, 4, z)), 1, 2, {2, 4}},
       {"CM find col", find(CM(4, 1, z)), 2, 1, {2, 4}},
+      {"CM find from the first", find(CM(2, 1, 1.0)), 2, 1, {1, 2}},
       {"real", CM(1, 4, z).real(), 1, 4, {0, 0, 0, 2}},
       {"imag", CM(1, 4, z).imag(), 1, 4, {0, 1, 0, 0}},
   });

@@ -128,6 +128,7 @@ TEST(Geometry, ZoomAll) {
       {{0, 0, 0, 0}, 100, 1.3}, {{0, 0, 0, 0}, 120, 1.3 * 0.8}, {{0, 0, 0, 0}, 96, 1.3},
       {{100, 100, 500, 200}, 100, 1.8},  // 1000 / 500 = 2 across, 700 / 200 = 3.5 down: 0.9 x 2
       {{100, 100, 500, 200}, 144, 1.8 * 0.8}, {{0, 0, 1000, 100}, 100, 0.9},
+      {{0, 0, 80, 0}, 100, 1.3},  // a lone horizontal wire has no height to fit
   };
   for (auto& r : rows) EXPECT_DOUBLE_EQ(zorv::ZoomAllFactor(r.extent, {1000, 700}, r.dpi), r.zoom) << r.dpi;
   zorv::ViewMapping m;

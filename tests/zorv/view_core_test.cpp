@@ -66,6 +66,7 @@ TEST_F(ViewCoreTest, ZoomCommands) {
 }
 
 TEST_F(ViewCoreTest, UndoPoints) {
+  EXPECT_FALSE(view.CanRedo());  // nothing to redo at the start
   view.SetCanRedo(true);
   circuit = "R1";
   view.SaveBackup();

@@ -66,6 +66,10 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   EXPECT_EQ(s.Frame()->GetStatusBar()->GetFieldsCount(), 4);
   EXPECT_EQ(s.Frame()->GetStatusBar()->GetStatusText(0), "Ready");
   EXPECT_EQ(s.Frame()->GetMenuBar()->GetMenuLabel(5), "S&teady_State");
+  EXPECT_TRUE(s.Frame()->GetIcon().IsOk());
+  const wxRect tool = elements->GetToolRect(ToolkitCommandId(cmd::Wire));  // pointing shows the prompt
+  wxUIActionSimulator().MouseMove(elements->ClientToScreen(tool.GetPosition() + wxPoint(tool.width / 2, tool.height / 2)));
+  EXPECT_TRUE(s.WaitFor([&] { return s.Frame()->GetStatusBar()->GetStatusText(0) == "Connect the components with a  wire"; }));
   EXPECT_EQ(s.View()->Core().Undo().Folder(), s.Dir().path() / ("zorv-" + std::to_string(getpid())));
   EXPECT_TRUE(std::filesystem::is_directory(s.View()->Core().Undo().Folder()));
 
