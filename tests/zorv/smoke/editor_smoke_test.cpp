@@ -90,6 +90,10 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   EXPECT_FALSE(s.Frame()->GetMenuBar()->IsChecked(ToolkitCommandId(cmd::ElementToolbar)));
   s.Command(ToolkitCommandId(cmd::ElementToolbar));
   EXPECT_TRUE(s.Frame()->IsBarShown(elements));
+  s.Command(ToolkitCommandId(cmd::ViewToolbar));
+  EXPECT_FALSE(s.Frame()->IsBarShown(main));
+  s.Command(ToolkitCommandId(cmd::ViewToolbar));
+  EXPECT_TRUE(s.Frame()->IsBarShown(main));
 
   wxUpdateUIEvent copy(ToolkitCommandId(cmd::CopyToClipboard));  // nothing to copy yet
   s.Frame()->GetEventHandler()->ProcessEvent(copy);
@@ -116,6 +120,13 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   for (int i = 0; i < 3; ++i) s.Command(ToolkitCommandId(cmd::ZoomOut));
   EXPECT_NEAR(s.View()->Core().Zoom(), 1.3 / 1.2, 1e-12);
   EXPECT_NEAR(centre().first, before.first, 3 * unit);
+  const zorv::Pos at = canvas->ScrollPos();  // a wheel notch down scrolls one line down
+  wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+  wheel.m_wheelRotation = -120;
+  wheel.m_wheelDelta = 120;
+  canvas->GetEventHandler()->ProcessEvent(wheel);
+  EXPECT_EQ(canvas->ScrollPos().x, at.x);
+  EXPECT_GT(canvas->ScrollPos().y, at.y);
   s.Command(ToolkitCommandId(cmd::ZoomAll));
   EXPECT_NEAR(s.View()->Core().Zoom(), s.View()->Core().Mapping().dpiX > 100 ? 1.04 : 1.3, 1e-12);
 
