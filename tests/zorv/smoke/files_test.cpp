@@ -192,6 +192,7 @@ TEST(Smoke, PrintingFitsTheCircuitWithoutGridAndTextsInProportion) {
   const Ink page = PrintInto(s, 100, 850, 1100);  // the printer's own page at 100 dpi
   EXPECT_GE(page.right - page.left, 850 * 7 / 10);
   EXPECT_LT(page.red, page.blue);
+  EXPECT_LT(preview.blue, page.blue);  // strokes one pixel wide at either size
   EXPECT_EQ(page.green, 0);
   {
     std::unique_ptr<wxPrintout> cancelled(s.View()->OnCreatePrintout());
