@@ -52,7 +52,6 @@ protected:
   MessageCapture messages;
   Host host;
 };
-using ModelUndoPoint = ModelDocument;
 
 }  // namespace
 
@@ -104,20 +103,29 @@ TEST_F(ModelDocument, SaveNewOpenRoundTrip) {
   AddResistor({200, 160});
   AddWire({200, 184}, {296, 184});
   const std::string path = (dir.path() / "buck.v2.ckt").string();
-  ASSERT_TRUE(doc.OnSaveDocument(path));
+  ASSERT_TRUE(doc.OnSaveDocument(path));  // exactly the chosen name; the base cut at the first dot
   EXPECT_TRUE(std::filesystem::exists(path));
   EXPECT_EQ(::base_name, (dir.path() / "buck").string());
   EXPECT_EQ(host.title, "ZORV - " + path);
-
-  doc.OnNewDocument();
+  EXPECT_EQ(doc.WorkDir(), "");  // set by the first open
+  doc.OnNewDocument();  // keeps the folder
   EXPECT_EQ(CircuitCount(), 0);
   EXPECT_EQ(::base_name, (dir.path() / "Untitled").string());
   EXPECT_EQ(host.title, "ZORV - Untitled.ckt");
-
   ASSERT_TRUE(doc.OnOpenDocument(path));
   EXPECT_EQ(CircuitCount(), 2);
   EXPECT_EQ(::base_name, (dir.path() / "buck").string());
+  EXPECT_EQ(doc.FileName(), path);
   EXPECT_EQ(host.title, "ZORV - " + path);
+  EXPECT_EQ(doc.WorkDir(), dir.path().string() + "/");
+  std::filesystem::create_directory(dir.path() / "other");
+  ASSERT_TRUE(doc.OnSaveDocument((dir.path() / "other" / "b.ckt").string()));
+  EXPECT_EQ(sdi::in_circuit_folder("s.dat"), dir.path() / "other" / "s.dat");  // the model's files follow
+  doc.OnOpenDocument(path);
+  EXPECT_EQ(sdi::in_circuit_folder("s.dat"), dir.path() / "s.dat");
+  ASSERT_TRUE(doc.OnOpenDocument((dir.path() / "other" / "b.ckt").string()));
+  EXPECT_EQ(doc.WorkDir(), dir.path().string() + "/");  // the first open's folder stays
+  EXPECT_FALSE(host.modified);
   EXPECT_TRUE(g_messages.empty());
 }
 
@@ -128,7 +136,8 @@ TEST_F(ModelDocument, FailedOpenAndSaveAreReportedAndKeepTheCircuit) {
   host.modified = true;
   std::ofstream(dir.path() / "bad.ckt", std::ios::binary) << "ZORV";
   EXPECT_FALSE(doc.OnOpenDocument((dir.path() / "bad.ckt").string()));
-  EXPECT_EQ(g_messages.size(), 1u);
+  ASSERT_EQ(g_messages.size(), 1u);  // the reader's own message alone
+  EXPECT_NE(g_messages[0], "Couldn't Open File!");
   g_messages.clear();
   EXPECT_FALSE(doc.OnOpenDocument((dir.path() / "missing.ckt").string()));
   EXPECT_FALSE(doc.OnSaveDocument((dir.path() / "no" / "such" / "x.ckt").string()));
@@ -139,32 +148,26 @@ TEST_F(ModelDocument, FailedOpenAndSaveAreReportedAndKeepTheCircuit) {
   EXPECT_TRUE(host.modified);
 }
 
-TEST_F(ModelUndoPoint, BackupHoldsTheCircuitAsSaved) {
+TEST_F(ModelDocument, UndoPointHoldsTheCircuitAsSaved) {
   zorv::UndoFiles undo(dir.path() / "undo");
   zorv::ViewCore view(host, undo, zorv::ModelCircuitFiles().save);
+  EXPECT_FALSE(view.CanRedo());  // nothing to redo at the start
+  view.SetCanRedo(true);
   AddResistor({200, 160});
   view.SaveBackup();
   ASSERT_TRUE(sdi::save_circuit(dir.path() / "reference.ckt"));
   EXPECT_EQ(slurp(undo.Backup()), slurp(dir.path() / "reference.ckt"));
   EXPECT_TRUE(host.modified);
-  // An empty circuit is the 100-byte header and the end code.
-  sdi::delete_all_elements();
+  EXPECT_FALSE(view.CanRedo());
+  sdi::delete_all_elements();  // the next point replaces it: the 100-byte header and the end code
   view.SaveBackup();
   EXPECT_EQ(slurp(undo.Backup()).size(), 104u);
   EXPECT_TRUE(g_messages.empty());
-}
-
-TEST_F(ModelUndoPoint, AnUnwritableUndoFileIsReportedAndTheChangeGoesAhead) {
-  zorv::UndoFiles undo(dir.path() / "undo");
-  zorv::ViewCore view(host, undo, zorv::ModelCircuitFiles().save);
-  view.SetCanRedo(true);
-  // A folder where "backup.ckt" should be: the file cannot be created.
+  std::filesystem::remove(undo.Backup());  // a folder where the file should be: reported, the change goes ahead
   std::filesystem::create_directory(undo.Backup());
-  AddResistor({200, 160});
+  host.modified = false;
   view.SaveBackup();
   EXPECT_EQ(g_messages, std::vector<std::string>{"Couldn't Open File!"});
   EXPECT_TRUE(host.modified);
-  EXPECT_FALSE(view.CanRedo());
-  EXPECT_EQ(CircuitCount(), 1);
   std::filesystem::remove(undo.Backup());
 }

@@ -1,5 +1,5 @@
-// The view's and the undo files' logic without a display: zoom commands, the grid, undo
-// points, the per-process undo folder, and the grid hidden while printing.
+// The view's logic without a display (zoom commands and the grid) and the undo files'
+// per-process folder.
 #include "sdi/zorv/core/view_core.h"
 
 #include <gtest/gtest.h>
@@ -65,24 +65,6 @@ TEST_F(ViewCoreTest, ZoomCommands) {
   EXPECT_EQ(host.invalidations, before + 2);
 }
 
-TEST_F(ViewCoreTest, UndoPoints) {
-  EXPECT_FALSE(view.CanRedo());  // nothing to redo at the start
-  view.SetCanRedo(true);
-  circuit = "R1";
-  view.SaveBackup();
-  EXPECT_EQ(slurp(undo.Backup()), "R1");
-  EXPECT_EQ(host.modifications, 1);
-  EXPECT_FALSE(view.CanRedo());
-  EXPECT_EQ(undo.Backup(), dir.path() / "undo" / "backup.ckt");
-  EXPECT_EQ(undo.Backup2(), dir.path() / "undo" / "backup2.ckt");
-  circuit = "R1 R2";  // two in a row keep the state before the second
-  view.SaveBackup();
-  EXPECT_EQ(slurp(undo.Backup()), "R1 R2");
-  zorv::ViewCore failing(host, undo, [](const std::string&) { return false; });
-  failing.SaveBackup();  // an unwritable undo point still marks the document
-  EXPECT_EQ(host.modifications, 3);
-}
-
 // Sets an environment variable for one scope.
 struct EnvScope {
   EnvScope(const char* name, const char* value) : name(name) {
@@ -118,22 +100,6 @@ TEST(UndoFiles, PrivatePerProcessFolderRemovedWithItsFiles) {
     std::ofstream(undo.Backup2()) << "b";
   }
   EXPECT_FALSE(std::filesystem::exists(folder));
-}
-
-TEST(PrintGridGuard, HidesTheGridAndBringsItBack) {
-  int grid = 1;
-  {
-    zorv::PrintGridGuard guard(grid);
-    EXPECT_EQ(grid, 0);
-    EXPECT_TRUE(guard.HidGrid());
-  }
-  EXPECT_EQ(grid, 1);
-  grid = 0;  // a hidden grid stays hidden
-  {
-    zorv::PrintGridGuard guard(grid);
-    EXPECT_FALSE(guard.HidGrid());
-  }
-  EXPECT_EQ(grid, 0);
 }
 
 }  // namespace
