@@ -140,13 +140,16 @@ TEST(Eig, NoConvergenceIsFatal) {
 }
 
 TEST(Eig, NormaliseByLargestComponent) {
-  // Row-major packed vectors: column 0 real, 1-2 a pair (re, im), 3 real and zero.
-  std::vector<double> z = {2, 1, 1, 0, -4, 0, 2, 0, 4, 0, 0, 0, 1, 0, 0, 0};
+  // Row-major packed vectors: columns 0 and 3 real, 1-2 a pair (re, im).
+  std::vector<double> z = {2, 1, 1, 1, -4, 0, 2, 3, 4, 0, 0, 2, 1, 0, 0, 0};
   const double wi[] = {0, 1, -1, 0};
   normalise_by_largest(4, 4, z.data(), nullptr, wi);
   // Column 0: the first of the equal largest |-4| and |4| divides; the pair: the largest
   // modulus is 2i (row 1), and (1 + i) / 2i = 0.5 - 0.5i.
-  EXPECT_EQ(z, (std::vector<double>{-0.5, 0.5, -0.5, 0, 1, 1, 0, 0, -1, 0, 0, 0, -0.25, 0, 0, 0}));
+  EXPECT_EQ(z, (std::vector<double>{-0.5, 0.5, -0.5, 1.0 / 3, 1, 1, 0, 1, -1, 0, 0, 2.0 / 3, -0.25, 0, 0, 0}));
+  double zero = 0.0;  // a zero vector is left as it is
+  normalise_by_largest(1, 1, &zero, nullptr, wi);
+  EXPECT_EQ(zero, 0.0);
   EXPECT_EQ(machep(), std::ldexp(1.0, -52));
 }
 

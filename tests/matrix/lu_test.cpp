@@ -71,8 +71,9 @@ TEST(LU, PivotsDeterminantsAndConditionEstimates) {
   EXPECT_NEAR(CLU(CM(DM(rows2(1, 0, 0, 1e-10)))).rcond, 1e-10, 1e-19);
   EXPECT_NEAR(CLU(CM(DM(rows2(0, 1e-10, 1, 0)))).rcond, 1e-10, 1e-19);
   // The complex estimate of a real matrix follows the real one's steps.
-  const double m1[] = {-1, 3, -9, -1, 9, 0, 3, -3, -4}, m2[] = {6, 9, -9, -8, -4, -9, -4, -1, 9};
-  for (const double* m : {m1, m2}) EXPECT_EQ(CLU(CM(DM(3, 3, m))).rcond, DLU(DM(3, 3, m)).rcond);
+  const double m1[] = {-1, 3, -9, -1, 9, 0, 3, -3, -4}, m2[] = {6, 9, -9, -8, -4, -9, -4, -1, 9},
+               m3[] = {6, -2, 0, -1, -6, -6, 8, -8, -4};
+  for (const double* m : {m1, m2, m3}) EXPECT_EQ(CLU(CM(DM(3, 3, m))).rcond, DLU(DM(3, 3, m)).rcond);
 }
 
 TEST(LU, ComplexSolvesInversesAndDivisions) {
