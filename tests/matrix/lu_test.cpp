@@ -27,6 +27,10 @@ TEST(LU, RealSolvesInversesAndDivisions) {
   // Pivoting rows: [[1, 2, 0], [3, 4, 1], [0, 5, 6]] x = [5, 14, 28] for x = [1, 2, 3]
   const DM P = rows_of(3, 3, {1, 2, 0, 3, 4, 1, 0, 5, 6});
   expect_dm(P % col({5, 14, 28}), 3, 1, {1, 2, 3}, 1e-14);
+  const double q = 1.0 / 17;  // inverses that swap columns back
+  expect_dm(DLU(P).inverse(), 3, 3, {-19 * q, 12 * q, -2 * q, 18 * q, -6 * q, q, -15 * q, 5 * q, 2 * q}, 1e-15);
+  expect_dm(DLU(rows2(1, 2, 3, 4)).inverse(), 2, 2, {-2, 1, 1.5, -0.5}, 1e-15);
+  expect_cm(CLU(CM(rows2(1, 2, 3, 4))).inverse(), 2, 2, {-2, 1, 1.5, -0.5}, 1e-15);
   expect_dm(row({7, 25, 20}) / P, 1, 3, {1, 2, 3}, 1e-14);  // x P = b
   const DM X = rows_of(2, 3, {1, -1, 0, 2, 0.5, 1});
   expect_dm(Dback_div(rows2(1, 2, 3, 4), rows2(1, 2, 3, 4) * X), 2, 3, {1, -1, 0, 2, 0.5, 1}, 1e-14);
