@@ -57,9 +57,11 @@ TEST(ShellTexts, PromptsMenusToolbarsAndKeys) {
   const auto& menu = zorv::MainMenu();
   std::vector<std::string> labels;
   for (const auto& m : menu) labels.push_back(m.label);
-  EXPECT_EQ(labels, (std::vector<std::string>{"&File", "&Edit", "&View", "E&lement", "&Simulation", "S&teady_State", "&Help"}));
-  EXPECT_EQ(menu[6].items.at(0).label, "&About ZORV..");
-  EXPECT_EQ(menu[6].items.at(0).id, 57664);
+  EXPECT_EQ(labels, (std::vector<std::string>{"&File", "&Edit", "&View", "S&ubcircuit", "E&lement", "&Simulation",
+                                               "S&teady_State", "&Help"}));
+  EXPECT_EQ(menu[3].items.at(3).id, 32865);
+  EXPECT_EQ(menu[7].items.at(0).label, "&About ZORV..");
+  EXPECT_EQ(menu[7].items.at(0).id, 57664);
   const auto& file = menu[0].items;
   ASSERT_EQ(file.size(), 12u);
   EXPECT_EQ(file[1].label, "&Open...\tCtrl+O");
