@@ -80,6 +80,25 @@ TEST(LU, PivotsDeterminantsAndConditionEstimates) {
   for (const double* m : {m1, m2, m3}) EXPECT_EQ(CLU(CM(DM(3, 3, m))).rcond, DLU(DM(3, 3, m)).rcond);
 }
 
+TEST(LU, LargeSystemsTakeEveryKernelRemainder) {
+  for (int n : {7, 13}) {  // the unrolled kernels' remainders 0..6 all come up
+    SCOPED_TRACE(n);
+    DM A(n, n), x(n, 1);
+    unsigned s = 7;
+    for (uint32_t k = 1; k <= A.n; ++k) A(k) = static_cast<int>((s = s * 1103515245u + 12345u) >> 16) % 19 - 9;
+    x.seqa(1.0, n, 1.0);
+    DLU lu(A);
+    const DM got = lu.solve(A * x);  // whole numbers: A x is exact
+    for (int k = 1; k <= n; ++k) EXPECT_NEAR(got(k), k, 1e-11) << k;
+    const DM I = lu.inverse() * A;
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j) EXPECT_NEAR(I(i, j), i == j, 1e-12) << i << "," << j;
+    EXPECT_EQ(CLU(CM(A)).rcond, lu.rcond);
+    const CM z = CLU(CM(A)).solve(CM(A * x));
+    for (int k = 1; k <= n; ++k) EXPECT_NEAR(abs(z(k) - complex(k)), 0.0, 1e-11) << k;
+  }
+}
+
 TEST(LU, ComplexSolvesInversesAndDivisions) {
   const complex i(0, 1);
   const complex v[] = {i, 0, 1, 2};
