@@ -71,6 +71,8 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   const wxRect tool = elements->GetToolRect(ToolkitCommandId(cmd::Wire));  // pointing shows the prompt
   wxUIActionSimulator().MouseMove(elements->ClientToScreen(tool.GetPosition() + wxPoint(tool.width / 2, tool.height / 2)));
   EXPECT_TRUE(s.WaitFor([&] { return s.Frame()->GetStatusBar()->GetStatusText(0) == "Connect the components with a  wire"; }));
+  wxUIActionSimulator().MouseMove(s.View()->Canvas()->GetScreenRect().GetPosition() + wxPoint(100, 100));  // and leaving it
+  EXPECT_TRUE(s.WaitFor([&] { return s.Frame()->GetStatusBar()->GetStatusText(0) == "Ready"; }));
   EXPECT_EQ(s.View()->Core().Undo().Folder(), s.Dir().path() / ("zorv-" + std::to_string(getpid())));
   EXPECT_TRUE(std::filesystem::is_directory(s.View()->Core().Undo().Folder()));
 
