@@ -39,37 +39,6 @@ TEST(Naming, ResistorsCountOnAndSkipTakenNames) {
   EXPECT_EQ(name_of(r3), "R3");
 }
 
-TEST(Naming, EachKindHasItsOwnCount) {
-  CircuitGuard guard;
-  sdi::new_resistor();
-  place_at(sdi::point(200, 160));
-  delete sdi::pending_element;
-  sdi::pending_element = nullptr;
-  sdi::new_capacitor();
-  EXPECT_EQ(name_of(place_at(sdi::point(296, 160))), "C1");
-  delete sdi::pending_element;
-  sdi::pending_element = nullptr;
-  sdi::new_voltage_port();
-  EXPECT_EQ(name_of(place_at(sdi::point(400, 160))), "VP1");
-}
-
-TEST(Naming, AWireGetsNoName) {
-  CircuitGuard guard;
-  sdi::cline w;
-  Capture cap;
-  sdi::assign_default_name(&w);
-  EXPECT_TRUE(cap.errors.empty());
-}
-
-TEST(Naming, KindsWithoutAPrefixAreReported) {
-  CircuitGuard guard;
-  sdi::nodec j(1);
-  Capture cap;
-  sdi::assign_default_name(&j);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Element: Internal"}));
-  EXPECT_EQ(name_of(&j), "1");
-}
-
 TEST(Naming, LongSubcircuitTypeNamesShortenThePrefixNotTheNumber) {
   TempDir dir;
   CircuitGuard guard;
@@ -91,29 +60,6 @@ TEST(Naming, LongSubcircuitTypeNamesShortenThePrefixNotTheNumber) {
   sdi::assign_default_name(tenth);
   EXPECT_EQ(name_of(tenth), "CONVE10");
   delete tenth;
-  sdi::symbol_folder.clear();
-}
-
-TEST(Naming, SubcircuitsCountOnlyTheirOwnTypeName) {
-  TempDir dir;
-  CircuitGuard guard;
-  sdi::symbol_folder = dir.path().string();
-  {
-    std::ofstream("buck.sym") << "BUCK\n17,17,8,8\n0\n1\n8,0\n0\n";
-    std::ofstream("boost.sym") << "BOOST\n17,17,8,8\n0\n1\n8,0\n0\n";
-  }
-  auto* b1 = new sdi::sub("buck", 1);
-  sdi::assign_default_name(b1);
-  add_symbol(b1, sdi::point(200, 200));
-  auto* o1 = new sdi::sub("boost", 1);
-  sdi::assign_default_name(o1);
-  add_symbol(o1, sdi::point(300, 200));
-  auto* b2 = new sdi::sub("buck", 1);
-  sdi::assign_default_name(b2);
-  EXPECT_EQ(name_of(b1), "BUCK1");
-  EXPECT_EQ(name_of(o1), "BOOST1");
-  EXPECT_EQ(name_of(b2), "BUCK2");
-  delete b2;
   sdi::symbol_folder.clear();
 }
 

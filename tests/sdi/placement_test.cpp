@@ -34,13 +34,3 @@ TEST(Snap, SnapImageUsesThePendingElementsBounds) {
   EXPECT_EQ(g.ref_point(), point(3000, 16));
 }
 
-TEST(SymbolElement, MissingImageIsReported) {
-  Capture cap;
-  sdi::i_element e(sdi::kind_resistor, 1);
-  EXPECT_EQ(e.rect(), rect(0, 0, 0, 0));
-  e.erase();
-  EXPECT_EQ(e.terminal_at(0), point(0, 0));
-  EXPECT_EQ(cap.errors, std::vector<std::string>(3, "sdi/I_elem: Internal Assertion"));
-  EXPECT_EQ(e.hit_test(point(0, 0)), 0);
-  EXPECT_EQ(e.has_terminal_at(point(0, 0)), 0);
-}
