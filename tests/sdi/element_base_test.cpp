@@ -1,13 +1,11 @@
+// Hit tests, overlaps and grid snapping of symbols and lines.
 #include <gtest/gtest.h>
-
-#include <memory>
 
 #include "capture.h"
 #include "sdi/base_elements.h"
 #include "sdi/bl_element.h"
-#include "sdi/drawing.h"
+#include "sdi/source_elements.h"
 #include "sdi/elist.h"
-#include "sdi/frame_buffer.h"
 #include "sdi/placement.h"
 
 using sdi::point;
@@ -101,68 +99,27 @@ TEST(Snap, WithoutPendingSymbol) {
   EXPECT_EQ(sdi::snap_to_grid(11, 11), point(8, 8));
 }
 
-TEST(Rotate, FourTurnsAndTwoMirrorsRestore) {
-  sdi::basic r(0, 1);
-  r.image->place_ref_at(point(200, 160));
-  for (int i = 0; i < 4; ++i) {
-    r.rotate();
-    EXPECT_EQ(r.ref_point(), point(200, 160));
-  }
-  EXPECT_EQ(r.orientation, 1);
-  EXPECT_EQ(r.terminal_at(0), point(200, 136));
-  r.rotate();
-  EXPECT_EQ(r.orientation, 2);
-  EXPECT_EQ(r.terminal_at(0), point(224, 160));  // the upper pin turns to the right
-  r.mirror();
-  EXPECT_EQ(r.mirrored, 1);
-  EXPECT_EQ(r.terminal_at(0), point(176, 160));
-  r.mirror();
-  EXPECT_EQ(r.mirrored, 0);
-  EXPECT_EQ(r.terminal_at(0), point(224, 160));
-  sdi::nodec j(1);
-  j.image->place_ref_at(point(80, 80));
-  j.rotate();
-  j.mirror();
-  EXPECT_EQ(j.orientation, 1);
-  EXPECT_EQ(j.mirrored, 0);
-}
-
-namespace {
-struct OnBuffer {
-  sdi::frame_buffer fb;
-  OnBuffer() : fb(320, 320) { sdi::pDC = &fb; }
-  ~OnBuffer() { sdi::pDC = nullptr; }
-  std::vector<std::uint32_t> pixels() const { return std::vector<std::uint32_t>(fb.data(), fb.data() + 320 * 320); }
-};
-}  // namespace
-
-TEST(Draw, CouplingFollowsItsInductors) {
-  OnBuffer b;
-  auto* l1 = new sdi::basic(2, 1);
-  auto* l2 = new sdi::basic(2, 1);
-  l1->id = 1;
-  l2->id = 2;
-  l1->image->place_ref_at(point(80, 80));
-  l2->image->place_ref_at(point(160, 80));
-  sdi::circuit.insert(l1);
-  sdi::circuit.insert(l2);
-  sdi::cmutind m;
-  m.inductor1 = 1;
-  m.inductor2 = 2;
-  m.deselect();
-  m.selected = 0;
-  m.draw();
-  EXPECT_EQ(m.terminal_at(0), point(80, 80));
-  EXPECT_EQ(m.terminal_at(1), point(160, 80));
-  EXPECT_EQ(b.fb.pixel(82, 80), 0xFF0000u);
-  EXPECT_EQ(b.fb.pixel(85, 80), 0xFFFFFFu);  // dotted
-  Capture cap;
-  m.inductor2 = 9;  // missing: that end stays where it is, nothing reported
-  m.draw();
-  EXPECT_EQ(m.terminal_at(1), point(160, 80));
-  EXPECT_TRUE(cap.errors.empty());
-  sdi::circuit.list_clear();
-  delete l1;
-  delete l2;
+// snap_image takes its bounds from the element being placed, not from the
+// element itself: a ground snapped while a resistor is pending stays clear of
+// the sheet's edge by the resistor's reference offsets.
+TEST(Snap, SnapImageUsesThePendingElementsBounds) {
+  sdi::ground g(1);  // 17 x 15, reference (8, 0)
+  g.image->place_ref_at(point(0, 0));
+  sdi::pending_element = nullptr;
+  g.snap_image();
+  EXPECT_EQ(g.ref_point(), point(0, 0));  // clamped to (1, 1), rounded to (0, 0)
+  sdi::basic r(sdi::kind_resistor, 1);  // 13 x 51, reference (6, 25)
+  sdi::pending_element = &r;
+  g.snap_image();
+  EXPECT_EQ(g.ref_point(), point(8, 24));
+  g.image->place_ref_at(point(3000, 3000));
+  g.snap_image();
+  EXPECT_EQ(g.ref_point(), point(2992, 2976));
+  sdi::pending_element = nullptr;
+  g.snap_image();
+  EXPECT_EQ(g.ref_point(), point(2992, 2976));
+  g.image->place_ref_at(point(2999, 13));
+  g.snap_image();
+  EXPECT_EQ(g.ref_point(), point(3000, 16));
 }
 

@@ -46,18 +46,6 @@ TEST(Records, WireByteForByte) {
   EXPECT_EQ(written(back), got);
 }
 
-TEST(Records, ReadReplacesFlagsAndAddsOnSheet) {
-  sdi::basic r(sdi::kind_resistor, 1);
-  r.flags.set_word(1u << 2);  // only the output bit
-  Bytes rec = written(r);
-  sdi::basic back(sdi::kind_resistor, 1);
-  back.flags.set(sdi::flag_values_set);  // flags 1 and 4 from construction
-  std::FILE* f = body_of(rec);
-  ASSERT_TRUE(back.read(f));
-  std::fclose(f);
-  EXPECT_EQ(back.flags.word(), (1u << 2) | (1u << 5));
-}
-
 TEST(Records, OrientationZeroReadsWithThreeQuarterTurn) {
   sdi::basic r(sdi::kind_capacitor, 1);
   r.image->place_ref_at(point(200, 160));
