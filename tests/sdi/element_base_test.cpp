@@ -121,5 +121,8 @@ TEST(Snap, SnapImageUsesThePendingElementsBounds) {
   g.image->place_ref_at(point(2999, 13));
   g.snap_image();
   EXPECT_EQ(g.ref_point(), point(3000, 16));
+  sdi::basic turned(sdi::kind_resistor, 1);  // a turn snaps too
+  turned.image->place_ref_at(point(3, 13));
+  turned.rotate();
+  EXPECT_EQ(turned.ref_point(), point(0, 16));
 }
-

@@ -71,14 +71,18 @@ TEST(SheetRender, EveryClassDrawnWithGridTextsAndEdits) {
   sdi::draw_grid_dots(0, 40, 0, 25);  // around the erased element
   sdi::redraw_others(nullptr);
   // Edits that must leave the picture whole: an element erased (grid and
-  // neighbours come back), a wire selected twice (inverted, then restored).
+  // neighbours come back), a wire erased over the grid (its dots come back
+  // along both legs), another selected twice (inverted, then restored), and
+  // a rubber band inverted across the top edge.
   sdi::erase_element(sdi::circuit.get(2));
-  sdi::element* wire = nullptr;
+  std::vector<sdi::element*> wires;
   for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
-    if (n->value->kind == sdi::kind_wire) wire = n->value;
-  ASSERT_NE(wire, nullptr);
-  wire->select();
-  wire->select();
+    if (n->value->kind == sdi::kind_wire) wires.push_back(n->value);
+  ASSERT_EQ(wires.size(), 2u);
+  sdi::erase_element(wires[0]);
+  wires[1]->select();
+  wires[1]->select();
+  sdi::draw_rectangle(900, -1, 960, 40, 4, 3);
   expect_picture(s.fb, "sheet.txt");
 }
 
