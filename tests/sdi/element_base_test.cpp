@@ -6,6 +6,8 @@
 #include "sdi/bl_element.h"
 #include "sdi/source_elements.h"
 #include "sdi/elist.h"
+#include "sdi/image.h"
+#include "sdi/place_element.h"
 #include "sdi/placement.h"
 
 using sdi::point;
@@ -125,4 +127,27 @@ TEST(Snap, SnapImageUsesThePendingElementsBounds) {
   turned.image->place_ref_at(point(3, 13));
   turned.rotate();
   EXPECT_EQ(turned.ref_point(), point(0, 16));
+}
+
+TEST(Image, InitTurnsAndJunctionDotCentres) {
+  sdi::image im;
+  im.init(new sdi::part_holder, 51, 13, 25, 6, 1);
+  EXPECT_EQ(point(im.w, im.h), point(13, 51));
+  EXPECT_EQ(point(im.ref_x, im.ref_y), point(6, 25));
+  im.init(nullptr, 51, 13, 25, 6, 2);
+  EXPECT_EQ(point(im.w, im.h), point(51, 13));
+  EXPECT_EQ(point(im.ref_x, im.ref_y), point(25, 6));
+  sdi::make_junction_image();  // 3 x 3, the editor centres it on a wire joint
+  sdi::junction_image->center_on(point(5, 9));
+  EXPECT_EQ(point(sdi::junction_image->x, sdi::junction_image->y), point(4, 8));
+  sdi::free_placement_state();
+}
+
+TEST(Ilist, NullCursorIsReported) {
+  Capture cap;
+  sdi::ilist l;
+  EXPECT_EQ(l.current(), nullptr);
+  EXPECT_EQ(l.next(), 0);
+  EXPECT_EQ(l.remove_current(), 0);
+  EXPECT_EQ(cap.errors, std::vector<std::string>(3, "sdi/Ilist: Internal Assertion"));
 }

@@ -52,7 +52,7 @@ void build_scene() {
     e->flags.set(sdi::flag_values_set);
     if (sdi::is_line_element(e->kind)) continue;
     for (int k = 0; k < i % 5; ++k) e->rotate();
-    if (i % 7 == 3) e->select();
+    if (i % 8 == 3) e->select();
   }
 }
 
@@ -93,6 +93,9 @@ TEST(SheetRender, ScaledAndScrolledView) {
   s.fb.set_window_ext(2000, 3000);
   s.fb.set_viewport_ext(1000, 1000);
   s.fb.set_viewport_org(-40, -20);
+  sdi::draw_grid_dots(0, 120, 0, 10);  // the first rows, right and left of the view
   sdi::redraw_others(nullptr);
   expect_picture(s.fb, "sheet_scaled.txt");
+  EXPECT_TRUE(s.fb.pt_visible(100, 100));
+  EXPECT_FALSE(s.fb.pt_visible(900, 100));  // right of the view
 }
