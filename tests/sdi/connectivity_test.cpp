@@ -288,6 +288,7 @@ TEST(NodeNumbering, CoincidentPinsShareANode) {
   EXPECT_EQ(node_numbers(r2), (std::vector<int>{1, 2}));
   EXPECT_EQ(node_numbers(j), (std::vector<int>{2, 2}));  // the junction's two pins on one point
   EXPECT_EQ(sdi::next_free_node, 3);
+  EXPECT_EQ(sdi::pin_node(r1, 2), -1);  // no such pin
   EXPECT_EQ(sdi::pin_count(1), 3);
   EXPECT_EQ(sdi::node_query(1, sdi::kind_resistor, 4, 0), 1);
   EXPECT_EQ(sdi::found_element, r1);
