@@ -122,6 +122,11 @@ TEST(FixPastedReferences, ShiftsOnlyIdsOfTheMergedSet) {
   EXPECT_EQ(th.switch_id, 54);
   EXPECT_EQ(*sw.links.list_value_at(0), 57);
   EXPECT_TRUE(cap.errors.empty());
+  sdi::cmutind both;  // both inductors copied
+  both.inductor1 = 1;
+  both.inductor2 = 3;
+  EXPECT_EQ(sdi::FixPastedReferences(&both, 50, lookup), 1);
+  EXPECT_EQ(std::make_pair(both.inductor1, both.inductor2), std::make_pair(51, 53));
   auto* m = new sdi::cmutind;
   m->inductor1 = 1;
   m->inductor2 = 8;  // the second inductor stayed behind
