@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_netlists.h"
 #include "simu/clock_table.h"
 #include "simu/mode_cache.h"
 #include "simu/multiplier.h"
@@ -65,15 +66,7 @@ private:
 
 model_netlist ladder(int states) {
   model_netlist net;
-  auto add = [&](const std::string& name, unsigned n1, unsigned n2, double v) {
-    model_row r;
-    r.kind = name[0];
-    r.name = name;
-    r.node1 = n1;
-    r.node2 = n2;
-    r.value = v;
-    net.rows.push_back(r);
-  };
+  auto add = [&](const std::string& name, unsigned n1, unsigned n2, double v) { add_row(net, name, n1, n2, v); };
   add("V1", 1, 0, 24.0);
   add("S1", 1, 2, 0.0);
   add("D1", 0, 2, 0.0);

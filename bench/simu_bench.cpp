@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_netlists.h"
 #include "converter_examples.h"
 #include "simu/console.h"
 #include "simu/run_services.h"
@@ -50,15 +51,8 @@ void run_converter(benchmark::State& state, const converter& c) {
   std::string base = std::string(c.file).substr(0, std::string(c.file).size() - 2);
   std::vector<std::string> words = {"simu", "-tsim", tsim, "-td", td, "-points", "1000",
                                     c.file, base + ".plt"};
-  std::vector<char*> argv;
-  for (std::string& w : words) argv.push_back(w.data());
-  argv.push_back(nullptr);
-  run_start_si = 0.0;
-  run_finish_si = 1e300;
-  run_ssmethod = 1;
-  run_cycles_togo = 0;
   for (auto _ : state) {
-    if (simu(static_cast<int>(words.size()), argv.data()) != 1) {
+    if (run_simu_words(words) != 1) {
       state.SkipWithError("the run failed (see stderr.out)");
       break;
     }

@@ -152,6 +152,12 @@ int read_circuit(std::FILE* f, const std::string& file_name) {
   };
   std::int32_t stamp = 0;
   if (!read_int(f, stamp)) return damaged("byte 0: the file ends inside its header");
+  // Anything but a stamp of an earlier version is some other kind of file: a text file's
+  // first four bytes read as a stamp in the hundreds of millions.
+  if (stamp < 1 || stamp > circuit_version) {
+    show_message("File " + shown + " is not a circuit file.");
+    return circuit_stamp_refused;
+  }
   if (stamp != oldest_circuit_version && stamp != circuit_version) {
     char text[120];
     std::snprintf(text, sizeof text, "(%d, %d) %s", circuit_version, static_cast<int>(stamp),

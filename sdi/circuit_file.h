@@ -65,6 +65,7 @@ enum : int { circuit_read = 0, circuit_stamp_refused = 1, circuit_damaged = 2 };
 // Reads a whole circuit file into a new list and new settings, and only then
 // replaces circuit and the stored run settings (elements come unselected).
 // A refused stamp shows "(105, stamp) Can't read circuit with older version stamp.";
+// a stamp that is no version (below 1, above 105) "File <name> is not a circuit file.";
 // a short or corrupt file shows "File <name> is damaged or truncated (...)".
 // On either the open circuit and the settings are untouched.
 int read_circuit(std::FILE* f, const std::string& file_name = "");

@@ -2,7 +2,9 @@
 // goes to a temporary file in the same folder, which is renamed over the
 // target only when every write, the flush and the close succeeded. A target
 // that could not be opened for writing in place (a folder, a read-only file)
-// is not_created, as is a folder that does not exist.
+// is not_created, as is a folder that does not exist. Temporaries of the same
+// target left by a process killed while saving (older than this process) are
+// removed first; the folder is synced after the rename.
 #pragma once
 
 #include <cstdio>

@@ -16,6 +16,7 @@
 #include "simu/cycle.h"
 #include "simu/driver_methods.h"
 #include "simu/event_table.h"
+#include "simu/finite_check.h"
 #include "simu/mode_cache.h"
 #include "simu/model_rows.h"
 #include "simu/output_store.h"
@@ -65,6 +66,12 @@ private:
   void write_seq();
   // The end of the run (driver_end.cpp).
   void finish();
+  // Ends the run at t when x or y holds an infinity or a NaN: the table is written up to
+  // the last finite row, the failure thrown (driver_finite.cpp).
+  void stop_if_non_finite(double t) {
+    if (!all_finite(x_, y_)) stop_non_finite(t);
+  }
+  [[noreturn]] void stop_non_finite(double t);
 
   sim_params& p_;
   model_netlist net_;

@@ -9,6 +9,7 @@
 #include "simu/run_settings.h"
 #include "simu/state_file.h"
 #include "simu/timers.h"
+#include "simu/x0_warnings.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ int transient_driver::setup() {
   cyc_.set_state_names(topo_.state_names());
 
   x_ = topo_.initial_state(p_.x0);
+  warn_ignored_x0(p_.x0, topo_.initial_mask(), topo_.candidates());
   const int ns = static_cast<int>(x_.n);
   x_start_ = column(ns);
   x_work_ = column(ns);
@@ -125,6 +127,7 @@ int transient_driver::setup() {
 
   double dt0 = td_;
   out_->clamp_step(t_, dt0);
+  stop_if_non_finite(t_);
   out_->sample_first(t_, y_);
 
   h_ = td_;

@@ -209,6 +209,7 @@ int transient_driver::run() {
     classify_step();
     propagate_step();
     find_crossing();
+    stop_if_non_finite(t_ + dt_);
     advance_time();
     if (code_ == code_plain) {
       lookup_pending_ = 0;

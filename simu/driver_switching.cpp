@@ -43,6 +43,7 @@ int transient_driver::switching_work() {
     }
   }
   outputs();
+  stop_if_non_finite(t_);   // the new topology's outputs
   out_->sample_first(t_, y_);
 
   if (switches_ && returns_ > 2 && p_.stop_close &&
@@ -119,6 +120,7 @@ int transient_driver::at_cycle_found() {
     cyc_.count = 0;
     resolve_setting();
     outputs();
+    stop_if_non_finite(t_);   // the method's new state
     out_->sample_first(t_, y_);
     cyc_.add_transition(tv_, t_, swt_.state, x_, u_, rec_, cycle_mode_);
   }

@@ -60,6 +60,14 @@ bool is_number_char(int c) {
 }
 bool is_space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f'; }
 bool is_kind(int c) { return c > 0 && std::strchr(kind_letters, c); }
+// What may follow a number of a row: a blank before the next field, the row's end (its
+// closing apostrophe, the line or the block) or its comment. Anything else would
+// silently cut the number short ("1.00x00e+03" read as 1.00).
+bool ends_row_number(int c) {
+  return c == eof || is_space(c) || c == '\r' || c == '\'' || c == ']' || c == '%';
+}
+// Likewise after the number of a parameter line ("tsim = 1e-3;").
+bool ends_param_number(int c) { return c == eof || is_space(c) || c == '\r' || c == ';' || c == '%'; }
 
 // A double in [b, e): optional sign, then what from_chars accepts (locale-free).
 // Returns the end of the number, or null when there is none or it is not finite.
@@ -96,6 +104,9 @@ public:
   }
 
   void read_all() {
+    // A NUL would also cut every message that quotes its line short.
+    const std::size_t nul = s_.find('\0');
+    if (nul != std::string::npos) fail("NUL byte in netlist", file_, nul);
     read_params();
     std::size_t start = pos_;
     std::size_t n_elem = count_lines("X");
@@ -121,6 +132,8 @@ private:
   sim_params* p_;
   std::size_t pos_ = 0;
   std::vector<param_entry> table_;
+  // Where each element row's two node fields stand, for the check against numn.
+  std::vector<std::size_t> node1_at_, node2_at_;
 
   // ---- characters ----
   int peek() const { return pos_ < s_.size() ? static_cast<unsigned char>(s_[pos_]) : eof; }
@@ -146,7 +159,10 @@ private:
     std::string text = sread_text(what, name);
     text += "in " + file_ + ", line " + std::to_string(line_no) + ", column " +
             std::to_string(column) + ":\n";
-    text += s_.substr(line_start, line_end - line_start) + "\n";
+    std::string shown = s_.substr(line_start, line_end - line_start);
+    for (char& c : shown)
+      if (c == '\0') c = '?';
+    text += shown + "\n";
     text += std::string(column - 1, ' ') + "^\n";
     throw_text(text);
   }
@@ -268,11 +284,13 @@ private:
         case type_int: {
           std::size_t tat = (skip_space_on_line(), pos_);
           *static_cast<int*>(entry->target) = token_int(read_number(), tat, ident);
+          end_param_number(tat, ident);
           break;
         }
         case type_double: {
           std::size_t tat = (skip_space_on_line(), pos_);
           *static_cast<double*>(entry->target) = token_double(read_number(), tat, ident);
+          end_param_number(tat, ident);
           break;
         }
         case type_bounds:
@@ -285,6 +303,18 @@ private:
 
   void skip_space_on_line() {
     while (peek() == ' ' || peek() == '\t') ++pos_;
+  }
+
+  void end_param_number(std::size_t at, const std::string& name) const {
+    if (ends_param_number(peek())) return;
+    std::size_t e = pos_;
+    while (e < s_.size() && !is_space(static_cast<unsigned char>(s_[e])) && s_[e] != ';') ++e;
+    fail("bad number " + s_.substr(at, e - at), name, pos_);
+  }
+
+  // A row's number must end where its field does.
+  void end_row_number(const std::string& what, const std::string& row) const {
+    if (!ends_row_number(peek())) fail("bad " + what + " in row", row, pos_);
   }
 
   // After '=', only blanks may stand before the opening bracket.
@@ -428,7 +458,9 @@ private:
   }
 
   std::uint32_t scan_unsigned(const std::string& what, const std::string& row) {
-    return scan_unsigned_as("bad " + what + " in row", row);
+    std::uint32_t v = scan_unsigned_as("bad " + what + " in row", row);
+    end_row_number(what, row);
+    return v;
   }
 
   std::uint32_t scan_unsigned_as(const std::string& message, const std::string& name) {
@@ -460,6 +492,7 @@ private:
     if (pos_ == digits) fail("bad " + what + " in row", row, b);
     if (negative) v = -v;
     if (v > std::numeric_limits<int>::max()) fail("bad " + what + " in row", row, b);
+    end_row_number(what, row);
     return static_cast<int>(v);
   }
 
@@ -470,6 +503,7 @@ private:
     const char* end = scan_double(b, s_.data() + s_.size(), v);
     if (!end || end == b) fail("bad " + what + " in row", row);
     pos_ += static_cast<std::size_t>(end - b);
+    end_row_number(what, row);
     return v;
   }
 
@@ -493,6 +527,12 @@ private:
     if (peek() == eof || is_space(peek())) fail("missing name in row", std::string(1, e.kind));
     e.name = scan_word("name", std::string(1, e.kind));
     const std::string row = e.kind + e.name;
+    std::size_t n1 = std::string::npos, n2 = std::string::npos;
+    auto node = [&](std::size_t& at) {
+      skip_space_on_line();
+      at = pos_;
+      return scan_unsigned("node", row);
+    };
     auto has_prefix = [&](const char* pre) { return e.name.compare(0, 2, pre) == 0; };
     switch (e.kind) {
       case 'M':
@@ -501,8 +541,8 @@ private:
         e.ref2 = scan_name("second inductor", row);
         break;
       case 'P':
-        e.node1 = scan_unsigned("node", row);
-        e.node2 = scan_unsigned("node", row);
+        e.node1 = node(n1);
+        e.node2 = node(n2);
         e.value = scan_double_field("value", row);
         e.ival = static_cast<int>(scan_unsigned("number", row));
         break;
@@ -510,14 +550,14 @@ private:
       case 'H':
       case 'G':
       case 'F':
-        e.node1 = scan_unsigned("node", row);
-        e.node2 = scan_unsigned("node", row);
+        e.node1 = node(n1);
+        e.node2 = node(n2);
         e.value = scan_double_field("value", row);
         e.ref1 = scan_name("controlling element", row);
         break;
       default:  // V R L C I S D
-        e.node1 = scan_unsigned("node", row);
-        e.node2 = scan_unsigned("node", row);
+        e.node1 = node(n1);
+        e.node2 = node(n2);
         e.value = scan_double_field("value", row);
         if (has_prefix("#D") || has_prefix("#R")) {
           e.word1 = scan_name("word", row);
@@ -537,6 +577,8 @@ private:
     }
     e.label = rest_label();
     sim_netlist.elements.push_back(std::move(e));
+    node1_at_.push_back(n1);
+    node2_at_.push_back(n2);
   }
 
   void read_output() {
@@ -561,6 +603,22 @@ private:
     ++pos_;
     skip_space();
     sim_netlist.numn = scan_unsigned_as("bad number", "numn");
+    check_nodes();
+  }
+
+  // Nodes are 0 (ground) to numn - 1; a row between one node and itself carries no
+  // branch and is not checked, as the model builder does not stamp it.
+  void check_nodes() const {
+    const std::uint32_t numn = sim_netlist.numn;
+    const std::uint32_t last = numn > 0 ? numn - 1 : 0;
+    for (std::size_t i = 0; i < sim_netlist.elements.size(); ++i) {
+      const netlist_element& e = sim_netlist.elements[i];
+      if (e.kind == 'M' || e.node1 == e.node2) continue;
+      const std::uint32_t bad = e.node1 > last ? e.node1 : e.node2 > last ? e.node2 : 0;
+      if (!bad) continue;
+      fail("node " + std::to_string(bad) + " beyond numn = " + std::to_string(numn) + " in row",
+           e.kind + e.name, bad == e.node1 ? node1_at_[i] : node2_at_[i]);
+    }
   }
 };
 

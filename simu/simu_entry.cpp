@@ -6,6 +6,7 @@
 #include "simu/console.h"
 #include "simu/netlist.h"
 #include "simu/options.h"
+#include "simu/run_checks.h"
 #include "simu/run_services.h"
 #include "simu/sim_main.h"
 #include "simu/sim_params.h"
@@ -54,11 +55,13 @@ int simu(int argc, char** argv) {
     run_scope scope;
     try {
       parse_args(argc, argv);
+      check_run_files(sim_options.infile, sim_options.outfile);
       scope.params = std::make_unique<sim_params>();
       current_params = scope.params.get();
       read_netlist(sim_options.infile, scope.params.get());
       timer_switch(1);
       apply_options(*scope.params);
+      check_run_length(scope.params->tsim, scope.params->td, scope.params->tmd);
       stopwatch_start();
       scope.frame = &main_window();
       scope.frame->CreateProgressBar();

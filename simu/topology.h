@@ -22,8 +22,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "matrix/cm.h"
 #include "matrix/dm.h"
+#include "matrix/sparse.h"
 #include "simu/model_rows.h"
 #include "simu/sim_params.h"
 
@@ -50,7 +50,7 @@ public:
   void source_eqns();
   void reduce_system();
   void switch_system();
-  int derive_state_eqns(DM tableau, std::vector<std::string> names, int first);
+  int derive_state_eqns(SM tableau, std::vector<std::string> names, int first);
   topology* new_topology();
   void select_switches();
 
@@ -61,7 +61,7 @@ public:
   const std::vector<std::string>& variable_names() const { return var_names_; }
   const DM& initial_mask() const { return mask_; }
   const DM& source_values() const { return u0_; }
-  const DM& tableau() const { return tableau_; }
+  const SM& tableau() const { return tableau_; }
   // Position in u (1-based) of each row of vgs, 0 where that source is not in u.
   const std::vector<int>& vgs_to_u() const { return vgs_to_u_; }
   // x0 per candidate (the netlist's "x0") reduced to the states of the first topology.
@@ -78,7 +78,7 @@ private:
   int branch_of(const std::string& name) const;   // 0-based branch in row order, -1 none
   void set_resistances(const DM& setting);
   std::string key_of(const DM& setting) const;
-  void assemble(DM& T) const;
+  void assemble(SM& T) const;
 
   const model_netlist& net_;
   std::vector<const model_row*> branches_;         // branch rows in row order
@@ -90,21 +90,25 @@ private:
   std::vector<std::string> candidates_;
   std::vector<std::string> state_names_;
   std::vector<std::string> source_names_;
-  CM Zv_, Zi_;                                     // row order while stamping, z order after
-  DM vval_, ival_, vflag_, iflag_;                 // per branch
-  DM order_;                                       // branch numbers in priority order
+  // The derivation's matrices are sparse (a branch relation touches a few branches), so
+  // that memory grows with the circuit, not with its square. 0-based; "z order" is tree
+  // branches, then links.
+  struct zcoef { SM re, im; };                     // complex coefficients, d/dt in im
+  zcoef Zv_, Zi_;                                  // nb x nb: row order while stamping, z order after
+  std::vector<double> vval_, ival_, vflag_, iflag_;   // per branch, row order
+  std::vector<int> order_;                         // branches (row order) in priority order
   DM sw_branch_;                                   // branch number of each switch (row order)
-  DM incidence_;                                   // nt x nb
-  DM Qc_, Bf_;
-  DM perm_;                                        // branch (row order) of each z position
+  SM incidence_;                                   // nt x nb
+  SM QcT_, BfT_;                                   // nb x nt, nb x nl: Qc', Bf' in z order
   DM r_;                                           // resistance per switch
-  DM U_;                                           // nb x m, z order rows
-  DM Q_;                                           // nout x nb, output rows over z
-  DM H0base_, H1_, Bfsw_;                          // switch-independent blocks
+  std::vector<int> sel_;                           // z position of each selected source
+  SM Q_;                                           // nout x nb, output rows over z
+  SM H0base_, H1_;                                 // switch-independent blocks, nb x nb
   DM u0_;
   DM mask_;
-  DM tableau_;
+  SM tableau_;
   std::vector<int> zcol_;                          // derivation column order over z
+  std::vector<int> zinv_;                          // tableau column (within a block) of each z
   std::vector<int> zpos_;                          // z position of each branch (row order)
   std::vector<int> sw_zrow_;                       // z position of each switch branch
   std::vector<int> vgs_to_u_;

@@ -1,12 +1,13 @@
 // Stamping of the branch relations, the normal tree and the switch-independent blocks.
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
-#include "matrix/rref.h"
 #include "simu/console.h"
 #include "simu/messages.h"
 #include "simu/model_text.h"
+#include "simu/normal_tree.h"
 #include "simu/tableau.h"
 #include "simu/topology.h"
 
@@ -38,11 +39,13 @@ DM zeros(int r, int c) {
   return M;
 }
 
-CM czeros(int r, int c) {
-  CM M(r, c);
-  for (int j = 1; j <= c; ++j)
-    for (int i = 1; i <= r; ++i) M(i, j) = complex{0.0, 0.0};
-  return M;
+// S with row k moved to to[k] and column c to to[c].
+SM permuted(const SM& S, const std::vector<int>& to) {
+  SM P(S.rows(), S.cols());
+  for (int k = 0; k < S.rows(); ++k)
+    for (const sp_entry& e : S.row(k)) P.row(to[k]).push_back({to[e.col], e.val});
+  P.sort_rows();
+  return P;
 }
 
 }  // namespace
@@ -76,20 +79,27 @@ void topology_table::stamp_elements(DM& drive_outputs, double& gain) {
     branch_names_.push_back(row->name);
   }
 
-  Zv_ = czeros(nb_, nb_);
-  Zi_ = czeros(nb_, nb_);
-  vval_ = zeros(nb_, 1);
-  ival_ = zeros(nb_, 1);
-  vflag_ = zeros(nb_, 1);
-  iflag_ = zeros(nb_, 1);
-  incidence_ = zeros(nt_, nb_);
+  Zv_ = zcoef{SM(nb_, nb_), SM(nb_, nb_)};
+  Zi_ = zcoef{SM(nb_, nb_), SM(nb_, nb_)};
+  vval_.assign(nb_, 0.0);
+  ival_.assign(nb_, 0.0);
+  vflag_.assign(nb_, 0.0);
+  iflag_.assign(nb_, 0.0);
+  incidence_ = SM(nt_, nb_);
+  // Branch b, j are 1-based here, as the relations are written.
+  auto put = [](zcoef& Z, int b, int j, double re, double im) {
+    Z.re.set(b - 1, j - 1, re);
+    Z.im.set(b - 1, j - 1, im);
+  };
+  auto re_of = [](const zcoef& Z, int b, int j) { return Z.re.get(b - 1, j - 1); };
+  auto im_of = [](const zcoef& Z, int b, int j) { return Z.im.get(b - 1, j - 1); };
 
   for (const model_row* row : couplings_) {
     const int k1 = branch_of(row->ref1), k2 = branch_of(row->ref2);
     if (k1 < 0) throw_not_found(row->ref1);
     if (k2 < 0) throw_not_found(row->ref2);
-    Zi_(k1 + 1, k2 + 1) = complex{-0.0 * row->value, -row->value};
-    Zi_(k2 + 1, k1 + 1) = complex{-0.0 * row->value, -row->value};
+    put(Zi_, k1 + 1, k2 + 1, -0.0 * row->value, -row->value);
+    put(Zi_, k2 + 1, k1 + 1, -0.0 * row->value, -row->value);
   }
 
   switch_names_.clear();
@@ -103,8 +113,8 @@ void topology_table::stamp_elements(DM& drive_outputs, double& gain) {
       for (unsigned node : {row.node1, row.node2}) {
         if (node > static_cast<unsigned>(nt_)) throw_bad_node(row.name);
       }
-      if (row.node1 > 0) incidence_(row.node1, b) = 1.0;
-      if (row.node2 > 0) incidence_(row.node2, b) = -1.0;
+      if (row.node1 > 0) incidence_.set(row.node1 - 1, b - 1, 1.0);
+      if (row.node2 > 0) incidence_.set(row.node2 - 1, b - 1, -1.0);
     }
     auto control = [&]() {
       const int j = branch_of(row.ref1);
@@ -114,63 +124,63 @@ void topology_table::stamp_elements(DM& drive_outputs, double& gain) {
     const double g = row.value;
     switch (row.kind) {
       case 'V':
-        Zv_(b, b) = complex{1.0, 0.0};
-        vval_(b, 1) = g;
+        put(Zv_, b, b, 1.0, 0.0);
+        vval_[k] = g;
         break;
       case 'C':
-        Zv_(b, b) = complex{-0.0 * g, -g};
-        Zi_(b, b) = complex{1.0, 0.0};
+        put(Zv_, b, b, -0.0 * g, -g);
+        put(Zi_, b, b, 1.0, 0.0);
         break;
       case 'E': {
         const int j = control();
-        Zv_(b, b) = complex{1.0, 0.0};
-        Zv_(b, j) = complex{Zv_(b, j).re - g, Zv_(b, j).im};
+        put(Zv_, b, b, 1.0, 0.0);
+        put(Zv_, b, j, re_of(Zv_, b, j) - g, im_of(Zv_, b, j));
         break;
       }
       case 'H': {
         const int j = control();
-        Zv_(b, b) = complex{1.0, 0.0};
-        Zi_(b, j) = complex{Zi_(b, j).re - g, Zi_(b, j).im};
+        put(Zv_, b, b, 1.0, 0.0);
+        put(Zi_, b, j, re_of(Zi_, b, j) - g, im_of(Zi_, b, j));
         break;
       }
       case 'R':
-        Zv_(b, b) = complex{1.0, 0.0};
-        Zi_(b, b) = complex{-g, 0.0};
+        put(Zv_, b, b, 1.0, 0.0);
+        put(Zi_, b, b, -g, 0.0);
         break;
       case 'S':
       case 'D':
-        Zv_(b, b) = complex{1.0, 0.0};
-        Zi_(b, b) = complex{nsw_ < r_.rows ? -r_(nsw_ + 1, 1) : 0.0, 0.0};
+        put(Zv_, b, b, 1.0, 0.0);
+        put(Zi_, b, b, nsw_ < r_.rows ? -r_(nsw_ + 1, 1) : 0.0, 0.0);
         switch_names_.push_back(row.label);
         sw.push_back(b);
         ++nsw_;
         break;
       case 'G': {
         const int j = control();
-        Zi_(b, b) = complex{1.0, 0.0};
-        Zv_(b, j) = complex{Zv_(b, j).re - g, Zv_(b, j).im};
+        put(Zi_, b, b, 1.0, 0.0);
+        put(Zv_, b, j, re_of(Zv_, b, j) - g, im_of(Zv_, b, j));
         break;
       }
       case 'F': {
         const int j = control();
-        Zi_(b, b) = complex{1.0, 0.0};
-        Zi_(b, j) = complex{Zi_(b, j).re - g, Zi_(b, j).im};
+        put(Zi_, b, b, 1.0, 0.0);
+        put(Zi_, b, j, re_of(Zi_, b, j) - g, im_of(Zi_, b, j));
         break;
       }
       case 'L':
-        Zv_(b, b) = complex{1.0, 0.0};
-        Zi_(b, b) = complex{Zi_(b, b).re, Zi_(b, b).im - g};
+        put(Zv_, b, b, 1.0, 0.0);
+        put(Zi_, b, b, re_of(Zi_, b, b), im_of(Zi_, b, b) - g);
         break;
       case 'I':
-        Zi_(b, b) = complex{1.0, 0.0};
-        ival_(b, 1) = g;
+        put(Zi_, b, b, 1.0, 0.0);
+        ival_[k] = g;
         break;
       default:
         break;   // no relation: the derivation reports the network
     }
     // "#" sources: their value is solved from outputs each step.
     if ((row.kind == 'V' || row.kind == 'I') && row.name.size() > 1 && row.name[1] == '#') {
-      (row.kind == 'V' ? vflag_ : iflag_)(b, 1) = 1.0;
+      (row.kind == 'V' ? vflag_ : iflag_)[k] = 1.0;
       const char third = row.name.size() > 2 ? row.name[2] : 0;
       if (third == 'D') {
         for (int o = 0; o < nout_; ++o) {
@@ -192,50 +202,49 @@ void topology_table::stamp_elements(DM& drive_outputs, double& gain) {
   drive_outputs = zeros(static_cast<int>(drives.size()), 1);
   for (size_t q = 0; q < drives.size(); ++q) drive_outputs(q + 1, 1) = drives[q];
 
-  order_ = zeros(nb_, 1);
-  int q = 0;
+  order_.clear();
   for (int level = 0; level <= 10; ++level)
     for (int k = 0; k < nb_; ++k)
-      if (priority(branches_[k]->kind) == level) order_(++q, 1) = k + 1;
+      if (priority(branches_[k]->kind) == level) order_.push_back(k);
 }
 
 void topology_table::source_eqns() {
   // Normal tree: the independent columns of the incidence matrix taken in priority order.
-  DM Ip = zeros(nt_, nb_);
-  for (int c = 1; c <= nb_; ++c)
-    for (int r = 1; r <= nt_; ++r) Ip(r, c) = incidence_(r, order_(c, 1));
-  DM R = nt_ > 0 ? rref(Ip) : Ip;
-  DM piv = rpac(R, nt_, nb_);
-  perm_ = zeros(nb_, 1);
-  for (int c = 1; c <= nb_; ++c) perm_(c, 1) = order_(piv(c, 1), 1);
-  Qc_ = zeros(nt_, nb_);
-  Bf_ = zeros(nl_, nb_);
-  for (int i = 1; i <= nt_; ++i) {
-    Qc_(i, i) = 1.0;
-    for (int l = 1; l <= nl_; ++l) {
-      const double t = R(i, piv(nt_ + l, 1));
-      Qc_(i, nt_ + l) = t;
-      Bf_(l, i) = -t;
+  std::vector<int> col_of(nb_);
+  for (int c = 0; c < nb_; ++c) col_of[order_[c]] = c;
+  SM Ip(nt_, nb_);
+  for (int r = 0; r < nt_; ++r)
+    for (const sp_entry& e : incidence_.row(r)) Ip.row(r).push_back({col_of[e.col], e.val});
+  Ip.sort_rows();
+  SM R = incidence_rref(Ip);
+  std::vector<int> piv = pivot_order(R, 0, nt_, 0, nb_);
+  std::vector<int> p(nb_);   // branch (row order) of each z position
+  for (int c = 0; c < nb_; ++c) p[c] = order_[piv[c]];
+  // With R = [I T] over the permuted branches: Qc = [I T], Bf = [-T' I], kept transposed.
+  std::vector<int> link_of(nb_, -1);
+  for (int l = 0; l < nl_; ++l) link_of[piv[nt_ + l]] = l;
+  QcT_ = SM(nb_, nt_);
+  BfT_ = SM(nb_, nl_);
+  for (int i = 0; i < nt_; ++i) {
+    QcT_.row(i).push_back({i, 1.0});
+    for (const sp_entry& e : R.row(i)) {
+      const int l = link_of[e.col];
+      if (l < 0 || e.val == 0.0) continue;
+      QcT_.row(nt_ + l).push_back({i, e.val});
+      BfT_.row(i).push_back({l, -e.val});
     }
   }
-  for (int l = 1; l <= nl_; ++l) Bf_(l, nt_ + l) = 1.0;
+  for (int l = 0; l < nl_; ++l) BfT_.row(nt_ + l).push_back({l, 1.0});
+  BfT_.sort_rows();
 
   // From here on branch quantities stand in z order (tree, then links).
-  std::vector<int> p(nb_);
-  for (int c = 0; c < nb_; ++c) p[c] = static_cast<int>(perm_(c + 1, 1)) - 1;
-  CM Zv = czeros(nb_, nb_), Zi = czeros(nb_, nb_);
-  for (int c = 0; c < nb_; ++c)
-    for (int r = 0; r < nb_; ++r) {
-      Zv(r + 1, c + 1) = Zv_(p[r] + 1, p[c] + 1);
-      Zi(r + 1, c + 1) = Zi_(p[r] + 1, p[c] + 1);
-    }
-  Zv_ = Zv;
-  Zi_ = Zi;
+  zpos_.assign(nb_, 0);
+  for (int c = 0; c < nb_; ++c) zpos_[p[c]] = c;
+  Zv_ = zcoef{permuted(Zv_.re, zpos_), permuted(Zv_.im, zpos_)};
+  Zi_ = zcoef{permuted(Zi_.re, zpos_), permuted(Zi_.im, zpos_)};
   var_names_.clear();
   for (int c = 0; c < nb_; ++c)
     var_names_.push_back((c < nt_ ? "V_" : "I_") + branch_names_[p[c]]);
-  zpos_.assign(nb_, 0);
-  for (int c = 0; c < nb_; ++c) zpos_[p[c]] = c;
 
   candidates_.clear();
   for (const model_row* row : branches_)
@@ -245,20 +254,22 @@ void topology_table::source_eqns() {
 
   // Derivation column order: every other unknown first, then tree capacitor voltages and
   // link inductor currents in candidate order, so that the elimination keeps those.
+  std::unordered_map<std::string, int> z_of;
+  for (int c = 0; c < nb_; ++c) z_of.emplace(var_names_[c], c);
   std::vector<char> is_cand(nb_, 0);
   std::vector<int> cand_cols;
   for (const std::string& cname : candidates_) {
-    for (int c = 0; c < nb_; ++c) {
-      if (var_names_[c] == cname) {
-        is_cand[c] = 1;
-        cand_cols.push_back(c);
-      }
-    }
+    auto it = z_of.find(cname);
+    if (it == z_of.end()) continue;
+    is_cand[it->second] = 1;
+    cand_cols.push_back(it->second);
   }
   zcol_.clear();
   for (int c = 0; c < nb_; ++c)
     if (!is_cand[c]) zcol_.push_back(c);
   zcol_.insert(zcol_.end(), cand_cols.begin(), cand_cols.end());
+  zinv_.assign(nb_, 0);
+  for (int q = 0; q < nb_; ++q) zinv_[zcol_[q]] = q;
 
   // Selected sources: V branches then I branches, z order, whose value (or any stepped
   // value) is not zero.
@@ -288,17 +299,16 @@ void topology_table::source_eqns() {
       if (branches_[k]->value != 0.0 || stepped(k)) sel.push_back(c);
     }
   m_ = static_cast<int>(sel.size());
-  U_ = zeros(nb_, m_);
+  sel_ = sel;
   u0_ = zeros(m_, 1);
   source_names_.clear();
   drive_pos_.clear();
   vgs_to_u_.assign(nvgs, 0);
   for (int j = 0; j < m_; ++j) {
     const int k = p[sel[j]];
-    U_(sel[j] + 1, j + 1) = 1.0;
     u0_(j + 1, 1) = branches_[k]->value;
     source_names_.push_back(branch_names_[k]);
-    if (vflag_(k + 1, 1) != 0.0 || iflag_(k + 1, 1) != 0.0) drive_pos_.push_back(j + 1);
+    if (vflag_[k] != 0.0 || iflag_[k] != 0.0) drive_pos_.push_back(j + 1);
     if (vgs_row[k] > 0) vgs_to_u_[vgs_row[k] - 1] = j + 1;
   }
   if (FILE* f = std::fopen("src.dat", "w")) {
@@ -309,15 +319,15 @@ void topology_table::source_eqns() {
   }
 
   // Outputs through z: a voltage is a row of Qc', a current a row of Bf'.
-  Q_ = zeros(nout_, nb_);
+  Q_ = SM(nout_, nb_);
   for (int o = 0; o < nout_; ++o) {
     const int k = branch_of(net_.outputs[o].name);
     if (k < 0) throw_not_found(net_.outputs[o].name);
-    const int b = zpos_[k] + 1;
+    const int b = zpos_[k];
     if (net_.outputs[o].kind == 'I') {
-      for (int l = 1; l <= nl_; ++l) Q_(o + 1, nt_ + l) = Bf_(l, b);
+      for (const sp_entry& e : BfT_.row(b)) Q_.row(o).push_back({nt_ + e.col, e.val});
     } else {
-      for (int i = 1; i <= nt_; ++i) Q_(o + 1, i) = Qc_(i, b);
+      for (const sp_entry& e : QcT_.row(b)) Q_.row(o).push_back({e.col, e.val});
     }
   }
 }

@@ -1,5 +1,7 @@
 // Tableau of a switch setting, its derivation, and the table of records per setting.
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "matrix/expm.h"
 #include "matrix/matrix.h"
@@ -40,33 +42,40 @@ std::string topology_table::key_of(const DM& setting) const {
 
 void topology_table::reduce_system() {
   // H = [Zv Qc', Zi Bf'] over z; real part = algebraic, imaginary part = d/dt. The
-  // switch diagonal of Zi is left out here and added per setting (switch_system).
-  H0base_ = zeros(nb_, nb_);
-  H1_ = zeros(nb_, nb_);
+  // switch diagonal of Zi is left out here and added per setting (switch_system). Each
+  // sum runs over the branches in ascending order, as a dense product would.
+  H0base_ = SM(nb_, nb_);
+  H1_ = SM(nb_, nb_);
   std::vector<char> is_sw(nb_, 0);
   for (int z : sw_zrow_) is_sw[z] = 1;
-  for (int r = 1; r <= nb_; ++r) {
-    for (int c = 1; c <= nt_; ++c) {
-      double re = 0.0, im = 0.0;
-      for (int k = 1; k <= nb_; ++k) {
-        const double q = Qc_(c, k);
-        if (q == 0.0) continue;
-        re += Zv_(r, k).re * q;
-        im += Zv_(r, k).im * q;
+  std::vector<double> re(nb_, 0.0), im(nb_, 0.0);
+  std::vector<char> used(nb_, 0);
+  std::vector<int> touched;
+  for (int r = 0; r < nb_; ++r) {
+    touched.clear();
+    auto add = [&](const SM& Z, const SM& MT, int offset, std::vector<double>& acc, bool skip_sw) {
+      for (const sp_entry& z : Z.row(r)) {
+        if (skip_sw && z.col == r && is_sw[r]) continue;
+        for (const sp_entry& q : MT.row(z.col)) {
+          const int c = offset + q.col;
+          if (!used[c]) {
+            used[c] = 1;
+            touched.push_back(c);
+          }
+          acc[c] += z.val * q.val;
+        }
       }
-      H0base_(r, c) = re;
-      H1_(r, c) = im;
-    }
-    for (int c = 1; c <= nl_; ++c) {
-      double re = 0.0, im = 0.0;
-      for (int k = 1; k <= nb_; ++k) {
-        const double b = Bf_(c, k);
-        if (b == 0.0 || (k == r && is_sw[r - 1])) continue;
-        re += Zi_(r, k).re * b;
-        im += Zi_(r, k).im * b;
-      }
-      H0base_(r, nt_ + c) = re;
-      H1_(r, nt_ + c) = im;
+    };
+    add(Zv_.re, QcT_, 0, re, false);
+    add(Zv_.im, QcT_, 0, im, false);
+    add(Zi_.re, BfT_, nt_, re, true);
+    add(Zi_.im, BfT_, nt_, im, true);
+    std::sort(touched.begin(), touched.end());
+    for (int c : touched) {
+      if (re[c] != 0.0) H0base_.row(r).push_back({c, re[c]});
+      if (im[c] != 0.0) H1_.row(r).push_back({c, im[c]});
+      re[c] = im[c] = 0.0;
+      used[c] = 0;
     }
   }
   switch_system();
@@ -74,38 +83,36 @@ void topology_table::reduce_system() {
 
 void topology_table::switch_system() { assemble(tableau_); }
 
-void topology_table::assemble(DM& T) const {
+void topology_table::assemble(SM& T) const {
   const int rows = nout_ + nb_, cols = nout_ + 2 * nb_ + m_;
-  T = zeros(rows, cols);
-  DM Q(Q_), H0(H0base_), H1(H1_), U(U_), Bf(Bf_), r(r_);
-  for (int o = 1; o <= nout_; ++o) {
-    T(o, o) = 1.0;
-    for (int q = 0; q < nb_; ++q) T(o, nout_ + nb_ + q + 1) = -Q(o, zcol_[q] + 1);
+  T = SM(rows, cols);
+  for (int o = 0; o < nout_; ++o) {
+    std::vector<sp_entry>& row = T.row(o);
+    row.push_back({o, 1.0});
+    for (const sp_entry& e : Q_.row(o)) row.push_back({nout_ + nb_ + zinv_[e.col], -e.val});
   }
-  for (int b = 1; b <= nb_; ++b) {
-    const int row = nout_ + b;
-    for (int q = 0; q < nb_; ++q) {
-      T(row, nout_ + q + 1) = H1(b, zcol_[q] + 1);
-      T(row, nout_ + nb_ + q + 1) = H0(b, zcol_[q] + 1);
-    }
-    for (int j = 1; j <= m_; ++j) T(row, nout_ + 2 * nb_ + j) = -U(b, j);
+  for (int b = 0; b < nb_; ++b) {
+    std::vector<sp_entry>& row = T.row(nout_ + b);
+    for (const sp_entry& e : H1_.row(b)) row.push_back({nout_ + zinv_[e.col], e.val});
+    for (const sp_entry& e : H0base_.row(b)) row.push_back({nout_ + nb_ + zinv_[e.col], e.val});
   }
+  for (int j = 0; j < m_; ++j) T.row(nout_ + sel_[j]).push_back({nout_ + 2 * nb_ + j, -1.0});
+  T.sort_rows();
   // v_s - r i_s = 0 for each switch: its current is the s-th row of Bf'.
   for (int n = 0; n < nsw_; ++n) {
-    const int s = sw_zrow_[n] + 1;
-    const double rn = n < r.rows ? r(n + 1, 1) : 0.0;
-    for (int q = 0; q < nb_; ++q) {
-      const int z = zcol_[q];
-      if (z < nt_) continue;
-      const double b = Bf(z - nt_ + 1, s);
-      if (b != 0.0) T(nout_ + s, nout_ + nb_ + q + 1) -= rn * b;
+    const int s = sw_zrow_[n];
+    const double rn = n < r_.rows ? DM(r_)(n + 1, 1) : 0.0;
+    for (const sp_entry& e : BfT_.row(s)) {
+      if (e.val == 0.0) continue;
+      const int col = nout_ + nb_ + zinv_[nt_ + e.col];
+      T.set(nout_ + s, col, T.get(nout_ + s, col) - rn * e.val);
     }
   }
 }
 
-int topology_table::derive_state_eqns(DM tableau, std::vector<std::string> names, int first) {
+int topology_table::derive_state_eqns(SM tableau, std::vector<std::string> names, int first) {
   topology& rec = *records_.back();
-  tableau_reduce(tableau, nout_, m_, names, rec.A, rec.B, rec.C, rec.D);
+  tableau_reduce(std::move(tableau), nout_, m_, names, rec.A, rec.B, rec.C, rec.D);
   if (first) {
     state_names_ = names;
     if (FILE* f = std::fopen("states.dat", "w")) {

@@ -7,25 +7,11 @@
 // white, so inverting strokes drawn twice restore what was there.
 //     { CClientDraw dc(*view); element->draw(); view->Core().Junctions().Redraw(); }
 #pragma once
-#include "sdi/zorv/core/draw_scope.h"
+#include "sdi/zorv/core/view_edit.h"
 
-class CZorvCanvas;
 class CZorvView;
 
-namespace sdi {
-class frame_buffer;
-}
-
-class CClientDraw {
+class CClientDraw : public zorv::ViewClientDraw {
 public:
   explicit CClientDraw(CZorvView& view);
-  ~CClientDraw();
-  CClientDraw(const CClientDraw&) = delete;
-  CClientDraw& operator=(const CClientDraw&) = delete;
-
-private:
-  static sdi::frame_buffer* Prepared(CZorvView& view);
-
-  CZorvCanvas* m_canvas;
-  zorv::DrawScope m_scope;
 };

@@ -36,7 +36,7 @@ wxMenu* BuildMenu(const std::vector<zorv::MenuItem>& items, wxMenu*& recentFiles
       menu->AppendSubMenu(recentFiles, wxString::FromUTF8(item.label));
     } else {
       const bool checkable = item.id == cmd::ViewToolbar || item.id == cmd::ElementToolbar ||
-                             item.id == cmd::ViewStatusBar || item.id == cmd::ViewGrid;
+                             item.id == cmd::ViewStatusBar || item.id == cmd::ViewGrid || item.id == cmd::Wire;
       menu->Append(ToolkitCommandId(item.id), wxString::FromUTF8(item.label), Help(item.id),
                    checkable ? wxITEM_CHECK : wxITEM_NORMAL);
     }
@@ -134,8 +134,10 @@ wxAuiToolBar* CMainFrame::CreateBar(int id, const std::vector<int>& buttons, con
       continue;
     }
     const zorv::CommandPrompt prompt = zorv::PromptFor(button);
-    bar->AddTool(ToolkitCommandId(button), wxString::FromUTF8(prompt.tooltip), ToolBitmap(button),
-                 wxString::FromUTF8(prompt.tooltip));
+    // Wire and Select show the editing mode: checked while it is on.
+    const wxItemKind kind = button == cmd::Wire || button == cmd::Select ? wxITEM_CHECK : wxITEM_NORMAL;
+    bar->AddTool(ToolkitCommandId(button), wxString::FromUTF8(prompt.tooltip), ToolBitmap(button), wxNullBitmap,
+                 kind, wxString::FromUTF8(prompt.tooltip), wxString::FromUTF8(prompt.status), nullptr);
     bar->SetToolLongHelp(ToolkitCommandId(button), wxString::FromUTF8(prompt.status));
   }
   bar->Realize();

@@ -1,5 +1,7 @@
 #include "sdi/zorv/zorv_app.h"
 
+#include <clocale>
+
 #include <wx/config.h>
 #include <wx/display.h>
 #include <wx/filename.h>
@@ -38,6 +40,9 @@ bool CZorvApp::OnCmdLineParsed(wxCmdLineParser& parser) {
 bool CZorvApp::OnInit() {
   // 1. The command line, and whether to show the splash.
   if (!wxApp::OnInit()) return false;
+  // The engine's arguments ("%g") and the dialogs' numbers are C-locale text,
+  // whatever the toolkit took from the environment.
+  std::setlocale(LC_NUMERIC, "C");
   CSplashWnd::EnableSplashScreen(m_showSplash);
   // Pictures go to the clipboard as PNG.
   if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);

@@ -4,6 +4,7 @@
 
 #include <wx/dcclient.h>
 
+#include "sdi/zorv/core/view_edit.h"
 #include "sdi/zorv/pixel_image.h"
 
 CZorvCanvas::CZorvCanvas(wxWindow* parent)
@@ -22,6 +23,16 @@ CZorvCanvas::CZorvCanvas(wxWindow* parent)
   Bind(wxEVT_SCROLLWIN_PAGEUP, &CZorvCanvas::OnScroll, this);
   Bind(wxEVT_SCROLLWIN_PAGEDOWN, &CZorvCanvas::OnScroll, this);
   Bind(wxEVT_MOUSEWHEEL, &CZorvCanvas::OnMouseWheel, this);
+  // The view scrolls with the keys itself (Home, End, the arrows, the pages).
+  DisableKeyboardScrolling();
+  Bind(wxEVT_LEFT_DOWN, &CZorvCanvas::OnLeftDown, this);
+  // A double click's second press: a press like any other.
+  Bind(wxEVT_LEFT_DCLICK, &CZorvCanvas::OnLeftDown, this);
+  Bind(wxEVT_LEFT_UP, &CZorvCanvas::OnLeftUp, this);
+  Bind(wxEVT_MOTION, &CZorvCanvas::OnMotion, this);
+  Bind(wxEVT_RIGHT_DOWN, &CZorvCanvas::OnRightDown, this);
+  Bind(wxEVT_KEY_DOWN, &CZorvCanvas::OnKeyDown, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, &CZorvCanvas::OnCaptureLost, this);
 }
 
 zorv::Pos CZorvCanvas::ScrollPos() const {
@@ -88,4 +99,61 @@ void CZorvCanvas::ScrollBy(bool horizontal, int step) {
   (horizontal ? pos.x : pos.y) += step;
   Scroll(std::max(pos.x, 0), std::max(pos.y, 0));
   Refresh(false);
+}
+
+namespace {
+
+zorv::Pos ClientPoint(const wxMouseEvent& event) { return {event.GetX(), event.GetY()}; }
+
+// The view's key codes for the keys it handles; 0 for others.
+int ViewKey(int code) {
+  switch (code) {
+    case WXK_ESCAPE: return zorv::kKeyEscape;
+    case WXK_SPACE: return zorv::kKeySpace;
+    case WXK_PAGEUP: return zorv::kKeyPageUp;
+    case WXK_PAGEDOWN: return zorv::kKeyPageDown;
+    case WXK_END: return zorv::kKeyEnd;
+    case WXK_HOME: return zorv::kKeyHome;
+    case WXK_LEFT: return zorv::kKeyLeft;
+    case WXK_UP: return zorv::kKeyUp;
+    case WXK_RIGHT: return zorv::kKeyRight;
+    case WXK_DOWN: return zorv::kKeyDown;
+    case WXK_DELETE: return zorv::kKeyDelete;
+    case WXK_F5: return zorv::kKeyF5;
+    case WXK_F8: return zorv::kKeyF8;
+    case WXK_F9: return zorv::kKeyF9;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+void CZorvCanvas::OnLeftDown(wxMouseEvent& event) {
+  SetFocus();
+  if (m_edit) m_edit->OnLButtonDown(ClientPoint(event));
+  event.Skip();
+}
+
+void CZorvCanvas::OnLeftUp(wxMouseEvent& event) {
+  if (m_edit) m_edit->OnLButtonUp(ClientPoint(event), event.ShiftDown());
+  event.Skip();
+}
+
+void CZorvCanvas::OnMotion(wxMouseEvent& event) {
+  if (m_edit) m_edit->OnMouseMove(ClientPoint(event), event.LeftIsDown());
+  event.Skip();
+}
+
+void CZorvCanvas::OnRightDown(wxMouseEvent& event) {
+  if (m_edit) m_edit->OnRButtonDown();
+  event.Skip();
+}
+
+void CZorvCanvas::OnKeyDown(wxKeyEvent& event) {
+  const int key = event.HasAnyModifiers() ? 0 : ViewKey(event.GetKeyCode());
+  if (!m_edit || !key || !m_edit->OnKeyDown(key)) event.Skip();
+}
+
+void CZorvCanvas::OnCaptureLost(wxMouseCaptureLostEvent&) {
+  if (m_edit) m_edit->OnCaptureLost();
 }

@@ -12,6 +12,10 @@
 #include "sdi/frame_buffer.h"
 #include "sdi/zorv/core/view_mapping.h"
 
+namespace zorv {
+class ViewEditing;
+}
+
 class CZorvCanvas : public wxScrolledCanvas {
 public:
   // Draws the whole client area into the buffer for the given scroll position.
@@ -20,6 +24,8 @@ public:
   explicit CZorvCanvas(wxWindow* parent);
 
   void SetRenderer(Renderer renderer) { m_renderer = std::move(renderer); }
+  // The mouse and the keys go to the view's editing (none: ignored).
+  void SetEditing(zorv::ViewEditing* edit) { m_edit = edit; }
   void SetLineSteps(zorv::Size line, zorv::Size page) { m_line = line; m_page = page; }
   // Redraws the buffer from white and repaints.
   void Invalidate();
@@ -34,8 +40,16 @@ private:
   void OnMouseWheel(wxMouseEvent& event);
   void ScrollBy(bool horizontal, int step);
   void OnEraseBackground(wxEraseEvent&) {}
+  // Editing: events forwarded with client points.
+  void OnLeftDown(wxMouseEvent& event);
+  void OnLeftUp(wxMouseEvent& event);
+  void OnMotion(wxMouseEvent& event);
+  void OnRightDown(wxMouseEvent& event);
+  void OnKeyDown(wxKeyEvent& event);
+  void OnCaptureLost(wxMouseCaptureLostEvent& event);
 
   Renderer m_renderer;
+  zorv::ViewEditing* m_edit = nullptr;
   sdi::frame_buffer m_buffer;
   zorv::Pos m_renderedScroll{-1, -1};
   bool m_valid = false;

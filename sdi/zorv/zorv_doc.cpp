@@ -33,6 +33,7 @@ bool CZorvDoc::DeleteContents() {
 }
 
 bool CZorvDoc::OnNewDocument() {
+  EndViewPlacing();
   if (!m_core->OnNewDocument()) return false;
   SetFilename(wxString(), false);
   SetTitle(zorv::kUntitledFile);
@@ -50,6 +51,7 @@ void CZorvDoc::AdoptFile(const wxString& path) {
 }
 
 bool CZorvDoc::OnOpenDocument(const wxString& path) {
+  EndViewPlacing();
   if (!m_core->OnOpenDocument(path.utf8_string())) return false;
   AdoptFile(path);
   Modify(false);
@@ -58,6 +60,7 @@ bool CZorvDoc::OnOpenDocument(const wxString& path) {
 }
 
 bool CZorvDoc::OnSaveDocument(const wxString& path) {
+  EndViewPlacing();
   if (!m_core->OnSaveDocument(path.utf8_string())) return false;
   AdoptFile(path);
   Modify(false);
@@ -72,7 +75,7 @@ bool CZorvDoc::OnSaveModified() {
       Modify(false);
       return true;
     case wxYES:
-      return Save();
+      return m_core->IsSubcircuit() ? SaveSubcircuit() : Save();
     default:
       return false;
   }
@@ -83,8 +86,31 @@ void CZorvDoc::InitialUpdate() {
 }
 
 void CZorvDoc::OnFileSave(wxCommandEvent&) {
-  if (!GetDocumentSaved() || GetFilename().empty())
+  if (m_core->IsSubcircuit())
+    SaveSubcircuit();
+  else if (!GetDocumentSaved() || GetFilename().empty())
     SaveAs();
   else
     OnSaveDocument(GetFilename());
+}
+
+void CZorvDoc::EndViewPlacing() {
+  if (auto* view = wxDynamicCast(GetFirstView(), CZorvView)) view->Core().EndPlacing();
+}
+
+bool CZorvDoc::SaveSubcircuit() {
+  auto* view = wxDynamicCast(GetFirstView(), CZorvView);
+  if (!view || !view->Subcircuits()) return false;
+  const bool saved = view->Subcircuits()->OnSubcircuitSave();
+  SyncSubcircuitNames();
+  return saved;
+}
+
+void CZorvDoc::SyncSubcircuitNames() {
+  if (!m_core->IsSubcircuit()) return;
+  const wxString file = wxString::FromUTF8(m_core->FileName());
+  const bool named = file.Find('/') != wxNOT_FOUND;
+  SetFilename(named ? file : wxString(), false);
+  SetTitle(wxFileName(file).GetFullName());
+  SetDocumentSaved(named);
 }

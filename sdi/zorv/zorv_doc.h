@@ -26,6 +26,9 @@ public:
   bool OnSaveModified() override;
 
   zorv::DocCore& Core() { return *m_core; }
+  // After a subcircuit command: the framework's names follow the open file (a
+  // subcircuit never joins the recent files).
+  void SyncSubcircuitNames();
 
   // DocHost
   void SetMainTitle(const std::string& title) override;
@@ -40,6 +43,10 @@ private:
   void AdoptFile(const wxString& path);
   // The view's initial update, after every New and Open.
   void InitialUpdate();
+  // The view's pending element removed before the circuit is replaced.
+  void EndViewPlacing();
+  // Saves a subcircuit document as a subcircuit; false when it was not written.
+  bool SaveSubcircuit();
 
   std::unique_ptr<zorv::DocCore> m_core;
 

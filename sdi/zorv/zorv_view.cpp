@@ -1,11 +1,21 @@
 #include "sdi/zorv/zorv_view.h"
 
 #include <wx/app.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
 
 #include "sdi/drawing.h"
+#include "sdi/element.h"
+#include "sdi/factories.h"
+#include "sdi/sub_element.h"
+#include "sdi/zorv/core/element_icons.h"
+#include "sdi/zorv/zorv_doc.h"
 #include "sdi/zorv/core/circuit_files.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/core/view_render.h"
+#include "sdi/zorv/form_dialog.h"
 #include "sdi/zorv/main_frame.h"
 #include "sdi/zorv/picture.h"
 #include "sdi/zorv/zorv_canvas.h"
@@ -22,17 +32,46 @@ wxBEGIN_EVENT_TABLE(CZorvView, wxView)
   EVT_UPDATE_UI(ZORV_ID(ViewGrid), CZorvView::OnUpdateViewGrid)
   EVT_MENU(ZORV_ID(CopyToClipboard), CZorvView::OnEditCopyToClipboard)
   EVT_UPDATE_UI(ZORV_ID(CopyToClipboard), CZorvView::OnUpdateEditCopyToClipboard)
+  // Editing.
+  EVT_MENU(wxID_UNDO, CZorvView::OnEditUndo)
+  EVT_MENU(wxID_REDO, CZorvView::OnEditRedo)
+  EVT_MENU(wxID_CUT, CZorvView::OnEditCut)
+  EVT_MENU(wxID_COPY, CZorvView::OnEditCopy)
+  EVT_MENU(wxID_PASTE, CZorvView::OnEditPaste)
+  EVT_MENU(wxID_SELECTALL, CZorvView::OnEditSelectAll)
+  EVT_UPDATE_UI(wxID_UNDO, CZorvView::OnUpdateEditUndo)
+  EVT_UPDATE_UI(wxID_REDO, CZorvView::OnUpdateEditRedo)
+  EVT_UPDATE_UI(wxID_CUT, CZorvView::OnUpdateEditCopy)
+  EVT_UPDATE_UI(wxID_COPY, CZorvView::OnUpdateEditCopy)
+  EVT_UPDATE_UI(wxID_PASTE, CZorvView::OnUpdateEditPaste)
+  EVT_UPDATE_UI(wxID_SELECTALL, CZorvView::OnUpdateEditSelectAll)
+  EVT_MENU(ZORV_ID(Wire), CZorvView::OnWire)
+  EVT_UPDATE_UI(ZORV_ID(Wire), CZorvView::OnUpdateWire)
+  EVT_MENU(ZORV_ID(Select), CZorvView::OnSelect)
+  EVT_UPDATE_UI(ZORV_ID(Select), CZorvView::OnUpdateSelect)
+  EVT_MENU_RANGE(ZORV_ID(VDC), ZORV_ID(Multiplier), CZorvView::OnElement)
+  EVT_MENU(ZORV_ID(SubcircuitNew), CZorvView::OnSubcircuitNew)
+  EVT_MENU(ZORV_ID(SubcircuitOpen), CZorvView::OnSubcircuitOpen)
+  EVT_MENU(ZORV_ID(SubcircuitSave), CZorvView::OnSubcircuitSave)
+  EVT_MENU(ZORV_ID(SubcircuitSaveAs), CZorvView::OnSubcircuitSaveAs)
+  EVT_MENU(ZORV_ID(LibraryUpdate), CZorvView::OnLibraryUpdate)
+  EVT_MENU_RANGE(zorv::kLibraryFirstId, zorv::kLibraryFirstId + 999, CZorvView::OnLibraryEntry)
+  EVT_UPDATE_UI_RANGE(zorv::kLibraryFirstId, zorv::kLibraryFirstId + 999, CZorvView::OnUpdateLibraryEntry)
 wxEND_EVENT_TABLE()
 
 CZorvView::CZorvView()
     : m_undo(std::make_unique<zorv::UndoFiles>()),
-      m_core(std::make_unique<zorv::ViewCore>(*this, *m_undo, zorv::ModelCircuitFiles().save)) {
+      m_core(std::make_unique<zorv::ViewCore>(*this, *m_undo, zorv::ModelCircuitFiles().save)),
+      m_editCommands(std::make_unique<zorv::EditCommands>(*m_core, zorv::ModelCircuitFiles())) {
   sdi::grid_shown = 1;
   m_core->BindGridFlag(sdi::grid_shown);
 }
 
 CZorvView::~CZorvView() {
-  if (m_canvas) m_canvas->SetRenderer(nullptr);
+  if (m_canvas) {
+    m_canvas->SetRenderer(nullptr);
+    m_canvas->SetEditing(nullptr);
+  }
 }
 
 bool CZorvView::OnCreate(wxDocument* doc, long flags) {
@@ -46,18 +85,28 @@ bool CZorvView::OnCreate(wxDocument* doc, long flags) {
   m_canvas->SetRenderer([this](sdi::frame_buffer& fb, zorv::Pos scroll) {
     zorv::RenderClient(fb, m_core->Mapping(), scroll, m_core->GridShown(), m_core->Junctions());
   });
+  m_canvas->SetEditing(&m_core->Edit());
+  if (auto* zdoc = wxDynamicCast(doc, CZorvDoc))
+    m_subcircuits = std::make_unique<zorv::Subcircuits>(zdoc->Core(), *m_core, *this);
+  if (wxMenuBar* bar = frame->GetMenuBar()) bar->FindItem(ZORV_ID(LibraryUpdate), &m_libraryMenu);
+  BindSimulationCommands();
   Activate(true);
   return true;
 }
 
 void CZorvView::OnInitialUpdate() {
+  m_core->OnDocumentReplaced();
+  RebuildLibraryMenu();
   m_core->OnInitialUpdate();
   Invalidate();
 }
 
 bool CZorvView::OnClose(bool deleteWindow) {
   if (!wxView::OnClose(deleteWindow)) return false;
-  if (m_canvas) m_canvas->SetRenderer(nullptr);
+  if (m_canvas) {
+    m_canvas->SetRenderer(nullptr);
+    m_canvas->SetEditing(nullptr);
+  }
   return true;
 }
 
@@ -95,3 +144,106 @@ void CZorvView::OnEditCopyToClipboard(wxCommandEvent&) { CopyCircuitPicture(m_co
 void CZorvView::OnUpdateEditCopyToClipboard(wxUpdateUIEvent& event) { event.Enable(!zorv::CircuitIsEmpty()); }
 
 wxPrintout* CZorvView::OnCreatePrintout() { return new CZorvPrintout(m_core->GridFlag(), m_core->Mapping().ScaleX()); }
+
+// Editing ---------------------------------------------------------------------
+
+sdi::frame_buffer* CZorvView::ClientBuffer() { return m_canvas ? &m_canvas->Buffer() : nullptr; }
+
+void CZorvView::ShowClientBuffer() {
+  if (m_canvas) m_canvas->Refresh(false);
+}
+
+void CZorvView::SetEditCursor(zorv::EditCursor cursor) {
+  if (!m_canvas) return;
+  switch (cursor) {
+    case zorv::EditCursor::Move: m_canvas->SetCursor(wxCursor(wxCURSOR_SIZING)); break;
+    case zorv::EditCursor::Wire: m_canvas->SetCursor(wxCursor(wxCURSOR_PENCIL)); break;
+    case zorv::EditCursor::Arrow: m_canvas->SetCursor(wxNullCursor); break;
+  }
+}
+
+void CZorvView::CaptureMouse(bool capture) {
+  if (!m_canvas) return;
+  if (capture && !m_canvas->HasCapture()) m_canvas->CaptureMouse();
+  if (!capture && m_canvas->HasCapture()) m_canvas->ReleaseMouse();
+}
+
+bool CZorvView::IsDocumentModified() const { return GetDocument() && GetDocument()->IsModified(); }
+
+void CZorvView::OnUpdateSelect(wxUpdateUIEvent& event) {
+  event.Check(!m_core->Edit().WireMode() && !m_core->Edit().Placing());
+}
+
+void CZorvView::OnElement(wxCommandEvent& event) {
+  // Menu ids are the toolkit's; the element table speaks the program's.
+  const int kind = zorv::ElementKindOfCommand(event.GetId() - ToolkitCommandId(zorv::cmd::VDC) + zorv::cmd::VDC);
+  // Couplings and labels ask for their details in dialogs first.
+  if (kind < 0 || kind == sdi::kind_wire || kind == sdi::kind_mutual || kind == sdi::kind_label) {
+    event.Skip();
+    return;
+  }
+  sdi::create_element(kind);
+  m_core->Edit().newElement();
+}
+
+void CZorvView::RebuildLibraryMenu() {
+  m_library = zorv::LibraryEntries(sdi::symbol_folder);
+  if (!m_libraryMenu) return;
+  while (m_libraryMenu->GetMenuItemCount() > 1)
+    m_libraryMenu->Destroy(m_libraryMenu->FindItemByPosition(m_libraryMenu->GetMenuItemCount() - 1));
+  m_libraryMenu->AppendSeparator();
+  for (std::size_t i = 0; i < m_library.size(); ++i)
+    m_libraryMenu->Append(zorv::kLibraryFirstId + static_cast<int>(i),
+                          wxString::FromUTF8(zorv::MenuLabel(m_library[i].menuText)));
+}
+
+void CZorvView::OnLibraryEntry(wxCommandEvent& event) {
+  const std::size_t i = static_cast<std::size_t>(event.GetId() - zorv::kLibraryFirstId);
+  if (i < m_library.size()) zorv::PlaceSubcircuit(*m_core, m_library[i].fileName);
+}
+
+void CZorvView::OnUpdateLibraryEntry(wxUpdateUIEvent& event) {
+  event.Enable(static_cast<std::size_t>(event.GetId() - zorv::kLibraryFirstId) < m_library.size());
+}
+
+template <class Command>
+void CZorvView::SubcircuitCommand(Command command) {
+  if (!m_subcircuits) return;
+  command(*m_subcircuits);
+  if (auto* doc = wxDynamicCast(GetDocument(), CZorvDoc)) doc->SyncSubcircuitNames();
+}
+
+void CZorvView::OnSubcircuitNew(wxCommandEvent&) {
+  SubcircuitCommand([](zorv::Subcircuits& sub) { sub.OnSubcircuitNew(); });
+}
+
+void CZorvView::OnSubcircuitOpen(wxCommandEvent&) {
+  SubcircuitCommand([](zorv::Subcircuits& sub) { sub.OnSubcircuitOpen(); });
+}
+
+void CZorvView::OnSubcircuitSave(wxCommandEvent&) {
+  SubcircuitCommand([](zorv::Subcircuits& sub) { sub.OnSubcircuitSave(); });
+}
+
+void CZorvView::OnSubcircuitSaveAs(wxCommandEvent&) {
+  SubcircuitCommand([](zorv::Subcircuits& sub) { sub.OnSubcircuitSaveAs(); });
+}
+
+bool CZorvView::SaveModified() { return !GetDocument() || GetDocument()->OnSaveModified(); }
+
+std::string CZorvView::AskSubcircuitToOpen() {
+  wxFileDialog dlg(GetFrame(), "Open", wxString::FromUTF8(sdi::symbol_folder), "", zorv::kSubcircuitFilter,
+                   wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  return dlg.ShowModal() == wxID_OK ? dlg.GetPath().utf8_string() : std::string();
+}
+
+std::string CZorvView::AskSubcircuitToSave() {
+  wxFileDialog dlg(GetFrame(), "Save As", wxString::FromUTF8(sdi::symbol_folder), "", zorv::kSubcircuitFilter,
+                   wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  return dlg.ShowModal() == wxID_OK ? dlg.GetPath().utf8_string() : std::string();
+}
+
+bool CZorvView::ConfirmOverwrite(const std::string& path) {
+  const wxString text = wxString::FromUTF8(path) + " already exists.\nDo you want to replace it?";
+  return wxMessageBox(text, "ZORV", wxYES_NO | wxICON_EXCLAMATION, GetFrame()) == wxYES;
+}

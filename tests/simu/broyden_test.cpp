@@ -1,5 +1,7 @@
 #include "simu/broyden.h"
 
+#include "affine_map.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -48,38 +50,8 @@ struct harness {
   }
 };
 
-// x -> Phi x + b, eigenvalues 0.5 and 0.8, fixed point (-1, -7).
-DM affine(const DM& x) {
-  DM y(2, 1);
-  y(1) = 0.6 * x(1) + 0.2 * x(2) + 1.0;
-  y(2) = 0.1 * x(1) + 0.7 * x(2) - 2.0;
-  return y;
-}
 
 }  // namespace
-
-TEST(BroydenFd, NothingBeforeTheSecondClosedCycleThenPerturbedStarts) {
-  harness h([](const DM& x) { return x; }, {});
-  DM x = col({0.0, 1.0, 50.0});
-  DM end = h.cycle(x);   // first closed cycle: nothing
-  EXPECT_EQ(h.ready, 0);
-  EXPECT_EQ(end(3), 50.0);
-  EXPECT_EQ(h.br.fd.column, 0);
-  x = h.cycle(end);      // second: base cycle, then the start perturbed in state 1
-  EXPECT_EQ(h.br.fd.column, 1);
-  EXPECT_EQ(h.br.fd.delta, 1e-4);
-  EXPECT_EQ(x(1), 1e-4);
-  EXPECT_EQ(x(2), 1.0);
-  x = h.cycle(x);
-  EXPECT_EQ(h.br.fd.delta, 1e-4);   // |x0(2)| = 1
-  EXPECT_EQ(x(1), 0.0);             // rewound to the base start
-  EXPECT_EQ(x(2), 1.0 + 1e-4);
-  x = h.cycle(x);
-  EXPECT_EQ(h.br.fd.delta, 50.0 * 1e-4);
-  EXPECT_EQ(x(3), 50.0 + 5e-3);
-  EXPECT_EQ(h.ready, 0);
-  EXPECT_EQ(h.br.fd.period, 1e-3);
-}
 
 TEST(BroydenFd, AffineCycleMapGivesItsMatrixAndFixedPoint) {
   harness h(affine, {"V_C1", "I_L1"});
@@ -110,6 +82,17 @@ TEST(BroydenFd, AffineCycleMapGivesItsMatrixAndFixedPoint) {
   EXPECT_EQ(h.fd_calls, 7);
   EXPECT_NEAR(x(1), -1.0, 1e-9);
   EXPECT_NEAR(x(2), -7.0, 1e-9);
+}
+
+TEST(BroydenUpdate, AZeroStepLeavesBAlone) {
+  // x -> x / 2 + 1 started at its fixed point 2: the step from there is zero, and there is
+  // no secant to update B along.
+  harness h([](const DM& x) { return col({0.5 * x(1) + 1.0}); }, {});
+  DM x = col({2.0});
+  testing::internal::CaptureStderr();
+  for (int k = 0; k < 8; ++k) x = h.cycle(x);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(x(1), 2.0);
 }
 
 TEST(BroydenUpdate, RankOneUpdateMeetsTheSecantCondition) {
@@ -143,44 +126,6 @@ TEST(BroydenUpdate, RankOneUpdateMeetsTheSecantCondition) {
   EXPECT_NEAR(check(2), -F0(2), 1e-13);
 }
 
-TEST(BroydenUpdate, NonlinearCycleMapConverges) {
-  auto f = [](const DM& x) {
-    DM y(2, 1);
-    y(1) = 0.5 * x(1) + 0.1 * std::sin(x(2)) + 1.0;
-    y(2) = 0.05 * x(1) * x(1) + 0.4 * x(2) - 0.5;
-    return y;
-  };
-  harness h(f, {});
-  DM x = col({0.0, 0.0});
-  double residual = 1.0;
-  for (int k = 0; k < 12; ++k) {
-    x = h.cycle(x);
-    residual = std::fabs(f(x)(1) - x(1)) + std::fabs(f(x)(2) - x(2));
-  }
-  EXPECT_LT(residual, 1e-12);
-  EXPECT_GT(h.iterations, 2);
-}
-
-TEST(BroydenFd, SineStatesAreNeitherPerturbedNorSolvedFor) {
-  // State 3 belongs to a sine generator and advances on its own each cycle.
-  auto f = [](const DM& x) {
-    DM y = affine(col({x(1), x(2)}));
-    return col({y(1), y(2), x(3) + 1.0});
-  };
-  harness h(f, {"V_C1", "I_L1", "V_Cs1"});
-  DM x = col({0.0, 0.0, 10.0});
-  for (int k = 0; k < 4; ++k) {
-    DM before;
-    before = x;
-    x = h.cycle(x);
-    EXPECT_EQ(x(3), before(3) + 1.0);   // never rewound, never solved for
-  }
-  ASSERT_EQ(h.ready, 1);
-  EXPECT_EQ(h.J.rows, 2);
-  EXPECT_NEAR(x(1), -1.0, 1e-9);
-  EXPECT_NEAR(x(2), -7.0, 1e-9);
-}
-
 TEST(BroydenUpdate, SingularSystemIsSkippedWithOneLine) {
   // x -> x + 1: J = I, J - I is singular.
   harness h([](const DM& x) { return col({x(1) + 1.0}); }, {});
@@ -192,37 +137,15 @@ TEST(BroydenUpdate, SingularSystemIsSkippedWithOneLine) {
   ASSERT_EQ(h.ready, 1);
   EXPECT_TRUE(std::isfinite(x(1)));
   EXPECT_EQ(x(1), 1.0 + 1e-4 + 1.0);   // the end state of the perturbed cycle: Picard
-  // Later updates stay finite too.
-  testing::internal::CaptureStderr();
-  for (int k = 0; k < 5; ++k) {
+  // After one more perturbed cycle, the secant of a step not taken (F - F0 = 0 along s)
+  // keeps B singular: every later update is skipped and the run is cycle by cycle.
+  x = h.cycle(x);
+  for (int k = 0; k < 3; ++k) {
+    const double before = x(1);
+    testing::internal::CaptureStderr();
     x = h.cycle(x);
-    EXPECT_TRUE(std::isfinite(x(1)));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Broyden: singular or ill-conditioned B, step skipped.\n") << k;
+    EXPECT_EQ(x(1), before + 1.0) << k;
   }
-  testing::internal::GetCapturedStderr();
 }
 
-TEST(BroydenFd, BaseCycleStartsWhereTheCycleBeganEvenWhenTheEntryIsOverwritten) {
-  CYCLE cyc(on);
-  broyden br({});
-  topology R;
-  const DM tv = DM(4, 1, 0.0), u = DM(0, 1);
-  DM J, x0, xT;
-  int completed = 0;
-  cyc.add_transition(tv, 0.0, on, col({1.0}), u, &R, 1);
-  cyc.add_transition(tv, 0.5, off, col({1.5}), u, &R, 1);
-  cyc.add_transition(tv, 1.0, on, col({2.0}), u, &R, 1);
-  DM x = col({2.0});
-  ASSERT_EQ(cyc.cycle_found(), 1);
-  EXPECT_EQ(br.fd_jacobian_step(J, cyc, tv, x, completed, x0, xT), 0);
-  cyc.count = 0;
-  cyc.add_transition(tv, 1.0, on, col({2.0}), u, &R, 1);
-  cyc.add_transition(tv, 1.1, on, col({2.5}), u, &R, 1);   // same setting, later: overwrites
-  cyc.add_transition(tv, 1.5, off, col({2.7}), u, &R, 1);
-  cyc.add_transition(tv, 2.0, on, col({3.0}), u, &R, 1);
-  x = col({3.0});
-  ASSERT_EQ(cyc.cycle_found(), 1);
-  EXPECT_EQ(br.fd_jacobian_step(J, cyc, tv, x, completed, x0, xT), 0);
-  EXPECT_EQ(br.fd.x0(1), 2.0);
-  EXPECT_EQ(br.fd.xT(1), 3.0);
-  EXPECT_EQ(x(1), 2.0 + 2e-4);   // rewound to the cycle's start, perturbed by 1e-4 of it
-}

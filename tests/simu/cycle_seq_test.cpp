@@ -24,15 +24,6 @@ const DM tv0 = col({0, 0, 0, 0});
 
 }  // namespace
 
-TEST(CycleSeq, SameEquations) {
-  topology r1 = model(-1.0, 1.0), r2 = model(-1.00001, 1.0), r3 = model(-1.001, 1.0);
-  topology r4 = model(-1.0, 1.1), z1 = model(0.0, 0.0), z2 = model(0.0, 0.0);
-  EXPECT_EQ(same_equations(&r1, &r2), 1);
-  EXPECT_EQ(same_equations(&r1, &r3), 0);
-  EXPECT_EQ(same_equations(&r1, &r4), 0);
-  EXPECT_EQ(same_equations(&z1, &z2), 1);
-}
-
 TEST(CycleSeq, ReportOfFourTransitions) {
   TempDir dir;
   topology r1 = model(-1.0, 1.0), r2 = model(-1.00001, 1.0), r3 = model(-2.0, 1.0);
@@ -63,58 +54,6 @@ TEST(CycleSeq, ReportOfFourTransitions) {
             "\n");
 }
 
-TEST(CycleSeq, ThreeTransitionsMakeOneLastGroup) {
-  TempDir dir;
-  topology r1 = model(-1.0, 1.0);
-  CYCLE cyc(col({1}));
-  cyc.add_transition(tv0, 0.0, col({1}), col({1.0}), col({1}), &r1, 1);
-  cyc.add_transition(tv0, 0.5, col({0}), col({2.0}), col({1}), &r1, 1);
-  cyc.add_transition(tv0, 1.0, col({1}), col({1.0}), col({1}), &r1, 1);
-  cyc.write_seq_file("one.m", 0.01, {"S1"});
-  std::string text = slurp("one.seq");
-  EXPECT_NE(text.find("1\t  1\t\t\t\t5.000000e-01\n1\t  0\t\t\t\t5.000000e-01\n"), std::string::npos);
-  EXPECT_NE(text.find("Intervals 1 and 2 have the same equations.\n"
-                      "Intervals 2 and 3 have the same equations.\n"),
-            std::string::npos);
-  EXPECT_NE(text.find("\nState at beginning of intervals:\n"
-                      " X1\t\t     X2\t\t     X3\t\t    \n"
-                      "  1.0000000000000000e+00\t  2.0000000000000000e+00\t  1.0000000000000000e+00\t\n"
-                      "\n"),
-            std::string::npos);
-}
-
-TEST(CycleSeq, SixTransitionsMakeTwoGroupsOfThree) {
-  TempDir dir;
-  topology r1 = model(-1.0, 1.0);
-  CYCLE cyc(col({1}));
-  for (int k = 0; k < 6; ++k)
-    cyc.add_transition(tv0, k, col({k % 2 == 0 ? 1.0 : 0.0}), col({double(k)}), col({1}), &r1, 1);
-  ASSERT_EQ(cyc.count, 6);
-  cyc.write_seq_file("six.m", 1e-6, {"S1"});
-  std::string text = slurp("six.seq");
-  EXPECT_NE(text.find("\nState at beginning of intervals:\n"
-                      " X1\t\t\t     X2\t\t\t     X3\t\t\t    \n"
-                      "  0.0000000000000000e+00    1.0000000000000000e+00    2.0000000000000000e+00  \n"
-                      " X4\t\t     X5\t\t     X6\t\t    \n"
-                      "  3.0000000000000000e+00\t  4.0000000000000000e+00\t  5.0000000000000000e+00\t\n"
-                      "\n"),
-            std::string::npos);
-  EXPECT_EQ(text.substr(text.size() - 2), "\n\n");
-}
-
-TEST(CycleSeq, ColumnLabelsPastNineAreNumbers) {
-  TempDir dir;
-  topology r1 = model(-1.0, 1.0);
-  CYCLE cyc(col({1}));
-  for (int k = 0; k < 11; ++k)
-    cyc.add_transition(tv0, k, col({k % 2 == 0 ? 1.0 : 0.0}), col({double(k)}), col({1}), &r1, 1);
-  ASSERT_EQ(cyc.count, 11);
-  cyc.write_seq_file("many.m", 1e-6, {"S1"});
-  std::string text = slurp("many.seq");
-  EXPECT_NE(text.find(" X7\t\t\t     X8\t\t\t     X9\t\t\t    \n"), std::string::npos);
-  EXPECT_NE(text.find(" X10\t\t     X11\t\t    \n"), std::string::npos);
-}
-
 TEST(CycleSeq, UnwritableAndFullFiles) {
   TempDir dir;
   CYCLE cyc(col({1}));
@@ -126,24 +65,3 @@ TEST(CycleSeq, UnwritableAndFullFiles) {
             "Fatal Error : write_seq_file(  ) - disk full!\n");
 }
 
-TEST(CycleSeq, ATransitionThatKeepsTheSettingDoesNotMoveTheIntervals) {
-  // The second interval's entry is overwritten at 0.7 s by a transition with the same
-  // setting: the report still gives the intervals 0.5 and 0.5 and the state 2 at 0.5 s.
-  TempDir dir;
-  topology r1 = model(-1.0, 1.0);
-  CYCLE cyc(col({1}));
-  cyc.add_transition(tv0, 0.0, col({1}), col({1.0}), col({1}), &r1, 1);
-  cyc.add_transition(tv0, 0.5, col({0}), col({2.0}), col({1}), &r1, 1);
-  cyc.add_transition(tv0, 0.7, col({0}), col({1.75}), col({1}), &r1, 1);
-  cyc.add_transition(tv0, 1.0, col({1}), col({1.0}), col({1}), &r1, 1);
-  cyc.write_seq_file("kept.m", 0.01, {"S1"});
-  std::string text = slurp("kept.seq");
-  EXPECT_NE(text.find("period = 1.000000e+00\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("1\t  1\t\t\t\t5.000000e-01\n1\t  0\t\t\t\t5.000000e-01\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("\nState at beginning of intervals:\n"
-                      " X1\t\t     X2\t\t     X3\t\t    \n"
-                      "  1.0000000000000000e+00\t  2.0000000000000000e+00\t  1.0000000000000000e+00\t\n"
-                      "\n"),
-            std::string::npos)
-      << text;
-}

@@ -21,6 +21,23 @@
 #include "simu/run_settings.h"
 #include "simu/simu_entry.h"
 
+// A netlist from its parameter lines and its element and output rows; a row's label
+// follows a '|': "I01 2 0 0|Vc" is written 'I01 2 0 0' % Vc.
+inline std::string netlist_of(const std::string& params, const std::vector<std::string>& x,
+                              const std::vector<std::string>& y, int numn) {
+  auto block = [](const char* name, const std::vector<std::string>& rows) {
+    std::string s = std::string(name) + " = [ ";
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      const std::size_t bar = rows[k].find('|');
+      s += "'" + rows[k].substr(0, bar) + "'" + (k + 1 == rows.size() ? " ]" : "");
+      if (bar != std::string::npos) s += " % " + rows[k].substr(bar + 1);
+      s += "\n";
+    }
+    return s;
+  };
+  return params + block("X", x) + block("Y", y) + "numn = " + std::to_string(numn) + ";\n";
+}
+
 struct run_output {
   int result = 0;
   std::string out, err;   // what went to standard output and the error stream

@@ -1,33 +1,55 @@
-// The transient driver's cycle handling: stop-when-close, the cycle limit, limited runs,
-// continuing from a state file, state bounds and the multiplier.
+// The transient driver's cycle handling on the buck: Picard to the exact periodic steady
+// state, stop-when-close, the cycle limit, limited runs, continuing from a state file and
+// when the steady-state method begins.
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
-#include "common/temp_dir.h"
 #include "buck_netlist.h"
+#include "common/temp_dir.h"
 #include "driver_run.h"
 #include "simu/recording_run_services.h"
 
 namespace {
 
-// The buck of the switching tests (100 kHz clock, S1 on in the first half period).
-const std::string buck_netlist = buck_netlist_text("2.0000e-04", "1.0000e-06", "2000");
-
 struct buck_run {
   TempDir dir;
   recording_run_services host;
   main_window_scope scope{host};
-  buck_run() { write_text("buck.m", buck_netlist); }
+  buck_run() { write_text("buck.m", buck_netlist_text("2.0000e-04", "1.0000e-06", "2000")); }
+};
+
+// Answers Esc at the first poll after the "Close to Steady state!" box.
+struct esc_after_close : recording_run_services {
+  int message_box(const char* text, box_style style) override {
+    if (std::string(text) == "Close to Steady state!") escape_at_poll = polls + 1;
+    return recording_run_services::message_box(text, style);
+  }
 };
 
 }  // namespace
 
+TEST(DriverSteady, PicardReachesTheExactPeriodicSteadyState) {
+  buck_run b;
+  run_output r = run_simu({"-ss", "-tsim", "1", "-td", "1e-6", "-nclkss", "5000", "-sstol_f", "1e-9", "buck.m", "buck.plt"});
+  ASSERT_EQ(r.result, 1) << r.err;
+  ASSERT_EQ(b.host.boxes.size(), 1u);
+  EXPECT_EQ(b.host.boxes[0].text, "Picard:  Steady state reached!");
+  EXPECT_NE(r.err.find("\n\nBrute-force Method: Steady state reached in "), std::string::npos);
+  EXPECT_TRUE(file_exists("buck.seq"));
+  const std::vector<double> x = buck_steady(), ini = read_numbers("buck.ini");
+  ASSERT_GE(ini.size(), 7u);
+  EXPECT_EQ(ini[4], 10.0);
+  EXPECT_NEAR(ini[5], x[0], 1e-6 * x[0]);
+  EXPECT_NEAR(ini[6], x[1], 1e-6 * x[1]);
+  EXPECT_LT(ini[0], 0.5);
+}
+
 TEST(DriverSteady, StopWhenCloseThenPicard) {
   buck_run b;
-  run_output r = run_simu({"-ss", "-stop_close", "-sstol_c", "0.05", "-tsim", "1", "-nclkss", "5000",
-                           "buck.m", "buck.plt"});
+  run_output r = run_simu({"-ss", "-stop_close", "-sstol_c", "0.05", "-tsim", "1", "-nclkss", "5000", "buck.m", "buck.plt"});
   ASSERT_EQ(r.result, 1) << r.err;
   ASSERT_EQ(b.host.boxes.size(), 2u);
   EXPECT_EQ(b.host.boxes[0].text, "Close to Steady state!");
@@ -35,6 +57,33 @@ TEST(DriverSteady, StopWhenCloseThenPicard) {
   EXPECT_NE(r.err.find("Close tolerance of 0.05 reached!\nSteady State method begins."), std::string::npos);
   EXPECT_NE(r.err.find("\n\nBrute-force Method: Steady state reached in "), std::string::npos);
   EXPECT_TRUE(file_exists("buck.seq"));
+}
+
+TEST(DriverSteady, CloseToSteadyStateSavesTheStateThere) {
+  // Esc right after the close box: the state file holds the state where the cycles came
+  // close, the same as a transient run to that instant.
+  TempDir dir;
+  write_text("buck.m", buck_netlist_text("2.0000e-04", "1.0000e-06", "2000"));
+  std::vector<double> close;
+  {
+    esc_after_close host;
+    main_window_scope scope(host);
+    run_simu({"-ss", "-stop_close", "-sstol_c", "0.05", "-tsim", "0.02", "-nclkss", "100000", "-sstol_f", "1e-15",
+              "buck.m", "buck.plt"});
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[1].text, "Simulation terminated by user");
+    close = read_numbers("buck.ini");
+  }
+  ASSERT_GE(close.size(), 7u);
+  EXPECT_GT(close[0], 1e-4);
+  recording_run_services host;
+  main_window_scope scope(host);
+  ASSERT_EQ(run_simu({"-tsim", std::to_string(close[0]), "buck.m", "buck.plt"}).result, 1);
+  const std::vector<double> ini = read_numbers("buck.ini");
+  ASSERT_EQ(ini.size(), close.size());
+  EXPECT_EQ(close[4], ini[4]);
+  EXPECT_NEAR(close[5], ini[5], 1e-9 * std::fabs(ini[5]));
+  EXPECT_NEAR(close[6], ini[6], 1e-9 * std::fabs(ini[6]));
 }
 
 TEST(DriverSteady, CycleLimitEndsTheRun) {
@@ -47,18 +96,7 @@ TEST(DriverSteady, CycleLimitEndsTheRun) {
   EXPECT_TRUE(file_exists("buck.plt"));
   EXPECT_FALSE(file_exists("buck.seq"));
   // Four cycles of 10 us found: the run ended at 40 us (the first cycle starts at 0).
-  std::vector<double> ini = read_numbers("buck.ini");
-  EXPECT_NEAR(ini[0], 4e-5, 1e-12);
-}
-
-TEST(DriverSteady, TransientRunFindsNoCycleAndWritesNoReport) {
-  buck_run b;
-  run_output r = run_simu({"-tsim", "1e-2", "buck.m", "buck.plt"});
-  ASSERT_EQ(r.result, 1) << r.err;
-  EXPECT_TRUE(b.host.boxes.empty());
-  EXPECT_FALSE(file_exists("buck.seq"));
-  std::vector<double> ini = read_numbers("buck.ini");
-  EXPECT_NEAR(ini[0], 1e-2, 1e-12);
+  EXPECT_NEAR(read_numbers("buck.ini")[0], 4e-5, 1e-12);
 }
 
 TEST(DriverSteady, LimitedRunFromASteadyState) {
@@ -92,97 +130,34 @@ TEST(DriverSteady, LimitedRunFromATransientState) {
 TEST(DriverSteady, StateFileWithAnotherSettingContinuesExactly) {
   // 25 us ends with S1 off and D1 on; 15 us more from there must equal 40 us at once.
   buck_run b;
-  ASSERT_EQ(run_simu({"-tsim", "4e-5", "buck.m", "buck.plt"}).result, 1);
-  const std::vector<double> whole = read_numbers("buck.ini");
   ASSERT_EQ(run_simu({"-tsim", "2.5e-5", "buck.m", "buck.plt"}).result, 1);
   EXPECT_EQ(read_numbers("buck.ini")[4], 1.0);   // the switch line "01"
   run_output r = run_simu({"-ld", "-tsim", "1.5e-5", "buck.m", "buck.plt"});
   ASSERT_EQ(r.result, 1) << r.err;
-  const std::vector<double> two = read_numbers("buck.ini");
-  ASSERT_EQ(two.size(), whole.size());
+  const std::vector<double> two = read_numbers("buck.ini"), x = buck_after(4);
+  ASSERT_GE(two.size(), 7u);
   EXPECT_EQ(two[4], 10.0);
-  EXPECT_NEAR(two[5], whole[5], 1e-9 * std::fabs(whole[5]));
-  EXPECT_NEAR(two[6], whole[6], 1e-9 * std::fabs(whole[6]));
+  EXPECT_NEAR(two[5], x[0], 1e-9 * x[0]);
+  EXPECT_NEAR(two[6], x[1], 1e-9 * x[1]);
 }
 
-TEST(DriverSteady, StateBoundClampsTheCapacitor) {
-  TempDir dir;
-  write_text("rc.m",
-             "tsim = 5.0000e-03\n"
-             "td = 1.0000e-05\n"
-             "points = 500\n"
-             "x0 = [ 0.0000e+00      ]\n"
-             "stmax = [ 'V_C1      5.0000e+00     ' ]\n"
-             "X = [ 'V1        1   0   1.0000e+01                 '   % V1\n"
-             "      'R1        1   2   1.0000e+03                 '   % R1\n"
-             "      'C1        2   0   1.0000e-06                 '   % C1\n"
-             "      'I01       2   0   0.0000e+00                 ' ] % Vc\n"
-             "Y = [ 'V         I01                                ' ] % Vc\n"
-             "numn = 3;\n");
-  recording_run_services host;
-  main_window_scope scope(host);
-  ASSERT_EQ(run_simu({"rc.m", "rc.plt"}).result, 1);
-  plt_table p = read_plt("rc.plt");
-  double top = 0.0;
-  for (const auto& row : p.rows) top = std::max(top, row[1]);
-  EXPECT_EQ(top, 5.0);
-  EXPECT_EQ(read_numbers("rc.ini")[4], 5.0);
-}
-
-TEST(DriverSteady, MultiplierOutputIsConsistentFromTheFirstSample) {
-  // V#M1 = 0.5 * v(I02) * v(I03) = 0.5 * 2 * 3 across R3.
-  TempDir dir;
-  write_text("mult.m",
-             "tsim = 1.0000e-04\n"
-             "td = 1.0000e-06\n"
-             "points = 100\n"
-             "X = [ 'V1        1   0   2.0000e+00                 '   % V1\n"
-             "      'R1        1   0   1.0000e+03                 '   % R1\n"
-             "      'V2        2   0   3.0000e+00                 '   % V2\n"
-             "      'R2        2   0   1.0000e+03                 '   % R2\n"
-             "      'V#M1      3   0   1.0000e+00     5.0000e-01     I02  I03  '   % MUL1\n"
-             "      'R3        3   0   1.0000e+03                 '   % R3\n"
-             "      'I01       3   0   0.0000e+00                 '   % Vp\n"
-             "      'I02       1   0   0.0000e+00                 '  \n"
-             "      'I03       2   0   0.0000e+00                 ' ]\n"
-             "Y = [ 'V         I01                                '   % Vp\n"
-             "      'V         I02                                '  \n"
-             "      'V         I03                                ' ]\n"
-             "numn = 4;\n");
-  recording_run_services host;
-  main_window_scope scope(host);
-  run_output r = run_simu({"mult.m", "mult.plt"});
-  ASSERT_EQ(r.result, 1) << r.err;
-  plt_table p = read_plt("mult.plt");
-  EXPECT_EQ(p.header, "Time Vp ");
-  ASSERT_GT(p.rows.size(), 50u);
-  for (const auto& row : p.rows) EXPECT_EQ(row[1], 3.0) << row[0];
-}
-
-TEST(DriverSteady, NewtonBeginsAfterTheCyclesToGo) {
-  // The clock fixes every switching instant, so one cycle's map is affine and one Newton
-  // step lands on the steady state: the next found cycle is converged. The method begins
-  // at the first switching step after cycle begin_after + 1, acts at the next found
-  // cycle, and the run ends one cycle later.
+TEST(DriverSteady, WhenNewtonBegins) {
+  // The clock fixes every switching instant, so one Newton step lands on the steady state.
+  // The method begins at the first switching step after cycle togo + 1 and the run ends
+  // two cycles later; a coarse tolerance that any two states meet begins it once cycles > 2.
   buck_run b;
-  for (int togo : {0, 1, 3}) {
-    run_output r = run_simu({"-ss", "-tsim", "1", "buck.m", "buck.plt"}, 1, togo);
+  const std::initializer_list<std::tuple<int, const char*, int>> rows = {{0, "", 3}, {1, "", 4}, {3, "", 6}, {10, "1e9", 5}};
+  for (auto [togo, coarse, cycles] : rows) {
+    std::vector<std::string> words = {"-ss", "-tsim", "1", "buck.m", "buck.plt"};
+    if (*coarse) words.insert(words.begin(), {"-sstol_c", coarse});
+    b.host.boxes.clear();
+    run_output r = run_simu(words, 1, togo);
     ASSERT_EQ(r.result, 1) << r.err;
-    const int cycles = togo + 3;
     EXPECT_NE(r.err.find("\n\nAnalytical Method: Steady state reached in " + std::to_string(cycles) + " cycles!\n"),
               std::string::npos)
         << togo << r.err;
     EXPECT_NEAR(read_numbers("buck.ini")[0], cycles * 1e-5, 1e-12) << togo;
+    ASSERT_EQ(b.host.boxes.size(), 1u);
+    EXPECT_EQ(b.host.boxes[0].text, "Newton:  Steady state reached!");
   }
-}
-
-TEST(DriverSteady, CoarseToleranceBeginsTheMethodAfterTheThirdCycle) {
-  // A coarse tolerance that any two states meet: begun once cycles > 2, whatever the
-  // cycles to go.
-  buck_run b;
-  run_output r = run_simu({"-ss", "-tsim", "1", "-sstol_c", "1e9", "buck.m", "buck.plt"}, 1, 10);
-  ASSERT_EQ(r.result, 1) << r.err;
-  EXPECT_NE(r.err.find("\n\nAnalytical Method: Steady state reached in 5 cycles!\n"), std::string::npos) << r.err;
-  ASSERT_EQ(b.host.boxes.size(), 1u);
-  EXPECT_EQ(b.host.boxes[0].text, "Newton:  Steady state reached!");
 }

@@ -2,7 +2,6 @@
 // crash, a hang or a silent misreading.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -38,23 +37,6 @@ struct ReaderErrors : ::testing::Test {
 };
 
 }  // namespace
-
-TEST_F(ReaderErrors, GoodNetlistReads) { EXPECT_EQ(error_of(good_buck()), ""); }
-
-TEST_F(ReaderErrors, MissingFile) {
-  EXPECT_EQ(read_error("nofile.m", p), "Sread Fatal Error : Can't open file for reading - nofile.m\n");
-}
-
-TEST_F(ReaderErrors, MissingFileName) {
-  EXPECT_EQ(read_error(nullptr, p),
-            "Sread Fatal Error : Can't open file for reading - (no file name)\n");
-  EXPECT_EQ(read_error("", p), "Sread Fatal Error : Can't open file for reading - (no file name)\n");
-}
-
-TEST_F(ReaderErrors, FolderInsteadOfFile) {
-  std::filesystem::create_directory("d.m");
-  EXPECT_EQ(read_error("d.m", p), "Sread Fatal Error : Can't open file for reading - d.m\n");
-}
 
 TEST_F(ReaderErrors, EmptyFile) {
   EXPECT_EQ(first_line(error_of("")), "Sread Fatal Error : netlist has no element block - t.m\n");
@@ -163,25 +145,3 @@ TEST_F(ReaderErrors, TruncatedAtEveryPoint) {
 
 // Every single character of the good netlist deleted in turn: a clear text or a
 // good read, never a crash (the sanitizer build checks the memory side).
-TEST_F(ReaderErrors, EveryCharacterDeleted) {
-  const std::string text = good_buck();
-  int failures = 0;
-  for (std::size_t k = 0; k < text.size(); ++k) {
-    sim_params q;
-    std::string t = text;
-    t.erase(k, 1);
-    write_text("t.m", t);
-    std::string e;
-    try {
-      read_netlist("t.m", &q);
-    } catch (const char* thrown) {
-      e = thrown;
-    }
-    if (!e.empty()) {
-      ++failures;
-      EXPECT_TRUE(e.rfind("Sread Fatal Error : ", 0) == 0 || e.rfind("Fatal Error : ", 0) == 0)
-          << "delete at " << k << ": " << e;
-    }
-  }
-  EXPECT_GT(failures, 0);
-}

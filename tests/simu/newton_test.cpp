@@ -28,86 +28,27 @@ const DM on = col({1.0, 0.0});
 const DM off = col({0.0, 1.0});
 const DM tv = DM(4, 1, 0.0);
 
-// Scalar buck-like cycle, clock-forced at both switchings: x' = -a1 x + u for D T,
-// then x' = -a2 x for (1 - D) T.
-struct clocked_cycle {
-  double a1 = 2.0, a2 = 3.0, D = 0.4, T = 0.5;
-  topology R1 = model(DM(1, 1, -2.0), DM(1, 1, 1.0));
-  topology R2 = model(DM(1, 1, -3.0), DM(1, 1, 0.0));
-  DM u = col({1.0});
-  double end_of_on(double x0) const { return std::exp(-a1 * D * T) * x0 + (1.0 - std::exp(-a1 * D * T)) / a1; }
-  double end(double x0) const { return std::exp(-a2 * (1.0 - D) * T) * end_of_on(x0); }
-  double monodromy() const { return std::exp(-a2 * (1.0 - D) * T - a1 * D * T); }
-  void record(CYCLE& cyc, double x0) {
-    cyc.count = 0;
-    cyc.add_transition(tv, 0.0, on, col({x0}), u, &R1, 1);
-    cyc.add_hi_mi(DM(), 0.0, 0);
-    cyc.add_transition(tv, D * T, off, col({end_of_on(x0)}), u, &R2, 1);
-    cyc.add_hi_mi(DM(), 0.0, 0);
-    cyc.add_transition(tv, T, on, col({end(x0)}), u, &R1, 1);
-  }
-};
-
 // State-dependent switching: x' = 1 until x reaches X (condition g = X - x <= 0, h = -1),
 // then x' = -a x until the clock at T. x_T = X exp(-a (T - X + x0)), so
 // d x_T / d x0 = -a X exp(-a (T - t1)) with t1 = X - x0; without the saltation matrix the
 // product of transition matrices alone would give +exp(-a (T - t1)).
-// With a X = 8 the fixed point x* ~ 0.4 has d x_T / d x0 = -a x* ~ -1.6: cycle after cycle
-// (Picard) diverges, and so does a Newton step without the saltation matrix.
 struct threshold_cycle {
   double a = 4.0, X = 2.0, T = 2.0;
   topology R1 = model(DM(1, 1, 0.0), DM(1, 1, 1.0));
   topology R2 = model(DM(1, 1, -4.0), DM(1, 1, 0.0));
   DM u = col({1.0});
   double end(double x0) const { return X * std::exp(-a * (T - X + x0)); }
-  void record(CYCLE& cyc, double x0, bool saltation = true) {
+  void record(CYCLE& cyc, double x0) {
     cyc.count = 0;
     cyc.add_transition(tv, 0.0, on, col({x0}), u, &R1, 1);
-    if (saltation)
-      cyc.add_hi_mi(row({-1.0}), 0.0, 1);
-    else
-      cyc.add_hi_mi(DM(), 0.0, 0);
+    cyc.add_hi_mi(row({-1.0}), 0.0, 1);
     cyc.add_transition(tv, X - x0, off, col({X}), u, &R2, 1);
     cyc.add_hi_mi(DM(), 0.0, 0);
     cyc.add_transition(tv, T, on, col({end(x0)}), u, &R1, 1);
   }
-  // x = X exp(-a (T - X + x)) by bisection on [0, X].
-  double fixed_point() const {
-    double lo = 0.0, hi = X;
-    for (int k = 0; k < 200; ++k) {
-      double mid = 0.5 * (lo + hi);
-      (end(mid) - mid > 0.0 ? lo : hi) = mid;
-    }
-    return 0.5 * (lo + hi);
-  }
 };
 
 }  // namespace
-
-TEST(NewtonJacobian, ClockForcedCycleIsTheProductOfTransitionMatrices) {
-  clocked_cycle c;
-  CYCLE cyc(on);
-  c.record(cyc, 0.1);
-  ASSERT_EQ(cyc.cycle_found(), 1);
-  DM J = cyc.newton_jacobian(1.0);
-  ASSERT_EQ(J.n, 1u);
-  EXPECT_NEAR(J(1), c.monodromy(), 1e-15);
-  EXPECT_EQ(cyc.entry(1).d, 0.0);
-  EXPECT_EQ(cyc.entry(1).Sk(1), 1.0);
-  EXPECT_NEAR(cyc.entry(2).Phi(1), std::exp(-c.a2 * (1.0 - c.D) * c.T), 1e-15);
-}
-
-TEST(NewtonStep, AffineCycleMapReachesItsFixedPointInOneStep) {
-  clocked_cycle c;
-  CYCLE cyc(on);
-  c.record(cyc, 0.1);
-  DM x = newton_step(cyc, 1.0, {1});
-  // x* = g / (1 - J) with g = the end state from 0.
-  const double xs = c.end(0.0) / (1.0 - c.monodromy());
-  EXPECT_NEAR(x(1), xs, 1e-14);
-  EXPECT_NEAR(c.end(x(1)), x(1), 1e-14);
-  EXPECT_EQ(cyc.x0_new(1), x(1));
-}
 
 TEST(NewtonJacobian, SaltationAtAStateDependentSwitching) {
   threshold_cycle c;
@@ -127,85 +68,6 @@ TEST(NewtonJacobian, SaltationAtAStateDependentSwitching) {
   EXPECT_NEAR(J(1), (c.end(x0 + e) - c.end(x0 - e)) / (2.0 * e), 1e-7);
 }
 
-TEST(NewtonStep, StateDependentCycleConvergesQuadraticallyOnlyWithSaltation) {
-  threshold_cycle c;
-  const double xs = c.fixed_point();
-  double x = 0.5, plain = 0.5;
-  int steps = 0;
-  for (; steps < 10 && std::fabs(x - xs) > 1e-14; ++steps) {
-    CYCLE cyc(on);
-    c.record(cyc, x);
-    x = newton_step(cyc, 1.0, {1})(1);
-  }
-  EXPECT_LE(steps, 5);
-  EXPECT_NEAR(x, xs, 1e-14);
-  for (int k = 0; k < 5 && plain > 0.0 && plain < c.X; ++k) {   // the map holds on (0, X)
-    CYCLE cyc(on);
-    c.record(cyc, plain, false);
-    plain = newton_step(cyc, 1.0, {1})(1);
-  }
-  EXPECT_GT(std::fabs(plain - xs), 1e-2);
-}
-
-TEST(NewtonStep, SineStatesAreLeftOutAndKeepTheirAmplitude) {
-  // x1' = -x1 + x2 driven by an oscillator (x2, x3) of period T = 2 pi / w, one cycle
-  // of exactly that period split by a clock edge into two topologies that agree.
-  const double w = 3.0, T = 2.0 * M_PI / w;
-  DM A(3, 3, 0.0);
-  A(1, 1) = -1.0;
-  A(1, 2) = 1.0;
-  A(2, 3) = w;
-  A(3, 2) = -w;
-  topology R1 = model(A, DM(3, 0)), R2 = model(A, DM(3, 0));
-  DM u(0, 1);
-  DM x0 = col({0.0, 0.0, 2.0});
-  DM xm = expm(scale(T / 2.0, A)) * x0;
-  DM xT = expm(scale(T / 2.0, A)) * xm;
-  auto record = [&](CYCLE& cyc) {
-    cyc.add_transition(tv, 0.0, on, x0, u, &R1, 1);
-    cyc.add_hi_mi(DM(), 0.0, 0);
-    cyc.add_transition(tv, T / 2.0, off, xm, u, &R2, 1);
-    cyc.add_hi_mi(DM(), 0.0, 0);
-    cyc.add_transition(tv, T, on, xT, u, &R1, 1);
-  };
-  CYCLE cyc(on);
-  record(cyc);
-  testing::internal::CaptureStderr();
-  DM x = newton_step(cyc, 1.0, pss_unknowns({"V_C1", "V_Cs1", "I_Ls1"}));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(x(2), xT(2));
-  EXPECT_EQ(x(3), xT(3));
-  EXPECT_NEAR(std::hypot(x(2), x(3)), 2.0, 1e-12);
-  // x1 is now periodic: one more cycle returns to it.
-  DM again = expm(scale(T, A)) * x;
-  EXPECT_NEAR(again(1), x(1), 1e-12);
-  EXPECT_NEAR(again(2), x(2), 1e-12);
-}
-
-TEST(NewtonStep, SingularSystemIsSkippedWithOneLine) {
-  // The same cycle with every state an unknown: the oscillator block of J is the identity
-  // (a whole period), J - I is singular and the step would zero the sine.
-  const double w = 3.0, T = 2.0 * M_PI / w;
-  DM A(3, 3, 0.0);
-  A(1, 1) = -1.0;
-  A(1, 2) = 1.0;
-  A(2, 3) = w;
-  A(3, 2) = -w;
-  topology R1 = model(A, DM(3, 0)), R2 = model(A, DM(3, 0));
-  DM u(0, 1);
-  DM x0 = col({0.0, 0.0, 2.0});
-  DM xm = expm(scale(T / 2.0, A)) * x0;
-  DM xT = expm(scale(T / 2.0, A)) * xm;
-  CYCLE cyc(on);
-  cyc.add_transition(tv, 0.0, on, x0, u, &R1, 1);
-  cyc.add_transition(tv, T / 2.0, off, xm, u, &R2, 1);
-  cyc.add_transition(tv, T, on, xT, u, &R1, 1);
-  testing::internal::CaptureStderr();
-  DM x = cyc.newton_step(1.0);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Newton: singular or ill-conditioned J - I, step skipped.\n");
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(x(i), xT(i));
-}
-
 TEST(NewtonStep, GrazingSwitchingGivesNoNaN) {
   // h f + c = 0: the saltation is infinite; the step is skipped, the state stays finite.
   topology R1 = model(DM(1, 1, 0.0), DM(1, 1, 0.0));
@@ -222,65 +84,3 @@ TEST(NewtonStep, GrazingSwitchingGivesNoNaN) {
   EXPECT_EQ(x(1), 0.6);
 }
 
-TEST(NewtonStep, NoUnknownsLeavesTheEndState) {
-  clocked_cycle c;
-  CYCLE cyc(on);
-  c.record(cyc, 0.1);
-  DM x = newton_step(cyc, 1.0, {});
-  EXPECT_EQ(x(1), c.end(0.1));
-}
-
-TEST(NewtonUpdate, SolvesOnTheUnknownsOnly) {
-  // M = 0.5 on unknown 2: x2 = xs2 - (xN2 - xs2) / (0.5 - 1) = 1 + 2 (3 - 1) = 5.
-  DM x;
-  ASSERT_EQ(newton_update(DM(1, 1, 0.5), col({7.0, 1.0}), col({9.0, 3.0}), {2}, x), 1);
-  EXPECT_EQ(x(1), 9.0);
-  EXPECT_EQ(x(2), 5.0);
-  DM untouched = col({42.0});
-  EXPECT_EQ(newton_update(DM(1, 1, 1.0), col({1.0}), col({2.0}), {1}, untouched), 0);
-  EXPECT_EQ(untouched(1), 42.0);
-}
-
-TEST(NewtonJacobian, ATransitionThatKeepsTheSettingDoesNotMoveTheSwitching) {
-  // The threshold cycle with a clock edge at t1 + 0.25 that forces the setting it already
-  // has: the store keeps that later time and state at the entry, but the interval under
-  // R1 still ends at the crossing t1, so J is the closed form.
-  threshold_cycle c;
-  const double x0 = 0.25, t1 = c.X - x0, tc = t1 + 0.25;
-  CYCLE cyc(on);
-  cyc.add_transition(tv, 0.0, on, col({x0}), c.u, &c.R1, 1);
-  cyc.add_hi_mi(row({-1.0}), 0.0, 1);
-  cyc.add_transition(tv, t1, off, col({c.X}), c.u, &c.R2, 1);
-  cyc.add_hi_mi(DM(), 0.0, 0);
-  cyc.add_transition(tv, tc, off, col({c.X * std::exp(-c.a * 0.25)}), c.u, &c.R2, 1);
-  ASSERT_EQ(cyc.count, 2);
-  EXPECT_EQ(cyc.entry(2).t, tc);
-  EXPECT_EQ(cyc.entry(2).t0, t1);
-  EXPECT_EQ(cyc.entry(2).x0(1), c.X);
-  cyc.add_hi_mi(DM(), 0.0, 0);
-  cyc.add_transition(tv, c.T, on, col({c.end(x0)}), c.u, &c.R1, 1);
-  DM J = cyc.newton_jacobian(1.0);
-  EXPECT_NEAR(J(1), -c.a * c.X * std::exp(-c.a * (c.T - t1)), 1e-15);
-  EXPECT_EQ(cyc.entry(1).Phi(1), 1.0);
-  EXPECT_EQ(cyc.entry(1).f(1), 1.0);
-  EXPECT_NEAR(cyc.entry(2).Phi(1), std::exp(-c.a * (c.T - t1)), 1e-15);
-}
-
-TEST(NewtonStep, ACycleStartOverwrittenLaterStillStepsFromTheStartState) {
-  // The clocked cycle whose start entry is overwritten 0.05 s later with the same setting:
-  // the step is taken from the state where the cycle began, so the affine map's fixed
-  // point comes out exactly.
-  clocked_cycle c;
-  const double x0 = 0.1;
-  CYCLE cyc(on);
-  cyc.add_transition(tv, 0.0, on, col({x0}), c.u, &c.R1, 1);
-  const double later = std::exp(-c.a1 * 0.05) * x0 + (1.0 - std::exp(-c.a1 * 0.05)) / c.a1;
-  cyc.add_transition(tv, 0.05, on, col({later}), c.u, &c.R1, 1);
-  cyc.add_hi_mi(DM(), 0.0, 0);
-  cyc.add_transition(tv, c.D * c.T, off, col({c.end_of_on(x0)}), c.u, &c.R2, 1);
-  cyc.add_hi_mi(DM(), 0.0, 0);
-  cyc.add_transition(tv, c.T, on, col({c.end(x0)}), c.u, &c.R1, 1);
-  DM x = newton_step(cyc, 1.0, {1});
-  const double xs = c.end(0.0) / (1.0 - c.monodromy());
-  EXPECT_NEAR(x(1), xs, 1e-14);
-}

@@ -7,15 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "buck_netlist.h"
 #include "driver_run.h"
 #include "simu/recording_run_services.h"
-
-// The netlist header of a switched circuit: timing, clocks and conditions.
-inline std::string pss_header(const std::string& td, const std::string& swinit, const std::string& x0,
-                              const std::string& rest) {
-  return "tsim = 1.0000e+00\ntd = " + td + "\npoints = 500\nswinit = [ " + swinit + " ]\nx0 = [ " + x0 + " ]\n" +
-         rest;
-}
 
 inline std::string replace_once(std::string s, const std::string& from, const std::string& to) {
   size_t at = s.find(from);
@@ -24,28 +18,7 @@ inline std::string replace_once(std::string s, const std::string& from, const st
 }
 
 // Buck converter, 12 V, 100 kHz, duty 0.5 by two clock edges (continuous conduction).
-inline const std::string buck_ccm =
-    pss_header("1.0000e-07", "1    0", "0.0000e+00\n       0.0000e+00",
-               "tmd = [ 0.0000e+00     1.0000e-05     1   1\n"
-               "        5.0000e-06     1.0000e-05     0   1    ]\n"
-               "Cy = [ 1.0000e+00     0.0000e+00\n"
-               "       -1.0000e+00    0.0000e+00      ]\n"
-               "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00\n"
-               "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
-               "Csw = [ 1\n        1    ]\n"
-               "Cc = [ 0.0000e+00\n       0.0000e+00      ]\n"
-               "thon(1,:)=[  2   2];\n"
-               "thoff(1,:)=[  2   1];\n"
-               "X = [ 'V1        1   0   1.2000e+01                 '   % V1\n"
-               "      'S1        1   2   0.0000e+00                 '   % S1\n"
-               "      'D1        0   2   0.0000e+00                 '   % D1\n"
-               "      'L1        2   3   1.0000e-04                 '   % L1\n"
-               "      'C1        3   0   1.0000e-04                 '   % C1\n"
-               "      'R1        3   0   5.0000e+00                 '   % R1\n"
-               "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
-               "Y = [ 'I         D1                                 '\n"
-               "      'V         I01                                ' ] % Vout\n"
-               "numn = 4;\n");
+inline const std::string buck_ccm = buck_netlist_text("1.0000e+00", "1.0000e-07", "500");
 
 // The same buck in discontinuous conduction (10 uH, 50 ohm): the diode turns off when its
 // current crosses zero, a switching that depends on the state.
@@ -56,45 +29,24 @@ inline std::string buck_dcm() {
 
 // Peak-current-mode buck: the clock turns S1 on, S1 turns off when the inductor current
 // reaches 1 A (condition 3: 1 - i_L <= 0), so the duty depends on the state.
-inline const std::string buck_peak_current =
-    pss_header("1.0000e-07", "1    0", "0.0000e+00\n       0.0000e+00",
-               "tmd = [ 0.0000e+00     1.0000e-05     1   1    ]\n"
-               "Cy = [ 1.0000e+00     0.0000e+00     0.0000e+00\n"
-               "       -1.0000e+00    0.0000e+00     0.0000e+00\n"
-               "       0.0000e+00     0.0000e+00     -1.0000e+00  ]\n"
-               "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00\n"
-               "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00\n"
-               "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00  ]\n"
-               "Csw = [ 1\n        1\n        1    ]\n"
-               "Cc = [ 0.0000e+00\n       0.0000e+00\n       1.0000e+00  ]\n"
-               "thon(1,:)=[  2   2];\n"
-               "thoff(1,:)=[  2   1];\n"
-               "thoff(2,:)=[  1   3];\n"
-               "X = [ 'V1        1   0   1.2000e+01                 '   % V1\n"
-               "      'S1        1   2   0.0000e+00                 '   % S1\n"
-               "      'D1        0   2   0.0000e+00                 '   % D1\n"
-               "      'L1        2   3   1.0000e-04                 '   % L1\n"
-               "      'C1        3   0   1.0000e-04                 '   % C1\n"
-               "      'R1        3   0   5.0000e+00                 '   % R1\n"
-               "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
-               "Y = [ 'I         D1                                 '\n"
-               "      'V         I01                                '\n"
-               "      'I         L1                                 ' ]\n"
-               "numn = 4;\n");
+inline const std::string buck_peak_current = netlist_of(
+    "tsim = 1\ntd = 1e-7\npoints = 500\nswinit = [ 1 0 ]\nx0 = [ 0\n 0 ]\ntmd = [ 0 1e-5 1 1 ]\n"
+    "Cy = [ 1 0 0\n -1 0 0\n 0 0 -1 ]\nCt = [ 0 0 0 0\n 0 0 0 0\n 0 0 0 0 ]\nCsw = [ 1\n 1\n 1 ]\n"
+    "Cc = [ 0\n 0\n 1 ]\nthon(1,:)=[ 2 2 ];\nthoff(1,:)=[ 2 1 ];\nthoff(2,:)=[ 1 3 ];\n",
+    {"V1 1 0 12", "S1 1 2 0", "D1 0 2 0", "L1 2 3 1e-4", "C1 3 0 1e-4", "R1 3 0 5", "I01 3 0 0"},
+    {"I D1", "V I01|Vout", "I L1"}, 4);
 
 // The peak-current-mode buck with a maximum-duty clock that turns S1 off at 90 % of the
 // period: the current limit has always turned it off before, so that edge keeps the setting.
 inline std::string buck_peak_current_max_duty() {
-  return replace_once(buck_peak_current, "tmd = [ 0.0000e+00     1.0000e-05     1   1    ]",
-                      "tmd = [ 0.0000e+00     1.0000e-05     1   1\n"
-                      "        9.0000e-06     1.0000e-05     0   1    ]");
+  return replace_once(buck_peak_current, "tmd = [ 0 1e-5 1 1 ]", "tmd = [ 0 1e-5 1 1\n 9e-6 1e-5 0 1 ]");
 }
 
 // Both peak-current-mode bucks with the cycle anchored where the current limit turns S1
 // off (reference setting S1 off, D1 on): the max-duty edge then falls inside the reference
 // interval each cycle.
 inline std::string anchored_at_the_limit(const std::string& netlist) {
-  return replace_once(netlist, "swinit = [ 1    0 ]", "swinit = [ 0    1 ]");
+  return replace_once(netlist, "swinit = [ 1 0 ]", "swinit = [ 0 1 ]");
 }
 
 // The buck with its output capacitor split in two in series: the charge of the middle
@@ -105,64 +57,33 @@ inline std::string buck_series_capacitors() {
                                "      'C2        4   0   2.0000e-04                 '   % C2\n");
   s = replace_once(s, "'R1        3   0   5.0000e+00", "'R1        3   0   1.0000e+00");
   s = replace_once(s, "numn = 4", "numn = 5");
-  return replace_once(s, "x0 = [ 0.0000e+00\n", "x0 = [ 0.0000e+00\n       0.0000e+00\n");
+  return replace_once(s, "x0 = [ 0.0000e+00       \n", "x0 = [ 0.0000e+00\n       0.0000e+00\n");
 }
 
 // 50 Hz sine source of amplitude 100 V (an LC oscillator Ls1/Cs1 copied by E1), starting
-// at phase 0: V_Cs1 = 0, I_Ls1 = 100. X = 1 / (2 pi 50).
-inline const std::string sine_rows =
-    "X = [ 'Ls1       0   4   3.18309886183791e-03       '\n"
-    "      'Cs1       4   0   3.18309886183791e-03       '\n"
-    "      'E1        1   0   1.0000e+00     Cs1         '\n";
+// at phase 0: V_Cs1 = 0, I_Ls1 = 100. X = 1 / (2 pi 50). States: V_Cs1, V_C1, I_Ls1.
+inline std::string rectifier(const std::string& switching, const std::vector<std::string>& rows, const char* current,
+                             int numn) {
+  std::vector<std::string> x = {"Ls1 0 4 3.18309886183791e-03", "Cs1 4 0 3.18309886183791e-03", "E1 1 0 1 Cs1"};
+  x.insert(x.end(), rows.begin(), rows.end());
+  return netlist_of("tsim = 1\ntd = 1e-5\npoints = 500\n" + switching, x, {current, "V I01|Vout"}, numn);
+}
 
 // Thyristor (S1, turned off when its current crosses zero) fired by a clock at 60 degrees
-// each period, into 10 ohm and 1 mF || 100 ohm. States: V_Cs1, V_C1, I_Ls1.
-inline const std::string thyristor_rectifier =
-    pss_header("1.0000e-05", "1", "0.0000e+00\n       0.0000e+00\n       1.0000e+02",
-               "tmd = [ 3.3333e-03     2.0000e-02     1   1    ]\n"
-               "Cy = [ 1.0000e+00     0.0000e+00  ]\n"
-               "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00  ]\n"
-               "Csw = [ 1    ]\n"
-               "Cc = [ 0.0000e+00  ]\n"
-               "thoff(1,:)=[  1   1];\n") +
-    sine_rows +
-    "      'S1        1   2   0.0000e+00                 '   % S1\n"
-    "      'V01       2   3   0.0000e+00                 '   % Is\n"
-    "      'R1        3   5   1.0000e+01                 '   % R1\n"
-    "      'C1        5   0   1.0000e-03                 '   % C1\n"
-    "      'R2        5   0   1.0000e+02                 '   % R2\n"
-    "      'I01       5   0   0.0000e+00                 ' ] % Vout\n"
-    "Y = [ 'I         V01                                '\n"
-    "      'V         I01                                ' ]\n"
-    "numn = 6;\n";
-
-// The thyristor fired at 90 degrees: each cycle starts at the sine's peak, where I_Ls1 is
-// 100 cos(90 deg) = 0 and only drifts by rounding from cycle to cycle.
-inline std::string thyristor_rectifier_90() {
-  return replace_once(thyristor_rectifier, "tmd = [ 3.3333e-03", "tmd = [ 5.0000e-03");
+// each period (or at 90 degrees, 5 ms, where I_Ls1 is 100 cos(90 deg) = 0 and only drifts
+// by rounding from cycle to cycle), into 10 ohm and 1 mF || 100 ohm.
+inline std::string thyristor_rectifier(const char* fire = "3.3333e-03") {
+  return rectifier(std::string("swinit = [ 1 ]\nx0 = [ 0\n 0\n 100 ]\ntmd = [ ") + fire +
+                       " 2e-2 1 1 ]\nCy = [ 1 0 ]\nCt = [ 0 0 0 0 ]\nCsw = [ 1 ]\nCc = [ 0 ]\nthoff(1,:)=[ 1 1 ];\n",
+                   {"S1 1 2 0", "V01 2 3 0", "R1 3 5 10", "C1 5 0 1e-3", "R2 5 0 100", "I01 5 0 0"}, "I V01", 6);
 }
 
 // Half-wave diode rectifier with a capacitor filter; its cycle starts when the diode
-// turns off (a state-dependent instant). States: V_Cs1, V_C1, I_Ls1.
+// turns off (a state-dependent instant).
 inline const std::string diode_rectifier =
-    pss_header("1.0000e-05", "0", "0.0000e+00\n       0.0000e+00\n       1.0000e+02",
-               "Cy = [ 1.0000e+00     0.0000e+00\n"
-               "       -1.0000e+00    0.0000e+00  ]\n"
-               "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00\n"
-               "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00  ]\n"
-               "Csw = [ 1\n        1    ]\n"
-               "Cc = [ 0.0000e+00\n       0.0000e+00  ]\n"
-               "thon(1,:)=[  1   2];\n"
-               "thoff(1,:)=[  1   1];\n") +
-    sine_rows +
-    "      'R1        1   2   1.0000e+00                 '   % R1\n"
-    "      'D1        2   3   0.0000e+00                 '   % D1\n"
-    "      'C1        3   0   1.0000e-03                 '   % C1\n"
-    "      'R2        3   0   1.0000e+02                 '   % R2\n"
-    "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
-    "Y = [ 'I         D1                                 '\n"
-    "      'V         I01                                ' ]\n"
-    "numn = 5;\n";
+    rectifier("swinit = [ 0 ]\nx0 = [ 0\n 0\n 100 ]\nCy = [ 1 0\n -1 0 ]\nCt = [ 0 0 0 0\n 0 0 0 0 ]\n"
+              "Csw = [ 1\n 1 ]\nCc = [ 0\n 0 ]\nthon(1,:)=[ 1 2 ];\nthoff(1,:)=[ 1 1 ];\n",
+              {"R1 1 2 1", "D1 2 3 0", "C1 3 0 1e-3", "R2 3 0 100", "I01 3 0 0"}, "I D1", 5);
 
 struct pss_state {
   run_output run;

@@ -17,7 +17,7 @@ double sine_amplitude(const pss_state& s) { return std::hypot(s.x.at(0), s.x.at(
 
 TEST(PssRectifier, ThyristorFiredByAClockConvergesByNewton) {
   TempDir dir;
-  write_text("scr.m", thyristor_rectifier);
+  write_text("scr.m", thyristor_rectifier());
   const pss_state ref = run_method(4, "scr.m", 3, {"-tsim", "50", "-nclkss", "1000", "-sstol_f", "1e-10"});
   ASSERT_GT(ref.cycles, 20) << ref.run.err << ref.run.out;
   EXPECT_NEAR(sine_amplitude(ref), 100.0, 1e-6);
@@ -66,7 +66,7 @@ TEST(PssRectifier, ThyristorFiredAtTheSinePeakConvergesByEveryMethod) {
   // I_Ls1 = 100 cos(90 deg)); that state is measured against its amplitude, not its
   // rounding-level anchor value, so every method reaches the steady state.
   TempDir dir;
-  write_text("scr90.m", thyristor_rectifier_90());
+  write_text("scr90.m", thyristor_rectifier("5e-3"));
   const pss_state ref = run_method(4, "scr90.m", 3, {"-tsim", "50", "-nclkss", "1000", "-sstol_f", "3e-8"});
   ASSERT_GT(ref.cycles, 20) << ref.run.err << ref.run.out;
   EXPECT_NEAR(ref.x.at(0), 100.0, 1e-6);

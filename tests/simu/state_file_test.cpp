@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/temp_dir.h"
+#include "simu/cycle.h"
 #include "simu/state_file.h"
 #include "common/dm_builders.h"
 #include "common/fatal_of.h"
@@ -27,11 +28,6 @@ const char* kNoClockFile =
     "0.0000000000000000e+00\n";
 
 }  // namespace
-
-TEST(StateFile, NameFromNetlist) {
-  EXPECT_EQ(netlist_based_name("circuit.m", ".ini"), "circuit.ini");
-  EXPECT_EQ(netlist_based_name("/a/v1.2/buck.m", ".seq"), "/a/v1.2/buck.seq");
-}
 
 TEST(StateFile, LayoutWithoutClocks) {
   TempDir dir;
@@ -71,45 +67,9 @@ TEST(StateFile, RoundTripWithClocks) {
 
   DM tv2(4, 1, 0.0), sw2(3, 1, 0.0), x2(3, 1, 0.0), on2(3, 1, 0.0), ct;
   ASSERT_EQ(load_ini(tv2, sw2, x2, on2, clk, ct, "rt.m"), 1);
-  for (int i = 1; i <= 4; ++i) EXPECT_EQ(tv2(i), tv(i));
-  for (int i = 1; i <= 3; ++i) {
-    EXPECT_EQ(sw2(i), sw(i));
-    EXPECT_EQ(x2(i), x(i));
-    EXPECT_EQ(on2(i), on(i));
-  }
+  EXPECT_TRUE(dm_equal(tv2, tv) && dm_equal(sw2, sw) && dm_equal(x2, x) && dm_equal(on2, on));
   ASSERT_EQ(ct.rows, 1);
   EXPECT_EQ(ct(1), 3e-6 - 7e-3);  // next edge (never advanced) minus t
-}
-
-TEST(StateFile, MissingFileReturnsZero) {
-  TempDir dir;
-  clock_table clk{DM()};
-  DM tv(4, 1, 0.0), sw, x, on, ct;
-  EXPECT_EQ(load_ini(tv, sw, x, on, clk, ct, "none.m"), 0);
-}
-
-TEST(StateFile, CarriageReturnsAreAccepted) {
-  TempDir dir;
-  std::string text = kNoClockFile;
-  std::string crlf;
-  for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  write_text("w.ini", crlf);
-  clock_table clk{DM()};
-  DM tv(4, 1, 0.0), sw(2, 1, 0.0), x(2, 1, 0.0), on(2, 1, 0.0), ct;
-  ASSERT_EQ(load_ini(tv, sw, x, on, clk, ct, "w.m"), 1);
-  EXPECT_EQ(sw(1), 1.0);
-  EXPECT_EQ(sw(2), 0.0);
-  EXPECT_EQ(x(1), 1.2345678901234567);
-  EXPECT_EQ(on(1), 0.125);
-}
-
-TEST(StateFile, ClockSectionLeftUnreadWithoutClocks) {
-  TempDir dir;
-  write_text("u.ini", std::string(kNoClockFile) + "1\n2.0000000000000000e-06\n");
-  clock_table clk{DM()};
-  DM tv(4, 1, 0.0), sw(2, 1, 0.0), x(2, 1, 0.0), on(2, 1, 0.0), ct;
-  EXPECT_EQ(load_ini(tv, sw, x, on, clk, ct, "u.m"), 1);
-  EXPECT_EQ(ct.n, 0u);
 }
 
 namespace {

@@ -8,35 +8,6 @@
 
 namespace {
 
-const double ron = 0.001, roff = 1e6 + 0.001;
-
-TEST(TopologyCircuits, RCV) {
-  TempDir dir;
-  const double R = 1e3, C = 1e-6, V = 10.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 2, R).add("C1", 2, 0, C)
-                         .out('V', "C1").out('I', "R1").done());
-  expect_matrix(d.rec->A, {{-1.0 / (R * C)}});
-  expect_matrix(d.rec->B, {{1.0 / (R * C)}});
-  expect_matrix(d.rec->C, {{1.0}, {-1.0 / R}});
-  expect_matrix(d.rec->D, {{0.0}, {1.0 / R}}, 1e-12, 1.0 / R);
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  EXPECT_EQ(slurp("src.dat"), lines({"V1"}));
-  expect_matrix(d.tab->initial_mask(), {{1.0}});
-}
-
-TEST(TopologyCircuits, RLV) {
-  TempDir dir;
-  const double R = 2.0, L = 1e-3, V = 5.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 2, R).add("L1", 2, 0, L)
-                         .out('V', "L1").done());
-  expect_matrix(d.rec->A, {{-R / L}});
-  expect_matrix(d.rec->B, {{1.0 / L}});
-  expect_matrix(d.rec->C, {{-R}});
-  expect_matrix(d.rec->D, {{1.0}});
-  EXPECT_EQ(slurp("states.dat"), lines({"I_L1"}));
-  EXPECT_EQ(slurp("src.dat"), lines({"V1"}));
-}
-
 TEST(TopologyCircuits, ParallelCapacitorsGiveOneState) {
   TempDir dir;
   const double R = 100.0, C1 = 1e-6, C2 = 3e-6;
@@ -50,93 +21,6 @@ TEST(TopologyCircuits, ParallelCapacitorsGiveOneState) {
   expect_matrix(d.tab->initial_mask(), {{1.0, 0.0}});
   DM x0 = setting_of({4.0, 7.0});
   expect_matrix(d.tab->initial_state(x0), {{4.0}});
-}
-
-// Buck: V1 -> S1 -> node 2; D1 from ground to node 2; L1 2-3; C1 and the load R1 at 3.
-model_netlist buck(double snubber = 0.0) {
-  circuit c;
-  c.add("V1", 1, 0, 12.0).add("S1", 1, 2, 0.0, "", "sw").add("D1", 0, 2, 0.0)
-      .add("L1", 2, 3, 1e-4).add("C1", 3, 0, 1e-5).add("R1", 3, 0, 5.0);
-  if (snubber > 0.0) c.add("C2", 1, 2, snubber);
-  return c.out('I', "D1").out('V', "C1").done();
-}
-
-void expect_buck(const topology& t, double rS, double rD) {
-  const double Vin = 12.0, L = 1e-4, C = 1e-5, R = 5.0, p = rS + rD;
-  (void)Vin;
-  expect_matrix(t.A, {{-1.0 / (R * C), 1.0 / C}, {-1.0 / L, -rS * rD / (p * L)}}, 1e-9, 1.0 / L);
-  expect_matrix(t.B, {{0.0}, {rD / (p * L)}}, 1e-9, 1.0 / L);
-  expect_matrix(t.C, {{0.0, rS / p}, {1.0, 0.0}}, 1e-9, 1e-3);
-  expect_matrix(t.D, {{-1.0 / p}, {0.0}}, 1e-9, 1e-3);
-}
-
-TEST(TopologyCircuits, BuckKeepsCapacitorVoltageAndInductorCurrent) {
-  TempDir dir;
-  derived d = derive(buck(), setting_of({1.0, 0.0}));
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1", "I_L1"}));
-  EXPECT_EQ(slurp("src.dat"), lines({"V1"}));
-  expect_buck(*d.rec, ron, roff);
-  ASSERT_EQ(d.tab->switch_names().size(), 2u);
-  EXPECT_EQ(d.tab->switch_names()[0], "sw");
-
-  topology* off = d.tab->find_eqns(setting_of({0.0, 1.0}), 1e-6);
-  expect_buck(*off, roff, ron);
-  EXPECT_EQ(d.tab->state_names(), (std::vector<std::string>{"V_C1", "I_L1"}));
-  EXPECT_EQ(d.tab->record_count(), 2);
-  // A setting seen before returns its record and rewrites nothing.
-  std::filesystem::remove("states.dat");
-  EXPECT_EQ(d.tab->find_eqns(setting_of({1.0, 0.0}), 1e-6), d.rec);
-  EXPECT_EQ(d.tab->find_eqns(setting_of({0.0, 1.0}), 1e-6), off);
-  EXPECT_FALSE(std::filesystem::exists("states.dat"));
-}
-
-TEST(TopologyCircuits, SettingsOfManySwitchesAreToldApart) {
-  TempDir dir;
-  // 40 switches, each feeding its own resistor from V1: far more than an int key holds.
-  circuit c;
-  c.add("V1", 1, 0, 1.0);
-  const int n = 40;
-  for (int k = 1; k <= n; ++k)
-    c.add("S" + std::to_string(k), 1, k + 1, 0.0).add("R" + std::to_string(k), k + 1, 0, 1.0);
-  c.out('I', "R1").out('I', "R40");
-  DM all_on(n, 1);
-  all_on.fill(1.0);
-  derived d = derive(c.done(), all_on);
-  DM first_off;
-  first_off = all_on;
-  first_off(1) = 0.0;
-  DM last_off;
-  last_off = all_on;
-  last_off(n) = 0.0;
-  topology* a = d.tab->find_eqns(first_off, 1e-6);
-  topology* b = d.tab->find_eqns(last_off, 1e-6);
-  EXPECT_NE(a, b);
-  EXPECT_NE(a, d.rec);
-  EXPECT_EQ(d.tab->find_eqns(first_off, 1e-6), a);
-  EXPECT_EQ(d.tab->record_count(), 3);
-  // The current through R1: 1 V over 1 ohm and the switch's 0.001 or 1e6 + 0.001 ohm.
-  expect_matrix(d.rec->D, {{1.0 / 1.001}, {1.0 / 1.001}});
-  expect_matrix(a->D, {{1.0 / (1.0 + roff)}, {1.0 / 1.001}});
-  expect_matrix(b->D, {{1.0 / 1.001}, {1.0 / (1.0 + roff)}});
-}
-
-TEST(TopologyCircuits, SnubberOfNanofaradsStaysAState) {
-  const double L = 1e-4, C = 1e-5, R = 5.0;
-  for (double Cs : {2.2e-9, 1e-9, 1e-12}) {
-    TempDir dir;
-    derived d = derive(buck(Cs), setting_of({0.0, 0.0}));
-    EXPECT_EQ(slurp("states.dat"), lines({"V_C1", "V_C2", "I_L1"})) << Cs;
-    const double g = 1.0 / roff + 1.0 / roff;
-    expect_matrix(d.rec->A,
-                  {{-1.0 / (R * C), 0.0, 1.0 / C}, {0.0, -g / Cs, 1.0 / Cs}, {-1.0 / L, -1.0 / L, 0.0}},
-                  1e-8, 1.0 / L);
-    expect_matrix(d.rec->B, {{0.0}, {1.0 / (roff * Cs)}, {1.0 / L}}, 1e-8, 1e-3 / L);
-    topology* on = d.tab->find_eqns(setting_of({1.0, 0.0}), 1e-6);
-    const double gon = 1.0 / ron + 1.0 / roff;
-    expect_matrix(on->A,
-                  {{-1.0 / (R * C), 0.0, 1.0 / C}, {0.0, -gon / Cs, 1.0 / Cs}, {-1.0 / L, -1.0 / L, 0.0}},
-                  1e-8, 1.0 / L);
-  }
 }
 
 TEST(TopologyCircuits, CapacitorAcrossASourceIsNoState) {
@@ -204,79 +88,36 @@ TEST(TopologyCircuits, IdealTransformer) {
   expect_matrix(d.rec->D, {{0.0}, {0.0}}, 1e-12, 1.0);
 }
 
-TEST(TopologyCircuits, VoltageControlledVoltageSource) {
-  TempDir dir;
-  const double g = 3.0, R2 = 50.0, C = 2e-6, V = 2.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 0, 1e3).add("E1", 2, 0, g, "R1")
-                         .add("R2", 2, 3, R2).add("C1", 3, 0, C).out('V', "E1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R2 * C)}});
-  expect_matrix(d.rec->B, {{g / (R2 * C)}});
-  expect_matrix(d.rec->C, {{0.0}}, 1e-12, 1.0);
-  expect_matrix(d.rec->D, {{g}});
-}
-
-TEST(TopologyCircuits, CurrentControlledVoltageSource) {
-  TempDir dir;
-  const double g = 20.0, R1 = 4.0, R2 = 50.0, C = 2e-6, V = 2.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 0, R1).add("H1", 2, 0, g, "R1")
-                         .add("R2", 2, 3, R2).add("C1", 3, 0, C).out('V', "H1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R2 * C)}});
-  expect_matrix(d.rec->B, {{g / (R1 * R2 * C)}});
-  expect_matrix(d.rec->D, {{g / R1}});
-}
-
-TEST(TopologyCircuits, VoltageControlledCurrentSource) {
-  TempDir dir;
-  const double g = 0.01, R2 = 500.0, C = 1e-6, V = 2.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 0, 1e3).add("G1", 0, 2, g, "R1")
-                         .add("C1", 2, 0, C).add("R2", 2, 0, R2).out('I', "G1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R2 * C)}});
-  expect_matrix(d.rec->B, {{g / C}});
-  expect_matrix(d.rec->D, {{g}});
-}
-
-TEST(TopologyCircuits, CurrentControlledCurrentSource) {
-  TempDir dir;
-  const double g = 2.0, R1 = 100.0, R2 = 500.0, C = 1e-6, V = 2.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 0, R1).add("F1", 0, 2, g, "R1")
-                         .add("C1", 2, 0, C).add("R2", 2, 0, R2).out('I', "F1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R2 * C)}});
-  expect_matrix(d.rec->B, {{g / (R1 * C)}});
-  expect_matrix(d.rec->D, {{g / R1}});
-}
-
-TEST(TopologyCircuits, SineGeneratorIsAnOscillator) {
-  TempDir dir;
-  const double X = 1.0 / (2.0 * 3.14159265358979 * 50.0);
-  derived d = derive(circuit().add("Ls1", 0, 2, X).add("Cs1", 2, 0, X).add("E1", 1, 0, 1.0, "Cs1")
-                         .add("R1", 1, 0, 10.0).out('V', "R1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_Cs1", "I_Ls1"}));
-  EXPECT_EQ(slurp("src.dat"), "");
-  expect_matrix(d.rec->A, {{0.0, 1.0 / X}, {-1.0 / X, 0.0}}, 1e-12, 1.0 / X);
-  EXPECT_EQ(d.rec->B.rows, 2);
-  EXPECT_EQ(d.rec->B.cols, 0);
-  expect_matrix(d.rec->C, {{1.0, 0.0}}, 1e-12, 1.0);
-  EXPECT_EQ(d.rec->Gamma.cols, 0);
-  // Phi is the rotation over 1 us.
-  const double w = 1e-6 / X;
-  expect_matrix(d.rec->Phi, {{std::cos(w), std::sin(w)}, {-std::sin(w), std::cos(w)}}, 1e-12, 1.0);
-}
-
-TEST(TopologyCircuits, ResistiveDividerHasNoStates) {
-  TempDir dir;
-  derived d = derive(circuit().add("V1", 1, 0, 9.0).add("R1", 1, 2, 2e3).add("R2", 2, 0, 1e3)
-                         .out('V', "R2").done());
-  EXPECT_EQ(slurp("states.dat"), "");
-  EXPECT_EQ(d.rec->A.rows, 0);
-  EXPECT_EQ(d.rec->B.rows, 0);
-  EXPECT_EQ(d.rec->B.cols, 1);
-  EXPECT_EQ(d.rec->C.cols, 0);
-  expect_matrix(d.rec->D, {{1.0 / 3.0}});
-  EXPECT_EQ(d.rec->Phi.rows, 0);
+TEST(TopologyCircuits, ControlledSources) {
+  // V1 = 2 V across R1 controls a source of gain g that feeds C1 = 2 uF through R2 (the
+  // voltage sources E, H) or C1 = 1 uF in parallel with R2 (the current sources G, F).
+  // A = -1 / (R2 C1) and B, D from the controlling voltage 2 V or current 2 V / R1.
+  struct row {
+    const char* name;
+    double g, R1, R2;
+    double B, D;
+  } rows[] = {
+      {"E1", 3.0, 1e3, 50.0, 3.0 / (50.0 * 2e-6), 3.0},
+      {"H1", 20.0, 4.0, 50.0, 20.0 / (4.0 * 50.0 * 2e-6), 20.0 / 4.0},
+      {"G1", 0.01, 1e3, 500.0, 0.01 / 1e-6, 0.01},
+      {"F1", 2.0, 100.0, 500.0, 2.0 / (100.0 * 1e-6), 2.0 / 100.0},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TempDir dir;
+    circuit c;
+    c.add("V1", 1, 0, 2.0).add("R1", 1, 0, r.R1);
+    const bool voltage = r.name[0] == 'E' || r.name[0] == 'H';
+    if (voltage)
+      c.add(r.name, 2, 0, r.g, "R1").add("R2", 2, 3, r.R2).add("C1", 3, 0, 2e-6);
+    else
+      c.add(r.name, 0, 2, r.g, "R1").add("C1", 2, 0, 1e-6).add("R2", 2, 0, r.R2);
+    derived d = derive(c.out(voltage ? 'V' : 'I', r.name).done());
+    EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
+    expect_matrix(d.rec->A, {{-1.0 / (r.R2 * (voltage ? 2e-6 : 1e-6))}});
+    expect_matrix(d.rec->B, {{r.B}});
+    expect_matrix(d.rec->D, {{r.D}});
+  }
 }
 
 TEST(TopologyCircuits, SelfLoopSourceAndZeroSourcesAreNotSelected) {
@@ -292,31 +133,6 @@ TEST(TopologyCircuits, SelfLoopSourceAndZeroSourcesAreNotSelected) {
   expect_matrix(d.rec->B, {{-1.0 / C, 0.0}}, 1e-12, 1.0 / C);
   expect_matrix(d.rec->D, {{-1.0, 0.0}}, 1e-12, 1.0);
   expect_matrix(d.tab->source_values(), {{0.5}, {1.0}});
-}
-
-TEST(TopologyCircuits, SteppedSourcesThatStartAtZeroAreSelected) {
-  TempDir dir;
-  // vgs rows: V1, V2 (voltage sources), then I1. V1 starts at 0 and steps to 5; V2 and
-  // I1 never leave 0; the probe V01 has no row.
-  model_netlist net = circuit().add("V1", 1, 0, 0.0).add("V01", 1, 2, 0.0).add("R1", 2, 3, 1e3)
-                          .add("V2", 3, 0, 0.0).add("I1", 0, 2, 0.0).out('I', "V01").done();
-  net.vgs = DM(3, 2);
-  net.vgs.fill(0.0);
-  net.vgs(1, 2) = 5.0;
-  derived d = derive(std::move(net));
-  EXPECT_EQ(slurp("src.dat"), lines({"V1"}));
-  EXPECT_EQ(d.tab->vgs_to_u(), (std::vector<int>{1, 0, 0}));
-  expect_matrix(d.rec->D, {{1e-3}});
-}
-
-TEST(TopologyCircuits, CapacitorFedByCurrentSourceIsAnIntegrator) {
-  TempDir dir;
-  const double C = 2e-6;
-  derived d = derive(circuit().add("I1", 0, 1, 1e-3).add("C1", 1, 0, C).out('V', "C1").done());
-  expect_matrix(d.rec->A, {{0.0}}, 1e-12, 1.0);
-  expect_matrix(d.rec->B, {{1.0 / C}});
-  expect_matrix(d.rec->Phi, {{1.0}});
-  expect_matrix(d.rec->Gamma, {{1e-6 / C}});
 }
 
 }  // namespace

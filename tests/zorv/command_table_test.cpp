@@ -47,16 +47,18 @@ TEST(Toolbars, ElementToolbarHas29ButtonsWithPrompts) {
 
 TEST(MainMenu, PopupsInOrder) {
   const auto& menu = zorv::MainMenu();
-  ASSERT_EQ(menu.size(), 7u);
+  ASSERT_EQ(menu.size(), 8u);
   EXPECT_EQ(menu[0].label, "&File");
   EXPECT_EQ(menu[1].label, "&Edit");
   EXPECT_EQ(menu[2].label, "&View");
-  EXPECT_EQ(menu[3].label, "E&lement");
-  EXPECT_EQ(menu[4].label, "&Simulation");
-  EXPECT_EQ(menu[5].label, "S&teady_State");
-  EXPECT_EQ(menu[6].label, "&Help");
-  EXPECT_EQ(menu[6].items.at(0).label, "&About ZORV..");
-  EXPECT_EQ(menu[6].items.at(0).id, 57664);
+  EXPECT_EQ(menu[3].label, "S&ubcircuit");
+  EXPECT_EQ(menu[3].items.at(3).id, 32865);
+  EXPECT_EQ(menu[4].label, "E&lement");
+  EXPECT_EQ(menu[5].label, "&Simulation");
+  EXPECT_EQ(menu[6].label, "S&teady_State");
+  EXPECT_EQ(menu[7].label, "&Help");
+  EXPECT_EQ(menu[7].items.at(0).label, "&About ZORV..");
+  EXPECT_EQ(menu[7].items.at(0).id, 57664);
 }
 
 TEST(MainMenu, FileMenuItems) {
@@ -72,7 +74,7 @@ TEST(MainMenu, FileMenuItems) {
 }
 
 TEST(MainMenu, LibraryPlaceholders) {
-  const auto& element = zorv::MainMenu()[3].items;
+  const auto& element = zorv::MainMenu()[4].items;
   ASSERT_EQ(element.size(), 6u);
   EXPECT_EQ(element[5].label, "Library");
   ASSERT_EQ(element[5].items.size(), 4u);

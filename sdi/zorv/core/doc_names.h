@@ -30,5 +30,7 @@ std::string SavePrompt(const std::string& name);
 
 // The file name a new document shows.
 inline const char* const kUntitledFile = "Untitled.ckt";
+// The file name a new subcircuit shows.
+inline const char* const kUntitledSubcircuit = "Untitled.sct";
 
 }  // namespace zorv

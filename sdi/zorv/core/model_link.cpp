@@ -53,19 +53,34 @@ std::vector<ConnectionItem> CircuitConnections() {
   return items;
 }
 
-std::vector<ExtentItem> CircuitExtentItems() {
+namespace {
+
+ExtentItem ExtentItemOf(sdi::element* e) {
+  ExtentItem item;
+  item.kind = e->kind;
+  if (sdi::is_line_element(e->kind)) {
+    item.end0 = e->terminal_at(0);
+    item.end1 = e->terminal_at(1);
+  } else if (auto* s = dynamic_cast<sdi::i_element*>(e); s && s->image) {
+    item.image = s->image->bounds();
+  }
+  return item;
+}
+
+}  // namespace
+
+std::vector<ExtentItem> CircuitExtentItems(bool selectedOnly) {
   std::vector<ExtentItem> items;
   ForEachElement([&](sdi::element* e) {
-    ExtentItem item;
-    item.kind = e->kind;
-    if (sdi::is_line_element(e->kind)) {
-      item.end0 = e->terminal_at(0);
-      item.end1 = e->terminal_at(1);
-    } else if (auto* s = dynamic_cast<sdi::i_element*>(e); s && s->image) {
-      item.image = s->image->bounds();
-    }
-    items.push_back(item);
+    if (!selectedOnly || e->selected) items.push_back(ExtentItemOf(e));
   });
+  return items;
+}
+
+std::vector<ExtentItem> ExtentItemsOf(const sdi::elist& list) {
+  std::vector<ExtentItem> items;
+  for (sdi::enode* n = list.head; n; n = static_cast<sdi::enode*>(n->next))
+    if (n->value) items.push_back(ExtentItemOf(n->value));
   return items;
 }
 

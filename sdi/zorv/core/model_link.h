@@ -4,6 +4,7 @@
 #pragma once
 #include <vector>
 
+#include "sdi/elist.h"
 #include "sdi/geometry.h"
 #include "sdi/zorv/core/extent.h"
 #include "sdi/zorv/core/junctions.h"
@@ -24,7 +25,10 @@ void RedrawCircuit();
 
 // The circuit, in list order, as the junction rule and the extent see it.
 std::vector<ConnectionItem> CircuitConnections();
-std::vector<ExtentItem> CircuitExtentItems();
+// With `selectedOnly`, the selected elements only.
+std::vector<ExtentItem> CircuitExtentItems(bool selectedOnly = false);
+// Any list of elements (a pasted group before it joins the circuit).
+std::vector<ExtentItem> ExtentItemsOf(const sdi::elist& list);
 
 // The shared junction image centred on p, in a colour code (1 normal, 15 white).
 void DrawJunctionDot(sdi::point p, int colour);

@@ -32,6 +32,7 @@ UndoFiles::~UndoFiles() {
   std::error_code ec;
   std::filesystem::remove(Backup(), ec);
   std::filesystem::remove(Backup2(), ec);
+  std::filesystem::remove(m_folder / "copyele.dat", ec);  // the clipboard file lives here too
   std::filesystem::remove(m_folder, ec);  // only when nothing else was put there
 }
 

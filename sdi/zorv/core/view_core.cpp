@@ -1,11 +1,13 @@
 #include "sdi/zorv/core/view_core.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace zorv {
 
 ViewCore::ViewCore(ViewHost& host, UndoFiles& undo, SaveFn save)
-    : m_host(host), m_undo(undo), m_save(std::move(save)) {}
+    : m_host(host), m_undo(undo), m_save(std::move(save)), m_edit(*this) {}
 
 void ViewCore::SetDpi(int dpiX, int dpiY) {
   m_map.dpiX = dpiX > 0 ? dpiX : 100;
@@ -49,8 +51,23 @@ void ViewCore::OnViewGrid() {
 
 void ViewCore::SaveBackup() {
   m_canRedo = 0;
-  if (m_save) m_save(m_undo.Backup().string());
+  m_undoValid = m_save && m_save(m_undo.Backup().string());
   m_host.SetDocumentModified();
+}
+
+void ViewCore::OnDocumentReplaced() {
+  m_edit.Reset();
+  m_canRedo = 0;
+  m_undoValid = false;
+  std::error_code ec;
+  std::filesystem::remove(m_undo.Backup(), ec);
+  std::filesystem::remove(m_undo.Backup2(), ec);
+}
+
+void ViewCore::ScrollTo(Pos pos) {
+  m_scroll.pos = ClampScroll(pos, m_scroll.total, m_host.ClientSize());
+  m_host.ApplyScroll(m_scroll);
+  m_host.Invalidate();
 }
 
 PrintGridGuard::PrintGridGuard(int& gridShown) : m_grid(gridShown) {

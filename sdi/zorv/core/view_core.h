@@ -1,5 +1,6 @@
 // The schematic view's state and commands without the toolkit: zoom, scroll sizes,
-// the grid switch, printing's grid guard and the undo point.
+// the grid switch, printing's grid guard, the undo point, and (its part
+// ViewEditing) editing with the mouse and keys.
 //
 // The wx view owns one ViewCore for the whole program and forwards its commands:
 //     ViewCore view(host, undoFiles, saveCircuit);
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "sdi/zorv/core/undo_files.h"
+#include "sdi/zorv/core/view_edit.h"
 #include "sdi/zorv/core/view_mapping.h"
 #include "sdi/zorv/core/view_render.h"
 
@@ -27,6 +29,16 @@ public:
   // Redraws the whole client area from white.
   virtual void Invalidate() = 0;
   virtual void SetDocumentModified() = 0;
+
+  // Editing with the mouse and keys. The defaults suit a host that only shows the
+  // sheet.
+  // The client area's buffer, drawn up to date (null when there is none).
+  virtual sdi::frame_buffer* ClientBuffer() { return nullptr; }
+  // Shows on the screen what was drawn into the buffer since.
+  virtual void ShowClientBuffer() {}
+  virtual void SetEditCursor(EditCursor) {}
+  virtual void CaptureMouse(bool) {}
+  virtual bool IsDocumentModified() const { return false; }
 };
 
 class ViewCore {
@@ -67,6 +79,23 @@ public:
   // The junction dots drawn on the screen (RedrawJunctions after an edit).
   JunctionDots& Junctions() { return m_junctions; }
 
+  // Editing: the mouse and key handlers and their state.
+  ViewEditing& Edit() { return m_edit; }
+  const ViewEditing& Edit() const { return m_edit; }
+  ViewHost& Host() { return m_host; }
+  // Removes the pending element as Esc does and ends placing, wire mode, a band
+  // and a floating group (left where it is). Every command that ends placing
+  // calls this first.
+  void EndPlacing() { m_edit.EndPlacing(); }
+  // After the whole document was replaced (New, Open, Subcircuit New and Open):
+  // Redo off, no undo until the next undo point, and nothing placed, floating,
+  // banded or selected.
+  void OnDocumentReplaced();
+  // Whether "backup.ckt" holds a state of the open document.
+  bool UndoValid() const { return m_undoValid; }
+  // Scrolls to a position (kept within the sheet) and repaints.
+  void ScrollTo(Pos pos);
+
 private:
   ViewHost& m_host;
   UndoFiles& m_undo;
@@ -77,7 +106,9 @@ private:
   int m_gridOwn = 1;
   int* m_gridShown = &m_gridOwn;
   int m_canRedo = 0;
+  bool m_undoValid = false;
   JunctionDots m_junctions;
+  ViewEditing m_edit;
 };
 
 // Hides the grid while a printout exists and puts it back however printing ends

@@ -27,6 +27,7 @@ void DocCore::DeleteContents() {
 
 bool DocCore::OnNewDocument() {
   DeleteContents();
+  m_subcircuit = false;
   m_host.SetModified(false);
   return true;
 }
@@ -36,6 +37,7 @@ bool DocCore::OnOpenDocument(const std::string& path) {
   if (result == OpenResult::CannotOpen) ShowMessage(kCouldntOpenFile);
   if (result != OpenResult::Read) return false;
   m_host.SetModified(false);
+  m_subcircuit = false;
   m_fileName = path;
   m_basePath = BaseNameOf(path);
   if (m_workDir.empty()) m_workDir = FolderOf(path);
@@ -46,12 +48,39 @@ bool DocCore::OnOpenDocument(const std::string& path) {
 
 bool DocCore::OnSaveDocument(const std::string& path) {
   if (!m_files.save || !m_files.save(path)) return false;
+  m_subcircuit = false;
   m_fileName = path;
   m_basePath = BaseNameOf(path);
   if (m_files.adopt) m_files.adopt(path);
   PublishNames();
   m_host.SetModified(false);
   return true;
+}
+
+}  // namespace zorv
+
+namespace zorv {
+
+void DocCore::NewSubcircuit() {
+  DeleteContents();
+  m_subcircuit = true;
+  m_fileName = kUntitledSubcircuit;
+  PublishNames();
+  m_host.SetModified(false);
+}
+
+void DocCore::AdoptSubcircuit(const std::string& path) {
+  m_subcircuit = true;
+  m_fileName = path;
+  m_basePath = BaseNameOf(path);
+  if (m_files.adopt) m_files.adopt(path);
+  PublishNames();
+  m_host.SetModified(false);
+}
+
+std::string DocCore::SubcircuitPath() const {
+  if (m_subcircuit && m_fileName != kUntitledSubcircuit) return m_fileName;
+  return m_basePath + ".sct";
 }
 
 }  // namespace zorv

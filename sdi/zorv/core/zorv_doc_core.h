@@ -44,6 +44,17 @@ public:
   // document is unmodified. On failure nothing changes and the document stays modified.
   bool OnSaveDocument(const std::string& path);
 
+  // Subcircuit documents, stored as element records (".sct") by every save.
+  bool IsSubcircuit() const { return m_subcircuit; }
+  // Subcircuit New: the contents deleted, the file "Untitled.sct" in the base
+  // path's folder, unmodified.
+  void NewSubcircuit();
+  // A subcircuit file just read or written became the open file, unmodified.
+  void AdoptSubcircuit(const std::string& path);
+  // Where Subcircuit Save writes: the open subcircuit file, or after Subcircuit
+  // New (or for a circuit) the base path + ".sct".
+  std::string SubcircuitPath() const;
+
   const std::string& BasePath() const { return m_basePath; }
   const std::string& WorkDir() const { return m_workDir; }
   const std::string& FileName() const { return m_fileName; }
@@ -59,6 +70,7 @@ private:
   std::string m_workDir;
   std::string m_fileName;
   SheetSize m_sizeDoc{2000, 3000};
+  bool m_subcircuit = false;
 };
 
 }  // namespace zorv

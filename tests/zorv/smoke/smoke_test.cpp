@@ -63,8 +63,8 @@ TEST(Smoke, StartsUntitledWithBothToolbarsAndTheStatusBar) {
   ASSERT_NE(status, nullptr);
   EXPECT_EQ(status->GetFieldsCount(), 4);
   EXPECT_EQ(status->GetStatusText(0), "Ready");
-  EXPECT_EQ(s.Frame()->GetMenuBar()->GetMenuCount(), 7u);
-  EXPECT_EQ(s.Frame()->GetMenuBar()->GetMenuLabel(5), "S&teady_State");
+  EXPECT_EQ(s.Frame()->GetMenuBar()->GetMenuCount(), 8u);
+  EXPECT_EQ(s.Frame()->GetMenuBar()->GetMenuLabel(6), "S&teady_State");
 }
 
 TEST(Smoke, ViewShowsTheGridOnScreen) {

@@ -1,0 +1,45 @@
+#include "sdi/zorv/core/dialog_form.h"
+
+#include <algorithm>
+
+#include "sdi/zorv/core/number_texts.h"
+
+namespace zorv {
+
+Field* Form::Find(int id) {
+  for (Field& f : fields)
+    if (f.id == id) return &f;
+  return nullptr;
+}
+
+const Field* Form::Find(int id) const { return const_cast<Form*>(this)->Find(id); }
+
+void Form::Click(int id) {
+  Field* clicked = Find(id);
+  if (!clicked || !clicked->enabled) return;
+  for (const std::vector<int>& set : exclusive) {
+    if (std::find(set.begin(), set.end(), id) == set.end()) continue;
+    for (int other : set)
+      if (Field* f = Find(other)) f->checked = other == id;
+    return;
+  }
+  if (clicked->kind == FieldKind::Check) clicked->checked = !clicked->checked;
+  if (clicked->kind == FieldKind::Radio) clicked->checked = true;
+}
+
+std::string FormProblem(const Form& form) {
+  for (const Field& f : form.fields) {
+    if (!f.enabled) continue;
+    if (f.maxChars > 0 && f.text != f.shown && static_cast<int>(f.text.size()) > f.maxChars)
+      return "\"" + f.label + "\": please enter no more than " + std::to_string(f.maxChars) + " characters.";
+    long v = 0;
+    if (f.kind == FieldKind::Int && (!ReadInteger(f.text, v) || v < f.min || v > f.max)) {
+      if (f.min == INT_MIN && f.max == INT_MAX) return "\"" + f.label + "\": please enter an integer.";
+      return "\"" + f.label + "\": please enter an integer between " + std::to_string(f.min) + " and " +
+             std::to_string(f.max) + ".";
+    }
+  }
+  return form.check ? form.check(form) : std::string();
+}
+
+}  // namespace zorv

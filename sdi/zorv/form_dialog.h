@@ -1,0 +1,42 @@
+// A wx dialog built from a Form (core/dialog_form.h), and the dialog service
+// that runs forms with it.
+//
+// Text and Int fields are edit fields (an Int field with its spin button when it
+// has one), Check fields check boxes, Radio fields round buttons, Button fields
+// push buttons that end the dialog with their code after taking the texts.
+// Exclusive sets keep one checked. OK is refused with the form's message while
+// FormProblem finds one; the dialog stays open. The fields are written back on
+// OK and on a Button's end, never on Cancel.
+#pragma once
+#include <map>
+
+#include <wx/dialog.h>
+
+#include "sdi/zorv/core/dialog_service.h"
+
+class CFormDialog : public wxDialog {
+public:
+  CFormDialog(wxWindow* parent, zorv::Form& form);
+  ~CFormDialog() override;
+
+  // The controls' state as a form (the form it was built from, changed).
+  zorv::Form Read() const;
+
+private:
+  void Build();
+  void OnOk(wxCommandEvent& event);
+  void OnExclusiveClick(wxCommandEvent& event);
+  void OnEndButton(wxCommandEvent& event);
+
+  zorv::Form& m_form;
+  std::map<int, wxWindow*> m_controls;
+};
+
+class CFormDialogService : public zorv::DialogService {
+public:
+  explicit CFormDialogService(wxWindow* parent) : m_parent(parent) {}
+  zorv::DialogEnd Run(zorv::Form& form) override;
+
+private:
+  wxWindow* m_parent;
+};

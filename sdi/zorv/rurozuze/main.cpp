@@ -1,0 +1,42 @@
+// rurozuze: shows a result table in a gnuplot window.
+//
+//     rurozuze /tmp/my*files/buck.plt      # blanks of the path given as "*"
+//
+// Started by the editor without a console, so every problem also shows in a
+// message box when there is a display. Nothing is written beside the table.
+#include <cstdio>
+#include <string>
+
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/msgdlg.h>
+
+#include "sdi/zorv/rurozuze/plot_script.h"
+#include "sdi/zorv/rurozuze/plt_table.h"
+
+wxIMPLEMENT_APP_NO_MAIN(wxApp);
+
+namespace {
+
+int Say(int argc, char** argv, const std::string& text) {
+  std::fprintf(stderr, "rurozuze: %s\n", text.c_str());
+  if (const char* d = std::getenv("DISPLAY"); d && *d && wxEntryStart(argc, argv)) {
+    wxMessageBox(wxString::FromUTF8(text), "rurozuze", wxOK | wxICON_ERROR);
+    wxEntryCleanup();
+  }
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return Say(argc, argv, "Usage: rurozuze RESULT.plt");
+  const std::string path = rurozuze::RestoredPath(argv[1]);
+  rurozuze::PltTable table;
+  std::string problem;
+  if (!rurozuze::ReadPltTable(path, table, problem)) return Say(argc, argv, problem);
+  if (problem = rurozuze::WindowProblem(); !problem.empty()) return Say(argc, argv, problem);
+  if (rurozuze::RunGnuplot(rurozuze::PlotScript(table, path, rurozuze::Terminal::Window)) != 0)
+    return Say(argc, argv, "gnuplot could not show " + path);
+  return 0;
+}

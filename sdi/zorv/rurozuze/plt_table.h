@@ -1,0 +1,25 @@
+// The result table the engine writes ("<base>.plt"), as the plotting program
+// checks it: a header "Time" followed by one name per output, then rows of
+// numbers, one column more than there are names.
+//
+//     PltTable t;
+//     std::string problem;
+//     if (!ReadPltTable(path, t, problem)) Say(problem);   // names file and line
+#pragma once
+#include <string>
+#include <vector>
+
+namespace rurozuze {
+
+struct PltTable {
+  std::vector<std::string> labels;  // the outputs' names, in column order from column 2
+  long rows = 0;
+};
+
+bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem);
+
+// The path the editor meant: its argument with every "*" back to a blank; the
+// argument as given when no such file exists (a "*" of the path itself).
+std::string RestoredPath(const std::string& argument);
+
+}  // namespace rurozuze

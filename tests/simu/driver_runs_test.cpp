@@ -1,0 +1,236 @@
+// Whole transient runs, netlist to .plt and .ini, against closed-form answers: linear
+// circuits, breakpoints, clock edges, events and threshold crossings, the ends of the run
+// and of the save window, state bounds and the multiplier.
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "buck_netlist.h"
+#include "common/temp_dir.h"
+#include "driver_run.h"
+#include "simu/recording_run_services.h"
+
+namespace {
+
+const double r_on = 0.001, r_off = 1e6 + 0.001;
+const double tau_on = (1e3 + r_on) * 1e-6, tau_off = (1e3 + r_off) * 1e-6;
+
+// v(t) of a capacitor charging from v0 towards target with time constant tau.
+double charge(double v0, double target, double tau, double t) { return target + (v0 - target) * std::exp(-t / tau); }
+
+const std::vector<std::string> rc_rows = {"V1 1 0 10", "R1 1 2 1e3", "C1 2 0 1e-6", "I01 2 0 0"};
+const std::vector<std::string> vc_out = {"V I01|Vc"};
+
+// V1 = 10 V charges C1 through S1 and R1; a clock turns S1 on at delay + k 100 us; V2
+// (feeding nothing plotted) steps to 5 V at the event.
+std::string clocked_rc(const std::string& delay, const std::string& event) {
+  return netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\nx0 = [ 0 ]\ntmd = [ " + delay +
+                        " 1e-4 1 1\n" + event + " 1e5 2 1 ]\nvgs = [ 10\n 5 ]\n",
+                    {"V1 1 0 10", "S1 1 2 0", "R1 2 3 1e3", "C1 3 0 1e-6", "V2 4 0 1", "R2 4 0 1e3", "I01 3 0 0"},
+                    vc_out, 5);
+}
+
+// At 1 ms V1 steps to 5 V (event at te) and a clock turns S1 on; with a threshold on time
+// (Ct) S2 turns off at tc. Three RC branches: Va, Vb, Vc.
+std::string three_branches(const std::string& te, bool with_s2) {
+  std::string p = "tsim = 2e-3\ntd = 1e-5\npoints = 200\nswinit = [ 0" + std::string(with_s2 ? " 1" : "") +
+                  " ]\nx0 = [ 0\n 0" + (with_s2 ? "\n 0" : "") + " ]\ntmd = [ 1e-3 1e5 1 1\n" + te +
+                  " 1e5 2 1 ]\nvgs = [ 5\n 10" + (with_s2 ? "\n 10" : "") + " ]\n";
+  std::vector<std::string> x = {"V1 1 0 0", "R1 1 2 1e3", "C1 2 0 1e-6", "V2 3 0 10", "S1 3 4 0", "R2 4 5 1e3",
+                                "C2 5 0 1e-6"};
+  if (with_s2) {
+    p += "Cy = [ 0 0 0 ]\nCt = [ -1 0 0 0 ]\nCsw = [ 1 ]\nCc = [ 9.99999950000000e-04 ]\nthoff(1,:)=[ 2 1 ];\n";
+    x.insert(x.end(), {"V3 6 0 10", "S2 6 7 0", "R3 7 8 1e3", "C3 8 0 1e-6"});
+  }
+  x.insert(x.end(), {"I01 2 0 0", "I02 5 0 0"});
+  if (with_s2) x.push_back("I03 8 0 0");
+  std::vector<std::string> y = {"V I01|Va", "V I02|Vb"};
+  if (with_s2) y.push_back("V I03|Vc");
+  return netlist_of(p, x, y, with_s2 ? 9 : 6);
+}
+
+// The buck's state file after whole periods from rest: the switch line "10", v_C, i_L.
+std::vector<double> buck_line(int periods) {
+  std::vector<double> x = buck_after(periods);
+  return {10.0, x[0], x[1]};
+}
+
+struct run_case {
+  const char* label;
+  std::string net;
+  std::vector<std::string> args;     // options before the file names
+  double tsim;                       // where the run ends: the state file's time
+  std::vector<double> end;           // the state file from its fifth number: switch line, states
+  std::function<double(double)> v;   // the first column against time, within tol (empty or NaN: unchecked)
+  double tol = 0.0;
+  std::string header = "Time Vc ";
+  double last = NAN;                 // the table's last instant, exactly (NaN: unchecked)
+  double start_si = 0.0, finish_si = 1e300;
+  double around = NAN;               // the distinct table instants within 1e-9 s of this one
+  std::vector<double> instants = {};
+  int rows = -1;
+};
+
+std::vector<run_case> cases() {
+  const std::string rc = "td = 1e-5\npoints = 100\nx0 = [ 0 ]\n";
+  auto rc_step = [](double t) { return charge(0.0, 10.0, 1e-3, t); };
+  auto vc1 = [](double t) { return charge(0.0, 10.0, tau_on, t); };
+  // Series R-L-C without source, C at 1 V: v = e^(-a t) (cos w t + a/w sin w t).
+  const double a = 10.0 / (2 * 1e-3), w = std::sqrt(1.0 / (1e-3 * 1e-6) - a * a);
+  auto rlc_v = [a, w](double t) { return std::exp(-a * t) * (std::cos(w * t) + a / w * std::sin(w * t)); };
+  const double rlc_i = 1e-6 * std::exp(-a * 1e-3) * (w + a * a / w) * std::sin(w * 1e-3);
+  // Thevenin of V1 (stepping at 1 ms) with I1 = 1 mA: 1 V before, 6 V after.
+  auto steps = [](double t) { return t <= 1e-3 ? charge(0, 1, 1e-3, t) : charge(charge(0, 1, 1e-3, 1e-3), 6, 1e-3, t - 1e-3); };
+  auto from_zero = [](double t) { return t <= 1e-3 ? charge(0, 5, 1e-3, t) : charge(charge(0, 5, 1e-3, 1e-3), 10, 1e-3, t - 1e-3); };
+  // 5 - v_C <= 0 turns S1 off at ts.
+  const double ts = tau_on * std::log(2.0);
+  auto threshold = [ts](double t) { return t <= ts ? charge(0, 10, tau_on, t) : charge(5, 10, tau_off, t - ts); };
+  // The events at or near 1 ms: Va from the event at te, Vb on from the edge at tb, Vc off from tc.
+  auto branches = [](double te, double tb) {
+    return std::vector<double>{1.0, charge(0, 5, 1e-3, 2e-3 - te), charge(charge(0, 10, tau_off, tb), 10, tau_on, 2e-3 - tb)};
+  };
+  std::vector<double> three = branches(1e-3, 1e-3);
+  three[0] = 10.0;
+  three.push_back(charge(charge(0, 10, tau_on, 1e-3), 10, tau_off, 1e-3));
+  const double late = 5.0800005e-4;
+  const double d_on = -5.0 * 0.001 / 1.001, d_off = -5.0 * r_off / (1.0 + r_off);
+
+  std::vector<run_case> c;
+  c.push_back({"rc, tsim inside a step", netlist_of("tsim = 7.35e-4\ntd = 1e-5\npoints = 49\nx0 = [ 0 ]\n", rc_rows, vc_out, 3),
+               {}, 7.35e-4, {rc_step(7.35e-4)}, rc_step, 5e-5});
+  c.back().last = 7.35e-4;
+  c.back().rows = 50;
+  c.push_back({"rc, save window", netlist_of("tsim = 5e-3\n" + rc, rc_rows, vc_out, 3), {}, 5e-3, {rc_step(5e-3)},
+               rc_step, 5e-5});
+  c.back().start_si = 1e-3;
+  c.back().finish_si = 2e-3;
+  c.back().last = 2e-3;
+  // A bound on one state leaves the other free to swing below zero.
+  c.push_back({"rlc ring-down", netlist_of("tsim = 1e-3\ntd = 1e-6\npoints = 100\nx0 = [ 1\n 0 ]\nstmax = [ 'V_C1 5' ]\n",
+                                           {"R1 1 2 10", "L1 2 0 1e-3", "C1 1 0 1e-6", "I01 1 0 0"}, vc_out, 3),
+               {}, 1e-3, {rlc_v(1e-3), rlc_i}, rlc_v, 2e-6});
+  c.push_back({"source stepping at a breakpoint",
+               netlist_of("tsim = 3e-3\ntd = 1e-5\npoints = 300\nx0 = [ 0 ]\ntmd = [ 1e-3 1e5 2 1 ]\nvgs = [ 5\n 1e-3 ]\n",
+                          {"V1 1 0 0", "R1 1 2 1e3", "C1 2 0 1e-6", "I1 0 2 1e-3", "I01 2 0 0"}, vc_out, 3),
+               {}, 3e-3, {steps(3e-3)}, steps, 3e-5});
+  c.back().around = 1e-3;
+  c.back().instants = {1e-3};
+  c.push_back({"breakpoint at time zero",
+               netlist_of("tsim = 2e-3\ntd = 1e-5\npoints = 200\nx0 = [ 0 ]\ntmd = [ 0 1e5 2 1\n 1e-3 1e5 2 2 ]\nvgs = [ 5 10 ]\n",
+                          rc_rows, vc_out, 3),
+               {}, 2e-3, {from_zero(2e-3)}, from_zero, 5e-5});
+  c.push_back({"threshold opens the switch",
+               netlist_of("tsim = 2e-3\ntd = 1e-5\npoints = 200\nswinit = [ 1 ]\nx0 = [ 0 ]\nCy = [ -1 ]\n"
+                          "Ct = [ 0 0 0 0 ]\nCsw = [ 1 ]\nCc = [ 5 ]\nthoff(1,:)=[ 1 1 ];\n",
+                          {"V1 1 0 10", "S1 1 2 0", "R1 2 3 1e3", "C1 3 0 1e-6", "I01 3 0 0"}, vc_out, 4),
+               {}, 2e-3, {0.0, threshold(2e-3)}, threshold, 1e-5});
+  c.push_back({"clock edge, event and crossing in one step", three_branches("1e-3", true), {}, 2e-3, three,
+               [](double t) { return t <= 1e-3 ? 0.0 : charge(0, 5, 1e-3, t - 1e-3); }, 1e-4, "Time Va Vb Vc "});
+  c.push_back({"event within 1e-10 s of a clock edge", three_branches("9.9999995e-04", false), {}, 2e-3,
+               branches(9.9999995e-4, 9.9999995e-4), {}, 0.0, "Time Va Vb "});
+  c.back().around = 1e-3;
+  c.back().instants = {9.9999995e-4};
+  c.push_back({"event just before a clock edge", three_branches("9.9999980e-04", false), {}, 2e-3,
+               branches(9.999998e-4, 1e-3), {}, 0.0, "Time Va Vb "});
+  c.back().around = 1e-3;
+  c.back().instants = {9.999998e-4, 1e-3};
+  c.push_back({"clock edge just past tsim", clocked_rc("5e-11", "7e-4"), {}, 1e-3, {1.0, vc1(1e-3)}, vc1, 1e-5});
+  c.back().last = 1e-3;
+  c.push_back({"event just past tsim", clocked_rc("2e-3", "1.00000005e-03"), {}, 1e-3, {1.0, vc1(1e-3)}, vc1, 1e-5});
+  c.back().last = 1e-3;
+  c.push_back({"clock edge just past the window end", clocked_rc("5e-11", "7e-4"), {}, 1e-3, {1.0, vc1(1e-3)}, vc1, 1e-5});
+  c.back().finish_si = 5e-4;
+  c.back().last = 5e-4;
+  c.push_back({"crossing in a short final step",
+               netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\nx0 = [ 0 ]\ntmd = [ 9.9999995e-04 1e5 2 1 ]\n"
+                          "vgs = [ 10 ]\nCy = [ 0 ]\nCt = [ -1e3 0 0 0 ]\nCsw = [ 1 ]\nCc = [ 9.9999998e-01 ]\n"
+                          "thoff(1,:)=[ 1 1 ];\n",
+                          {"V1 1 0 10", "S1 1 2 0", "R1 2 3 1e3", "C1 3 0 1e-6", "I01 3 0 0"}, vc_out, 4),
+               {}, 1e-3, {0.0, vc1(1e-3)}, vc1, 1e-5});
+  c.back().last = 1e-3;
+  // S2 turns off at 0.498 ms, before the window's end; the edge after it is not cut.
+  c.push_back({"window end already behind",
+               netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 0 1 ]\nx0 = [ 0 ]\ntmd = [ 5.0800005e-04 1e5 1 1 ]\n"
+                          "Cy = [ 0 ]\nCt = [ -1e3 0 0 0 ]\nCsw = [ 2 ]\nCc = [ 4.98e-01 ]\nthoff(1,:)=[ 2 1 ];\n",
+                          {"V1 1 0 10", "S1 1 2 0", "R1 2 3 1e3", "C1 3 0 1e-6", "S2 1 4 0", "R2 4 0 1e3", "I01 3 0 0"},
+                          vc_out, 5),
+               {}, 1e-3, {10.0, charge(charge(0, 10, tau_off, late), 10, tau_on, 1e-3 - late)}, {}, 0.0});
+  c.back().finish_si = 5e-4;
+  c.push_back({"buck, 20 periods", buck_netlist_text("2.0000e-04", "1.0000e-07", "2000"), {}, 2e-4, buck_line(20), {}, 0.0,
+               "Time Vout "});
+  c.back().last = 2e-4;
+  // 200 periods: the summed edge times land a few ulps past 2 ms.
+  c.push_back({"buck, 200 periods", buck_netlist_text("2.0000e-03", "1.0000e-07", "5000"), {}, 2e-3, {10.0}, {}, 0.0,
+               "Time Vout "});
+  c.back().last = 2e-3;
+  c.push_back({"buck, inverted save window", buck_netlist_text("2.0000e-04", "1.0000e-07", "2000"), {}, 2e-4, buck_line(20),
+               {}, 0.0, "Time Vout "});
+  c.back().start_si = 1.05e-4;
+  c.back().finish_si = 5e-5;
+  c.back().rows = 0;
+  // D1 starts on with a reverse current: it turns off at the first instant.
+  c.push_back({"diode on with reverse current",
+               netlist_of("tsim = 1e-5\ntd = 1e-6\npoints = 100\nswinit = [ 1 ]\nCy = [ 1\n -1 ]\nCt = [ 0 0 0 0\n 0 0 0 0 ]\n"
+                          "Csw = [ 1\n 1 ]\nCc = [ 0\n 0 ]\nthon(1,:)=[ 1 2 ];\nthoff(1,:)=[ 1 1 ];\n",
+                          {"V1 1 0 -5", "R1 1 2 1", "D1 2 0 0", "I01 2 0 0"}, {"I D1", "V I01|Vd"}, 3),
+               {}, 1e-5, {0.0}, [d_on, d_off](double t) { return t == 0.0 ? d_on : t <= 1e-10 ? NAN : d_off; }, 1e-5, "Time Vd "});
+  c.back().last = 1e-5;
+  c.back().around = 0.0;
+  c.back().instants = {0.0, 1e-10};
+  c.push_back({"upper state bound", netlist_of("tsim = 5e-3\ntd = 1e-5\npoints = 500\nx0 = [ 0 ]\nstmax = [ 'V_C1 5' ]\n", rc_rows, vc_out, 3),
+               {}, 5e-3, {5.0}, [rc_step](double t) { return std::fmin(rc_step(t), 5.0); }, 5e-5});
+  // V#M1 = 0.5 v(I02) v(I03) = 0.5 * 2 * 3 across R3, from the first sample on.
+  c.push_back({"multiplier", netlist_of("tsim = 1e-4\ntd = 1e-6\npoints = 100\n",
+                                        {"V1 1 0 2", "R1 1 0 1e3", "V2 2 0 3", "R2 2 0 1e3", "V#M1 3 0 1 0.5 I02 I03|MUL1",
+                                         "R3 3 0 1e3", "I01 3 0 0", "I02 1 0 0", "I03 2 0 0"},
+                                        {"V I01|Vp", "V I02", "V I03"}, 4),
+               {}, 1e-4, {}, [](double) { return 3.0; }, 0.0, "Time Vp "});
+  return c;
+}
+
+TEST(DriverRuns, EveryRunEndsOnItsClosedForm) {
+  TempDir dir;
+  for (const run_case& c : cases()) {
+    SCOPED_TRACE(c.label);
+    write_text("c.m", c.net);
+    recording_run_services host;
+    main_window_scope scope(host);
+    std::vector<std::string> words = c.args;
+    words.insert(words.end(), {"c.m", "c.plt"});
+    run_output r = run_simu(words, 4, 0, c.start_si, c.finish_si);
+    ASSERT_EQ(r.result, 1) << r.err;
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_FALSE(file_exists("c.seq"));   // a transient run finds no cycle
+    std::vector<double> ini = read_numbers("c.ini");
+    ASSERT_GE(ini.size(), 4 + c.end.size());
+    EXPECT_EQ(ini[0], c.tsim);
+    for (std::size_t k = 0; k < c.end.size(); ++k)
+      EXPECT_NEAR(ini[4 + k], c.end[k], 1e-9 * std::fabs(c.end[k]) + 1e-15) << "state file number " << 4 + k;
+    plt_table p = read_plt("c.plt");
+    EXPECT_EQ(p.header, c.header);
+    if (c.rows >= 0) {
+      EXPECT_EQ(p.rows.size(), static_cast<std::size_t>(c.rows));
+    }
+    std::vector<double> near;
+    for (const auto& row : p.rows) {
+      EXPECT_GE(row[0], c.start_si);
+      EXPECT_LE(row[0], c.finish_si);
+      if (c.v && !std::isnan(c.v(row[0]))) {
+        EXPECT_NEAR(row[1], c.v(row[0]), c.tol) << "t = " << row[0];
+      }
+      if (std::fabs(row[0] - c.around) < 1e-9 && (near.empty() || near.back() != row[0])) near.push_back(row[0]);
+    }
+    if (!std::isnan(c.last) && !p.rows.empty()) {
+      EXPECT_EQ(p.rows.back()[0], c.last);
+    }
+    if (!std::isnan(c.around)) {
+      ASSERT_EQ(near.size(), c.instants.size());
+      for (std::size_t k = 0; k < near.size(); ++k) EXPECT_NEAR(near[k], c.instants[k], 1e-15);
+    }
+  }
+}
+
+}  // namespace

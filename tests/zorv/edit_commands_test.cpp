@@ -1,0 +1,223 @@
+// Undo and Redo, the clipboard, the subcircuit commands and the Library.
+#include <climits>
+#include <filesystem>
+#include <fstream>
+
+#include "sdi/control_elements.h"
+#include "sdi/record_stream.h"
+#include "sdi/select_ops.h"
+#include "sdi/sub_element.h"
+#include "sdi/zorv/core/library.h"
+#include "sdi/zorv/core/subcircuits.h"
+#include "zorv/edit_fixture.h"
+
+namespace {
+
+struct SubHost : zorv::SubcircuitHost {
+  std::string toOpen, toSave;
+  int rebuilt = 0;
+  bool SaveModified() override { return true; }
+  std::string AskSubcircuitToOpen() override { return toOpen; }
+  std::string AskSubcircuitToSave() override { return toSave; }
+  bool ConfirmOverwrite(const std::string&) override { return true; }
+  void RebuildLibrary() override { ++rebuilt; }
+};
+
+class EditCommandsTest : public EditTest {
+protected:
+  SubHost subHost;
+  zorv::Subcircuits sub{doc, view, subHost};
+};
+
+TEST_F(EditCommandsTest, UndoRemovesTheWireJustDrawnAndUndoTwiceBringsItBack) {
+  Edit().OnWire();
+  Drag({16, 16}, {64, 16});
+  ASSERT_EQ(Wires().size(), 1u);
+  ASSERT_TRUE(edit.CanUndo());
+  EXPECT_FALSE(edit.CanRedo());
+  edit.OnEditUndo();
+  EXPECT_TRUE(Wires().empty());
+  EXPECT_EQ(sdi::pending_element, nullptr);
+  EXPECT_TRUE(edit.CanRedo());
+  edit.OnEditUndo();
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 64, 16}}));
+  edit.OnEditUndo();
+  edit.OnEditRedo();
+  EXPECT_EQ(Wires().size(), 1u);
+}
+
+TEST_F(EditCommandsTest, PasteGivesNewNamesAndIdsAndFloats) {
+  sdi::element* r1 = AddResistor({200, 160});
+  AddResistor({296, 160});
+  for (int i = 0; i < 5; ++i) AddWire({16, 16 + 16 * i}, {48, 16 + 16 * i});  // ids up to 7
+  sdi::deselect_all();
+  r1->selected = 1;
+  ASSERT_TRUE(edit.OnEditCopy());
+  ASSERT_TRUE(edit.OnEditPaste());
+  sdi::element* r3 = Find("R3");
+  ASSERT_NE(r3, nullptr);
+  EXPECT_EQ(r3->id, 8);
+  EXPECT_TRUE(Edit().Floating());
+  // The first move brings the group's snapped top-left corner to the cursor.
+  const sdi::point before = r3->terminal_at(0);
+  Edit().OnMouseMove({Edit().Anchor().x + 80, Edit().Anchor().y + 40}, false);
+  EXPECT_EQ(r3->terminal_at(0), before + sdi::point(80, 40));
+  // Esc discards the group, and Undo then gives the circuit before Paste.
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(CircuitCount(), 7);
+  edit.OnEditUndo();
+  EXPECT_EQ(CircuitCount(), 7);
+  EXPECT_EQ(Find("R3"), nullptr);
+}
+
+TEST_F(EditCommandsTest, PastedLinksAndTheirLimits) {
+  auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), {200, 160});
+  auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), {296, 160});
+  auto* m = add_coupling({200, 160}, {296, 160});
+  m->inductor1 = l1->id;
+  m->inductor2 = l2->id;
+  sdi::deselect_all();
+  m->selected = l1->selected = 1;  // one inductor only
+  edit.OnEditCopy();
+  edit.OnEditPaste();
+  EXPECT_EQ(g_editMessages,
+            std::vector<std::string>{"Mutual inductance is copied only if both inductors are also copied."});
+  EXPECT_EQ(CircuitCount(), 4);
+  Edit().OnLButtonDown({100, 100});  // dropped
+  sdi::deselect_all();
+  m->selected = l1->selected = l2->selected = 1;
+  edit.OnEditCopy();
+  edit.OnEditPaste();
+  ASSERT_EQ(CircuitCount(), 7);
+  auto* pasted = static_cast<sdi::cmutind*>(Find("M2"));
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(pasted->inductor1, l1->id + 4);
+  EXPECT_EQ(pasted->inductor2, l2->id + 4);
+  // A primary and its secondary pasted together stay linked to each other.
+  Edit().OnLButtonDown({100, 100});
+  auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), {600, 160});
+  auto* sec = add_symbol(new sdi::xform(sdi::kind_secondary, 1), {680, 160});
+  sec->partner = pri->id;
+  sec->links.append(pri->id);
+  pri->secondaries.append(sec->id);
+  pri->links.append(sec->id);
+  sdi::deselect_all();
+  pri->selected = sec->selected = 1;
+  edit.OnEditCopy();
+  edit.OnEditPaste();
+  sdi::xform *pri2 = nullptr, *sec2 = nullptr;
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
+    if (n->value->selected) (n->value->kind == sdi::kind_primary ? pri2 : sec2) = static_cast<sdi::xform*>(n->value);
+  ASSERT_TRUE(pri2 && sec2);
+  EXPECT_EQ(sec2->partner, pri2->id);
+  EXPECT_EQ(pri2->secondaries.head->value, sec2->id);
+}
+
+TEST_F(EditCommandsTest, CutDoesNothingWhenItsCopyFailed) {
+  AddResistor({200, 160});
+  std::filesystem::create_directory(edit.ClipboardFile());  // cannot be written
+  edit.OnEditCut();
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{"File copyele.dat couldn't be opened"});
+  EXPECT_EQ(CircuitCount(), 1);
+  EXPECT_FALSE(host.modified);
+  EXPECT_FALSE(edit.CanPaste());
+}
+
+TEST_F(EditCommandsTest, SubcircuitNewSaveOpenAndUndo) {
+  const std::string folder = (dir.path() / "work").string();
+  std::filesystem::create_directory(folder);
+  AddResistor({200, 160});
+  ASSERT_TRUE(doc.OnSaveDocument(folder + "/a.ckt"));
+  sub.OnSubcircuitNew();
+  EXPECT_EQ(host.title, "ZORV - Untitled.sct");
+  EXPECT_EQ(CircuitCount(), 0);
+  AddResistor({200, 160});
+  ASSERT_TRUE(sub.OnSubcircuitSave());
+  EXPECT_TRUE(std::filesystem::exists(folder + "/Untitled.sct"));
+  EXPECT_EQ(host.title, "ZORV - " + folder + "/Untitled.sct");
+  // An unreadable file changes neither circuit, path nor title.
+  std::ofstream(folder + "/bad.sct") << "xx";
+  subHost.toOpen = folder + "/bad.sct";
+  sub.OnSubcircuitOpen();
+  EXPECT_EQ(CircuitCount(), 1);
+  EXPECT_EQ(host.title, "ZORV - " + folder + "/Untitled.sct");
+  EXPECT_EQ(subHost.rebuilt, 0);
+  // A good one: nothing selected, Undo off until the next edit, Redo off.
+  Edit().OnWire();
+  Drag({16, 16}, {64, 16});
+  edit.OnEditUndo();
+  ASSERT_TRUE(edit.CanRedo());
+  std::filesystem::copy_file(folder + "/Untitled.sct", folder + "/buck.v2.sct");
+  subHost.toOpen = folder + "/buck.v2.sct";
+  sub.OnSubcircuitOpen();
+  ASSERT_EQ(CircuitCount(), 1);
+  EXPECT_EQ(sdi::circuit.head->value->selected, 0);
+  EXPECT_EQ(subHost.rebuilt, 1);
+  EXPECT_FALSE(edit.CanUndo());
+  EXPECT_FALSE(edit.CanRedo());
+  // Saving rewrites the file opened, not "buck.sct".
+  AddResistor({296, 160});
+  ASSERT_TRUE(sub.OnSubcircuitSave());
+  sdi::elist back;
+  ASSERT_TRUE(sdi::read_element_file(folder + "/buck.v2.sct", back));
+  EXPECT_EQ(back.count(), 2);
+  sdi::delete_list_elements(back);
+  EXPECT_FALSE(std::filesystem::exists(folder + "/buck.sct"));
+}
+
+TEST_F(EditCommandsTest, LibraryEntriesAndPlacingOne) {
+  const char* shape = "41,33,16,16\n2\n0,0,40,0\n0,32,40,32\n2\n0,16\n32,16\n1\nVin\n";
+  std::ofstream("Buck.sym") << "BUCK\n" << shape;
+  std::ofstream("boost.sym") << "Boost extra words\n" << shape;
+  std::ofstream("empty.sym") << "\n";
+  std::ofstream(std::string(35, 'x') + ".sym") << "LONG\n" << shape;
+  const std::vector<zorv::LibraryEntry> entries = zorv::LibraryEntries("");
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].menuText, "boost");
+  EXPECT_EQ(entries[1].menuText, "buck");
+  EXPECT_EQ(entries[1].fileName, "Buck");
+  ASSERT_TRUE(zorv::PlaceSubcircuit(view, entries[1].fileName));
+  Click({200, 160});
+  EXPECT_NE(Find("BUCK1"), nullptr);
+  // A symbol gone since the menu was built: the model's message, nothing pending.
+  std::filesystem::remove("boost.sym");
+  g_editMessages.clear();
+  EXPECT_FALSE(zorv::PlaceSubcircuit(view, entries[0].fileName));
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{"File boost.sym couldn't be opened"});
+  EXPECT_EQ(sdi::pending_element, nullptr);
+  EXPECT_FALSE(Edit().Placing());
+  EXPECT_EQ(zorv::MenuLabel("r&d"), "r&&d");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditCommandsTest, PasteIdsNeverOverflowAndASecondMultiplierIsDropped) {
+  sdi::element* r = AddResistor({200, 160});
+  sdi::element* top = AddResistor({296, 160});
+  r->id = 5;
+  top->id = INT_MAX - 1;
+  sdi::deselect_all();
+  r->selected = 1;
+  edit.OnEditCopy();
+  ASSERT_TRUE(edit.OnEditPaste());  // 5 + (INT_MAX - 1) would overflow: put just above
+  ASSERT_NE(Find("R3"), nullptr);
+  EXPECT_EQ(Find("R3")->id, INT_MAX);
+  EXPECT_FALSE(edit.OnEditPaste());  // no id is left above INT_MAX
+  EXPECT_EQ(g_editMessages.size(), 1u);
+  EXPECT_FALSE(Edit().Floating());
+  EXPECT_EQ(CircuitCount(), 3);
+
+  sdi::delete_all_elements();
+  g_editMessages.clear();
+  sdi::element* x = add_symbol(new sdi::multiplier(1), {200, 160});
+  sdi::deselect_all();
+  x->selected = 1;
+  edit.OnEditCopy();
+  edit.OnEditPaste();
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{"Only one multiplier allowed."});
+  EXPECT_EQ(CircuitCount(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+// The plotting program: the result table it accepts, what it says about a bad
+// one, and one plot through gnuplot's text terminal.
+#include <gtest/gtest.h>
+
+#include "common/temp_dir.h"
+#include "common/text_file.h"
+#include "sdi/zorv/rurozuze/plot_script.h"
+#include "sdi/zorv/rurozuze/plt_table.h"
+
+namespace {
+
+const char* const kGoodTable =
+    "Time Vout IL \n"
+    " 0.00000000E+00  0.000000E+00  1.000000E+00\n"
+    " 1.00000000E-05  4.833383E-01  2.000000E+00\n"
+    " 2.00000000E-05  1.866899E+00 -1.000000E+00\n";
+
+TEST(Rurozuze, AGoodTableIsPlottedWithOneCurvePerOutput) {
+  TempDir dir;
+  const std::string path = (dir.path() / "my run.plt").string();
+  write_text(path, kGoodTable);
+  rurozuze::PltTable table;
+  std::string problem;
+  ASSERT_TRUE(rurozuze::ReadPltTable(path, table, problem)) << problem;
+  EXPECT_EQ(table.labels, (std::vector<std::string>{"Vout", "IL"}));
+  EXPECT_EQ(table.rows, 3);
+  EXPECT_EQ(rurozuze::RestoredPath((dir.path() / "my*run.plt").string()), path);  // the editor's "*" is a blank
+  write_text("x*y.plt", "");
+  EXPECT_EQ(rurozuze::RestoredPath("x*y.plt"), "x*y.plt");  // unless only the path as given exists
+
+  const std::string script = rurozuze::PlotScript(table, path, rurozuze::Terminal::Text);
+  ASSERT_EQ(rurozuze::RunGnuplot("set output 'plot.txt'\n" + script), 0);
+  const std::string plot = slurp("plot.txt");
+  EXPECT_NE(plot.find("Vout ****"), std::string::npos) << plot;
+  EXPECT_NE(plot.find("IL ####"), std::string::npos) << plot;
+}
+
+TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
+  TempDir dir;
+  const std::string path = (dir.path() / "c.plt").string();
+  const struct {
+    const char* text;  // null: no file
+    std::string message;
+  } cases[] = {
+      {nullptr, "Cannot open the result table " + path},
+      {"Tim Vout\n0 1\n", path + ", line 1: the header does not start with \"Time\""},
+      {"Time Vout IL\n0 1 2\n\n1e-5 3\n", path + ", line 4: 2 values where 3 are expected"},
+      {"Time Vout\n0 1\n1e-5 x\n", path + ", line 3: \"x\" is not a number"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    std::filesystem::remove(path);
+    if (c.text) write_text(path, c.text);
+    rurozuze::PltTable table;
+    std::string problem;
+    EXPECT_FALSE(rurozuze::ReadPltTable(path, table, problem));
+    EXPECT_EQ(problem, c.message);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// The run-settings dialogs as the commands load, check and store them.
+#include <gtest/gtest.h>
+
+#include "zorv/sim_fixture.h"
+
+namespace {
+
+using zorv::DialogEnd;
+
+class SettingsDialogsTest : public SimFixture {};
+
+TEST_F(SettingsDialogsTest, ParametersRefuseBadNumbersStayOpenAndStoreWhatIsShown) {
+  const struct {
+    int id;
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {1002, "-1e-6", "\"Start time\" must be a finite number of 0 or more."},
+      {1000, "inf", "\"Final Time\" must be a finite number above 0."},
+      {1000, "+-1", "\"Final Time\" must be a finite number above 0."},  // read as atof does: 0
+      {1001, "0", "\"Step Size\" must be a finite number above 0."},
+      {1004, "1.5", "\"# of points\": please enter an integer between 0 and 9999999."},
+      {1004, "10000000", "\"# of points\": please enter an integer between 0 and 9999999."},
+      {1000, "0.0000000000000001", "\"Final Time\": please enter no more than 15 characters."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    dialogs.refusals.clear();
+    dialogs.steps = {{"sim_dlg", {{c.id, c.text}}, {}, DialogEnd::Ok}, {"sim_dlg", {}, {}, DialogEnd::Cancel}};
+    sim.OnSimulationParameters();
+    EXPECT_EQ(dialogs.refusals, std::vector<std::string>{c.message});
+  }
+  EXPECT_EQ(host.modifications, 0);
+  run_td = 1.23456e-3;
+  dialogs.steps = {{"sim_dlg", {{1004, "500"}}, {}, DialogEnd::Ok}};
+  sim.OnSimulationParameters();
+  EXPECT_EQ(dialogs.opened.back().Find(1001)->text, "0.0012346");
+  EXPECT_EQ(std::tie(run_td, run_points, run_tsim), std::make_tuple(0.0012346, 500, 1e-3));
+  EXPECT_EQ(host.modifications, 1);
+}
+
+TEST_F(SettingsDialogsTest, SteadyStateMethodsMapInTheirOwnOrder) {
+  const struct {
+    int button, method;
+  } cases[] = {{1009, 1}, {1012, 2}, {1010, 3}, {1011, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    run_ssmethod = c.method == 1 ? 4 : 1;
+    dialogs.steps = {{"SS_Dlg", {}, {c.button}, DialogEnd::Ok}};
+    sim.OnSsOptions();
+    EXPECT_EQ(run_ssmethod, c.method);
+  }
+}
+
+TEST_F(SettingsDialogsTest, CyclesReachedUncheckedStoresNoCyclesAndComesBackUnchecked) {
+  dialogs.steps = {{"SS_Dlg", {{1081, "7"}, {1076, "2e-6"}, {1077, "40"}}, {1078}, DialogEnd::Ok},
+                   {"SS_Dlg", {{1079, "-1"}}, {}, DialogEnd::Ok},
+                   {"SS_Dlg", {{1079, "nan"}}, {}, DialogEnd::Ok},
+                   {"SS_Dlg", {}, {}, DialogEnd::Cancel}};
+  sim.OnSsOptions();
+  EXPECT_EQ(std::tie(run_cycles_togo, run_stop_close, run_nclkss), std::make_tuple(0, 1, 40));
+  EXPECT_EQ(run_sstol_f, 2e-6);
+  sim.OnSsOptions();
+  EXPECT_FALSE(dialogs.opened[1].Find(1080)->checked);
+  EXPECT_TRUE(dialogs.opened[1].Find(1078)->checked);
+  EXPECT_EQ(dialogs.refusals, std::vector<std::string>(2, "\"Tolerance\" must be a finite number of 0 or more."));
+  EXPECT_EQ(run_sstol_c, 1.0);
+  EXPECT_EQ(host.modifications, 1);
+}
+
+TEST_F(SettingsDialogsTest, OptionsAndCyclesStoreOnOkOnly) {
+  dialogs.steps = {{"OPT_Dlg", {}, {1081, 1082}, DialogEnd::Cancel},
+                   {"OPT_Dlg", {}, {1081, 1082}, DialogEnd::Ok},
+                   {"SSCY_Dlg", {{1000, "0"}}, {}, DialogEnd::Ok},
+                   {"SSCY_Dlg", {{1000, "21"}}, {}, DialogEnd::Ok},
+                   {"SSCY_Dlg", {{1000, "20"}}, {}, DialogEnd::Ok}};
+  sim.OnSimulationOptions();
+  EXPECT_EQ(std::tie(run_sv, run_ld, host.modifications), std::make_tuple(1, 0, 0));
+  sim.OnSimulationOptions();
+  EXPECT_EQ(std::tie(run_sv, run_ld, host.modifications), std::make_tuple(0, 1, 1));
+  sim.OnSsLimsimCycles();
+  EXPECT_EQ(dialogs.refusals.size(), 2u);
+  EXPECT_EQ(run_none_c, 20);
+  EXPECT_EQ(host.modifications, 1);  // no undo point for the cycles
+}
+
+}  // namespace

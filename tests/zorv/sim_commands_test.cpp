@@ -1,0 +1,179 @@
+// The run commands: what they check, add, start and leave behind.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <stdexcept>
+#include <tuple>
+
+#include "sdi/launcher.h"
+#include "sdi/placement.h"
+#include "sdi/record_stream.h"
+#include "sdi/source_elements.h"
+#include "sdi/zorv/core/run_excitation.h"
+#include "zorv/sim_fixture.h"
+
+namespace {
+
+using Elements = std::vector<std::tuple<int, int, std::string>>;  // id, kind, name in list order
+
+Elements CircuitNow() {
+  Elements out;
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
+    out.emplace_back(n->value->id, n->value->kind, n->value->name() ? n->value->name() : "");
+  return out;
+}
+
+// A stand-in engine that records the circuit it was called on.
+struct {
+  int calls = 0, result = 1;
+  bool throws = false;
+  Elements seen;
+} g_engine;
+
+int StandInEngine(int, char**) {
+  ++g_engine.calls;
+  g_engine.seen = CircuitNow();
+  if (g_engine.throws) throw std::runtime_error("engine failed");
+  return g_engine.result;
+}
+
+class SimCommandsTest : public SimFixture {
+protected:
+  SimCommandsTest() {
+    g_engine = {};
+    sdi::engine_entry = StandInEngine;
+  }
+  ~SimCommandsTest() override { sdi::engine_entry = previousEngine; }
+  sdi::engine_fn previousEngine = sdi::engine_entry;
+};
+
+TEST_F(SimCommandsTest, WithoutAPortOrAGroundNothingIsWrittenOrRun) {
+  for (int drop : {sdi::kind_voltage_port, sdi::kind_ground}) {
+    const std::string message = drop == sdi::kind_ground ? "Must have a ground in the circuit"
+                                                         : "Must have a port in the circuit";
+    SCOPED_TRACE(message);
+    sdi::delete_all_elements();
+    build_rc();
+    for (auto [id, kind, name] : CircuitNow())
+      if (kind == drop) delete sdi::delete_element(id);
+    messages.clear();
+    sim.OnSimulationRun();
+    EXPECT_EQ(messages, std::vector<std::string>{message});
+    EXPECT_EQ(g_engine.calls, 0);
+    EXPECT_FALSE(std::filesystem::exists(base_name + ".m"));
+  }
+}
+
+TEST_F(SimCommandsTest, ASineOnlyCircuitRunsWithAddAndAGroundThatLeaveNoTrace) {
+  for (bool throws : {false, true}) {
+    SCOPED_TRACE(throws ? "engine throws" : "engine returns");
+    sdi::delete_all_elements();
+    build_rc();  // then V1 becomes a sine source of 10 V at 1 kHz
+    sdi::circuit.list_first();
+    delete sdi::circuit.remove_current();
+    add_valued(new sdi::sine(1), {104, 240}, "V1", 10.0)->frequency = 1000.0;
+    sdi::element* cursor = sdi::circuit.current();
+    const Elements before = CircuitNow();
+    g_engine.throws = throws;
+    if (throws) EXPECT_THROW(sim.OnSimulationRun(), std::runtime_error);
+    else sim.OnSimulationRun();
+    ASSERT_EQ(g_engine.seen.size(), before.size() + 2);
+    // "ADD" and its ground went in after the cursor, with the smallest free ids.
+    EXPECT_EQ(std::get<2>(g_engine.seen[2]), "ADD");
+    EXPECT_EQ(std::get<1>(g_engine.seen[3]), sdi::kind_ground);
+    EXPECT_EQ(CircuitNow(), before);
+    EXPECT_EQ(sdi::circuit.current(), cursor);
+  }
+}
+
+TEST_F(SimCommandsTest, TheTemporariesShareAPointNoElementTouches) {
+  build_rc();
+  zorv::TemporaryExcitation add;
+  sdi::element* source = sdi::circuit.get(add.SourceId());
+  const sdi::point p = add.Point();
+  EXPECT_EQ(source->values[0], 1.0);
+  EXPECT_EQ(std::make_pair(source->terminal_at(0), source->terminal_at(1)), std::make_pair(p, p));
+  EXPECT_EQ(sdi::circuit.get(add.GroundId())->terminal_at(0), p);
+  EXPECT_LT(p.x, 0);
+}
+
+TEST_F(SimCommandsTest, OnlyANonZeroDcSourceCountsAsExcitation) {
+  const struct {
+    int kind;
+    double value;
+    bool excited;
+  } cases[] = {{sdi::kind_voltage_source, 0.0, false}, {sdi::kind_voltage_source, 5.0, true},
+               {sdi::kind_current_source, std::nan(""), true}, {sdi::kind_sine, 5.0, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    sdi::delete_all_elements();
+    sdi::circuit.insert(sdi::new_record_element(c.kind));
+    sdi::circuit.current()->values[0] = c.value;
+    EXPECT_EQ(zorv::CircuitIsExcited(), c.excited);
+  }
+}
+
+TEST_F(SimCommandsTest, EachRunLeavesItsSwitchesAndPlotsAfterACompletedRun) {
+  const struct {
+    const char* run;
+    void (zorv::SimCommands::*command)();
+    int ss, oneC, stopClose;
+    std::size_t plots;
+  } cases[] = {{"transient", &zorv::SimCommands::OnSimulationRun, 0, 0, 0, 1},
+               {"steady state", &zorv::SimCommands::OnSsRun, 1, 0, 1, 0},
+               {"limited", &zorv::SimCommands::OnSsLimsimRun, 1, 1, 1, 1}};
+  build_rc();
+  for (int result : {1, 0})
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.run) + (result ? "" : ", failed"));
+      g_engine.result = result;
+      run_ss = 1, run_one_c = 1, run_stop_close = 1;
+      launcher.starts.clear();
+      (sim.*c.command)();
+      EXPECT_EQ(std::tie(run_ss, run_one_c, run_stop_close), std::tie(c.ss, c.oneC, c.stopClose));
+      EXPECT_EQ(launcher.starts.size(), result ? c.plots : 0u);
+    }
+}
+
+TEST_F(SimCommandsTest, ThePlotProgramComesFromTheExecutablesFolderWithBlanksAsStars) {
+  base_name = "/tmp/my files/c";
+  sim.OnSimulationViewPlot();
+  ASSERT_EQ(launcher.starts.size(), 1u);
+  EXPECT_EQ(launcher.starts[0].program, "/opt/zorv/bin/rurozuze");
+  EXPECT_EQ(launcher.starts[0].argv, (std::vector<std::string>{"rurozuze", "/tmp/my*files/c.plt"}));
+}
+
+TEST_F(SimCommandsTest, EscAtTheThirdPollEndsTheRunAndStartsNothing) {
+  sdi::engine_entry = previousEngine;
+  engineHost.escape_at_poll = 3;
+  build_rc();
+  sim.OnSimulationRun();
+  ASSERT_FALSE(engineHost.boxes.empty());
+  EXPECT_EQ(engineHost.boxes.back().text, "Simulation terminated by user");
+  EXPECT_TRUE(launcher.starts.empty());
+}
+
+TEST_F(SimCommandsTest, AnElementBeingPlacedGoesAndThePlacedOnesStay) {
+  build_rc();
+  const Elements before = CircuitNow();
+  sdi::pending_element = sdi::new_record_element(sdi::kind_resistor);
+  sim.OnSsRun();
+  EXPECT_EQ(sdi::pending_element, nullptr);
+  EXPECT_EQ(g_engine.seen, before);
+}
+
+TEST_F(SimCommandsTest, ExternalProgramsThatCannotStartLeaveAStatusLine) {
+  zorv::PosixProcessLauncher real;
+  sim.SetLauncher(real);
+  host.exeFolder = (dir.path() / "nowhere").string();
+  sim.OnSimulationViewPlot();
+  sim.OnSsViewSequence();  // no "c.seq"
+  ASSERT_EQ(host.statusLines.size(), 2u);
+  EXPECT_EQ(host.statusLines[0],
+            "Could not start the plotting program " + host.exeFolder + "/rurozuze: No such file or directory");
+  EXPECT_NE(host.statusLines[1].find(base_name + ".seq"), std::string::npos);
+  EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+// Editing in the running editor with real mouse events through the X server.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include <wx/menu.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include "sdi/circuit_file.h"
+#include "sdi/element.h"
+#include "sdi/elist.h"
+#include "sdi/zorv/toolkit_ids.h"
+#include "sdi/zorv/zorv_canvas.h"
+#include "zorv/smoke/gui_session.h"
+
+namespace {
+
+std::vector<int> Kinds() {
+  std::vector<int> kinds;
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) kinds.push_back(n->value->kind);
+  return kinds;
+}
+
+// Lets the X server deliver what was simulated.
+void Settle(GuiSession& s) {
+  for (int i = 0; i < 10; ++i) {
+    s.Pump(2);
+    wxMilliSleep(5);
+  }
+}
+
+}  // namespace
+
+TEST(Smoke, DrawAWireAndPlaceAResistorWithTheMouseSaveAndUndoTheWire) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  s.Frame()->Raise();
+  CZorvCanvas* canvas = s.View()->Canvas();
+  canvas->SetFocus();
+  ASSERT_TRUE(s.WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
+  // A sheet point on the screen, through the view's mapping and scroll.
+  auto screen = [&](int x, int y) {
+    const zorv::ViewMapping& m = s.View()->Core().Mapping();
+    const zorv::Pos scroll = canvas->ScrollPos();
+    return canvas->ClientToScreen(wxPoint(m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y));
+  };
+  wxUIActionSimulator mouse;
+
+  s.Command(ZORV_ID(R));
+  mouse.MouseMove(screen(200, 160));
+  Settle(s);
+  mouse.MouseClick();
+  ASSERT_TRUE(s.WaitFor([&] { return Kinds().size() == 1; }));
+  mouse.Char(WXK_ESCAPE);
+  ASSERT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().Placing(); }));
+
+  s.Command(ZORV_ID(Wire));
+  mouse.MouseMove(screen(48, 48));
+  Settle(s);
+  mouse.MouseDown();
+  Settle(s);
+  for (int x = 64; x <= 160; x += 16) {
+    mouse.MouseMove(screen(x, 48));
+    Settle(s);
+  }
+  mouse.MouseUp();
+  ASSERT_TRUE(s.WaitFor([&] { return Kinds().size() == 2; }));
+  mouse.Char(WXK_ESCAPE);
+  ASSERT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().WireMode(); }));
+
+  const std::string path = (s.Dir().path() / "drawn.ckt").string();
+  ASSERT_TRUE(s.Doc()->OnSaveDocument(path));
+  s.Command(wxID_UNDO);
+  EXPECT_EQ(Kinds(), std::vector<int>{sdi::kind_resistor});
+
+  // The saved file holds the resistor and the wire, as drawn.
+  ASSERT_EQ(sdi::open_circuit_file(path), sdi::circuit_read);
+  ASSERT_EQ(Kinds(), (std::vector<int>{sdi::kind_resistor, sdi::kind_wire}));
+  sdi::element* r = sdi::circuit.head->value;
+  sdi::element* w = static_cast<sdi::enode*>(sdi::circuit.head->next)->value;
+  EXPECT_EQ(r->terminal_at(0), sdi::point(200, 136));
+  EXPECT_EQ(w->terminal_at(0), sdi::point(48, 48));
+  EXPECT_EQ(w->terminal_at(1), sdi::point(160, 48));
+}
+
+TEST(Smoke, TheLibraryMenuListsTheFoldersSymbolsAndPlacesOne) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  wxMenu* library = nullptr;
+  ASSERT_NE(s.Frame()->GetMenuBar()->FindItem(ZORV_ID(LibraryUpdate), &library), nullptr);
+  ASSERT_NE(library, nullptr);
+  EXPECT_EQ(library->GetMenuItemCount(), 2u);  // Update and a separator: no placeholders
+  std::ofstream("Buck.sym") << "BUCK\n41,33,16,16\n2\n0,0,40,0\n0,32,40,32\n2\n0,16\n32,16\n1\nVin\n";
+  s.Command(ZORV_ID(LibraryUpdate));
+  ASSERT_EQ(library->GetMenuItemCount(), 3u);
+  EXPECT_EQ(library->FindItemByPosition(2)->GetId(), 2024);
+  EXPECT_EQ(library->FindItemByPosition(2)->GetItemLabel(), "buck");
+  s.Command(2024);
+  EXPECT_TRUE(s.View()->Core().Edit().Placing());
+}

@@ -1,0 +1,32 @@
+// A settings dialog built from its form by the toolkit.
+#include <gtest/gtest.h>
+
+#include <wx/checkbox.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
+
+#include "sdi/zorv/core/settings_forms.h"
+#include "sdi/zorv/form_dialog.h"
+#include "zorv/smoke/gui_session.h"
+
+TEST(Smoke, ASettingsDialogKeepsItsButtonsExclusiveAndRefusesABadOk) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  zorv::Form form = zorv::SteadyStateForm(1);
+  auto* dlg = new CFormDialog(s.Frame(), form);
+  auto click = [&](int id, wxEventType type) {
+    wxCommandEvent e(type, id);
+    dlg->FindWindow(id)->GetEventHandler()->ProcessEvent(e);
+  };
+  dynamic_cast<wxRadioButton*>(dlg->FindWindow(1011))->SetValue(true);  // Picard
+  dynamic_cast<wxCheckBox*>(dlg->FindWindow(1078))->SetValue(true);     // "Tolerance reached"
+  click(1078, wxEVT_CHECKBOX);
+  dynamic_cast<wxTextCtrl*>(dlg->FindWindow(1079))->ChangeValue("-2");
+  const zorv::Form read = dlg->Read();
+  EXPECT_EQ(std::make_tuple(read.Find(1009)->checked, read.Find(1011)->checked, read.Find(1080)->checked),
+            std::make_tuple(false, true, false));
+  click(wxID_OK, wxEVT_BUTTON);
+  EXPECT_EQ(s.Messages(), std::vector<std::string>{"\"Tolerance\" must be a finite number of 0 or more."});
+  EXPECT_EQ(form.Find(1079)->text, "1");  // nothing taken from a refused dialog
+  dlg->Destroy();
+}

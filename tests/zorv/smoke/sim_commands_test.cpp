@@ -1,0 +1,98 @@
+// The Simulation and Steady_State menus in the running editor on the example buck
+// converter: the runs write their files, the plotting program shows the result
+// in its gnuplot window, the sequence report shows in the editor.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include <X11/Xlib.h>
+
+#include "sdi/zorv/core/process_launcher.h"
+#include "sdi/zorv/sequence_window.h"
+#include "sdi/zorv/toolkit_ids.h"
+#include "zorv/smoke/gui_session.h"
+#include "zorv/smoke/screen_grab.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Starts the built plotting program wherever the editor looked for it.
+struct BuiltPlotter : zorv::ProcessLauncher {
+  std::vector<std::vector<std::string>> starts;  // program, then argv
+  bool StartDetached(const std::string& program, const std::vector<std::string>& argv, std::string& why) override {
+    starts.push_back({program, argv.at(0), argv.at(1)});
+    return zorv::PosixProcessLauncher().StartDetached(ZORV_RUROZUZE, argv, why);
+  }
+};
+
+// The top-level X window whose name starts with the prefix, waited for; 0 when none came.
+Window WaitForWindow(Display* display, const std::string& prefix) {
+  for (int round = 0; round < 200; ++round) {
+    Window root, parent, *children = nullptr, found = 0;
+    unsigned count = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    for (unsigned i = 0; i < count && !found; ++i) {
+      char* name = nullptr;
+      if (XFetchName(display, children[i], &name) && name) {
+        if (std::string(name).rfind(prefix, 0) == 0) found = children[i];
+        XFree(name);
+      }
+    }
+    if (children) XFree(children);
+    if (found) return found;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(Smoke, SimulationMenusRunPlotAndShowTheSequence) {
+  TempDir work;
+  const fs::path ckt = work.path() / "buck.ckt";
+  fs::copy_file(fs::path(__FILE__).parent_path() / "../../../examples/buck.ckt", ckt);
+  GuiSession s({"--nosplash", ckt.string()});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  BuiltPlotter plotter;
+  s.View()->SetProcessLauncher(plotter);
+
+  s.Command(ZORV_ID(SimulationRun));
+  const std::string plt = (work.path() / "buck.plt").string();
+  EXPECT_TRUE(fs::exists(plt));
+  ASSERT_EQ(plotter.starts.size(), 1u);
+  EXPECT_EQ(fs::path(plotter.starts[0][0]).filename(), "rurozuze");
+  EXPECT_EQ(plotter.starts[0][2], plt);
+
+  // The plot window, named after the table (the README's picture).
+  Display* display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr);
+  const Window plot = WaitForWindow(display, "rurozuze - " + plt);
+  ASSERT_NE(plot, 0u) << "no gnuplot window";
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  XWindowAttributes a;
+  XGetWindowAttributes(display, plot, &a);
+  int x = 0, y = 0;
+  Window child;
+  XTranslateCoordinates(display, plot, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+  const wxImage shot = GrabScreen(wxRect(x, y, a.width, a.height));
+  if (const char* path = std::getenv("ZORV_PLOT_SCREENSHOT")) wxBitmap(shot).SaveFile(path, wxBITMAP_TYPE_PNG);
+  XKillClient(display, plot);  // gnuplot and the plotting program end with their window
+  XCloseDisplay(display);
+
+  s.Command(ZORV_ID(SteadyStateRun));
+  EXPECT_TRUE(fs::exists(work.path() / "buck.seq"));
+  const std::vector<std::string> messages = s.Messages();
+  EXPECT_NE(std::find(messages.begin(), messages.end(), "Newton:  Steady state reached!"), messages.end());
+  EXPECT_EQ(plotter.starts.size(), 1u);
+
+  s.Command(ZORV_ID(ViewSequence));
+  CSequenceWindow* shown = nullptr;
+  for (wxWindow* w : wxTopLevelWindows)
+    if (auto* seq = dynamic_cast<CSequenceWindow*>(w)) shown = seq;
+  ASSERT_NE(shown, nullptr);
+  EXPECT_TRUE(shown->IsShown());
+  EXPECT_EQ(shown->Text().utf8_string(), slurp(work.path() / "buck.seq"));
+}
