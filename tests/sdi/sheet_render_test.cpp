@@ -38,7 +38,7 @@ void expect_picture(const sdi::frame_buffer& fb, const std::string& name) {
   }
   const std::string want = slurp(std::string(ZORV_TEST_DATA) + "/" + name);
   ASSERT_FALSE(want.empty()) << name;
-  EXPECT_TRUE(picture(fb) == want) << name << " differs; ZORV_UPDATE_GOLDEN=1 shows how";
+  EXPECT_TRUE(picture(fb) == want) << name << " differs (ZORV_UPDATE_GOLDEN=1 rewrites it; git diff shows where)";
 }
 
 // Every class, each symbol turned by its place in the list (so every
