@@ -1,10 +1,16 @@
 // The mode cache against closed forms: the decomposition and the coefficients for a start
-// state are computed once and reused by the instant search's many trial steps.
+// state are computed once and reused by the instant search's many trial steps. The search
+// through the cache and through the library's discretisation: V charges C through R until
+// v_C reaches Vth (g = Vth - v_C <= 0).
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "common/dm_builders.h"
+#include "common/temp_dir.h"
+#include "simu/model_circuits.h"
+#include "simu/model_expect.h"
+#include "simu/switch_cond.h"
 #include "simu/mode_cache.h"
 #include "simu/topology.h"
 
@@ -32,4 +38,26 @@ TEST(ModeCache, TrialStepsReuseOneDecompositionAgainstTheClosedForm) {
   EXPECT_EQ(cache.builds(), 2);
   EXPECT_EQ(cache.recomputations(), 2);
   EXPECT_EQ(cache.propagations(), 20);
+}
+
+TEST(InstantSearch, CrossingAtTheClosedFormInstantWithAndWithoutTheCache) {
+  TempDir dir;
+  const double V = 10.0, R = 1e3, C = 1e-6, Vth = 6.0, t_star = -R * C * std::log(1.0 - Vth / V);
+  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 2, R).add("C1", 2, 0, C).out('V', "C1").done());
+  const DM u = d.tab->source_values(), tv = zeros(4, 1), on = zeros(1, 1), x0 = zeros(1, 1);
+  for (int use_cache : {1, 0}) {
+    sw_condition sc(DM(1, 1, -1.0), zeros(1, 4), DM(1, 1, Vth), DM(1, 1, 1.0));
+    DM list = col({1});
+    sc.evaluate(list, on, DM(1, 1, 0.0), tv, 0.0, '0');
+    sc.take_present();
+    double dt = 5e-3;   // one long step past the crossing
+    const double vc = V * (1.0 - std::exp(-dt / (R * C)));
+    list = col({1});
+    sc.evaluate(list, on, DM(1, 1, vc), tv, dt, '0');
+    ASSERT_EQ(sc.crossed, 1);
+    mode_cache cache;
+    sc.find_switching_time(list, tv, dt, on, *d.rec, x0, u, cache, use_cache);
+    EXPECT_NEAR(dt, t_star, 1e-12) << use_cache;
+    ASSERT_EQ(list.n, 1u);
+  }
 }

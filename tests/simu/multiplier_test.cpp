@@ -36,32 +36,6 @@ TEST(Multiplier, SolvesTheQuadraticFixedPoint) {
   EXPECT_GT(std::fabs(u(2) - 1.0), 0.5);  // the placeholder was replaced
 }
 
-TEST(Multiplier, ResultIsWrittenIntoTheOutputColumn) {
-  // y1 = x + u/2, y2 = x with x = 1 and u = 0.5 y1 y2:  u = 0.5 (1 + u/2)  =>  u = 2/3.
-  topology rec;
-  rec.C = rows_of(2, 1, {1, 1});
-  rec.D = rows_of(2, 1, {0.5, 0});
-  DM x = rows_of(1, 1, {1});
-  DM u = rows_of(1, 1, {1});
-  DM y = rec.C * x + rec.D * u;
-  DM out = multiplier_solve(DM(1.0), rows_of(2, 1, {1, 2}), rec, y, x, u, 0.5);
-  EXPECT_NEAR(u(1), 2.0 / 3.0, 1e-6);
-  EXPECT_NEAR(out(1), 1.0 + u(1) / 2, 1e-15);
-  EXPECT_EQ(out(2), 1.0);
-  // The result shares y's elements: assigning it back to y copies nothing.
-  EXPECT_EQ(out.blk, y.blk);
-  EXPECT_EQ(y(1), out(1));
-
-  // A y of another size is left alone and a new column returned.
-  DM long_y = rows_of(3, 1, {1.5, 1, 7});
-  DM u2 = rows_of(1, 1, {1});
-  DM out2 = multiplier_solve(DM(1.0), rows_of(2, 1, {1, 2}), rec, long_y, x, u2, 0.5);
-  EXPECT_NE(out2.blk, long_y.blk);
-  EXPECT_EQ(out2.rows, 2);
-  EXPECT_NEAR(out2(1), 1.0 + u2(1) / 2, 1e-15);
-  EXPECT_EQ(long_y(3), 7.0);
-}
-
 TEST(Multiplier, WithoutAFixedPointTheIterationStillEnds) {
   // y1 = x + u, y2 = 1, u = y1 y2: u = 1 + u has no solution; the Newton matrix is singular
   // and the outputs turn non-finite. The iteration gives up instead of running on.

@@ -1,5 +1,6 @@
-// Bad input: every malformed netlist ends the read with a clear text, never a
-// crash, a hang or a silent misreading.
+// Bad input: every malformed netlist ends the read with a clear text, never a crash, a
+// hang or a silent misreading; bytes that would shorten a number or a message silently and
+// nodes beyond the node count are refused where they stand, with line, column and caret.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,17 +16,6 @@ std::string good_buck() {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string first_line(const std::string& text) { return text.substr(0, text.find('\n') + 1); }
-
-// The good netlist with the first occurrence of from replaced by to.
-std::string mutate(const std::string& from, const std::string& to) {
-  std::string text = good_buck();
-  std::size_t at = text.find(from);
-  if (at == std::string::npos) ADD_FAILURE() << "no \"" << from << "\" in the netlist";
-  else text.replace(at, from.size(), to);
-  return text;
-}
-
 struct ReaderErrors : ::testing::Test {
   TempDir dir;
   sim_params p;
@@ -36,98 +26,91 @@ struct ReaderErrors : ::testing::Test {
   }
 };
 
+std::string caret(int column) { return std::string(static_cast<std::size_t>(column - 1), ' ') + "^\n"; }
+
 }  // namespace
 
-TEST_F(ReaderErrors, EmptyFile) {
-  EXPECT_EQ(first_line(error_of("")), "Sread Fatal Error : netlist has no element block - t.m\n");
+TEST_F(ReaderErrors, EveryMutationOfTheBuckEndsWithItsText) {
+  // The first occurrence of from replaced by to; the thrown text begins with the error.
+  const struct { const char *from, *to, *error; } rows[] = {
+      {"tsim =", "tsimm =", "undefined identifier - tsimm"},
+      {"td =", "TD =", "undefined identifier - TD"},
+      {"points =", "(points) =", "undefined identifier - ("},
+      {"points = 5000", "points 5000", "missing '=' - points"},
+      {"td = 1.0000e-07", "td = 1.0000e-0.7", "bad number 1.0000e-0.7 - td"},
+      {"points = 5000", "points = 50-00", "bad number 50-00 - points"},
+      {"points = 5000", "points = 99999999999", "number out of range 99999999999 - points"},
+      {"tsim = 2.0000e-03", "tsim = 1e999", "bad number 1e999 - tsim"},
+      {"Cc = [ 0.0000e+00", "Cc = [ 0.00-00e+00", "bad number 0.00-00e+00 - Cc"},
+      {"Csw = [ 1", "Csw = [ e 1", "bad number e - Csw"},
+      {"Cy = [", "Cy = ", "missing '[' - Cy"},
+      {"0.0000e+00      ]\nCsw", "0.0000e+00      \nCsw", "missing ']' - Ct"},
+      {"swinit = [ 1    0     ]", "swinit = [ 1 0;]", "empty row in matrix - swinit"},
+      {"-1.0000e+00    0.0000e+00", "-1.0000e+00", "rows of unequal length in matrix - Cy"},
+      {"thon(1,:)=[  2   2];", "thon(1,:)=  2   2];", "missing '[' - thon"},
+      {"'V_C1      0.0000e+00     '", "'V_C1'", "missing value of V_C1 - stmin"},
+      {"'V_C1      0.0000e+00     ' ]", "'V_C1      0.0000e+00      ]", "missing closing apostrophe - stmin"},
+      {"'I_L1 ", "' ", "missing state name - stmax"},
+      {"X = [", "Z = [", "undefined identifier - Z"},
+      {"X = [", "X = ", "missing '[' - Y"},
+      {"'R1        3   0   5.0000e+00", "'R1        3   0 ", "bad value in row - R1"},
+      {"'L1        2   3", "'L1       ", "bad node in row - L1"},
+      {"'C1        3   0", "'C1        x   0", "bad node in row - C1"},
+      {"'C1        3   0", "'C1        -3  0", "bad node in row - C1"},
+      {"'S1        1   2", "'S", "missing name in row - S"},
+      {"'V         I01", "'V         '", "missing name in row - V"},
+      {"Y = [", "Y = ", "missing '[' - Y"},
+      {"I01                                ' ]", "I01                                ' ", "missing ']' - Y"},
+      {"numn = 4;", "", "missing numn - t.m"},
+      {"numn = 4;", "numn = four;", "bad number - numn"},
+  };
+  const std::string buck = good_buck();
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.to);
+    std::string text = buck;
+    const std::size_t at = text.find(r.from);
+    ASSERT_NE(at, std::string::npos) << r.from;
+    const std::string e = error_of(text.replace(at, std::string(r.from).size(), r.to));
+    EXPECT_EQ(e.substr(0, e.find('\n') + 1), "Sread Fatal Error : " + std::string(r.error) + "\n");
+  }
 }
 
-TEST_F(ReaderErrors, TextPointsAtTheBadSpot) {
-  EXPECT_EQ(error_of("tsim = 1.0\nfoo = 3\n"),
-            "Sread Fatal Error : undefined identifier - foo\n"
-            "in t.m, line 2, column 1:\n"
-            "foo = 3\n"
-            "^\n");
-  EXPECT_EQ(error_of("Cy = [ 1 2\n  3 1.2.3 ]\n"),
-            "Sread Fatal Error : bad number 1.2.3 - Cy\n"
-            "in t.m, line 2, column 5:\n"
-            "  3 1.2.3 ]\n"
-            "    ^\n");
-}
-
-struct mutation {
-  const char* name;
-  const char* from;
-  const char* to;
-  const char* error;  // first line of the thrown text
-};
-
-class ReaderMutations : public ReaderErrors, public ::testing::WithParamInterface<mutation> {};
-
-TEST_P(ReaderMutations, EndsWithAClearText) {
-  const mutation& m = GetParam();
-  EXPECT_EQ(first_line(error_of(mutate(m.from, m.to))), m.error);
-}
-
-const mutation mutations[] = {
-    {"UnknownName", "tsim =", "tsimm =", "Sread Fatal Error : undefined identifier - tsimm\n"},
-    {"UnknownCaseOfName", "td =", "TD =", "Sread Fatal Error : undefined identifier - TD\n"},
-    {"NotAName", "points =", "(points) =", "Sread Fatal Error : undefined identifier - (\n"},
-    {"MissingEquals", "points = 5000", "points 5000", "Sread Fatal Error : missing '=' - points\n"},
-    {"BadScalar", "td = 1.0000e-07", "td = 1.0000e-0.7",
-     "Sread Fatal Error : bad number 1.0000e-0.7 - td\n"},
-    {"BadInt", "points = 5000", "points = 50-00", "Sread Fatal Error : bad number 50-00 - points\n"},
-    {"IntTooLarge", "points = 5000", "points = 99999999999",
-     "Sread Fatal Error : number out of range 99999999999 - points\n"},
-    {"InfiniteScalar", "tsim = 2.0000e-03", "tsim = 1e999", "Sread Fatal Error : bad number 1e999 - tsim\n"},
-    {"BadMatrixNumber", "Cc = [ 0.0000e+00", "Cc = [ 0.00-00e+00",
-     "Sread Fatal Error : bad number 0.00-00e+00 - Cc\n"},
-    {"LoneExponent", "Csw = [ 1", "Csw = [ e 1", "Sread Fatal Error : bad number e - Csw\n"},
-    {"MissingOpenBracket", "Cy = [", "Cy = ", "Sread Fatal Error : missing '[' - Cy\n"},
-    {"MissingCloseBracket", "0.0000e+00      ]\nCsw", "0.0000e+00      \nCsw",
-     "Sread Fatal Error : missing ']' - Ct\n"},
-    {"RowEndBeforeBracket", "swinit = [ 1    0     ]", "swinit = [ 1 0;]",
-     "Sread Fatal Error : empty row in matrix - swinit\n"},
-    {"UnequalRows", "-1.0000e+00    0.0000e+00", "-1.0000e+00",
-     "Sread Fatal Error : rows of unequal length in matrix - Cy\n"},
-    {"ThonWithoutBracket", "thon(1,:)=[  2   2];", "thon(1,:)=  2   2];",
-     "Sread Fatal Error : missing '[' - thon\n"},
-    {"BoundWithoutValue", "'V_C1      0.0000e+00     '", "'V_C1'",
-     "Sread Fatal Error : missing value of V_C1 - stmin\n"},
-    {"BoundWithoutApostrophe", "'V_C1      0.0000e+00     ' ]", "'V_C1      0.0000e+00      ]",
-     "Sread Fatal Error : missing closing apostrophe - stmin\n"},
-    {"BoundWithoutName", "'I_L1 ", "' ", "Sread Fatal Error : missing state name - stmax\n"},
-    {"NoElementBlock", "X = [", "Z = [", "Sread Fatal Error : undefined identifier - Z\n"},
-    {"ElementBlockWithoutBracket", "X = [", "X = ", "Sread Fatal Error : missing '[' - Y\n"},
-    {"TruncatedRow", "'R1        3   0   5.0000e+00", "'R1        3   0 ",
-     "Sread Fatal Error : bad value in row - R1\n"},
-    {"RowWithoutNodes", "'L1        2   3", "'L1       ", "Sread Fatal Error : bad node in row - L1\n"},
-    {"BadNode", "'C1        3   0", "'C1        x   0", "Sread Fatal Error : bad node in row - C1\n"},
-    {"NegativeNode", "'C1        3   0", "'C1        -3  0", "Sread Fatal Error : bad node in row - C1\n"},
-    {"RowWithoutName", "'S1        1   2", "'S", "Sread Fatal Error : missing name in row - S\n"},
-    {"OutputWithoutName", "'V         I01", "'V         '", "Sread Fatal Error : missing name in row - V\n"},
-    {"NoOutputBlock", "Y = [", "Y = ", "Sread Fatal Error : missing '[' - Y\n"},
-    {"OutputBlockNotClosed", "I01                                ' ]", "I01                                ' ",
-     "Sread Fatal Error : missing ']' - Y\n"},
-    {"NoNodeCount", "numn = 4;", "", "Sread Fatal Error : missing numn - t.m\n"},
-    {"BadNodeCount", "numn = 4;", "numn = four;", "Sread Fatal Error : bad number - numn\n"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Buck, ReaderMutations, ::testing::ValuesIn(mutations),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ReaderErrors, MutualInductanceNamesRunTogether) {
-  std::string text = "X = [ 'L100 1 0 1e-3'\n'L101 2 0 1e-3'\n'M1 0.5 L100L101' ]\nY = [ 'V R1' ]\nnumn = 3;\n";
-  EXPECT_EQ(first_line(error_of(text)), "Sread Fatal Error : missing second inductor in row - M1\n");
-}
-
-TEST_F(ReaderErrors, RowFieldsDoNotReachIntoTheNextRow) {
-  std::string text = "X = [ 'V#D1 1 2 3.5\n'R1 1 0 2' ]\nY = [ 'V R1' ]\nnumn = 3;\n";
-  EXPECT_EQ(first_line(error_of(text)), "Sread Fatal Error : missing word in row - V#D1\n");
+TEST_F(ReaderErrors, WholeTextsPointAtTheBadSpot) {
+  const std::string rc = "tsim = 1e-3\nX = [ 'R1 1 2 1.0e+03'\n 'C1 2 0 1e-6'\n 'E1 2 0 2.0 R1' ]\nY = [ 'V C1' ]\nnumn = 3;\n";
+  auto with = [&rc](const std::string& from, const std::string& to) {
+    return std::string(rc).replace(rc.find(from), from.size(), to);
+  };
+  const struct { std::string text, error; } rows[] = {
+      {"", "netlist has no element block - t.m\nin t.m, line 1, column 1:\n\n" + caret(1)},
+      {"tsim = 1.0\nfoo = 3\n", "undefined identifier - foo\nin t.m, line 2, column 1:\nfoo = 3\n" + caret(1)},
+      {"Cy = [ 1 2\n  3 1.2.3 ]\n", "bad number 1.2.3 - Cy\nin t.m, line 2, column 5:\n  3 1.2.3 ]\n" + caret(5)},
+      {with("1.0e+03", "1.0x0e+03"), "bad value in row - R1\nin t.m, line 2, column 18:\nX = [ 'R1 1 2 1.0x0e+03'\n" + caret(18)},
+      {with("1.0e+03", std::string("1.0\0", 4) + "e+03"),
+       "NUL byte in netlist - t.m\nin t.m, line 2, column 18:\nX = [ 'R1 1 2 1.0?e+03'\n" + caret(18)},
+      {with("1e-3", "1e-3x"), "bad number 1e-3x - tsim\nin t.m, line 1, column 12:\ntsim = 1e-3x\n" + caret(12)},
+      {with("C1 2 0", "C1 3 0"), "node 3 beyond numn = 3 in row - C1\nin t.m, line 3, column 6:\n 'C1 3 0 1e-6'\n" + caret(6)},
+      {with("C1 2 0", "C1 9 9"), ""},   // no branch: not stamped, not checked
+      {with("1e-3", "1e-3;% end"), ""},
+      {"X = [ 'L100 1 0 1e-3'\n'L101 2 0 1e-3'\n'M1 0.5 L100L101' ]\nY = [ 'V R1' ]\nnumn = 3;\n",
+       "missing second inductor in row - M1\nin t.m, line 3, column 19:\n'M1 0.5 L100L101' ]\n" + caret(19)},
+      {"X = [ 'V#D1 1 2 3.5\n'R1 1 0 2' ]\nY = [ 'V R1' ]\nnumn = 3;\n",
+       "missing word in row - V#D1\nin t.m, line 1, column 20:\nX = [ 'V#D1 1 2 3.5\n" + caret(20)},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.error);
+    const std::string e = error_of(r.text);
+    free_netlist();
+    EXPECT_EQ(e, r.error.empty() ? "" : "Sread Fatal Error : " + r.error);
+  }
+  // Rows of different widths fail in the matrix library, which prints its fatal line.
+  testing::internal::CaptureStdout();
+  const std::string e = error_of(std::string("thon(1,:)=[1 2];\nthon(2,:)=[1 2 3];\n") + rc);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(e, "Fatal Error : Must be same number of columns - Vertical concat\n");
 }
 
 // Cut the good netlist at every point before its last digit: each cut must end
-// with a reader text (the first text line), and none may crash or hang.
+// with a reader text, and none may crash or hang.
 TEST_F(ReaderErrors, TruncatedAtEveryPoint) {
   const std::string text = good_buck();
   std::size_t last_digit = text.rfind('4');
@@ -142,6 +125,3 @@ TEST_F(ReaderErrors, TruncatedAtEveryPoint) {
   EXPECT_EQ(read_error("t.m", p), "");
   EXPECT_EQ(sim_netlist.numn, 4u);
 }
-
-// Every single character of the good netlist deleted in turn: a clear text or a
-// good read, never a crash (the sanitizer build checks the memory side).

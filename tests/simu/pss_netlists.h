@@ -20,13 +20,6 @@ inline std::string replace_once(std::string s, const std::string& from, const st
 // Buck converter, 12 V, 100 kHz, duty 0.5 by two clock edges (continuous conduction).
 inline const std::string buck_ccm = buck_netlist_text("1.0000e+00", "1.0000e-07", "500");
 
-// The same buck in discontinuous conduction (10 uH, 50 ohm): the diode turns off when its
-// current crosses zero, a switching that depends on the state.
-inline std::string buck_dcm() {
-  std::string s = replace_once(buck_ccm, "'L1        2   3   1.0000e-04", "'L1        2   3   1.0000e-05");
-  return replace_once(s, "'R1        3   0   5.0000e+00", "'R1        3   0   5.0000e+01");
-}
-
 // Peak-current-mode buck: the clock turns S1 on, S1 turns off when the inductor current
 // reaches 1 A (condition 3: 1 - i_L <= 0), so the duty depends on the state.
 inline const std::string buck_peak_current = netlist_of(
@@ -49,41 +42,17 @@ inline std::string anchored_at_the_limit(const std::string& netlist) {
   return replace_once(netlist, "swinit = [ 1 0 ]", "swinit = [ 0 1 ]");
 }
 
-// The buck with its output capacitor split in two in series: the charge of the middle
-// node never changes, so J - I is singular in that direction. 1 ohm keeps it continuous.
-inline std::string buck_series_capacitors() {
-  std::string s = replace_once(buck_ccm, "'C1        3   0   1.0000e-04                 '   % C1\n",
-                               "'C1        3   4   2.0000e-04                 '   % C1\n"
-                               "      'C2        4   0   2.0000e-04                 '   % C2\n");
-  s = replace_once(s, "'R1        3   0   5.0000e+00", "'R1        3   0   1.0000e+00");
-  s = replace_once(s, "numn = 4", "numn = 5");
-  return replace_once(s, "x0 = [ 0.0000e+00       \n", "x0 = [ 0.0000e+00\n       0.0000e+00\n");
-}
-
-// 50 Hz sine source of amplitude 100 V (an LC oscillator Ls1/Cs1 copied by E1), starting
-// at phase 0: V_Cs1 = 0, I_Ls1 = 100. X = 1 / (2 pi 50). States: V_Cs1, V_C1, I_Ls1.
-inline std::string rectifier(const std::string& switching, const std::vector<std::string>& rows, const char* current,
-                             int numn) {
-  std::vector<std::string> x = {"Ls1 0 4 3.18309886183791e-03", "Cs1 4 0 3.18309886183791e-03", "E1 1 0 1 Cs1"};
-  x.insert(x.end(), rows.begin(), rows.end());
-  return netlist_of("tsim = 1\ntd = 1e-5\npoints = 500\n" + switching, x, {current, "V I01|Vout"}, numn);
-}
-
-// Thyristor (S1, turned off when its current crosses zero) fired by a clock at 60 degrees
-// each period (or at 90 degrees, 5 ms, where I_Ls1 is 100 cos(90 deg) = 0 and only drifts
-// by rounding from cycle to cycle), into 10 ohm and 1 mF || 100 ohm.
-inline std::string thyristor_rectifier(const char* fire = "3.3333e-03") {
-  return rectifier(std::string("swinit = [ 1 ]\nx0 = [ 0\n 0\n 100 ]\ntmd = [ ") + fire +
-                       " 2e-2 1 1 ]\nCy = [ 1 0 ]\nCt = [ 0 0 0 0 ]\nCsw = [ 1 ]\nCc = [ 0 ]\nthoff(1,:)=[ 1 1 ];\n",
-                   {"S1 1 2 0", "V01 2 3 0", "R1 3 5 10", "C1 5 0 1e-3", "R2 5 0 100", "I01 5 0 0"}, "I V01", 6);
-}
-
-// Half-wave diode rectifier with a capacitor filter; its cycle starts when the diode
-// turns off (a state-dependent instant).
-inline const std::string diode_rectifier =
-    rectifier("swinit = [ 0 ]\nx0 = [ 0\n 0\n 100 ]\nCy = [ 1 0\n -1 0 ]\nCt = [ 0 0 0 0\n 0 0 0 0 ]\n"
-              "Csw = [ 1\n 1 ]\nCc = [ 0\n 0 ]\nthon(1,:)=[ 1 2 ];\nthoff(1,:)=[ 1 1 ];\n",
-              {"R1 1 2 1", "D1 2 3 0", "C1 3 0 1e-3", "R2 3 0 100", "I01 3 0 0"}, "I D1", 5);
+// A thyristor rectifier fed by a 50 Hz sine source of amplitude 100 V (an LC oscillator
+// Ls1/Cs1 copied by E1, starting at phase 0: V_Cs1 = 0, I_Ls1 = 100; X = 1 / (2 pi 50)).
+// The thyristor S1, turned off when its current crosses zero, is fired by a clock at 90
+// degrees each period (5 ms, where I_Ls1 is 100 cos(90 deg) = 0 and only drifts by
+// rounding from cycle to cycle), into 10 ohm and 1 mF || 100 ohm. States: V_Cs1, V_C1, I_Ls1.
+inline const std::string thyristor_rectifier = netlist_of(
+    "tsim = 1\ntd = 1e-5\npoints = 500\nswinit = [ 1 ]\nx0 = [ 0\n 0\n 100 ]\ntmd = [ 5e-3 2e-2 1 1 ]\n"
+    "Cy = [ 1 0 ]\nCt = [ 0 0 0 0 ]\nCsw = [ 1 ]\nCc = [ 0 ]\nthoff(1,:)=[ 1 1 ];\n",
+    {"Ls1 0 4 3.18309886183791e-03", "Cs1 4 0 3.18309886183791e-03", "E1 1 0 1 Cs1", "S1 1 2 0", "V01 2 3 0",
+     "R1 3 5 10", "C1 5 0 1e-3", "R2 5 0 100", "I01 5 0 0"},
+    {"I V01", "V I01|Vout"}, 6);
 
 struct pss_state {
   run_output run;

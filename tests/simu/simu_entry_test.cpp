@@ -1,9 +1,12 @@
-// simu: the protected run, progress and Esc, every error case, options over the netlist.
+// simu: the protected run, progress and Esc, every error case and hostile argument or
+// value, options over the netlist.
 #include "simu/simu_entry.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "common/temp_dir.h"
@@ -15,33 +18,38 @@
 namespace {
 
 const std::vector<std::string> rc_rows = {"V1 1 0 10", "R1 1 2 1e3", "C1 2 0 1e-6", "I01 2 0 0"};
-const std::string rc_netlist = netlist_of("tsim = 1e-3\ntd = 1e-6\npoints = 100\nx0 = [ 0 ]\n", rc_rows, {"V I01|Vc"}, 3);
+std::string rc_of(const std::string& params) { return netlist_of(params, rc_rows, {"V I01|Vc"}, 3); }
+const std::string rc_netlist = rc_of("tsim = 1e-3\ntd = 1e-6\npoints = 100\nx0 = [ 0 ]\n");
 
 double vc(double t) { return 10.0 * (1.0 - std::exp(-t / 1e-3)); }
 
 }  // namespace
 
-TEST(Simu, NormalRunStepsTheBarExactly50TimesAndSaysWhatItWrote) {
+TEST(Simu, NormalRunStepsTheBarOncePerStepAtMost50TimesAndSaysWhatItWrote) {
   TempDir dir;
   write_text("rc.m", rc_netlist);
-  recording_run_services host;
-  main_window_scope scope(host);
-  run_output r = run_simu({"rc.m", "rc.plt"});
-  EXPECT_EQ(r.result, 1);
-  EXPECT_EQ(host.creates, 1);
-  EXPECT_EQ(host.polls, 50);
-  EXPECT_EQ(host.steps, 50);
-  EXPECT_EQ(host.deletes, 1);
-  EXPECT_TRUE(host.boxes.empty());
-  ASSERT_EQ(host.reports.size(), 1u);
-  EXPECT_NE(r.out.find("Final simulation time = 1.00000000e-03.\nElapsed time for simulation: " + host.reports[0] +
-                       " seconds\nTime breakdown:\n"),
-            std::string::npos)
-      << r.out;
-  EXPECT_NE(r.err.find("\nJob completed!\nCondition saved in disk file \"rc.ini\"!\n"
-                       "Outputs saved in file  \"rc.plt\".\nActual simulation time was "),
-            std::string::npos)
-      << r.err;
+  // 1000 steps advance the bar 50 times; four steps of a quarter of tsim, four times.
+  for (const auto& [words, polls] : {std::pair<std::vector<std::string>, int>{{"rc.m", "rc.plt"}, 50},
+                                     {{"-tsim", "1", "-td", "0.25", "rc.m", "rc.plt"}, 4}}) {
+    recording_run_services host;
+    main_window_scope scope(host);
+    run_output r = run_simu(words);
+    EXPECT_EQ(r.result, 1);
+    EXPECT_EQ(host.creates, 1);
+    EXPECT_EQ(host.polls, polls);
+    EXPECT_EQ(host.steps, polls);
+    EXPECT_EQ(host.deletes, 1);
+    EXPECT_TRUE(host.boxes.empty());
+    ASSERT_EQ(host.reports.size(), 1u);
+    EXPECT_NE(r.out.find(std::string("Final simulation time = ") + (polls == 4 ? "1.00000000e+00" : "1.00000000e-03") +
+                         ".\nElapsed time for simulation: " + host.reports[0] + " seconds\nTime breakdown:\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.err.find("\nJob completed!\nCondition saved in disk file \"rc.ini\"!\n"
+                         "Outputs saved in file  \"rc.plt\".\nActual simulation time was "),
+              std::string::npos)
+        << r.err;
+  }
   for (const char* f : {"rc.plt", "rc.ini", "src.dat", "states.dat"}) EXPECT_TRUE(file_exists(f)) << f;
 }
 
@@ -71,38 +79,56 @@ TEST(Simu, EscEndsTheRunAndLeavesTheFilesOfAnEarlierRun) {
   EXPECT_EQ(slurp("rc.ini"), ini);
 }
 
-TEST(Simu, EveryFailureShowsOneBoxAndWritesNothing) {
-  struct row {
-    const char* label;
-    std::string netlist;   // written to c.m unless empty
+TEST(Simu, EveryFailureShowsOneBoxAtOnceAndWritesNothing) {
+  // Outputs that would overwrite an input and runs that could not end are refused before
+  // anything is stepped.
+  const std::string same = "\" is the netlist itself; nothing written.\n", refused = "; run refused.\n";
+  const struct {
+    std::string netlist;   // written to c.m (and hard-linked as link.plt) unless empty
     std::vector<std::string> words;
-    const char* box;
+    std::string box;
     const char* err;       // a part of the error stream
   } rows[] = {
-      {"missing netlist", "", {"none.m", "none.plt"}, "Sread Fatal Error : Can't open file for reading - none.m\n", ""},
-      {"no file names", "", {"-tsim", "1e-3"}, "Sread Fatal Error : Can't open file for reading - (no file name)\n",
+      {"", {"none.m", "none.plt"}, "Sread Fatal Error : Can't open file for reading - none.m\n", ""},
+      {"", {"-tsim", "1e-3"}, "Sread Fatal Error : Can't open file for reading - (no file name)\n",
        "Expected Format: simu [options] {input-file} {output-file}!\n"},
-      {"no output file", rc_netlist, {"c.m"}, "Need to specify input and output file\n", ""},
-      {"malformed netlist", "tsim = 1e-3\nX = [ 'R1 1 0 1.0' \n", {"c.m", "c.plt"},
+      {rc_netlist, {"c.m"}, "Need to specify input and output file\n", ""},
+      {"tsim = 1e-3\nX = [ 'R1 1 0 1.0' \n", {"c.m", "c.plt"},
        "Sread Fatal Error : missing ']' - X\nin c.m, line 2, column 5:\nX = [ 'R1 1 0 1.0' \n    ^\n", ""},
-      {"zero time step", rc_netlist, {"-td", "0", "c.m", "c.plt"}, "Time step td must be positive", ""},
-      {"clock of zero period",
-       netlist_of("tsim = 1e-3\ntd = 1e-6\nswinit = [ 1 ]\ntmd = [ 0 0 1 1 ]\n",
+      {rc_netlist, {"-td", "0", "c.m", "c.plt"}, "Time step td must be positive", ""},
+      {netlist_of("tsim = 1e-3\ntd = 1e-6\nswinit = [ 1 ]\ntmd = [ 0 0 1 1 ]\n",
                   {"V1 1 0 10", "S1 1 2 0", "R1 2 0 1e3", "I01 2 0 0"}, {"V I01|Vr"}, 3),
        {"c.m", "c.plt"}, "Fatal Error : clock_table() - Clock period must be positive\n", ""},
-      {"nothing joined to the reference node",
-       netlist_of("tsim = 1e-3\ntd = 1e-6\nx0 = [ 1 ]\n", {"R1 1 2 10", "C1 2 1 1e-6", "I01 1 2 0"}, {"V I01|Vc"}, 3),
+      {netlist_of("tsim = 1e-3\ntd = 1e-6\nx0 = [ 1 ]\n", {"R1 1 2 10", "C1 2 1 1e-6", "I01 1 2 0"}, {"V I01|Vc"}, 3),
        {"c.m", "c.plt"}, "rpac - Check your circuit", ""},
-      {"limited run without a state file", rc_netlist, {"-one_c", "c.m", "c.plt"}, "Initial condition does not exist!",
-       "\nInitial conditions not loaded.\n"},
+      {rc_netlist, {"-one_c", "c.m", "c.plt"}, "Initial condition does not exist!", "\nInitial conditions not loaded.\n"},
+      {rc_netlist, {"c.m", "c.m"}, "Output file \"c.m" + same, ""},
+      {rc_netlist, {"c.m", "./c.m"}, "Output file \"./c.m" + same, ""},
+      {rc_netlist, {"c.m", "link.plt"}, "Output file \"link.plt" + same, ""},
+      {rc_netlist, {"c.m", "c.ini"}, "Output file \"c.ini\" is the state file of this run (\"c.ini\"); nothing written.\n", ""},
+      {rc_netlist, {"-tsim", "1e300", "-td", "1e-300", "c.m", "c.plt"},
+       "Time step td = 1e-300 does not advance time at tsim = 1e+300" + refused, ""},
+      {rc_netlist, {"-tsim", "1e300", "c.m", "c.plt"}, "Time step td = 1e-06 does not advance time at tsim = 1e+300" + refused, ""},
+      {rc_netlist, {"-tsim", "1", "-td", "1e-300", "c.m", "c.plt"},
+       "Time step td = 1e-300 does not advance time at tsim = 1" + refused, ""},
+      {rc_of("tsim = 1e308\ntd = 1e-308\n"), {"c.m", "c.plt"},
+       "Time step td = 1e-308 does not advance time at tsim = 1e+308" + refused, ""},
+      // 1e3 / 1e-3 steps and two clock edges every 2e-10 s: 1e6 + 2 x 5e12.
+      {rc_of("tsim = 1e-3\ntd = 1e-6\ntmd = [ 0 2e-10 1 1\n 1e-10 2e-10 0 1 ]\n"), {"-tsim", "1e3", "-td", "1e-3", "c.m", "c.plt"},
+       "tsim = 1000 with td = 0.001 and a clock period of 2e-10 needs 1e+13 steps, more than 1e+12" + refused, ""},
   };
-  for (const row& w : rows) {
-    SCOPED_TRACE(w.label);
+  for (const auto& w : rows) {
+    SCOPED_TRACE(w.box);
     TempDir dir;
-    if (!w.netlist.empty()) write_text("c.m", w.netlist);
+    if (!w.netlist.empty()) {
+      write_text("c.m", w.netlist);
+      std::filesystem::create_hard_link("c.m", "link.plt");
+    }
     recording_run_services host;
     main_window_scope scope(host);
+    const auto start = std::chrono::steady_clock::now();
     run_output r = run_simu(w.words);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_EQ(r.result, 0);
     ASSERT_EQ(host.boxes.size(), 1u) << r.err;
     EXPECT_EQ(host.boxes[0].text, w.box);
@@ -113,25 +139,50 @@ TEST(Simu, EveryFailureShowsOneBoxAndWritesNothing) {
     EXPECT_EQ(current_params, nullptr);
     EXPECT_TRUE(sim_netlist.elements.empty());
     EXPECT_NE(r.out.find("Elapsed time for simulation: "), std::string::npos);
-    EXPECT_FALSE(file_exists("c.plt") || file_exists("none.plt") || file_exists("c.ini"));
+    EXPECT_EQ(w.netlist.empty() ? "" : slurp("c.m"), w.netlist);
+    for (const char* f : {"c.plt", "none.plt", "c.ini"}) EXPECT_FALSE(file_exists(f)) << f;
+    if (w.box.find("nothing written") != std::string::npos || w.box.find("refused") != std::string::npos) {
+      EXPECT_FALSE(file_exists("states.dat"));   // refused before the model is built
+    }
   }
 }
 
-TEST(Simu, LoadedStateContinuesTheRun) {
-  // 0.5 ms, then 0.5 ms more from the saved state, equals 1 ms in one go.
+TEST(Simu, AnOverflowEndsTheRunWithItsTimeAndStateAndNoNonFiniteNumberWritten) {
+  // V_C1 = 1e306 (1 - exp(-t / 1 ms)) stays finite; B u = 1e306 / (R C) of the last, cut step does not.
   TempDir dir;
-  write_text("rc.m", rc_netlist);
+  write_text("a.m", netlist_of("tsim = 1e-3\ntd = 1e-6\npoints = 100\nx0 = [ 0 ]\n",
+                               {"V1 1 0 1e306", "R1 1 2 1e3", "C1 2 0 1e-6", "I01 2 0 0"}, {"V I01|Vc"}, 3));
   recording_run_services host;
   main_window_scope scope(host);
-  ASSERT_EQ(run_simu({"-tsim", "5e-4", "rc.m", "rc.plt"}).result, 1);
-  run_output r = run_simu({"-ld", "-tsim", "5e-4", "rc.m", "rc.plt"});
-  ASSERT_EQ(r.result, 1);
-  EXPECT_NE(r.err.find("\nInitial conditions loaded successfully.\n"), std::string::npos);
-  std::vector<double> ini = read_numbers("rc.ini");
-  ASSERT_EQ(ini.size(), 5u);
-  EXPECT_LT(std::fabs(ini[4] - vc(1e-3)) / vc(1e-3), 1e-9);
-  EXPECT_NEAR(ini[0], 5e-4, 1e-15);   // the run's own clock restarted at 0
-  EXPECT_NEAR(ini[3], 1e-3, 1e-15);
+  EXPECT_EQ(run_simu({"a.m", "a.plt"}).result, 0);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text.rfind("Simulation stopped at t = 1.00000000e-03 s: state V_C1 is not finite (", 0), 0u)
+      << host.boxes[0].text;
+  EXPECT_FALSE(file_exists("a.ini"));
+  plt_table t = read_plt("a.plt");
+  ASSERT_EQ(t.rows.size(), 100u);   // 0 to 0.99 ms every 10 us, all finite
+  EXPECT_NEAR(t.rows.back()[0], 0.99e-3, 1e-12);
+  EXPECT_NEAR(t.rows.back()[1], 1e306 * (1 - std::exp(-0.99)), 1e300);
+}
+
+TEST(Simu, InitialValuesTheRunCannotUseAreNamedAndTheRunGoesOn) {
+  const struct { std::string netlist, warnings; } rows[] = {
+      {netlist_of("tsim = 1e-05\ntd = 1e-06\nx0 = [ 1 2 5 ]\n",
+                  {"R1 1 0 1e3", "C1 1 0 1e-6", "C2 1 2 1e-6", "C3 2 0 1e-6", "I01 2 0 0"}, {"V I01|Vout"}, 3),
+       "\nWarning: x0 value 5 of V_C3 is ignored: it is not an independent state.\nInitial"},
+      {rc_of("tsim = 1e-3\ntd = 1e-6\nx0 = [ 1 2 3 4 5 ]\n"),
+       "\nWarning: x0 has 5 values for 1 capacitor voltage(s) and inductor current(s); values 2 to 5 are ignored.\nInitial"},
+  };
+  for (const auto& k : rows) {
+    SCOPED_TRACE(k.warnings);
+    TempDir dir;
+    write_text("a.m", k.netlist);
+    recording_run_services host;
+    main_window_scope scope(host);
+    run_output r = run_simu({"a.m", "a.plt"});
+    EXPECT_EQ(r.result, 1) << r.err;
+    EXPECT_NE(r.err.find("(y/n) " + k.warnings), std::string::npos) << r.err;
+  }
 }
 
 TEST(Simu, NetlistFlagsAreReplacedAndTsimOverridesOnlyWhenGiven) {
@@ -154,17 +205,4 @@ TEST(Simu, NetlistFlagsAreReplacedAndTsimOverridesOnlyWhenGiven) {
     EXPECT_LT(std::fabs(ini[4] - vc(t)) / vc(t), 1e-9);
   }
   EXPECT_TRUE(host.boxes.empty());
-}
-
-TEST(Simu, LongStepsPollOncePerStep) {
-  // Four steps of a quarter of tsim: the bar advances by one per step only.
-  TempDir dir;
-  write_text("rc.m", rc_netlist);
-  recording_run_services host;
-  main_window_scope scope(host);
-  run_output r = run_simu({"-tsim", "1", "-td", "0.25", "rc.m", "rc.plt"});
-  ASSERT_EQ(r.result, 1) << r.err;
-  EXPECT_EQ(host.polls, 4);
-  EXPECT_EQ(host.steps, 4);
-  EXPECT_NE(r.out.find("Final simulation time = 1.00000000e+00.\n"), std::string::npos) << r.out;
 }

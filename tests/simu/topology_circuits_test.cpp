@@ -2,90 +2,73 @@
 // and "src.dat" files they leave.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "common/temp_dir.h"
 #include "simu/model_circuits.h"
 #include "simu/model_expect.h"
 
 namespace {
 
-TEST(TopologyCircuits, ParallelCapacitorsGiveOneState) {
+TEST(TopologyCircuits, StatesAndMatricesOfSmallNetworks) {
+  using M = std::vector<std::vector<double>>;
+  const double R = 100.0, C1 = 1e-6, C2 = 3e-6, Ct = C1 + C2, L1 = 1e-3, L2 = 2e-3, Mu = 5e-4, det = L1 * L2 - Mu * Mu;
+  const double n = 0.5;   // the ideal transformer's ratio, into R2 = 8 ohm: 2 ohm seen from the primary
+  const struct {
+    const char* label;
+    circuit c;
+    const char* states;
+    M A, B, C, D;   // an empty matrix is not checked
+  } rows[] = {
+      {"parallel capacitors give one state",
+       circuit().add("V1", 1, 0, 1.0).add("R1", 1, 2, R).add("C1", 2, 0, C1).add("C2", 2, 0, C2).add("R2", 2, 0, 1e3)
+           .out('V', "C2"),
+       "V_C1\n", {{-(1.0 / R + 1.0 / 1e3) / Ct}}, {{1.0 / (R * Ct)}}, {{1.0}}, {}},
+      {"a capacitor across a source is no state; no current into it",
+       circuit().add("V1", 1, 0, 2.0).add("C1", 1, 0, 5e-6).add("R1", 1, 2, 10.0).add("C2", 2, 0, C1).out('I', "C1"),
+       "V_C2\n", {{-1.0 / (10.0 * C1)}}, {}, {}, {{0.0}}},
+      {"capacitors in a loop with a source share one state",
+       circuit().add("V1", 1, 0, 4.0).add("C1", 1, 2, C1).add("C2", 2, 0, C2).add("R1", 2, 0, R).out('V', "R1"),
+       "V_C1\n", {{-1.0 / (R * Ct)}}, {{1.0 / (R * Ct)}}, {{-1.0}}, {{1.0}}},
+      {"an inductor in series with a current source is no state",
+       circuit().add("I1", 0, 1, 1e-3).add("L1", 1, 2, 1e-3).add("R1", 2, 0, 20.0).add("C1", 2, 0, C1).out('V', "C1"),
+       "V_C1\n", {{-1.0 / (20.0 * C1)}}, {{1.0 / C1}}, {}, {}},
+      {"mutual inductance; v_R2 = -R2 i_L2",
+       circuit().add("V1", 1, 0, 1.0).add("R1", 1, 2, 2.0).add("L1", 2, 0, L1).add("R2", 3, 0, 3.0).add("L2", 3, 0, L2)
+           .mutual("M1", Mu, "L1", "L2").out('V', "R2"),
+       "I_L1\nI_L2\n", {{-2.0 * L2 / det, Mu * 3.0 / det}, {Mu * 2.0 / det, -3.0 * L1 / det}}, {{L2 / det}, {-Mu / det}},
+       {{0.0, -3.0}}, {}},
+      {"ideal transformer: F1_1 carries -n times the secondary's current, E2 is n times the primary voltage",
+       circuit().add("V1", 1, 0, 3.0).add("R1", 1, 2, 10.0).add("C1", 2, 0, C1).add("F1_1", 2, 0, -n, "E2")
+           .add("E2", 3, 0, n, "F1_1").add("R2", 3, 0, 8.0).out('V', "R2").out('I', "R2"),
+       "V_C1\n", {{-(1.0 / 10.0 + n * n / 8.0) / C1}}, {{1.0 / (10.0 * C1)}}, {{n}, {n / 8.0}}, {{0.0}, {0.0}}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.label);
+    TempDir dir;
+    circuit c = r.c;
+    derived d = derive(c.done());
+    EXPECT_EQ(slurp("states.dat"), r.states);
+    const DM* got[] = {&d.rec->A, &d.rec->B, &d.rec->C, &d.rec->D};
+    const M* want[] = {&r.A, &r.B, &r.C, &r.D};
+    for (int k = 0; k < 4; ++k) {
+      if (want[k]->empty()) continue;
+      ASSERT_EQ(got[k]->rows, static_cast<int>(want[k]->size()));
+      for (int i = 1; i <= got[k]->rows; ++i)
+        for (int j = 1; j <= got[k]->cols; ++j) {
+          const double v = (*want[k])[i - 1].at(static_cast<std::size_t>(j - 1));
+          EXPECT_NEAR((*got[k])(i, j), v, 1e-9 * std::fmax(std::fabs(v), std::fabs((*want[k])[i - 1][0]) + 1.0))
+              << "ABCD"[k] << "(" << i << ", " << j << ")";
+        }
+    }
+  }
+  // The initial states: the mask of independent capacitors and the states of a setting.
   TempDir dir;
-  const double R = 100.0, C1 = 1e-6, C2 = 3e-6;
-  derived d = derive(circuit().add("V1", 1, 0, 1.0).add("R1", 1, 2, R).add("C1", 2, 0, C1)
-                         .add("C2", 2, 0, C2).add("R2", 2, 0, 1e3).out('V', "C2").done());
-  const double Ct = C1 + C2;
-  expect_matrix(d.rec->A, {{-(1.0 / R + 1.0 / 1e3) / Ct}});
-  expect_matrix(d.rec->B, {{1.0 / (R * Ct)}});
-  expect_matrix(d.rec->C, {{1.0}});
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
+  derived d = derive(circuit().add("V1", 1, 0, 1.0).add("R1", 1, 2, R).add("C1", 2, 0, C1).add("C2", 2, 0, C2)
+                         .add("R2", 2, 0, 1e3).out('V', "C2").done());
   expect_matrix(d.tab->initial_mask(), {{1.0, 0.0}});
-  DM x0 = setting_of({4.0, 7.0});
-  expect_matrix(d.tab->initial_state(x0), {{4.0}});
-}
-
-TEST(TopologyCircuits, CapacitorAcrossASourceIsNoState) {
-  TempDir dir;
-  const double R = 10.0, C2 = 1e-6;
-  derived d = derive(circuit().add("V1", 1, 0, 2.0).add("C1", 1, 0, 5e-6).add("R1", 1, 2, R)
-                         .add("C2", 2, 0, C2).out('I', "C1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C2"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R * C2)}});
-  expect_matrix(d.tab->initial_mask(), {{0.0, 1.0}});
-  // The source is constant between events: no current into C1.
-  expect_matrix(d.rec->D, {{0.0}}, 0.0, 1.0);
-}
-
-TEST(TopologyCircuits, CapacitorsInSeriesWithASourceShareOneState) {
-  TempDir dir;
-  // V1, C1 and C2 form a loop: C2's voltage is V - v_C1, so its current loads C1.
-  const double R = 100.0, C1 = 1e-6, C2 = 3e-6, V = 4.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("C1", 1, 2, C1).add("C2", 2, 0, C2)
-                         .add("R1", 2, 0, R).out('V', "R1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R * (C1 + C2))}});
-  expect_matrix(d.rec->B, {{1.0 / (R * (C1 + C2))}});
-  expect_matrix(d.rec->C, {{-1.0}});
-  expect_matrix(d.rec->D, {{1.0}});
-}
-
-TEST(TopologyCircuits, InductorInSeriesWithACurrentSourceIsNoState) {
-  TempDir dir;
-  const double R = 20.0, C = 1e-6, I = 1e-3;
-  derived d = derive(circuit().add("I1", 0, 1, I).add("L1", 1, 2, 1e-3).add("R1", 2, 0, R)
-                         .add("C1", 2, 0, C).out('V', "C1").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-1.0 / (R * C)}});
-  expect_matrix(d.rec->B, {{1.0 / C}});
-  expect_matrix(d.tab->initial_mask(), {{1.0, 0.0}});
-}
-
-TEST(TopologyCircuits, MutualInductance) {
-  TempDir dir;
-  const double R1 = 2.0, R2 = 3.0, L1 = 1e-3, L2 = 2e-3, M = 5e-4, V = 1.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 2, R1).add("L1", 2, 0, L1)
-                         .add("R2", 3, 0, R2).add("L2", 3, 0, L2).mutual("M1", M, "L1", "L2")
-                         .out('V', "R2").done());
-  const double det = L1 * L2 - M * M;
-  EXPECT_EQ(slurp("states.dat"), lines({"I_L1", "I_L2"}));
-  expect_matrix(d.rec->A, {{-R1 * L2 / det, M * R2 / det}, {M * R1 / det, -R2 * L1 / det}});
-  expect_matrix(d.rec->B, {{L2 / det}, {-M / det}});
-  // v_R2 = R2 i_R2 = -R2 i_L2
-  expect_matrix(d.rec->C, {{0.0, -R2}}, 1e-12, R2);
-}
-
-TEST(TopologyCircuits, IdealTransformer) {
-  TempDir dir;
-  // Primary F1_1 carries -(n) times the secondary's current; the secondary E2 is n times
-  // the primary voltage. The load seen from the primary is R2 / n^2.
-  const double R1 = 10.0, R2 = 8.0, C = 1e-6, n = 0.5, V = 3.0;
-  derived d = derive(circuit().add("V1", 1, 0, V).add("R1", 1, 2, R1).add("C1", 2, 0, C)
-                         .add("F1_1", 2, 0, -n, "E2").add("E2", 3, 0, n, "F1_1")
-                         .add("R2", 3, 0, R2).out('V', "R2").out('I', "R2").done());
-  EXPECT_EQ(slurp("states.dat"), lines({"V_C1"}));
-  expect_matrix(d.rec->A, {{-(1.0 / R1 + n * n / R2) / C}});
-  expect_matrix(d.rec->B, {{1.0 / (R1 * C)}});
-  expect_matrix(d.rec->C, {{n}, {n / R2}});
-  expect_matrix(d.rec->D, {{0.0}, {0.0}}, 1e-12, 1.0);
+  expect_matrix(d.tab->initial_state(setting_of({4.0, 7.0})), {{4.0}});
 }
 
 TEST(TopologyCircuits, ControlledSources) {
