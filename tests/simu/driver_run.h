@@ -1,13 +1,5 @@
-// Running simu on a netlist written by a test, and reading what it wrote.
-//
-//     TempDir dir;
-//     write_text("rc.m", rc_netlist);
-//     recording_run_services host;  main_window_scope scope(host);
-//     int r = run_simu({"-tsim", "1e-3", "rc.m", "rc.plt"});   // run settings: whole run saved
-//     plt_table t = read_plt("rc.plt");                        // t.rows[k][0] is the time
-//     std::vector<double> ini = read_numbers("rc.ini");        // every number of the state file
-//
-// The console streams are captured during the run (nothing is printed by the tests).
+// Running simu on a netlist written by a test (in a TempDir, inside a main_window_scope),
+// and reading what it wrote; the console streams are captured during the run.
 #pragma once
 #include <cstdio>
 #include <fstream>

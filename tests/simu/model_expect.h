@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/dm_builders.h"
 #include "matrix/dm.h"
 #include "simu/topology.h"
 
@@ -20,13 +21,6 @@ struct derived {
   DM drive_out, drive_pos;
   double gain = 0.0;
 };
-
-inline DM setting_of(std::initializer_list<double> s) {
-  DM d(static_cast<int>(s.size()), 1);
-  int k = 1;
-  for (double v : s) d(k++) = v;
-  return d;
-}
 
 // Derives the first topology of net for the setting (first_eqns writes "src.dat" and
 // "states.dat" in the current folder).
@@ -54,10 +48,4 @@ inline void expect_matrix(const DM& M, std::initializer_list<std::initializer_li
     }
     ++i;
   }
-}
-
-inline std::string lines(std::initializer_list<const char*> names) {
-  std::string s;
-  for (const char* n : names) (s += n) += '\n';
-  return s;
 }

@@ -17,8 +17,6 @@ TEST(WriteNames, RewritesOnlyAChangedFile) {
       {"same text", "V_C1\nI_L1\n", false},
       {"other text", "V_C1\nI_L2\n", true},
       {"a prefix", "V_C1\n", true},
-      {"longer", "V_C1\nI_L1\nx\n", true},
-      {"empty", "", true},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.label);

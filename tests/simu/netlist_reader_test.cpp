@@ -1,6 +1,8 @@
 // The reader on netlists in the writer's exact layout, and the grammar's quirks.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "common/temp_dir.h"
 #include "netlist_reader_test.h"
 
@@ -11,14 +13,18 @@ struct NetlistReader : ::testing::Test {
   void TearDown() override { free_netlist(); }
 };
 
-void expect_element(const netlist_element& e, char kind, const char* name, unsigned n1,
-                    unsigned n2, double value, const char* label) {
-  EXPECT_EQ(e.kind, kind);
-  EXPECT_EQ(e.name, name);
-  EXPECT_EQ(e.node1, n1) << name;
-  EXPECT_EQ(e.node2, n2) << name;
-  EXPECT_EQ(e.value, value) << name;
-  EXPECT_EQ(e.label, label) << name;
+// An element row as "kind name n1 n2 value label ref1 ref2 word1 word2 word3 ival".
+std::string text_of(const netlist_element& e) {
+  char v[32];
+  std::snprintf(v, sizeof v, "%g", e.value);
+  return e.kind + e.name + " " + std::to_string(e.node1) + " " + std::to_string(e.node2) + " " + v + " " + e.label +
+         " " + e.ref1 + " " + e.ref2 + " " + e.word1 + " " + e.word2 + " " + e.word3 + " " + std::to_string(e.ival);
+}
+
+std::string outputs_text() {
+  std::string outs;
+  for (const netlist_output& o : sim_netlist.outputs) outs += o.kind + o.name + "," + o.label + "; ";
+  return outs;
 }
 
 }  // namespace
@@ -30,16 +36,11 @@ TEST_F(NetlistReader, BuckConverterInTheWritersLayout) {
   for (const auto& b : p.stmin) bounds += b.name + " >= " + std::to_string(b.value) + "; ";
   for (const auto& b : p.stmax) bounds += b.name + " <= " + std::to_string(b.value) + "; ";
   EXPECT_EQ(bounds, "V_C1 >= 0.000000; I_L1 <= 5.000000; V_C1 <= 12.000000; ");
-  // Every row of the writer's layout: kind, name, nodes, value and label.
   std::string rows;
-  for (const netlist_element& e : sim_netlist.elements)
-    rows += e.kind + e.name + " " + std::to_string(e.node1) + " " + std::to_string(e.node2) + " " +
-            std::to_string(e.value) + " " + e.label + "; ";
-  EXPECT_EQ(rows, "V1 1 0 12.000000 V1; S1 1 2 0.000000 S1; D1 0 2 0.000000 D1; L1 2 3 0.000100 L1; "
-                  "C1 3 0 0.000100 C1; R1 3 0 5.000000 R1; I01 3 0 0.000000 Vout; ");
-  std::string outs;   // a diode's row has no comment: no label, no column
-  for (const netlist_output& o : sim_netlist.outputs) outs += o.kind + o.name + "," + o.label + "; ";
-  EXPECT_EQ(outs, "ID1,; VI01,Vout; ");
+  for (const netlist_element& e : sim_netlist.elements) rows += text_of(e) + "; ";
+  EXPECT_EQ(rows, "V1 1 0 12 V1      0; S1 1 2 0 S1      0; D1 0 2 0 D1      0; L1 2 3 0.0001 L1      0; "
+                  "C1 3 0 0.0001 C1      0; R1 3 0 5 R1      0; I01 3 0 0 Vout      0; ");
+  EXPECT_EQ(outputs_text(), "ID1,; VI01,Vout; ");   // a diode's row has no comment: no label, no column
   EXPECT_EQ(sim_netlist.numn, 4u);
 }
 
@@ -110,31 +111,15 @@ TEST_F(NetlistReader, RowsOfEveryKind) {
              "'V#P1 3 0 1.0 4.5 -3 a b c' 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 % q ]\n"
              "Y = [ 'VR1' 12 ab\n'I  D1'   % Id\n'V Rloadresistor123' % anotherverylonglabel ]\nnumn = 9;\n");
   read_netlist("t.m", &p);
-  const std::vector<netlist_element>& e = sim_netlist.elements;
-  ASSERT_EQ(e.size(), 12u);
-  expect_element(e[0], 'E', "1", 1, 0, 2.5, "E1");
-  EXPECT_EQ(e[0].ref1, "R1");
-  EXPECT_EQ(e[1].ref1, "Vc1'");   // only one ending apostrophe goes
-  EXPECT_EQ(e[2].ref1, "L1");
-  expect_element(e[3], 'G', "1", 4, 0, 1e-3, "");
-  EXPECT_EQ(e[3].ref1, "C1");
-  EXPECT_EQ(e[4].kind, 'M');
-  EXPECT_EQ(e[4].value, 0.9);
-  EXPECT_EQ(e[4].ref1 + "," + e[4].ref2 + "," + e[4].label, "L1,L2,K1");
-  expect_element(e[6], 'R', "2", 2, 0, 4.0, "");   // a commented row inside the block counts
-  expect_element(e[7], 'R', "loadresistor123", 1, 0, 1.0, "Averyveryverylonglabel42");
-  EXPECT_EQ(e[8].name + "," + e[8].word1 + "," + e[8].label, "#D1,word',a");
-  EXPECT_EQ(e[9].word1, "other");
-  expect_element(e[10], 'P', "1", 1, 2, 2.5, "p");
-  EXPECT_EQ(e[10].ival, 7);
-  const netlist_element& hp = e[11];
-  EXPECT_EQ(hp.name + "," + hp.word1 + hp.word2 + hp.word3 + "," + hp.label, "#P1,abc,q");
-  EXPECT_EQ(hp.value, 4.5);
-  EXPECT_EQ(hp.ival, -3);
+  std::vector<std::string> rows;
+  for (const netlist_element& e : sim_netlist.elements) rows.push_back(text_of(e));
+  // Only one ending apostrophe goes; a commented row inside the block counts.
+  EXPECT_EQ(rows, (std::vector<std::string>{"E1 1 0 2.5 E1 R1     0", "F1 2 0 -0.5  Vc1'     0", "H1 3 0 10  L1     0",
+                                            "G1 4 0 0.001  C1     0", "M1 0 0 0.9 K1 L1 L2    0", "R1 1 0 1       0",
+                                            "R2 2 0 4       0", "Rloadresistor123 1 0 1 Averyveryverylonglabel42      0",
+                                            "V#D1 1 2 3.5 a   word'   0", "I#R2 2 0 1.5    other   0",
+                                            "P1 1 2 2.5 p      7", "V#P1 3 0 4.5 q   a b c -3"}));
+  const netlist_element& hp = sim_netlist.elements.at(11);
   for (int k = 0; k < 20; ++k) EXPECT_EQ(hp.numbers[static_cast<std::size_t>(k)], k + 1.0);
-  const std::vector<netlist_output>& y = sim_netlist.outputs;
-  ASSERT_EQ(y.size(), 3u);
-  EXPECT_EQ(std::string(1, y[0].kind) + y[0].name + "," + y[0].label, "VR1,12ab");
-  EXPECT_EQ(std::string(1, y[1].kind) + y[1].name + "," + y[1].label, "ID1,Id");
-  EXPECT_EQ(y[2].name + "," + y[2].label, "Rloadresistor123,anotherverylonglabel");
+  EXPECT_EQ(outputs_text(), "VR1,12ab; ID1,Id; VRloadresistor123,anotherverylonglabel; ");
 }
