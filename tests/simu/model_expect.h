@@ -32,20 +32,18 @@ inline derived derive(model_netlist net, const DM& setting = DM(), double h = 1e
   return d;
 }
 
-// Element-wise comparison with a relative tolerance on the larger of |expected| and
-// scale (the scale keeps entries that should be 0 from demanding exact zeros).
-inline void expect_matrix(const DM& M, std::initializer_list<std::initializer_list<double>> rows,
-                          double rel = 1e-9, double scale = 0.0) {
+using matrix_rows = std::vector<std::vector<double>>;
+
+// Element-wise comparison with a relative tolerance on the larger of |expected| and the
+// magnitude of the row's first entry plus one (entries that should be 0 need no exact zero).
+inline void expect_matrix(const DM& M, const matrix_rows& rows) {
   ASSERT_EQ(M.rows, static_cast<int>(rows.size()));
-  int i = 1;
-  for (const auto& row : rows) {
+  for (int i = 1; i <= M.rows; ++i) {
+    const std::vector<double>& row = rows[static_cast<std::size_t>(i - 1)];
     ASSERT_EQ(M.cols, static_cast<int>(row.size()));
-    int j = 1;
-    for (double v : row) {
-      const double tol = rel * std::fmax(std::fabs(v), scale);
-      EXPECT_NEAR(M(i, j), v, tol) << "element (" << i << ", " << j << ")";
-      ++j;
+    for (int j = 1; j <= M.cols; ++j) {
+      const double v = row[static_cast<std::size_t>(j - 1)];
+      EXPECT_NEAR(M(i, j), v, 1e-9 * std::fmax(std::fabs(v), std::fabs(row[0]) + 1.0)) << "(" << i << ", " << j << ")";
     }
-    ++i;
   }
 }
