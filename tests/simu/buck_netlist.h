@@ -1,4 +1,4 @@
-// The buck converter of the transient driver tests, as the netlist writer prints it:
+// The buck converter of the transient driver tests:
 // V1 = 12 V, S1 from node 1 to 2, D1 from ground to 2, L1 100 uH, C1 100 uF, R1 5 ohm;
 // a 100 kHz clock turns S1 on at k * 10 us and off at k * 10 us + 5 us. Outputs: the
 // diode current and Vout.
@@ -12,37 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "driver_run.h"
 #include "matrix/expm.h"
 #include "matrix/matrix.h"
 
-inline std::string buck_netlist_text(const std::string& tsim, const std::string& td,
-                                     const std::string& points) {
-  return "tsim = " + tsim + "\n" + "td = " + td + "\n" + "points = " + points + "\n" +
-         "swinit = [ 1    0     ]\n"
-         "x0 = [ 0.0000e+00       \n"
-         "       0.0000e+00      ]\n"
-         "tmd = [ 0.0000e+00     1.0000e-05     1   1     \n"
-         "        5.0000e-06     1.0000e-05     0   1    ]\n"
-         "Cy = [ 1.0000e+00     0.0000e+00       \n"
-         "       -1.0000e+00    0.0000e+00      ]\n"
-         "Ct = [ 0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00       \n"
-         "       0.0000e+00     0.0000e+00     0.0000e+00     0.0000e+00      ]\n"
-         "Csw = [ 1     \n"
-         "        1    ]\n"
-         "Cc = [ 0.0000e+00       \n"
-         "       0.0000e+00      ]\n"
-         "thon(1,:)=[  2   2];\n"
-         "thoff(1,:)=[  2   1];\n"
-         "X = [ 'V1        1   0   1.2000e+01                 '   % V1\n"
-         "      'S1        1   2   0.0000e+00                 '   % S1\n"
-         "      'D1        0   2   0.0000e+00                 '   % D1\n"
-         "      'L1        2   3   1.0000e-04                 '   % L1\n"
-         "      'C1        3   0   1.0000e-04                 '   % C1\n"
-         "      'R1        3   0   5.0000e+00                 '   % R1\n"
-         "      'I01       3   0   0.0000e+00                 ' ] % Vout\n"
-         "Y = [ 'I         D1                                 '  \n"
-         "      'V         I01                                ' ] % Vout\n"
-         "numn = 4;\n";
+inline std::string buck_netlist_text(const std::string& tsim, const std::string& td, const std::string& points) {
+  return netlist_of("tsim = " + tsim + "\ntd = " + td + "\npoints = " + points +
+                        "\nswinit = [ 1 0 ]\nx0 = [ 0\n 0 ]\ntmd = [ 0 1e-5 1 1\n 5e-6 1e-5 0 1 ]\nCy = [ 1 0\n -1 0 ]\n"
+                        "Ct = [ 0 0 0 0\n 0 0 0 0 ]\nCsw = [ 1\n 1 ]\nCc = [ 0\n 0 ]\nthon(1,:)=[ 2 2 ];\nthoff(1,:)=[ 2 1 ];\n",
+                    {"V1 1 0 12|V1", "S1 1 2 0|S1", "D1 0 2 0|D1", "L1 2 3 1e-4|L1", "C1 3 0 1e-4|C1", "R1 3 0 5|R1",
+                     "I01 3 0 0|Vout"},
+                    {"I D1", "V I01|Vout"}, 4);
 }
 
 // One interval of the buck with S1 and D1 of resistances rs, rd: the exponential of the

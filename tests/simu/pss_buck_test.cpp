@@ -60,8 +60,8 @@ TEST(PssBuck, AClockEdgeInsideTheReferenceIntervalLeavesTheConvergenceTestAlone)
   // The cycle-start entry is overwritten by the max-duty edge every cycle; the test still
   // compares the states where the cycles began, so both circuits end alike.
   TempDir dir;
-  write_text("pcm.m", anchored_at_the_limit(buck_peak_current));
-  write_text("pcmd.m", anchored_at_the_limit(buck_peak_current_max_duty()));
+  write_text("pcm.m", buck_peak_current(false));
+  write_text("pcmd.m", buck_peak_current(true));
   for (int method : {4, 1}) {
     const pss_state plain = run_method(method, "pcm.m", 2, {"-nclkss", "1000"});
     const pss_state limited = run_method(method, "pcmd.m", 2, {"-nclkss", "1000"});

@@ -1,7 +1,5 @@
-// Hand-written netlists of the steady-state tests, and reading their results.
-//
-//     pss_state s = run_method(1, "buck.m", {"-nclkss", "100"});   // Newton
-//     s.x[0] ... the states at the end (the state file's state line), s.cycles from the log
+// Hand-written netlists of the steady-state tests, and reading their results:
+// run_method(1, "buck.m", 2, {"-nclkss", "100"}).x are the two states at the end (Newton).
 #pragma once
 #include <cmath>
 #include <string>
@@ -11,35 +9,21 @@
 #include "driver_run.h"
 #include "simu/recording_run_services.h"
 
-inline std::string replace_once(std::string s, const std::string& from, const std::string& to) {
-  size_t at = s.find(from);
-  if (at != std::string::npos) s.replace(at, from.size(), to);
-  return s;
-}
-
 // Buck converter, 12 V, 100 kHz, duty 0.5 by two clock edges (continuous conduction).
 inline const std::string buck_ccm = buck_netlist_text("1.0000e+00", "1.0000e-07", "500");
 
 // Peak-current-mode buck: the clock turns S1 on, S1 turns off when the inductor current
-// reaches 1 A (condition 3: 1 - i_L <= 0), so the duty depends on the state.
-inline const std::string buck_peak_current = netlist_of(
-    "tsim = 1\ntd = 1e-7\npoints = 500\nswinit = [ 1 0 ]\nx0 = [ 0\n 0 ]\ntmd = [ 0 1e-5 1 1 ]\n"
-    "Cy = [ 1 0 0\n -1 0 0\n 0 0 -1 ]\nCt = [ 0 0 0 0\n 0 0 0 0\n 0 0 0 0 ]\nCsw = [ 1\n 1\n 1 ]\n"
-    "Cc = [ 0\n 0\n 1 ]\nthon(1,:)=[ 2 2 ];\nthoff(1,:)=[ 2 1 ];\nthoff(2,:)=[ 1 3 ];\n",
-    {"V1 1 0 12", "S1 1 2 0", "D1 0 2 0", "L1 2 3 1e-4", "C1 3 0 1e-4", "R1 3 0 5", "I01 3 0 0"},
-    {"I D1", "V I01|Vout", "I L1"}, 4);
-
-// The peak-current-mode buck with a maximum-duty clock that turns S1 off at 90 % of the
-// period: the current limit has always turned it off before, so that edge keeps the setting.
-inline std::string buck_peak_current_max_duty() {
-  return replace_once(buck_peak_current, "tmd = [ 0 1e-5 1 1 ]", "tmd = [ 0 1e-5 1 1\n 9e-6 1e-5 0 1 ]");
-}
-
-// Both peak-current-mode bucks with the cycle anchored where the current limit turns S1
-// off (reference setting S1 off, D1 on): the max-duty edge then falls inside the reference
-// interval each cycle.
-inline std::string anchored_at_the_limit(const std::string& netlist) {
-  return replace_once(netlist, "swinit = [ 1 0 ]", "swinit = [ 0 1 ]");
+// reaches 1 A (condition 3: 1 - i_L <= 0), so the duty depends on the state. The cycle is
+// anchored where the limit turns S1 off (reference setting S1 off, D1 on). With max_duty a
+// second clock turns S1 off at 90 % of the period: the limit has always turned it off
+// before, so that edge keeps the setting, and it falls inside the reference interval.
+inline std::string buck_peak_current(bool max_duty) {
+  return netlist_of(std::string("tsim = 1\ntd = 1e-7\npoints = 500\nswinit = [ 0 1 ]\nx0 = [ 0\n 0 ]\ntmd = [ 0 1e-5 1 1") +
+                        (max_duty ? "\n 9e-6 1e-5 0 1 ]\n" : " ]\n") +
+                        "Cy = [ 1 0 0\n -1 0 0\n 0 0 -1 ]\nCt = [ 0 0 0 0\n 0 0 0 0\n 0 0 0 0 ]\nCsw = [ 1\n 1\n 1 ]\n"
+                        "Cc = [ 0\n 0\n 1 ]\nthon(1,:)=[ 2 2 ];\nthoff(1,:)=[ 2 1 ];\nthoff(2,:)=[ 1 3 ];\n",
+                    {"V1 1 0 12", "S1 1 2 0", "D1 0 2 0", "L1 2 3 1e-4", "C1 3 0 1e-4", "R1 3 0 5", "I01 3 0 0"},
+                    {"I D1", "V I01|Vout", "I L1"}, 4);
 }
 
 // A thyristor rectifier fed by a 50 Hz sine source of amplitude 100 V (an LC oscillator
