@@ -1,5 +1,7 @@
-// The incidence matrix's reduced form read off its graph against the dense rref, on
-// random graphs with parallel branches, loops on one node and parts not joined to node 0.
+// Reduced row forms: the incidence matrix's read off its graph against the dense rref, on
+// random graphs with parallel branches, loops on one node and parts not joined to node 0; and
+// the tableau's, where a column that depends on another only through rounding must reduce to
+// an exact zero row, or a spurious state appears.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,6 +9,8 @@
 
 #include "matrix/rref.h"
 #include "simu/normal_tree.h"
+#include "common/dm_builders.h"
+#include "simu/tableau.h"
 
 namespace {
 
@@ -44,3 +48,12 @@ TEST(NormalTree, IncidenceRrefEqualsTheDenseElimination) {
 }
 
 }  // namespace
+
+TEST(Tableau, RrefDropsRoundingNoiseOfAColumn) {
+  // Column 2 is three times column 1, which the decimal fractions miss by rounding.
+  DM R = rref_cols(rows_of(2, 2, {0.1, 0.3, 0.7, 2.1}));
+  EXPECT_EQ(R(1, 1), 1.0);
+  EXPECT_NEAR(R(1, 2), 3.0, 1e-15);
+  EXPECT_EQ(R(2, 1), 0.0);
+  EXPECT_EQ(R(2, 2), 0.0);
+}

@@ -1,4 +1,5 @@
-// Output store: the console questions, the result table bytes and the write refusals.
+// Output store: the console questions, the result table bytes and the write refusals;
+// src.dat and states.dat, rewritten only when their text changes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include "simu/output_store.h"
 #include "common/dm_builders.h"
 #include "common/fatal_of.h"
+#include "common/text_file.h"
+#include "simu/name_file.h"
 
 TEST(OutputStore, QuestionsGoToTheErrorFileAndNothingIsRead) {
   TempDir dir;
@@ -52,3 +55,30 @@ TEST(OutputStore, WriteRefusals) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   EXPECT_EQ(fatal_of([&] { write(one, one, "/dev/full", {"a"}); }), "Fatal Error : write() - disk full!\n");
 }
+
+namespace {
+
+TEST(WriteNames, RewritesOnlyAChangedFile) {
+  namespace fs = std::filesystem;
+  struct row { const char* label; const char* before; bool rewritten; };
+  const row rows[] = {
+      {"no file", nullptr, true},
+      {"same text", "V_C1\nI_L1\n", false},
+      {"other text", "V_C1\nI_L2\n", true},
+      {"a prefix", "V_C1\n", true},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.label);
+    TempDir dir;
+    const fs::file_time_type old = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    if (r.before) {
+      write_text("states.dat", r.before);
+      fs::last_write_time("states.dat", old);
+    }
+    write_names("states.dat", {"V_C1", "I_L1"}, "Can't open states.dat file");
+    EXPECT_EQ(slurp("states.dat"), "V_C1\nI_L1\n");
+    EXPECT_EQ(fs::last_write_time("states.dat") != old, r.rewritten);
+  }
+}
+
+}  // namespace

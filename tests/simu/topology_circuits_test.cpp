@@ -1,13 +1,16 @@
-// State-space models of small circuits against hand derivations, with the "states.dat"
-// and "src.dat" files they leave.
+// State-space models against hand derivations, with the "states.dat" and "src.dat" files
+// they leave: small circuits, and a resistor chain of thousands of branches into one
+// capacitor. Networks the model builder refuses, and the texts it throws.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "common/temp_dir.h"
 #include "simu/model_circuits.h"
 #include "simu/model_expect.h"
+#include "simu/console.h"
 
 namespace {
 
@@ -87,6 +90,112 @@ TEST(TopologyCircuits, StatesAndMatricesOfSmallNetworks) {
   d = derive(std::move(rows[std::size(rows) - 1].c).done());
   EXPECT_EQ(slurp("src.dat"), "I1\nI2\n");
   expect_matrix(d.tab->source_values(), {{0.5}, {1.0}});
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LargeNetwork, ResistorChainIntoOneCapacitorFollowsItsTimeConstant) {
+  TempDir dir;
+  const int n = 3000;
+  const double tau = n * 1e-6, h = tau / 50;   // N resistors of 1 ohm, 1 uF
+  circuit c;
+  c.add("V1", 1, 0, 10.0);
+  for (int k = 1; k <= n; ++k) c.add("R" + std::to_string(k), k, k + 1, 1.0);
+  c.add("C1", n + 1, 0, 1e-6).out('V', "C1").out('I', "R1");
+  derived d = derive(c.done(), DM(), h);
+  ASSERT_EQ(d.rec->A.rows, 1);
+  EXPECT_EQ(slurp("states.dat"), "V_C1\n");
+  // Vout = 10 (1 - e^(-t/tau)) from x = 0, stepped with the discretised model; the
+  // chain current is (10 - Vout) / N ohm.
+  double x = 0.0;
+  for (int k = 1; k <= 100; ++k) {
+    x = d.rec->Phi(1, 1) * x + d.rec->Gamma(1, 1) * 10.0;
+    const double v = 10.0 * (1.0 - std::exp(-k * h / tau));
+    ASSERT_NEAR(d.rec->C(1, 1) * x + d.rec->D(1, 1) * 10.0, v, 1e-9) << "step " << k;
+    ASSERT_NEAR(d.rec->C(2, 1) * x + d.rec->D(2, 1) * 10.0, (10.0 - v) / n, 1e-12) << "step " << k;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+std::string thrown_by(model_netlist net, const DM& setting = DM()) {
+  try {
+    derive(std::move(net), setting);
+  } catch (const char* text) {
+    return text;
+  }
+  return "(nothing thrown)";
+}
+
+const char* const no_unique = "Warning this network has no unique solution\n Check your circuit";
+
+model_netlist floating_node() {
+  model_netlist net = circuit().add("V1", 1, 0, 5.0).add("R1", 1, 0, 1.0).out('V', "R1").done();
+  net.numn = 3;   // node 2 joined to nothing: the incidence matrix has a zero row
+  return net;
+}
+
+TEST(TopologyWarnings, EveryRefusedNetworkThrowsItsText) {
+  struct row {
+    const char* label;
+    model_netlist net;
+    DM setting;
+    const char* text;
+  } rows[] = {
+      {"different sources in parallel",
+       circuit().add("V1", 1, 0, 5.0).add("V2", 1, 0, 3.0).add("R1", 1, 0, 1.0).out('V', "R1").done(), DM(),
+       "Warning check the circuit.\n"},
+      {"current probes side by side",
+       circuit().add("I1", 0, 1, 1.0).add("V01", 1, 0, 0.0).add("V02", 1, 0, 0.0).out('I', "V01").done(), DM(),
+       no_unique},
+      {"row of unknown letter",
+       circuit().add("V1", 1, 0, 5.0).add("R1", 1, 2, 1.0).add("P1", 2, 0, 1.0).add("C1", 2, 0, 1e-6)
+           .out('V', "C1").done(),
+       DM(), no_unique},
+      {"missing controller",
+       circuit().add("V1", 1, 0, 5.0).add("E1", 2, 0, 2.0, "R9").add("R1", 2, 0, 1.0).out('V', "R1").done(), DM(),
+       "Internal simulation problem.  Element not found. R9"},
+      {"missing coupled inductor",
+       circuit().add("V1", 1, 0, 5.0).add("L1", 1, 0, 1e-3).mutual("M1", 1e-4, "L1", "L7").out('V', "L1").done(),
+       DM(), "Internal simulation problem.  Element not found. L7"},
+      {"missing output branch", circuit().add("V1", 1, 0, 5.0).add("R1", 1, 0, 1.0).out('I', "R2").done(), DM(),
+       "Internal simulation problem.  Element not found. R2"},
+      {"element named twice",
+       circuit().add("V1", 1, 0, 5.0).add("L1", 1, 2, 1e-3).add("L1", 1, 2, 1e-3).add("R1", 2, 0, 1.0)
+           .out('V', "R1").done(),
+       DM(), "Internal simulation problem.  Element named twice. L1"},
+      {"floating node", floating_node(), DM(), "rpac - Check your circuit"},
+      {"setting of wrong length",
+       circuit().add("V1", 1, 0, 5.0).add("S1", 1, 2, 0.0).add("R1", 2, 0, 1.0).out('V', "R1").done(),
+       col({1.0, 0.0}), "Internal simulation problem.  swinit has 2 entries for 1 switches."},
+  };
+  TempDir dir;
+  redirect_stdio();   // warnings are also printed, with a bell
+  for (row& r : rows) EXPECT_EQ(thrown_by(std::move(r.net), r.setting), r.text) << r.label;
+  close_stdio_redirection();
+  EXPECT_EQ(slurp("stdout.out"), "\n\aWarning check the circuit\n\n\aWarning this network has no unique solution\n"
+                                 "\n\aWarning this network has no unique solution\n");
+}
+
+TEST(TopologyWarnings, LaterSettingOfWrongLengthKeepsTheTable) {
+  TempDir dir;
+  derived d = derive(circuit().add("V1", 1, 0, 5.0).add("S1", 1, 2, 0.0).add("D1", 2, 0, 0.0)
+                         .add("R1", 2, 0, 1.0).out('V', "R1").done(),
+                     col({1.0, 0.0}));
+  std::string text;
+  try {
+    d.tab->find_eqns(col({0.0}), 1e-6);
+  } catch (const char* t) {
+    text = t;
+  }
+  EXPECT_EQ(text, "Internal simulation problem.  The setting has 1 entries for 2 switches.");
+  EXPECT_EQ(d.tab->record_count(), 1);
+  topology* r = d.tab->find_eqns(col({0.0, 1.0}), 1e-6);
+  EXPECT_EQ(r, d.tab->record(2));
 }
 
 }  // namespace
