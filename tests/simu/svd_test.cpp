@@ -1,23 +1,16 @@
+// svdcmp against exact singular values and orthonormal factors, and the rank it gives.
 #include "simu/svd.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <string>
 #include <vector>
 
+#include "common/dm_builders.h"
 #include "matrix/dm_ops.h"
 
 namespace {
-
-DM from_rows(int m, int n, std::vector<double> rows) {
-  DM A(m, n);
-  for (int i = 1; i <= m; ++i)
-    for (int j = 1; j <= n; ++j) A(i, j) = rows[static_cast<size_t>((i - 1) * n + (j - 1))];
-  return A;
-}
 
 // Runs svdcmp on a copy of A and checks A = U diag(w) V', U'U = I over the columns of
 // non-zero w (all of them when m >= n), V'V = I. Returns the singular values.
@@ -64,11 +57,11 @@ TEST(Svdcmp, FactorsAreOrthonormalAndTheSingularValuesExact) {
   // The diagonal gives its magnitudes in column order; [3 0; 4 5] has A'A = [25 20; 20 25]
   // with eigenvalues 45 and 5; rank-deficient and zero matrices keep orthonormal factors.
   const struct { DM A; std::vector<double> w; bool sorted; } rows[] = {
-      {from_rows(3, 3, {3, 0, 0, 0, -2, 0, 0, 0, 0.5}), {3.0, 2.0, 0.5}, false},
-      {from_rows(2, 2, {3, 0, 4, 5}), {std::sqrt(5.0), std::sqrt(45.0)}, true},
-      {from_rows(3, 2, {1, 2, 2, 4, 3, 6}), {0.0, std::sqrt(70.0)}, true},
-      {from_rows(3, 2, {2, 1, 4, 2, 6, 3}), {0.0, std::sqrt(70.0)}, true},
-      {from_rows(2, 2, {0, 1, 0, 1}), {0.0, std::sqrt(2.0)}, true},
+      {rows_of(3, 3, {3, 0, 0, 0, -2, 0, 0, 0, 0.5}), {3.0, 2.0, 0.5}, false},
+      {rows_of(2, 2, {3, 0, 4, 5}), {std::sqrt(5.0), std::sqrt(45.0)}, true},
+      {rows_of(3, 2, {1, 2, 2, 4, 3, 6}), {0.0, std::sqrt(70.0)}, true},
+      {rows_of(3, 2, {2, 1, 4, 2, 6, 3}), {0.0, std::sqrt(70.0)}, true},
+      {rows_of(2, 2, {0, 1, 0, 1}), {0.0, std::sqrt(2.0)}, true},
       {DM(3, 3, 0.0), {0.0, 0.0, 0.0}, false},
   };
   for (const auto& r : rows) {
@@ -83,14 +76,14 @@ TEST(SvdRank, KnownRanks) {
   EXPECT_EQ(svd_rank(eye(4, 4)), 4);
   EXPECT_EQ(svd_rank(DM(3, 5, 0.0)), 0);
   EXPECT_EQ(svd_rank(DM()), 0);
-  EXPECT_EQ(svd_rank(from_rows(3, 2, {1, 2, 2, 4, 3, 6})), 1);
-  EXPECT_EQ(svd_rank(from_rows(2, 3, {1, 2, 3, 4, 5, 6})), 2);
+  EXPECT_EQ(svd_rank(rows_of(3, 2, {1, 2, 2, 4, 3, 6})), 1);
+  EXPECT_EQ(svd_rank(rows_of(2, 3, {1, 2, 3, 4, 5, 6})), 2);
   // Row 3 = row 1 + row 2.
-  EXPECT_EQ(svd_rank(from_rows(3, 4, {1, 0, 2, -1, 0, 3, 1, 2, 1, 3, 3, 1})), 2);
+  EXPECT_EQ(svd_rank(rows_of(3, 4, {1, 0, 2, -1, 0, 3, 1, 2, 1, 3, 3, 1})), 2);
   // A column far below max(m, n) * max|A| * 2e-16 does not count; one above it does.
-  EXPECT_EQ(svd_rank(from_rows(2, 2, {1, 0, 0, 1e-17})), 1);
-  EXPECT_EQ(svd_rank(from_rows(2, 2, {1, 0, 0, 1e-14})), 2);
+  EXPECT_EQ(svd_rank(rows_of(2, 2, {1, 0, 0, 1e-17})), 1);
+  EXPECT_EQ(svd_rank(rows_of(2, 2, {1, 0, 0, 1e-14})), 2);
   // The tolerance scales with the matrix.
-  EXPECT_EQ(svd_rank(from_rows(2, 2, {1e-20, 0, 0, 1e-34})), 2);
+  EXPECT_EQ(svd_rank(rows_of(2, 2, {1e-20, 0, 0, 1e-34})), 2);
 }
 
