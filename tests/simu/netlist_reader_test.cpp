@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,12 +14,12 @@
 #include "simu/sim_params.h"
 #include "common/temp_dir.h"
 
-inline std::string netlist_data(const char* name) {
-  return std::string(ZORV_TEST_DATA) + "/netlists/" + name;
-}
+namespace {
+
+std::string netlist_data(const char* name) { return std::string(ZORV_TEST_DATA) + "/netlists/" + name; }
 
 // Reads file into p; returns the thrown text, or "" when the read succeeded.
-inline std::string read_error(const char* file, sim_params& p) {
+std::string read_error(const char* file, sim_params& p) {
   try {
     read_netlist(file, &p);
   } catch (const char* text) {
@@ -31,20 +29,27 @@ inline std::string read_error(const char* file, sim_params& p) {
 }
 
 // The rows of m, row by row, for compact comparisons.
-inline std::vector<std::vector<double>> rows_of(const DM& m) {
-  std::vector<std::vector<double>> r(static_cast<std::size_t>(m.rows));
+using rows_t = std::vector<std::vector<double>>;
+rows_t rows_of(const DM& m) {
+  rows_t r(static_cast<std::size_t>(m.rows));
   for (int i = 1; i <= m.rows; ++i)
     for (int j = 1; j <= m.cols; ++j) r[static_cast<std::size_t>(i - 1)].push_back(m(i, j));
   return r;
 }
 
-using rows_t = std::vector<std::vector<double>>;
-
-namespace {
-
 struct NetlistReader : ::testing::Test {
+  TempDir dir;
   sim_params p;
   void TearDown() override { free_netlist(); }
+  std::string error_of(const std::string& text) {
+    write_text("t.m", text);
+    return read_error("t.m", p);
+  }
+  // The parameter lines before a one-resistor circuit.
+  void read(const std::string& params) {
+    write_text("t.m", params + "X = [ 'R1 1 0 1.0' ]\nY = [ 'V R1' ]\nnumn = 2;\n");
+    read_netlist("t.m", &p);
+  }
 };
 
 // An element row as "kind name n1 n2 value label ref1 ref2 word1 word2 word3 ival".
@@ -60,6 +65,8 @@ std::string outputs_text() {
   for (const netlist_output& o : sim_netlist.outputs) outs += o.kind + o.name + "," + o.label + "; ";
   return outs;
 }
+
+std::string caret(int column) { return std::string(static_cast<std::size_t>(column - 1), ' ') + "^\n"; }
 
 }  // namespace
 
@@ -78,23 +85,7 @@ TEST_F(NetlistReader, BuckConverterInTheWritersLayout) {
   EXPECT_EQ(sim_netlist.numn, 4u);
 }
 
-// ---- the grammar, on small hand-written files ----
-
-namespace {
-
-const char* tail = "X = [ 'R1 1 0 1.0' ]\nY = [ 'V R1' ]\nnumn = 2;\n";
-
-struct Grammar : NetlistReader {
-  TempDir dir;
-  void read(const std::string& params) {
-    write_text("t.m", params + tail);
-    read_netlist("t.m", &p);
-  }
-};
-
-}  // namespace
-
-TEST_F(Grammar, EveryKeywordReachesItsField) {
+TEST_F(NetlistReader, EveryKeywordReachesItsField) {
   read(
       "outplot = 1\nsteady = 1\nnclkss = 7\nnss = 3\nvar_freq = 1\nld = 1\nstflg = 2\n"
       "sv = 0\npi = 31\npoints = 12\nn = 5\n"
@@ -117,7 +108,7 @@ TEST_F(Grammar, EveryKeywordReachesItsField) {
   EXPECT_EQ(p.stmax[0].name + " " + std::to_string(p.stmax[0].value), "I_L1 3.000000");
 }
 
-TEST_F(Grammar, MatrixAndScalarTexts) {
+TEST_F(NetlistReader, MatrixAndScalarTexts) {
   // Rows end at ';' or a newline; characters outside the number set vanish ('E' is an
   // exponent too); an int keyword takes the integer prefix; an empty value is zero; a
   // carriage return before a newline is white space.
@@ -128,15 +119,11 @@ TEST_F(Grammar, MatrixAndScalarTexts) {
   EXPECT_EQ(p.Cc.rows + p.Cc.cols, 0);
   EXPECT_EQ(rows_of(p.Csw), (rows_t{{1, 2, 3}}));
   EXPECT_EQ(rows_of(p.x0), (rows_t{{1500, -0.25}}));
-  EXPECT_EQ(p.points, 1);
-  EXPECT_EQ(p.nclkss, -4);
-  EXPECT_EQ(p.pi, 9);
-  EXPECT_EQ(p.tsim, 0.0);
-  EXPECT_EQ(p.td, 0.5);
+  EXPECT_EQ((std::vector<int>{p.points, p.nclkss, p.pi}), (std::vector<int>{1, -4, 9}));
+  EXPECT_EQ((std::vector<double>{p.tsim, p.td}), (std::vector<double>{0.0, 0.5}));
 }
 
 TEST_F(NetlistReader, RowsOfEveryKind) {
-  TempDir dir;
   write_text("t.m",
              "X = [ 'E1 1 0 2.5 R1'  % E1\n'F1 2 0 -0.5 Vc1''\n'H1 3 0 10 L1'\n'G1 4 0 1e-3 C1'\n"
              "'M1        9.0000e-01     L1  L2  '  % K1\n'R1 1 0 1.0'\n% R2 2 0 4.0\n"
@@ -158,28 +145,7 @@ TEST_F(NetlistReader, RowsOfEveryKind) {
   EXPECT_EQ(outputs_text(), "VR1,12ab; ID1,Id; VRloadresistor123,anotherverylonglabel; ");
 }
 
-namespace {
-
-std::string good_buck() {
-  std::ifstream in(netlist_data("buck.m"), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-struct ReaderErrors : ::testing::Test {
-  TempDir dir;
-  sim_params p;
-  void TearDown() override { free_netlist(); }
-  std::string error_of(const std::string& text) {
-    write_text("t.m", text);
-    return read_error("t.m", p);
-  }
-};
-
-std::string caret(int column) { return std::string(static_cast<std::size_t>(column - 1), ' ') + "^\n"; }
-
-}  // namespace
-
-TEST_F(ReaderErrors, EveryMutationOfTheBuckEndsWithItsText) {
+TEST_F(NetlistReader, EveryMutationOfTheBuckEndsWithItsText) {
   // The first occurrence of from replaced by to; the thrown text begins with the error.
   const struct { const char *from, *to, *error; } rows[] = {
       {"tsim =", "tsimm =", "undefined identifier - tsimm"},
@@ -213,7 +179,7 @@ TEST_F(ReaderErrors, EveryMutationOfTheBuckEndsWithItsText) {
       {"numn = 4;", "", "missing numn - t.m"},
       {"numn = 4;", "numn = four;", "bad number - numn"},
   };
-  const std::string buck = good_buck();
+  const std::string buck = slurp(netlist_data("buck.m"));
   for (const auto& r : rows) {
     SCOPED_TRACE(r.to);
     std::string text = buck;
@@ -224,7 +190,7 @@ TEST_F(ReaderErrors, EveryMutationOfTheBuckEndsWithItsText) {
   }
 }
 
-TEST_F(ReaderErrors, WholeTextsPointAtTheBadSpot) {
+TEST_F(NetlistReader, WholeTextsPointAtTheBadSpot) {
   const std::string rc = "tsim = 1e-3\nX = [ 'R1 1 2 1.0e+03'\n 'C1 2 0 1e-6'\n 'E1 2 0 2.0 R1' ]\nY = [ 'V C1' ]\nnumn = 3;\n";
   auto with = [&rc](const std::string& from, const std::string& to) {
     return std::string(rc).replace(rc.find(from), from.size(), to);
@@ -260,8 +226,8 @@ TEST_F(ReaderErrors, WholeTextsPointAtTheBadSpot) {
 
 // Cut the good netlist at every point before its last digit: each cut must end
 // with a reader text, and none may crash or hang.
-TEST_F(ReaderErrors, TruncatedAtEveryPoint) {
-  const std::string text = good_buck();
+TEST_F(NetlistReader, TruncatedAtEveryPoint) {
+  const std::string text = slurp(netlist_data("buck.m"));
   std::size_t last_digit = text.rfind('4');
   ASSERT_NE(last_digit, std::string::npos);
   for (std::size_t cut = 0; cut < last_digit; ++cut) {
