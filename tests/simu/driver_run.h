@@ -35,6 +35,29 @@ struct run_output {
   std::string out, err;   // what went to standard output and the error stream
 };
 
+// The result of f() with what it printed.
+template <class F>
+run_output captured(F f) {
+  run_output r;
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  r.result = f();
+  r.err = testing::internal::GetCapturedStderr();
+  r.out = testing::internal::GetCapturedStdout();
+  return r;
+}
+
+// argv of "simu" and the words, null-terminated; the strings outlive the call, as argv does.
+inline std::vector<char*> argv_of(std::vector<std::string> words) {
+  static std::vector<std::string> keep;
+  keep = std::move(words);
+  keep.insert(keep.begin(), "simu");
+  std::vector<char*> argv;
+  for (std::string& w : keep) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  return argv;
+}
+
 // Runs simu("simu", words...) with the four run settings of a command-line run: the
 // window from start_si to finish_si (default: the whole run), Picard unless told.
 inline run_output run_simu(std::vector<std::string> words, int method = 4, int cycles_togo = 0,
@@ -43,17 +66,8 @@ inline run_output run_simu(std::vector<std::string> words, int method = 4, int c
   run_cycles_togo = cycles_togo;
   run_start_si = start_si;
   run_finish_si = finish_si;
-  words.insert(words.begin(), "simu");
-  std::vector<char*> argv;
-  for (std::string& w : words) argv.push_back(w.data());
-  argv.push_back(nullptr);
-  run_output r;
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  r.result = simu(static_cast<int>(words.size()), argv.data());
-  r.err = testing::internal::GetCapturedStderr();
-  r.out = testing::internal::GetCapturedStdout();
-  return r;
+  std::vector<char*> argv = argv_of(std::move(words));
+  return captured([&] { return simu(static_cast<int>(argv.size()) - 1, argv.data()); });
 }
 
 struct plt_table {

@@ -20,30 +20,9 @@
 
 namespace {
 
-// argv of the words after "simu"; the strings outlive the call, as argv does.
-std::vector<char*> argv_of(std::vector<std::string> words) {
-  static std::vector<std::string> keep;
-  keep = std::move(words);
-  keep.insert(keep.begin(), "simu");
-  std::vector<char*> argv;
-  for (std::string& w : keep) argv.push_back(w.data());
-  argv.push_back(nullptr);
-  return argv;
-}
-
-struct parsed {
-  std::string err, out;
-};
-
-parsed parse(std::vector<std::string> words) {
+run_output parse(std::vector<std::string> words) {
   std::vector<char*> argv = argv_of(std::move(words));
-  testing::internal::CaptureStderr();
-  testing::internal::CaptureStdout();
-  parse_args(static_cast<int>(argv.size()) - 1, argv.data());
-  parsed p;
-  p.out = testing::internal::GetCapturedStdout();
-  p.err = testing::internal::GetCapturedStderr();
-  return p;
+  return captured([&] { return parse_args(static_cast<int>(argv.size()) - 1, argv.data()); });
 }
 
 const char* const usage_tail =
@@ -64,7 +43,7 @@ const char* const usage_tail =
 
 TEST(ParseArgs, ValuedOptionsAndFilesOfTheLaunchersVector) {
   parse({"-tsim", "0.5", "a.m", "a.plt"});   // a value given before must not leak into the next parse
-  parsed p = parse({"-td", "1e-07", "-points", "5000", "-start_si", "0.001", "-finish_si", "0.002", "-nclkss", "30",
+  run_output p = parse({"-td", "1e-07", "-points", "5000", "-start_si", "0.001", "-finish_si", "0.002", "-nclkss", "30",
                     "-sstol_f", "1e-08", "-sstol_c", "0.05", "-ssmethod", "4", "-none_c", "3", "-Cycles_togo", "2",
                     "-tl", "Buck", "-u", "1e-3", "2.5", "-o", "7", "buck.m", "buck.plt"});
   const option_store& o = sim_options;
@@ -103,7 +82,7 @@ TEST(ParseArgs, EveryMessageOfABadCommandLine) {
   for (const auto& r : rows) {
     std::string given;
     for (const std::string& w : r.words) given += (given.empty() ? "" : " ") + w;
-    parsed p = parse(r.words);
+    run_output p = parse(r.words);
     EXPECT_EQ(p.err, "DEBUG::Arguments given: " + given + "\n" + r.err) << given;
   }
   EXPECT_EQ(sim_options.probe, 1);
@@ -117,7 +96,7 @@ TEST(ParseArgs, EveryMessageOfABadCommandLine) {
   parse({"-np", "-sv", "a.m", "a.plt"});
   EXPECT_EQ(sim_options.sv, 1);
   // Negative, infinite, NaN and non-numbers are out of range; the next option still counts.
-  parsed p = parse({"-td", "-1e-6", "-points", "many", "-tsim", "inf", "-sstol_f", "nan", "-nclkss", "4", "a.m", "a.plt"});
+  run_output p = parse({"-td", "-1e-6", "-points", "many", "-tsim", "inf", "-sstol_f", "nan", "-nclkss", "4", "a.m", "a.plt"});
   EXPECT_EQ(sim_options.td_given + sim_options.points_given + sim_options.tsim_given + sim_options.sstol_f_given, 0);
   EXPECT_EQ(sim_options.nclkss_given, 1);
   for (const char* o : {"-td", "-points", "-tsim", "-sstol_f"})
