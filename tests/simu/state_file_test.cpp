@@ -99,15 +99,20 @@ TEST(StateFile, MalformedFilesAreRefused) {
   }
 }
 
-TEST(StateFile, SaveReportsAnUnwritableFileAndAFullDisk) {
+TEST(StateFile, StateAndSequenceFilesReportAnUnwritableFileAndAFullDisk) {
   TempDir dir;
   clock_table clk{DM()};
+  CYCLE cyc(col({1}));
   EXPECT_EQ(fatal_of([&] { save_ini(col({0, 0, 0, 0}), DM(), DM(), DM(), clk, "no/dir/c.m"); }),
             "Fatal Error : save_ini() - can't write to disk file!\n");
+  EXPECT_EQ(fatal_of([&] { cyc.write_seq_file("no/dir/x.m", 1e-6, {}); }),
+            "Fatal Error : write_seq_file() - can't write to disk file!\n");
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   std::filesystem::create_symlink("/dev/full", "f.ini");
+  std::filesystem::create_symlink("/dev/full", "f.seq");
   EXPECT_EQ(fatal_of([&] { save_ini(col({0, 0, 0, 0}), col({1}), DM(), DM(), clk, "f.m"); }),
             "Fatal Error : save_ini() - disk full!\n");
+  EXPECT_EQ(fatal_of([&] { cyc.write_seq_file("f.m", 1e-6, {"S1"}); }), "Fatal Error : write_seq_file(  ) - disk full!\n");
 }
 
 namespace {
@@ -151,15 +156,4 @@ TEST(CycleSeq, ReportOfFourTransitions) {
             "  5.0000000000000000e-01\t\n"
             " -1.2500000000000000e+00\t\n"
             "\n");
-}
-
-TEST(CycleSeq, UnwritableAndFullFiles) {
-  TempDir dir;
-  CYCLE cyc(col({1}));
-  EXPECT_EQ(fatal_of([&] { cyc.write_seq_file("no/dir/x.m", 1e-6, {}); }),
-            "Fatal Error : write_seq_file() - can't write to disk file!\n");
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  std::filesystem::create_symlink("/dev/full", "f.seq");
-  EXPECT_EQ(fatal_of([&] { cyc.write_seq_file("f.m", 1e-6, {"S1"}); }),
-            "Fatal Error : write_seq_file(  ) - disk full!\n");
 }
