@@ -16,11 +16,7 @@
 
 TEST(OutputStore, QuestionsGoToTheErrorFileAndNothingIsRead) {
   TempDir dir;
-  {
-    std::FILE* in = std::fopen("answers.txt", "w");
-    std::fputs("ny\n", in);
-    std::fclose(in);
-  }
+  write_text("answers.txt", "ny\n");
   ASSERT_NE(std::freopen("answers.txt", "r", stdin), nullptr);
   redirect_stdio();
   output_store out(0.0, 1.0, 0.0, 1.0, 0.1, 10, false);

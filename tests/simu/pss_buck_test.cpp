@@ -22,7 +22,6 @@ TEST(PssBuck, ContinuousConductionEveryMethodReachesTheLongTransientState) {
   write_text("buck.m", buck_ccm);
   const pss_state ref = run_method(4, "buck.m", 2, {"-nclkss", "20000", "-sstol_f", "1e-11"});
   ASSERT_GT(ref.cycles, 1000) << ref.run.err;
-  EXPECT_GT(run_method(4, "buck.m", 2, {"-nclkss", "5000"}).cycles, 500);
   const struct {
     int method, most;
     double gap;
