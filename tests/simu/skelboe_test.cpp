@@ -9,6 +9,7 @@
 #include "simu/recording_run_services.h"
 #include "simu/sim_params.h"
 #include "common/dm_builders.h"
+#include "common/fatal_of.h"
 
 namespace {
 
@@ -83,13 +84,10 @@ TEST_F(SkelboeTest, StorageOverflowEndsTheRunWithItsText) {
   // Cycle starts that are never extrapolated (no unknowns) pile up to the store's bound.
   SKELBOE sk(on, {"V_Cs1", "I_Ls1"});
   const DM x = col({0.0, 1.0});
-  std::string thrown;
   testing::internal::CaptureStdout();
-  try {
+  const std::string thrown = fatal_of([&] {
     for (int k = 0; k <= 100000; ++k) sk.add_cycle(k * 1e-3, on, x);
-  } catch (char* text) {
-    thrown = text;
-  }
+  });
   const std::string printed = testing::internal::GetCapturedStdout();
   EXPECT_EQ(thrown, "Fatal Error : SKELBOE::add_cycle() - Storage overflow!\n");
   EXPECT_EQ(printed, thrown);

@@ -133,12 +133,6 @@ std::string thrown_by(model_netlist net, const DM& setting = DM()) {
 
 const char* const no_unique = "Warning this network has no unique solution\n Check your circuit";
 
-model_netlist floating_node() {
-  model_netlist net = circuit().add("V1", 1, 0, 5.0).add("R1", 1, 0, 1.0).out('V', "R1").done();
-  net.numn = 3;   // node 2 joined to nothing: the incidence matrix has a zero row
-  return net;
-}
-
 TEST(TopologyWarnings, EveryRefusedNetworkThrowsItsText) {
   struct row {
     const char* label;
@@ -168,7 +162,9 @@ TEST(TopologyWarnings, EveryRefusedNetworkThrowsItsText) {
        circuit().add("V1", 1, 0, 5.0).add("L1", 1, 2, 1e-3).add("L1", 1, 2, 1e-3).add("R1", 2, 0, 1.0)
            .out('V', "R1").done(),
        DM(), "Internal simulation problem.  Element named twice. L1"},
-      {"floating node", floating_node(), DM(), "rpac - Check your circuit"},
+      // node 2 is joined only to itself: the incidence matrix has a zero row
+      {"floating node", circuit().add("V1", 1, 0, 5.0).add("R1", 1, 0, 1.0).add("R2", 2, 2, 1.0).out('V', "R1").done(),
+       DM(), "rpac - Check your circuit"},
       {"setting of wrong length",
        circuit().add("V1", 1, 0, 5.0).add("S1", 1, 2, 0.0).add("R1", 2, 0, 1.0).out('V', "R1").done(),
        col({1.0, 0.0}), "Internal simulation problem.  swinit has 2 entries for 1 switches."},
