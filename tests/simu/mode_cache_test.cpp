@@ -9,7 +9,6 @@
 #include "common/dm_builders.h"
 #include "common/temp_dir.h"
 #include "simu/model_circuits.h"
-#include "simu/model_expect.h"
 #include "simu/switch_cond.h"
 #include "simu/mode_cache.h"
 #include "simu/topology.h"

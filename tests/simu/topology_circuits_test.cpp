@@ -9,7 +9,6 @@
 
 #include "common/temp_dir.h"
 #include "simu/model_circuits.h"
-#include "simu/model_expect.h"
 #include "simu/console.h"
 
 namespace {
