@@ -7,7 +7,6 @@ namespace sdi {
 
 basic::basic(int k, int o) : i_element(k, o) {
   image = standard_image(k);
-  flags.set(flag_branch);
 }
 
 void basic::write(std::FILE* f) {
@@ -19,7 +18,6 @@ bool basic::read(std::FILE* f, int version) { return i_element::read(f, version)
 
 xform::xform(int k, int o) : i_element(k, o) {
   image = image_with_mark(k);
-  flags.set(flag_branch);
 }
 
 xform::~xform() { secondaries.list_clear(); }
@@ -36,15 +34,10 @@ bool xform::read(std::FILE* f, int version) {
 
 port::port(int k, int o) : i_element(k, o) {
   image = image_with_mark(k);
-  flags.set(flag_output);
-  flags.set(flag_values_set);
-  flags.set(flag_branch);
 }
 
 depsource::depsource(int k, int o) : i_element(k, o) {
   image = image_with_mark(k);
-  flags.set(flag_branch);
-  flags.set(flag_dependent);
 }
 
 void depsource::write(std::FILE* f) {
@@ -56,8 +49,6 @@ bool depsource::read(std::FILE* f, int version) { return i_element::read(f, vers
 
 nodec::nodec(int o) : i_element(kind_junction, o) {
   image = junction_element_image();
-  flags.set(flag_values_set);
-  flags.set(flag_no_values);
 }
 
 namespace {

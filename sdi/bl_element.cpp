@@ -98,12 +98,9 @@ void bl_element::erase() {
   }
 }
 
-cline::cline() : bl_element(kind_wire) {
-  flags.set(flag_values_set);
-  flags.set(flag_no_values);
-}
+cline::cline() : bl_element(kind_wire) {}
 
-cmutind::cmutind() : bl_element(kind_mutual) { flags.set(flag_branch); }
+cmutind::cmutind() : bl_element(kind_mutual) {}
 
 int cmutind::hit_test(const point& p) {
   const int x1 = shape.x1, y1 = shape.y1, x2 = shape.x2, y2 = shape.y2;

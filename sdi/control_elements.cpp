@@ -34,7 +34,6 @@ void rotate_or_flip(i_element* e) {
 clockx::clockx(int o) : i_element(kind_clock, o) {
   image = image_from_table(class_shape(shape_id::box_lead));
   apply_shape_records(clock_records);
-  flags.set(flag_no_values);
 }
 
 void clockx::write(std::FILE* f) {
@@ -47,8 +46,6 @@ bool clockx::read(std::FILE* f, int version) { return i_element::read(f, version
 modulator::modulator(int o) : i_element(kind_modulator, o) {
   image = image_from_table(class_shape(shape_id::modulator));
   apply_shape_records(modulator_records);
-  values[5] = 1.0;
-  flags.set(flag_no_values);
 }
 
 void modulator::write(std::FILE* f) {
@@ -62,14 +59,12 @@ bool modulator::read(std::FILE* f, int version) { return i_element::read(f, vers
 limiter::limiter(int k, int o) : i_element(k, o) {
   image = image_from_table(class_shape(shape_id::limiter_base));
   apply_shape_records(k == kind_upper_limiter ? upper_records : lower_records);
-  flags.set(flag_no_values);
 }
 
 threshold::threshold(int o) : i_element(kind_threshold, o) {
   image = image_from_table(class_shape(shape_id::threshold));
   apply_shape_records(threshold_records);
   table.resize(4);
-  flags.set(flag_no_values);
 }
 
 threshold::~threshold() {
@@ -122,9 +117,6 @@ bool vco::read(std::FILE* f, int version) { return i_element::read(f, version) &
 current_sense::current_sense(int o) : i_element(kind_current_sense, o) {
   image = image_from_table(class_shape(shape_id::current_sense));
   apply_shape_records(sense_records);
-  flags.set(flag_values_set);
-  flags.set(flag_no_values);
-  flags.set(flag_branch);
 }
 
 void current_sense::rotate() { rotate_or_flip(this); }
@@ -132,9 +124,6 @@ void current_sense::rotate() { rotate_or_flip(this); }
 op_amp::op_amp(int o) : i_element(kind_op_amp, o) {
   image = image_from_table(class_shape(shape_id::op_amp));
   apply_shape_records(op_amp_records);
-  values[0] = 10000.0;
-  flags.set(flag_branch);
-  flags.set(flag_values_set);
 }
 
 void op_amp::write(std::FILE* f) {
@@ -152,8 +141,6 @@ void op_amp::rotate() { rotate_or_flip(this); }
 multiplier::multiplier(int o) : i_element(kind_multiplier, o) {
   image = image_from_table(class_shape(shape_id::multiplier));
   apply_shape_records(multiplier_records);
-  values[0] = 1.0;
-  flags.set(flag_branch);
   ++multiplier_count;
 }
 

@@ -1,7 +1,7 @@
 // The element base class: kind codes, flag bits and the virtual operations
 // that every circuit element provides.
 //
-// An element has a kind (0..37), six values (values[0] the main value), an id
+// An element has a kind (kinds.h), six values (values[0] the main value), an id
 // (1 and up once placed, 0 while unplaced), its node numbers (one per terminal,
 // -1 unassigned), the ids of elements it refers to (links), a flags word, a
 // selection count (1 at construction) and a temporary mark. The base versions
@@ -15,28 +15,9 @@
 
 #include "sdi/geometry.h"
 #include "sdi/ilist.h"
+#include "sdi/kinds.h"
 
 namespace sdi {
-
-// Kind codes.
-enum : int {
-  kind_resistor = 0, kind_capacitor = 1, kind_inductor = 2, kind_wire = 5, kind_primary = 6, kind_secondary = 7,
-  kind_mutual = 8, kind_voltage_port = 9, kind_current_port = 10, kind_icis = 12, kind_icvs = 13, kind_vcis = 14,
-  kind_vcvs = 15, kind_junction = 16, kind_end = 17, kind_modulator = 20, kind_clock = 21, kind_upper_limiter = 22,
-  kind_lower_limiter = 23, kind_threshold = 24, kind_vco = 25, kind_current_sense = 26, kind_op_amp = 27,
-  kind_ground = 28, kind_diode = 29, kind_switch = 30, kind_label = 31, kind_voltage_source = 32,
-  kind_current_source = 33, kind_sine = 34, kind_probe = 35, kind_multiplier = 36, kind_sub = 37
-};
-
-// Flag bits.
-enum : int {
-  flag_branch = 1,      // netlist branch: gets a netlist name and an element-matrix row
-  flag_output = 2,      // a row of the output matrix
-  flag_dependent = 3,   // controlled source
-  flag_values_set = 4,  // values complete; symbols draw their value texts only then
-  flag_on_sheet = 5,    // drawn at least once: moving must erase the old place
-  flag_no_values = 7    // needs no values
-};
 
 // The record layout this program writes and reads by default (headerless streams).
 constexpr int circuit_version = 105;
@@ -100,13 +81,13 @@ public:
   int terminal_count() { return nodes.count(); }
 };
 
-int is_line_element(int kind);  // 1 for kinds 5 and 8
+int is_line_element(int kind);  // 1 for wires and mutual couplings
 
 // Name fields: copy at most 7 characters, zero the rest (deterministic files).
 void copy_name_field(char (&field)[8], const char* text);
 
 // Display-name prefix of a kind ("R", "PRI", ...); empty for kinds without one
-// (reported) and for kind 37, whose prefix is the instance's type name.
+// (reported) and for subcircuits, whose prefix is the instance's type name.
 const char* name_prefix(int kind);
 
 // Why the last record read failed.

@@ -18,12 +18,7 @@ constexpr shape_record switch_records[] = {{2, shape_id::none, 16, 1}, {2, shape
                                            {2, shape_id::none, 0, 33}, {0, shape_id::none, 0, 0}};
 
 // Sources draw horizontally and turn once, like the standard symbols.
-image* source_image(shape_id id, ilist& nodes) {
-  image* im = image_from_shape(class_shape(id));
-  nodes.append(-1);
-  nodes.append(-1);
-  return im;
-}
+image* source_image(shape_id id) { return image_from_shape(class_shape(id)); }
 
 int turn_code(int orientation) { return orientation == 0 ? 4 : orientation; }
 }  // namespace
@@ -31,22 +26,16 @@ int turn_code(int orientation) { return orientation == 0 ? 4 : orientation; }
 ground::ground(int o) : i_element(kind_ground, o) {
   image = image_from_table(class_shape(shape_id::ground));
   apply_shape_records(ground_records);
-  flags.set(flag_values_set);
-  flags.set(flag_no_values);
 }
 
 diode::diode(int o) : i_element(kind_diode, o) {
   image = image_from_table(class_shape(shape_id::diode));
   apply_shape_records(diode_records);
-  flags.set(flag_branch);
-  flags.set(flag_output);
-  flags.set(flag_values_set);
 }
 
 switch2::switch2(int o) : i_element(kind_switch, o) {
   image = image_from_table(class_shape(shape_id::switch2));
   apply_shape_records(switch_records);
-  flags.set(flag_branch);
 }
 
 void switch2::write(std::FILE* f) {
@@ -59,8 +48,6 @@ bool switch2::read(std::FILE* f, int version) { return i_element::read(f, versio
 llabel::llabel(int o) : i_element(kind_label, o) {
   image = image_from_table(class_shape(shape_id::box_lead));
   apply_shape_records(label_records);
-  flags.set(flag_values_set);
-  flags.set(flag_no_values);
 }
 
 bool llabel::read(std::FILE* f, int version) {
@@ -88,8 +75,7 @@ void llabel::set_letter(int c) {
 }
 
 source::source(int k, int o) : i_element(k, o) {
-  image = source_image(k == kind_voltage_source ? shape_id::voltage_source : shape_id::current_source, nodes);
-  flags.set(flag_branch);
+  image = source_image(k == kind_voltage_source ? shape_id::voltage_source : shape_id::current_source);
 }
 
 void source::write(std::FILE* f) {
@@ -118,8 +104,7 @@ bool source::read(std::FILE* f, int version) {
 }
 
 sine::sine(int o) : i_element(kind_sine, o) {
-  image = source_image(shape_id::sine, nodes);
-  flags.set(flag_branch);
+  image = source_image(shape_id::sine);
 }
 
 void sine::write(std::FILE* f) {
