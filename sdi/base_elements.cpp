@@ -1,5 +1,7 @@
 #include "sdi/base_elements.h"
 
+#include <cmath>
+
 #include "sdi/byte_io.h"
 #include "sdi/records.h"
 
@@ -15,6 +17,9 @@ void basic::write(std::FILE* f) {
 }
 
 bool basic::read(std::FILE* f, int version) { return i_element::read(f, version) && record_double(f, initial); }
+
+int basic::value_faults() { return std::fabs(values[0]) < smallest_value ? 1 : 0; }
+bool basic::values_finite() { return element::values_finite() && std::isfinite(initial); }
 
 xform::xform(int k, int o) : i_element(k, o) {
   image = image_with_mark(k);
@@ -32,6 +37,18 @@ bool xform::read(std::FILE* f, int version) {
   return i_element::read(f, version) && record_int(f, partner) && read_ilist(f, secondaries, 1);
 }
 
+// A primary needs every secondary linked and a ratio; a secondary its primary and a ratio.
+int xform::value_faults() {
+  if (kind == kind_secondary) return partner == 0 || values[0] < smallest_value ? 1 : 0;
+  int faults = 0;
+  for (inode* s = secondaries.head; s; s = static_cast<inode*>(s->next))
+    if (s->value == 0) {
+      ++faults;
+      break;
+    }
+  return faults + (values[0] < smallest_value ? 1 : 0);
+}
+
 port::port(int k, int o) : i_element(k, o) {
   image = image_with_mark(k);
 }
@@ -46,6 +63,8 @@ void depsource::write(std::FILE* f) {
 }
 
 bool depsource::read(std::FILE* f, int version) { return i_element::read(f, version) && record_int(f, control); }
+
+int depsource::value_faults() { return control == 0 || std::fabs(values[0]) < smallest_value ? 1 : 0; }
 
 nodec::nodec(int o) : i_element(kind_junction, o) {
   image = junction_element_image();

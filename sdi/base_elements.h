@@ -15,6 +15,8 @@ public:
   basic(int kind, int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;
+  bool values_finite() override;
 };
 
 class xform : public i_element {
@@ -27,6 +29,7 @@ public:
   ~xform() override;
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;
 };
 
 class port : public i_element {
@@ -41,6 +44,7 @@ public:
   depsource(int kind, int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;
 };
 
 class nodec : public i_element {

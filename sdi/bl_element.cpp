@@ -126,6 +126,8 @@ bool cmutind::read(std::FILE* f, int version) {
   return read_name_field(f, name_, 8) && read_name_field(f, netname_, 8);
 }
 
+int cmutind::value_faults() { return inductor1 == 0 || inductor2 == 0 || std::fabs(values[0]) < smallest_value ? 1 : 0; }
+
 // White over the old line; then, unless only erasing, the line between the
 // inductors' centres. An inductor that cannot be found leaves its end as it is.
 void cmutind::redraw_line(bool erase_only) {

@@ -56,6 +56,7 @@ public:
   bool read(std::FILE* f, int version = circuit_version) override;
   char* name() override { return name_; }
   char* netname() override { return netname_; }
+  int value_faults() override;  // both inductors and a coupling
   void draw() override;
   void erase() override;
 

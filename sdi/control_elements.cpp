@@ -1,5 +1,7 @@
 #include "sdi/control_elements.h"
 
+#include <cmath>
+
 #include "sdi/byte_io.h"
 #include "sdi/records.h"
 #include "sdi/shapes.h"
@@ -42,6 +44,8 @@ void clockx::write(std::FILE* f) {
 }
 
 bool clockx::read(std::FILE* f, int version) { return i_element::read(f, version) && read_values(f, values + 1, 2); }
+
+int clockx::value_faults() { return values[2] < smallest_value || values[1] < 0.0 ? 1 : 0; }
 
 modulator::modulator(int o) : i_element(kind_modulator, o) {
   image = image_from_table(class_shape(shape_id::modulator));
@@ -102,6 +106,34 @@ bool threshold::read(std::FILE* f, int version) {
   return read_ilist(f, outputs, 1) && record_int(f, switch_id);
 }
 
+namespace {
+double entry(dlist& l, int i) {
+  int k = 0;
+  for (dnode* n = l.head; n; n = static_cast<dnode*>(n->next), ++k)
+    if (k == i) return n->value;
+  return 0.0;  // entries a fresh table does not have yet count as 0
+}
+
+int id_entry(ilist& l, int i) {
+  int k = 0;
+  for (inode* n = l.head; n; n = static_cast<inode*>(n->next), ++k)
+    if (k == i) return n->value;
+  return 0;
+}
+}  // namespace
+
+int threshold::value_faults() {
+  int faults = 0;
+  for (int i = 0; i < 3; ++i)
+    if (entry(coefficients, i) != 0.0 && id_entry(outputs, i) == 0) {
+      ++faults;
+      break;
+    }
+  return faults + (entry(table, 3) != 0.0 && switch_id == 0 ? 1 : 0);
+}
+
+bool threshold::values_finite() { return element::values_finite() && all_finite(coefficients) && all_finite(table); }
+
 vco::vco(int o) : i_element(kind_vco, o) {
   image = image_from_table(class_shape(shape_id::limiter_base));
   apply_shape_records(vco_records);
@@ -113,6 +145,8 @@ void vco::write(std::FILE* f) {
 }
 
 bool vco::read(std::FILE* f, int version) { return i_element::read(f, version) && record_double(f, constant); }
+
+bool vco::values_finite() { return element::values_finite() && std::isfinite(constant); }
 
 current_sense::current_sense(int o) : i_element(kind_current_sense, o) {
   image = image_from_table(class_shape(shape_id::current_sense));
@@ -135,6 +169,8 @@ void op_amp::write(std::FILE* f) {
 bool op_amp::read(std::FILE* f, int version) {
   return i_element::read(f, version) && record_double(f, Ri) && record_double(f, Ro);
 }
+
+bool op_amp::values_finite() { return element::values_finite() && std::isfinite(Ri) && std::isfinite(Ro); }
 
 void op_amp::rotate() { rotate_or_flip(this); }
 

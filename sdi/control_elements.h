@@ -15,6 +15,7 @@ public:
   explicit clockx(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;  // a period and no negative delay
 };
 
 class modulator : public i_element {  // k1, k2, k3, Vpk, Period = values[1..5]
@@ -26,6 +27,8 @@ public:
   explicit modulator(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  void forget_condition() override { condition = 0; }
+  int driving_condition() override { return condition; }
   void rotate() override { mirror(); }
 };
 
@@ -34,6 +37,8 @@ public:
   std::int32_t condition = 0;
 
   limiter(int kind, int orientation);
+  void forget_condition() override { condition = 0; }
+  int driving_condition() override { return condition; }
 };
 
 class threshold : public i_element {
@@ -48,6 +53,10 @@ public:
   ~threshold() override;
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;  // each used coefficient and the switch entry need their links
+  bool values_finite() override;
+  void forget_condition() override { condition = 0; }
+  int driving_condition() override { return condition; }
 };
 
 class vco : public i_element {  // gain = values[0]
@@ -59,6 +68,9 @@ public:
   explicit vco(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  bool values_finite() override;
+  void forget_condition() override { condition = 0; }
+  int driving_condition() override { return condition; }
 };
 
 class current_sense : public i_element {
@@ -77,6 +89,7 @@ public:
   explicit op_amp(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  bool values_finite() override;
   void rotate() override;
 };
 

@@ -1,5 +1,6 @@
 #include "sdi/element.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "sdi/report.h"
@@ -43,6 +44,20 @@ void element::draw() { SDI_INTERNAL(tag); }
 void element::place_at(const point&) { SDI_INTERNAL(tag); }
 void element::rotate() { SDI_INTERNAL(tag); }
 void element::mirror() { SDI_INTERNAL(tag); }
+int element::value_faults() { return 0; }
+bool element::values_finite() { return all_finite(values, 6); }
+
+bool all_finite(const double* v, int n) {
+  for (int i = 0; i < n; ++i)
+    if (!std::isfinite(v[i])) return false;
+  return true;
+}
+
+bool all_finite(dlist& l) {
+  for (dnode* n = l.head; n; n = static_cast<dnode*>(n->next))
+    if (!std::isfinite(n->value)) return false;
+  return true;
+}
 
 void copy_name_field(char (&field)[8], const char* text) {
   std::memset(field, 0, sizeof field);

@@ -74,6 +74,16 @@ public:
   virtual void rotate();
   virtual void mirror();
 
+  // Run preparation: how many of the kind's value and link rules fail (each
+  // marks the element once more), and whether every number the element gives
+  // a netlist is finite (the engine reads "nan" and "inf" as 0).
+  virtual int value_faults();
+  virtual bool values_finite();
+  // The switching-condition number the last netlist gave the element (0: none
+  // yet); only the control elements that can drive a switch report theirs.
+  virtual void forget_condition() {}
+  virtual int driving_condition() { return 0; }
+
   // Copies at most 7 characters into the name fields, zero-padded.
   void set_name(const char* text);
   void set_netname(const char* text);
@@ -82,6 +92,12 @@ public:
 };
 
 int is_line_element(int kind);  // 1 for wires and mutual couplings
+
+// A main value, coupling or frequency below this in magnitude counts as missing.
+constexpr double smallest_value = 1e-13;
+
+bool all_finite(const double* v, int n);
+bool all_finite(dlist& l);
 
 // Name fields: copy at most 7 characters, zero the rest (deterministic files).
 void copy_name_field(char (&field)[8], const char* text);

@@ -74,19 +74,8 @@ void compute_ordinals() {
 
 // Condition numbers belong to one file.
 void clear_conditions() {
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (!e) continue;
-    switch (e->kind) {
-      case kind_diode: static_cast<diode*>(e)->condition = 0; break;
-      case kind_modulator: static_cast<modulator*>(e)->condition = 0; break;
-      case kind_upper_limiter:
-      case kind_lower_limiter: static_cast<limiter*>(e)->condition = 0; break;
-      case kind_threshold: static_cast<threshold*>(e)->condition = 0; break;
-      case kind_vco: static_cast<vco*>(e)->condition = 0; break;
-      default: break;
-    }
-  }
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
+    if (n->value) n->value->forget_condition();
 }
 
 bool write_text_file(const std::string& text, std::FILE* f) {

@@ -101,17 +101,6 @@ void print(const char* name, rlist& rows) {
   free_rows(rows);
 }
 
-int condition_of(element* e) {
-  switch (e->kind) {
-    case kind_modulator: return static_cast<modulator*>(e)->condition;
-    case kind_upper_limiter:
-    case kind_lower_limiter: return static_cast<limiter*>(e)->condition;
-    case kind_threshold: return static_cast<threshold*>(e)->condition;
-    case kind_vco: return static_cast<vco*>(e)->condition;
-    default: return 0;
-  }
-}
-
 }  // namespace
 
 void write_conditions() {
@@ -185,7 +174,7 @@ void write_switch_lines() {
         for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
           element* ctl = m->value;
           if (!ctl || !has_pin_on(ctl, node)) continue;
-          int c = condition_of(ctl);
+          int c = ctl->driving_condition();
           // A state-bounding limiter makes no condition and drives nothing.
           if (c > 0) emit(switch_ordinal_of(e), c);
         }

@@ -1,5 +1,7 @@
 #include "sdi/source_elements.h"
 
+#include <cmath>
+
 #include "sdi/byte_io.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
@@ -103,6 +105,9 @@ bool source::read(std::FILE* f, int version) {
   return true;
 }
 
+int source::value_faults() { return std::fabs(values[0]) < smallest_value ? 1 : 0; }
+bool source::values_finite() { return element::values_finite() && all_finite(&pairs[0][0], 2 * max_pairs); }
+
 sine::sine(int o) : i_element(kind_sine, o) {
   image = source_image(shape_id::sine);
 }
@@ -116,6 +121,9 @@ void sine::write(std::FILE* f) {
 bool sine::read(std::FILE* f, int version) {
   return i_element::read(f, version) && record_double(f, frequency) && record_double(f, phase);
 }
+
+int sine::value_faults() { return std::fabs(frequency) < smallest_value ? 1 : 0; }
+bool sine::values_finite() { return element::values_finite() && std::isfinite(frequency) && std::isfinite(phase); }
 
 probe::probe(int o) : i_element(kind_probe, o) {
   image = image_from_table(class_shape(shape_id::probe));

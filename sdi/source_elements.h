@@ -18,6 +18,7 @@ public:
   std::int32_t condition = 0;
 
   explicit diode(int orientation);
+  void forget_condition() override { condition = 0; }
 };
 
 class switch2 : public i_element {
@@ -48,6 +49,8 @@ public:
   source(int kind, int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;
+  bool values_finite() override;  // all five pairs, used or not
 };
 
 class sine : public i_element {  // amplitude = values[0]
@@ -60,6 +63,8 @@ public:
   explicit sine(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;  // its oscillator's reactances are 1/(2 pi f): no frequency, no finite netlist
+  bool values_finite() override;
 };
 
 class probe : public i_element {
