@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "sdi/byte_io.h"
+#include "sdi/netlist_rows.h"
+#include "sdi/report.h"
 #include "sdi/records.h"
 
 namespace sdi {
@@ -83,5 +85,58 @@ T* checked(element* e, bool ok) {
 
 xform* as_xform(element* e) { return checked<xform>(e, e && (e->kind == kind_primary || e->kind == kind_secondary)); }
 depsource* as_depsource(element* e) { return checked<depsource>(e, e && e->kind >= kind_icis && e->kind <= kind_vcvs); }
+
+
+void basic::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
+
+void port::netlist_rows(rlist& rows) {
+  if (flags.test(flag_output)) two_pin_row(rows, this, 0.0);
+  else SDI_INTERNAL_CASE(netlist_tag);
+}
+
+// A primary has a row per secondary, a secondary one row: each names the
+// other's branch and carries the turns ratio.
+void xform::netlist_rows(rlist& rows) {
+  if (kind == kind_secondary) {
+    element* p = element_by_id(partner);
+    if (!p || p->kind != kind_primary || p->values[0] == 0.0) {
+      SDI_INTERNAL(netlist_tag);
+      return;
+    }
+    simrec* r = netlist_row(rows, netname_of(this), 10);
+    add_nodes(r, this);
+    r->add_double(values[0] / p->values[0]);
+    r->add_string(netname_of(p) + "_" + std::to_string(winding), 7);
+    r->set_name(display_name_of(this));
+    return;
+  }
+  int k = 0;
+  for (inode* s = secondaries.head; s; s = static_cast<inode*>(s->next)) {
+    ++k;
+    element* sec = element_by_id(s->value);
+    if (!sec || sec->kind != kind_secondary || values[0] == 0.0) {
+      SDI_INTERNAL(netlist_tag);
+      continue;
+    }
+    simrec* r = netlist_row(rows, netname_of(this) + "_" + std::to_string(k), 10);
+    add_nodes(r, this);
+    r->add_double(-(sec->values[0] / values[0]));
+    r->add_string(netname_of(sec), 7);
+    r->set_name(display_name_of(this));
+  }
+}
+
+void depsource::netlist_rows(rlist& rows) {
+  element* c = element_by_id(control);
+  if (!c) {
+    SDI_INTERNAL(netlist_tag);
+    return;
+  }
+  simrec* r = netlist_row(rows, netname_of(this), 10);
+  add_nodes(r, this);
+  r->add_double(values[0]);
+  r->add_string(netname_of(c), 6);
+  r->set_name(display_name_of(this));
+}
 
 }  // namespace sdi

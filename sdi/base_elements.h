@@ -17,6 +17,7 @@ public:
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;
   bool values_finite() override;
+  void netlist_rows(rlist& rows) override;
 };
 
 class xform : public i_element {
@@ -30,11 +31,13 @@ public:
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;
+  void netlist_rows(rlist& rows) override;
 };
 
 class port : public i_element {
 public:
   port(int kind, int orientation);
+  void netlist_rows(rlist& rows) override;  // an output row only
 };
 
 class depsource : public i_element {
@@ -45,6 +48,7 @@ public:
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;
+  void netlist_rows(rlist& rows) override;
 };
 
 class nodec : public i_element {

@@ -9,6 +9,7 @@
 #include "sdi/drawing.h"
 #include "sdi/elist.h"
 #include "sdi/i_element.h"
+#include "sdi/netlist_rows.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
 
@@ -124,6 +125,20 @@ bool cmutind::read(std::FILE* f, int version) {
   if (!record_int(f, inductor1) || !record_int(f, inductor2)) return false;
   if (version != circuit_version) return true;
   return read_name_field(f, name_, 8) && read_name_field(f, netname_, 8);
+}
+
+void cmutind::netlist_rows(rlist& rows) {
+  element* l1 = element_by_id(inductor1);
+  element* l2 = element_by_id(inductor2);
+  if (!l1 || !l2) {
+    SDI_INTERNAL(netlist_tag);
+    return;
+  }
+  simrec* r = netlist_row(rows, netname_of(this), 10);
+  r->add_double(values[0]);
+  r->add_string(netname_of(l1), 4);
+  r->add_string(netname_of(l2), 4);
+  r->set_name(display_name_of(this));
 }
 
 int cmutind::value_faults() { return inductor1 == 0 || inductor2 == 0 || std::fabs(values[0]) < smallest_value ? 1 : 0; }

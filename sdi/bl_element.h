@@ -57,6 +57,7 @@ public:
   char* name() override { return name_; }
   char* netname() override { return netname_; }
   int value_faults() override;  // both inductors and a coupling
+  void netlist_rows(rlist& rows) override;  // the coupling of its two inductors
   void draw() override;
   void erase() override;
 

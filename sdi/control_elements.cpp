@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "sdi/byte_io.h"
+#include "sdi/netlist_rows.h"
+#include "sdi/report.h"
 #include "sdi/records.h"
 #include "sdi/shapes.h"
 
@@ -155,6 +157,20 @@ current_sense::current_sense(int o) : i_element(kind_current_sense, o) {
 
 void current_sense::rotate() { rotate_or_flip(this); }
 
+void current_sense::netlist_rows(rlist& rows) {
+  // Feeding only limiters, its branch is the hidden current port.
+  if (sense_feeding_limiters(node_of(this, 2)) == this) return;
+  std::string tail = name_tail(this);
+  simrec* r = netlist_row(rows, "Vc" + tail, 10);
+  add_nodes(r, this);
+  r->add_double(0.0);
+  r = netlist_row(rows, "Fc" + tail, 10);
+  add_node(r, 0);
+  add_node(r, node_of(this, 2));
+  r->add_double(1.0);
+  r->add_string("Vc" + tail, 6);
+}
+
 op_amp::op_amp(int o) : i_element(kind_op_amp, o) {
   image = image_from_table(class_shape(shape_id::op_amp));
   apply_shape_records(op_amp_records);
@@ -174,6 +190,23 @@ bool op_amp::values_finite() { return element::values_finite() && std::isfinite(
 
 void op_amp::rotate() { rotate_or_flip(this); }
 
+void op_amp::netlist_rows(rlist& rows) {
+  int m = new_internal_node();
+  std::string tail = name_tail(this);
+  simrec* r = netlist_row(rows, "Ri" + tail, 10);
+  add_nodes(r, this);
+  r->add_double(Ri);
+  r = netlist_row(rows, "Eo" + tail, 10);
+  add_node(r, m);
+  add_node(r, 0);
+  r->add_double(values[0]);
+  r->add_string("Ri" + tail, 6);
+  r = netlist_row(rows, "Ro" + tail, 10);
+  add_node(r, m);
+  add_node(r, node_of(this, 2));
+  r->add_double(Ro);
+}
+
 multiplier::multiplier(int o) : i_element(kind_multiplier, o) {
   image = image_from_table(class_shape(shape_id::multiplier));
   apply_shape_records(multiplier_records);
@@ -182,6 +215,21 @@ multiplier::multiplier(int o) : i_element(kind_multiplier, o) {
 
 multiplier::~multiplier() {
   if (multiplier_count > 0) --multiplier_count;
+}
+
+// The product of its two hidden input ports, as a source at its output.
+void multiplier::netlist_rows(rlist& rows) {
+  simrec* r = netlist_row(rows, "V#M1", 10);
+  add_node(r, node_of(this, 2));
+  add_node(r, 0);
+  r->add_double(1.0);
+  r->add_double(values[0]);
+  element* p1 = element_by_id(port1);
+  element* p2 = element_by_id(port2);
+  if (!p1 || !p2) SDI_INTERNAL(netlist_tag);
+  r->add_string(netname_of(p1), 5);
+  r->add_string(netname_of(p2), 5);
+  r->set_name(display_name_of(this));
 }
 
 }  // namespace sdi

@@ -78,6 +78,7 @@ public:
   std::int32_t port = 0;
 
   explicit current_sense(int orientation);
+  void netlist_rows(rlist& rows) override;  // a zero source and the current it copies to pin 2
   void rotate() override;  // half turn or flip: four presses visit the four placements
 };
 
@@ -90,6 +91,7 @@ public:
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
   bool values_finite() override;
+  void netlist_rows(rlist& rows) override;  // Ri across the inputs, Eo and Ro to the output
   void rotate() override;
 };
 
@@ -99,6 +101,7 @@ public:
   std::int32_t port2 = 0;
 
   explicit multiplier(int orientation);
+  void netlist_rows(rlist& rows) override;
   ~multiplier() override;
 };
 

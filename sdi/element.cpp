@@ -45,6 +45,7 @@ void element::place_at(const point&) { SDI_INTERNAL(tag); }
 void element::rotate() { SDI_INTERNAL(tag); }
 void element::mirror() { SDI_INTERNAL(tag); }
 int element::value_faults() { return 0; }
+void element::netlist_rows(rlist&) { SDI_INTERNAL_CASE("sdi/Simnet"); }
 bool element::values_finite() { return all_finite(values, 6); }
 
 bool all_finite(const double* v, int n) {

@@ -83,6 +83,9 @@ public:
   // yet); only the control elements that can drive a switch report theirs.
   virtual void forget_condition() {}
   virtual int driving_condition() { return 0; }
+  // The element's rows of the netlist's element matrix (netlist_rows.h); the
+  // base reports a kind that has none.
+  virtual void netlist_rows(rlist& rows);
 
   // Copies at most 7 characters into the name fields, zero-padded.
   void set_name(const char* text);

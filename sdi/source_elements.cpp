@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "sdi/byte_io.h"
+#include "sdi/netlist_rows.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
 #include "sdi/shapes.h"
@@ -44,6 +45,13 @@ void switch2::write(std::FILE* f) {
   i_element::write(f);
   write_int(f, initial_state);
 }
+
+void diode::netlist_rows(rlist& rows) {
+  if (flags.test(flag_output)) two_pin_row(rows, this, values[0]);
+  else SDI_INTERNAL_CASE(netlist_tag);
+}
+
+void switch2::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
 
 bool switch2::read(std::FILE* f, int version) { return i_element::read(f, version) && record_int(f, initial_state); }
 
@@ -105,6 +113,8 @@ bool source::read(std::FILE* f, int version) {
   return true;
 }
 
+void source::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
+
 int source::value_faults() { return std::fabs(values[0]) < smallest_value ? 1 : 0; }
 bool source::values_finite() { return element::values_finite() && all_finite(&pairs[0][0], 2 * max_pairs); }
 
@@ -120,6 +130,26 @@ void sine::write(std::FILE* f) {
 
 bool sine::read(std::FILE* f, int version) {
   return i_element::read(f, version) && record_double(f, frequency) && record_double(f, phase);
+}
+
+void sine::netlist_rows(rlist& rows) {
+  const double pi = 4.0 * std::atan(1.0);
+  int m = new_internal_node();
+  double x = 1.0 / (2.0 * pi * frequency);
+  std::string tail = name_tail(this);
+  simrec* r = netlist_row(rows, "Ls" + tail, 10);
+  add_node(r, 0);
+  add_node(r, m);
+  r->add_double(x);
+  r = netlist_row(rows, "Cs" + tail, 10);
+  add_node(r, m);
+  add_node(r, 0);
+  r->add_double(x);
+  r = netlist_row(rows, netname_of(this), 10);
+  add_nodes(r, this);
+  r->add_double(1.0);
+  r->add_string("Cs" + tail, 6);
+  r->set_name(display_name_of(this));
 }
 
 int sine::value_faults() { return std::fabs(frequency) < smallest_value ? 1 : 0; }

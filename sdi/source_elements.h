@@ -19,6 +19,7 @@ public:
 
   explicit diode(int orientation);
   void forget_condition() override { condition = 0; }
+  void netlist_rows(rlist& rows) override;  // an output row only
 };
 
 class switch2 : public i_element {
@@ -26,6 +27,7 @@ public:
   std::int32_t initial_state = 0;
 
   explicit switch2(int orientation);
+  void netlist_rows(rlist& rows) override;
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
 };
@@ -51,6 +53,7 @@ public:
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;
   bool values_finite() override;  // all five pairs, used or not
+  void netlist_rows(rlist& rows) override;
 };
 
 class sine : public i_element {  // amplitude = values[0]
@@ -65,6 +68,8 @@ public:
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;  // its oscillator's reactances are 1/(2 pi f): no frequency, no finite netlist
   bool values_finite() override;
+  // Its source drives an LC oscillator at its frequency on an internal node.
+  void netlist_rows(rlist& rows) override;
 };
 
 class probe : public i_element {
