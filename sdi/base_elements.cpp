@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "sdi/byte_io.h"
-#include "sdi/netlist_rows.h"
+#include "sdi/netlist_parts.h"
 #include "sdi/report.h"
 #include "sdi/records.h"
 

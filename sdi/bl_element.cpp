@@ -9,7 +9,7 @@
 #include "sdi/drawing.h"
 #include "sdi/elist.h"
 #include "sdi/i_element.h"
-#include "sdi/netlist_rows.h"
+#include "sdi/netlist_parts.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
 

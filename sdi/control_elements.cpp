@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "sdi/byte_io.h"
-#include "sdi/netlist_rows.h"
+#include "sdi/netlist_parts.h"
 #include "sdi/report.h"
 #include "sdi/records.h"
 #include "sdi/shapes.h"
@@ -62,9 +62,37 @@ void modulator::write(std::FILE* f) {
 // Every version is read with five doubles: the layout follows the program, not the file.
 bool modulator::read(std::FILE* f, int version) { return i_element::read(f, version) && read_values(f, values + 1, 5); }
 
+void modulator::request_hidden_ports() {
+  port1 = values[1] != 0.0 ? request_port(kind_voltage_port, node_of(this, 0), 0) : 0;
+  port2 = values[2] != 0.0 ? request_port(kind_voltage_port, node_of(this, 1), 0) : 0;
+}
+
+void modulator::netlist_conditions() {
+  struct condition& c = new_condition();
+  if (values[1] != 0.0) set_cy(c, port1, values[1]);
+  if (values[2] != 0.0) set_cy(c, port2, values[2]);
+  c.ct[2] = -values[0];
+  c.cc = values[3];
+  condition = writer.conditions;
+}
+
 limiter::limiter(int k, int o) : i_element(k, o) {
   image = image_from_table(class_shape(shape_id::limiter_base));
   apply_shape_records(k == kind_upper_limiter ? upper_records : lower_records);
+}
+
+void limiter::request_hidden_ports() { writer.limiter_ports[this] = limiter_port(this); }
+
+void limiter::netlist_conditions() {
+  simrec unused;
+  if (limit_row(this, unused)) return;
+  struct condition& c = new_condition();
+  double sign = kind == kind_upper_limiter ? -1.0 : 1.0;
+  auto it = writer.limiter_ports.find(this);
+  if (it == writer.limiter_ports.end()) SDI_INTERNAL(netlist_tag);
+  else set_cy(c, it->second, sign);
+  c.cc = -(sign * values[0]);
+  condition = writer.conditions;
 }
 
 threshold::threshold(int o) : i_element(kind_threshold, o) {
@@ -113,7 +141,7 @@ double entry(dlist& l, int i) {
   int k = 0;
   for (dnode* n = l.head; n; n = static_cast<dnode*>(n->next), ++k)
     if (k == i) return n->value;
-  return 0.0;  // entries a fresh table does not have yet count as 0
+  return 0.0;  // entries a short or fresh table does not have count as 0
 }
 
 int id_entry(ilist& l, int i) {
@@ -136,6 +164,23 @@ int threshold::value_faults() {
 
 bool threshold::values_finite() { return element::values_finite() && all_finite(coefficients) && all_finite(table); }
 
+void threshold::netlist_conditions() {
+  struct condition& c = new_condition();
+  int i = 0;
+  for (inode* n = outputs.head; n; n = static_cast<inode*>(n->next), ++i) {
+    double k = entry(coefficients, i);
+    if (k != 0.0) set_cy(c, n->value, k);
+  }
+  for (int j = 0; j < 4; ++j) c.ct[j] = entry(table, j);
+  c.cc = values[0];
+  if (c.ct[3] != 0.0) {
+    element* sw = element_by_id(switch_id);
+    if (sw && sw->kind == kind_switch) c.csw = switch_ordinal_of(sw);
+    else SDI_INTERNAL(netlist_tag);
+  }
+  condition = writer.conditions;
+}
+
 vco::vco(int o) : i_element(kind_vco, o) {
   image = image_from_table(class_shape(shape_id::limiter_base));
   apply_shape_records(vco_records);
@@ -149,6 +194,16 @@ void vco::write(std::FILE* f) {
 bool vco::read(std::FILE* f, int version) { return i_element::read(f, version) && record_double(f, constant); }
 
 bool vco::values_finite() { return element::values_finite() && std::isfinite(constant); }
+
+void vco::request_hidden_ports() { port = request_port(kind_voltage_port, node_of(this, 0), 0); }
+
+void vco::netlist_conditions() {
+  struct condition& c = new_condition();
+  set_cy(c, port, values[0]);
+  c.ct[1] = -1.0;
+  c.cc = constant;
+  condition = writer.conditions;
+}
 
 current_sense::current_sense(int o) : i_element(kind_current_sense, o) {
   image = image_from_table(class_shape(shape_id::current_sense));
@@ -215,6 +270,11 @@ multiplier::multiplier(int o) : i_element(kind_multiplier, o) {
 
 multiplier::~multiplier() {
   if (multiplier_count > 0) --multiplier_count;
+}
+
+void multiplier::request_hidden_ports() {
+  port1 = request_port(kind_voltage_port, node_of(this, 0), 0);
+  port2 = request_port(kind_voltage_port, node_of(this, 1), 0);
 }
 
 // The product of its two hidden input ports, as a source at its output.

@@ -29,6 +29,8 @@ public:
   bool read(std::FILE* f, int version = circuit_version) override;
   void forget_condition() override { condition = 0; }
   int driving_condition() override { return condition; }
+  void request_hidden_ports() override;
+  void netlist_conditions() override;
   void rotate() override { mirror(); }
 };
 
@@ -39,6 +41,8 @@ public:
   limiter(int kind, int orientation);
   void forget_condition() override { condition = 0; }
   int driving_condition() override { return condition; }
+  void request_hidden_ports() override;
+  void netlist_conditions() override;  // none when it bounds a state instead
 };
 
 class threshold : public i_element {
@@ -57,6 +61,7 @@ public:
   bool values_finite() override;
   void forget_condition() override { condition = 0; }
   int driving_condition() override { return condition; }
+  void netlist_conditions() override;
 };
 
 class vco : public i_element {  // gain = values[0]
@@ -71,6 +76,8 @@ public:
   bool values_finite() override;
   void forget_condition() override { condition = 0; }
   int driving_condition() override { return condition; }
+  void request_hidden_ports() override;
+  void netlist_conditions() override;
 };
 
 class current_sense : public i_element {
@@ -102,6 +109,7 @@ public:
 
   explicit multiplier(int orientation);
   void netlist_rows(rlist& rows) override;
+  void request_hidden_ports() override;
   ~multiplier() override;
 };
 

@@ -83,9 +83,13 @@ public:
   // yet); only the control elements that can drive a switch report theirs.
   virtual void forget_condition() {}
   virtual int driving_condition() { return 0; }
-  // The element's rows of the netlist's element matrix (netlist_rows.h); the
+  // The element's rows of the netlist's element matrix (netlist_parts.h); the
   // base reports a kind that has none.
   virtual void netlist_rows(rlist& rows);
+  // The measuring ports the element reads (made before any row is written)
+  // and its switching conditions; most kinds have neither.
+  virtual void request_hidden_ports() {}
+  virtual void netlist_conditions() {}
 
   // Copies at most 7 characters into the name fields, zero-padded.
   void set_name(const char* text);

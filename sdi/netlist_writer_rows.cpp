@@ -4,7 +4,7 @@
 
 #include "sdi/element.h"
 #include "sdi/elist.h"
-#include "sdi/netlist_rows.h"
+#include "sdi/netlist_parts.h"
 #include "sdi/report.h"
 #include "sdi/simrec_matrix.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "sdi/byte_io.h"
-#include "sdi/netlist_rows.h"
+#include "sdi/netlist_parts.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
 #include "sdi/shapes.h"
@@ -49,6 +49,16 @@ void switch2::write(std::FILE* f) {
 void diode::netlist_rows(rlist& rows) {
   if (flags.test(flag_output)) two_pin_row(rows, this, values[0]);
   else SDI_INTERNAL_CASE(netlist_tag);
+}
+
+// A condition on its own current: the first turns it on, the second off.
+void diode::netlist_conditions() {
+  for (double sign : {1.0, -1.0}) {
+    struct condition& c = new_condition();
+    int k = output_ordinal_of(this);
+    if (k >= 1) c.cy[static_cast<std::size_t>(k - 1)] = sign;
+    if (sign > 0) condition = writer.conditions;
+  }
 }
 
 void switch2::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }

@@ -20,6 +20,7 @@ public:
   explicit diode(int orientation);
   void forget_condition() override { condition = 0; }
   void netlist_rows(rlist& rows) override;  // an output row only
+  void netlist_conditions() override;       // turning on and turning off
 };
 
 class switch2 : public i_element {
