@@ -4,6 +4,8 @@
 
 #include "sdi/byte_io.h"
 #include "sdi/netlist_parts.h"
+#include "sdi/node_errors.h"
+#include "sdi/node_numbering.h"
 #include "sdi/report.h"
 #include "sdi/records.h"
 #include "sdi/shapes.h"
@@ -49,6 +51,12 @@ bool clockx::read(std::FILE* f, int version) { return i_element::read(f, version
 
 int clockx::value_faults() { return values[2] < smallest_value || values[1] < 0.0 ? 1 : 0; }
 
+void clockx::report_open_pin(int) { netlist_error("Clock must be connected to a switch control"); }
+
+void clockx::check_control_output() {
+  if (!kind_on_pin_node(this, 0, kind_switch)) netlist_error("Clock may only be connected to switch control");
+}
+
 modulator::modulator(int o) : i_element(kind_modulator, o) {
   image = image_from_table(class_shape(shape_id::modulator));
   apply_shape_records(modulator_records);
@@ -74,6 +82,17 @@ void modulator::netlist_conditions() {
   c.ct[2] = -values[0];
   c.cc = values[3];
   condition = writer.conditions;
+}
+
+void modulator::report_open_pin(int pin) {
+  element::report_open_pin(pin);
+  if (pin == 2) netlist_error("Modulator must have output connected to switch control");
+  if ((values[1] != 0.0 && !pin_connected(this, 0)) || (values[2] != 0.0 && !pin_connected(this, 1)))
+    netlist_error("Modulator must have input connected when corresponding k != 0");
+}
+
+void modulator::check_control_output() {
+  if (!kind_on_pin_node(this, 2, kind_switch)) netlist_error("Modulator output may only be connected to switch control");
 }
 
 limiter::limiter(int k, int o) : i_element(k, o) {
@@ -181,6 +200,12 @@ void threshold::netlist_conditions() {
   condition = writer.conditions;
 }
 
+void threshold::report_open_pin(int) { netlist_error("Threshold must be connected to a switch control"); }
+
+void threshold::check_control_output() {
+  if (!kind_on_pin_node(this, 0, kind_switch)) netlist_error("Threshold may only be connected to switch control");
+}
+
 vco::vco(int o) : i_element(kind_vco, o) {
   image = image_from_table(class_shape(shape_id::limiter_base));
   apply_shape_records(vco_records);
@@ -226,6 +251,8 @@ void current_sense::netlist_rows(rlist& rows) {
   r->add_string("Vc" + tail, 6);
 }
 
+void current_sense::report_open_pin(int) { netlist_error("Current sense must have all 3 nodes connected"); }
+
 op_amp::op_amp(int o) : i_element(kind_op_amp, o) {
   image = image_from_table(class_shape(shape_id::op_amp));
   apply_shape_records(op_amp_records);
@@ -262,6 +289,8 @@ void op_amp::netlist_rows(rlist& rows) {
   r->add_double(Ro);
 }
 
+void op_amp::report_open_pin(int) { netlist_error("Op-Amp must have all 3 nodes connected"); }
+
 multiplier::multiplier(int o) : i_element(kind_multiplier, o) {
   image = image_from_table(class_shape(shape_id::multiplier));
   apply_shape_records(multiplier_records);
@@ -291,5 +320,8 @@ void multiplier::netlist_rows(rlist& rows) {
   r->add_string(netname_of(p2), 5);
   r->set_name(display_name_of(this));
 }
+
+// Without this an open multiplier pin reaches the netlist as node -1.
+void multiplier::report_open_pin(int) { netlist_error("Multiplier must have all 3 nodes connected"); }
 
 }  // namespace sdi

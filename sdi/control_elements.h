@@ -16,6 +16,8 @@ public:
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;  // a period and no negative delay
+  void report_open_pin(int pin) override;
+  void check_control_output() override;
 };
 
 class modulator : public i_element {  // k1, k2, k3, Vpk, Period = values[1..5]
@@ -31,6 +33,8 @@ public:
   int driving_condition() override { return condition; }
   void request_hidden_ports() override;
   void netlist_conditions() override;
+  void report_open_pin(int pin) override;
+  void check_control_output() override;
   void rotate() override { mirror(); }
 };
 
@@ -58,6 +62,8 @@ public:
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;  // each used coefficient and the switch entry need their links
+  void report_open_pin(int pin) override;
+  void check_control_output() override;
   bool values_finite() override;
   void forget_condition() override { condition = 0; }
   int driving_condition() override { return condition; }
@@ -86,6 +92,7 @@ public:
 
   explicit current_sense(int orientation);
   void netlist_rows(rlist& rows) override;  // a zero source and the current it copies to pin 2
+  void report_open_pin(int pin) override;
   void rotate() override;  // half turn or flip: four presses visit the four placements
 };
 
@@ -99,6 +106,7 @@ public:
   bool read(std::FILE* f, int version = circuit_version) override;
   bool values_finite() override;
   void netlist_rows(rlist& rows) override;  // Ri across the inputs, Eo and Ro to the output
+  void report_open_pin(int pin) override;
   void rotate() override;
 };
 
@@ -110,6 +118,7 @@ public:
   explicit multiplier(int orientation);
   void netlist_rows(rlist& rows) override;
   void request_hidden_ports() override;
+  void report_open_pin(int pin) override;
   ~multiplier() override;
 };
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "sdi/node_errors.h"
 #include "sdi/report.h"
 
 namespace sdi {
@@ -46,6 +47,11 @@ void element::rotate() { SDI_INTERNAL(tag); }
 void element::mirror() { SDI_INTERNAL(tag); }
 int element::value_faults() { return 0; }
 void element::netlist_rows(rlist&) { SDI_INTERNAL_CASE("sdi/Simnet"); }
+
+void element::report_open_pin(int pin) {
+  const char* what = describe(kind).connect_name;
+  if ((pin == 0 || pin == 1) && what) netlist_error((std::string(what) + " must be connected at both nodes").c_str());
+}
 bool element::values_finite() { return all_finite(values, 6); }
 
 bool all_finite(const double* v, int n) {

@@ -90,6 +90,10 @@ public:
   // and its switching conditions; most kinds have neither.
   virtual void request_hidden_ports() {}
   virtual void netlist_conditions() {}
+  // Connectivity: the message for an unconnected pin, and the check that a
+  // control output drives nothing but switch controls.
+  virtual void report_open_pin(int pin);
+  virtual void check_control_output() {}
 
   // Copies at most 7 characters into the name fields, zero-padded.
   void set_name(const char* text);

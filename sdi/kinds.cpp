@@ -139,8 +139,16 @@ const kind_descriptor* build_table() {
            "Only one multiplier allowed."),
       symbol(kind_sub, "", flag_word({flag_no_values}), make_one<sub>),  // the prefix is the instance's type name
   };
-  for (int k = 0; k < kind_count; ++k)
+  for (int k = 0; k < kind_count; ++k) {
     if (t[k].counter < 0) t[k].counter = k;
+    if (k <= kind_old_bar) t[k].connect_name = "Element";
+  }
+  t[kind_upper_limiter].connect_name = t[kind_lower_limiter].connect_name = "Limiter";
+  t[kind_vco].connect_name = "VCO";
+  t[kind_diode].connect_name = "Diode";
+  t[kind_voltage_source].connect_name = "Voltage source";
+  t[kind_current_source].connect_name = "Current source";
+  t[kind_sine].connect_name = "Sine wave generator";
   return t;
 }
 

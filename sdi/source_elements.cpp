@@ -4,6 +4,8 @@
 
 #include "sdi/byte_io.h"
 #include "sdi/netlist_parts.h"
+#include "sdi/node_errors.h"
+#include "sdi/node_numbering.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
 #include "sdi/shapes.h"
@@ -62,6 +64,12 @@ void diode::netlist_conditions() {
 }
 
 void switch2::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
+
+void switch2::report_open_pin(int pin) {
+  if (pin == 0 || pin == 1) netlist_error("Switch must be connected at first 2 nodes");
+  if (!pin_connected(this, 2)) netlist_error("Switch must have ON connected");
+  if (!pin_connected(this, 3)) netlist_error("Switch must have OFF connected");
+}
 
 bool switch2::read(std::FILE* f, int version) { return i_element::read(f, version) && record_int(f, initial_state); }
 

@@ -29,6 +29,7 @@ public:
 
   explicit switch2(int orientation);
   void netlist_rows(rlist& rows) override;
+  void report_open_pin(int pin) override;  // its branch, ON and OFF
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
 };
