@@ -39,6 +39,11 @@ bool xform::read(std::FILE* f, int version) {
   return i_element::read(f, version) && record_int(f, partner) && read_ilist(f, secondaries, 1);
 }
 
+void xform::forget_link(int id) {
+  if (kind == kind_secondary) partner = 0;
+  else if (secondaries.find(id, 0)) secondaries.remove(id);
+}
+
 // A primary needs every secondary linked and a ratio; a secondary its primary and a ratio.
 int xform::value_faults() {
   if (kind == kind_secondary) return partner == 0 || values[0] < smallest_value ? 1 : 0;

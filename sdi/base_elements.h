@@ -32,6 +32,7 @@ public:
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;
   void netlist_rows(rlist& rows) override;
+  void forget_link(int id) override;
 };
 
 class port : public i_element {

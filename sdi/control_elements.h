@@ -62,6 +62,7 @@ public:
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;  // each used coefficient and the switch entry need their links
+  void forget_link(int) override { switch_id = 0; }
   void report_open_pin(int pin) override;
   void check_control_output() override;
   bool values_finite() override;

@@ -94,6 +94,9 @@ public:
   // control output drives nothing but switch controls.
   virtual void report_open_pin(int pin);
   virtual void check_control_output() {}
+  // The element with this id leaves the circuit: after its entry in links is
+  // gone, the family forgets any field that named it.
+  virtual void forget_link(int) {}
 
   // Copies at most 7 characters into the name fields, zero-padded.
   void set_name(const char* text);

@@ -193,14 +193,7 @@ void unlink_element(int id) {
     if (!e->links.find(id, 0)) continue;
     e->links.remove(id);
     e->flags.clear(flag_values_set);
-    if (e->kind == kind_threshold) {
-      static_cast<threshold*>(e)->switch_id = 0;
-    } else if (e->kind == kind_primary) {
-      xform* p = static_cast<xform*>(e);
-      if (p->secondaries.find(id, 0)) p->secondaries.remove(id);
-    } else if (e->kind == kind_secondary) {
-      static_cast<xform*>(e)->partner = 0;
-    }
+    e->forget_link(id);
   }
   // Removed by id, so callers still walking a selection must look their elements up again.
   for (int cid : couplings) {
