@@ -10,24 +10,14 @@ namespace zorv {
 
 namespace {
 
-Field Make(int id, const char* label, FieldKind kind, int group) {
-  Field f;
-  f.id = id;
-  f.label = label;
-  f.kind = kind;
-  f.group = group;
-  return f;
-}
-
 Field Text(int id, const char* label, int group, double value, int maxChars = 0) {
-  Field f = Make(id, label, FieldKind::Text, group);
-  f.maxChars = maxChars;
+  Field f = MakeField(id, label, FieldKind::Text, group, maxChars);
   f.Show(NumberText(value));
   return f;
 }
 
 Field Int(int id, const char* label, int group, long value, long min = INT_MIN, long max = INT_MAX) {
-  Field f = Make(id, label, FieldKind::Int, group);
+  Field f = MakeField(id, label, FieldKind::Int, group);
   f.min = min;
   f.max = max;
   f.Show(std::to_string(value));
@@ -35,17 +25,8 @@ Field Int(int id, const char* label, int group, long value, long min = INT_MIN, 
 }
 
 Field Check(int id, const char* label, int group, bool checked, FieldKind kind = FieldKind::Check) {
-  Field f = Make(id, label, kind, group);
+  Field f = MakeField(id, label, kind, group);
   f.checked = checked;
-  return f;
-}
-
-Form Dialog(const char* name, int templateId, const char* caption, std::vector<std::string> groups) {
-  Form f;
-  f.name = name;
-  f.templateId = templateId;
-  f.caption = caption;
-  f.groups = std::move(groups);
   return f;
 }
 
@@ -80,7 +61,7 @@ constexpr int kMethodIds[] = {1009, 1012, 1010, 1011};
 }  // namespace
 
 Form SimParametersForm() {
-  Form f = Dialog("sim_dlg", 5, "Simulation parameters", {"Simulation", "Save interval"});
+  Form f = MakeForm("sim_dlg", 5, "Simulation parameters", {"Simulation", "Save interval"});
   f.fields = {Text(1000, "Final Time", 0, run_tsim, 15), Text(1001, "Step Size", 0, run_td, 15),
               Text(1002, "Start time", 1, run_start_si, 15), Text(1003, "End time", 1, run_finish_si, 15),
               Int(1004, "# of points", 1, run_points, 0, 9999999)};
@@ -100,7 +81,7 @@ void StoreSimParameters(const Form& form) {
 }
 
 Form SimOptionsForm() {
-  Form f = Dialog("OPT_Dlg", 177, "Options", {"State"});
+  Form f = MakeForm("OPT_Dlg", 177, "Options", {"State"});
   f.fields = {Check(1082, "Load initial state", 0, run_ld != 0), Check(1081, "Save final state", 0, run_sv != 0)};
   return f;
 }
@@ -111,7 +92,7 @@ void StoreSimOptions(const Form& form) {
 }
 
 Form SteadyStateForm(int cyclesReached) {
-  Form f = Dialog("SS_Dlg", 172, "Steady State Options",
+  Form f = MakeForm("SS_Dlg", 172, "Steady State Options",
                   {"Steady-State Tolerance", "Algorithm", "Start algorithm after:"});
   const char* methods[] = {"   Newton", "   Skelboe", "   Broyden", "   Picard (brute force)"};
   f.fields = {Text(1076, "Tolerance", 0, run_sstol_f), Int(1077, "Max. # of Cycles", 0, run_nclkss)};
@@ -142,7 +123,7 @@ void StoreSteadyState(const Form& form, int& cyclesReached) {
 }
 
 Form LimitedCyclesForm() {
-  Form f = Dialog("SSCY_Dlg", 176, "# CYCLES", {"# Steady State Cycles"});
+  Form f = MakeForm("SSCY_Dlg", 176, "# CYCLES", {"# Steady State Cycles"});
   Field n = Int(1000, "Number", 0, run_none_c, 1, 20);
   n.spinId = 1080;
   f.fields = {n};
