@@ -4,6 +4,7 @@
 
 #include "sdi/byte_io.h"
 #include "sdi/netlist_parts.h"
+#include "sdi/prepare_circuit.h"
 #include "sdi/report.h"
 #include "sdi/records.h"
 
@@ -42,6 +43,24 @@ bool xform::read(std::FILE* f, int version) {
 void xform::forget_link(int id) {
   if (kind == kind_secondary) partner = 0;
   else if (secondaries.find(id, 0)) secondaries.remove(id);
+}
+
+// A primary's secondaries (and their links) move; a secondary's primary and links move together.
+bool xform::shift_references(int offset, const std::set<int>& lookup) {
+  if (kind == kind_secondary) {
+    if (lookup.count(partner)) {
+      partner += offset;
+      OffsetIds(links, offset);
+    }
+    return true;
+  }
+  int i = 0;
+  for (inode* s = secondaries.head; s; s = static_cast<inode*>(s->next), ++i) {
+    if (!lookup.count(s->value)) continue;
+    if (std::int32_t* link = links.list_value_at(i)) *link += offset;
+    s->value += offset;
+  }
+  return true;
 }
 
 // A primary needs every secondary linked and a ratio; a secondary its primary and a ratio.
@@ -129,6 +148,14 @@ void xform::netlist_rows(rlist& rows) {
     r->add_string(netname_of(sec), 7);
     r->set_name(display_name_of(this));
   }
+}
+
+bool depsource::shift_references(int offset, const std::set<int>& lookup) {
+  if (lookup.count(control)) {
+    control += offset;
+    shift_found(links, offset, lookup);
+  }
+  return true;
 }
 
 void depsource::netlist_rows(rlist& rows) {

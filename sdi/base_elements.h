@@ -33,6 +33,7 @@ public:
   int value_faults() override;
   void netlist_rows(rlist& rows) override;
   void forget_link(int id) override;
+  bool shift_references(int offset, const std::set<int>& lookup) override;
 };
 
 class port : public i_element {
@@ -50,6 +51,7 @@ public:
   bool read(std::FILE* f, int version = circuit_version) override;
   int value_faults() override;
   void netlist_rows(rlist& rows) override;
+  bool shift_references(int offset, const std::set<int>& lookup) override;
 };
 
 class nodec : public i_element {

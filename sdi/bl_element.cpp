@@ -10,6 +10,7 @@
 #include "sdi/elist.h"
 #include "sdi/i_element.h"
 #include "sdi/netlist_parts.h"
+#include "sdi/prepare_circuit.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
 
@@ -139,6 +140,17 @@ void cmutind::netlist_rows(rlist& rows) {
   r->add_string(netname_of(l1), 4);
   r->add_string(netname_of(l2), 4);
   r->set_name(display_name_of(this));
+}
+
+bool cmutind::shift_references(int offset, const std::set<int>& lookup) {
+  if (!lookup.count(inductor1) || !lookup.count(inductor2)) {
+    show_message("Mutual inductance is copied only if both inductors are also copied.");
+    return false;
+  }
+  inductor1 += offset;
+  inductor2 += offset;
+  shift_found(links, offset, lookup);
+  return true;
 }
 
 int cmutind::value_faults() { return inductor1 == 0 || inductor2 == 0 || std::fabs(values[0]) < smallest_value ? 1 : 0; }

@@ -58,6 +58,7 @@ public:
   char* netname() override { return netname_; }
   int value_faults() override;  // both inductors and a coupling
   void netlist_rows(rlist& rows) override;  // the coupling of its two inductors
+  bool shift_references(int offset, const std::set<int>& lookup) override;
   void draw() override;
   void erase() override;
 

@@ -6,6 +6,7 @@
 #include "sdi/netlist_parts.h"
 #include "sdi/node_errors.h"
 #include "sdi/node_numbering.h"
+#include "sdi/prepare_circuit.h"
 #include "sdi/report.h"
 #include "sdi/records.h"
 #include "sdi/shapes.h"
@@ -198,6 +199,16 @@ void threshold::netlist_conditions() {
     else SDI_INTERNAL(netlist_tag);
   }
   condition = writer.conditions;
+}
+
+// The outputs it weighs and the switch it drives move; the switch is linked both ways.
+bool threshold::shift_references(int offset, const std::set<int>& lookup) {
+  int i = 0;
+  for (inode* o = outputs.head; o; o = static_cast<inode*>(o->next), ++i)
+    if (entry(coefficients, i) != 0.0) shift_if_found(o->value, offset, lookup);
+  if (entry(table, 3) != 0.0) shift_if_found(switch_id, offset, lookup);
+  shift_found(links, offset, lookup);
+  return true;
 }
 
 void threshold::report_open_pin(int) { netlist_error("Threshold must be connected to a switch control"); }

@@ -69,6 +69,7 @@ public:
   void forget_condition() override { condition = 0; }
   int driving_condition() override { return condition; }
   void netlist_conditions() override;
+  bool shift_references(int offset, const std::set<int>& lookup) override;
 };
 
 class vco : public i_element {  // gain = values[0]

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <string>
 
 #include "sdi/geometry.h"
@@ -97,6 +98,10 @@ public:
   // The element with this id leaves the circuit: after its entry in links is
   // gone, the family forgets any field that named it.
   virtual void forget_link(int) {}
+  // Pasted or merged with its ids moved by offset: the references to elements
+  // that came along (ids in lookup) move too. False when the element cannot
+  // come without the elements it names (said to the user; the caller deletes it).
+  virtual bool shift_references(int, const std::set<int>&) { return true; }
 
   // Copies at most 7 characters into the name fields, zero-padded.
   void set_name(const char* text);

@@ -6,6 +6,7 @@
 #include "sdi/netlist_parts.h"
 #include "sdi/node_errors.h"
 #include "sdi/node_numbering.h"
+#include "sdi/prepare_circuit.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
 #include "sdi/shapes.h"
@@ -64,6 +65,11 @@ void diode::netlist_conditions() {
 }
 
 void switch2::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
+
+bool switch2::shift_references(int offset, const std::set<int>& lookup) {
+  shift_found(links, offset, lookup);
+  return true;
+}
 
 void switch2::report_open_pin(int pin) {
   if (pin == 0 || pin == 1) netlist_error("Switch must be connected at first 2 nodes");

@@ -32,6 +32,7 @@ public:
   void report_open_pin(int pin) override;  // its branch, ON and OFF
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  bool shift_references(int offset, const std::set<int>& lookup) override;
 };
 
 class llabel : public i_element {  // values[0] = the character code of its letter
