@@ -149,6 +149,7 @@ const kind_descriptor* build_table() {
   t[kind_voltage_source].connect_name = "Voltage source";
   t[kind_current_source].connect_name = "Current source";
   t[kind_sine].connect_name = "Sine wave generator";
+  t[kind_diode].switching = t[kind_switch].switching = true;
   return t;
 }
 

@@ -54,6 +54,7 @@ struct kind_descriptor {
   const char* once_message = nullptr;
   int stands_for = -1;           // a classless kind the factory makes as this one (reported)
   const char* connect_name = nullptr;  // "<name> must be connected at both nodes" for pins 0 and 1
+  bool switching = false;        // a switch of the engine's topology (numbered in switch order)
 };
 
 // The descriptor of a kind; an empty one (no class, no prefix, letter "X") outside the codes.

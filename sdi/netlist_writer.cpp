@@ -66,7 +66,7 @@ void compute_ordinals() {
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     element* e = n->value;
     if (!e) continue;
-    if (e->kind == kind_diode || e->kind == kind_switch) writer.switch_ordinal[e] = ++s;
+    if (describe(e->kind).switching) writer.switch_ordinal[e] = ++s;
     if (e->flags.test(flag_output)) writer.output_ordinal[e] = ++o;
   }
   writer.output_count = o;
