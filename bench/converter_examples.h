@@ -17,6 +17,7 @@
 #include <system_error>
 
 #include "simu/console.h"
+#include "simu/run_services.h"
 
 struct converter {
   const char* name;
@@ -29,6 +30,13 @@ inline const converter converters[] = {
     {"boost_ccm", "boost.m", 1e-5},
     {"buck_dcm", "buck_dcm.m", 1e-5},
     {"full_bridge_lc", "inverter.m", 1e-4},
+};
+
+// Boxes go nowhere: nothing but the benchmark's table is printed.
+class quiet_services : public run_services {
+public:
+  int message_box(const char*, box_style) override { return 1; }
+  void simulation_done(const char*) override {}
 };
 
 // A new folder under the system's temporary folder from the mkdtemp pattern tmpl, with

@@ -11,13 +11,13 @@
 // and realloc, which also serve operator new): the per-step paths must show 0.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "bench_netlists.h"
+#include "heap_count.h"
 #include "simu/clock_table.h"
 #include "simu/mode_cache.h"
 #include "simu/multiplier.h"
@@ -25,44 +25,7 @@
 #include "simu/switch_cond.h"
 #include "simu/topology.h"
 
-extern "C" {
-void* __libc_malloc(std::size_t n);
-void* __libc_calloc(std::size_t n, std::size_t size);
-void* __libc_realloc(void* p, std::size_t n);
-}
-
 namespace {
-std::atomic<long> heap_allocations{0};
-}  // namespace
-
-// Counting stand-ins for the C library's allocators (this program only).
-extern "C" void* malloc(std::size_t n) {
-  heap_allocations.fetch_add(1, std::memory_order_relaxed);
-  return __libc_malloc(n);
-}
-extern "C" void* calloc(std::size_t n, std::size_t size) {
-  heap_allocations.fetch_add(1, std::memory_order_relaxed);
-  return __libc_calloc(n, size);
-}
-extern "C" void* realloc(void* p, std::size_t n) {
-  heap_allocations.fetch_add(1, std::memory_order_relaxed);
-  return __libc_realloc(p, n);
-}
-
-namespace {
-
-// Allocations per iteration of the loop that follows; report() after the loop.
-class alloc_count {
-public:
-  alloc_count() : start_(heap_allocations.load()) {}
-  void report(benchmark::State& state) const {
-    state.counters["allocs"] = benchmark::Counter(
-        static_cast<double>(heap_allocations.load() - start_), benchmark::Counter::kAvgIterations);
-  }
-
-private:
-  long start_;
-};
 
 model_netlist ladder(int states) {
   model_netlist net;

@@ -28,7 +28,7 @@
 namespace {
 
 // Boxes go nowhere, but the run's verdict is kept.
-class quiet_services : public run_services {
+class verdict_services : public run_services {
 public:
   bool reached = false;
   int message_box(const char* text, box_style) override {
@@ -47,7 +47,7 @@ const std::filesystem::path& scratch() {
 
 void to_steady_state(benchmark::State& state, const converter& c, int method) {
   scratch();
-  quiet_services host;
+  verdict_services host;
   main_window_scope scope(host);
   char tsim[32], td[32];
   std::snprintf(tsim, sizeof tsim, "%.17g", 100000 * c.period);

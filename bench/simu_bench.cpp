@@ -26,13 +26,6 @@
 
 namespace {
 
-// Boxes go nowhere: nothing but the benchmark's table is printed.
-class quiet_services : public run_services {
-public:
-  int message_box(const char*, box_style) override { return 1; }
-  void simulation_done(const char*) override {}
-};
-
 // A scratch folder holding copies of the examples; the process works in it.
 const std::filesystem::path& scratch() {
   static const std::filesystem::path dir = make_scratch("zorv-bench-XXXXXX");

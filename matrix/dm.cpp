@@ -78,7 +78,11 @@ DM::DM(const DM& o) : n(o.n), rows(o.rows), cols(o.cols), blk(o.blk) { ++blk->re
 DM::~DM() { release_DDB(blk); }
 
 DM DM::operator=(const DM& o) {
-  if (blk != o.blk) {
+  if (blk != o.blk && blk->refs == 1 && n == o.n && n > 0) {
+    // No one else sees this block: the values are copied over it, and assignments
+    // between matrices of settled sizes allocate nothing.
+    copy_DDB(blk, o.blk, n);
+  } else if (blk != o.blk) {
     // The new block is in hand before the old one goes: a failed allocation leaves
     // this matrix as it was.
     DDB* nb = new_DDB(o.n);
@@ -105,17 +109,6 @@ DM DM::share(const DM& o) {
   rows = o.rows;
   cols = o.cols;
   return *this;
-}
-
-// The range tests are written so that a NaN index fails them.
-double& DM::operator()(double i, double j) const {
-  if (!(i >= 1 && i <= rows && j >= 1 && j <= cols)) matrix_fatal("Index out of range", "DM(i,j)");
-  return blk->data[(static_cast<int64_t>(j) - 1) * rows + static_cast<int64_t>(i) - 1];
-}
-
-double& DM::operator()(double k) const {
-  if (!(k >= 1 && k <= n)) matrix_fatal("Index out of range", "DM(i)");
-  return blk->data[static_cast<int64_t>(k) - 1];
 }
 
 DM& DM::redim(int r, int c, bool keep) {

@@ -65,14 +65,19 @@ public:
   DM(const SDM& view);                 // gathers the viewed elements into a new block
   ~DM();
 
-  // Deep copy unless both already hold the same block; the result shares this block.
+  // Deep copy unless both already hold the same block; the result shares this block. A
+  // block that only this matrix holds and that has other's element count is reused.
   DM operator=(const DM& other);
   // Shallow assignment: take other's block and shape.
   DM share(const DM& other);
 
   // Element access. Indexing is shallow-const: a const DM still shares writable elements.
+  // Inline: the engine's per-step loops make millions of these calls.
   double& operator()(double i, double j) const;
   double& operator()(double k) const;
+  // Unchecked, 1-based, integer indices: for hot paths whose sizes are already settled.
+  double& at(int i, int j) const { return blk->data[static_cast<int64_t>(j - 1) * rows + i - 1]; }
+  double& at(int k) const { return blk->data[k - 1]; }
 
   // Views (matrix/views.h).
   SDM operator()(const DM& I, const DM& J) const;
@@ -98,3 +103,15 @@ public:
 };
 
 int length(const DM& A);
+
+// The range tests are written so that a NaN index fails them.
+inline double& DM::operator()(double i, double j) const {
+  if (!(i >= 1 && i <= rows && j >= 1 && j <= cols)) [[unlikely]]
+    matrix_fatal("Index out of range", "DM(i,j)");
+  return blk->data[(static_cast<int64_t>(j) - 1) * rows + static_cast<int64_t>(i) - 1];
+}
+
+inline double& DM::operator()(double k) const {
+  if (!(k >= 1 && k <= n)) [[unlikely]] matrix_fatal("Index out of range", "DM(i)");
+  return blk->data[static_cast<int64_t>(k) - 1];
+}

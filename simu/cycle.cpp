@@ -12,6 +12,29 @@ namespace {
 // A sanity bound far beyond any real period (a slow cycle with fast PWM inside it has
 // thousands of transitions); reaching it means the reference setting never recurs.
 constexpr int max_transitions = 1000000;
+
+// h = 1 x n of zeros, over h's block when only h holds it and it has that shape.
+void zero_row(DM& h, int n) {
+  if (h.blk->refs != 1 || h.rows != 1 || h.cols != n) h = DM(1, n);
+  for (int j = 1; j <= n; ++j) h.at(j) = 0.0;
+}
+
+// h = row * C as the product operator forms it (left to it for scalar operands).
+void row_times(const DM& row, const DM& C, DM& h) {
+  if ((row.rows == 1 && row.cols == 1) || (C.rows == 1 && C.cols == 1) || row.rows != 1 ||
+      row.cols != C.rows) {
+    h = row * C;
+    return;
+  }
+  if (h.blk->refs != 1 || h.rows != 1 || h.cols != C.cols) h = DM(1, C.cols);
+  const int r = C.rows;
+  for (int j = 0; j < C.cols; ++j) {
+    double s = 0.0;
+    for (int k = 0; k < r; ++k) s += row.blk->data[k] * C.blk->data[static_cast<size_t>(j) * r + k];
+    h.blk->data[j] = s;
+  }
+}
+
 }  // namespace
 
 int dm_equal(const DM& A, const DM& B) {
@@ -38,12 +61,10 @@ void CYCLE::add_hi_mi(const DM& row, double c, int kind) {
   if (count <= 0) return;
   cycle_entry& e = entry(count);
   int nx = e.R ? e.R->C.cols : static_cast<int>(e.x.n);
-  if (row.n == 0 || !e.R) {
-    e.h = DM(1, nx);
-    for (int j = 1; j <= nx; ++j) e.h(j) = 0.0;
-  } else {
-    e.h = row * e.R->C;
-  }
+  if (row.n == 0 || !e.R)
+    zero_row(e.h, nx);
+  else
+    row_times(row, e.R->C, e.h);
   e.c = c;
   e.kind = kind;
 }
@@ -82,8 +103,7 @@ void CYCLE::add_transition(const DM& tv, double t, const DM& S, const DM& x, con
     e.x0 = x;
   }
   // The interval starts afresh: until a switching ends it, its jump factor is the identity.
-  e.h = DM(1, static_cast<int>(x.n));
-  for (uint32_t j = 1; j <= x.n; ++j) e.h(j) = 0.0;
+  zero_row(e.h, static_cast<int>(x.n));
   e.c = 0.0;
   e.kind = -1;
   found = 0;

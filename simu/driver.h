@@ -23,6 +23,7 @@
 #include "simu/sim_params.h"
 #include "simu/switch_cond.h"
 #include "simu/switch_table.h"
+#include "simu/switch_table_adjust.h"
 #include "simu/topology.h"
 
 // Event codes of a step.
@@ -56,12 +57,16 @@ private:
   void apply_code();
   void use_record(topology* r);
   void outputs();
+  // Whether y = C x + D u is certainly finite now, so that the finiteness check may skip it.
+  bool outputs_surely_finite() const;
+  void set_output_gains();
   void apply_event_values();
   double earliest_edge() const;
   // Switching work after a step with a non-zero code (driver_switching.cpp). Returns 1
   // when the run must end (steady state reached, limit met).
   int switching_work();
   void resolve_setting();
+  void set_candidates();
   int at_cycle_found();
   void write_seq();
   // The end of the run (driver_end.cpp).
@@ -102,8 +107,13 @@ private:
   double t_ = 0.0;
   DM tv_;
   DM x_, x_start_, x_work_, u_, y_;
-  DM candidates_;             // conditions that would change a switch (changed_list)
-  DM list_;                   // crossings of the present step
+  bool y_stale_ = false;      // y_ not yet formed for the present x_ (outputs() forms it)
+  double out_gain_x_ = 0.0, out_gain_u_ = 0.0;   // largest |C|, |D| of the record
+  const topology* gains_of_ = nullptr;            // the record they belong to
+  cond_list candidates_;      // conditions that would change a switch (changed_list)
+  cond_list list_;            // crossings of the present step
+  adjust_work adjust_;        // the switch adjustment's storage
+  DM crossing_row_;           // Cy row of the condition that ended a step
   double next_clock_ = 0.0;   // earliest clock edge
   DM bounds_;
   int bounds_on_ = 0;

@@ -11,6 +11,7 @@
 void transient_driver::finish() {
   timer_switch(3);
   p_.ld = saved_ld_;
+  if (y_stale_) outputs();
   stop_if_non_finite(t_);   // a steady-state method may have set the state
   out_->sample(t_, y_);
   out_->write_all(sim_options.outfile);

@@ -110,7 +110,7 @@ int transient_driver::setup() {
   }
 
   outputs();
-  if (switches_) candidates_ = swt_.changed_list();
+  if (switches_) set_candidates();
   if (conds_) {
     // Every condition at t = 0, so that the first search starts from a true value.
     DM all(cond_.n, 1);
@@ -149,6 +149,7 @@ void transient_driver::use_record(topology* r) {
   // is built, so the record's matrices serve in cycle mode as well: a lookup for a cut
   // step is followed by another lookup before the next code-0 step.
   rec_ = r;
+  if (gains_of_ != rec_) set_output_gains();
   Phi_ = &rec_->Phi;
   Gamma_ = &rec_->Gamma;
 }

@@ -2,7 +2,9 @@
 // propagation, switching-instant search, time advance.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "matrix/matvec.h"
 #include "simu/driver.h"
 #include "simu/multiplier.h"
 #include "simu/run_services.h"
@@ -10,25 +12,11 @@
 
 namespace {
 
-// out = A a + B b over raw column-major storage; out must not share a block with a or b.
-// Nothing is allocated: the per-step path of ordinary steps.
+// out = A a + B b; out must not share a block with a or b. Nothing is allocated: the
+// per-step path of ordinary steps.
 void mat_vec2(const DM& A, const DM& a, const DM& B, const DM& b, DM& out) {
-  const int r = static_cast<int>(out.n);
-  double* o = out.blk->data;
-  std::fill(o, o + r, 0.0);
-  const int na = A.cols, nb = B.cols;
-  for (int j = 0; j < na; ++j) {
-    const double s = a.blk->data[j];
-    if (s == 0.0) continue;
-    const double* col = A.blk->data + static_cast<std::size_t>(j) * r;
-    for (int i = 0; i < r; ++i) o[i] += col[i] * s;
-  }
-  for (int j = 0; j < nb; ++j) {
-    const double s = b.blk->data[j];
-    if (s == 0.0) continue;
-    const double* col = B.blk->data + static_cast<std::size_t>(j) * r;
-    for (int i = 0; i < r; ++i) o[i] += col[i] * s;
-  }
+  ::mat_vec2(A.blk->data, a.blk->data, A.cols, B.blk->data, b.blk->data, B.cols,
+             static_cast<int>(out.n), out.blk->data);
 }
 
 void copy_values(const DM& from, DM& to) {
@@ -42,6 +30,7 @@ constexpr std::int64_t max_guard_period = 5000;
 }  // namespace
 
 void transient_driver::outputs() {
+  y_stale_ = false;
   if (static_cast<int>(y_.n) != rec_->C.rows || y_.cols != 1) y_ = DM(rec_->C.rows, 1);
   mat_vec2(rec_->C, x_, rec_->D, u_, y_);
   if (has_mult_) {
@@ -122,29 +111,68 @@ void transient_driver::classify_step() {
 }
 
 void transient_driver::propagate_step() {
-  copy_values(x_, x_start_);
-  if (code_ == code_plain) {
+  if (code_ == code_plain && x_.blk->refs == 1 && x_start_.blk->refs == 1 && x_.n == x_start_.n) {
+    // The new state goes to x_start_'s block and the two blocks change places: the same
+    // values as copying x_ to x_start_ first, without the copy. Only while no one else
+    // holds either block.
+    mat_vec2(*Phi_, x_, *Gamma_, u_, x_start_);
+    std::swap(x_.blk, x_start_.blk);
+  } else if (code_ == code_plain) {
+    copy_values(x_, x_start_);
     mat_vec2(*Phi_, x_start_, *Gamma_, u_, x_);
   } else {
+    copy_values(x_, x_start_);
     modes_.propagate(x_, x_start_, u_, *rec_, dt_, 0);
   }
   if (bounds_on_) clamp_states(x_, bounds_);
-  outputs();
+  // y is formed only for what reads it: the conditions, a kept sample, a switching, and
+  // the finiteness check when y could overflow. A stale y is formed from the same x, u
+  // and record before anything else reads it.
+  if (code_ != code_plain || (conds_ && candidates_.col().n > 0) || out_->keeps(t_ + dt_) ||
+      !outputs_surely_finite())
+    outputs();
+  else
+    y_stale_ = true;
+}
+
+bool transient_driver::outputs_surely_finite() const {
+  if (has_mult_) return false;
+  // |y_i| <= max|C| sum|x| + max|D| sum|u|: far below the largest double, no sum of
+  // y = C x + D u can overflow. An infinity or a NaN anywhere fails the test.
+  double sx = 0.0, su = 0.0;
+  for (uint32_t i = 0; i < x_.n; ++i) sx += std::fabs(x_.blk->data[i]);
+  for (uint32_t j = 0; j < u_.n; ++j) su += std::fabs(u_.blk->data[j]);
+  return out_gain_x_ * sx + out_gain_u_ * su < 1e300;
+}
+
+void transient_driver::set_output_gains() {
+  auto largest = [](const DM& M) {
+    double g = 0.0;
+    for (uint32_t k = 0; k < M.n; ++k) {
+      const double a = std::fabs(M.blk->data[k]);
+      if (!(a <= g)) g = a;   // a NaN stays
+      if (std::isnan(g)) break;
+    }
+    return g;
+  };
+  out_gain_x_ = largest(rec_->C);
+  out_gain_u_ = largest(rec_->D);
+  gains_of_ = rec_;
 }
 
 void transient_driver::find_crossing() {
-  if (!conds_ || candidates_.n == 0) return;
-  // The candidates are kept between switchings. The list shares their block, so that
-  // the evaluation, which resizes its list, takes a block of its own only when a
-  // condition crosses: an ordinary step allocates nothing.
-  list_.share(candidates_);
-  cond_.evaluate(list_, swt_.on_time, y_, tv_, dt_, '0');
+  if (!conds_ || candidates_.col().n == 0) return;
+  // The candidates are kept between switchings; the crossings go to a list of their own,
+  // opened to its full block so that they are written in place.
+  list_.reserve(swt_.c);
+  list_.resize(swt_.c);
+  cond_.evaluate(candidates_.col(), list_.col(), swt_.on_time, y_, tv_, dt_, '0');
   if (!cond_.crossed) return;
   const int before = code_;
   code_ = code_crossing;
   if (!cond_.at_zero) {
     const double planned = dt_;
-    cond_.find_switching_time(list_, tv_, dt_, swt_.on_time, *rec_, x_start_, u_, modes_, 1);
+    cond_.find_switching_time(list_.col(), tv_, dt_, swt_.on_time, *rec_, x_start_, u_, modes_, 1);
     // The search's shortest step (1e-10 s) may outlast a short final step.
     keep_end(planned);
     modes_.propagate(x_, x_start_, u_, *rec_, dt_, 0);
@@ -163,7 +191,7 @@ void transient_driver::advance_time() {
   out_->sample(t_ + dt_, y_);
   stuck_ = prev_dt_ == 0.0 && dt_ == 0.0 && steps_ >= 6;
   prev_dt_ = dt_;
-  for (int i = 1; i <= 4; ++i) tv_(i) += dt_;
+  for (int i = 1; i <= 4; ++i) tv_.at(i) += dt_;
   t_ += dt_;
   if (clock_applies_) {
     clk_.advance(t_);
@@ -186,11 +214,11 @@ void transient_driver::apply_code() {
   }
   if (event_applies_) apply_event_values();
   if (code_ == code_crossing) {
-    const int first = static_cast<int>(list_(1));
+    const int first = static_cast<int>(list_.col()(1));
     double rate = 0.0;
-    DM row = cond_.value(first, rate);
-    cyc_.add_hi_mi(row, rate, first);
-    swt_.apply_states(list_);
+    cond_.value_into(first, crossing_row_, rate);
+    cyc_.add_hi_mi(crossing_row_, rate, first);
+    swt_.apply_states(list_.col());
   }
 }
 

@@ -17,9 +17,14 @@ void transient_driver::resolve_setting() {
     use_record(topo_.find_eqns(swt_.state, td_));
     timer_switch(8);
   } else {
-    use_record(switch_adjustment(swt_, cond_, x_, u_, y_, tv_, td_, topo_, cyc_));
-    candidates_ = swt_.changed_list();
+    use_record(switch_adjustment(swt_, cond_, x_, u_, y_, tv_, td_, topo_, cyc_, adjust_));
+    set_candidates();
   }
+}
+
+void transient_driver::set_candidates() {
+  candidates_.reserve(swt_.c);
+  candidates_.resize(swt_.changed_into(candidates_.data()));
 }
 
 void transient_driver::write_seq() {

@@ -121,6 +121,5 @@ void sw_condition::find_switching_time(DM& list, const DM& tvin, double& dt, con
   count = found;
   dt = earliest - t0;
   if (dt < eps_t) dt = eps_t;
-  list.redim(count, 1, false);
-  for (int q = 1; q <= count; ++q) list(q) = crossing(q);
+  keep_crossings(list);
 }

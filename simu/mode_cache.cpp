@@ -1,14 +1,21 @@
 #include "simu/mode_cache.h"
 
 #include <cmath>
+#include <utility>
 
 #include "matrix/eig.h"
 #include "matrix/lu.h"
+#include "matrix/simd.h"
 
 namespace {
 
 // Above this 1-norm condition number of V the modal sum loses more digits than c2d.
 const double max_cond = 1e10;
+// The sum keeps one row of V^-1 per conjugate pair (the other is its conjugate) and only
+// the real part of a real mode's row. Near a double eigenvalue the computed inverse
+// breaks that symmetry by far more than rounding; beyond this drift (against the unit
+// columns of V) the modal sum would be wrong, and c2d is used instead.
+const double max_drift = 1e-9;
 
 bool is_finite(double v) { return std::isfinite(v); }
 
@@ -62,8 +69,30 @@ struct mode_cache::entry {
   std::vector<double> wre, wim;   // row k of V^-1 at [k n, (k + 1) n)
   std::vector<double> are, aim;   // w_k x0
   std::vector<double> bre, bim;   // w_k B u
+  // e^(l t) and t phi1(l t) of every mode (er, ei, fr, fi at [4 k, 4 k + 4)) for two step
+  // lengths: the step td recurs at every switching, a search's trial lengths do not. A
+  // miss fills slot 1; a hit there moves it to slot 0, so td keeps its place.
+  double slot_dt[2] = {std::nan(""), std::nan("")};
+  std::vector<double> slot[2];
   int modes() const { return static_cast<int>(lre.size()); }
+  const double* factors(double dt);
 };
+
+const double* mode_cache::entry::factors(double dt) {
+  if (dt == slot_dt[0]) return slot[0].data();
+  if (dt == slot_dt[1]) {
+    std::swap(slot_dt[0], slot_dt[1]);
+    slot[0].swap(slot[1]);
+    return slot[0].data();
+  }
+  const int s = std::isnan(slot_dt[0]) ? 0 : 1;
+  const int nm = modes();
+  slot[s].resize(static_cast<size_t>(nm) * 4);
+  double* f = slot[s].data();
+  for (int k = 0; k < nm; ++k) exp_phi(lre[k], lim[k], dt, f[4 * k], f[4 * k + 1], f[4 * k + 2], f[4 * k + 3]);
+  slot_dt[s] = dt;
+  return f;
+}
 
 mode_cache::mode_cache() = default;
 mode_cache::~mode_cache() { clear(); }
@@ -142,8 +171,12 @@ void mode_cache::build_entry(const topology& rec) {
       if (is_pair) {
         // The decomposition lists the conjugate right after its partner.
         ok = k < n && D(k + 1, k + 1).re == a && D(k + 1, k + 1).im == -w;
-        if (!ok) break;
+        for (int i = 1; i <= n && ok; ++i)
+          ok = (std::fabs(W(k + 1, i).re - W(k, i).re) + std::fabs(W(k + 1, i).im + W(k, i).im)) * normV <= max_drift;
+      } else {
+        for (int i = 1; i <= n && ok; ++i) ok = std::fabs(W(k, i).im) * normV <= max_drift;
       }
+      if (!ok) break;
       e->lre.push_back(a);
       e->lim.push_back(is_pair ? w : 0.0);
       e->pair.push_back(is_pair);
@@ -186,19 +219,26 @@ void mode_cache::propagate(DM& x, const DM& x0in, const DM& uin, const topology&
   xw_.assign(n, 0.0);
   if (e.modal && reuse == 0) {
     // Coefficients for this x0 and u, kept for the calls that reuse them.
-    DM B(rec.B);
+    // Raw storage; short operands fail as the checked accessors would.
+    const double* B = rec.B.blk->data;
+    const double* uv = u.blk->data;
+    if (u.n < static_cast<uint32_t>(m)) u(m);   // the checked path's message
     bu_.assign(n, 0.0);
-    for (int j = 1; j <= m; ++j) {
-      const double uj = u(j);
+    for (int j = 0; j < m; ++j) {
+      const double uj = uv[j];
       if (uj == 0.0) continue;
-      for (int i = 1; i <= n; ++i) bu_[i - 1] += B(i, j) * uj;
+      if (rec.B.rows < n) rec.B(n, j + 1);   // the checked path's message
+      const double* col = B + static_cast<size_t>(j) * rec.B.rows;
+      for (int i = 0; i < n; ++i) bu_[i] += col[i] * uj;
     }
+    if (x0.n < static_cast<uint32_t>(n) && n > 0) x0(n);
+    const double* xv = x0.blk->data;
     for (int k = 0; k < nm; ++k) {
       const double* wr = &e.wre[static_cast<size_t>(k) * n];
       const double* wi = &e.wim[static_cast<size_t>(k) * n];
       double ar = 0.0, ai = 0.0, br = 0.0, bi = 0.0;
       for (int i = 0; i < n; ++i) {
-        const double xi = x0(i + 1);
+        const double xi = xv[i];
         ar += wr[i] * xi;
         ai += wi[i] * xi;
         br += wr[i] * bu_[i];
@@ -222,21 +262,27 @@ void mode_cache::propagate(DM& x, const DM& x0in, const DM& uin, const topology&
       xw_[i - 1] = s;
     }
   } else {
+    const double* f = e.factors(dt);
     for (int k = 0; k < nm; ++k) {
-      double er, ei, fr, fi;
-      exp_phi(e.lre[k], e.lim[k], dt, er, ei, fr, fi);
+      const double er = f[4 * k], ei = f[4 * k + 1], fr = f[4 * k + 2], fi = f[4 * k + 3];
       // g = e^(l t) alpha + t phi1(l t) beta
       const double gr = er * e.are[k] - ei * e.aim[k] + fr * e.bre[k] - fi * e.bim[k];
       const double gi = er * e.aim[k] + ei * e.are[k] + fr * e.bim[k] + fi * e.bre[k];
       const double* vr = &e.vre[static_cast<size_t>(k) * n];
       const double* vi = &e.vim[static_cast<size_t>(k) * n];
+      // Two rows at a time in SSE2 lanes, each row's sum in its order over the modes.
+      double* xw = xw_.data();
+      int i = 0;
       if (e.pair[k]) {
-        for (int i = 0; i < n; ++i) xw_[i] += 2.0 * (vr[i] * gr - vi[i] * gi);
+        for (; i + 2 <= n; i += 2)
+          store2(xw + i, load2(xw + i) + 2.0 * (load2(vr + i) * gr - load2(vi + i) * gi));
+        for (; i < n; ++i) xw[i] += 2.0 * (vr[i] * gr - vi[i] * gi);
       } else {
-        for (int i = 0; i < n; ++i) xw_[i] += vr[i] * gr;
+        for (; i + 2 <= n; i += 2) store2(xw + i, load2(xw + i) + load2(vr + i) * gr);
+        for (; i < n; ++i) xw[i] += vr[i] * gr;
       }
     }
   }
   if (x.rows != n || x.cols != 1) x = DM(n, 1);
-  for (int i = 0; i < n; ++i) x(i + 1) = xw_[i];
+  for (int i = 0; i < n; ++i) x.at(i + 1) = xw_[i];
 }

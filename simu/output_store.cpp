@@ -45,8 +45,7 @@ void output_store::keep(double t, const DM& y) {
   for (int i = 1; i <= rows; ++i) values_.push_back(y(i));
 }
 
-void output_store::sample(double t, const DM& y) {
-  if (t < next_instant) return;
+void output_store::sample_due(double t, const DM& y) {
   if (window_start <= t && t <= window_end) keep(t, y);
   next_instant += sample_step;
   just_stored = 1;

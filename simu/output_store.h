@@ -43,7 +43,11 @@ public:
 
   // After a step ending at t: keeps (t, y) when t has reached the next sampling instant
   // and lies inside the window; the instant moves on by one sample step.
-  void sample(double t, const DM& y);
+  void sample(double t, const DM& y) {
+    if (t >= next_instant) sample_due(t, y);
+  }
+  // Whether sample(t, y) would keep y.
+  bool keeps(double t) const { return t >= next_instant && window_start <= t && t <= window_end; }
 
   // At the start of a step after a switching: keeps (t, y) inside the window unless
   // sample() has kept or passed an instant since the last call. Always returns 0.
@@ -59,6 +63,7 @@ public:
   void write_all(const char* file) const;
 
 private:
+  void sample_due(double t, const DM& y);
   void keep(double t, const DM& y);
   std::vector<double> times_;
   std::vector<double> values_;   // column-major, outputs_ per instant

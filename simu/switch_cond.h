@@ -26,8 +26,13 @@ public:
   // Evaluates the listed conditions at offset tau from the step's start. On return the
   // list holds the crossings found, in list order.
   void evaluate(DM& list, const DM& on_time, const DM& y, const DM& tv, double tau, char mode);
+  // The same with the crossings in out (which may be list itself) and list left as it is.
+  void evaluate(const DM& list, DM& out, const DM& on_time, const DM& y, const DM& tv, double tau,
+                char mode);
   // Cy(i,:) and, in rate, the growth of g_i with time alone (sum of Ct(i,:)).
   DM value(int i, double& rate) const;
+  // The same into row, which keeps its block when it has the shape (1 x outputs).
+  void value_into(int i, DM& row, double& rate) const;
   // Shortens dt to the earliest crossing of the listed conditions; the list keeps the
   // conditions that cross within 1e-10 of that instant. With use_cache the trial states
   // come from the mode cache, else from c2d over each trial offset. A condition that is
@@ -49,6 +54,12 @@ public:
 
 private:
   double on_time_of(const DM& on_time, int i) const;
+  // The list becomes crossing(1..count).
+  void keep_crossings(DM& list) const;
+  void evaluate_rows(const DM& list, const DM& on_time, const DM& y, const DM& tv, double tau, char mode);
+  bool lean_ = false;
+  std::vector<double> rows_;   // row i of [Cy Ct] at [(i - 1) w, i w), w = outputs + 4
+  std::vector<int> sw_;        // Csw(i) as an integer
   std::vector<double> c_, r_, ar_;   // work of the search
   DM xt_, yt_;
 };

@@ -60,26 +60,29 @@ void sw_table::apply_states(const DM& list) {
   if (c == 0) return;
   for (int i = 1; i <= n; ++i)
     for (int k = 1; k <= static_cast<int>(list.n); ++k) {
-      double v = cond_table(i, list(k));
+      double v = cond_table(i, list.at(k));
       if (v != -1.0) state(i) = v;
     }
 }
 
-DM sw_table::changed_list() const {
-  std::vector<int> hits;
+int sw_table::changed_into(double* ids) const {
+  int k = 0;
   for (int j = 1; j <= c; ++j)
     for (int i = 1; i <= n; ++i) {
-      double s = state(i), v = cond_table(i, j);
+      const double s = state.at(i), v = cond_table.at(i, j);
       if ((s == 0.0 && v == 1.0) || (s == 1.0 && v == 0.0)) {
-        hits.push_back(j);
+        ids[k++] = j;
         break;
       }
     }
-  DM list(static_cast<int>(hits.size()), 1);
-  for (std::size_t k = 0; k < hits.size(); ++k) list(k + 1.0) = hits[k];
+  return k;
+}
+
+DM sw_table::changed_list() const {
+  std::vector<double> hits(c > 0 ? c : 0);
+  const int k = changed_into(hits.data());
+  DM list(k, 1);
+  for (int q = 0; q < k; ++q) list.at(q + 1) = hits[q];
   return list;
 }
 
-void sw_table::add_on_time(double dt) {
-  for (int i = 1; i <= n; ++i) on_time(i) += dt;
-}

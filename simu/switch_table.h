@@ -39,7 +39,11 @@ struct sw_table {
   // Condition numbers (ascending, k x 1; 0 x 1 when none) that would change some switch
   // from its present state.
   DM changed_list() const;
+  // The same numbers written to ids (room for c entries); returns how many.
+  int changed_into(double* ids) const;
 
   // Adds dt to the on time of every switch, on or off.
-  void add_on_time(double dt);
+  void add_on_time(double dt) {
+    for (int i = 1; i <= n; ++i) on_time.at(i) += dt;
+  }
 };

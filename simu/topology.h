@@ -17,6 +17,7 @@
 // Failures of the network are thrown as plain text (const char*, static storage).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -77,7 +78,9 @@ public:
 private:
   int branch_of(const std::string& name) const;   // 0-based branch in row order, -1 none
   void set_resistances(const DM& setting);
-  std::string key_of(const DM& setting) const;
+  void key_into(const DM& setting, std::string& key) const;
+  int find_index(const DM& setting);   // record number, 0 when unknown
+  void remember(const DM& setting, int record);
   void assemble(SM& T) const;
 
   const model_netlist& net_;
@@ -114,7 +117,9 @@ private:
   std::vector<int> vgs_to_u_;
   std::vector<int> drive_pos_;
   std::vector<std::unique_ptr<topology>> records_;
-  std::unordered_map<std::string, int> index_;     // setting key -> record number
+  std::unordered_map<std::uint64_t, int> bits_index_;   // setting's bits -> record number
+  std::unordered_map<std::string, int> index_;     // setting key -> record (over 64 switches)
+  std::string key_;                                // the key buffer of index_
 };
 
 // Phi, Gamma = c2d(A, B, h), the time charged to the "C2dd time" category. Accepts

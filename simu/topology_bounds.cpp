@@ -27,10 +27,11 @@ DM state_bounds(const std::vector<std::string>& states, const bound_list& stmin,
 }
 
 void clamp_states(DM& x, const DM& bounds) {
-  DM b(bounds);
   const int n = x.rows * x.cols;
-  for (int i = 1; i <= n && i <= b.rows; ++i) {
-    if (x(i) > b(i, 2)) x(i) = b(i, 2);
-    if (x(i) < b(i, 1)) x(i) = b(i, 1);
+  if (n > 0 && bounds.rows > 0 && bounds.cols < 2) bounds(1, 2);   // the checked path's message
+  for (int i = 1; i <= n && i <= bounds.rows; ++i) {
+    double& v = x.at(i);
+    if (v > bounds.at(i, 2)) v = bounds.at(i, 2);
+    if (v < bounds.at(i, 1)) v = bounds.at(i, 1);
   }
 }

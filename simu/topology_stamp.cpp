@@ -6,6 +6,7 @@
 
 #include "simu/console.h"
 #include "simu/messages.h"
+#include "simu/name_file.h"
 #include "simu/model_text.h"
 #include "simu/normal_tree.h"
 #include "simu/tableau.h"
@@ -311,12 +312,7 @@ void topology_table::source_eqns() {
     if (vflag_[k] != 0.0 || iflag_[k] != 0.0) drive_pos_.push_back(j + 1);
     if (vgs_row[k] > 0) vgs_to_u_[vgs_row[k] - 1] = j + 1;
   }
-  if (FILE* f = std::fopen("src.dat", "w")) {
-    for (const std::string& s : source_names_) std::fprintf(f, "%s\n", s.c_str());
-    std::fclose(f);
-  } else {
-    sim_message("Error creating src.dat");
-  }
+  write_names("src.dat", source_names_, "Error creating src.dat");
 
   // Outputs through z: a voltage is a row of Qc', a current a row of Bf'.
   Q_ = SM(nout_, nb_);

@@ -7,6 +7,7 @@
 #include "matrix/matrix.h"
 #include "simu/console.h"
 #include "simu/messages.h"
+#include "simu/name_file.h"
 #include "simu/model_text.h"
 #include "simu/tableau.h"
 #include "simu/timers.h"
@@ -32,12 +33,44 @@ void topology_table::set_resistances(const DM& setting) {
   for (int k = 1; k <= n; ++k) r_(k, 1) = (s(k) == 0.0 ? 1.0 : 0.0) * 1e6 + 0.001;
 }
 
-std::string topology_table::key_of(const DM& setting) const {
-  DM s(setting);
-  std::string key(entries(s), '0');
-  for (int k = 1; k <= entries(s); ++k)
-    if (s(k) != 0.0) key[k - 1] = '1';
-  return key;
+void topology_table::key_into(const DM& setting, std::string& key) const {
+  const int n = entries(setting);
+  key.assign(n, '0');
+  for (int k = 1; k <= n; ++k)
+    if (setting.at(k) != 0.0) key[k - 1] = '1';
+}
+
+namespace {
+
+// Switch k on sets bit k - 1 (settings of up to 64 switches).
+std::uint64_t bits_of(const DM& setting) {
+  std::uint64_t bits = 0;
+  for (int k = 1; k <= entries(setting); ++k)
+    if (setting.at(k) != 0.0) bits |= std::uint64_t{1} << (k - 1);
+  return bits;
+}
+
+}  // namespace
+
+// Settings have nsw_ entries here. Up to 64 switches a setting's number is its key;
+// beyond, its on/off text, built in a kept buffer. Neither allocates on a lookup.
+int topology_table::find_index(const DM& setting) {
+  if (nsw_ <= 64) {
+    auto it = bits_index_.find(bits_of(setting));
+    return it == bits_index_.end() ? 0 : it->second;
+  }
+  key_into(setting, key_);
+  auto it = index_.find(key_);
+  return it == index_.end() ? 0 : it->second;
+}
+
+void topology_table::remember(const DM& setting, int record) {
+  if (nsw_ <= 64) {
+    bits_index_[bits_of(setting)] = record;
+  } else {
+    key_into(setting, key_);
+    index_[key_] = record;
+  }
 }
 
 void topology_table::reduce_system() {
@@ -115,12 +148,7 @@ int topology_table::derive_state_eqns(SM tableau, std::vector<std::string> names
   tableau_reduce(std::move(tableau), nout_, m_, names, rec.A, rec.B, rec.C, rec.D);
   if (first) {
     state_names_ = names;
-    if (FILE* f = std::fopen("states.dat", "w")) {
-      for (const std::string& s : names) std::fprintf(f, "%s\n", s.c_str());
-      std::fclose(f);
-    } else {
-      sim_message("Can't open states.dat file");
-    }
+    write_names("states.dat", names, "Can't open states.dat file");
   } else if (names != state_names_) {
     // Switches are resistors in every setting, so the states never change; a different
     // set means the numbers, not the network, decided.
@@ -153,7 +181,7 @@ topology* topology_table::first_eqns(const DM& setting, double h, DM& drive_outp
   std::vector<std::string> names;
   for (int c : zcol_) names.push_back(var_names_[c]);
   derive_state_eqns(tableau_, names, 1);
-  index_[key_of(setting)] = record_count();
+  remember(setting, record_count());
 
   const int nc = static_cast<int>(candidates_.size());
   mask_ = zeros(1, nc);
@@ -173,9 +201,9 @@ topology* topology_table::first_eqns(const DM& setting, double h, DM& drive_outp
 }
 
 topology* topology_table::find_eqns(const DM& setting, double h) {
-  const std::string key = key_of(setting);
-  auto it = index_.find(key);
-  if (it != index_.end()) return records_[it->second - 1].get();
+  // Every known setting has nsw_ entries.
+  if (entries(setting) == nsw_)
+    if (const int k = find_index(setting)) return records_[k - 1].get();
   // A switch without an entry would silently become a short.
   if (entries(setting) != nsw_)
     throw_text("Internal simulation problem.  The setting has " + std::to_string(entries(setting)) +
@@ -187,7 +215,7 @@ topology* topology_table::find_eqns(const DM& setting, double h) {
   for (int c : zcol_) names.push_back(var_names_[c]);
   derive_state_eqns(tableau_, names, 0);
   c2d_timed(rec->Phi, rec->Gamma, rec->A, rec->B, h);
-  index_[key] = record_count();
+  remember(setting, record_count());
   return rec;
 }
 

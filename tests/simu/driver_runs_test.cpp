@@ -112,6 +112,13 @@ std::vector<run_case> cases() {
   c.push_back({"rlc ring-down", netlist_of("tsim = 1e-3\ntd = 1e-6\npoints = 100\nx0 = [ 1\n 0 ]\nstmax = [ 'V_C1 5' ]\n",
                                            {"R1 1 2 10", "L1 2 0 1e-3", "C1 1 0 1e-6", "I01 1 0 0"}, vc_out, 3),
                {}, 1e-3, {rlc_v(1e-3), rlc_i}, rlc_v, 2e-6});
+  // Exactly critical damping (R = 2 sqrt(L/C)): a double eigenvalue, v = (1 + a t) e^(-a t).
+  const double ac = std::sqrt(1.0 / (1e-3 * 1e-6));
+  auto critical = [ac](double t) { return (1.0 + ac * t) * std::exp(-ac * t); };
+  c.push_back({"rlc at critical damping",
+               netlist_of("tsim = 5e-5\ntd = 1e-6\npoints = 100\nx0 = [ 1\n 0 ]\n",
+                          {"R1 1 2 63.245553203367585", "L1 2 0 1e-3", "C1 1 0 1e-6", "I01 1 0 0"}, vc_out, 3),
+               {}, 5e-5, {critical(5e-5), 1e-6 * ac * ac * 5e-5 * std::exp(-ac * 5e-5)}, critical, 1e-6});
   c.push_back({"source stepping at a breakpoint",
                netlist_of("tsim = 3e-3\ntd = 1e-5\npoints = 300\nx0 = [ 0 ]\ntmd = [ 1e-3 1e5 2 1 ]\nvgs = [ 5\n 1e-3 ]\n",
                           {"V1 1 0 0", "R1 1 2 1e3", "C1 2 0 1e-6", "I1 0 2 1e-3", "I01 2 0 0"}, vc_out, 3),

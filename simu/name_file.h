@@ -1,0 +1,13 @@
+// The name lists a derivation leaves beside the netlist ("src.dat": the sources in u,
+// "states.dat": the states in x), one name a line.
+//
+//     write_names("states.dat", names, "Can't open states.dat file");
+//
+// A file that already holds exactly that text is left alone (neither rewritten nor its
+// time stamp moved): runs of an unchanged circuit then touch no file. A file that cannot
+// be written is reported with the message (sim_message), as when it is rewritten.
+#pragma once
+#include <string>
+#include <vector>
+
+void write_names(const char* file, const std::vector<std::string>& names, const char* message);
