@@ -9,6 +9,7 @@
 #include <wx/sizer.h>
 #include <wx/spinbutt.h>
 #include <wx/statbox.h>
+#include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -41,6 +42,8 @@ CFormDialog::~CFormDialog() {
 
 void CFormDialog::Build() {
   auto* top = new wxBoxSizer(wxVERTICAL);
+  m_top = top;
+  bool inSection = false;
   // One grid per group (and one for fields outside every group), in order of appearance.
   std::map<int, wxFlexGridSizer*> grids;
   auto gridOf = [&](int group) {
@@ -49,16 +52,53 @@ void CFormDialog::Build() {
     grid->AddGrowableCol(1);
     if (group < 0 || group >= static_cast<int>(m_form.groups.size())) {
       top->Add(grid, 0, wxEXPAND | wxALL, 8);
+      if (inSection) m_sectionSizers.push_back(grid);
     } else {
       auto* box = new wxStaticBoxSizer(wxVERTICAL, this, Wx(m_form.groups[group]));
       box->Add(grid, 1, wxEXPAND | wxALL, 4);
       top->Add(box, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 8);
+      if (inSection) m_sectionSizers.push_back(box);
     }
     return grids[group] = grid;
   };
 
+  // A Select button right after an edit field of its group sits beside it.
+  std::map<int, const zorv::Field*> besideOf;
+  for (std::size_t i = 1; i < m_form.fields.size(); ++i) {
+    const zorv::Field& b = m_form.fields[i];
+    const zorv::Field& t = m_form.fields[i - 1];
+    if (b.kind == zorv::FieldKind::Button && b.id != m_form.expandButton && t.kind == zorv::FieldKind::Text &&
+        !t.label.empty() && t.group == b.group && !t.hidden && !b.hidden)
+      besideOf[t.id] = &b;
+  }
+  auto isBeside = [&](int id) {
+    return std::any_of(besideOf.begin(), besideOf.end(), [&](const auto& e) { return e.second->id == id; });
+  };
   for (const zorv::Field& f : m_form.fields) {
+    if (f.hidden || isBeside(f.id)) continue;
+    if (f.id == m_form.divider && m_form.divider != 0) {
+      // The section starts here, with a line across the dialog.
+      inSection = true;
+      auto* line = new wxStaticLine(this, f.id);
+      auto* row = new wxBoxSizer(wxVERTICAL);
+      row->Add(line, 0, wxEXPAND);
+      top->Add(row, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 8);
+      m_sectionSizers.push_back(row);
+      m_sectionWindows.push_back(line);
+      continue;
+    }
     wxFlexGridSizer* grid = gridOf(f.group);
+    // A subcircuit row: its static, name and value fill the grid's three columns.
+    if (f.kind == zorv::FieldKind::Static || (f.kind == zorv::FieldKind::Text && f.label.empty())) {
+      wxWindow* cell = f.kind == zorv::FieldKind::Static
+                           ? static_cast<wxWindow*>(new wxStaticText(this, f.id, Wx(f.text)))
+                           : new wxTextCtrl(this, f.id, Wx(f.text));
+      grid->Add(cell, f.kind == zorv::FieldKind::Static ? 0 : 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
+      cell->Enable(f.enabled);
+      m_controls[f.id] = cell;
+      if (inSection) m_sectionWindows.push_back(cell);
+      continue;
+    }
     wxWindow* control = nullptr;
     wxWindow* extra = nullptr;
     switch (f.kind) {
@@ -76,6 +116,14 @@ void CFormDialog::Build() {
           if (zorv::ReadInteger(f.text, v)) spin->SetValue(static_cast<int>(std::clamp(v, f.min, f.max)));
           spin->Bind(wxEVT_SPIN, [this, text, spin](wxSpinEvent&) { text->SetValue(wxString::Format("%d", spin->GetValue())); });
           extra = spin;
+        }
+        if (auto it = besideOf.find(f.id); it != besideOf.end()) {
+          const zorv::Field& b = *it->second;
+          auto* button = new wxButton(this, b.id, Wx(b.label));
+          button->Bind(wxEVT_BUTTON, &CFormDialog::OnEndButton, this);
+          button->Enable(b.enabled);
+          m_controls[b.id] = button;
+          extra = button;
         }
         break;
       }
@@ -97,9 +145,14 @@ void CFormDialog::Build() {
         control = radio;
         break;
       }
+      case zorv::FieldKind::Static:
+        break;
       case zorv::FieldKind::Button: {
         auto* button = new wxButton(this, f.id, Wx(f.label));
-        button->Bind(wxEVT_BUTTON, &CFormDialog::OnEndButton, this);
+        if (f.id == m_form.expandButton)
+          button->Bind(wxEVT_BUTTON, &CFormDialog::OnExpand, this);
+        else
+          button->Bind(wxEVT_BUTTON, &CFormDialog::OnEndButton, this);
         control = button;
         break;
       }
@@ -117,11 +170,35 @@ void CFormDialog::Build() {
     control->Enable(f.enabled);
     if (extra) extra->Enable(f.enabled);
     m_controls[f.id] = control;
+    if (inSection) m_sectionWindows.push_back(control);
+    if (inSection && extra) m_sectionWindows.push_back(extra);
   }
   top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 8);
   Bind(wxEVT_BUTTON, &CFormDialog::OnOk, this, wxID_OK);
-  SetSizerAndFit(top);
+  SetSizer(top);
+  if (m_form.expandButton) ShowSection();
+  else Fit();
   CentreOnParent();
+}
+
+void CFormDialog::ShowSection() {
+  for (wxSizer* sizer : m_sectionSizers) m_top->Show(sizer, m_form.expanded, true);
+  for (wxWindow* w : m_sectionWindows) w->Enable(m_form.expanded);
+  if (auto it = m_controls.find(m_form.expandButton); it != m_controls.end())
+    it->second->SetLabel(m_form.expanded ? "Steps <<" : "Steps >>");
+  // Fit shrinks as well as grows: two clicks give the starting size back.
+  SetMinSize(wxDefaultSize);
+  InvalidateBestSize();
+  m_top->Layout();
+  Fit();
+}
+
+void CFormDialog::OnExpand(wxCommandEvent&) {
+  // Hiding a modal dialog would end it: resized in place, top-left kept.
+  const wxPoint corner = GetPosition();
+  m_form.SetExpanded(!m_form.expanded);
+  ShowSection();
+  Move(corner);
 }
 
 zorv::Form CFormDialog::Read() const {
@@ -161,7 +238,8 @@ void CFormDialog::OnExclusiveClick(wxCommandEvent& event) {
 void CFormDialog::OnEndButton(wxCommandEvent& event) {
   const zorv::Field* f = m_form.Find(event.GetId());
   const int code = f ? f->endCode : wxID_CANCEL;
-  m_form = Read();
+  if (!f || f->takesTexts) m_form = Read();
+  m_form.pressed = event.GetId();
   EndModal(code);
 }
 

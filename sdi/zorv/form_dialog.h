@@ -4,11 +4,14 @@
 // Text and Int fields are edit fields (an Int field with its spin button when it
 // has one), Check fields check boxes, Radio fields round buttons, Button fields
 // push buttons that end the dialog with their code after taking the texts.
-// Exclusive sets keep one checked. OK is refused with the form's message while
+// Exclusive sets keep one checked. Static fields are texts (the divider a line);
+// hidden fields are left out. The expanding section (from the divider on) is
+// shown and enabled only while expanded; the window fits either size. OK is refused with the form's message while
 // FormProblem finds one; the dialog stays open. The fields are written back on
 // OK and on a Button's end, never on Cancel.
 #pragma once
 #include <map>
+#include <vector>
 
 #include <wx/dialog.h>
 
@@ -27,9 +30,14 @@ private:
   void OnOk(wxCommandEvent& event);
   void OnExclusiveClick(wxCommandEvent& event);
   void OnEndButton(wxCommandEvent& event);
+  void OnExpand(wxCommandEvent& event);
+  void ShowSection();
 
   zorv::Form& m_form;
   std::map<int, wxWindow*> m_controls;
+  wxSizer* m_top = nullptr;
+  std::vector<wxSizer*> m_sectionSizers;  // the groups and the divider of the section
+  std::vector<wxWindow*> m_sectionWindows;
 };
 
 class CFormDialogService : public zorv::DialogService {

@@ -26,8 +26,8 @@ CZorvCanvas::CZorvCanvas(wxWindow* parent)
   // The view scrolls with the keys itself (Home, End, the arrows, the pages).
   DisableKeyboardScrolling();
   Bind(wxEVT_LEFT_DOWN, &CZorvCanvas::OnLeftDown, this);
-  // A double click's second press: a press like any other.
-  Bind(wxEVT_LEFT_DCLICK, &CZorvCanvas::OnLeftDown, this);
+  // A double click's second press: a press like any other, unless it opens a dialog.
+  Bind(wxEVT_LEFT_DCLICK, &CZorvCanvas::OnLeftDouble, this);
   Bind(wxEVT_LEFT_UP, &CZorvCanvas::OnLeftUp, this);
   Bind(wxEVT_MOTION, &CZorvCanvas::OnMotion, this);
   Bind(wxEVT_RIGHT_DOWN, &CZorvCanvas::OnRightDown, this);
@@ -135,8 +135,28 @@ void CZorvCanvas::OnLeftDown(wxMouseEvent& event) {
 }
 
 void CZorvCanvas::OnLeftUp(wxMouseEvent& event) {
-  if (m_edit) m_edit->OnLButtonUp(ClientPoint(event), event.ShiftDown());
+  if (m_doubleClickDown) {
+    // The dialog opens after the release, never inside the mouse's handlers.
+    m_doubleClickDown = false;
+    const zorv::Pos p = m_doubleClickAt;
+    CallAfter([this, p] {
+      if (m_openDoubleClick) m_openDoubleClick(p);
+    });
+  } else if (m_edit) {
+    m_edit->OnLButtonUp(ClientPoint(event), event.ShiftDown());
+  }
   event.Skip();
+}
+
+void CZorvCanvas::OnLeftDouble(wxMouseEvent& event) {
+  if (m_wantsDoubleClick && m_wantsDoubleClick(ClientPoint(event))) {
+    SetFocus();
+    m_doubleClickDown = true;
+    m_doubleClickAt = ClientPoint(event);
+    event.Skip();
+    return;
+  }
+  OnLeftDown(event);
 }
 
 void CZorvCanvas::OnMotion(wxMouseEvent& event) {

@@ -26,6 +26,12 @@ public:
   void SetRenderer(Renderer renderer) { m_renderer = std::move(renderer); }
   // The mouse and the keys go to the view's editing (none: ignored).
   void SetEditing(zorv::ViewEditing* edit) { m_edit = edit; }
+  // Double clicks: `wants` says whether one at that client point opens a dialog;
+  // then `open` runs once the button is up and the handler has returned.
+  void SetDoubleClick(std::function<bool(zorv::Pos)> wants, std::function<void(zorv::Pos)> open) {
+    m_wantsDoubleClick = std::move(wants);
+    m_openDoubleClick = std::move(open);
+  }
   void SetLineSteps(zorv::Size line, zorv::Size page) { m_line = line; m_page = page; }
   // Redraws the buffer from white and repaints.
   void Invalidate();
@@ -43,6 +49,7 @@ private:
   // Editing: events forwarded with client points.
   void OnLeftDown(wxMouseEvent& event);
   void OnLeftUp(wxMouseEvent& event);
+  void OnLeftDouble(wxMouseEvent& event);
   void OnMotion(wxMouseEvent& event);
   void OnRightDown(wxMouseEvent& event);
   void OnKeyDown(wxKeyEvent& event);
@@ -50,6 +57,10 @@ private:
 
   Renderer m_renderer;
   zorv::ViewEditing* m_edit = nullptr;
+  std::function<bool(zorv::Pos)> m_wantsDoubleClick;
+  std::function<void(zorv::Pos)> m_openDoubleClick;
+  bool m_doubleClickDown = false;  // the press of a double click that opens a dialog
+  zorv::Pos m_doubleClickAt{0, 0};
   sdi::frame_buffer m_buffer;
   zorv::Pos m_renderedScroll{-1, -1};
   bool m_valid = false;

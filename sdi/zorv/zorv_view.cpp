@@ -71,6 +71,7 @@ CZorvView::~CZorvView() {
   if (m_canvas) {
     m_canvas->SetRenderer(nullptr);
     m_canvas->SetEditing(nullptr);
+    m_canvas->SetDoubleClick(nullptr, nullptr);
   }
 }
 
@@ -90,6 +91,7 @@ bool CZorvView::OnCreate(wxDocument* doc, long flags) {
     m_subcircuits = std::make_unique<zorv::Subcircuits>(zdoc->Core(), *m_core, *this);
   if (wxMenuBar* bar = frame->GetMenuBar()) bar->FindItem(ZORV_ID(LibraryUpdate), &m_libraryMenu);
   BindSimulationCommands();
+  StartElementCommands();
   Activate(true);
   return true;
 }
@@ -106,6 +108,7 @@ bool CZorvView::OnClose(bool deleteWindow) {
   if (m_canvas) {
     m_canvas->SetRenderer(nullptr);
     m_canvas->SetEditing(nullptr);
+    m_canvas->SetDoubleClick(nullptr, nullptr);
   }
   return true;
 }
@@ -177,13 +180,11 @@ void CZorvView::OnUpdateSelect(wxUpdateUIEvent& event) {
 void CZorvView::OnElement(wxCommandEvent& event) {
   // Menu ids are the toolkit's; the element table speaks the program's.
   const int kind = zorv::ElementKindOfCommand(event.GetId() - ToolkitCommandId(zorv::cmd::VDC) + zorv::cmd::VDC);
-  // Couplings and labels ask for their details in dialogs first.
-  if (kind < 0 || kind == sdi::kind_wire || kind == sdi::kind_mutual || kind == sdi::kind_label) {
+  if (kind < 0 || kind == sdi::kind_wire) {
     event.Skip();
     return;
   }
-  sdi::create_element(kind);
-  m_core->Edit().newElement();
+  m_elements->OnElement(kind);
 }
 
 void CZorvView::RebuildLibraryMenu() {

@@ -10,6 +10,7 @@
 #include <wx/docview.h>
 
 #include "sdi/zorv/core/edit_commands.h"
+#include "sdi/zorv/core/element_commands.h"
 #include "sdi/zorv/core/library.h"
 #include "sdi/zorv/core/process_launcher.h"
 #include "sdi/zorv/core/sim_commands.h"
@@ -20,7 +21,11 @@ class CFormDialogService;
 class CZorvCanvas;
 class wxMenu;
 
-class CZorvView : public wxView, public zorv::ViewHost, public zorv::SubcircuitHost, public zorv::SimHost {
+class CZorvView : public wxView,
+                  public zorv::ViewHost,
+                  public zorv::SubcircuitHost,
+                  public zorv::SimHost,
+                  public zorv::ElementCommandHost {
   wxDECLARE_DYNAMIC_CLASS(CZorvView);
 
 public:
@@ -79,8 +84,16 @@ public:
   void SetStatusLine(const std::string& text) override;
   void ShowSequence(const std::string& path, const std::string& text) override;
 
+  // Element commands and value dialogs (zorv_view_elements.cpp).
+  zorv::ElementCommands& Elements() { return *m_elements; }
+  // ElementCommandHost
+  zorv::DialogService& Dialogs() override;
+  void Beep() override;
+  void Later(std::function<void()> f) override;
+
 private:
   void BindSimulationCommands();
+  void StartElementCommands();
 
   void OnViewZoomIn(wxCommandEvent&) { m_core->OnViewZoomIn(); }
   void OnViewZoomOut(wxCommandEvent&) { m_core->OnViewZoomOut(); }
@@ -131,6 +144,9 @@ private:
   std::unique_ptr<CFormDialogService> m_dialogs;
   zorv::PosixProcessLauncher m_launcher;
   std::unique_ptr<zorv::SimCommands> m_sim;
+
+  // Element commands and value dialogs.
+  std::unique_ptr<zorv::ElementCommands> m_elements;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -1,332 +1,231 @@
-// DM construction, sharing, assignment, element access, redim and the fatal path.
-#include <cmath>
+// DM and CM storage: construction, sharing copies and copying assignment, element
+// access on double indices, redim, append; and the matrix file and printing.
 #include <cstring>
 #include <limits>
+#include <utility>
 
-#include "matrix/matrix.h"
+#include "common/temp_dir.h"
+#include "common/text_file.h"
+#include "common/dm_builders.h"
+#include "matrix/expect_matrix.h"
 #include "matrix/fatal_expect.h"
+#include "matrix/matrix.h"
 
-TEST(DMConstruct, EmptyMatricesShareTheStaticBlock) {
-  DM a, b(0, 0), c(0, 7);
-  EXPECT_EQ(a.n, 0u);
-  EXPECT_EQ(b.n, 0u);
-  EXPECT_EQ(c.n, 0u);
-  EXPECT_EQ(c.rows, 0);
-  EXPECT_EQ(c.cols, 7);
-  EXPECT_EQ(a.blk, &empty_DDB);
-  EXPECT_EQ(b.blk, &empty_DDB);
-  EXPECT_EQ(c.blk, &empty_DDB);
-  EXPECT_EQ(empty_DDB.data, nullptr);
-}
+namespace {
 
-TEST(DMConstruct, ScalarAndFilledAndFromArray) {
-  DM s(2.5);
-  EXPECT_EQ(s.rows, 1);
-  EXPECT_EQ(s.cols, 1);
-  EXPECT_EQ(s(1, 1), 2.5);
-  DM f(2, 3, 1.5);
-  EXPECT_EQ(f.n, 6u);
-  for (int k = 1; k <= 6; ++k) EXPECT_EQ(f(k), 1.5);
-  const double v[] = {1, 2, 3, 4, 5, 6};
-  DM a(2, 3, v);
-  EXPECT_EQ(a(1, 1), 1.0);
-  EXPECT_EQ(a(2, 1), 2.0);
-  EXPECT_EQ(a(1, 2), 3.0);
-  EXPECT_EQ(a(2, 3), 6.0);
-  EXPECT_EQ(a.blk->refs, 1u);
-  // The elements sit in the same allocation, right behind the header.
-  EXPECT_EQ(reinterpret_cast<char*>(a.blk->data), reinterpret_cast<char*>(a.blk) + sizeof(DDB));
-}
+const double v6[] = {1, 2, 3, 4, 5, 6};
 
-TEST(DMConstruct, SizeLimits) {
-  DM big(15000, 1);
+TEST(DMStorage, ConstructionIsColumnMajor) {
+  expect_dm(DM(2, 3, v6), 2, 3, {1, 3, 5, 2, 4, 6});
+  expect_dm(DM(2, 2, 1.5), 2, 2, {1.5, 1.5, 1.5, 1.5});
+  expect_dm(DM(2.5), 1, 1, {2.5});
+  DM big(15000, 1), wide(0, 7);
   EXPECT_EQ(big.n, 15000u);
-  EXPECT_FATAL(DM(15001, 1), "rows,cols out of range allowed", "construct DM(r,c)");
-  EXPECT_FATAL(DM(1, 15001), "rows,cols out of range allowed", "construct DM(r,c)");
-  EXPECT_FATAL(DM(-1, 1), "rows,cols out of range allowed", "construct DM(r,c)");
-  EXPECT_FATAL(DM(0, 7, 1.0), "rows,cols out of range allowed", "construct DM(r,c)");
-  const double v[] = {1.0};
-  EXPECT_FATAL(DM(1, 0, v), "rows,cols out of range allowed", "construct DM(r,c)");
-  EXPECT_FATAL(DM(15001, 1, 0.0), "rows,cols out of range allowed", "construct DM(r,c)");
+  EXPECT_EQ(wide.n, 0u);
+  EXPECT_EQ(wide.cols, 7);
+  EXPECT_EQ(length(DM(3, 7)), 7);
+  EXPECT_EQ(length(DM(7, 3)), 7);
+  expect_cm(CM(2, 1, 1.0, -1.0), 2, 1, {complex(1, -1), complex(1, -1)});
+  expect_cm(CM(DM(2, 3, v6)), 2, 3, {1, 3, 5, 2, 4, 6});
+  expect_cm(CM(1.0, 2.0), 1, 1, {complex(1, 2)});
+  EXPECT_EQ(CM(DM(0, 3)).cols, 3);
+  EXPECT_EQ(length(CM(2, 4)), 4);
 }
 
-TEST(DMShare, CopyConstructionShares) {
+TEST(DMStorage, CopiesShareAssignmentCopies) {
   DM A(2, 2, 1.0);
-  DM B(A);
-  EXPECT_EQ(A.blk, B.blk);
-  EXPECT_EQ(A.blk->refs, 2u);
+  DM B(A);  // shares
   B(1, 1) = 5.0;
   EXPECT_EQ(A(1, 1), 5.0);
-  {
-    DM C(B);
-    EXPECT_EQ(A.blk->refs, 3u);
-  }
-  EXPECT_EQ(A.blk->refs, 2u);
-}
-
-DM pass_through(DM x) { return x; }
-
-TEST(DMShare, ByValueReturnShares) {
-  DM A(2, 2, 1.0);
-  DM R = pass_through(A);
-  R(2, 2) = 9.0;
-  EXPECT_EQ(A(2, 2), 9.0);
-}
-
-TEST(DMAssign, AssignmentCopies) {
-  DM A(2, 2, 1.0);
   DM E;
-  E = A;
-  EXPECT_NE(E.blk, A.blk);
-  EXPECT_EQ(E.rows, 2);
-  EXPECT_EQ(E.cols, 2);
+  E = A;  // copies
   E(1, 1) = 7.0;
-  EXPECT_EQ(A(1, 1), 1.0);
-  EXPECT_EQ(E(1, 1), 7.0);
-}
-
-TEST(DMAssign, AssignmentOfAliasesKeepsThemAliased) {
-  DM A(2, 2, 1.0);
-  DM B(A);
-  B = A;
-  EXPECT_EQ(B.blk, A.blk);
+  EXPECT_EQ(A(1, 1), 5.0);
+  B = A;  // already the same block: stays shared
   B(1, 2) = 3.0;
   EXPECT_EQ(A(1, 2), 3.0);
   A = A;
   EXPECT_EQ(A(1, 2), 3.0);
+  DM r = (E = B);  // the result shares the assigned matrix
+  r(2, 2) = 8.0;
+  EXPECT_EQ(E(2, 2), 8.0);
+  EXPECT_EQ(B(2, 2), 1.0);
+  DM M;
+  M = std::move(B);  // no move turns an assignment into an alias
+  M(1) = -1.0;
+  EXPECT_EQ(B(1), 5.0);
+  DM T(3, 3, 0.0);
+  T = hconcat(DM(), A);  // a temporary sharing A is copied too
+  T(1) = 4.0;
+  EXPECT_EQ(A(1), 5.0);
+  DM S(3, 1, 0.0);
+  S.share(A);  // shallow on request
+  EXPECT_EQ(S.rows, 2);
+  S(2, 2) = 9.0;
+  EXPECT_EQ(A(2, 2), 9.0);
+  DM Z(3, 0);
+  Z = DM(2, 2, 1.0);
+  Z = DM(5, 0);
+  EXPECT_EQ(Z.rows, 5);
+  EXPECT_EQ(Z.n, 0u);
+
+  CM P(2, 2, 1.0), Q(P), W;
+  Q(1, 1) = complex(5, 5);
+  EXPECT_EQ(P(1, 1).im, 5.0);
+  W = P;
+  W(1, 1) = complex(7, 0);
+  EXPECT_EQ(P(1, 1).re, 5.0);
+  CM X(1, 1, 0.0);
+  X.share(P);
+  X(2) = complex(0, 3);
+  EXPECT_EQ(P(2).im, 3.0);
 }
 
-TEST(DMAssign, AssignmentFromTemporaryCopies) {
-  // A by-value result that shares a live matrix must not become an alias when assigned.
-  DM B(2, 2, 1.0);
-  DM A(3, 3, 0.0);
-  A = hconcat(DM(), B);
-  EXPECT_NE(A.blk, B.blk);
-  A(1, 1) = 4.0;
-  EXPECT_EQ(B(1, 1), 1.0);
-}
-
-TEST(DMAssign, ResultSharesTheAssignedMatrix) {
-  DM A(1, 1, 0.0);
-  DM B(2, 1, 3.0);
-  DM r = (A = B);
-  EXPECT_EQ(r.blk, A.blk);
-  EXPECT_NE(r.blk, B.blk);
-}
-
-TEST(DMAssign, EmptyOfAnotherShapeTakesTheShape) {
-  DM B;
-  B = DM(0, 7);
-  EXPECT_EQ(B.rows, 0);
-  EXPECT_EQ(B.cols, 7);
-  EXPECT_EQ(B.n, 0u);
-  DM C(3, 0);
-  C = DM(2, 2, 1.0);
-  EXPECT_EQ(C.rows, 2);
-  C = DM(5, 0);
-  EXPECT_EQ(C.rows, 5);
-  EXPECT_EQ(C.cols, 0);
-  EXPECT_EQ(C.blk, &empty_DDB);
-}
-
-TEST(DMAssign, ShareIsShallow) {
-  DM A(2, 2, 1.0);
-  DM B(3, 1, 0.0);
-  DM r = B.share(A);
-  EXPECT_EQ(B.blk, A.blk);
-  EXPECT_EQ(r.blk, A.blk);
-  EXPECT_EQ(B.rows, 2);
-  EXPECT_EQ(B.cols, 2);
-  B(2, 2) = 8.0;
-  EXPECT_EQ(A(2, 2), 8.0);
-  EXPECT_EQ(A.blk->refs, 3u);
-}
-
-TEST(DMAccess, DoubleIndexIsTestedBeforeTruncation) {
-  const double v[] = {1, 2, 3, 4};
-  DM A(2, 2, v);
+TEST(DMStorage, DoubleIndicesAreTestedBeforeTruncation) {
+  DM A(2, 2, v6);
   EXPECT_EQ(A(1.9, 1), 1.0);
   EXPECT_EQ(A(2.0, 1.99), 2.0);
-  EXPECT_FATAL(A(2.5, 1), "Index out of range", "DM(i,j)");
-  EXPECT_FATAL(A(0.5, 1), "Index out of range", "DM(i,j)");
-  EXPECT_FATAL(A(1, 3), "Index out of range", "DM(i,j)");
-  EXPECT_FATAL(A(1, 0), "Index out of range", "DM(i,j)");
+  EXPECT_EQ(A(3.7), 3.0);
   DM three(3, 1, 0.0);
   three(2.5, 1) = 6.0;
   EXPECT_EQ(three(2), 6.0);
-  DM one(1, 2, 0.0);
-  EXPECT_FATAL(one(1.5, 1), "Index out of range", "DM(i,j)");
+  EXPECT_EQ(CM(2, 2, 1.0)(1.9, 1).re, 1.0);
 }
 
-TEST(DMAccess, LinearIndex) {
-  const double v[] = {1, 2, 3, 4};
-  DM A(2, 2, v);
-  EXPECT_EQ(A(3), 3.0);
-  EXPECT_EQ(A(3.7), 3.0);
-  EXPECT_FATAL(A(4.5), "Index out of range", "DM(i)");
-  EXPECT_FATAL(A(5), "Index out of range", "DM(i)");
-  EXPECT_FATAL(A(0.9), "Index out of range", "DM(i)");
-  DM E;
-  EXPECT_FATAL(E(1), "Index out of range", "DM(i)");
-  EXPECT_FATAL(E(0), "Index out of range", "DM(i)");
-  EXPECT_FATAL(DM(0, 3)(1), "Index out of range", "DM(i)");
-}
-
-TEST(DMAccess, NaNIndexIsOutOfRange) {
-  DM A(2, 2, 1.0);
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_FATAL(A(nan, 1), "Index out of range", "DM(i,j)");
-  EXPECT_FATAL(A(1, nan), "Index out of range", "DM(i,j)");
-  EXPECT_FATAL(A(nan), "Index out of range", "DM(i)");
-}
-
-TEST(DMAccess, FailedAccessChangesNothing) {
-  DM A(2, 2, 1.0);
-  try {
-    testing::internal::CaptureStdout();
-    A(3, 1) = 5.0;
-  } catch (const char*) {
-  }
-  testing::internal::GetCapturedStdout();
-  for (int k = 1; k <= 4; ++k) EXPECT_EQ(A(k), 1.0);
-}
-
-TEST(DMRedim, UnsharedKeepsLinearOrder) {
-  const double v[] = {1, 2, 3, 4, 5, 6};
-  DM A(3, 2, v);
+TEST(DMStorage, RedimKeepsLinearOrderAndNeverChangesASharedBlock) {
+  DM A(3, 2, v6);
   A.redim(2, 3, false);
-  EXPECT_EQ(A.rows, 2);
-  EXPECT_EQ(A.cols, 3);
-  EXPECT_EQ(A.n, 6u);
-  for (int k = 1; k <= 6; ++k) EXPECT_EQ(A(k), k);
-  EXPECT_EQ(A(1, 2), 3.0);
-  // Growth in place keeps the first elements and gives room for the rest.
+  expect_dm(A, 2, 3, {1, 3, 5, 2, 4, 6});
   A.redim(4, 4, false);
-  EXPECT_EQ(A.n, 16u);
-  for (int k = 1; k <= 6; ++k) EXPECT_EQ(A(k), k);
-  for (int k = 7; k <= 16; ++k) A(k) = k;   // the whole new size is writable
-  EXPECT_EQ(A(16), 16.0);
+  for (int k = 7; k <= 16; ++k) A(k) = k;
+  for (int k = 1; k <= 16; ++k) EXPECT_EQ(A(k), k);
   A.redim(1, 2, false);
-  EXPECT_EQ(A(2), 2.0);
-}
-
-TEST(DMRedim, SharedBlockIsNeverChanged) {
-  const double v[] = {1, 2, 3, 4};
-  DM A(2, 2, v);
+  expect_dm(A, 1, 2, {1, 2});
   DM B(A);
-  DDB* old = A.blk;
-  DM& r = B.redim(4, 4, true);
+  DM& r = B.redim(2, 2, true);
   EXPECT_EQ(&r, &B);
-  EXPECT_NE(B.blk, old);
-  EXPECT_EQ(A.blk, old);
-  EXPECT_EQ(A.blk->refs, 1u);
-  EXPECT_EQ(A.rows, 2);
-  for (int k = 1; k <= 4; ++k) EXPECT_EQ(B(k), k);
   B(1) = 100.0;
+  expect_dm(A, 1, 2, {1, 2});
+  EXPECT_EQ(B(2), 2.0);
+  DM C(A);
+  C.redim(1, 3, false);
+  C(1) = -1.0;
   EXPECT_EQ(A(1), 1.0);
-}
-
-TEST(DMRedim, SharedWithoutKeepTakesAFreshBlock) {
-  DM A(2, 2, 1.0);
-  DM B(A);
-  B.redim(1, 3, false);
-  EXPECT_EQ(B.n, 3u);
-  EXPECT_NE(B.blk, A.blk);
-  EXPECT_EQ(A(1), 1.0);
-}
-
-TEST(DMRedim, ToAndFromEmpty) {
-  DM A(2, 2, 1.0);
   A.redim(0, 3, true);
   EXPECT_EQ(A.n, 0u);
-  EXPECT_EQ(A.cols, 3);
-  EXPECT_EQ(A.blk, &empty_DDB);
   A.redim(2, 1, true);
-  EXPECT_EQ(A.n, 2u);
   A(2) = 4.0;
   EXPECT_EQ(A(2, 1), 4.0);
   DM E;
-  E.redim(20000, 2, false);   // redim has no 15000 limit
-  EXPECT_EQ(E.n, 40000u);
+  E.redim(20000, 2, false);  // redim has no 15000 limit
   E(40000) = 1.0;
+
+  const complex z[] = {complex(1, -1), complex(2, -2), complex(3, -3), complex(4, -4)};
+  CM Z(2, 2, z), Y(Z);
+  Y.redim(3, 3, true);
+  Y(1) = complex(0);
+  EXPECT_EQ(Z(1).re, 1.0);
+  EXPECT_EQ(Y(4).im, -4.0);
+  Z.redim(4, 1, false);
+  EXPECT_EQ(Z(3).re, 3.0);
 }
 
-TEST(DMRedim, NegativeSizeFails) {
-  DM A(2, 2, 1.0);
-  EXPECT_FATAL(A.redim(-1, 2, false), "Cannot redimension to negative size", "redim(r,c)");
-  EXPECT_FATAL(A.redim(2, -1, true), "Cannot redimension to negative size", "redim(r,c)");
-  EXPECT_EQ(A.rows, 2);
-  EXPECT_EQ(A(4), 1.0);
+TEST(DMStorage, AppendRowsAndColumnsAlsoToItself) {
+  DM T = rows2(1, 2, 3, 4), S(T);
+  T.append_rows(row({5, 6}));
+  T.append_columns(DM(3, 1, 9.0));
+  expect_dm(T, 3, 3, {1, 2, 9, 3, 4, 9, 5, 6, 9});
+  expect_dm(S, 2, 2, {1, 2, 3, 4});  // the sharing matrix keeps its block
+  T.append_rows(DM());
+  EXPECT_EQ(T.rows, 3);
+  DM U(2, 3, v6);
+  U.append_columns(U);
+  expect_dm(U, 2, 6, {1, 3, 5, 1, 3, 5, 2, 4, 6, 2, 4, 6});
+  DM V(2, 3, v6);
+  V.append_rows(V);
+  expect_dm(V, 4, 3, {1, 3, 5, 2, 4, 6, 1, 3, 5, 2, 4, 6});
+  DM W;
+  W.append_columns(S);  // to an empty matrix: a copy
+  W(1) = 5.0;
+  EXPECT_EQ(S(1), 1.0);
+  const complex z[] = {complex(1, 1), complex(2, 0)};
+  CM Z(2, 1, z);
+  Z.append_columns(Z);
+  Z.append_rows(CM(1, 2, 0.0, 7.0));
+  expect_cm(Z, 3, 2, {complex(1, 1), complex(1, 1), complex(2), complex(2), complex(0, 7), complex(0, 7)});
+  CM Y(1, 1, 0.0, 1.0);  // single elements append too
+  Y.append_columns(CM(2.0));
+  Y.append_rows(CM(1, 2, 3.0));
+  expect_cm(Y, 2, 2, {complex(0, 1), 2, 3, 3});
+  DM X(1.0);
+  X.append_rows(DM(2.0));
+  X.append_columns(col({3, 4}));
+  expect_dm(X, 2, 2, {1, 3, 2, 4});
 }
 
-TEST(DMRedim, ImpossibleSizeIsOutOfMemoryAndLeavesTheMatrixValid) {
-  DM A(2, 2, 3.0);
-  // 70000 x 70000 does not fit 32 bits: it must not wrap to a small block.
-  EXPECT_FATAL(A.redim(70000, 70000, true), "out of memory", "new_DDB()");
-  EXPECT_EQ(A.rows, 2);
-  EXPECT_EQ(A.n, 4u);
-  EXPECT_EQ(A(4), 3.0);
-  DM B(A);
-  EXPECT_FATAL(B.redim(70000, 70000, true), "out of memory", "new_DDB()");
-  EXPECT_EQ(B.blk, A.blk);
-  DM E;
-  EXPECT_FATAL(E.redim(70000, 70000, false), "out of memory", "new_DDB()");
-  EXPECT_EQ(E.n, 0u);
+void put(std::string& s, uint64_t v, int bytes) {
+  for (int b = 0; b < bytes; ++b) s.push_back(static_cast<char>(v >> (8 * b)));
+}
+void put(std::string& s, double d) {
+  uint64_t v;
+  std::memcpy(&v, &d, 8);
+  put(s, v, 8);
+}
+std::string header(uint32_t n, uint32_t r, uint32_t c, uint32_t reserved = 0) {
+  std::string s;
+  for (uint32_t w : {n, r, c, reserved}) put(s, w, 4);
+  return s;
 }
 
-TEST(DMBlock, NewBlockLimits) {
-  EXPECT_EQ(new_DDB(0), &empty_DDB);
-  EXPECT_FATAL(new_DDB(uint64_t(1) << 32), "out of memory", "new_DDB()");
-  DDB* b = new_DDB(3);
-  EXPECT_EQ(b->refs, 1u);
-  release_DDB(b);
-  release_DDB(&empty_DDB);   // never freed
-}
+TEST(DMFile, ByteLayoutRoundTripAndBadFiles) {
+  TempDir dir;
+  const double v[] = {1.0, -0.0, std::numeric_limits<double>::quiet_NaN(), 1e-310, 0.1, -3e300};
+  DM(2, 3, v).write("a.dm");
+  std::string bytes = header(6, 2, 3);
+  for (double d : v) put(bytes, d);
+  EXPECT_EQ(slurp("a.dm"), bytes);
+  DM B(3, 3, 1.0), S(B);
+  EXPECT_EQ(&B.read("a.dm"), &B);
+  ASSERT_EQ(B.n, 6u);
+  EXPECT_EQ(B.cols, 3);
+  EXPECT_EQ(std::memcmp(B.blk->data, v, sizeof v), 0);
+  EXPECT_EQ(S(9), 1.0);  // the matrix that shared B's old block keeps it
+  DM(0, 4).write("e.dm");
+  EXPECT_EQ(slurp("e.dm"), header(0, 0, 4));
+  B.read("e.dm");
+  EXPECT_EQ(B.n, 0u);
+  EXPECT_EQ(B.cols, 4);
 
-TEST(DMLength, LargerDimension) {
-  EXPECT_EQ(length(DM(3, 7)), 7);
-  EXPECT_EQ(length(DM(7, 3)), 7);
-  EXPECT_EQ(length(DM()), 0);
-}
-
-TEST(Fatal, TableEntriesAndTexts) {
-  EXPECT_EQ(matrix_error_handlers[0], &fatal_error);
-  EXPECT_EQ(matrix_error_handlers[1], &warning_msg);
-  EXPECT_EQ(matrix_error_handlers[2], &note_msg);
-  EXPECT_FATAL(fatal_error("a", "b"), "a", "b");
-  EXPECT_FATAL(matrix_error_handlers[0]("msg", "where"), "msg", "where");
-  testing::internal::CaptureStdout();
-  warning_msg("w1", "w2");
-  note_msg("n1", "n2");
-  mat_printf("%d|%s\n", 42, "x");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning : w1 - w2\nNote : n1 - n2\n42|x\n");
-}
-
-TEST(Fatal, LongTextIsNotOverflowedAndOutlivesTheThrow) {
-  std::string longname(1000, 'f');
-  const char* kept = nullptr;
-  testing::internal::CaptureStdout();
-  try {
-    fatal_error("Unable to read DM file", longname.c_str());
-  } catch (char* t) {
-    kept = t;
+  write_text("short.dm", bytes.substr(0, bytes.size() - 1));
+  write_text("head.dm", bytes.substr(0, 10));
+  write_text("count.dm", header(5, 2, 2) + bytes.substr(16, 40));
+  write_text("neg.dm", header(2, -1u, -2u) + bytes.substr(16, 16));
+  write_text("huge.dm", header(-1u, -1u, 1) + bytes.substr(16, 8));
+  DM A(1, 1, 7.0);
+  for (const char* f : {"short.dm", "head.dm", "count.dm", "neg.dm", "huge.dm"}) {
+    SCOPED_TRACE(f);
+    EXPECT_FATAL(A.read(f), "Error reading DM file", f);
   }
-  std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(out, "Fatal Error : Unable to read DM file - " + longname + "\n");
-  ASSERT_NE(kept, nullptr);
-  EXPECT_EQ(std::string(kept), out);
+  EXPECT_FATAL(A.read("nothing.dm"), "Unable to read DM file", "nothing.dm");
+  EXPECT_FATAL(A.write("no/such/dir.dm"), "Unable to create DM file", "no/such/dir.dm");
+  expect_dm(A, 1, 1, {7});
+  write_text("ok.dm", header(4, 2, 2, 0xdeadbeef) + bytes.substr(16, 32));  // reserved: ignored
+  A.read("ok.dm");
+  EXPECT_EQ(A(2, 2), 1e-310);
 }
 
-TEST(DMAssign, MovingIsCopying) {
-  // No move operation may turn an assignment into an alias.
-  DM B(2, 2, 1.0);
-  DM A;
-  A = std::move(B);
-  EXPECT_NE(A.blk, B.blk);
-  EXPECT_EQ(B.n, 4u);
-  A(1) = 3.0;
-  EXPECT_EQ(B(1), 1.0);
-  DM C(std::move(B));   // construction shares, as a copy does
-  EXPECT_EQ(C.blk, B.blk);
-  EXPECT_EQ(B.blk->refs, 2u);
+std::string printed(const DM& A, const char* name, const char* fmt = nullptr) {
+  testing::internal::CaptureStdout();
+  fmt ? A.print(name, fmt) : A.print(name);
+  return testing::internal::GetCapturedStdout();
 }
+
+TEST(DMPrint, Texts) {
+  EXPECT_EQ(printed(rows2(1, 2, 3, 4), "A"), "A =      1      2 \n         3      4 \n");
+  EXPECT_EQ(printed(DM(0, 4), "E"), "E = []\n");
+  EXPECT_EQ(printed(row({0.5, -2, 12345678}), "r"), "r =    0.5     -2 1.235e+07 \n");
+  EXPECT_EQ(printed(col({0.5, -2}), "xy"), "xy =    0.5 \n         -2 \n");
+  EXPECT_EQ(printed(col({1.5, 2.25}), "miss", "%g"), "miss = 1.5 \n       2.25 \n");
+}
+
+}  // namespace

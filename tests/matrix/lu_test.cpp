@@ -1,138 +1,153 @@
-// DLU and Dback_div on DM: closed-form solves, determinants and inverses, shape checks.
-#include <gtest/gtest.h>
-
-#include <array>
+// LU factorisation, solves, determinants, inverses and the divisions of DM and CM against
+// hand-worked answers; the transposed kernel solves on raw arrays.
 #include <cmath>
 #include <limits>
 
-#include "fatal_expect.h"
-#include "matrix/dm_ops.h"
-#include "matrix/lu.h"
 #include "common/dm_builders.h"
+#include "matrix/expect_matrix.h"
+#include "matrix/lu_linpack.h"
+#include "matrix/lu_zlinpack.h"
+#include "matrix/matrix.h"
 
 namespace {
 
-TEST(DLU, DeterminantAndInverseOfKnownMatrix) {
-  DM A = rows2(4.0, 7.0, 2.0, 6.0);
+const double inf = std::numeric_limits<double>::infinity();
+
+TEST(LU, RealSolvesInversesAndDivisions) {
+  DM A = rows2(4, 7, 2, 6);
   DLU lu(A);
   EXPECT_NEAR(lu.det(), 10.0, 1e-14);
-  DM Ai = lu.inverse();
-  ASSERT_EQ(Ai.rows, 2);
-  ASSERT_EQ(Ai.cols, 2);
-  EXPECT_NEAR(Ai(1, 1), 0.6, 1e-15);
-  EXPECT_NEAR(Ai(1, 2), -0.7, 1e-15);
-  EXPECT_NEAR(Ai(2, 1), -0.2, 1e-15);
-  EXPECT_NEAR(Ai(2, 2), 0.4, 1e-15);
-  // The factors survive the inverse: a later solve still works.
-  const double bv[] = {11.0, 8.0};  // A [1; 1]
-  DM x = lu.solve(DM(2, 1, bv));
-  EXPECT_NEAR(x(1), 1.0, 1e-15);
-  EXPECT_NEAR(x(2), 1.0, 1e-15);
-  EXPECT_EQ(A(1, 1), 4.0);  // the input is not touched
+  expect_dm(lu.inverse(), 2, 2, {0.6, -0.7, -0.2, 0.4}, 1e-15);
+  expect_dm(lu.solve(col({11, 8})), 2, 1, {1, 1}, 1e-15);  // the factors survive inverse()
+  EXPECT_EQ(A(1, 1), 4.0);
+  expect_dm(DLU(eye(2, 2)).solve(row({5, 6})), 1, 2, {5, 6});  // any shape with n elements
+  const DM T = rows_of(3, 3, {2, -1, 0, -1, 2, -1, 0, -1, 2});
+  EXPECT_NEAR(DLU(T).det(), 4.0, 1e-14);
+  expect_dm(DLU(T).inverse(), 3, 3, {0.75, 0.5, 0.25, 0.5, 1, 0.5, 0.25, 0.5, 0.75}, 1e-15);
+  // Pivoting rows: [[1, 2, 0], [3, 4, 1], [0, 5, 6]] x = [5, 14, 28] for x = [1, 2, 3]
+  const DM P = rows_of(3, 3, {1, 2, 0, 3, 4, 1, 0, 5, 6});
+  expect_dm(P % col({5, 14, 28}), 3, 1, {1, 2, 3}, 1e-14);
+  const double q = 1.0 / 17;  // inverses that swap columns back
+  expect_dm(DLU(P).inverse(), 3, 3, {-19 * q, 12 * q, -2 * q, 18 * q, -6 * q, q, -15 * q, 5 * q, 2 * q}, 1e-15);
+  expect_dm(DLU(rows2(1, 2, 3, 4)).inverse(), 2, 2, {-2, 1, 1.5, -0.5}, 1e-15);
+  expect_cm(CLU(CM(rows2(1, 2, 3, 4))).inverse(), 2, 2, {-2, 1, 1.5, -0.5}, 1e-15);
+  expect_dm(row({7, 25, 20}) / P, 1, 3, {1, 2, 3}, 1e-14);  // x P = b
+  const DM X = rows_of(2, 3, {1, -1, 0, 2, 0.5, 1});
+  expect_dm(Dback_div(rows2(1, 2, 3, 4), rows2(1, 2, 3, 4) * X), 2, 3, {1, -1, 0, 2, 0.5, 1}, 1e-14);
+  expect_dm(Dback_div(rows2(1, 2, 3, 4), DM(2, 0)), 2, 0, {});
+  expect_dm(Dback_div(DM(), DM(0, 3)), 0, 3, {});
+  expect_dm(rows2(3, 1, 4, 1.5) / rows2(3, 1, 4, 1.5), 2, 2, {1, 0, 0, 1}, 1e-15);
+  expect_dm(DM(2.0) / DM(4.0), 1, 1, {0.5});
+  expect_dm(rows2(2, 4, 6, 8) / DM(2.0), 2, 2, {1, 2, 3, 4});
+  expect_dm(DM(2.0) % rows2(2, 4, 6, 8), 2, 2, {1, 2, 3, 4});
+  DM S = Dback_div(rows2(1, 2, 2, 4), col({1, 1}));  // singular: not reported
+  EXPECT_FALSE(std::isfinite(S(1)) && std::isfinite(S(2)));
+  DLU e{DM()};
+  EXPECT_EQ(e.det(), 1.0);
+  EXPECT_EQ(e.inverse().n, 0u);
 }
 
-TEST(DLU, PivotTieKeepsTheFirstRow) {
-  DLU lu(rows2(1.0, 2.0, -1.0, 3.0));
-  EXPECT_EQ(lu.ipvt(1), 1.0);
-  EXPECT_EQ(lu.ipvt(2), 2.0);
-  EXPECT_EQ(lu.a(2, 1), 1.0);  // the multiplier, stored negated
-  EXPECT_EQ(lu.a(2, 2), 5.0);
-  EXPECT_EQ(lu.det(), 5.0);
+TEST(LU, PivotsDeterminantsAndConditionEstimates) {
+  DLU tie(rows2(1, 2, -1, 3));  // equal pivots keep the first row
+  expect_dm(tie.ipvt, 1, 2, {1, 2});
+  expect_dm(tie.a, 2, 2, {1, 2, 1, 5});  // multiplier stored negated
+  const double nan_ = std::nan("");
+  struct { const char* label; DM A; double det; } dets[] = {
+      {"tie", rows2(1, 2, -1, 3), 5},          {"one exchange", rows2(0, 1, 1, 0), -1},
+      {"decades", rows2(2, 0, 0, 50), 100},    {"singular", rows2(1, 2, 2, 4), 0},
+      {"1x1", DM(-3.5), -3.5},                 {"Inf", rows2(inf, 0, 0, 2), inf},
+      {"overflow", rows2(1e200, 0, 0, -1e200), -inf},
+      {"Inf then negative", rows2(inf, 0, 0, -1), -inf},
+      {"Inf then below 1", rows2(inf, 0, 0, 0.5), inf},
+      {"Inf then zero", rows2(inf, 0, 0, 0), nan_}, {"NaN", rows2(nan_, 0, 0, 1), nan_},
+  };
+  for (auto& d : dets) {
+    const double got = DLU(d.A).det();
+    if (std::isnan(d.det))
+      EXPECT_TRUE(std::isnan(got)) << d.label;
+    else
+      EXPECT_EQ(got, d.det) << d.label;
+  }
+  EXPECT_EQ(DLU(eye(2, 2)).rcond, 1.0);
+  EXPECT_NEAR(DLU(rows2(1, 0, 0, 1e-10)).rcond, 1e-10, 1e-19);
+  EXPECT_EQ(DLU(DM(2, 2, 0.0)).rcond, 0.0);
+  EXPECT_EQ(CLU(ceye(2, 2)).rcond, 1.0);
+  EXPECT_NEAR(CLU(CM(DM(rows2(1, 0, 0, 1e-10)))).rcond, 1e-10, 1e-19);
+  EXPECT_NEAR(CLU(CM(DM(rows2(0, 1e-10, 1, 0)))).rcond, 1e-10, 1e-19);
+  // The complex estimate of a real matrix follows the real one's steps.
+  const double m1[] = {-1, 3, -9, -1, 9, 0, 3, -3, -4}, m2[] = {6, 9, -9, -8, -4, -9, -4, -1, 9},
+               m3[] = {6, -2, 0, -1, -6, -6, 8, -8, -4};
+  for (const double* m : {m1, m2, m3}) EXPECT_EQ(CLU(CM(DM(3, 3, m))).rcond, DLU(DM(3, 3, m)).rcond);
 }
 
-TEST(DLU, DeterminantMantissaSteps) {
-  EXPECT_EQ(DLU(rows2(0.0, 1.0, 1.0, 0.0)).det(), -1.0);
-  EXPECT_EQ(DLU(rows2(2.0, 0.0, 0.0, 50.0)).det(), 100.0);
-  EXPECT_EQ(DLU(rows2(1.0, 2.0, 2.0, 4.0)).det(), 0.0);
-  EXPECT_EQ(DLU(DM(-3.5)).det(), -3.5);
+TEST(LU, LargeSystemsTakeEveryKernelRemainder) {
+  for (int n : {7, 13}) {  // the unrolled kernels' remainders 0..6 all come up
+    SCOPED_TRACE(n);
+    DM A(n, n), x(n, 1);
+    unsigned s = 7;
+    for (uint32_t k = 1; k <= A.n; ++k) A(k) = static_cast<int>((s = s * 1103515245u + 12345u) >> 16) % 19 - 9;
+    x.seqa(1.0, n, 1.0);
+    DLU lu(A);
+    const DM got = lu.solve(A * x);  // whole numbers: A x is exact
+    for (int k = 1; k <= n; ++k) EXPECT_NEAR(got(k), k, 1e-11) << k;
+    const DM I = lu.inverse() * A;
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j) EXPECT_NEAR(I(i, j), i == j, 1e-12) << i << "," << j;
+    EXPECT_EQ(CLU(CM(A)).rcond, lu.rcond);
+    const CM z = CLU(CM(A)).solve(CM(A * x));
+    for (int k = 1; k <= n; ++k) EXPECT_NEAR(abs(z(k) - complex(k)), 0.0, 1e-11) << k;
+  }
 }
 
-TEST(DLU, InfiniteElementGivesInfiniteDeterminantWithoutHanging) {
-  const double inf = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(DLU(rows2(inf, 0.0, 0.0, 2.0)).det(), inf);
-  EXPECT_EQ(DLU(rows2(1e200, 0.0, 0.0, -1e200)).det(), -inf);
-  EXPECT_TRUE(std::isnan(DLU(rows2(std::nan(""), 0.0, 0.0, 1.0)).det()));
+TEST(LU, ComplexSolvesInversesAndDivisions) {
+  const complex i(0, 1);
+  const complex v[] = {i, 0, 1, 2};
+  const CM A(2, 2, v);  // [[i, 1], [0, 2]]
+  CLU lu(A);
+  EXPECT_EQ(lu.det(), complex(0, 2));
+  expect_cm(lu.inverse(), 2, 2, {complex(0, -1), complex(0, 0.5), 0, 0.5}, 1e-15);
+  const complex b[] = {complex(1, 1), 4};
+  expect_cm(lu.solve(CM(2, 1, b)), 2, 1, {complex(1, 1), 2}, 1e-15);
+  expect_cm(A % CM(2, 1, b), 2, 1, {complex(1, 1), 2}, 1e-15);
+  const complex c[] = {i, 5};
+  expect_cm(CM(1, 2, c) / A, 1, 2, {1, 2}, 1e-15);  // y A = c, no conjugation
+  expect_cm(CM(1.0, 0.0) / CM(0.0, 2.0), 1, 1, {complex(0, -0.5)});
+  expect_cm(CM(0.0, 2.0) % CM(2, 1, 4.0), 2, 1, {complex(0, -2), complex(0, -2)}, 1e-15);
+  const complex w[] = {complex(1, 2), complex(0.25, -1), complex(-3, 0.5), complex(4, 4)};
+  const CM B(2, 2, w);
+  expect_cm(matmul(CLU(B).inverse(), B), 2, 2, {1, 0, 0, 1}, 1e-15);
+  struct { const char* label; CM A; complex det; } dets[] = {
+      {"zero", CM(0.0, 0.0), 0}, {"decades", CM(0.0, -250.0), complex(0, -250)},
+      {"one exchange", CM(DM(rows2(0, 1, 1, 0))), -1},
+  };
+  for (auto& d : dets) {
+    EXPECT_NEAR(CLU(d.A).det().re, d.det.re, 1e-12) << d.label;
+    EXPECT_NEAR(CLU(d.A).det().im, d.det.im, 1e-12) << d.label;
+  }
+  EXPECT_FALSE(std::isfinite(CLU(CM(DM(rows2(inf, 0, 0, -1)))).det().re));
+  CLU e{CM()};
+  EXPECT_EQ(e.det(), complex(1));
+  expect_cm(Dback_div(CM(), CM(0, 2)), 0, 2, {});
 }
 
-TEST(DLU, InfiniteDeterminantKeepsTheLaterFactors) {
-  // det [[inf, 0], [0, -1]] = -inf: the sign of the second pivot still counts once the
-  // running product is infinite; a later zero pivot makes it inf * 0 = NaN.
-  const double inf = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(DLU(rows2(inf, 0.0, 0.0, -1.0)).det(), -inf);
-  EXPECT_EQ(DLU(rows2(inf, 0.0, 0.0, 0.5)).det(), inf);
-  EXPECT_TRUE(std::isnan(DLU(rows2(inf, 0.0, 0.0, 0.0)).det()));
-}
-
-TEST(DLU, ThreeByThreeInverseAgainstClosedForm) {
-  // [[2, -1, 0], [-1, 2, -1], [0, -1, 2]] has inverse [[3, 2, 1], [2, 4, 2], [1, 2, 3]] / 4
-  const double v[] = {2, -1, 0, -1, 2, -1, 0, -1, 2};
-  DLU lu(DM(3, 3, v));
-  EXPECT_NEAR(lu.det(), 4.0, 1e-14);
-  DM Ai = lu.inverse();
-  const double w[] = {3, 2, 1, 2, 4, 2, 1, 2, 3};
-  for (int k = 1; k <= 9; ++k) EXPECT_NEAR(Ai(k), w[k - 1] / 4.0, 1e-15) << k;
-}
-
-TEST(DLU, RejectsNonSquareAndShortRightHandSide) {
-  EXPECT_FATAL(DLU lu(DM(2, 3, 1.0)), "matrices not conformable!", "DLU");
-  EXPECT_FATAL(DLU lu(DM(3, 2, 1.0)), "matrices not conformable!", "DLU");
-  DLU lu(rows2(1.0, 0.0, 0.0, 1.0));
-  EXPECT_FATAL(lu.solve(DM(1.0)), "matrices not conformable!", "DLU::solve");
-  EXPECT_FATAL(lu.solve(DM(3, 1, 1.0)), "matrices not conformable!", "DLU::solve");
-  DM x = lu.solve(DM(1, 2, 5.0));  // any shape with n elements
-  EXPECT_EQ(x.rows, 1);
-  EXPECT_EQ(x(2), 5.0);
-}
-
-TEST(DLU, EmptyMatrix) {
-  DLU lu{DM()};
-  EXPECT_EQ(lu.n, 0);
-  EXPECT_EQ(lu.det(), 1.0);
-  DM Ai = lu.inverse();
-  EXPECT_EQ(Ai.rows, 0);
-  EXPECT_EQ(Ai.cols, 0);
-  DM x = lu.solve(DM());
-  EXPECT_EQ(x.n, 0u);
-  DM X = Dback_div(DM(), DM(0, 3));
-  EXPECT_EQ(X.rows, 0);
-  EXPECT_EQ(X.cols, 3);
-}
-
-TEST(DbackDiv, DiagonalSystem) {
-  DM X = Dback_div(rows2(2.0, 0.0, 0.0, 4.0), DM(2, 1, std::array<double, 2>{2.0, 4.0}.data()));
-  EXPECT_EQ(X.rows, 2);
-  EXPECT_EQ(X.cols, 1);
-  EXPECT_EQ(X(1), 1.0);
-  EXPECT_EQ(X(2), 1.0);
-}
-
-TEST(DbackDiv, SeveralColumnsOneFactorisation) {
-  // A = [[1, 2], [3, 4]], B = A * [[1, -1, 0], [2, 0.5, 1]]
-  DM A = rows2(1.0, 2.0, 3.0, 4.0);
-  const double xv[] = {1.0, 2.0, -1.0, 0.5, 0.0, 1.0};
-  DM Xe(2, 3, xv);
-  DM X = Dback_div(A, matmul(A, Xe));
-  ASSERT_EQ(X.cols, 3);
-  for (int k = 1; k <= 6; ++k) EXPECT_NEAR(X(k), Xe(k), 1e-14) << k;
-}
-
-TEST(DbackDiv, NoColumnsOnTheRight) {
-  DM X = Dback_div(rows2(1.0, 2.0, 3.0, 4.0), DM(2, 0));
-  EXPECT_EQ(X.rows, 2);
-  EXPECT_EQ(X.cols, 0);
-  EXPECT_EQ(X.n, 0u);
-  // The shapes are still checked.
-  EXPECT_FATAL(Dback_div(DM(2, 3, 1.0), DM(2, 0)), "matrices not conformable!", "Dback_div");
-}
-
-TEST(DbackDiv, ShapeErrors) {
-  EXPECT_FATAL(Dback_div(DM(2, 3, 1.0), DM(2, 1, 1.0)), "matrices not conformable!", "Dback_div");
-  EXPECT_FATAL(Dback_div(DM(2, 2, 1.0), DM(3, 1, 1.0)), "matrices not conformable!", "Dback_div");
-}
-
-TEST(DbackDiv, SingularIsNotReported) {
-  DM X = Dback_div(rows2(1.0, 2.0, 2.0, 4.0), DM(2, 1, 1.0));
-  EXPECT_FALSE(std::isfinite(X(1)) && std::isfinite(X(2)));
+TEST(LU, TransposedKernelSolves) {
+  // P = [[1, 2, 0], [3, 4, 1], [0, 5, 6]] pivots at every step; P' x = [7, 25, 20] for
+  // x = [1, 2, 3].
+  double a[] = {1, 3, 0, 2, 4, 5, 0, 1, 6}, ipvt[3], b[] = {7, 25, 20};
+  int info = -1;
+  dgefa(a, 3, 3, ipvt, info);
+  EXPECT_EQ(info, 0);
+  dgesl(a, 3, 3, ipvt, b, 1);
+  for (int k = 0; k < 3; ++k) EXPECT_NEAR(b[k], k + 1.0, 1e-14) << k;
+  // conj(A)' x = c for A = [[i, 1], [3, 2]] and x = [1, i]: conj(A)' = [[-i, 3], [1, 2]]
+  complex z[] = {complex(0, 1), 3, 1, 2}, c[] = {complex(0, 2), complex(1, 2)};
+  zgefa(z, 2, 2, ipvt, info);
+  EXPECT_EQ(ipvt[0], 2.0);
+  zgesl(z, 2, 2, ipvt, c, 1);
+  EXPECT_NEAR(c[0].re, 1.0, 1e-15);
+  EXPECT_NEAR(c[0].im, 0.0, 1e-15);
+  EXPECT_NEAR(c[1].re, 0.0, 1e-15);
+  EXPECT_NEAR(c[1].im, 1.0, 1e-15);
 }
 
 }  // namespace

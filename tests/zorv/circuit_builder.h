@@ -32,6 +32,13 @@ inline sdi::basic* AddResistor(sdi::point ref) { return add_symbol(new sdi::basi
 
 inline sdi::cline* AddWire(sdi::point a, sdi::point b, int bend = 0) { return add_wire(a, b, bend); }
 
+// The first element of a kind in the circuit, or null.
+inline sdi::element* OfKind(int kind) {
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
+    if (n->value->kind == kind) return n->value;
+  return nullptr;
+}
+
 inline int CircuitCount() {
   int n = 0;
   sdi::elist walk = sdi::circuit;

@@ -1,7 +1,11 @@
+// The view's logic without a display (zoom commands and the grid) and the undo files'
+// per-process folder.
 #include "sdi/zorv/core/view_core.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -10,146 +14,92 @@
 namespace {
 
 struct FakeView : zorv::ViewHost {
-  zorv::Size client{800, 600};
   zorv::ScrollState applied;
-  int invalidations = 0;
-  int modifications = 0;
-  zorv::Size ClientSize() const override { return client; }
+  int invalidations = 0, modifications = 0;
+  zorv::Size ClientSize() const override { return {800, 600}; }
   zorv::Pos ScrollPosition() const override { return applied.pos; }
   void ApplyScroll(const zorv::ScrollState& s) override { applied = s; }
   void Invalidate() override { ++invalidations; }
   void SetDocumentModified() override { ++modifications; }
 };
 
-// Writes the "circuit" (a text here) as the model's save would write a file.
-struct FakeCircuit {
-  std::string state = "empty";
-  bool Save(const std::string& path) const {
-    std::ofstream out(path, std::ios::binary);
-    out << state;
-    return static_cast<bool>(out);
-  }
-};
-
 class ViewCoreTest : public ::testing::Test {
 protected:
-  ViewCoreTest()
-      : undo(dir.path() / "undo"),
-        view(host, undo, [this](const std::string& p) { return circuit.Save(p); }) {}
-
   TempDir dir;
   FakeView host;
-  FakeCircuit circuit;
-  zorv::UndoFiles undo;
-  zorv::ViewCore view;
+  std::string circuit = "empty";  // what the model's save writes
+  zorv::UndoFiles undo{dir.path() / "undo"};
+  zorv::ViewCore view{host, undo, [this](const std::string& p) { return bool(std::ofstream(p, std::ios::binary) << circuit); }};
 };
 
-}  // namespace
-
-TEST_F(ViewCoreTest, InitialUpdateSetsTheScrollSizes) {
+TEST_F(ViewCoreTest, ZoomCommands) {
   view.OnInitialUpdate();
   EXPECT_EQ(view.ScrollResetCount(), 1);
   EXPECT_EQ(host.applied.total.w, 2600);
   EXPECT_EQ(host.applied.total.h, 3900);
-  EXPECT_DOUBLE_EQ(view.Zoom(), 1.3);
-}
-
-TEST_F(ViewCoreTest, ZoomInKeepsTheCentreAndRepaints) {
-  view.OnInitialUpdate();
   host.applied.pos = {700, 900};
   const double cx = (700 + 400) / 1.3, cy = (900 + 300) / 1.3;
-  view.OnViewZoomIn();
+  view.OnViewZoomIn();  // keeps the centre and repaints
   EXPECT_NEAR(view.Zoom(), 1.56, 1e-12);
   EXPECT_EQ(host.invalidations, 1);
   const double s = host.applied.total.w / 2000.0;
   EXPECT_NEAR((host.applied.pos.x + 400) / s, cx, 1 / s);
   EXPECT_NEAR((host.applied.pos.y + 300) / (host.applied.total.h / 3000.0), cy, 1 / s);
-}
-
-TEST_F(ViewCoreTest, ZoomAtItsLimitDoesNothing) {
-  view.OnInitialUpdate();
-  for (int i = 0; i < 8; ++i) view.OnViewZoomIn();
-  const int resets = view.ScrollResetCount();
-  const int paints = host.invalidations;
-  view.OnViewZoomIn();
+  for (int i = 0; i < 7; ++i) view.OnViewZoomIn();
+  const int resets = view.ScrollResetCount(), paints = host.invalidations;
+  view.OnViewZoomIn();  // at the limit: nothing
   EXPECT_EQ(view.ScrollResetCount(), resets);
   EXPECT_EQ(host.invalidations, paints);
-}
-
-TEST_F(ViewCoreTest, ZoomAllOnAnEmptyCircuit) {
-  view.OnInitialUpdate();
-  view.OnViewZoomIn();
-  view.OnViewZoomAll({0, 0, 0, 0});
+  view.OnViewZoomAll({0, 0, 0, 0});  // an empty circuit: the starting zoom at the origin
   EXPECT_DOUBLE_EQ(view.Zoom(), 1.3);
-  EXPECT_EQ(host.applied.pos.x, 0);
-  EXPECT_EQ(host.applied.pos.y, 0);
-}
-
-TEST_F(ViewCoreTest, ZoomAllScrollsToTheExtent) {
-  view.OnInitialUpdate();
-  // 400 x 300 units into 800 x 600 pixels: zoom 0.9 x 2 = 1.8.
-  view.OnViewZoomAll({1000, 1200, 400, 300});
+  EXPECT_EQ(host.applied.pos.x + host.applied.pos.y, 0);
+  view.OnViewZoomAll({1000, 1200, 400, 300});  // 400 x 300 into 800 x 600: 0.9 x 2
   EXPECT_DOUBLE_EQ(view.Zoom(), 1.8);
-  const double s = host.applied.total.w / 2000.0;
-  EXPECT_EQ(host.applied.pos.x, static_cast<int>((1000 - 80) * s));
+  EXPECT_EQ(host.applied.pos.x, static_cast<int>((1000 - 80) * (host.applied.total.w / 2000.0)));
   EXPECT_EQ(host.applied.pos.y, static_cast<int>((1200 - 30) * (host.applied.total.h / 3000.0)));
-}
-
-TEST_F(ViewCoreTest, GridTogglesAndRepaints) {
-  EXPECT_TRUE(view.GridShown());
+  const int before = host.invalidations;
   view.OnViewGrid();
   EXPECT_FALSE(view.GridShown());
   view.OnViewGrid();
   EXPECT_TRUE(view.GridShown());
-  EXPECT_EQ(host.invalidations, 2);
+  EXPECT_EQ(host.invalidations, before + 2);
 }
 
-TEST_F(ViewCoreTest, UndoPointWritesTheCircuitAndMarksTheDocument) {
-  circuit.state = "R1";
-  view.SaveBackup();
-  EXPECT_EQ(slurp(undo.Backup()), "R1");
-  EXPECT_EQ(host.modifications, 1);
-  EXPECT_EQ(undo.Backup().parent_path(), dir.path() / "undo");
-  EXPECT_EQ(undo.Backup().filename(), "backup.ckt");
-  EXPECT_EQ(undo.Backup2().filename(), "backup2.ckt");
-}
-
-TEST_F(ViewCoreTest, TwoUndoPointsKeepTheStateBeforeTheSecond) {
-  circuit.state = "R1";
-  view.SaveBackup();
-  circuit.state = "R1 R2";
-  view.SaveBackup();
-  EXPECT_EQ(slurp(undo.Backup()), "R1 R2");
-  EXPECT_EQ(host.modifications, 2);
-}
-
-TEST_F(ViewCoreTest, UndoPointDisablesRedo) {
-  view.SetCanRedo(true);
-  view.SaveBackup();
-  EXPECT_FALSE(view.CanRedo());
-}
-
-TEST_F(ViewCoreTest, UndoPointThatCannotBeWrittenStillMarksTheDocument) {
-  zorv::ViewCore failing(host, undo, [](const std::string&) { return false; });
-  failing.SaveBackup();
-  EXPECT_EQ(host.modifications, 1);
-}
-
-TEST(PrintGridGuard, HidesTheGridAndBringsItBack) {
-  int grid = 1;
-  {
-    zorv::PrintGridGuard guard(grid);
-    EXPECT_EQ(grid, 0);
-    EXPECT_TRUE(guard.HidGrid());
+// Sets an environment variable for one scope.
+struct EnvScope {
+  EnvScope(const char* name, const char* value) : name(name) {
+    if (const char* old = std::getenv(name)) had = true, this->old = old;
+    value ? setenv(name, value, 1) : unsetenv(name);
   }
-  EXPECT_EQ(grid, 1);
+  ~EnvScope() { had ? setenv(name, old.c_str(), 1) : unsetenv(name); }
+  const char* name;
+  std::string old;
+  bool had = false;
+};
+
+TEST(UndoFiles, PrivatePerProcessFolderRemovedWithItsFiles) {
+  TempDir dir;
+  {
+    EnvScope runtime("XDG_RUNTIME_DIR", dir.path().c_str());
+    EXPECT_EQ(zorv::UndoFiles::DefaultFolder(), dir.path() / ("zorv-" + std::to_string(getpid())));
+  }
+  {
+    EnvScope runtime("XDG_RUNTIME_DIR", nullptr);
+    EnvScope tmp("TMPDIR", dir.path().c_str());
+    EXPECT_EQ(zorv::UndoFiles::DefaultFolder(),
+              dir.path() / ("zorv-" + std::to_string(getuid()) + "-" + std::to_string(getpid())));
+  }
+  const auto folder = dir.path() / "u";
+  {
+    zorv::UndoFiles undo(folder), other(dir.path() / "v");
+    ASSERT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);
+    EXPECT_NE(undo.Backup(), other.Backup());
+    std::ofstream(undo.Backup()) << "a";
+    std::ofstream(undo.Backup2()) << "b";
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
-TEST(PrintGridGuard, LeavesAHiddenGridHidden) {
-  int grid = 0;
-  {
-    zorv::PrintGridGuard guard(grid);
-    EXPECT_FALSE(guard.HidGrid());
-  }
-  EXPECT_EQ(grid, 0);
-}
+}  // namespace

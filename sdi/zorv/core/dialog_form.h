@@ -22,7 +22,16 @@ enum class FieldKind {
   Int,     // an edit field holding a whole number (with a spin button when spinId)
   Check,   // a check box
   Radio,   // a round button; exclusive with the others of its set (Form::exclusive)
-  Button,  // a push button that ends the dialog with endCode
+  Button,  // a push button that ends the dialog with endCode (or toggles the section)
+  Static,  // a text or divider the program sets; nothing to enter
+};
+
+// How OK reads an edit field that holds a number; a text still as shown is
+// always accepted (its stored value is kept).
+enum class NumberRule {
+  Text,           // not a number
+  Value,          // an element value with engineering suffixes (ReadValue)
+  ValueOrEmpty,   // the same, or empty (a DC source's unused step)
 };
 
 struct Field {
@@ -35,7 +44,10 @@ struct Field {
   long max = LONG_MAX;
   int spinId = 0;        // the spin button beside an Int field
   int endCode = 0;       // what a Button ends the dialog with
+  bool takesTexts = true;  // whether a Button's end keeps what was typed
+  NumberRule number = NumberRule::Text;
   bool enabled = true;
+  bool hidden = false;   // left out of the window (a subcircuit's unused rows)
   std::string text;      // Text and Int fields
   bool checked = false;  // Check and Radio fields
   std::string shown;     // the text as the program set it; never cut by the limit
@@ -53,14 +65,27 @@ struct Form {
   // Sets of check or radio ids of which a click checks one and unchecks the others.
   std::vector<std::vector<int>> exclusive;
   bool rememberPosition = false;  // opens where the last such dialog was closed
+  // The expanding section: the toggle button, and the divider from which every
+  // later field belongs to it. The section is disabled while collapsed.
+  int expandButton = 0;
+  int divider = 0;
+  bool expanded = false;
+  int pressed = 0;  // the Button that ended the dialog
   // The form's own check on OK: a message, or empty to accept.
   std::function<std::string(const Form&)> check;
 
   Field* Find(int id);
   const Field* Find(int id) const;
-  // A click on a check or radio: exclusive sets keep one checked.
+  // A click on a check or radio: exclusive sets keep one checked. A click on the
+  // expand button toggles the section; on another Button, records it as pressed.
   void Click(int id);
+  // Sets the section expanded or collapsed: the toggle's text and the enabling.
+  void SetExpanded(bool expanded);
 };
+
+// Table building: a field, and a form with its groups (fields added after).
+Field MakeField(int id, const char* label, FieldKind kind, int group, int maxChars = 0);
+Form MakeForm(const char* name, int templateId, const char* caption, std::vector<std::string> groups);
 
 // Why OK is refused, or empty.
 std::string FormProblem(const Form& form);

@@ -55,4 +55,37 @@ bool ReadInteger(const std::string& text, long& value) {
   return true;
 }
 
+bool ReadValue(const std::string& text, double& value) {
+  std::string t;
+  for (char c : text)
+    if (!IsBlank(c)) t += c;
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  // A digit or point must start the number: from_chars would take "inf" and "nan".
+  if (i == t.size() || !(std::isdigit(static_cast<unsigned char>(t[i])) || t[i] == '.')) return false;
+  const char* end = t.data() + t.size();
+  double v = 0.0;
+  const auto r = std::from_chars(t.data() + i, end, v);
+  if (r.ec != std::errc() || !std::isfinite(v)) return false;
+  const char* p = r.ptr;
+  if (p != end) {
+    static const std::string kSuffixes = "afpnumkKMGT";
+    static const int kExponents[] = {-18, -15, -12, -9, -6, -3, 3, 3, 6, 9, 12};
+    const std::size_t s = kSuffixes.find(*p);
+    if (s == std::string::npos) return false;
+    const std::string number(t.data() + i, static_cast<std::size_t>(r.ptr - (t.data() + i)));
+    std::string digits(p + 1, static_cast<std::size_t>(end - p - 1));
+    for (char c : digits)
+      if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    // "4k7": the suffix is the decimal point of a whole number.
+    if (!digits.empty() && number.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (number.find_first_of("eE") != std::string::npos) return false;  // "1e3k"
+    const std::string scaled = number + (digits.empty() ? "" : "." + digits) + "e" + std::to_string(kExponents[s]);
+    const auto rs = std::from_chars(scaled.data(), scaled.data() + scaled.size(), v);
+    if (rs.ec != std::errc() || !std::isfinite(v)) return false;
+  }
+  value = t[0] == '-' ? -v : v;
+  return true;
+}
+
 }  // namespace zorv

@@ -14,4 +14,10 @@ double ReadPlainNumber(const std::string& text);
 // A whole decimal integer that fits a long, blanks around it allowed.
 bool ReadInteger(const std::string& text, long& value);
 
+// An element value as typed: blanks anywhere, then a number, then at most one of
+// the suffixes the engineering format shows (a f p n u m k K M G T); digits after
+// the suffix are the fraction ("4k7" = 4700). False for anything else ("k5", "",
+// "1x", "inf"), value untouched.
+bool ReadValue(const std::string& text, double& value);
+
 }  // namespace zorv

@@ -11,24 +11,14 @@ namespace zorv {
 
 namespace {
 
-Field Make(int id, const char* label, FieldKind kind, int group) {
-  Field f;
-  f.id = id;
-  f.label = label;
-  f.kind = kind;
-  f.group = group;
-  return f;
-}
-
 Field Text(int id, const char* label, int group, double value, int maxChars = 0) {
-  Field f = Make(id, label, FieldKind::Text, group);
-  f.maxChars = maxChars;
+  Field f = MakeField(id, label, FieldKind::Text, group, maxChars);
   f.Show(NumberText(value));
   return f;
 }
 
 Field Int(int id, const char* label, int group, long value, long min = INT_MIN, long max = INT_MAX) {
-  Field f = Make(id, label, FieldKind::Int, group);
+  Field f = MakeField(id, label, FieldKind::Int, group);
   f.min = min;
   f.max = max;
   f.Show(std::to_string(value));
@@ -36,17 +26,8 @@ Field Int(int id, const char* label, int group, long value, long min = INT_MIN, 
 }
 
 Field Check(int id, const char* label, int group, bool checked, FieldKind kind = FieldKind::Check) {
-  Field f = Make(id, label, kind, group);
+  Field f = MakeField(id, label, kind, group);
   f.checked = checked;
-  return f;
-}
-
-Form Dialog(const char* name, int templateId, const char* caption, std::vector<std::string> groups) {
-  Form f;
-  f.name = name;
-  f.templateId = templateId;
-  f.caption = caption;
-  f.groups = std::move(groups);
   return f;
 }
 
@@ -141,7 +122,7 @@ constexpr int kMethodIds[] = {1009, 1012, 1010, 1011};
 }  // namespace
 
 Form SimParametersForm() {
-  Form f = Dialog("sim_dlg", 5, "Simulation parameters", {"Simulation", "Save interval"});
+  Form f = MakeForm("sim_dlg", 5, "Simulation parameters", {"Simulation", "Save interval"});
   f.fields = Controls(kSimParameters);
   f.check = [](const Form& form) { return NumbersProblem(form, kSimParameters); };
   return f;
@@ -150,7 +131,7 @@ Form SimParametersForm() {
 void StoreSimParameters(const Form& form) { Store(form, kSimParameters); }
 
 Form SimOptionsForm() {
-  Form f = Dialog("OPT_Dlg", 177, "Options", {"State"});
+  Form f = MakeForm("OPT_Dlg", 177, "Options", {"State"});
   f.fields = Controls(kSimOptions);
   return f;
 }
@@ -158,8 +139,8 @@ Form SimOptionsForm() {
 void StoreSimOptions(const Form& form) { Store(form, kSimOptions); }
 
 Form SteadyStateForm(int cyclesReached) {
-  Form f = Dialog("SS_Dlg", 172, "Steady State Options",
-                  {"Steady-State Tolerance", "Algorithm", "Start algorithm after:"});
+  Form f = MakeForm("SS_Dlg", 172, "Steady State Options",
+                    {"Steady-State Tolerance", "Algorithm", "Start algorithm after:"});
   const char* methods[] = {"   Newton", "   Skelboe", "   Broyden", "   Picard (brute force)"};
   f.fields = {Control(kSteadyState[0]), Control(kSteadyState[1])};
   for (int m = 0; m < 4; ++m)
@@ -187,7 +168,7 @@ void StoreSteadyState(const Form& form, int& cyclesReached) {
 }
 
 Form LimitedCyclesForm() {
-  Form f = Dialog("SSCY_Dlg", 176, "# CYCLES", {"# Steady State Cycles"});
+  Form f = MakeForm("SSCY_Dlg", 176, "# CYCLES", {"# Steady State Cycles"});
   f.fields = Controls(kLimitedCycles);
   return f;
 }

@@ -86,6 +86,7 @@ void ViewEditing::SetCapture(bool capture) {
 
 void ViewEditing::ResetPlacement() {
   m_selCount = m_wireMode = m_banding = m_placing = m_floating = 0;
+  if (m_picking) m_picking->EndPicking();
 }
 
 void ViewEditing::Reset() {
@@ -223,6 +224,11 @@ void ViewEditing::SelectAll() {
 void ViewEditing::OnLButtonDown(Pos device) {
   const sdi::point p = ToSheet(device);
   const sdi::point s = sdi::snap_to_grid(p.x, p.y);
+  if (m_picking && m_picking->Picking()) {
+    // The press of a pick: nothing is selected, banded or dragged.
+    m_selCount = m_banding = 0;
+    return;
+  }
   m_downHit = sdi::circuit.find_hit(s);
   m_start = s;
   const sdi::point d = s - m_anchor;
@@ -356,6 +362,13 @@ void ViewEditing::ReleaseWire(const sdi::point& s) {
 void ViewEditing::OnLButtonUp(Pos device, bool shift) {
   const sdi::point p = ToSheet(device);
   const sdi::point s = sdi::snap_to_grid(p.x, p.y);
+  if (m_picking && m_picking->Picking()) {
+    m_banding = 0;
+    SetCapture(false);
+    m_picking->TakePick(s);
+    m_core.Host().Invalidate();
+    return;
+  }
   {
     ViewClientDraw dc(m_core);
     m_lastHit = sdi::circuit.find_hit(s);

@@ -49,6 +49,17 @@ enum : int {
 // start gives 1, crossing the horizontal line 0; otherwise it stays `bend`.
 int BendAfterMove(const sdi::point& a, const sdi::point& b, int bend);
 
+// The picking modes of the value dialogs (value_dispatch.h): a button-up on the
+// sheet serves them instead of selecting, and every mode's end ends them.
+class PickingModes {
+public:
+  virtual ~PickingModes() = default;
+  virtual bool Picking() const = 0;
+  // The pick at the snapped point; its dialog reopens after the handler returned.
+  virtual void TakePick(const sdi::point& s) = 0;
+  virtual void EndPicking() = 0;
+};
+
 class ViewEditing {
 public:
   explicit ViewEditing(ViewCore& core);
@@ -89,6 +100,8 @@ public:
   void SelectAll();
   // Ends the selection modes after Copy (the elements stay marked).
   void EndSelection() { ResetPlacement(); }
+
+  void SetPicking(PickingModes* picking) { m_picking = picking; }
 
   bool Placing() const { return m_placing != 0; }
   bool WireMode() const { return m_wireMode != 0; }
@@ -135,6 +148,7 @@ private:
   bool m_bandShown = false;
   bool m_rubberShown = false;
   bool m_captured = false;
+  PickingModes* m_picking = nullptr;
 };
 
 }  // namespace zorv

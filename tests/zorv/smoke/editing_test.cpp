@@ -12,7 +12,6 @@
 #include "sdi/element.h"
 #include "sdi/elist.h"
 #include "sdi/zorv/toolkit_ids.h"
-#include "sdi/zorv/zorv_canvas.h"
 #include "zorv/smoke/gui_session.h"
 
 namespace {
@@ -36,16 +35,8 @@ void Settle(GuiSession& s) {
 TEST(Smoke, DrawAWireAndPlaceAResistorWithTheMouseSaveAndUndoTheWire) {
   GuiSession s({"--nosplash"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  s.Frame()->Raise();
-  CZorvCanvas* canvas = s.View()->Canvas();
-  canvas->SetFocus();
-  ASSERT_TRUE(s.WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
-  // A sheet point on the screen, through the view's mapping and scroll.
-  auto screen = [&](int x, int y) {
-    const zorv::ViewMapping& m = s.View()->Core().Mapping();
-    const zorv::Pos scroll = canvas->ScrollPos();
-    return canvas->ClientToScreen(wxPoint(m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y));
-  };
+  ASSERT_TRUE(s.FocusCanvas());
+  auto screen = [&](int x, int y) { return s.SheetToScreen(x, y); };
   wxUIActionSimulator mouse;
 
   s.Command(ZORV_ID(R));

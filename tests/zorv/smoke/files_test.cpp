@@ -1,18 +1,22 @@
-// The running editor with circuit files: open from the command line, drop, the
-// recent-file list, Save, and the picture on the screen.
+// The running editor with circuit files: open from the command line, drop, the recent
+// file list, Save, the clipboard picture and printing, and what a failure shows.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <memory>
 
 #include <wx/clipbrd.h>
+#include <wx/dcmemory.h>
 #include <wx/filehistory.h>
+#include <wx/print.h>
 
+#include "sdi/drawing.h"
 #include "sdi/elist.h"
 #include "sdi/zorv/core/view_render.h"
 #include "sdi/zorv/drop_target.h"
 #include "sdi/zorv/picture.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/zorv_canvas.h"
+#include "sdi/zorv/zorv_printout.h"
 #include "simu/run_services.h"
 #include "simu/run_settings.h"
 #include "zorv/circuit_builder.h"
@@ -21,8 +25,6 @@
 #include "zorv/smoke/screen_grab.h"
 
 namespace {
-
-wxImage Screen(const wxRect& r) { return GrabScreen(r); }
 
 bool IsBlue(const wxImage& image, wxPoint p) {
   return p.x >= 0 && p.y >= 0 && p.x < image.GetWidth() && p.y < image.GetHeight() && image.GetRed(p.x, p.y) == 0 &&
@@ -36,52 +38,109 @@ wxPoint OnView(GuiSession& s, sdi::point p) {
   return {m.ToDeviceX(p.x) - scroll.x, m.ToDeviceY(p.y) - scroll.y};
 }
 
+struct Ink {
+  int blue = 0, red = 0, green = 0;  // strokes, texts, grid dots
+  int left = 1 << 30, right = -1;               // columns holding a stroke
+};
+
+// Prints page 1 of a Letter page (8.5 x 11 in at `ppi`) into a w x h bitmap, as the
+// printer (the page's own size) or a preview (smaller) gives it.
+Ink PrintInto(GuiSession& s, int ppi, int w, int h) {
+  std::unique_ptr<wxPrintout> printout(s.View()->OnCreatePrintout());
+  wxBitmap bitmap(w, h, 24);
+  {
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    printout->SetDC(&dc);
+    printout->SetPPIPrinter(ppi, ppi);
+    printout->SetPageSizePixels(ppi * 17 / 2, ppi * 11);
+    printout->OnPreparePrinting();
+    EXPECT_EQ(sdi::grid_shown, 0);  // no grid on paper
+    printout->OnBeginPrinting();
+    EXPECT_TRUE(printout->OnPrintPage(1));
+    printout->OnEndPrinting();
+    printout->SetDC(nullptr);
+  }
+  EXPECT_EQ(sdi::grid_shown, 1);
+  Ink ink;
+  const wxImage image = bitmap.ConvertToImage();
+  for (int y = 0; y < image.GetHeight(); ++y)
+    for (int x = 0; x < image.GetWidth(); ++x) {
+      const int r = image.GetRed(x, y), g = image.GetGreen(x, y), b = image.GetBlue(x, y);
+      if (r == 0 && g == 0 && b == 255) ++ink.blue, ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
+      ink.red += r == 200 && g == 0 && b == 0;
+      ink.green += r == 0 && g == 128 && b == 0;
+    }
+  return ink;
+}
+
 }  // namespace
 
-TEST(Smoke, OpensTheFileNamedOnTheCommandLineAndDrawsIt) {
+TEST(Smoke, OpensDrawsCopiesSavesAndReopensAFile) {
   TempDir files;
   const std::string path = (files.path() / "buck.ckt").string();
   ASSERT_TRUE(WriteBuckCircuit(path));
+  const std::string bytes = slurp(path);
   GuiSession s({"--nosplash", path});
-  ASSERT_TRUE(s.Started());
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
   EXPECT_EQ(::base_name, (files.path() / "buck").string());
   EXPECT_EQ(CircuitCount(), 17);
   EXPECT_TRUE(s.Messages().empty());
-  EXPECT_FALSE(s.Doc()->IsModified());
   s.Pump(20);
-
-  CZorvCanvas* canvas = s.View()->Canvas();
-  const wxImage view = Screen(wxRect(canvas->ClientToScreen(wxPoint(0, 0)), canvas->GetClientSize()));
+  const wxImage view = GrabClient(s.View()->Canvas());
   EXPECT_TRUE(IsBlue(view, OnView(s, kBuckResistorLead)));
   EXPECT_TRUE(IsBlue(view, OnView(s, kBuckWirePoint)));
-  // The T where the diode meets the switch and the inductor has its dot.
-  EXPECT_TRUE(IsBlue(view, OnView(s, {249, 193})));
-  // White beside the wire.
+  EXPECT_TRUE(IsBlue(view, OnView(s, {249, 193})));  // the dot of the T at the diode
   const wxPoint beside = OnView(s, {180, 268});
   EXPECT_EQ(view.GetRed(beside.x, beside.y), 255);
 
-  if (const char* shot = std::getenv("ZORV_SCREENSHOT")) wxBitmap(Screen(s.Frame()->GetScreenRect())).SaveFile(shot, wxBITMAP_TYPE_PNG);
-}
+  const zorv::ViewMapping& m = s.View()->Core().Mapping();  // the clipboard picture
+  const zorv::PictureFrame frame = zorv::ClipboardPictureFrame(zorv::CircuitExtent(), m);
+  const wxImage picture = CircuitPicture(m, true).ConvertToImage();
+  ASSERT_EQ(picture.GetWidth(), frame.size.w);
+  ASSERT_EQ(picture.GetHeight(), frame.size.h);
+  EXPECT_TRUE(IsBlue(picture, wxPoint(m.ToDeviceX(kBuckResistorLead.x) - frame.origin.x, m.ToDeviceY(kBuckResistorLead.y) - frame.origin.y)));
+  wxUpdateUIEvent update(ToolkitCommandId(zorv::cmd::CopyToClipboard));
+  s.Frame()->GetEventHandler()->ProcessEvent(update);
+  EXPECT_TRUE(update.GetEnabled());
+  s.Command(ToolkitCommandId(zorv::cmd::CopyToClipboard));
+  {
+    wxClipboardLocker lock;
+    ASSERT_TRUE(!!lock);
+    wxBitmapDataObject data;
+    ASSERT_TRUE(wxTheClipboard->GetData(data));
+    EXPECT_EQ(data.GetBitmap().GetWidth(), frame.size.w);
+    EXPECT_EQ(data.GetBitmap().GetHeight(), frame.size.h);
+  }
 
-TEST(Smoke, ADroppedFileOpens) {
-  TempDir files;
-  const std::string path = (files.path() / "dropped.ckt").string();
-  ASSERT_TRUE(WriteBuckCircuit(path));
-  GuiSession s({"--nosplash"});
-  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  auto* target = dynamic_cast<CZorvDropTarget*>(s.Frame()->GetDropTarget());
-  ASSERT_NE(target, nullptr);
-  wxArrayString dropped;
-  dropped.push_back(path);
-  EXPECT_TRUE(target->OnDropFiles(20, 20, dropped));
-  ASSERT_TRUE(s.WaitFor([&] { return s.Frame()->GetTitle() == "ZORV - " + path; }));
+  std::filesystem::remove(path);  // Save writes the same bytes and clears the change
+  s.View()->SaveBackup();
+  s.Command(wxID_SAVE);
+  EXPECT_FALSE(s.Doc()->IsModified());
+  EXPECT_EQ(slurp(path), bytes);
+  s.View()->SaveBackup();  // a failed save keeps the change and the name
+  EXPECT_FALSE(s.Doc()->OnSaveDocument("/no/such/folder/kept.ckt"));
+  EXPECT_EQ(s.Messages(), std::vector<std::string>{"Couldn't Open File!"});
+  EXPECT_TRUE(s.Doc()->IsModified());
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+  s.dialogs.answers = {wxID_NO};
+  s.Command(wxID_NEW);
+  EXPECT_EQ(s.dialogs.seen.back().message, "Save changes to buck.ckt?");
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.ckt");
+  EXPECT_EQ(CircuitCount(), 0);
+  EXPECT_EQ(::base_name, (files.path() / "Untitled").string());
+  wxFileHistory* history = s.App().DocManager()->GetFileHistory();  // the recent files
+  EXPECT_EQ(history->GetMaxFiles(), 4u);
+  ASSERT_EQ(history->GetCount(), 1u);
+  EXPECT_EQ(history->GetHistoryFile(0), path);
+  s.Command(wxID_FILE1);
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
   EXPECT_EQ(CircuitCount(), 17);
-  EXPECT_TRUE(s.Messages().empty());
 }
 
-TEST(Smoke, NothingDroppedOpensDuringARun) {
+TEST(Smoke, DroppedFilesOpenExceptDuringARun) {
   TempDir files;
   const std::string path = (files.path() / "dropped.ckt").string();
   ASSERT_TRUE(WriteBuckCircuit(path));
@@ -89,8 +148,12 @@ TEST(Smoke, NothingDroppedOpensDuringARun) {
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   auto* target = dynamic_cast<CZorvDropTarget*>(s.Frame()->GetDropTarget());
   ASSERT_NE(target, nullptr);
-  wxArrayString dropped;
+  wxArrayString missing, dropped;
+  missing.push_back("/no/such/folder/dropped.ckt");
   dropped.push_back(path);
+  EXPECT_TRUE(target->OnDropFiles(10, 10, missing));
+  ASSERT_TRUE(s.WaitFor([&] { return !s.Messages().empty(); }));
+  EXPECT_EQ(s.Messages(), std::vector<std::string>{"Couldn't Open File!"});
   // Dropped just before a run starts, or during it: refused, the circuit stays.
   EXPECT_TRUE(target->OnDropFiles(20, 20, dropped));
   main_window().CreateProgressBar();
@@ -100,121 +163,41 @@ TEST(Smoke, NothingDroppedOpensDuringARun) {
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.ckt");
   EXPECT_EQ(CircuitCount(), 0);
   main_window().DeleteProgressBar();
-  // After the run a drop opens again.
   EXPECT_TRUE(target->OnDropFiles(20, 20, dropped));
   ASSERT_TRUE(s.WaitFor([&] { return s.Frame()->GetTitle() == "ZORV - " + path; }));
-}
-
-TEST(Smoke, RecentFileListReopens) {
-  TempDir files;
-  const std::string path = (files.path() / "recent.ckt").string();
-  ASSERT_TRUE(WriteBuckCircuit(path));
-  GuiSession s({"--nosplash", path});
-  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  wxFileHistory* history = s.App().DocManager()->GetFileHistory();
-  ASSERT_NE(history, nullptr);
-  EXPECT_EQ(history->GetMaxFiles(), 4u);
-  ASSERT_EQ(history->GetCount(), 1u);
-  EXPECT_EQ(history->GetHistoryFile(0), path);
-  s.Command(wxID_NEW);
-  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.ckt");
-  EXPECT_EQ(CircuitCount(), 0);
-  EXPECT_EQ(::base_name, (files.path() / "Untitled").string());
-  s.Command(wxID_FILE1);
-  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
   EXPECT_EQ(CircuitCount(), 17);
+  EXPECT_EQ(s.Messages().size(), 1u);
 }
 
-TEST(Smoke, NewAfterAnEditAsksToSaveFirst) {
-  TempDir files;
-  const std::string path = (files.path() / "edited.ckt").string();
-  ASSERT_TRUE(WriteBuckCircuit(path));
-  GuiSession s({"--nosplash", path});
+TEST(Smoke, UnopenableFileOnTheCommandLineIsReported) {
+  GuiSession s({"--nosplash", "/no/such/folder/buck.ckt"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  s.View()->SaveBackup();
-  s.dialogs.answers = {wxID_CANCEL};
-  s.Command(wxID_NEW);
-  ASSERT_EQ(s.dialogs.seen.size(), 1u);
-  EXPECT_NE(s.dialogs.seen[0].message.Find("edited.ckt"), wxNOT_FOUND);
-  EXPECT_EQ(CircuitCount(), 17);  // cancelled: nothing happened
-  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
-}
-
-TEST(Smoke, SaveWritesTheOpenFileAndClearsTheChange) {
-  TempDir files;
-  const std::string path = (files.path() / "saved.ckt").string();
-  ASSERT_TRUE(WriteBuckCircuit(path));
-  const std::string before = slurp(path);
-  std::filesystem::remove(path);
-  GuiSession s({"--nosplash"});
-  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  ASSERT_TRUE(WriteBuckCircuit(path));
-  s.App().DocManager()->CreateDocument(path, wxDOC_SILENT);
-  ASSERT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
-  std::filesystem::remove(path);
-  s.View()->SaveBackup();
-  EXPECT_TRUE(s.Doc()->IsModified());
-  s.Command(wxID_SAVE);
-  EXPECT_FALSE(s.Doc()->IsModified());
-  EXPECT_EQ(slurp(path), before);
-  EXPECT_TRUE(s.Frame()->Close(false));  // nothing left to ask
-  EXPECT_TRUE(s.dialogs.seen.empty());
-}
-
-TEST(Smoke, CopyToClipboardPutsTheCircuitsPicture) {
-  TempDir files;
-  const std::string path = (files.path() / "picture.ckt").string();
-  ASSERT_TRUE(WriteBuckCircuit(path));
-  GuiSession s({"--nosplash", path});
-  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  const zorv::ViewMapping& m = s.View()->Core().Mapping();
-  const zorv::SheetRect extent = zorv::CircuitExtent();
-  const zorv::PictureFrame frame = zorv::ClipboardPictureFrame(extent, m);
-
-  // The picture itself: the extent at the view's scale, the circuit inside.
-  const wxImage picture = CircuitPicture(m, true).ConvertToImage();
-  ASSERT_EQ(picture.GetWidth(), frame.size.w);
-  ASSERT_EQ(picture.GetHeight(), frame.size.h);
-  const wxPoint lead(m.ToDeviceX(kBuckResistorLead.x) - frame.origin.x, m.ToDeviceY(kBuckResistorLead.y) - frame.origin.y);
-  EXPECT_TRUE(IsBlue(picture, lead));
-
-  // The command enables with a circuit and puts a bitmap of that size on the clipboard.
-  wxUpdateUIEvent update(ToolkitCommandId(zorv::cmd::CopyToClipboard));
-  s.Frame()->GetEventHandler()->ProcessEvent(update);
-  EXPECT_TRUE(update.GetEnabled());
-  s.Command(ToolkitCommandId(zorv::cmd::CopyToClipboard));
-  wxClipboardLocker lock;
-  ASSERT_TRUE(!!lock);
-  ASSERT_TRUE(wxTheClipboard->IsSupported(wxDF_BITMAP));
-  wxBitmapDataObject data;
-  ASSERT_TRUE(wxTheClipboard->GetData(data));
-  EXPECT_EQ(data.GetBitmap().GetWidth(), frame.size.w);
-  EXPECT_EQ(data.GetBitmap().GetHeight(), frame.size.h);
-}
-
-TEST(Smoke, CopyToClipboardIsDisabledForAnEmptyCircuit) {
-  GuiSession s({"--nosplash"});
-  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  wxUpdateUIEvent update(ToolkitCommandId(zorv::cmd::CopyToClipboard));
-  s.Frame()->GetEventHandler()->ProcessEvent(update);
-  EXPECT_FALSE(update.GetEnabled());
-}
-
-TEST(Smoke, AFailedSaveKeepsTheChangeAndTheExitPrompt) {
-  TempDir files;
-  const std::string path = (files.path() / "kept.ckt").string();
-  ASSERT_TRUE(WriteBuckCircuit(path));
-  GuiSession s({"--nosplash", path});
-  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  s.View()->SaveBackup();
-  EXPECT_FALSE(s.Doc()->OnSaveDocument("/no/such/folder/kept.ckt"));
   EXPECT_EQ(s.Messages(), std::vector<std::string>{"Couldn't Open File!"});
-  EXPECT_TRUE(s.Doc()->IsModified());
-  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
-  EXPECT_EQ(s.App().DocManager()->GetFileHistory()->GetCount(), 1u);
-  s.dialogs.seen.clear();
-  s.dialogs.answers = {wxID_CANCEL};
-  EXPECT_FALSE(s.Frame()->Close(false));
-  ASSERT_EQ(s.dialogs.seen.size(), 1u);
-  EXPECT_NE(s.dialogs.seen[0].message.Find("kept.ckt"), wxNOT_FOUND);
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.ckt");
+}
+
+TEST(Smoke, PrintingFitsTheCircuitWithoutGridAndTextsInProportion) {
+  const std::filesystem::path example = std::filesystem::path(__FILE__).parent_path() / "../../../examples/buck.ckt";
+  ASSERT_TRUE(std::filesystem::exists(example));
+  GuiSession s({"--nosplash", std::filesystem::canonical(example).string()});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  // A preview of a 1200 dpi printer's page in 510 x 660 pixels: the circuit across the
+  // page within its margins (a twentieth a side), strokes kept, texts smaller.
+  const Ink preview = PrintInto(s, 1200, 510, 660);
+  EXPECT_GE(preview.left, 510 / 20 - 2);
+  EXPECT_LE(preview.right, 510 - 510 / 20 + 2);
+  EXPECT_GE(preview.right - preview.left, 510 * 7 / 10);
+  EXPECT_GT(preview.blue, 1000);
+  EXPECT_LT(preview.red, preview.blue);
+  const Ink page = PrintInto(s, 100, 850, 1100);  // the printer's own page at 100 dpi
+  EXPECT_GE(page.right - page.left, 850 * 7 / 10);
+  EXPECT_LT(page.red, page.blue);
+  EXPECT_LT(preview.blue, page.blue);  // strokes one pixel wide at either size
+  EXPECT_EQ(page.green, 0);
+  {
+    std::unique_ptr<wxPrintout> cancelled(s.View()->OnCreatePrintout());
+    cancelled->OnPreparePrinting();
+    EXPECT_EQ(sdi::grid_shown, 0);
+  }
+  EXPECT_EQ(sdi::grid_shown, 1);
 }

@@ -8,6 +8,8 @@
 #include <wx/init.h>
 #include <wx/utils.h>
 
+#include "sdi/zorv/zorv_canvas.h"
+
 wxIMPLEMENT_APP_NO_MAIN(CZorvApp);
 
 namespace {
@@ -84,4 +86,18 @@ std::vector<std::string> GuiSession::Messages() const {
   for (const auto& s : dialogs.seen)
     if (!s.message.empty()) out.push_back(s.message.utf8_string());
   return out;
+}
+
+bool GuiSession::FocusCanvas() {
+  Frame()->Raise();
+  CZorvCanvas* canvas = View()->Canvas();
+  canvas->SetFocus();
+  return WaitFor([&] { return wxWindow::FindFocus() == canvas; });
+}
+
+wxPoint GuiSession::SheetToScreen(int x, int y) const {
+  CZorvCanvas* canvas = View()->Canvas();
+  const zorv::ViewMapping& m = View()->Core().Mapping();
+  const zorv::Pos scroll = canvas->ScrollPos();
+  return canvas->ClientToScreen(wxPoint(m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y));
 }

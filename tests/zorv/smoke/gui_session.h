@@ -69,6 +69,10 @@ public:
   bool WaitFor(const std::function<bool()>& done);
   // Sends a command as a menu click would.
   void Command(int id);
+  // Raises the main window and gives the canvas the keyboard focus; false when it never got it.
+  bool FocusCanvas();
+  // A sheet point on the screen, through the view's mapping and scroll (for mouse events).
+  wxPoint SheetToScreen(int x, int y) const;
   // The messages of the message boxes seen so far.
   std::vector<std::string> Messages() const;
 

@@ -1,12 +1,10 @@
-// The zorv program itself, started as a separate process on the X server and
-// watched from outside: its window, its picture, and closing it as a window
-// manager would.
+// The zorv program itself, started as a separate process on the X server and watched
+// from outside: its window, its picture, and closing it as a window manager would.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -18,21 +16,15 @@
 
 namespace {
 
-std::string WindowName(Display* d, Window w) {
-  char* name = nullptr;
-  std::string out;
-  if (XFetchName(d, w, &name) && name) out = name;
-  if (name) XFree(name);
-  return out;
-}
-
 // The first window in the tree whose name is `title`.
-Window FindWindow(Display* d, Window root, const std::string& title) {
-  if (WindowName(d, root) == title) return root;
-  Window parent = 0, rootReturn = 0, *children = nullptr;
+Window FindWindow(Display* d, Window w, const std::string& title) {
+  char* name = nullptr;
+  const bool named = XFetchName(d, w, &name) && name && title == name;
+  if (name) XFree(name);
+  if (named) return w;
+  Window parent = 0, root = 0, *children = nullptr, found = 0;
   unsigned int n = 0;
-  if (!XQueryTree(d, root, &rootReturn, &parent, &children, &n)) return 0;
-  Window found = 0;
+  if (!XQueryTree(d, w, &root, &parent, &children, &n)) return 0;
   for (unsigned int i = 0; i < n && !found; ++i) found = FindWindow(d, children[i], title);
   if (children) XFree(children);
   return found;
@@ -43,24 +35,11 @@ int BluePixels(Display* d, Window w) {
   XWindowAttributes a{};
   if (!XGetWindowAttributes(d, w, &a) || a.map_state != IsViewable) return 0;
   XImage* shot = XGetImage(d, w, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
-  if (!shot) return 0;
   int blue = 0;
-  for (int y = 0; y < a.height; ++y)
+  for (int y = 0; shot && y < a.height; ++y)
     for (int x = 0; x < a.width; ++x) blue += (XGetPixel(shot, x, y) & 0xFFFFFF) == 0x0000FF;
-  XDestroyImage(shot);
+  if (shot) XDestroyImage(shot);
   return blue;
-}
-
-// Waits (bounded) for the child to end; its exit status, or -1 when it had to be killed.
-int WaitForExit(pid_t pid) {
-  int status = 0;
-  for (int i = 0; i < 400; ++i) {
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-    usleep(25000);
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, &status, 0);
-  return -1;
 }
 
 }  // namespace
@@ -73,7 +52,6 @@ TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
   setenv("XDG_DATA_HOME", (dir.path() / "data").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
   setenv("NO_AT_BRIDGE", "1", 1);
-
   Display* d = XOpenDisplay(nullptr);
   ASSERT_NE(d, nullptr) << "no X server";
   const pid_t pid = fork();
@@ -82,23 +60,13 @@ TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
     execl(ZORV_PROGRAM, "zorv", "--nosplash", path.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-
-  const std::string title = "ZORV - " + path;
   Window w = 0;
-  for (int i = 0; i < 400 && !w; ++i) {
-    w = FindWindow(d, DefaultRootWindow(d), title);
-    if (!w) usleep(25000);
-  }
-  EXPECT_NE(w, 0u) << "no window titled " << title;
+  for (int i = 0; i < 400 && !w; ++i, usleep(25000)) w = FindWindow(d, DefaultRootWindow(d), "ZORV - " + path);
+  EXPECT_NE(w, 0u) << "no window titled ZORV - " << path;
   if (w) {
-    // The circuit is drawn: blue strokes of its elements and wires.
-    int blue = 0;
-    for (int i = 0; i < 200 && blue < 200; ++i) {
-      blue = BluePixels(d, w);
-      if (blue < 200) usleep(25000);
-    }
+    int blue = 0;  // the circuit is drawn: blue strokes of its elements and wires
+    for (int i = 0; i < 200 && blue < 200; ++i, usleep(25000)) blue = BluePixels(d, w);
     EXPECT_GE(blue, 200);
-
     XEvent close{};
     close.xclient.type = ClientMessage;
     close.xclient.window = w;
@@ -109,6 +77,10 @@ TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
     XSendEvent(d, w, False, NoEventMask, &close);
     XFlush(d);
   }
-  EXPECT_EQ(WaitForExit(pid), 0);
+  int status = -1, exited = 0;  // the program ends by itself, with status 0
+  for (int i = 0; i < 400 && exited != pid; ++i, usleep(25000)) exited = waitpid(pid, &status, WNOHANG);
+  if (exited != pid) kill(pid, SIGKILL), waitpid(pid, &status, 0);
+  EXPECT_EQ(exited, pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   XCloseDisplay(d);
 }

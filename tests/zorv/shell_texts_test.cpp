@@ -1,0 +1,159 @@
+// The editor's texts and artwork as the user sees them: prompts, menus, toolbars and
+// keys, window titles and file names, the About figures, the desktop registration,
+// toolbar glyphs and element icons.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "common/temp_dir.h"
+#include "sdi/element.h"
+#include "sdi/placement.h"
+#include "sdi/zorv/core/about_info.h"
+#include "sdi/zorv/core/command_ids.h"
+#include "sdi/zorv/core/command_table.h"
+#include "sdi/zorv/core/doc_names.h"
+#include "sdi/zorv/core/element_icons.h"
+#include "sdi/zorv/core/frame_geometry.h"
+#include "sdi/zorv/core/messages.h"
+#include "sdi/zorv/core/shell_registration.h"
+#include "sdi/zorv/core/tool_glyphs.h"
+
+namespace cmd = zorv::cmd;
+
+namespace {
+
+TEST(ShellTexts, PromptsMenusToolbarsAndKeys) {
+  struct { int id; const char* status; const char* tooltip; } prompts[] = {  // nullptr: not checked
+      {cmd::Wire, "Connect the components with a  wire", "Wire"},
+      {cmd::ZoomAll, nullptr, " Zoom all"},
+      {cmd::SteadyStateRun, nullptr, "Run (steady-state)"},
+      {cmd::ViewPlot, "Start the plotting program", nullptr},
+      {cmd::R, "Resistor", "Resistor"},  // no tooltip part: the status text is both
+      {cmd::VCO, nullptr, "Voltage Controlled Oscillator"},
+      {1, "", ""},
+  };
+  for (auto& p : prompts) {
+    const zorv::CommandPrompt got = zorv::PromptFor(p.id);
+    EXPECT_TRUE(!p.status || got.status == p.status) << p.id << ": " << got.status;
+    EXPECT_TRUE(!p.tooltip || got.tooltip == p.tooltip) << p.id << ": " << got.tooltip;
+  }
+  EXPECT_EQ(zorv::MainToolbarButtons(), (std::vector<int>{57600, 57601, 57603, 57607, 0, 57635, 57634, 57637, 0, 32789, 32817,
+                                                           0, 32812, 32813, 32873, 0, 32807, 32815, 32851, 0, 57664}));
+  const std::vector<int>& bar = zorv::ElementToolbarButtons();
+  ASSERT_EQ(bar.size(), 29u);
+  EXPECT_EQ(bar.front(), 32792);
+  EXPECT_EQ(bar.back(), 32800);
+  EXPECT_EQ(std::set<int>(bar.begin(), bar.end()).size(), 29u);
+  for (int id : bar) {
+    EXPECT_FALSE(zorv::PromptFor(id).status.empty()) << id;
+    EXPECT_FALSE(zorv::ShortLabel(id).empty()) << id;
+    const int kind = zorv::ElementKindOfCommand(id);  // every element button has artwork
+    ASSERT_GE(kind, 0) << id;
+    const auto icon = zorv::ElementIcon(kind);
+    EXPECT_TRUE(sdi::is_line_element(kind) || std::count(icon.begin(), icon.end(), 0xFF0000u) > 3) << kind;
+  }
+  const auto& menu = zorv::MainMenu();
+  std::vector<std::string> labels;
+  for (const auto& m : menu) labels.push_back(m.label);
+  EXPECT_EQ(labels, (std::vector<std::string>{"&File", "&Edit", "&View", "S&ubcircuit", "E&lement", "&Simulation",
+                                               "S&teady_State", "&Help"}));
+  EXPECT_EQ(menu[3].items.at(3).id, 32865);
+  EXPECT_EQ(menu[7].items.at(0).label, "&About ZORV..");
+  EXPECT_EQ(menu[7].items.at(0).id, 57664);
+  const auto& file = menu[0].items;
+  ASSERT_EQ(file.size(), 12u);
+  EXPECT_EQ(file[1].label, "&Open...\tCtrl+O");
+  EXPECT_EQ(file[4].label, "-");
+  EXPECT_EQ(file[9].id, 57616);
+  EXPECT_EQ(file[11].id, 57665);
+  std::map<int, int> keys;  // two keys each for undo, cut, copy and paste
+  for (const auto& a : zorv::Accelerators()) ++keys[a.id];
+  EXPECT_EQ(zorv::Accelerators().size(), 14u);
+  for (int id : {cmd::EditUndo, cmd::EditCut, cmd::EditCopy, cmd::EditPaste}) EXPECT_EQ(keys[id], 2) << id;
+  EXPECT_EQ(zorv::ElementKindOfCommand(cmd::Ground), 28);
+  EXPECT_EQ(zorv::ElementKindOfCommand(cmd::ZoomIn), -1);
+}
+
+TEST(ShellTexts, FileNamesAndTitles) {
+  struct { const char* path; const char* base; const char* folder; } names[] = {
+      {"/home/ann/buck.ckt", "/home/ann/buck", "/home/ann/"},
+      {"/home/ann/x.v2.ckt", "/home/ann/x", "/home/ann/"},  // cut at the first dot
+      {"/home/j.doe/buck.ckt", "/home/j.doe/buck", "/home/j.doe/"},  // never in a folder
+      {"/a.b/c", "/a.b/c", "/a.b/"},
+      {"/tmp/circuit", "/tmp/circuit", "/tmp/"},
+      {"Untitled", "Untitled", ""},
+      {"/tmp/.hidden", "/tmp/.hidden", "/tmp/"},  // a leading dot is part of the name
+      {"/tmp/.hidden.ckt", "/tmp/.hidden", "/tmp/"},
+      {"sub/buck.ckt", "sub/buck", "sub/"},
+      {"buck.ckt", "buck", ""},
+      {"/buck.ckt", "/buck", "/"},
+  };
+  for (auto& n : names) {
+    EXPECT_EQ(zorv::BaseNameOf(n.path), n.base) << n.path;
+    EXPECT_EQ(zorv::FolderOf(n.path), n.folder) << n.path;
+  }
+  EXPECT_EQ(zorv::UntitledBaseAfter("/w/c"), "/w/Untitled");
+  EXPECT_EQ(zorv::UntitledBaseAfter(""), "Untitled");
+  EXPECT_EQ(zorv::UntitledBaseAfter("Untitled"), "Untitled");
+  EXPECT_EQ(zorv::MainTitle("/w/c.ckt"), "ZORV - /w/c.ckt");
+  EXPECT_EQ(zorv::SavePrompt("buck.ckt"), "Save changes to buck.ckt?");
+  std::vector<std::string> shown;
+  auto previous = zorv::SetMessageSink([&](const std::string& t) { shown.push_back(t); });
+  zorv::ShowMessage(zorv::kCouldntOpenFile);
+  zorv::SetMessageSink(previous);
+  EXPECT_EQ(shown, std::vector<std::string>{"Couldn't Open File!"});
+}
+
+TEST(ShellTexts, AboutFiguresFrameAndDesktopRegistration) {
+  EXPECT_EQ(zorv::MemoryText(16318456), "16318456 KB");
+  EXPECT_EQ(zorv::MemoryText(64ull << 20), "67108864 KB");
+  EXPECT_EQ(zorv::DiskText(8ull << 30, "/data"), "8589934592 KB Free on /data");  // past 32 bits
+  EXPECT_EQ(zorv::DiskText(std::nullopt, "/x"), "Unavailable");
+  TempDir dir;
+  EXPECT_GT(zorv::TotalMemoryKb().value_or(0), 0u);
+  EXPECT_TRUE(zorv::FreeDiskKb(dir.path().string()).has_value());
+  EXPECT_FALSE(zorv::FreeDiskKb("/no/such/folder").has_value());
+  const zorv::WindowRect r = zorv::MainFrameRect({1280, 1024});  // a fifth smaller, centred
+  EXPECT_EQ(std::vector<int>({r.x, r.y, r.w, r.h}), std::vector<int>({118, 94, 1066, 853}));
+
+  ASSERT_TRUE(zorv::RegisterShellFileTypes(dir.path(), "/a/zorv"));
+  ASSERT_TRUE(zorv::RegisterShellFileTypes(dir.path(), "/opt/zorv/zorv"));  // rewritten
+  const std::string entry = slurp(dir.path() / "applications" / "zorv.desktop");
+  EXPECT_NE(entry.find("Exec=\"/opt/zorv/zorv\" %f\n"), std::string::npos);
+  EXPECT_NE(entry.find("MimeType=application/x-zorv-circuit;\n"), std::string::npos);
+  const std::string mime = slurp(dir.path() / "mime" / "packages" / "zorv.xml");
+  for (const char* line : {"<mime-type type=\"application/x-zorv-circuit\">", "<glob pattern=\"*.ckt\"/>",
+                           "<comment>Zorv Document</comment>"})
+    EXPECT_NE(mime.find(line), std::string::npos) << line;
+  EXPECT_FALSE(zorv::RegisterShellFileTypes("", "/b/zorv"));
+}
+
+TEST(ShellTexts, GlyphsAndIcons) {
+  const auto px = zorv::RasterizeGlyph({{0, 0, 3, 0, 0xFF0000}, {15, 14, 15, 14, 0x000000}});
+  ASSERT_EQ(px.size(), 16u * 15u);
+  for (int x = 0; x <= 3; ++x) EXPECT_EQ(px[x], 0xFF0000u);  // both ends drawn
+  EXPECT_EQ(px[4], zorv::kTransparent);
+  EXPECT_EQ(px[16], zorv::kTransparent);
+  EXPECT_EQ(px[14 * 16 + 15], 0x000000u);
+  for (int id : std::vector<int>{cmd::FileNew, cmd::ZoomIn, cmd::SimulationRun, cmd::AppAbout}) {
+    const auto* strokes = zorv::ToolGlyph(id);
+    ASSERT_NE(strokes, nullptr) << id;
+    for (const auto& s : *strokes) {
+      EXPECT_TRUE(std::min(s.x1, s.x2) >= 0 && std::max(s.x1, s.x2) < zorv::kToolWidth) << id;
+      EXPECT_TRUE(std::min(s.y1, s.y2) >= 0 && std::max(s.y1, s.y2) < zorv::kToolHeight) << id;
+    }
+  }
+  EXPECT_EQ(zorv::ToolGlyph(cmd::R), nullptr);
+  sdi::element* const pending = sdi::pending_element;
+  const auto icon = zorv::ElementIcon(sdi::kind_resistor);  // blue on white
+  ASSERT_EQ(icon.size(), 16u * 15u);
+  const auto blue = std::count(icon.begin(), icon.end(), 0xFF0000u);
+  EXPECT_GT(blue, 10);
+  EXPECT_EQ(blue + std::count(icon.begin(), icon.end(), 0xFFFFFFu), 16 * 15);
+  EXPECT_EQ(sdi::pending_element, pending);  // the placement is left alone
+  for (int kind : std::vector<int>{sdi::kind_wire, sdi::kind_mutual, -1}) EXPECT_TRUE(zorv::ElementIcon(kind).empty()) << kind;
+}
+
+}  // namespace

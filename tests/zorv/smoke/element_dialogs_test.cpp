@@ -1,0 +1,130 @@
+// Element dialogs built by the toolkit from their tables: the resistor's OK
+// round trip through a real modal dialog, the DC source's steps section
+// expanding and collapsing, and a picture of the R, VDC and THRES dialogs
+// (res/element-dialogs.png, taken when ZORV_DIALOGS_SCREENSHOT names a file).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <wx/bitmap.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include "sdi/zorv/toolkit_ids.h"
+
+#include "sdi/zorv/core/element_forms.h"
+#include "sdi/zorv/core/number_texts.h"
+#include "sdi/zorv/form_dialog.h"
+#include "zorv/circuit_builder.h"
+#include "zorv/smoke/gui_session.h"
+#include "zorv/smoke/screen_grab.h"
+
+namespace {
+
+void Click(wxWindow* dlg, int id) {
+  wxCommandEvent e(wxEVT_BUTTON, id);
+  e.SetEventObject(dlg->FindWindow(id));
+  dlg->FindWindow(id)->GetEventHandler()->ProcessEvent(e);
+}
+
+TEST(Smoke, ElementDialogsFromTheirTables) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+
+  // OK typed into a real modal R dialog comes back in the form.
+  zorv::Form r = zorv::ElementForm("R_Dlg");
+  r.Find(1000)->Show("R1");
+  r.Find(1001)->Show(" 4.7000 k");
+  s.dialogs.answers.push_back(wxID_NONE);  // shown for real
+  s.dialogs.onEnter = [](wxDialog* dlg) {
+    dlg->CallAfter([dlg] {
+      dynamic_cast<wxTextCtrl*>(dlg->FindWindow(1001))->ChangeValue("2k2");
+      Click(dlg, wxID_OK);
+    });
+  };
+  CFormDialogService service(s.Frame());
+  EXPECT_EQ(service.Run(r), zorv::DialogEnd::Ok);
+  double v = 0;
+  EXPECT_TRUE(zorv::ReadValue(r.Find(1001)->text, v));
+  EXPECT_EQ(v, 2200);
+  EXPECT_EQ(r.Find(1000)->text, "R1");
+  s.dialogs.onEnter = nullptr;
+
+  // The three dialogs side by side, the DC source expanded.
+  zorv::Form forms[] = {zorv::ElementForm("R_Dlg"), zorv::ElementForm("VDC_X_Dg"), zorv::ElementForm("THRES_Dlg")};
+  forms[1].Find(1001)->Show("12");
+  forms[1].Find(1038)->Show("0.001");
+  forms[1].Find(1007)->Show("6");
+  forms[2].Find(1016)->Show("1");
+  CFormDialog* dlgs[3];
+  int x = 0;
+  for (int i = 0; i < 3; ++i) {
+    dlgs[i] = new CFormDialog(s.Frame(), forms[i]);
+    dlgs[i]->Move(x, 0);
+    dlgs[i]->Show();
+    x += dlgs[i]->GetSize().x + 4;
+  }
+  CFormDialog* vdc = dlgs[1];
+  const wxSize collapsed = vdc->GetSize();
+  EXPECT_FALSE(vdc->FindWindow(1038)->IsEnabled());
+  Click(vdc, 1036);
+  EXPECT_GT(vdc->GetSize().y, collapsed.y);
+  EXPECT_TRUE(vdc->FindWindow(1038)->IsEnabled());
+  EXPECT_EQ(vdc->FindWindow(1036)->GetLabel(), "Steps <<");
+  Click(vdc, 1036);
+  EXPECT_EQ(vdc->GetSize(), collapsed);
+  EXPECT_FALSE(vdc->FindWindow(1038)->IsEnabled());
+  Click(vdc, 1036);
+  s.Pump(20);
+
+  if (const char* path = std::getenv("ZORV_DIALOGS_SCREENSHOT")) {
+    int h = 0;
+    for (CFormDialog* d : dlgs) h = std::max(h, d->GetSize().y);
+    wxImage all(x, h);
+    all.SetRGB(wxRect(0, 0, x, h), 255, 255, 255);
+    for (CFormDialog* d : dlgs) all.Paste(GrabScreen(wxRect(d->GetScreenPosition(), d->GetSize())), d->GetPosition().x, 0);
+    wxBitmap(all).SaveFile(path, wxBITMAP_TYPE_PNG);
+  }
+  for (CFormDialog* d : dlgs) d->Destroy();
+}
+
+// A VCVS and a port placed with the mouse; a double click on the source opens
+// its dialog once the button is up, Select hands the sheet back, a click on the
+// port reopens it, and OK links the port.
+TEST(Smoke, DoubleClickAndPickWithTheMouse) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  ASSERT_TRUE(s.FocusCanvas());
+  auto screen = [&](int x, int y) { return s.SheetToScreen(x, y); };
+  wxUIActionSimulator mouse;
+  auto moveTo = [&](int x) {
+    mouse.MouseMove(screen(x, 160));
+    for (int i = 0; i < 10; ++i, wxMilliSleep(5)) s.Pump(2);
+  };
+  for (const auto& [command, x] : {std::pair{ZORV_ID(VCVS), 200}, std::pair{ZORV_ID(VPort), 296}}) {
+    s.Command(command);
+    moveTo(x);
+    mouse.MouseClick();
+    moveTo(x);  // delivered and placed
+    mouse.Char(WXK_ESCAPE);
+    ASSERT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().Placing(); }));
+  }
+  auto* src = static_cast<sdi::depsource*>(OfKind(sdi::kind_vcvs));
+  sdi::element* port = OfKind(sdi::kind_voltage_port);
+  ASSERT_TRUE(src && port);
+
+  s.dialogs.answers = {static_cast<int>(zorv::DialogEnd::PickSource), wxID_OK};
+  moveTo(200);
+  mouse.MouseDblClick();
+  ASSERT_TRUE(s.WaitFor([&] { return s.dialogs.seen.size() == 1; }));
+  EXPECT_EQ(s.dialogs.seen[0].title, "VCVS");
+  moveTo(296);
+  mouse.MouseClick();
+  ASSERT_TRUE(s.WaitFor([&] { return s.dialogs.seen.size() == 2; }));
+  EXPECT_EQ(src->control, port->id);
+  EXPECT_TRUE(src->flags.test(sdi::flag_values_set));
+  EXPECT_EQ(port->selected, 0);
+}
+
+}  // namespace

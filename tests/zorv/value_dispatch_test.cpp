@@ -1,0 +1,145 @@
+// Element dialogs answered by script: values typed and stored, the unchanged
+// text rule, the steps, Cancel, the kinds without a dialog, and the threshold's
+// picks (the other picks: element_commands_test.cpp).
+#include <gtest/gtest.h>
+
+#include "sdi/control_elements.h"
+#include "sdi/source_elements.h"
+#include "sdi/zorv/core/number_texts.h"
+#include "sdi/zorv/core/value_dispatch.h"
+#include "zorv/circuit_builder.h"
+#include "zorv/scripted_dialogs.h"
+
+namespace {
+
+using zorv::DialogEnd;
+
+struct Host : zorv::ElementDialogHost {
+  ScriptedDialogs dialogs;
+  std::vector<int> backupsAtCount;  // the circuit's size at each undo point
+  int beeps = 0;
+  std::vector<std::string> messages;
+  std::vector<int> referred;
+  zorv::DialogService& Dialogs() override { return dialogs; }
+  void SaveBackup() override { backupsAtCount.push_back(CircuitCount()); }
+  void Beep() override { ++beeps; }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void DrawReferred(const std::vector<int>& ids) override { referred = ids; }
+  void Repaint() override {}
+};
+
+struct ValueDispatch : ::testing::Test {
+  ModelCircuit guard;
+  Host host;
+  zorv::ElementDialogs view{host};
+};
+
+TEST(ValueReader, SuffixesAndRefusals) {
+  const struct { const char* text; bool ok; double value; } rows[] = {
+      {"4.7k", true, 4700}, {"2 M", true, 2e6},  {"1m", true, 0.001},  {"4k7", true, 4700},
+      {"10u", true, 1e-5},  {"-3n", true, -3e-9}, {"+1.5e3", true, 1500}, {" 2 2 ", true, 22},
+      {"k5", false, 0},     {"", false, 0},       {"1x", false, 0},      {"inf", false, 0},
+      {"1e3k", false, 0},   {"4.5k7", false, 0},  {"1k7x", false, 0},    {"4,7", false, 0},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text);
+    double v = -1;
+    EXPECT_EQ(zorv::ReadValue(r.text, v), r.ok);
+    EXPECT_EQ(v, r.ok ? r.value : -1);
+  }
+}
+
+// Typed values stored; a refused one keeps the dialog open; an unchanged text keeps the value exactly.
+TEST_F(ValueDispatch, ValuesTypedAndKept) {
+  auto* r = AddResistor({200, 160});
+  auto* c = add_symbol(new sdi::basic(sdi::kind_capacitor, 1), {400, 160});
+  // The reader's table is ValueReader's; these go through the dialogs.
+  const struct { sdi::element* e; const char* typed; double stored; } rows[] = {{r, "4k7", 4700}, {c, "10u", 1e-5}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.typed);
+    host.dialogs.steps = {{row.e == r ? "R_Dlg" : "c_Dlg", {{1001, row.typed}}, {}, DialogEnd::Ok}};
+    view.EditElement(row.e->id);
+    EXPECT_EQ(row.e->values[0], row.stored);
+  }
+  host.dialogs.steps = {{"R_Dlg", {{1001, "k5"}}, {}, DialogEnd::Ok}, {"R_Dlg", {{1001, "3.3k"}}, {}, DialogEnd::Ok}};
+  view.EditElement(r->id);
+  EXPECT_EQ(host.dialogs.refusals.size(), 1u);
+  EXPECT_EQ(r->values[0], 3300);
+  for (double v : {4701.23, 2e9, 1e-15}) {
+    for (sdi::element* e : {static_cast<sdi::element*>(r), static_cast<sdi::element*>(c)}) {
+      e->values[0] = v;
+      host.dialogs.steps = {{e == r ? "R_Dlg" : "c_Dlg", {}, {}, DialogEnd::Ok}};
+      view.EditElement(e->id);
+      EXPECT_EQ(e->values[0], v);
+    }
+  }
+}
+
+TEST_F(ValueDispatch, StepsCancelAndKindsWithoutDialog) {
+  auto* v = add_symbol(new sdi::source(sdi::kind_voltage_source, 1), {200, 160});
+  host.dialogs.steps = {{"VDC_X_Dg", {{1038, "1e-3"}, {1007, "5"}, {1039, "0"}, {1008, "7"}, {1040, "2e-3"}, {1009, "9"}}, {}, DialogEnd::Ok}};
+  view.EditElement(v->id);
+  ASSERT_EQ(v->n, 2);
+  EXPECT_EQ(std::vector<double>({v->pairs[0][0], v->pairs[0][1], v->pairs[1][0], v->pairs[1][1]}),
+            std::vector<double>({1e-3, 5, 2e-3, 9}));
+  EXPECT_EQ(host.backupsAtCount.size(), 1u);
+
+  auto* l = add_symbol(new sdi::basic(sdi::kind_inductor, 1), {400, 160});
+  l->values[0] = 3;
+  host.dialogs.steps = {{"L_Dlg", {{1001, "5"}}, {}, DialogEnd::Cancel}};
+  view.EditElement(l->id);
+  EXPECT_EQ(l->values[0], 3);
+  EXPECT_TRUE(l->flags.test(sdi::flag_values_set));
+  EXPECT_EQ(host.backupsAtCount.size(), 1u);
+
+  // Wires, grounds, labels and junctions open nothing and stay unmarked; a probe is undefined.
+  for (sdi::element* e : {static_cast<sdi::element*>(AddWire({600, 100}, {700, 100})),
+                          static_cast<sdi::element*>(add_symbol(new sdi::ground(1), {600, 300})),
+                          static_cast<sdi::element*>(add_symbol(new sdi::llabel(1), {700, 300})),
+                          static_cast<sdi::element*>(add_symbol(new sdi::nodec(1), {800, 300}))}) {
+    e->flags.clear(sdi::flag_values_set);
+    view.EditElement(e->id);
+    EXPECT_FALSE(e->flags.test(sdi::flag_values_set)) << e->kind;
+  }
+  auto* p = add_symbol(new sdi::probe(1), {900, 300});
+  view.EditElement(p->id);
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Undefined Element"});
+  EXPECT_TRUE(p->flags.test(sdi::flag_values_set));
+  EXPECT_EQ(host.dialogs.opened.size(), 2u);
+}
+
+// y1 takes only a port, sw only a switch; a miss beeps and leaves 0.
+TEST_F(ValueDispatch, ThresholdPicksPortsAndSwitch) {
+  auto* t = add_symbol(new sdi::threshold(1), {200, 160}, "TH1");
+  auto* port = add_symbol(new sdi::port(sdi::kind_current_port, 1), {400, 160}, "IP1");
+  auto* sw = add_symbol(new sdi::switch2(1), {600, 160}, "SW1");
+  const struct { int button; sdi::point at; } picks[] = {{1009, {600, 160}}, {1009, {400, 160}}, {1011, {400, 160}}, {1011, {600, 160}}};
+  host.dialogs.steps = {{"THRES_Dlg", {{1020, "1"}}, {picks[0].button}, DialogEnd::PickThreshold}};
+  view.EditElement(t->id);
+  for (std::size_t i = 0; i < 4; ++i) {
+    view.TakePick(picks[i].at);
+    if (i < 3) host.dialogs.steps = {{"THRES_Dlg", {}, {picks[i + 1].button}, DialogEnd::PickThreshold}};
+    else host.dialogs.steps = {{"THRES_Dlg", {}, {}, DialogEnd::Ok}};
+    view.Reopen();
+  }
+  EXPECT_EQ(host.beeps, 2);
+  EXPECT_EQ(*t->outputs.list_value_at(0), port->id);
+  EXPECT_EQ(t->switch_id, sw->id);
+  EXPECT_EQ(*sw->links.list_value_at(0), t->id);  // ct_on set: cross-linked
+  EXPECT_EQ(*t->links.list_value_at(0), sw->id);
+  EXPECT_EQ(*t->table.list_value_at(3), 1.0);
+  EXPECT_EQ(host.referred, (std::vector<int>{port->id, sw->id}));  // drawn selected in the last opening
+  EXPECT_EQ(sw->selected + port->selected, 0);
+}
+
+TEST_F(ValueDispatch, DeletingTheElementEndsThePick) {
+  auto* src = add_symbol(new sdi::depsource(sdi::kind_icis, 1), {200, 160}, "F1");
+  host.dialogs.steps = {{"ICIS_Dlg", {}, {1008}, DialogEnd::PickSource}};
+  view.EditElement(src->id);
+  delete sdi::circuit.remove_by_id(src->id);
+  view.TakePick({200, 160});
+  view.Reopen();  // no dialog: the scripted service would fail on one
+  EXPECT_EQ(host.dialogs.opened.size(), 1u);
+}
+
+}  // namespace
