@@ -133,28 +133,3 @@ TEST(CircuitFileDamage, RandomlyFlippedBytes) {
   sdi::symbol_folder.clear();
 }
 
-TEST(CircuitFileDamage, StreamTruncatedAtEveryByte) {
-  TempDir dir;
-  CircuitGuard guard;
-  build_real_circuit();
-  ASSERT_EQ(sdi::write_element_file("whole.sct", sdi::circuit), 1);
-  const std::string text = slurp("whole.sct");
-  const Bytes full(text.begin(), text.end());
-  sdi::elist list;
-  auto* kept = new sdi::basic(sdi::kind_resistor, 1);
-  list.insert(kept);
-  for (std::size_t n = 0; n < full.size(); ++n) {
-    write_file("cut.sct", full, n);
-    Capture cap;
-    EXPECT_EQ(sdi::read_element_file("cut.sct", list), 0) << n;
-    ASSERT_EQ(cap.messages.size(), 1u) << n;
-    EXPECT_EQ(cap.messages[0].rfind("File cut.sct is damaged or truncated (", 0), 0u) << cap.messages[0];
-    ASSERT_EQ(list.head->value, kept) << n;
-    ASSERT_EQ(list.head->next, nullptr) << n;
-  }
-  Capture cap;
-  EXPECT_EQ(sdi::read_element_file("whole.sct", list), 1);
-  EXPECT_EQ(list.count(), sdi::circuit.count());
-  sdi::delete_list_elements(list);
-  sdi::symbol_folder.clear();
-}

@@ -53,45 +53,6 @@ const Bytes default_header = cat({le32(105), le64(0x3F50624DD2F1A9FCull), le64(0
                                   le64(0x3EB0C6F7A0B5ED8Dull), le64(0x3FF0000000000000ull), le64(0), le32(0),
                                   le32(25), le32(1), le32(0), le32(0)});
 
-// A small circuit with one element of each kind that has a class here.
-void build_sample() {
-  auto* r = add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
-  r->values[0] = 1000.0;
-  auto* c = add_symbol(new sdi::basic(sdi::kind_capacitor, 1), point(296, 160), "C1");
-  c->values[0] = 1e-6;
-  c->initial = 2.5;
-  auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(400, 160), "L1");
-  l1->values[0] = 1e-3;
-  auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), point(480, 160), "L2");
-  l2->values[0] = 2e-3;
-  auto* m = add_coupling(point(400, 160), point(480, 160));
-  m->inductor1 = l1->id;
-  m->inductor2 = l2->id;
-  m->values[0] = 0.9;
-  std::strcpy(m->name_, "M1");
-  m->links.append(l1->id);
-  m->links.append(l2->id);
-  auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), point(600, 160), "PRI1");
-  auto* sec = add_symbol(new sdi::xform(sdi::kind_secondary, 1), point(680, 160), "SEC1");
-  sec->partner = pri->id;
-  sec->links.append(pri->id);
-  pri->secondaries.append(sec->id);
-  pri->links.append(sec->id);
-  add_symbol(new sdi::port(sdi::kind_voltage_port, 1), point(200, 320), "VP1");
-  auto* ip = add_symbol(new sdi::port(sdi::kind_current_port, 1), point(296, 320), "IP1");
-  ip->rotate();
-  for (int k = sdi::kind_icis; k <= sdi::kind_vcvs; ++k) {
-    auto* d = add_symbol(new sdi::depsource(k, 1), point(400 + 80 * (k - sdi::kind_icis), 320));
-    d->set_name(("DEP" + std::to_string(k)).c_str());
-    d->control = r->id;
-    d->links.append(r->id);
-    d->values[0] = 2.0;
-  }
-  add_symbol(new sdi::nodec(1), point(200, 400));
-  add_wire(point(200, 184), point(296, 136), 0);
-  add_wire(point(200, 136), point(296, 400), 1);
-}
-
 // Writes the circuit, reads the bytes into the emptied circuit without a word,
 // and checks that it holds the same kinds and writes the same bytes again.
 void expect_rereads_the_same(const std::vector<int>& kinds) {
@@ -197,12 +158,6 @@ TEST_F(CircuitFile, OlderStampIsRefusedAndNothingChanges) {
   EXPECT_EQ(sdi::loaded_version, 0);
 }
 
-TEST_F(CircuitFile, EveryKindWritesReadsAndWritesTheSameBytes) {
-  build_sample();
-  const std::vector<int> kinds = circuit_kinds();
-  ASSERT_NO_FATAL_FAILURE(expect_rereads_the_same(kinds));
-}
-
 TEST_F(CircuitFile, EveryConcreteKindWritesReadsAndWritesTheSameBytes) {
   TempDir dir;
   sdi::set_circuit_folder_from(dir.path() / "a.ckt");
@@ -210,7 +165,7 @@ TEST_F(CircuitFile, EveryConcreteKindWritesReadsAndWritesTheSameBytes) {
     std::ofstream sym("half.sym");
     sym << "HALF\n33,49,16,24\n2\n0,0,32,0\n32,0,32,48\n2\n0,8\n32,40\n1\nnote\n";
   }
-  build_sample();
+  add_network_elements();
   add_control_and_sources();
   auto* s = add_symbol(new sdi::sub("half", 1), point(960, 800), "HALF1");
   ASSERT_EQ(s->nodes.count(), 2);
@@ -248,7 +203,7 @@ TEST_F(CircuitFile, ASecondProbeInAFileIsDropped) {
 }
 
 TEST_F(CircuitFile, ReadElementsComeUnselectedInFileOrder) {
-  build_sample();
+  add_network_elements();
   for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) n->value->selected = 2;
   const std::vector<int> ids = circuit_ids();
   const Bytes b = circuit_file_bytes();
@@ -286,46 +241,9 @@ TEST_F(CircuitFile, Version104FileReadsWithoutCouplingNames) {
   EXPECT_EQ(again, expected);
 }
 
-TEST_F(CircuitFile, UnknownKindIsDamageAndKeepsTheOpenCircuit) {
-  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
-  Bytes file = cat({default_header, le32(99), le32(17)});
-  file[4] = 0x11;  // another final time: must not be taken
-  Capture cap;
-  EXPECT_EQ(read_bytes_as_circuit(file), sdi::circuit_damaged);
-  EXPECT_EQ(cap.messages,
-            (std::vector<std::string>{"File t.ckt is damaged or truncated (byte 100: no element has the kind 99)"}));
-  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
-  EXPECT_EQ(run_tsim, 0.001);
-}
-
-TEST_F(CircuitFile, MissingEndCodeIsDamage) {
-  Capture cap;
-  EXPECT_EQ(read_bytes_as_circuit(default_header), sdi::circuit_damaged);
-  EXPECT_EQ(cap.messages,
-            (std::vector<std::string>{"File t.ckt is damaged or truncated (byte 100: the file ends before its end code)"}));
-}
-
-TEST_F(CircuitFile, DuplicateIdsAreDamage) {
-  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
-  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(296, 160), "R2");
-  Bytes b = circuit_file_bytes();
-  b[100 + 16] = 2;  // the first record's id (kind, value, flags, then id) becomes the second's
-  Capture cap;
-  EXPECT_EQ(read_bytes_as_circuit(b), sdi::circuit_damaged);
-  EXPECT_EQ(cap.messages, (std::vector<std::string>{"File t.ckt is damaged or truncated (element id 2 is used twice)"}));
-  EXPECT_EQ(circuit_ids(), (std::vector<int>{1, 2}));
-}
-
-TEST_F(CircuitFile, OpenMissingFile) {
-  TempDir dir;
-  Capture cap;
-  EXPECT_EQ(sdi::open_circuit_file("none.ckt"), sdi::circuit_damaged);
-  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"}));
-}
-
 TEST_F(CircuitFile, SaveWritesTheFileAndClearsTheChangedMark) {
   TempDir dir;
-  build_sample();
+  add_network_elements();
   sdi::circuit_modified = 1;
   Capture cap;
   EXPECT_EQ(sdi::save_circuit("a.ckt"), 1);
@@ -343,22 +261,13 @@ TEST_F(CircuitFile, SaveWritesTheFileAndClearsTheChangedMark) {
   EXPECT_EQ(circuit_file_bytes(), expected);
 }
 
-TEST_F(CircuitFile, SaveIntoMissingFolderShowsTheMessage) {
-  TempDir dir;
-  sdi::circuit_modified = 1;
-  Capture cap;
-  EXPECT_EQ(sdi::save_circuit("no/such/folder/a.ckt"), 0);
-  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"}));
-  EXPECT_EQ(sdi::circuit_modified, 1);
-}
-
 TEST_F(CircuitFile, FailedWriteKeepsThePreviousFile) {
   TempDir dir;
   {
     std::ofstream old("a.ckt", std::ios::binary);
     old << "previous";
   }
-  build_sample();
+  add_network_elements();
   sdi::circuit_modified = 1;
   // Files may grow to 64 bytes only: the write fails part way, as on a full disk.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -377,48 +286,6 @@ TEST_F(CircuitFile, FailedWriteKeepsThePreviousFile) {
   int files = 0;
   for (auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file() ? 1 : 0;
   EXPECT_EQ(files, 1);
-}
-
-TEST_F(CircuitFile, PositionsFarOffTheSheetAreDamage) {
-  add_wire(point(8, 8), point(40, 8));
-  Bytes b = circuit_file_bytes();
-  // The wire's first x (after kind, value, flags and id) becomes 2000000.
-  const Bytes far = le32(2000000);
-  std::copy(far.begin(), far.end(), b.begin() + 100 + 20);
-  CircuitGuard::clear();
-  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
-  Capture cap;
-  EXPECT_EQ(read_bytes_as_circuit(b), sdi::circuit_damaged);
-  EXPECT_EQ(cap.messages,
-            (std::vector<std::string>{"File t.ckt is damaged or truncated (element id 1 lies far outside the sheet)"}));
-  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
-}
-
-// A folder in the file's place cannot be opened for writing: nothing is
-// written and the folder stays.
-TEST_F(CircuitFile, SaveOntoAFolderShowsTheOpenMessage) {
-  TempDir dir;
-  std::filesystem::create_directory("a.ckt");
-  build_sample();
-  sdi::circuit_modified = 1;
-  Capture cap;
-  EXPECT_EQ(sdi::save_circuit("a.ckt"), 0);
-  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"}));
-  EXPECT_EQ(sdi::circuit_modified, 1);
-  EXPECT_TRUE(std::filesystem::is_directory("a.ckt"));
-  int entries = 0;
-  for (auto& e : std::filesystem::directory_iterator(dir.path())) entries += e.is_directory() ? 0 : 1;
-  EXPECT_EQ(entries, 0);
-}
-
-TEST_F(CircuitFile, OpeningAFolderShowsTheOpenMessage) {
-  TempDir dir;
-  std::filesystem::create_directory("a.ckt");
-  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
-  Capture cap;
-  EXPECT_EQ(sdi::open_circuit_file("a.ckt"), sdi::circuit_damaged);
-  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"}));
-  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
 }
 
 // Reading while the user places an element: reported, and the placement
@@ -441,4 +308,64 @@ TEST_F(CircuitFile, APendingElementIsReportedAndLeftAlone) {
   EXPECT_EQ(sdi::previous_pending_element, nullptr);
   EXPECT_EQ(circuit_kinds(), (std::vector<int>{0, 35, 36, 1}));
   EXPECT_EQ(circuit_file_bytes(), b);
+}
+
+// Files that cannot be opened or written: the message, nothing changed.
+TEST_F(CircuitFile, UnopenablePathsShowTheOpenMessage) {
+  TempDir dir;
+  std::filesystem::create_directory("dir.ckt");
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  for (const char* file : {"none.ckt", "dir.ckt"}) {
+    Capture cap;
+    EXPECT_EQ(sdi::open_circuit_file(file), sdi::circuit_damaged) << file;
+    EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"})) << file;
+    EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
+  }
+  for (const char* file : {"no/such/folder/a.ckt", "dir.ckt"}) {
+    sdi::circuit_modified = 1;
+    Capture cap;
+    EXPECT_EQ(sdi::save_circuit(file), 0) << file;
+    EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't Open File!"})) << file;
+    EXPECT_EQ(sdi::circuit_modified, 1);
+  }
+  EXPECT_TRUE(std::filesystem::is_directory("dir.ckt"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// Damaged files: the message names the fault; the open circuit and its settings stay.
+TEST_F(CircuitFile, DamageIsNamedAndKeepsTheOpenCircuit) {
+  auto two_resistors = [] {
+    CircuitGuard::clear();
+    add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+    add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(296, 160), "R2");
+    Bytes b = circuit_file_bytes();
+    b[100 + 16] = 2;  // the first record's id (after kind, value, flags) becomes the second's
+    return b;
+  };
+  auto far_wire = [] {
+    CircuitGuard::clear();
+    add_wire(point(8, 8), point(40, 8));
+    Bytes b = circuit_file_bytes();
+    const Bytes far = le32(2000000);  // the wire's first x
+    std::copy(far.begin(), far.end(), b.begin() + 100 + 20);
+    return b;
+  };
+  Bytes unknown = cat({default_header, le32(99), le32(17)});
+  unknown[4] = 0x11;  // another final time: must not be taken
+  const std::pair<Bytes, const char*> rows[] = {
+      {unknown, "byte 100: no element has the kind 99"},
+      {default_header, "byte 100: the file ends before its end code"},
+      {two_resistors(), "element id 2 is used twice"},
+      {far_wire(), "element id 1 lies far outside the sheet"},
+  };
+  for (const auto& [file, why] : rows) {
+    SCOPED_TRACE(why);
+    CircuitGuard::clear();
+    add_symbol(new sdi::basic(sdi::kind_capacitor, 1), point(200, 160), "C1");
+    Capture cap;
+    EXPECT_EQ(read_bytes_as_circuit(file), sdi::circuit_damaged);
+    EXPECT_EQ(cap.messages, (std::vector<std::string>{"File t.ckt is damaged or truncated (" + std::string(why) + ")"}));
+    EXPECT_EQ(circuit_kinds(), (std::vector<int>{1}));
+    EXPECT_EQ(run_tsim, 0.001);
+  }
 }

@@ -79,6 +79,46 @@ inline std::vector<int> node_numbers(sdi::element* e) {
   return out;
 }
 
+// One element of every network class with links between them: resistor,
+// capacitor, two coupled inductors, a transformer, both ports, the four
+// controlled sources (controlled by R1), a junction and two wires.
+inline void add_network_elements() {
+  auto* r = add_symbol(new sdi::basic(sdi::kind_resistor, 1), sdi::point(200, 160), "R1");
+  r->values[0] = 1000.0;
+  auto* c = add_symbol(new sdi::basic(sdi::kind_capacitor, 1), sdi::point(296, 160), "C1");
+  c->values[0] = 1e-6;
+  c->initial = 2.5;
+  auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), sdi::point(400, 160), "L1");
+  l1->values[0] = 1e-3;
+  auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), sdi::point(480, 160), "L2");
+  l2->values[0] = 2e-3;
+  auto* m = add_coupling(sdi::point(400, 160), sdi::point(480, 160));
+  m->inductor1 = l1->id;
+  m->inductor2 = l2->id;
+  m->values[0] = 0.9;
+  m->set_name("M1");
+  m->links.append(l1->id);
+  m->links.append(l2->id);
+  auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), sdi::point(600, 160), "PRI1");
+  auto* sec = add_symbol(new sdi::xform(sdi::kind_secondary, 1), sdi::point(680, 160), "SEC1");
+  sec->partner = pri->id;
+  sec->links.append(pri->id);
+  pri->secondaries.append(sec->id);
+  pri->links.append(sec->id);
+  add_symbol(new sdi::port(sdi::kind_voltage_port, 1), sdi::point(200, 320), "VP1");
+  add_symbol(new sdi::port(sdi::kind_current_port, 1), sdi::point(296, 320), "IP1")->rotate();
+  for (int k = sdi::kind_icis; k <= sdi::kind_vcvs; ++k) {
+    auto* d = add_symbol(new sdi::depsource(k, 1), sdi::point(400 + 80 * (k - sdi::kind_icis), 320));
+    d->set_name(("DEP" + std::to_string(k)).c_str());
+    d->control = r->id;
+    d->links.append(r->id);
+    d->values[0] = 2.0;
+  }
+  add_symbol(new sdi::nodec(1), sdi::point(200, 400));
+  add_wire(sdi::point(200, 184), sdi::point(296, 136), 0);
+  add_wire(sdi::point(200, 136), sdi::point(296, 400), 1);
+}
+
 // One element of every concrete class, with values that differ from the defaults.
 inline void add_control_and_sources() {
   auto* clk = add_symbol(new sdi::clockx(1), sdi::point(200, 600), "CLK1");

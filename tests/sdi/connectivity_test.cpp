@@ -1,6 +1,11 @@
+// Node numbering and the connection checks of a drawn circuit: nodes found by
+// geometry, wires merged, control nodes moved above 1000, and every message a
+// badly connected element gives.
 #include "sdi/connectivity.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "capture.h"
 #include "ckt_builder.h"
@@ -11,16 +16,11 @@ namespace {
 using sdi::point;
 using Texts = std::vector<std::string>;
 
-// The list as it was before a check: wires and junctions leave the working
-// list, and run preparation puts them back afterwards, as this does.
-sdi::elist kept;
-
-void run_check() {
-  kept = sdi::circuit.copy();
-  sdi::check_nodes();
-}
-
+// Wires and junctions leave the working list during a check; run preparation
+// puts them back afterwards, as this does.
 struct NodeGuard {
+  CircuitGuard circuit;
+  sdi::elist kept;
   NodeGuard() { sdi::run_error_count = 0; }
   ~NodeGuard() {
     sdi::run_error_count = 0;
@@ -28,14 +28,24 @@ struct NodeGuard {
       sdi::circuit.list_clear();
       sdi::circuit.head = kept.head;
       sdi::circuit.current_ = kept.current_;
-      kept.head = kept.current_ = nullptr;
     }
   }
-  CircuitGuard circuit;
+  Texts check() {
+    kept = sdi::circuit.copy();
+    Capture cap;
+    sdi::check_nodes();
+    return cap.messages;
+  }
 };
 
 template <class T>
 T* at(T* e, point ref) { return add_symbol(e, ref); }
+
+sdi::llabel* label(point p, char letter) {
+  auto* l = at(new sdi::llabel(1), p);
+  l->set_letter(letter);
+  return l;
+}
 
 // A source and a resistor in a loop: V1 at (200,160) and R1 at (400,160), the
 // tops joined by one wire and the bottoms by another.
@@ -46,303 +56,266 @@ struct Loop {
   sdi::cline* bottom = add_wire(point(200, 184), point(400, 184));
 };
 
-}  // namespace
-
-TEST(Connectivity, WireToGroundGroundsThePin) {
-  NodeGuard g;
-  Loop loop;
-  add_wire(point(400, 184), point(400, 264));
-  at(new sdi::ground(1), point(400, 264));
-  Capture cap;
-  run_check();
-  EXPECT_TRUE(cap.messages.empty());
-  EXPECT_EQ(node_numbers(loop.v), (std::vector<int>{1, 0}));
-  EXPECT_EQ(node_numbers(loop.r), (std::vector<int>{1, 0}));
-  EXPECT_EQ(sdi::numn, 2);
-  // Wires leave the working list.
-  EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 0, 28}));
-}
-
-TEST(Connectivity, WithoutGroundTheFirstNetworkNodeIsZero) {
-  NodeGuard g;
-  Loop loop;
-  Capture cap;
-  run_check();
-  EXPECT_TRUE(cap.messages.empty());
-  // Numbered 1 to 4 by position, joined by the wires into 3 and 4, renumbered 0 and 1.
-  EXPECT_EQ(node_numbers(loop.v), (std::vector<int>{0, 1}));
-  EXPECT_EQ(node_numbers(loop.r), (std::vector<int>{0, 1}));
-  EXPECT_EQ(sdi::numn, 2);
-}
-
-TEST(Connectivity, TwoLeadingWiresAreBothMerged) {
-  NodeGuard g;
-  add_wire(point(200, 136), point(400, 136));
-  add_wire(point(200, 184), point(400, 184));
-  auto* v = at(new sdi::source(sdi::kind_voltage_source, 1), point(200, 160));
-  auto* r = at(new sdi::basic(sdi::kind_resistor, 1), point(400, 160));
-  Capture cap;
-  run_check();
-  EXPECT_TRUE(cap.messages.empty());
-  EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 0}));
-  EXPECT_EQ(node_numbers(v), (std::vector<int>{0, 1}));
-  EXPECT_EQ(node_numbers(r), (std::vector<int>{0, 1}));
-}
-
-TEST(Connectivity, AWireWithAnOpenEndStopsTheMerging) {
-  NodeGuard g;
-  Loop loop;
-  sdi::circuit.list_first();  // the open wire goes second, before the loop's wires
-  add_wire(point(200, 136), point(200, 40));
-  Capture cap;
-  run_check();
-  EXPECT_EQ(cap.messages, (Texts{"Line must be connected at both nodes"}));
-  EXPECT_EQ(sdi::run_error_count, 1);
-  // Nothing after the faulty wire was merged or removed.
-  EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 5, 0, 5, 5}));
-}
-
-TEST(Connectivity, ClockOnASwitchControlIsAControlNode) {
-  NodeGuard g;
-  auto* v = at(new sdi::source(sdi::kind_voltage_source, 1), point(400, 352));  // pins (400,328), (400,376)
-  auto* sw = at(new sdi::switch2(1), point(400, 400));  // (400,376) (400,424) on (384,392) off (384,408)
-  auto* r = at(new sdi::basic(sdi::kind_resistor, 1), point(400, 448));  // (400,424), (400,472)
+// V1 (400,352), a switch (400,400) with on (384,392) and off (384,408), R1
+// (400,448), a wire closing the loop to ground.
+void switched_loop() {
+  at(new sdi::source(sdi::kind_voltage_source, 1), point(400, 352));
+  at(new sdi::switch2(1), point(400, 400));
+  at(new sdi::basic(sdi::kind_resistor, 1), point(400, 448));
   add_wire(point(400, 328), point(400, 472));
   at(new sdi::ground(1), point(400, 472));
-  auto* on = at(new sdi::clockx(1), point(384, 392));
-  auto* off = at(new sdi::clockx(1), point(384, 408));
-  Capture cap;
-  run_check();
-  EXPECT_TRUE(cap.messages.empty());
-  EXPECT_EQ(node_numbers(v), (std::vector<int>{0, 1}));
-  EXPECT_EQ(node_numbers(sw), (std::vector<int>{1, 2, 1004, 1005}));
-  EXPECT_EQ(node_numbers(r), (std::vector<int>{2, 0}));
-  EXPECT_EQ(node_numbers(on), (std::vector<int>{1004}));
-  EXPECT_EQ(node_numbers(off), (std::vector<int>{1005}));
-  EXPECT_EQ(sdi::numn, 3);
 }
 
-TEST(Connectivity, CurrentSenseOutputFeedingOnlyALimiterIsControl) {
-  NodeGuard g;
-  auto* is = at(new sdi::current_sense(1), point(400, 400));               // output (400,416)
-  auto* lim = at(new sdi::limiter(sdi::kind_upper_limiter, 1), point(400, 440));  // input (400,416)
-  sdi::number_nodes();
-  sdi::renumber_nodes();
-  EXPECT_EQ(sdi::pin_node(is, 2), 1001);
-  EXPECT_EQ(sdi::pin_node(lim, 0), 1001);
-  EXPECT_EQ(sdi::numn, 0);
-}
-
-TEST(Connectivity, CurrentSenseOutputFeedingAResistorIsNetwork) {
-  NodeGuard g;
-  auto* is = at(new sdi::current_sense(1), point(400, 400));
-  at(new sdi::limiter(sdi::kind_upper_limiter, 1), point(400, 440));
-  auto* r = at(new sdi::basic(sdi::kind_resistor, 1), point(400, 440));
-  sdi::number_nodes();
-  sdi::renumber_nodes();
-  EXPECT_EQ(sdi::pin_node(is, 2), 0);
-  EXPECT_EQ(sdi::pin_node(r, 0), 0);
-  EXPECT_EQ(sdi::pin_node(r, 1), 1);  // shared with the limiter's output
-  EXPECT_EQ(sdi::numn, 2);
-}
-
-TEST(Connectivity, ControlNodesAboveAThousandDoNotCollide) {
-  NodeGuard g;
-  // Node numbers are assigned directly: 1 is a clock's node, 1001 a network node.
-  auto* clk = at(new sdi::clockx(1), point(100, 100));
-  auto* r = at(new sdi::basic(sdi::kind_resistor, 1), point(300, 300));
-  *clk->nodes.list_value_at(0) = 1;
-  *r->nodes.list_value_at(0) = 0;
-  *r->nodes.list_value_at(1) = 1001;
-  sdi::next_free_node = 1002;
-  sdi::renumber_nodes();
-  EXPECT_EQ(node_numbers(clk), (std::vector<int>{1001}));
-  EXPECT_EQ(node_numbers(r), (std::vector<int>{0, 1}));
-  EXPECT_EQ(sdi::numn, 2);
-}
-
-namespace {
-
-// The messages of check_nodes on what is in the circuit.
-Texts messages_of_check() {
-  Capture cap;
-  run_check();
-  return cap.messages;
-}
-
-}  // namespace
-
-TEST(Connectivity, ResistorWithAnOpenPin) {
-  NodeGuard g;
-  Loop loop;
-  at(new sdi::basic(sdi::kind_capacitor, 1), point(400, 208));  // shares R1's bottom pin only
-  EXPECT_EQ(messages_of_check(), (Texts{"Element must be connected at both nodes"}));
-}
-
-TEST(Connectivity, DiodeAndSourcesNameThemselves) {
-  {
-    NodeGuard g;
-    Loop loop;
-    at(new sdi::diode(1), point(400, 208));
-    EXPECT_EQ(messages_of_check(), (Texts{"Diode must be connected at both nodes"}));
-  }
-  {
-    NodeGuard g;
-    Loop loop;
-    at(new sdi::sine(1), point(400, 208));
-    EXPECT_EQ(messages_of_check(), (Texts{"Sine wave generator must be connected at both nodes"}));
-  }
-  {
-    NodeGuard g;
-    Loop loop;
-    at(new sdi::source(sdi::kind_current_source, 1), point(400, 208));
-    EXPECT_EQ(messages_of_check(), (Texts{"Current source must be connected at both nodes"}));
-  }
-}
-
-TEST(Connectivity, LoneClockAndTheChecksStopAtTheFirstElement) {
-  NodeGuard g;
-  Loop loop;
-  at(new sdi::clockx(1), point(800, 800));
-  at(new sdi::op_amp(1), point(800, 400));
-  EXPECT_EQ(messages_of_check(), (Texts{"Clock must be connected to a switch control"}));
-}
-
-TEST(Connectivity, OpAmpAndMultiplier) {
-  {
-    NodeGuard g;
-    at(new sdi::op_amp(1), point(800, 400));
-    EXPECT_EQ(messages_of_check(), (Texts{"Op-Amp must have all 3 nodes connected"}));
-  }
-  {
-    NodeGuard g;
-    at(new sdi::multiplier(1), point(800, 400));
-    EXPECT_EQ(messages_of_check(), (Texts{"Multiplier must have all 3 nodes connected"}));
-  }
-  {
-    NodeGuard g;
-    at(new sdi::current_sense(1), point(800, 400));
-    EXPECT_EQ(messages_of_check(), (Texts{"Current sense must have all 3 nodes connected"}));
-  }
-}
-
-TEST(Connectivity, SwitchPins) {
-  NodeGuard g;
-  Loop loop;
-  at(new sdi::switch2(1), point(800, 400));
-  EXPECT_EQ(messages_of_check(), (Texts{"Switch must be connected at first 2 nodes", "Switch must have ON connected",
-                                        "Switch must have OFF connected"}));
-  EXPECT_EQ(sdi::run_error_count, 3);
-}
-
-namespace {
-
-// A modulator at (400,400): inputs (376,384) and (376,416), output (424,400),
-// which drives a switch's on control; the switch's other pins are left open.
-sdi::modulator* modulator_on_switch(double k1, double k2) {
+// A modulator at (400,400) (inputs (376,384), (376,416), output (424,400))
+// drives a switch's on control; its first input is labelled, the rest open.
+void modulator_on_switch(double k2) {
   auto* mod = at(new sdi::modulator(1), point(400, 400));
-  mod->values[1] = k1;
+  mod->values[1] = 1.0;
   mod->values[2] = k2;
-  auto* l = at(new sdi::llabel(1), point(376, 384));
-  l->set_letter('a');
-  at(new sdi::llabel(1), point(600, 600))->set_letter('a');
-  at(new sdi::switch2(1), point(440, 408));  // on control (424,400)
+  label(point(376, 384), 'a');
+  label(point(600, 600), 'a');
+  at(new sdi::switch2(1), point(440, 408));
+}
+
+sdi::modulator* modulator_without_gains(point ref) {
+  auto* mod = at(new sdi::modulator(1), ref);
+  mod->values[1] = mod->values[2] = 0.0;
   return mod;
 }
 
 }  // namespace
 
-TEST(Connectivity, ModulatorWithAnOpenInputWhoseGainIsZeroPasses) {
-  NodeGuard g;
-  modulator_on_switch(1.0, 0.0);
-  // The modulator passes; the first message is the switch's.
-  EXPECT_EQ(messages_of_check(), (Texts{"Switch must be connected at first 2 nodes", "Switch must have OFF connected"}));
-}
-
-TEST(Connectivity, ModulatorWithAnOpenInputWhoseGainIsNotZero) {
-  NodeGuard g;
-  modulator_on_switch(1.0, 0.5);
-  EXPECT_EQ(messages_of_check(), (Texts{"Modulator must have input connected when corresponding k != 0"}));
-}
-
-TEST(Connectivity, ControlOutputsOnAnythingButASwitch) {
-  NodeGuard g;
-  Loop loop;
-  // Two clocks and a threshold on the loop's top node: each is reported, and the walk goes on.
-  at(new sdi::clockx(1), point(200, 136));
-  at(new sdi::threshold(1), point(400, 136));
-  at(new sdi::clockx(1), point(400, 136));
-  EXPECT_EQ(messages_of_check(),
-            (Texts{"Clock may only be connected to switch control", "Threshold may only be connected to switch control",
-                   "Clock may only be connected to switch control"}));
-}
-
-TEST(Connectivity, LimitersVcoAndVoltageSourceNameThemselves) {
-  const std::pair<int, const char*> cases[] = {
-      {sdi::kind_upper_limiter, "Limiter must be connected at both nodes"},
-      {sdi::kind_lower_limiter, "Limiter must be connected at both nodes"},
-      {sdi::kind_vco, "VCO must be connected at both nodes"},
-      {sdi::kind_voltage_source, "Voltage source must be connected at both nodes"},
+TEST(Connectivity, EveryFaultHasItsMessage) {
+  const point far(800, 800), open(400, 208);  // open shares only R1's bottom pin
+  struct Row {
+    const char* label;
+    bool loop;
+    std::function<void()> build;
+    Texts messages;
   };
-  for (const auto& [kind, text] : cases) {
+  const Row rows[] = {
+      {"open resistor", true, [&] { at(new sdi::basic(sdi::kind_capacitor, 1), open); },
+       {"Element must be connected at both nodes"}},
+      {"diode", true, [&] { at(new sdi::diode(1), open); }, {"Diode must be connected at both nodes"}},
+      {"sine", true, [&] { at(new sdi::sine(1), open); }, {"Sine wave generator must be connected at both nodes"}},
+      {"current source", true, [&] { at(new sdi::source(sdi::kind_current_source, 1), open); },
+       {"Current source must be connected at both nodes"}},
+      {"voltage source", true, [&] { at(new sdi::source(sdi::kind_voltage_source, 1), far); },
+       {"Voltage source must be connected at both nodes"}},
+      {"upper limiter", true, [&] { at(new sdi::limiter(sdi::kind_upper_limiter, 1), far); },
+       {"Limiter must be connected at both nodes"}},
+      {"lower limiter", true, [&] { at(new sdi::limiter(sdi::kind_lower_limiter, 1), far); },
+       {"Limiter must be connected at both nodes"}},
+      {"vco", true, [&] { at(new sdi::vco(1), far); }, {"VCO must be connected at both nodes"}},
+      {"lone clock, the checks stop at the first", true,
+       [&] {
+         at(new sdi::clockx(1), far);
+         at(new sdi::op_amp(1), point(800, 400));
+       },
+       {"Clock must be connected to a switch control"}},
+      {"op-amp", false, [&] { at(new sdi::op_amp(1), far); }, {"Op-Amp must have all 3 nodes connected"}},
+      {"multiplier", false, [&] { at(new sdi::multiplier(1), far); }, {"Multiplier must have all 3 nodes connected"}},
+      {"current sense", false, [&] { at(new sdi::current_sense(1), far); },
+       {"Current sense must have all 3 nodes connected"}},
+      {"switch", true, [&] { at(new sdi::switch2(1), far); },
+       {"Switch must be connected at first 2 nodes", "Switch must have ON connected", "Switch must have OFF connected"}},
+      {"switch without on", false,
+       [&] {
+         switched_loop();
+         at(new sdi::clockx(1), point(384, 408));
+       },
+       {"Switch must have ON connected"}},
+      {"modulator, open input of gain 0", false, [&] { modulator_on_switch(0.0); },
+       {"Switch must be connected at first 2 nodes", "Switch must have OFF connected"}},
+      {"modulator, open input of gain 0.5", false, [&] { modulator_on_switch(0.5); },
+       {"Modulator must have input connected when corresponding k != 0"}},
+      {"control outputs on the network", true,
+       [&] {
+         at(new sdi::clockx(1), point(200, 136));
+         at(new sdi::threshold(1), point(400, 136));
+         at(new sdi::clockx(1), point(400, 136));
+       },
+       {"Clock may only be connected to switch control", "Threshold may only be connected to switch control",
+        "Clock may only be connected to switch control"}},
+      {"lone threshold", true, [&] { at(new sdi::threshold(1), far); },
+       {"Threshold must be connected to a switch control"}},
+      {"lone modulator", true, [&] { modulator_without_gains(far); },
+       {"Modulator must have output connected to switch control"}},
+      {"modulator on a resistor, the walk goes on", true,
+       [&] {
+         modulator_without_gains(point(376, 136));  // output (400,136): the resistor's top
+         at(new sdi::basic(sdi::kind_capacitor, 1), far);
+       },
+       {"Modulator output may only be connected to switch control", "Element must be connected at both nodes"}},
+      {"incomplete coupling skips the pin checks", true,
+       [&] {
+         at(new sdi::basic(sdi::kind_capacitor, 1), far);
+         add_coupling(point(1600, 1600), point(1800, 1600));
+       },
+       {"Incomplete Circuit"}},
+      {"coupling end on two inductors", false,
+       [&] {
+         at(new sdi::basic(sdi::kind_inductor, 1), point(200, 160));
+         at(new sdi::basic(sdi::kind_inductor, 1), point(200, 168));
+         at(new sdi::basic(sdi::kind_inductor, 1), point(400, 160));
+         add_coupling(point(200, 164), point(400, 160));
+       },
+       {"There are multiple inductors at one location"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
     NodeGuard g;
-    Loop loop;
-    const point far(800, 800);
-    if (kind == sdi::kind_vco) at(new sdi::vco(1), far);
-    else if (kind == sdi::kind_voltage_source) at(new sdi::source(kind, 1), far);
-    else at(new sdi::limiter(kind, 1), far);
-    EXPECT_EQ(messages_of_check(), (Texts{text})) << kind;
-    EXPECT_EQ(sdi::run_error_count, 1);
+    if (row.loop) Loop{};
+    row.build();
+    EXPECT_EQ(g.check(), row.messages);
+    EXPECT_EQ(sdi::run_error_count, static_cast<int>(row.messages.size()));
   }
 }
 
-TEST(Connectivity, LoneThresholdAndModulatorOutputs) {
+TEST(Connectivity, WiresMergeAndGroundIsNodeZero) {
   {
     NodeGuard g;
     Loop loop;
-    at(new sdi::threshold(1), point(800, 800));
-    EXPECT_EQ(messages_of_check(), (Texts{"Threshold must be connected to a switch control"}));
+    add_wire(point(400, 184), point(400, 264));
+    at(new sdi::ground(1), point(400, 264));
+    EXPECT_TRUE(g.check().empty());
+    EXPECT_EQ(node_numbers(loop.v), (std::vector<int>{1, 0}));
+    EXPECT_EQ(node_numbers(loop.r), (std::vector<int>{1, 0}));
+    EXPECT_EQ(sdi::numn, 2);
+    EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 0, 28}));  // wires leave the working list
   }
   {
-    NodeGuard g;
+    NodeGuard g;  // no ground: the first network node is 0; leading wires merge too
+    add_wire(point(200, 136), point(400, 136));
+    add_wire(point(200, 184), point(400, 184));
+    auto* v = at(new sdi::source(sdi::kind_voltage_source, 1), point(200, 160));
+    auto* r = at(new sdi::basic(sdi::kind_resistor, 1), point(400, 160));
+    EXPECT_TRUE(g.check().empty());
+    EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 0}));
+    EXPECT_EQ(node_numbers(v), (std::vector<int>{0, 1}));
+    EXPECT_EQ(node_numbers(r), (std::vector<int>{0, 1}));
+  }
+  {
+    NodeGuard g;  // a wire with an open end stops the merging
     Loop loop;
-    auto* mod = at(new sdi::modulator(1), point(800, 800));
-    mod->values[1] = 0.0;
-    mod->values[2] = 0.0;
-    // Open inputs pass with both gains 0; the open output does not.
-    EXPECT_EQ(messages_of_check(), (Texts{"Modulator must have output connected to switch control"}));
+    sdi::circuit.list_first();
+    add_wire(point(200, 136), point(200, 40));
+    EXPECT_EQ(g.check(), (Texts{"Line must be connected at both nodes"}));
+    EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 5, 0, 5, 5}));
   }
 }
 
-TEST(Connectivity, ModulatorOutputOnAResistorIsReportedAndTheWalkGoesOn) {
-  NodeGuard g;
-  Loop loop;
-  auto* mod = at(new sdi::modulator(1), point(376, 136));  // output (400,136): the resistor's top
-  mod->values[1] = 0.0;
-  mod->values[2] = 0.0;
-  at(new sdi::basic(sdi::kind_capacitor, 1), point(800, 800));  // both pins open
-  EXPECT_EQ(messages_of_check(), (Texts{"Modulator output may only be connected to switch control",
-                                        "Element must be connected at both nodes"}));
-  EXPECT_EQ(sdi::run_error_count, 2);
+TEST(Connectivity, ControlNodesMoveAboveAThousand) {
+  {
+    NodeGuard g;
+    switched_loop();
+    auto* on = at(new sdi::clockx(1), point(384, 392));
+    auto* off = at(new sdi::clockx(1), point(384, 408));
+    EXPECT_TRUE(g.check().empty());
+    EXPECT_EQ(node_numbers(sdi::circuit.get(2)), (std::vector<int>{1, 2, 1004, 1005}));
+    EXPECT_EQ(node_numbers(on), (std::vector<int>{1004}));
+    EXPECT_EQ(node_numbers(off), (std::vector<int>{1005}));
+    EXPECT_EQ(sdi::numn, 3);
+  }
+  for (bool with_resistor : {false, true}) {
+    NodeGuard g;  // a current sense's output feeding only a limiter is control
+    auto* is = at(new sdi::current_sense(1), point(400, 400));
+    at(new sdi::limiter(sdi::kind_upper_limiter, 1), point(400, 440));
+    if (with_resistor) at(new sdi::basic(sdi::kind_resistor, 1), point(400, 440));
+    sdi::number_nodes();
+    sdi::renumber_nodes();
+    EXPECT_EQ(sdi::pin_node(is, 2), with_resistor ? 0 : 1001);
+    EXPECT_EQ(sdi::numn, with_resistor ? 2 : 0);
+  }
+  {
+    NodeGuard g;  // node 1 (a clock's) moves to 1001 without meeting network node 1001
+    auto* clk = at(new sdi::clockx(1), point(100, 100));
+    auto* r = at(new sdi::basic(sdi::kind_resistor, 1), point(300, 300));
+    *clk->nodes.list_value_at(0) = 1;
+    *r->nodes.list_value_at(0) = 0;
+    *r->nodes.list_value_at(1) = 1001;
+    sdi::next_free_node = 1002;
+    sdi::renumber_nodes();
+    EXPECT_EQ(node_numbers(clk), (std::vector<int>{1001}));
+    EXPECT_EQ(node_numbers(r), (std::vector<int>{0, 1}));
+  }
+  {
+    NodeGuard g;  // only the nodes numbered so far (below next_free_node) are counted
+    auto* r = at(new sdi::basic(sdi::kind_resistor, 1), point(300, 300));
+    auto* c = at(new sdi::basic(sdi::kind_capacitor, 1), point(500, 300));
+    *r->nodes.list_value_at(0) = 0;
+    *r->nodes.list_value_at(1) = 1;
+    *c->nodes.list_value_at(0) = 1;
+    *c->nodes.list_value_at(1) = 2;
+    sdi::next_free_node = 2;
+    sdi::renumber_nodes();
+    EXPECT_EQ(sdi::numn, 2);
+    EXPECT_EQ(node_numbers(c), (std::vector<int>{1, 2}));
+  }
 }
 
-TEST(Connectivity, SwitchWithOnlyItsOnControlOpen) {
+TEST(NodeNumbering, LabelsJoinNetsAndGroundThem) {
   NodeGuard g;
-  at(new sdi::source(sdi::kind_voltage_source, 1), point(400, 352));  // pins (400,328), (400,376)
-  at(new sdi::switch2(1), point(400, 400));  // (400,376) (400,424) on (384,392) off (384,408)
-  at(new sdi::basic(sdi::kind_resistor, 1), point(400, 448));  // (400,424), (400,472)
-  add_wire(point(400, 328), point(400, 472));
-  at(new sdi::ground(1), point(400, 472));
-  at(new sdi::clockx(1), point(384, 408));
-  EXPECT_EQ(messages_of_check(), (Texts{"Switch must have ON connected"}));
+  auto* r1 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
+  auto* r2 = at(new sdi::basic(sdi::kind_resistor, 1), point(600, 160));
+  auto* r3 = at(new sdi::basic(sdi::kind_resistor, 1), point(1000, 160));
+  auto* r4 = at(new sdi::basic(sdi::kind_resistor, 1), point(1400, 160));
+  label(point(200, 136), 'a');
+  label(point(600, 136), 'a');
+  label(point(600, 136), 'b');  // the user joined a and b here
+  label(point(1000, 136), 'b');
+  label(point(200, 184), 'c');  // c and d meet on a ground
+  label(point(600, 184), 'd');
+  label(point(1000, 184), 'c');
+  label(point(1000, 184), 'd');
+  at(new sdi::ground(1), point(1000, 184));
+  sdi::number_nodes();
+  EXPECT_NE(sdi::pin_node(r1, 0), -1);
+  EXPECT_EQ(sdi::pin_node(r1, 0), sdi::pin_node(r3, 0));
+  EXPECT_EQ(sdi::pin_node(r2, 0), sdi::pin_node(r3, 0));
+  for (auto* r : {r1, r2, r3}) EXPECT_EQ(sdi::pin_node(r, 1), 0);
+  EXPECT_EQ(node_numbers(r4), (std::vector<int>{-1, -1}));  // pins alone stay unassigned
 }
 
-TEST(Connectivity, AnIncompleteCouplingSkipsThePinChecks) {
+TEST(NodeNumbering, CoincidentPinsShareANode) {
   NodeGuard g;
-  Loop loop;
-  at(new sdi::basic(sdi::kind_capacitor, 1), point(800, 800));  // open, but never looked at
-  add_coupling(point(1600, 1600), point(1800, 1600));  // no inductor under either end
-  EXPECT_EQ(messages_of_check(), (Texts{"Incomplete Circuit"}));
-  // The wires were still merged and left the working list.
-  EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 0, 1, 8}));
+  auto* r1 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
+  auto* r2 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 208));  // its top pin is r1's bottom pin
+  auto* c = at(new sdi::basic(sdi::kind_capacitor, 1), point(200, 208));
+  auto* j = at(new sdi::nodec(1), point(200, 232));
+  sdi::number_nodes();
+  EXPECT_EQ(node_numbers(r1), (std::vector<int>{-1, 1}));
+  EXPECT_EQ(node_numbers(r2), (std::vector<int>{1, 2}));
+  EXPECT_EQ(node_numbers(j), (std::vector<int>{2, 2}));  // the junction's two pins on one point
+  EXPECT_EQ(sdi::next_free_node, 3);
+  EXPECT_EQ(sdi::pin_node(r1, 2), -1);  // no such pin
+  EXPECT_EQ(sdi::pin_count(1), 3);
+  EXPECT_EQ(sdi::node_query(1, sdi::kind_resistor, 4, 0), 1);
+  EXPECT_EQ(sdi::found_element, r1);
+  EXPECT_EQ(sdi::found_pin, 1);
+  std::vector<sdi::element*> seen;
+  sdi::node_query_callback = [&seen] { seen.push_back(sdi::found_element); };
+  EXPECT_EQ(sdi::node_query(1, sdi::kind_resistor, 4, 0), 2);
+  EXPECT_EQ(seen, (std::vector<sdi::element*>{r1, r2}));
+  EXPECT_FALSE(sdi::node_query_callback);  // cleared after the query
+  EXPECT_EQ(sdi::kind_pin_on_pin_node(r1, 1, sdi::kind_capacitor, 1), 0);
+  EXPECT_EQ(sdi::kind_pin_on_pin_node(r1, 1, sdi::kind_capacitor, 0), 1);
+  (void)c;
+}
+
+TEST(NodeNumbering, CouplingTakesTheInductorsUnderItsEnds) {
+  NodeGuard g;
+  auto* l1 = at(new sdi::basic(sdi::kind_inductor, 1), point(200, 160));
+  auto* l2 = at(new sdi::basic(sdi::kind_inductor, 1), point(400, 160));
+  auto* m = add_coupling(point(200, 160), point(400, 160));
+  auto* stale = add_coupling(point(0, 0), point(0, 0));  // ends left behind by a move not redrawn
+  stale->inductor1 = l1->id;
+  stale->inductor2 = l2->id;
+  Capture cap;
+  sdi::number_nodes();
+  EXPECT_TRUE(cap.messages.empty());
+  for (auto* c : {m, stale}) {
+    EXPECT_EQ(c->inductor1, l1->id);
+    EXPECT_EQ(c->inductor2, l2->id);
+  }
 }

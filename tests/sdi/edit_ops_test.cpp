@@ -44,40 +44,6 @@ TEST(PlaceElement, AnElementAlreadyPlacedIsRefused) {
   EXPECT_EQ(sdi::pending_element, nullptr);         // the list owns it
 }
 
-TEST(PlaceElement, NextLabelGetsTheNextLetter) {
-  CircuitGuard guard;
-  sdi::next_label_letter = 'c';
-  sdi::new_label();
-  sdi::element* first = sdi::pending_element;
-  first->place_at(point(200, 160));
-  sdi::place_new_element();
-  ASSERT_NE(sdi::pending_element, nullptr);
-  EXPECT_EQ(first->values[0], 'c');
-  EXPECT_EQ(sdi::pending_element->values[0], 'd');
-  sdi::next_label_letter = 'a';
-}
-
-TEST(PlaceElement, JunctionImageIsMadeAndFreed) {
-  sdi::make_junction_image();
-  ASSERT_NE(sdi::junction_image, nullptr);
-  EXPECT_EQ(sdi::junction_image->w, 3);
-  EXPECT_EQ(sdi::junction_image->h, 3);
-  EXPECT_EQ(sdi::junction_image->pin_count(), 0);
-  sdi::new_resistor();
-  sdi::free_placement_state();
-  EXPECT_EQ(sdi::junction_image, nullptr);
-  EXPECT_EQ(sdi::pending_element, nullptr);
-}
-
-TEST(PlaceElement, SetNewLineShapesThePendingWire) {
-  CircuitGuard guard;
-  sdi::new_wire();
-  sdi::set_new_line(point(8, 16), point(40, 24), 1, 1, 3, 0);
-  auto* w = static_cast<sdi::bl_element*>(sdi::pending_element);
-  EXPECT_EQ(w->shape.corner(), point(8, 24));
-  EXPECT_EQ(w->shape.mode, 3);
-}
-
 TEST(SelectOps, ElementsInsideTheBandAreCounted) {
   CircuitGuard guard;
   auto* r1 = add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));  // pins y 136, 184
@@ -94,16 +60,6 @@ TEST(SelectOps, ElementsInsideTheBandAreCounted) {
   EXPECT_EQ(r1->selected, 2);
   sdi::deselect_all();
   for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) EXPECT_EQ(n->value->selected, 0);
-}
-
-TEST(EditDelete, DeleteAllEmptiesAndDeletes) {
-  CircuitGuard guard;
-  add_symbol(new sdi::probe(1), point(400, 160));
-  add_wire(point(100, 150), point(150, 150));
-  EXPECT_EQ(sdi::probe_count, 1);
-  sdi::delete_all_elements();
-  EXPECT_EQ(sdi::circuit.head, nullptr);
-  EXPECT_EQ(sdi::probe_count, 0);  // the probe was deleted
 }
 
 TEST(EditDelete, DeletingAnInductorTakesItsCouplings) {
@@ -125,28 +81,6 @@ TEST(EditDelete, DeletingAnInductorTakesItsCouplings) {
   EXPECT_EQ(circuit_ids(), (std::vector<int>{2, 4}));
   EXPECT_EQ(d->links.count(), 0);
   EXPECT_EQ(d->flags.test(sdi::flag_values_set), 0);
-}
-
-TEST(EditDelete, AMissingIdIsReportedAndNothingRemoved) {
-  CircuitGuard guard;
-  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
-  Capture cap;
-  EXPECT_EQ(sdi::delete_element(9), nullptr);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd1: Internal Assertion"}));
-  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
-}
-
-TEST(EditDelete, RemoveFromSheet) {
-  CircuitGuard guard;
-  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
-  auto* p = add_symbol(new sdi::probe(1), point(400, 160));
-  sdi::remove_element_from_sheet(p);
-  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
-  EXPECT_EQ(sdi::probe_count, 0);
-  // An unplaced element is simply deleted.
-  sdi::remove_element_from_sheet(new sdi::probe(1));
-  EXPECT_EQ(sdi::probe_count, 0);
-  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
 }
 
 // An element that carries an id but is not the circuit's element of that id

@@ -107,30 +107,6 @@ TEST(RunSimulation, WaitCursorIsRestoredWhenTheEngineThrows) {
   EXPECT_EQ(circuit_ids(), ids);
 }
 
-TEST(RunSimulation, NoWaitCursorForANetlistError) {
-  CircuitGuard guard;
-  SettingsGuard settings;
-  Capture cap;
-  EngineSwap swap(recording_engine);
-  EXPECT_EQ(sdi::run_simulation(), 0);
-  EXPECT_TRUE(cursor_calls.empty());
-  EXPECT_TRUE(seen_args.empty());
-}
-
-TEST(WaitCursor, NestedScopesShowOnceAndBalance) {
-  EngineSwap swap(recording_engine);
-  {
-    sdi::wait_cursor a;
-    {
-      sdi::wait_cursor b;
-      EXPECT_EQ(sdi::wait_cursor_depth(), 2);
-    }
-    EXPECT_EQ(sdi::wait_cursor_depth(), 1);
-  }
-  EXPECT_EQ(sdi::wait_cursor_depth(), 0);
-  EXPECT_EQ(cursor_calls, (std::vector<bool>{true, false}));
-}
-
 namespace {
 std::vector<std::string> dialogs;
 void record_dialog(const char* text) { dialogs.push_back(text); }

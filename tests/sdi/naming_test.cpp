@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 
 #include "capture.h"
 #include "ckt_builder.h"
@@ -39,37 +40,6 @@ TEST(Naming, ResistorsCountOnAndSkipTakenNames) {
   EXPECT_EQ(name_of(r3), "R3");
 }
 
-TEST(Naming, EachKindHasItsOwnCount) {
-  CircuitGuard guard;
-  sdi::new_resistor();
-  place_at(sdi::point(200, 160));
-  delete sdi::pending_element;
-  sdi::pending_element = nullptr;
-  sdi::new_capacitor();
-  EXPECT_EQ(name_of(place_at(sdi::point(296, 160))), "C1");
-  delete sdi::pending_element;
-  sdi::pending_element = nullptr;
-  sdi::new_voltage_port();
-  EXPECT_EQ(name_of(place_at(sdi::point(400, 160))), "VP1");
-}
-
-TEST(Naming, AWireGetsNoName) {
-  CircuitGuard guard;
-  sdi::cline w;
-  Capture cap;
-  sdi::assign_default_name(&w);
-  EXPECT_TRUE(cap.errors.empty());
-}
-
-TEST(Naming, KindsWithoutAPrefixAreReported) {
-  CircuitGuard guard;
-  sdi::nodec j(1);
-  Capture cap;
-  sdi::assign_default_name(&j);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Element: Internal"}));
-  EXPECT_EQ(name_of(&j), "1");
-}
-
 TEST(Naming, LongSubcircuitTypeNamesShortenThePrefixNotTheNumber) {
   TempDir dir;
   CircuitGuard guard;
@@ -94,29 +64,6 @@ TEST(Naming, LongSubcircuitTypeNamesShortenThePrefixNotTheNumber) {
   sdi::symbol_folder.clear();
 }
 
-TEST(Naming, SubcircuitsCountOnlyTheirOwnTypeName) {
-  TempDir dir;
-  CircuitGuard guard;
-  sdi::symbol_folder = dir.path().string();
-  {
-    std::ofstream("buck.sym") << "BUCK\n17,17,8,8\n0\n1\n8,0\n0\n";
-    std::ofstream("boost.sym") << "BOOST\n17,17,8,8\n0\n1\n8,0\n0\n";
-  }
-  auto* b1 = new sdi::sub("buck", 1);
-  sdi::assign_default_name(b1);
-  add_symbol(b1, sdi::point(200, 200));
-  auto* o1 = new sdi::sub("boost", 1);
-  sdi::assign_default_name(o1);
-  add_symbol(o1, sdi::point(300, 200));
-  auto* b2 = new sdi::sub("buck", 1);
-  sdi::assign_default_name(b2);
-  EXPECT_EQ(name_of(b1), "BUCK1");
-  EXPECT_EQ(name_of(o1), "BOOST1");
-  EXPECT_EQ(name_of(b2), "BUCK2");
-  delete b2;
-  sdi::symbol_folder.clear();
-}
-
 TEST(Naming, OnlyTheSameKindsNamesAreTaken) {
   CircuitGuard guard;
   add_symbol(new sdi::basic(sdi::kind_resistor, 1), sdi::point(200, 160), "C1");  // renamed by the user
@@ -127,4 +74,23 @@ TEST(Naming, OnlyTheSameKindsNamesAreTaken) {
   sdi::basic c2(sdi::kind_capacitor, 1);
   sdi::assign_default_name(&c2);
   EXPECT_EQ(name_of(&c2), "C3");  // one capacitor: the count starts at 2, and C2 is taken
+}
+
+TEST(Naming, FirstNameOfEveryKind) {
+  const std::pair<int, const char*> names[] = {
+      {0, "R1"},     {1, "C1"},     {2, "L1"},      {6, "PRI1"},  {7, "SEC1"},   {9, "VP1"},  {10, "IP1"},
+      {12, "ICIS1"}, {13, "ICVS1"}, {14, "VCIS1"},  {15, "VCVS1"}, {20, "MOD1"}, {21, "CLK1"}, {22, "ULIM1"},
+      {23, "LLIM1"}, {24, "THRES1"}, {25, "VCO1"},  {26, "IS1"},  {27, "OP1"},   {28, "GND1"}, {29, "D1"},
+      {30, "SW1"},   {31, "TML1"},  {32, "V1"},     {33, "I1"},   {34, "SINE1"}, {36, "MULT1"}};
+  CircuitGuard guard;
+  Capture cap;
+  for (auto [kind, name] : names) {
+    sdi::pending_element = nullptr;
+    sdi::create_element(kind);
+    std::unique_ptr<sdi::element> e(sdi::pending_element);
+    sdi::pending_element = sdi::previous_pending_element = nullptr;
+    sdi::assign_default_name(e.get());
+    EXPECT_EQ(name_of(e.get()), name) << kind;
+  }
+  EXPECT_TRUE(cap.errors.empty());
 }

@@ -25,34 +25,6 @@ struct ReadBackSettings {
 };
 }  // namespace
 
-TEST(TypeLetter, ByKind) {
-  const std::pair<int, const char*> table[] = {
-      {sdi::kind_resistor, "R"},        {sdi::kind_capacitor, "C"},     {sdi::kind_inductor, "L"},
-      {sdi::kind_primary, "F"},         {sdi::kind_icis, "F"},          {sdi::kind_secondary, "E"},
-      {sdi::kind_vcvs, "E"},            {sdi::kind_sine, "E"},          {sdi::kind_mutual, "M"},
-      {sdi::kind_voltage_port, "I0"},   {sdi::kind_current_port, "V0"}, {sdi::kind_icvs, "H"},
-      {sdi::kind_vcis, "G"},            {sdi::kind_diode, "D"},         {sdi::kind_switch, "S"},
-      {sdi::kind_voltage_source, "V"},  {sdi::kind_current_source, "I"}, {sdi::kind_op_amp, "X"},
-      {sdi::kind_current_sense, "X"},   {sdi::kind_multiplier, "X"},    {sdi::kind_clock, "X"}};
-  for (auto [kind, letter] : table) {
-    sdi::element e(kind);
-    EXPECT_STREQ(sdi::type_letter(&e), letter) << kind;
-    char buf[4] = "zzz";
-    sdi::type_letter(&e, buf);
-    EXPECT_STREQ(buf, letter);
-  }
-}
-
-TEST(TypeLetter, KindsThatNeverOccurAreReported) {
-  Capture cap;
-  for (int kind : {3, 4, 11, 18}) {
-    sdi::element e(kind);
-    EXPECT_STREQ(sdi::type_letter(&e), "X");
-  }
-  EXPECT_EQ(cap.errors.size(), 4u);
-  EXPECT_EQ(cap.errors[0], "sdi/Simnet: Internal Case");
-}
-
 TEST(NameElements, SharedCountersAndWindings) {
   WriterCircuit c;
   auto* r1 = c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0});
@@ -87,25 +59,6 @@ TEST(NameElements, SharedCountersAndWindings) {
   EXPECT_STREQ(oa->netname(), "X1");
   EXPECT_EQ(sec2->winding, 1);
   EXPECT_EQ(sec1->winding, 2);
-}
-
-TEST(NetlistWriterEdges, EmptyTablesLeaveNoLines) {
-  TempDir dir;
-  WriterCircuit c;
-  c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
-  c.add(new sdi::source(sdi::kind_current_source, 1), {0, 1}, "I1", 1.0);
-  c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0}, "Vr");
-  std::string text = c.write("plain", 2);
-  EXPECT_EQ(c.errors, 0);
-  EXPECT_EQ(text,
-            "tsim = 1.0000e-03\ntd = 1.0000e-06\npoints = 9999999\n"
-            "% Circuit name : /home/user/plain\n\n% Circuit Description\n"
-            "X = [ 'R1        1   0   1.0000e+00                 '   % R1\n"
-            "      'I1        0   1   1.0000e+00                 '   % I1\n"
-            "      'I01       1   0   0.0000e+00                 ' ] % Vr\n"
-            "\n% Output Description\n"
-            "Y = [ 'V         I01                                ' ] % Vr\n"
-            "\n% Number of nodes\nnumn = 2;\n");
 }
 
 TEST(NetlistWriterEdges, SecondLimiterOnOneCapacitorReusesThePort) {
@@ -177,17 +130,6 @@ TEST(NetlistWriterEdges, UnconnectedMultiplierInputIsAnError) {
   EXPECT_EQ(c.errors, 1);
   EXPECT_EQ(cap.messages, (std::vector<std::string>{"Incomplete Circuit"}));
   EXPECT_TRUE(cap.errors.empty());
-}
-
-TEST(NetlistWriterEdges, DiodeConditionsAndTheirLines) {
-  TempDir dir;
-  WriterCircuit c;
-  c.add(new sdi::source(sdi::kind_voltage_source, 1), {1, 0}, "V1", 1.0);
-  c.add(new sdi::diode(1), {1, 2}, "D1");
-  c.add(new sdi::basic(sdi::kind_resistor, 1), {2, 0}, "R1", 1.0);
-  std::string text = c.write("d", 3);
-  EXPECT_NE(text.find("Cy = [ 1.0000e+00       \n       -1.0000e+00     ]\n"), std::string::npos);
-  EXPECT_NE(text.find("thon(1,:)=[  1   2];\nthoff(1,:)=[  1   1];\n"), std::string::npos);
 }
 
 TEST(NetlistWriterEdges, ClockOnBothControlPinsGivesOneRowPerPin) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <limits>
 
 #include "capture.h"
@@ -70,41 +72,74 @@ Rec common(sdi::i_element& e) {
 constexpr std::uint32_t bit(int n) { return 1u << n; }
 }  // namespace
 
-TEST(RecordLayout, PortAndJunctionHaveNothingMore) {
-  sdi::port p(sdi::kind_current_port, 1);
-  prepare(p);
-  EXPECT_EQ(written(p), common(p).b);
-  EXPECT_EQ(p.flags.word(), bit(1) | bit(2) | bit(4));
-  sdi::nodec j(1);
-  prepare(j);
-  EXPECT_EQ(written(j), common(j).b);
-}
-
-TEST(RecordLayout, CapacitorAddsItsInitialValue) {
-  sdi::basic c(sdi::kind_capacitor, 1);
-  prepare(c);
-  c.initial = -3.0;
-  EXPECT_EQ(written(c), common(c).d(-3.0).b);
-}
-
-TEST(RecordLayout, ControlledSourceAddsItsControllingId) {
-  sdi::depsource d(sdi::kind_icvs, 1);
-  prepare(d);
-  d.control = 3;
-  EXPECT_EQ(written(d), common(d).i(3).b);
-}
-
-TEST(RecordLayout, SecondaryAddsPartnerAndItsOwnList) {
-  sdi::xform s(sdi::kind_secondary, 1);
-  prepare(s);
-  s.partner = 3;
-  s.winding = 2;  // not stored
-  EXPECT_EQ(written(s), common(s).i(3).i(0).b);
-  sdi::xform p(sdi::kind_primary, 1);
-  prepare(p);
-  p.secondaries.append(7);
-  p.secondaries.append(9);
-  EXPECT_EQ(written(p), common(p).i(0).i(2).i(7).i(9).b);
+// Every symbol class: the shared head and symbol part, then its own fields.
+TEST(RecordLayout, EachClassAfterTheSymbolPart) {
+  struct Row {
+    const char* label;
+    std::function<sdi::i_element*()> make;
+    std::function<void(Rec&)> body;  // the fields after the symbol part
+  };
+  auto plain = [](auto* e) { return [e] { return static_cast<sdi::i_element*>(e); }; };
+  const Row rows[] = {
+      {"port", plain(new sdi::port(sdi::kind_current_port, 1)), [](Rec&) {}},
+      {"junction", plain(new sdi::nodec(1)), [](Rec&) {}},
+      {"current sense", plain(new sdi::current_sense(1)), [](Rec&) {}},
+      {"diode", plain(new sdi::diode(1)), [](Rec&) {}},
+      {"ground", plain(new sdi::ground(1)), [](Rec&) {}},
+      {"limiter", plain(new sdi::limiter(sdi::kind_lower_limiter, 1)), [](Rec&) {}},
+      {"multiplier", plain(new sdi::multiplier(1)), [](Rec&) {}},
+      {"label", plain(new sdi::llabel(1)), [](Rec&) {}},
+      {"capacitor", [] { auto* c = new sdi::basic(sdi::kind_capacitor, 1); c->initial = -3.0; return c; },
+       [](Rec& r) { r.d(-3.0); }},
+      {"controlled source", [] { auto* d = new sdi::depsource(sdi::kind_icvs, 1); d->control = 3; return d; },
+       [](Rec& r) { r.i(3); }},
+      {"secondary: partner, its own list; no winding",
+       [] { auto* x = new sdi::xform(sdi::kind_secondary, 1); x->partner = 3; x->winding = 2; return x; },
+       [](Rec& r) { r.i(3).i(0); }},
+      {"primary", [] { auto* x = new sdi::xform(sdi::kind_primary, 1); x->secondaries.append(7); x->secondaries.append(9); return x; },
+       [](Rec& r) { r.i(0).i(2).i(7).i(9); }},
+      {"clock: delay, period", [] { auto* c = new sdi::clockx(1); c->values[1] = 1e-6; c->values[2] = 2e-5; return c; },
+       [](Rec& r) { r.d(1e-6).d(2e-5); }},
+      {"modulator", [] { auto* m = new sdi::modulator(1); for (int k = 1; k <= 5; ++k) m->values[k] = 10.0 * k; return m; },
+       [](Rec& r) { r.d(10).d(20).d(30).d(40).d(50); }},
+      {"op-amp: Ri, Ro", plain(new sdi::op_amp(1)), [](Rec& r) { r.d(1e6).d(50.0); }},
+      {"sine: frequency, phase; no derived terms",
+       [] { auto* s = new sdi::sine(1); s->frequency = 50.0; s->phase = 90.0; s->a_sin = 7.0; return s; },
+       [](Rec& r) { r.d(50.0).d(90.0); }},
+      {"switch", [] { auto* w = new sdi::switch2(1); w->initial_state = 1; return w; }, [](Rec& r) { r.i(1); }},
+      {"vco: constant; no port", [] { auto* v = new sdi::vco(1); v->constant = 0.25; v->port = 9; return v; },
+       [](Rec& r) { r.d(0.25); }},
+      {"probe", [] { auto* p = new sdi::probe(1); p->extra = -1.5; return p; }, [](Rec& r) { r.d(-1.5); }},
+      {"source: count, pairs",
+       [] {
+         auto* v = new sdi::source(sdi::kind_voltage_source, 1);
+         v->n = 2;
+         v->pairs[1][0] = 1e-3;
+         v->pairs[1][1] = -5.0;
+         return v;
+       },
+       [](Rec& r) { r.i(2).d(0.0).d(0.0).d(1e-3).d(-5.0); }},
+      {"threshold: three counted lists, switch",
+       [] {
+         auto* t = new sdi::threshold(1);
+         t->coefficients.resize(1);
+         *t->coefficients.list_value_at(0) = 0.5;
+         for (int k = 0; k < 4; ++k) *t->table.list_value_at(k) = k + 1.0;
+         t->outputs.append(3);
+         t->outputs.append(4);
+         t->switch_id = 12;
+         return t;
+       },
+       [](Rec& r) { r.i(1).d(0.5).i(4).d(1).d(2).d(3).d(4).i(2).i(3).i(4).i(12); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::unique_ptr<sdi::i_element> e(row.make());
+    prepare(*e);
+    Rec want = common(*e);
+    row.body(want);
+    EXPECT_EQ(written(*e), want.b);
+  }
 }
 
 TEST(RecordLayout, CouplingIdsBeforeNames) {
@@ -120,91 +155,6 @@ TEST(RecordLayout, CouplingIdsBeforeNames) {
   r.head(8, 0.9, bit(1), 6).i(10).i(20).i(30).i(40).i(1).i(2).i(0).i(0).i(4).i(5).s("M1", 8).s("M_1", 8);
   EXPECT_EQ(written(m), r.b);
   EXPECT_EQ(r.b.size(), 52u + 8 + 16);
-}
-
-TEST(RecordLayout, ClockDelayThenPeriod) {
-  sdi::clockx c(1);
-  prepare(c);
-  c.values[1] = 1e-6;
-  c.values[2] = 2e-5;
-  EXPECT_EQ(written(c), common(c).d(1e-6).d(2e-5).b);
-}
-
-TEST(RecordLayout, ModulatorFiveValues) {
-  sdi::modulator m(1);
-  prepare(m);
-  for (int k = 1; k <= 5; ++k) m.values[k] = 10.0 * k;
-  EXPECT_EQ(written(m), common(m).d(10).d(20).d(30).d(40).d(50).b);
-}
-
-TEST(RecordLayout, OpAmpInputThenOutputResistance) {
-  sdi::op_amp o(1);
-  prepare(o);
-  EXPECT_EQ(written(o), common(o).d(1e6).d(50.0).b);
-}
-
-TEST(RecordLayout, SineFrequencyThenPhase) {
-  sdi::sine s(1);
-  prepare(s);
-  s.frequency = 50.0;
-  s.phase = 90.0;
-  s.a_sin = 7.0;  // derived, not stored
-  EXPECT_EQ(written(s), common(s).d(50.0).d(90.0).b);
-}
-
-TEST(RecordLayout, SwitchInitialState) {
-  sdi::switch2 w(1);
-  prepare(w);
-  w.initial_state = 1;
-  EXPECT_EQ(written(w), common(w).i(1).b);
-}
-
-TEST(RecordLayout, VcoAndProbeOneDouble) {
-  sdi::vco v(1);
-  prepare(v);
-  v.constant = 0.25;
-  v.port = 9;  // rewritten by every run, not stored
-  EXPECT_EQ(written(v), common(v).d(0.25).b);
-  sdi::probe p(1);
-  prepare(p);
-  p.extra = -1.5;
-  EXPECT_EQ(written(p), common(p).d(-1.5).b);
-}
-
-TEST(RecordLayout, ClassesWithoutBodies) {
-  sdi::current_sense cs(1);
-  sdi::diode di(1);
-  sdi::ground gn(1);
-  sdi::limiter li(sdi::kind_lower_limiter, 1);
-  sdi::multiplier mu(1);
-  sdi::llabel la(1);
-  for (sdi::i_element* e : std::vector<sdi::i_element*>{&cs, &di, &gn, &li, &mu, &la}) {
-    prepare(*e);
-    EXPECT_EQ(written(*e), common(*e).b) << e->kind;
-  }
-}
-
-TEST(RecordLayout, SourceCountThenPairs) {
-  sdi::source v(sdi::kind_voltage_source, 1);
-  prepare(v);
-  v.n = 2;
-  v.pairs[0][0] = 0.0;
-  v.pairs[0][1] = 5.0;
-  v.pairs[1][0] = 1e-3;
-  v.pairs[1][1] = -5.0;
-  EXPECT_EQ(written(v), common(v).i(2).d(0.0).d(5.0).d(1e-3).d(-5.0).b);
-}
-
-TEST(RecordLayout, ThresholdThreeCountedListsThenSwitch) {
-  sdi::threshold t(1);
-  prepare(t);
-  t.coefficients.resize(1);
-  *t.coefficients.list_value_at(0) = 0.5;
-  for (int k = 0; k < 4; ++k) *t.table.list_value_at(k) = k + 1.0;
-  t.outputs.append(3);
-  t.outputs.append(4);
-  t.switch_id = 12;
-  EXPECT_EQ(written(t), common(t).i(1).d(0.5).i(4).d(1).d(2).d(3).d(4).i(2).i(3).i(4).i(12).b);
 }
 
 TEST(RecordLayout, SubcircuitNameBetweenHeadAndSymbolPart) {

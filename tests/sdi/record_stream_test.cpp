@@ -38,18 +38,6 @@ void build_coupled_pair() {
 
 }  // namespace
 
-TEST(RecordStream, WrittenStreamIsRecordsAndEndCode) {
-  CircuitGuard guard;
-  build_coupled_pair();
-  std::FILE* f = std::tmpfile();
-  sdi::write_records(f, sdi::circuit);
-  auto bytes = stream_bytes(f);
-  std::fclose(f);
-  // Two 64-byte inductors, a 76-byte coupling, a 52-byte wire and the end code.
-  ASSERT_EQ(bytes.size(), 64u + 64u + 76u + 52u + 4u);
-  EXPECT_EQ(std::vector<unsigned char>(bytes.end() - 4, bytes.end()), (std::vector<unsigned char>{17, 0, 0, 0}));
-}
-
 TEST(RecordStream, FileRoundTripInTheCircuitFolder) {
   TempDir dir;
   FolderGuard folder;
@@ -106,66 +94,6 @@ TEST(RecordStream, MissingFileLeavesTheListAlone) {
   EXPECT_EQ(cap.messages, (std::vector<std::string>{"File gone.sct couldn't be opened"}));
   ASSERT_NE(got.head, nullptr);
   EXPECT_EQ(got.head->value, keep);
-  sdi::delete_list_elements(got);
-}
-
-TEST(RecordStream, TruncatedStreamIsRefusedWhole) {
-  TempDir dir;
-  CircuitGuard guard;
-  build_coupled_pair();
-  ASSERT_EQ(sdi::write_element_file("part.sct", sdi::circuit), 1);
-  std::filesystem::resize_file("part.sct", 64 + 10);
-  sdi::elist got;
-  auto* keep = new sdi::basic(sdi::kind_resistor, 1);
-  got.insert(keep);
-  Capture cap;
-  EXPECT_EQ(sdi::read_element_file("part.sct", got), 0);
-  EXPECT_EQ(cap.messages,
-            (std::vector<std::string>{
-                "File part.sct is damaged or truncated (byte 64: The file ends inside an element record)"}));
-  EXPECT_EQ(got.head->value, keep);
-  EXPECT_EQ(got.head->next, nullptr);
-  sdi::delete_list_elements(got);
-}
-
-TEST(RecordStream, ReadInsertsAfterTheCursor) {
-  CircuitGuard guard;
-  build_coupled_pair();
-  std::FILE* f = std::tmpfile();
-  sdi::write_records(f, sdi::circuit);
-  std::rewind(f);
-  sdi::elist l;
-  auto* first = new sdi::basic(sdi::kind_resistor, 1);
-  auto* last = new sdi::basic(sdi::kind_capacitor, 1);
-  l.insert(first);
-  l.insert(last);
-  l.list_first();  // cursor on the first: the records go between the two
-  std::string error;
-  ASSERT_TRUE(sdi::read_records(f, l, sdi::circuit_version, error));
-  std::fclose(f);
-  EXPECT_EQ(kinds_of(l), (std::vector<int>{0, 2, 2, 8, 5, 1}));
-  sdi::delete_list_elements(l);
-}
-
-TEST(RecordStream, WritingIntoAMissingFolderFails) {
-  TempDir dir;
-  CircuitGuard guard;
-  build_coupled_pair();
-  EXPECT_EQ(sdi::write_element_file("no/such/part.sct", sdi::circuit), 0);
-  EXPECT_FALSE(std::filesystem::exists("no"));
-}
-
-TEST(RecordStream, AbsolutePathsIgnoreTheCircuitFolder) {
-  TempDir dir;
-  FolderGuard folder;
-  CircuitGuard guard;
-  sdi::symbol_folder = "/nonexistent";
-  build_coupled_pair();
-  const auto file = dir.path() / "abs.sct";
-  ASSERT_EQ(sdi::write_element_file(file, sdi::circuit), 1);
-  sdi::elist got;
-  ASSERT_EQ(sdi::read_element_file(file, got), 1);
-  EXPECT_EQ(kinds_of(got), (std::vector<int>{2, 2, 8, 5}));
   sdi::delete_list_elements(got);
 }
 

@@ -93,60 +93,6 @@ TEST(WireSplit, PlacingOnAWireMiddleSplitsItAndOnAnEndDoesNot) {
   EXPECT_EQ(sdi::circuit_modified, 1);
 }
 
-TEST(WireSplit, ATerminalJoinsTheWirePassingThroughNotTheOneEndingThere) {
-  CircuitGuard guard;
-  add_wire(point(100, 136), point(296, 136));  // ends at (296,136)
-  add_wire(point(296, 40), point(296, 160));   // passes through it
-  auto* r = resistor(point(296, 160));         // pins (296,136) and (296,184)
-  EXPECT_EQ(sdi::split_wires_at_terminals(r), 1);
-  EXPECT_EQ(wires(), (std::vector<Route>{{1, point(100, 136), point(296, 136)},
-                                         {4, point(296, 40), point(296, 136)},
-                                         {5, point(296, 136), point(296, 160)}}));
-}
-
-TEST(WireSplit, FindWireThrough) {
-  CircuitGuard guard;
-  auto* a = add_wire(point(100, 136), point(296, 136));
-  auto* b = add_wire(point(296, 40), point(296, 400));
-  EXPECT_EQ(sdi::find_wire_through(point(200, 136), nullptr), a->id);
-  EXPECT_EQ(sdi::find_wire_through(point(296, 136), nullptr), b->id);  // inside b, an end of a
-  EXPECT_EQ(sdi::find_wire_through(point(296, 136), b), a->id);
-  EXPECT_EQ(sdi::find_wire_through(point(100, 137), nullptr), 0);
-}
-
-TEST(WireSplit, SplitAtAnEndChangesNothing) {
-  CircuitGuard guard;
-  auto* w = add_wire(point(100, 136), point(296, 136));
-  EXPECT_EQ(sdi::split_wire(w->id, point(100, 136), point(100, 136), point(296, 136), 0), w->id);
-  EXPECT_EQ(sdi::split_wire(w->id, point(100, 136), point(296, 136), point(296, 136), 0), w->id);
-  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
-}
-
-TEST(WireSplit, OffGridWiresEndTheWalk) {
-  CircuitGuard guard;
-  resistor(point(200, 160));
-  auto* w = add_wire(point(3, 136), point(501, 141));
-  sdi::split_wire_at_route_terminals(w->id);
-  EXPECT_EQ(wires().size(), 1u);
-}
-
-TEST(WireSplit, CouplingsSplitNothing) {
-  CircuitGuard guard;
-  add_wire(point(100, 136), point(500, 136));
-  sdi::cmutind m;
-  m.shape.set(200, 136, 300, 136, 0, 1, 0, 0);
-  EXPECT_EQ(sdi::split_wires_at_terminals(&m), 0);
-  EXPECT_EQ(wires().size(), 1u);
-}
-
-TEST(WireSplit, AJunctionCountsAsOneTerminal) {
-  CircuitGuard guard;
-  add_wire(point(100, 136), point(500, 136));
-  auto* j = add_symbol(new sdi::nodec(1), point(296, 136));
-  EXPECT_EQ(sdi::split_wires_at_terminals(j), 1);
-  EXPECT_EQ(wires().size(), 2u);
-}
-
 TEST(WireSplit, APendingElementIsLeftAloneWhenPiecesAreMade) {
   CircuitGuard guard;
   sdi::new_resistor();
@@ -157,23 +103,6 @@ TEST(WireSplit, APendingElementIsLeftAloneWhenPiecesAreMade) {
   EXPECT_EQ(sdi::pending_element, pending);
   EXPECT_EQ(id, 1);
   EXPECT_EQ(wires(), (std::vector<Route>{{1, point(8, 8), point(40, 8)}}));
-}
-
-TEST(WireSplit, AWireThatIsNotPlacedIsReported) {
-  CircuitGuard guard;
-  sdi::cline w;
-  Capture cap;
-  EXPECT_EQ(sdi::split_after_wire_drawn(&w), 0);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd1: Internal Assertion"}));
-}
-
-TEST(WireSplit, AMissingWireIsReportedOnceAndThePiecesStay) {
-  CircuitGuard guard;
-  Capture cap;
-  EXPECT_EQ(sdi::split_wire(9, point(100, 136), point(200, 136), point(296, 136), 0), 2);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd1: Internal Assertion"}));
-  EXPECT_EQ(wires(), (std::vector<Route>{{1, point(100, 136), point(200, 136)}, {2, point(200, 136), point(296, 136)}}));
-  sdi::split_list.list_clear();
 }
 
 TEST(WireSplit, ATerminalAtTheCornerOrOnTheSecondLegSplitsOnce) {
