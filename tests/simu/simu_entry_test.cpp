@@ -126,9 +126,8 @@ TEST(CliRunSettings, TheFourSettingsFollowTheOptions) {
 
 namespace {
 
-std::string rc_of(const std::string& params) {
-  return netlist_of(params, {"V1 1 0 10", "R1 1 2 1e3", "C1 2 0 1e-6", "I01 2 0 0"}, {"V I01|Vc"}, 3);
-}
+const std::vector<std::string> rc_rows = {"V1 1 0 10", "R1 1 2 1e3", "C1 2 0 1e-6", "I01 2 0 0"};
+std::string rc_of(const std::string& params) { return netlist_of(params, rc_rows, {"V I01|Vc"}, 3); }
 const std::string rc_netlist = rc_of("tsim = 1e-3\ntd = 1e-6\npoints = 100\nx0 = [ 0 ]\n");
 
 double vc(double t) { return 10.0 * (1.0 - std::exp(-t / 1e-3)); }
