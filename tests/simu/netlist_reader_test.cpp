@@ -204,6 +204,7 @@ TEST_F(NetlistReader, WholeTextsPointAtTheBadSpot) {
        "NUL byte in netlist - t.m\nin t.m, line 2, column 18:\nX = [ 'R1 1 2 1.0?e+03'\n" + caret(18)},
       {with("1e-3", "1e-3x"), "bad number 1e-3x - tsim\nin t.m, line 1, column 12:\ntsim = 1e-3x\n" + caret(12)},
       {with("C1 2 0", "C1 3 0"), "node 3 beyond numn = 3 in row - C1\nin t.m, line 3, column 6:\n 'C1 3 0 1e-6'\n" + caret(6)},
+      {with("C1 2 0", "C1 2 3"), "node 3 beyond numn = 3 in row - C1\nin t.m, line 3, column 8:\n 'C1 2 3 1e-6'\n" + caret(8)},
       {with("C1 2 0", "C1 9 9"), ""},   // no branch: not stamped, not checked
       {with("1e-3", "1e-3;% end"), ""},
       {"X = [ 'L100 1 0 1e-3'\n'L101 2 0 1e-3'\n'M1 0.5 L100L101' ]\nY = [ 'V R1' ]\nnumn = 3;\n",

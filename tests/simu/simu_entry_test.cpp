@@ -71,13 +71,13 @@ TEST(ParseArgs, EveryMessageOfABadCommandLine) {
   } rows[] = {
       {{"-ssmethod", "0", "a.m", "a.plt"}, "-ssmethod value is out of range\nArguments given: -ssmethod 0 a.m a.plt" + usage},
       {{"-tsim"}, "Need 1 argument after -tsim\nArguments given: -tsim" + usage + "Arguments given: -tsim" + usage},
-      {{"-np", "-sv", "a.m", "a.plt"}, "Arguments given: -np -sv a.m a.plt" + usage},
       {{"a.m"}, "Need to specify input and output file\nArguments given: a.m" + usage},
       {{"-u", "0", "1", "a.m", "a.plt"}, "Units/div are <= 0\nArguments given: -u 0 1 a.m a.plt" + usage},
       {{"-o", "101", "a.m", "a.plt"}, "Probe offset is not in range 1..100\nArguments given: -o 101 a.m a.plt" + usage},
       {{"-u", "1"}, "Need 2 arguments after -u\nArguments given: -u 1" + usage + "Arguments given: -u 1" + usage},
       {{"-o"}, "Need 1 argument after -o\nArguments given: -o" + usage + "Arguments given: -o" + usage},
       {{"-tl"}, "Need 1 argument after -tl\nArguments given: -tl" + usage + "Arguments given: -tl" + usage},
+      {{"-np", "-sv", "a.m", "a.plt"}, "Arguments given: -np -sv a.m a.plt" + usage},
   };
   for (const auto& r : rows) {
     std::string given;
@@ -85,16 +85,13 @@ TEST(ParseArgs, EveryMessageOfABadCommandLine) {
     run_output p = parse(r.words);
     EXPECT_EQ(p.err, "DEBUG::Arguments given: " + given + "\n" + r.err) << given;
   }
-  EXPECT_EQ(sim_options.probe, 1);
-  EXPECT_STREQ(sim_options.title, "Untitled");
+  EXPECT_EQ(sim_options.sv, 1);   // an unknown option is skipped
   parse({"-ssmethod", "0", "a.m"});
   EXPECT_EQ(sim_options.ssmethod_given, 0);
   EXPECT_STREQ(sim_options.infile, "a.m");   // the run still starts
   EXPECT_EQ(sim_options.outfile, nullptr);
   EXPECT_EQ(parse({"-tsim"}).out, "Infile = (null), Outfile = (null)\n");
   EXPECT_EQ(sim_options.infile, nullptr);
-  parse({"-np", "-sv", "a.m", "a.plt"});
-  EXPECT_EQ(sim_options.sv, 1);
   // Negative, infinite, NaN and non-numbers are out of range; the next option still counts.
   run_output p = parse({"-td", "-1e-6", "-points", "many", "-tsim", "inf", "-sstol_f", "nan", "-nclkss", "4", "a.m", "a.plt"});
   EXPECT_EQ(sim_options.td_given + sim_options.points_given + sim_options.tsim_given + sim_options.sstol_f_given, 0);
@@ -216,6 +213,8 @@ TEST(Simu, EveryFailureShowsOneBoxAtOnceAndWritesNothing) {
       {netlist_of("tsim = 1e-3\ntd = 1e-6\nswinit = [ 1 ]\ntmd = [ 0 0 1 1 ]\n",
                   {"V1 1 0 10", "S1 1 2 0", "R1 2 0 1e3", "I01 2 0 0"}, {"V I01|Vr"}, 3),
        {"c.m", "c.plt"}, "Fatal Error : clock_table() - Clock period must be positive\n", ""},
+      {rc_of("tsim = 1e-3\ntd = 1e-6\ntmd = [ 0 1e-10 2 1 ]\nvgs = [ 5 ]\n"), {"c.m", "c.plt"},
+       "Fatal Error : event_table() - Event period must be longer than 1e-10 s\n", ""},
       {netlist_of("tsim = 1e-3\ntd = 1e-6\nx0 = [ 1 ]\n", {"R1 1 2 10", "C1 2 1 1e-6", "I01 1 2 0"}, {"V I01|Vc"}, 3),
        {"c.m", "c.plt"}, "rpac - Check your circuit", ""},
       {rc_netlist, {"-one_c", "c.m", "c.plt"}, "Initial condition does not exist!", "\nInitial conditions not loaded.\n"},
