@@ -2,6 +2,7 @@
 // and reading what it wrote; the console streams are captured during the run.
 #pragma once
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -96,9 +97,4 @@ inline std::vector<double> read_numbers(const std::string& file) {
   std::string word;
   while (in >> word) v.push_back(std::stod(word));
   return v;
-}
-
-inline bool file_exists(const std::string& file) {
-  std::ifstream in(file);
-  return static_cast<bool>(in);
 }

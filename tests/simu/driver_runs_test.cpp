@@ -61,7 +61,6 @@ std::vector<double> buck_line(int periods) {
 struct run_case {
   const char* label;
   std::string net;
-  std::vector<std::string> args;     // options before the file names
   double tsim;                       // where the run ends: the state file's time
   std::vector<double> end;           // the state file from its fifth number: switch line, states
   std::function<double(double)> v;   // the first column against time, within tol (empty or NaN: unchecked)
@@ -99,70 +98,70 @@ std::vector<run_case> cases() {
 
   std::vector<run_case> c;
   c.push_back({"rc, tsim inside a step", netlist_of("tsim = 7.35e-4\ntd = 1e-5\npoints = 49\nx0 = [ 0 ]\n", rc_rows, vc_out, 3),
-               {}, 7.35e-4, {rc_step(7.35e-4)}, rc_step, 5e-5});
+               7.35e-4, {rc_step(7.35e-4)}, rc_step, 5e-5});
   c.back().rows = 50;
-  c.push_back({"rc, save window", netlist_of("tsim = 5e-3\n" + rc, rc_rows, vc_out, 3), {}, 5e-3, {rc_step(5e-3)},
+  c.push_back({"rc, save window", netlist_of("tsim = 5e-3\n" + rc, rc_rows, vc_out, 3), 5e-3, {rc_step(5e-3)},
                rc_step, 5e-5});
   c.back().start_si = 1e-3;
   c.back().finish_si = 2e-3;
   // A bound on one state leaves the other free to swing below zero.
   c.push_back({"rlc ring-down", netlist_of("tsim = 1e-3\ntd = 1e-6\npoints = 100\nx0 = [ 1\n 0 ]\nstmax = [ 'V_C1 5' ]\n",
                                            {"R1 1 2 10", "L1 2 0 1e-3", "C1 1 0 1e-6", "I01 1 0 0"}, vc_out, 3),
-               {}, 1e-3, {rlc_v(1e-3), rlc_i}, rlc_v, 2e-6});
+               1e-3, {rlc_v(1e-3), rlc_i}, rlc_v, 2e-6});
   // Exactly critical damping (R = 2 sqrt(L/C)): a double eigenvalue, v = (1 + a t) e^(-a t).
   const double ac = std::sqrt(1.0 / (1e-3 * 1e-6));
   auto critical = [ac](double t) { return (1.0 + ac * t) * std::exp(-ac * t); };
   c.push_back({"rlc at critical damping",
                netlist_of("tsim = 5e-5\ntd = 1e-6\npoints = 100\nx0 = [ 1\n 0 ]\n",
                           {"R1 1 2 63.245553203367585", "L1 2 0 1e-3", "C1 1 0 1e-6", "I01 1 0 0"}, vc_out, 3),
-               {}, 5e-5, {critical(5e-5), 1e-6 * ac * ac * 5e-5 * std::exp(-ac * 5e-5)}, critical, 1e-6});
+               5e-5, {critical(5e-5), 1e-6 * ac * ac * 5e-5 * std::exp(-ac * 5e-5)}, critical, 1e-6});
   c.push_back({"source stepping at a breakpoint",
                netlist_of("tsim = 3e-3\ntd = 1e-5\npoints = 300\nx0 = [ 0 ]\ntmd = [ 1e-3 1e5 2 1 ]\nvgs = [ 5\n 1e-3 ]\n",
                           {"V1 1 0 0", "R1 1 2 1e3", "C1 2 0 1e-6", "I1 0 2 1e-3", "I01 2 0 0"}, vc_out, 3),
-               {}, 3e-3, {steps(3e-3)}, steps, 3e-5});
+               3e-3, {steps(3e-3)}, steps, 3e-5});
   c.back().instants = {1e-3};
   c.push_back({"breakpoint at time zero",
                netlist_of("tsim = 2e-3\ntd = 1e-5\npoints = 200\nx0 = [ 0 ]\ntmd = [ 0 1e5 2 1\n 1e-3 1e5 2 2 ]\nvgs = [ 5 10 ]\n",
                           rc_rows, vc_out, 3),
-               {}, 2e-3, {from_zero(2e-3)}, from_zero, 5e-5});
+               2e-3, {from_zero(2e-3)}, from_zero, 5e-5});
   c.push_back({"threshold opens the switch",
                netlist_of("tsim = 2e-3\ntd = 1e-5\npoints = 200\nswinit = [ 1 ]\nx0 = [ 0 ]\nCy = [ -1 ]\n"
                           "Ct = [ 0 0 0 0 ]\nCsw = [ 1 ]\nCc = [ 5 ]\nthoff(1,:)=[ 1 1 ];\n",
                           {"V1 1 0 10", "S1 1 2 0", "R1 2 3 1e3", "C1 3 0 1e-6", "I01 3 0 0"}, vc_out, 4),
-               {}, 2e-3, {0.0, threshold(2e-3)}, threshold, 1e-5});
-  c.push_back({"clock edge, event and crossing in one step", three_branches("1e-3", true), {}, 2e-3, three,
+               2e-3, {0.0, threshold(2e-3)}, threshold, 1e-5});
+  c.push_back({"clock edge, event and crossing in one step", three_branches("1e-3", true), 2e-3, three,
                [](double t) { return t <= 1e-3 ? 0.0 : charge(0, 5, 1e-3, t - 1e-3); }, 1e-4, "Time Va Vb Vc "});
-  c.push_back({"event within 1e-10 s of a clock edge", three_branches("9.9999995e-04", false), {}, 2e-3,
+  c.push_back({"event within 1e-10 s of a clock edge", three_branches("9.9999995e-04", false), 2e-3,
                branches(9.9999995e-4, 9.9999995e-4), {}, 0.0, "Time Va Vb "});
   c.back().instants = {9.9999995e-4};
-  c.push_back({"event just before a clock edge", three_branches("9.9999980e-04", false), {}, 2e-3,
+  c.push_back({"event just before a clock edge", three_branches("9.9999980e-04", false), 2e-3,
                branches(9.999998e-4, 1e-3), {}, 0.0, "Time Va Vb "});
   c.back().instants = {9.999998e-4, 1e-3};
-  c.push_back({"clock edge just past tsim", clocked_rc("5e-11", "7e-4"), {}, 1e-3, {1.0, vc1(1e-3)}, vc1, 1e-5});
-  c.push_back({"event just past tsim", clocked_rc("2e-3", "1.00000005e-03"), {}, 1e-3, {1.0, vc1(1e-3)}, vc1, 1e-5});
-  c.push_back({"clock edge just past the window end", clocked_rc("5e-11", "7e-4"), {}, 1e-3, {1.0, vc1(1e-3)}, vc1, 1e-5});
+  c.push_back({"clock edge just past tsim", clocked_rc("5e-11", "7e-4"), 1e-3, {1.0, vc1(1e-3)}, vc1, 1e-5});
+  c.push_back({"event just past tsim", clocked_rc("2e-3", "1.00000005e-03"), 1e-3, {1.0, vc1(1e-3)}, vc1, 1e-5});
+  c.push_back({"clock edge just past the window end", clocked_rc("5e-11", "7e-4"), 1e-3, {1.0, vc1(1e-3)}, vc1, 1e-5});
   c.back().finish_si = 5e-4;
   c.push_back({"crossing in a short final step",
                netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\nx0 = [ 0 ]\ntmd = [ 9.9999995e-04 1e5 2 1 ]\n"
                           "vgs = [ 10 ]\nCy = [ 0 ]\nCt = [ -1e3 0 0 0 ]\nCsw = [ 1 ]\nCc = [ 9.9999998e-01 ]\n"
                           "thoff(1,:)=[ 1 1 ];\n",
                           {"V1 1 0 10", "S1 1 2 0", "R1 2 3 1e3", "C1 3 0 1e-6", "I01 3 0 0"}, vc_out, 4),
-               {}, 1e-3, {0.0, vc1(1e-3)}, vc1, 1e-5});
+               1e-3, {0.0, vc1(1e-3)}, vc1, 1e-5});
   // S2 turns off at 0.498 ms, before the window's end; the edge after it is not cut.
   c.push_back({"window end already behind",
                netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 0 1 ]\nx0 = [ 0 ]\ntmd = [ 5.0800005e-04 1e5 1 1 ]\n"
                           "Cy = [ 0 ]\nCt = [ -1e3 0 0 0 ]\nCsw = [ 2 ]\nCc = [ 4.98e-01 ]\nthoff(1,:)=[ 2 1 ];\n",
                           {"V1 1 0 10", "S1 1 2 0", "R1 2 3 1e3", "C1 3 0 1e-6", "S2 1 4 0", "R2 4 0 1e3", "I01 3 0 0"},
                           vc_out, 5),
-               {}, 1e-3, {10.0, charge(charge(0, 10, tau_off, late), 10, tau_on, 1e-3 - late)}, {}, 0.0});
+               1e-3, {10.0, charge(charge(0, 10, tau_off, late), 10, tau_on, 1e-3 - late)}, {}, 0.0});
   c.back().finish_si = 5e-4;
   c.back().last = 4.98e-4;   // no row between the switching and the window end
-  c.push_back({"buck, 20 periods", buck_netlist_text("2.0000e-04", "1.0000e-07", "2000"), {}, 2e-4, buck_line(20), {}, 0.0,
+  c.push_back({"buck, 20 periods", buck_netlist_text("2.0000e-04", "1.0000e-07", "2000"), 2e-4, buck_line(20), {}, 0.0,
                "Time Vout "});
   // 200 periods: the summed edge times land a few ulps past 2 ms.
-  c.push_back({"buck, 200 periods", buck_netlist_text("2.0000e-03", "1.0000e-07", "5000"), {}, 2e-3, {10.0}, {}, 0.0,
+  c.push_back({"buck, 200 periods", buck_netlist_text("2.0000e-03", "1.0000e-07", "5000"), 2e-3, {10.0}, {}, 0.0,
                "Time Vout "});
-  c.push_back({"buck, inverted save window", buck_netlist_text("2.0000e-04", "1.0000e-07", "2000"), {}, 2e-4, buck_line(20),
+  c.push_back({"buck, inverted save window", buck_netlist_text("2.0000e-04", "1.0000e-07", "2000"), 2e-4, buck_line(20),
                {}, 0.0, "Time Vout "});
   c.back().start_si = 1.05e-4;
   c.back().finish_si = 5e-5;
@@ -172,16 +171,16 @@ std::vector<run_case> cases() {
                netlist_of("tsim = 1e-5\ntd = 1e-6\npoints = 100\nswinit = [ 1 ]\nCy = [ 1\n -1 ]\nCt = [ 0 0 0 0\n 0 0 0 0 ]\n"
                           "Csw = [ 1\n 1 ]\nCc = [ 0\n 0 ]\nthon(1,:)=[ 1 2 ];\nthoff(1,:)=[ 1 1 ];\n",
                           {"V1 1 0 -5", "R1 1 2 1", "D1 2 0 0", "I01 2 0 0"}, {"I D1", "V I01|Vd"}, 3),
-               {}, 1e-5, {0.0}, [d_on, d_off](double t) { return t == 0.0 ? d_on : t <= 1e-10 ? NAN : d_off; }, 1e-5, "Time Vd "});
+               1e-5, {0.0}, [d_on, d_off](double t) { return t == 0.0 ? d_on : t <= 1e-10 ? NAN : d_off; }, 1e-5, "Time Vd "});
   c.back().instants = {0.0, 1e-10};
   c.push_back({"upper state bound", netlist_of("tsim = 5e-3\ntd = 1e-5\npoints = 500\nx0 = [ 0 ]\nstmax = [ 'V_C1 5' ]\n", rc_rows, vc_out, 3),
-               {}, 5e-3, {5.0}, [rc_step](double t) { return std::fmin(rc_step(t), 5.0); }, 5e-5});
+               5e-3, {5.0}, [rc_step](double t) { return std::fmin(rc_step(t), 5.0); }, 5e-5});
   // V#M1 = 0.5 v(I02) v(I03) = 0.5 * 2 * 3 across R3, from the first sample on.
   c.push_back({"multiplier", netlist_of("tsim = 1e-4\ntd = 1e-6\npoints = 100\n",
                                         {"V1 1 0 2", "R1 1 0 1e3", "V2 2 0 3", "R2 2 0 1e3", "V#M1 3 0 1 0.5 I02 I03|MUL1",
                                          "R3 3 0 1e3", "I01 3 0 0", "I02 1 0 0", "I03 2 0 0"},
                                         {"V I01|Vp", "V I02", "V I03"}, 4),
-               {}, 1e-4, {}, [](double) { return 3.0; }, 0.0, "Time Vp "});
+               1e-4, {}, [](double) { return 3.0; }, 0.0, "Time Vp "});
   return c;
 }
 
@@ -192,12 +191,10 @@ TEST(DriverRuns, EveryRunEndsOnItsClosedForm) {
     write_text("c.m", c.net);
     recording_run_services host;
     main_window_scope scope(host);
-    std::vector<std::string> words = c.args;
-    words.insert(words.end(), {"c.m", "c.plt"});
-    run_output r = run_simu(words, 4, 0, c.start_si, c.finish_si);
+    run_output r = run_simu({"c.m", "c.plt"}, 4, 0, c.start_si, c.finish_si);
     ASSERT_EQ(r.result, 1) << r.err;
     EXPECT_TRUE(host.boxes.empty());
-    EXPECT_FALSE(file_exists("c.seq"));   // a transient run finds no cycle
+    EXPECT_FALSE(std::filesystem::exists("c.seq"));   // a transient run finds no cycle
     std::vector<double> ini = read_numbers("c.ini");
     ASSERT_GE(ini.size(), 4 + c.end.size());
     EXPECT_EQ(ini[0], c.tsim);

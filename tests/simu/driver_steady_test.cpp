@@ -53,7 +53,7 @@ TEST(DriverSteady, PicardReachesTheExactPeriodicSteadyStateWithOrWithoutStopping
     EXPECT_EQ(boxes, w.boxes);
     EXPECT_NE(r.err.find(w.err), std::string::npos);
     EXPECT_NE(r.err.find("\n\nBrute-force Method: Steady state reached in "), std::string::npos);
-    EXPECT_TRUE(file_exists("buck.seq"));
+    EXPECT_TRUE(std::filesystem::exists("buck.seq"));
     const std::vector<double> x = buck_steady(), ini = read_numbers("buck.ini");
     ASSERT_GE(ini.size(), 7u);
     EXPECT_EQ(ini[4], 10.0);
@@ -107,7 +107,7 @@ TEST(DriverSteady, CycleLimitAndALimitedRunFromATransientStateEndTheRunWithTheir
   run_output r = run_simu({"-ss", "-nclkss", "3", "-tsim", "1", "buck.m", "buck.plt"});
   ASSERT_EQ(r.result, 1) << r.err;
   EXPECT_NE(r.out.find("Steady state not reached in 3 cycles!\n"), std::string::npos);
-  EXPECT_FALSE(file_exists("buck.seq"));
+  EXPECT_FALSE(std::filesystem::exists("buck.seq"));
   // Four cycles of 10 us found: the run ended at 40 us (the first cycle starts at 0).
   EXPECT_NEAR(read_numbers("buck.ini")[0], 4e-5, 1e-12);
   r = run_simu({"-one_c", "-tsim", "1", "buck.m", "buck.plt"});

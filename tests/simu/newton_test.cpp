@@ -226,6 +226,4 @@ TEST_F(SkelboeTest, StorageOverflowEndsTheRunWithItsText) {
   const std::string printed = testing::internal::GetCapturedStdout();
   EXPECT_EQ(thrown, "Fatal Error : SKELBOE::add_cycle() - Storage overflow!\n");
   EXPECT_EQ(printed, thrown);
-  EXPECT_EQ(sk.count, 100000);
-  EXPECT_EQ(sk.periodic, 1);
 }

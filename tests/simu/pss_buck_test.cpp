@@ -13,7 +13,6 @@
 namespace {
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-double sine_amplitude(const pss_state& s) { return std::hypot(s.x.at(0), s.x.at(2)); }
 
 }  // namespace
 
@@ -73,7 +72,7 @@ TEST(PssBuck, AClockEdgeInsideTheReferenceIntervalLeavesTheConvergenceTestAlone)
 }
 
 // The thyristor rectifier's states: V_Cs1, V_C1, I_Ls1.
-TEST(PssRectifier, ThyristorFiredAtTheSinePeakConvergesByEveryMethod) {
+TEST(PssRectifier, ThyristorFiredAtTheSinePeakConvergesByEveryMethodAndDiodeKeepsItsSine) {
   // The cycle starts where the sine generator's current state is ~0 (V_Cs1 = 100,
   // I_Ls1 = 100 cos(90 deg)); that state is measured against its amplitude, not its
   // rounding-level anchor value, so every method reaches the steady state.
@@ -81,8 +80,6 @@ TEST(PssRectifier, ThyristorFiredAtTheSinePeakConvergesByEveryMethod) {
   write_text("scr90.m", thyristor_rectifier);
   const pss_state ref = run_method(4, "scr90.m", 3, {"-tsim", "50", "-nclkss", "1000", "-sstol_f", "3e-8"});
   ASSERT_GT(ref.cycles, 20) << ref.run.err << ref.run.out;
-  EXPECT_NEAR(ref.x.at(0), 100.0, 1e-6);
-  EXPECT_NEAR(ref.x.at(2), 0.0, 1e-6);
   const char* box[] = {"", "Newton:  Steady state reached!", "Skelboe: Steady state reached!",
                        "Broyden:  Steady state reached!", "Picard:  Steady state reached!"};
   for (int method : {1, 2, 3, 4}) {
@@ -92,7 +89,13 @@ TEST(PssRectifier, ThyristorFiredAtTheSinePeakConvergesByEveryMethod) {
     EXPECT_EQ(s.boxes, std::vector<std::string>{box[method]}) << method;
     EXPECT_NEAR(s.x.at(0), 100.0, 1e-6) << method;
     EXPECT_NEAR(s.x.at(2), 0.0, 1e-6) << method;
-    EXPECT_NEAR(sine_amplitude(s), 100.0, 1e-6) << method;
     EXPECT_NEAR(s.x.at(1), ref.x.at(1), (method == 4 ? 1e-5 : 1e-6) * ref.x.at(1)) << method;
   }
+  // A diode rectifier's cycle starts at a state-dependent instant: Broyden does not converge
+  // in the default 25 cycles and says so, but each switching adjustment must start from the
+  // setting the last one left, or the diode finds no valid setting at all.
+  write_text("dr.m", diode_rectifier);
+  const pss_state s = run_method(3, "dr.m", 3, {});
+  EXPECT_EQ(s.boxes, std::vector<std::string>{"Failed to reach steady state in 25 cycles!"});
+  EXPECT_NEAR(std::hypot(s.x.at(0), s.x.at(2)), 100.0, 1e-6);   // the sine's amplitude
 }

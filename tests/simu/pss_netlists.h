@@ -38,6 +38,15 @@ inline const std::string thyristor_rectifier = netlist_of(
      "R1 3 5 10", "C1 5 0 1e-3", "R2 5 0 100", "I01 5 0 0"},
     {"I V01", "V I01|Vout"}, 6);
 
+// Half-wave diode rectifier on the same sine source with a capacitor filter; its cycle
+// starts when the diode turns off (a state-dependent instant). States: V_Cs1, V_C1, I_Ls1.
+inline const std::string diode_rectifier = netlist_of(
+    "tsim = 1\ntd = 1e-5\npoints = 500\nswinit = [ 0 ]\nx0 = [ 0\n 0\n 100 ]\nCy = [ 1 0\n -1 0 ]\n"
+    "Ct = [ 0 0 0 0\n 0 0 0 0 ]\nCsw = [ 1\n 1 ]\nCc = [ 0\n 0 ]\nthon(1,:)=[ 1 2 ];\nthoff(1,:)=[ 1 1 ];\n",
+    {"Ls1 0 4 3.18309886183791e-03", "Cs1 4 0 3.18309886183791e-03", "E1 1 0 1 Cs1", "R1 1 2 1", "D1 2 3 0",
+     "C1 3 0 1e-3", "R2 3 0 100", "I01 3 0 0"},
+    {"I D1", "V I01|Vout"}, 5);
+
 struct pss_state {
   run_output run;
   std::vector<double> x;   // the states of the state file

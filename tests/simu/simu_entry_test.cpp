@@ -164,7 +164,7 @@ TEST(Simu, NormalRunStepsTheBarOncePerStepAtMost50TimesAndSaysWhatItWrote) {
               std::string::npos)
         << r.err;
   }
-  for (const char* f : {"rc.plt", "rc.ini", "src.dat", "states.dat"}) EXPECT_TRUE(file_exists(f)) << f;
+  for (const char* f : {"rc.plt", "rc.ini", "src.dat", "states.dat"}) EXPECT_TRUE(std::filesystem::exists(f)) << f;
 }
 
 TEST(Simu, EscEndsTheRunAndLeavesTheFilesOfAnEarlierRun) {
@@ -180,8 +180,8 @@ TEST(Simu, EscEndsTheRunAndLeavesTheFilesOfAnEarlierRun) {
     EXPECT_FALSE(host.bar);
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, "Simulation terminated by user");
-    EXPECT_FALSE(file_exists("rc.plt"));
-    EXPECT_FALSE(file_exists("rc.ini"));
+    EXPECT_FALSE(std::filesystem::exists("rc.plt"));
+    EXPECT_FALSE(std::filesystem::exists("rc.ini"));
   }
   recording_run_services host;
   main_window_scope scope(host);
@@ -256,9 +256,9 @@ TEST(Simu, EveryFailureShowsOneBoxAtOnceAndWritesNothing) {
     EXPECT_TRUE(sim_netlist.elements.empty());
     EXPECT_NE(r.out.find("Elapsed time for simulation: "), std::string::npos);
     EXPECT_EQ(w.netlist.empty() ? "" : slurp("c.m"), w.netlist);
-    for (const char* f : {"c.plt", "none.plt", "c.ini"}) EXPECT_FALSE(file_exists(f)) << f;
+    for (const char* f : {"c.plt", "none.plt", "c.ini"}) EXPECT_FALSE(std::filesystem::exists(f)) << f;
     if (w.box.find("nothing written") != std::string::npos || w.box.find("refused") != std::string::npos) {
-      EXPECT_FALSE(file_exists("states.dat"));   // refused before the model is built
+      EXPECT_FALSE(std::filesystem::exists("states.dat"));   // refused before the model is built
     }
   }
 }
@@ -274,7 +274,7 @@ TEST(Simu, AnOverflowEndsTheRunWithItsTimeAndStateAndNoNonFiniteNumberWritten) {
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].text.rfind("Simulation stopped at t = 1.00000000e-03 s: state V_C1 is not finite (", 0), 0u)
       << host.boxes[0].text;
-  EXPECT_FALSE(file_exists("a.ini"));
+  EXPECT_FALSE(std::filesystem::exists("a.ini"));
   plt_table t = read_plt("a.plt");
   ASSERT_EQ(t.rows.size(), 100u);   // 0 to 0.99 ms every 10 us, all finite
   EXPECT_NEAR(t.rows.back()[0], 0.99e-3, 1e-12);
