@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -83,9 +84,15 @@ std::vector<run_case> cases() {
   // Thevenin of V1 (stepping at 1 ms) with I1 = 1 mA: 1 V before, 6 V after.
   auto steps = [](double t) { return t <= 1e-3 ? charge(0, 1, 1e-3, t) : charge(charge(0, 1, 1e-3, 1e-3), 6, 1e-3, t - 1e-3); };
   auto from_zero = [](double t) { return t <= 1e-3 ? charge(0, 5, 1e-3, t) : charge(charge(0, 5, 1e-3, 1e-3), 10, 1e-3, t - 1e-3); };
-  // 5 - v_C <= 0 turns S1 off at ts.
-  const double ts = tau_on * std::log(2.0);
-  auto threshold = [ts](double t) { return t <= ts ? charge(0, 10, tau_on, t) : charge(5, 10, tau_off, t - ts); };
+  // S1, on from the start, turns off at ts: when 5 - v_C <= 0, or when it has been on for 0.3 ms.
+  auto opens_at = [](double ts) {
+    return [ts](double t) { return t <= ts ? charge(0, 10, tau_on, t) : charge(charge(0, 10, tau_on, ts), 10, tau_off, t - ts); };
+  };
+  auto opening = [](const std::string& cy, const std::string& ct, const std::string& cc) {
+    return netlist_of("tsim = 2e-3\ntd = 1e-5\npoints = 200\nswinit = [ 1 ]\nx0 = [ 0 ]\nCy = [ " + cy + " ]\nCt = [ " + ct +
+                          " ]\nCsw = [ 1 ]\nCc = [ " + cc + " ]\nthoff(1,:)=[ 1 1 ];\n",
+                      {"V1 1 0 10", "S1 1 2 0", "R1 2 3 1e3", "C1 3 0 1e-6", "I01 3 0 0"}, vc_out, 4);
+  };
   // The events at or near 1 ms: Va from the event at te, Vb on from the edge at tb, Vc off from tc.
   auto branches = [](double te, double tb) {
     return std::vector<double>{1.0, charge(0, 5, 1e-3, 2e-3 - te), charge(charge(0, 10, tau_off, tb), 10, tau_on, 2e-3 - tb)};
@@ -124,11 +131,9 @@ std::vector<run_case> cases() {
                netlist_of("tsim = 2e-3\ntd = 1e-5\npoints = 200\nx0 = [ 0 ]\ntmd = [ 0 1e5 2 1\n 1e-3 1e5 2 2 ]\nvgs = [ 5 10 ]\n",
                           rc_rows, vc_out, 3),
                2e-3, {from_zero(2e-3)}, from_zero, 5e-5});
-  c.push_back({"threshold opens the switch",
-               netlist_of("tsim = 2e-3\ntd = 1e-5\npoints = 200\nswinit = [ 1 ]\nx0 = [ 0 ]\nCy = [ -1 ]\n"
-                          "Ct = [ 0 0 0 0 ]\nCsw = [ 1 ]\nCc = [ 5 ]\nthoff(1,:)=[ 1 1 ];\n",
-                          {"V1 1 0 10", "S1 1 2 0", "R1 2 3 1e3", "C1 3 0 1e-6", "I01 3 0 0"}, vc_out, 4),
-               2e-3, {0.0, threshold(2e-3)}, threshold, 1e-5});
+  for (auto [label, net, ts] : {std::tuple{"threshold opens the switch", opening("-1", "0 0 0 0", "5"), tau_on * std::log(2.0)},
+                                 std::tuple{"on-time opens the switch", opening("0", "0 0 0 -1", "3e-4"), 3e-4}})
+    c.push_back({label, net, 2e-3, {0.0, opens_at(ts)(2e-3)}, opens_at(ts), 1e-5});
   c.push_back({"clock edge, event and crossing in one step", three_branches("1e-3", true), 2e-3, three,
                [](double t) { return t <= 1e-3 ? 0.0 : charge(0, 5, 1e-3, t - 1e-3); }, 1e-4, "Time Va Vb Vc "});
   c.push_back({"event within 1e-10 s of a clock edge", three_branches("9.9999995e-04", false), 2e-3,

@@ -180,8 +180,7 @@ TEST(Simu, EscEndsTheRunAndLeavesTheFilesOfAnEarlierRun) {
     EXPECT_FALSE(host.bar);
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, "Simulation terminated by user");
-    EXPECT_FALSE(std::filesystem::exists("rc.plt"));
-    EXPECT_FALSE(std::filesystem::exists("rc.ini"));
+    for (const char* f : {"rc.plt", "rc.ini"}) EXPECT_FALSE(std::filesystem::exists(f)) << f;
   }
   recording_run_services host;
   main_window_scope scope(host);
