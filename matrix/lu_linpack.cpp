@@ -3,24 +3,28 @@
 #include "matrix/lu_linpack.h"
 #include "matrix/lu_zlinpack.h"
 
-void dgefa(double* a, int lda, int n, double* ipvt, int& info) { lu_kernels::gefa(a, lda, n, ipvt, info); }
+using namespace lu_kernels;
+
+void dgefa(double* a, int lda, int n, double* ipvt, int& info) { gefa(a, lda, n, ipvt, info); }
+void zgefa(complex* a, int lda, int n, double* ipvt, int& info) { gefa(a, lda, n, ipvt, info); }
+
 void dgeco(double* a, int lda, int n, double* ipvt, double& rcond, double* z) {
-  lu_kernels::geco(a, lda, n, ipvt, rcond, z);
+  geco(a, lda, n, ipvt, rcond, z);
 }
-void dgesl(const double* a, int lda, int n, const double* ipvt, double* b, int job) {
-  lu_kernels::gesl(a, lda, n, ipvt, b, job);
-}
-void dgedi(double* a, int lda, int n, const double* ipvt, double* det, double* work, int job) {
-  lu_kernels::gedi(a, lda, n, ipvt, det, work, job);
+void zgeco(complex* a, int lda, int n, double* ipvt, double& rcond, complex* z) {
+  geco(a, lda, n, ipvt, rcond, z);
 }
 
-void zgefa(complex* a, int lda, int n, double* ipvt, int& info) { lu_kernels::gefa(a, lda, n, ipvt, info); }
-void zgeco(complex* a, int lda, int n, double* ipvt, double& rcond, complex* z) {
-  lu_kernels::geco(a, lda, n, ipvt, rcond, z);
+void dgesl(const double* a, int lda, int n, const double* ipvt, double* b, int job) {
+  gesl(a, lda, n, ipvt, b, job);
 }
 void zgesl(const complex* a, int lda, int n, const double* ipvt, complex* b, int job) {
-  lu_kernels::gesl(a, lda, n, ipvt, b, job);
+  gesl(a, lda, n, ipvt, b, job);
+}
+
+void dgedi(double* a, int lda, int n, const double* ipvt, double* det, double* work, int job) {
+  gedi(a, lda, n, ipvt, det, work, job);
 }
 void zgedi(complex* a, int lda, int n, const double* ipvt, complex* det, complex* work, int job) {
-  lu_kernels::gedi(a, lda, n, ipvt, det, work, job);
+  gedi(a, lda, n, ipvt, det, work, job);
 }
