@@ -2,23 +2,11 @@
 #include "matrix/cm_ops.h"
 #include "matrix/twin_ops.h"
 
-CM& CM::seqa(complex start, int count, complex inc) {
-  if (count < 0 || static_cast<uint32_t>(count) != n) matrix_fatal("seqa number != matrix size.", "");
-  double re = start.re, im = start.im;
-  for (uint32_t k = 0; k < n; ++k) {
-    blk->data[k] = complex(re, im);
-    re += inc.re;
-    im += inc.im;
-  }
-  return *this;
-}
+CM& CM::seqa(complex start, int count, complex inc) { return seqa_into(*this, start, count, inc); }
 
 CM seqa(complex start, int count, complex inc) { return seqa_of<CM>(start, count, inc); }
 
-CM& CM::fill(complex v) {
-  for (uint32_t k = 0; k < n; ++k) blk->data[k] = v;
-  return *this;
-}
+CM& CM::fill(complex v) { return fill_with(*this, v); }
 
 CM ceye(int r, int c) { return eye_of<CM>(r, c); }
 complex sum(const CM& A) { return sum_of(A); }

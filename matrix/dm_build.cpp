@@ -2,23 +2,11 @@
 #include "matrix/dm_ops.h"
 #include "matrix/twin_ops.h"
 
-DM& DM::seqa(double start, int count, double inc) {
-  if (count < 0 || static_cast<uint32_t>(count) != n) matrix_fatal("seqa number != matrix size.", "");
-  // Repeated addition, not start + k * inc: the last bits are part of the result.
-  double v = start;
-  for (uint32_t k = 0; k < n; ++k) {
-    blk->data[k] = v;
-    v += inc;
-  }
-  return *this;
-}
+DM& DM::seqa(double start, int count, double inc) { return seqa_into(*this, start, count, inc); }
 
 DM seqa(double start, int count, double inc) { return seqa_of<DM>(start, count, inc); }
 
-DM& DM::fill(double v) {
-  for (uint32_t k = 0; k < n; ++k) blk->data[k] = v;
-  return *this;
-}
+DM& DM::fill(double v) { return fill_with(*this, v); }
 
 DM eye(int r, int c) { return eye_of<DM>(r, c); }
 

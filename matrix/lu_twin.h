@@ -1,6 +1,7 @@
 // The parts of DLU and CLU (matrix/lu.h) that do not depend on the element type: factoring
 // into the object, solving, inverting and the left division. Internal to the library.
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -27,6 +28,21 @@ M lu_solve(const F& f, const M& b, const char* where) {
   x = b;
   lu_kernels::gesl(f.a.blk->data, f.lda, f.n, f.ipvt.blk->data, x.blk->data, 0);
   return x;
+}
+
+inline double ten_to(double e) { return std::pow(10.0, e); }
+inline complex ten_to(const complex& e) { return pow(complex(10.0, 0.0), e); }
+
+// det[0] * 10^det[1]; 0 for a singular matrix, an infinite or NaN det[0] as it is.
+template <class F>
+auto lu_det(F& f) {
+  using T = elem_of<decltype(f.a)>;
+  T d[2];
+  f.z.redim(1, f.n, false);
+  lu_kernels::gedi(f.a.blk->data, f.lda, f.n, f.ipvt.blk->data, d, f.z.blk->data, 10);
+  if (lu_kernels::mag(d[0]) == 0.0) return T(0.0);
+  if (!std::isfinite(lu_kernels::mag(d[0]))) return d[0];
+  return d[0] * ten_to(d[1]);
 }
 
 template <class F>

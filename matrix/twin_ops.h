@@ -127,6 +127,24 @@ M eye_of(int r, int c) {
   return R;
 }
 
+// Repeated addition, not start + k * inc: the last bits are part of the result.
+template <class M>
+M& seqa_into(M& m, const elem_of<M>& start, int count, const elem_of<M>& inc) {
+  if (count < 0 || static_cast<uint32_t>(count) != m.n) matrix_fatal("seqa number != matrix size.", "");
+  elem_of<M> v = start;
+  for (uint32_t k = 0; k < m.n; ++k) {
+    m.blk->data[k] = v;
+    v = v + inc;
+  }
+  return m;
+}
+
+template <class M>
+M& fill_with(M& m, const elem_of<M>& v) {
+  for (uint32_t k = 0; k < m.n; ++k) m.blk->data[k] = v;
+  return m;
+}
+
 template <class M>
 M seqa_of(const elem_of<M>& start, int count, const elem_of<M>& inc) {
   M R(count, 1);
