@@ -43,8 +43,10 @@ size_t block_bytes(uint64_t n) {
   return sizeof(B) + sizeof(block_elem<B>) * static_cast<size_t>(n);
 }
 
+// Inlined into the constructors, as the typed allocators were before: every matrix of
+// the engine's per-topology work comes through here.
 template <class M>
-typename twin<M>::block* new_block(uint64_t n) {
+[[gnu::always_inline]] inline typename twin<M>::block* new_block(uint64_t n) {
   using B = typename twin<M>::block;
   if (n == 0) return &twin<M>::empty();
   void* p = std::malloc(block_bytes<M>(n));
