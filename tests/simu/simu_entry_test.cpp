@@ -86,6 +86,8 @@ TEST(ParseArgs, EveryMessageOfABadCommandLine) {
     EXPECT_EQ(p.err, "DEBUG::Arguments given: " + given + "\n" + r.err) << given;
   }
   EXPECT_EQ(sim_options.sv, 1);   // an unknown option is skipped
+  parse({"-o", "101", "a.m", "a.plt"});
+  EXPECT_EQ(sim_options.probe, 1);   // an offset out of range is not taken
   parse({"-ssmethod", "0", "a.m"});
   EXPECT_EQ(sim_options.ssmethod_given, 0);
   EXPECT_STREQ(sim_options.infile, "a.m");   // the run still starts
