@@ -95,9 +95,10 @@ bool GuiSession::FocusCanvas() {
   return WaitFor([&] { return wxWindow::FindFocus() == canvas; });
 }
 
-wxPoint GuiSession::SheetToScreen(int x, int y) const {
-  CZorvCanvas* canvas = View()->Canvas();
+wxPoint GuiSession::SheetToClient(int x, int y) const {
   const zorv::ViewMapping& m = View()->Core().Mapping();
-  const zorv::Pos scroll = canvas->ScrollPos();
-  return canvas->ClientToScreen(wxPoint(m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y));
+  const zorv::Pos scroll = View()->Canvas()->ScrollPos();
+  return {m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y};
 }
+
+wxPoint GuiSession::SheetToScreen(int x, int y) const { return View()->Canvas()->ClientToScreen(SheetToClient(x, y)); }
