@@ -27,11 +27,6 @@ namespace cmd = zorv::cmd;
 
 namespace {
 
-bool Rgb(const wxImage& image, int x, int y, int r, int g, int b) {
-  return x >= 0 && y >= 0 && x < image.GetWidth() && y < image.GetHeight() && image.GetRed(x, y) == r &&
-         image.GetGreen(x, y) == g && image.GetBlue(x, y) == b;
-}
-
 bool GridDotShown(GuiSession& s, int x, int y) {
   const wxPoint p = s.SheetToClient(x, y);
   return Rgb(GrabClient(s.View()->Canvas()), p.x, p.y, 0, 128, 0);

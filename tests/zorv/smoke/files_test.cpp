@@ -26,10 +26,7 @@
 
 namespace {
 
-bool IsBlue(const wxImage& image, wxPoint p) {
-  return p.x >= 0 && p.y >= 0 && p.x < image.GetWidth() && p.y < image.GetHeight() && image.GetRed(p.x, p.y) == 0 &&
-         image.GetGreen(p.x, p.y) == 0 && image.GetBlue(p.x, p.y) == 255;
-}
+bool IsBlue(const wxImage& image, wxPoint p) { return Rgb(image, p.x, p.y, 0, 0, 255); }
 
 wxPoint OnView(GuiSession& s, sdi::point p) { return s.SheetToClient(p.x, p.y); }
 

@@ -93,5 +93,8 @@ private:
   std::unique_ptr<wxEventLoopActivator> m_activator;
 };
 
+// Points HOME and the XDG folders into `dir`, so no test reads or writes the user's settings.
+void UseFreshHome(const std::filesystem::path& dir);
+
 // The main window is up and on the screen.
 inline bool Shown(GuiSession& s) { return s.Frame() && s.Frame()->IsShownOnScreen(); }
