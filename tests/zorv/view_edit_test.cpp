@@ -80,6 +80,10 @@ TEST_F(EditTest, BandSelectsAndShiftAdds) {
   EXPECT_TRUE(r1->selected && !r2->selected);
   // The extent (174, 115)-(231, 195) grown by 3.
   EXPECT_EQ(Edit().SelectionRect(), sdi::rect(171, 112, 63, 86));
+  Edit().OnMouseMove({200, 140}, false);  // the move cursor over the selection only
+  EXPECT_EQ(host.cursor, zorv::EditCursor::Move);
+  Edit().OnMouseMove({296, 140}, false);
+  EXPECT_EQ(host.cursor, zorv::EditCursor::Arrow);
   Drag({276, 120}, {316, 200}, true);
   EXPECT_TRUE(r1->selected && r2->selected);
   Drag({332, 205}, {276, 120});  // from outside the selection: a new band
@@ -101,6 +105,7 @@ TEST_F(EditTest, AClickSelectsADragLandsOnTheGridAndSelectAllFollows) {
   Click({200, 150});
   EXPECT_TRUE(r->selected && !r2->selected);
   EXPECT_FALSE(host.modified);
+
   Drag({200, 150}, {243, 171});
   EXPECT_EQ(r->terminal_at(0), sdi::point(240, 152));  // moved by (40, 16)
   EXPECT_EQ(r2->terminal_at(0), sdi::point(296, 136));
