@@ -127,6 +127,18 @@ TEST_F(ValueDispatch, ThresholdPicksPortsAndSwitch) {
   EXPECT_EQ(sw->selected + port->selected, 0);
 }
 
+// M's dialog shows its two inductors as selected while it is open; a resistor's shows none.
+TEST_F(ValueDispatch, MutualShowsItsInductors) {
+  auto* r = AddResistor({100, 160});
+  auto* m = add_coupling({200, 160}, {296, 160});
+  m->inductor1 = 7, m->inductor2 = 9;
+  host.dialogs.steps = {{"R_Dlg", {}, {}, DialogEnd::Cancel}, {"M_Dlg", {}, {}, DialogEnd::Cancel}};
+  view.EditElement(r->id);
+  EXPECT_TRUE(host.referred.empty());
+  view.EditElement(m->id);
+  EXPECT_EQ(host.referred, (std::vector<int>{7, 9}));
+}
+
 TEST_F(ValueDispatch, DeletingTheElementEndsThePick) {
   auto* src = add_symbol(new sdi::depsource(sdi::kind_icis, 1), {200, 160}, "F1");
   host.dialogs.steps = {{"ICIS_Dlg", {}, {1008}, DialogEnd::PickSource}};
