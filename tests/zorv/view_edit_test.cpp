@@ -72,6 +72,14 @@ TEST_F(EditTest, ACollinearContinuationMergesUnlessATerminalSitsAtItsFirstEnd) {
   }
 }
 
+TEST_F(EditTest, ATerminalPlacedOnAWireSplitsIt) {
+  AddWire({152, 136}, {248, 136})->selected = 0;
+  Arm(sdi::kind_resistor);
+  Click({200, 160});  // upper terminal (200, 136)
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{152, 136, 200, 136}, {200, 136, 248, 136}}));
+}
+
 TEST_F(EditTest, BandSelectsAndShiftAdds) {
   sdi::element* r1 = AddResistor({200, 160});
   sdi::element* r2 = AddResistor({296, 160});
