@@ -91,6 +91,8 @@ TEST(ShellTexts, AboutFiguresFrameAndDesktopRegistration) {
   EXPECT_FALSE(zorv::FreeDiskKb("/no/such/folder").has_value());
   const zorv::WindowRect r = zorv::MainFrameRect({1280, 1024});  // a fifth smaller, centred
   EXPECT_EQ(std::vector<int>({r.x, r.y, r.w, r.h}), std::vector<int>({118, 94, 1066, 853}));
+  const zorv::WindowRect exact = zorv::MainFrameRect({1920, 1200});
+  EXPECT_EQ(std::vector<int>({exact.x, exact.y, exact.w, exact.h}), std::vector<int>({177, 111, 1600, 1000}));
 
   ASSERT_TRUE(zorv::RegisterShellFileTypes(dir.path(), "/a/zorv"));
   ASSERT_TRUE(zorv::RegisterShellFileTypes(dir.path(), "/opt/zorv/zorv"));  // rewritten

@@ -109,6 +109,8 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   s.Command(wxID_ABOUT);
   ASSERT_EQ(s.dialogs.seen.size(), 1u);
   EXPECT_EQ(s.dialogs.seen.back().title, "About ZORV");
+  s.Command(ToolkitCommandId(cmd::SubcircuitNew));
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.sct");
   EXPECT_TRUE(s.Frame()->Close(false));  // unchanged: nothing asked
   EXPECT_EQ(s.dialogs.seen.size(), 1u);
 }

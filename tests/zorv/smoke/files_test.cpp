@@ -184,6 +184,8 @@ TEST(Smoke, PrintingFitsTheCircuitWithoutGridAndTextsInProportion) {
   EXPECT_GE(page.right - page.left, 850 * 7 / 10);
   EXPECT_LT(page.red, page.blue);
   EXPECT_LT(preview.blue, page.blue);  // strokes one pixel wide at either size
+  const Ink fine = PrintInto(s, 400, 3400, 4400);  // drawn at 300 dpi, then stretched over the page
+  EXPECT_GE(fine.right - fine.left, 3400 * 7 / 10);
   EXPECT_EQ(page.green, 0);
   std::unique_ptr<wxPrintout> cancelled(s.View()->OnCreatePrintout());  // the grid back without printing
   cancelled->OnPreparePrinting();
