@@ -77,7 +77,10 @@ TEST_F(ValueDispatch, StepsCancelAndKindsWithoutDialog) {
   ASSERT_EQ(v->n, 2);
   EXPECT_EQ(std::vector<double>({v->pairs[0][0], v->pairs[0][1], v->pairs[1][0], v->pairs[1][1]}),
             std::vector<double>({1e-3, 5, 2e-3, 9}));
-  EXPECT_EQ(host.backupsAtCount.size(), 1u);
+  host.dialogs.steps = {{"VDC_X_Dg", {{1038, ""}}, {}, DialogEnd::Ok}};  // a step time cleared drops its step
+  view.EditElement(v->id);
+  EXPECT_EQ(std::vector<double>({double(v->n), v->pairs[0][0], v->pairs[0][1]}), std::vector<double>({1, 2e-3, 9}));
+  EXPECT_EQ(host.backupsAtCount.size(), 2u);
 
   auto* l = add_symbol(new sdi::basic(sdi::kind_inductor, 1), {400, 160});
   l->values[0] = 3;
@@ -85,7 +88,7 @@ TEST_F(ValueDispatch, StepsCancelAndKindsWithoutDialog) {
   view.EditElement(l->id);
   EXPECT_EQ(l->values[0], 3);
   EXPECT_TRUE(l->flags.test(sdi::flag_values_set));
-  EXPECT_EQ(host.backupsAtCount.size(), 1u);
+  EXPECT_EQ(host.backupsAtCount.size(), 2u);
 
   // Wires, grounds, labels and junctions open nothing and stay unmarked; a probe is undefined.
   for (sdi::element* e : {static_cast<sdi::element*>(AddWire({600, 100}, {700, 100})),
@@ -100,7 +103,7 @@ TEST_F(ValueDispatch, StepsCancelAndKindsWithoutDialog) {
   view.EditElement(p->id);
   EXPECT_EQ(host.messages, std::vector<std::string>{"Undefined Element"});
   EXPECT_TRUE(p->flags.test(sdi::flag_values_set));
-  EXPECT_EQ(host.dialogs.opened.size(), 2u);
+  EXPECT_EQ(host.dialogs.opened.size(), 3u);
 }
 
 // y1 takes only a port, sw only a switch; a miss beeps and leaves 0.
