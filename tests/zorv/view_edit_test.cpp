@@ -70,6 +70,12 @@ TEST_F(EditTest, ACollinearContinuationMergesUnlessATerminalSitsAtItsFirstEnd) {
     else
       EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
   }
+  sdi::delete_all_elements();  // drawn leftwards from the end of a wire
+  AddWire({48, 16}, {96, 16})->selected = 0;
+  Edit().OnWire();
+  Drag({48, 16}, {16, 16});
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
 }
 
 TEST_F(EditTest, ATerminalPlacedOnAWireSplitsIt) {
