@@ -232,6 +232,7 @@ TEST(Smoke, ARunShowsProgressTakesEscOnlyAndReportsItsEnd) {
   dlg->Show();  // the picture starts at 15 pixels, 3.5 units down
   EXPECT_TRUE(s.WaitFor([&] { return dlg->Slide().UnitX() > 0 && dlg->Slide().Picture().x == 15; }));
   EXPECT_EQ(dlg->Slide().Picture().y, static_cast<int>(dlg->Slide().UnitY() * 3.5));
+  EXPECT_TRUE(s.WaitFor([&] { return dlg->Slide().Picture().x > 15; }));  // and slides
   dlg->Destroy();
 
   std::vector<long> icons;  // the engine's boxes: plain or information

@@ -44,6 +44,10 @@ TEST(Smoke, ElementDialogsFromTheirTables) {
   EXPECT_TRUE(zorv::ReadValue(r.Find(1001)->text, v));
   EXPECT_EQ(v, 2200);
   EXPECT_EQ(r.Find(1000)->text, "R1");
+  zorv::Form vcvs = zorv::ElementForm("VCVS_Dlg");  // Select ends the modal dialog with its own code
+  s.dialogs.answers.push_back(wxID_NONE);
+  s.dialogs.onEnter = [](wxDialog* dlg) { dlg->CallAfter([dlg] { Click(dlg, 1008); }); };
+  EXPECT_EQ(service.Run(vcvs), zorv::DialogEnd::PickSource);
   s.dialogs.onEnter = nullptr;
 
   // The DC source's steps section expands and collapses.

@@ -39,6 +39,9 @@ struct Ink {
 // printer (the page's own size) or a preview (smaller) gives it.
 Ink PrintInto(GuiSession& s, int ppi, int w, int h) {
   std::unique_ptr<wxPrintout> printout(s.View()->OnCreatePrintout());
+  int pages[4] = {};  // one page
+  printout->GetPageInfo(&pages[0], &pages[1], &pages[2], &pages[3]);
+  EXPECT_EQ(std::vector<int>(pages, pages + 4), std::vector<int>(4, 1));
   wxBitmap bitmap(w, h, 24);
   {
     wxMemoryDC dc(bitmap);
