@@ -145,19 +145,6 @@ TEST_F(CircuitFile, IgnoredHeaderFieldsMayHoldAnything) {
   EXPECT_EQ(circuit_file_bytes(), cat({default_header, le32(17)}));
 }
 
-TEST_F(CircuitFile, OlderStampIsRefusedAndNothingChanges) {
-  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
-  run_tsim = 3.0;
-  Bytes file = cat({default_header, le32(17)});
-  file[0] = 103;
-  Capture cap;
-  EXPECT_EQ(read_bytes_as_circuit(file), sdi::circuit_stamp_refused);
-  EXPECT_EQ(cap.messages, (std::vector<std::string>{"(105, 103) Can't read circuit with older version stamp."}));
-  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
-  EXPECT_EQ(run_tsim, 3.0);
-  EXPECT_EQ(sdi::loaded_version, 0);
-}
-
 TEST_F(CircuitFile, EveryConcreteKindWritesReadsAndWritesTheSameBytes) {
   TempDir dir;
   sdi::set_circuit_folder_from(dir.path() / "a.ckt");

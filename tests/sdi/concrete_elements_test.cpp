@@ -61,25 +61,6 @@ int pins_of(int kind) {
 }
 }  // namespace
 
-TEST(Factories, EveryKindHasItsClass) {
-  Capture cap;
-  for (int k : all_kinds) {
-    auto e = make(k);
-    ASSERT_NE(e, nullptr) << k;
-    EXPECT_EQ(e->kind, k);
-    EXPECT_EQ(e->selected, 1);
-    EXPECT_EQ(e->id, 0);
-    if (!sdi::is_line_element(k)) {
-      auto* s = static_cast<sdi::i_element*>(e.get());
-      EXPECT_EQ(s->orientation, 1);
-      EXPECT_EQ(s->image->pin_count(), pins_of(k)) << k;
-      EXPECT_EQ(e->nodes.count(), pins_of(k)) << k;
-      for (int i = 0; i < e->nodes.count(); ++i) EXPECT_EQ(*e->nodes.list_value_at(i), -1);
-    }
-  }
-  EXPECT_TRUE(cap.errors.empty());
-}
-
 TEST(Factories, OddKinds) {
   Capture cap;
   auto e = make(3);
@@ -183,62 +164,6 @@ TEST(Records, SourceWithTooManyPairsKeepsFiveAndStaysAligned) {
   EXPECT_EQ(b->n, 5);
   EXPECT_EQ(b->pairs[4][1], 40.0);
   EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simelem: Internal Assertion"});
-}
-
-TEST(Records, WriteReadWriteEveryKind) {
-  for (int k : all_kinds) {
-    auto e = make(k);
-    e->id = 40 + k;
-    e->values[0] = 0.5 + k;
-    e->flags.set(sdi::flag_on_sheet);
-    if (sdi::is_line_element(k)) {
-      static_cast<sdi::bl_element*>(e.get())->shape.set(16, 24, 80, 96, 1, 1, 0, 0);
-      if (k == 8) static_cast<sdi::cmutind*>(e.get())->inductor2 = 3;
-    } else {
-      auto* s = static_cast<sdi::i_element*>(e.get());
-      s->image->place_ref_at(point(400, 400));
-      s->rotate();
-      e->links.append(2);
-      if (k == 31) e->values[0] = 'q';
-      if (k == 21 || k == 20) e->values[2] = 1e-5;
-    }
-    e->set_name("X1");
-    Bytes rec = written(*e);
-    std::vector<point> terminals;
-    for (int i = 0; i < e->nodes.count() && !sdi::is_line_element(k); ++i) terminals.push_back(e->terminal_at(i));
-    auto back = reread(rec);
-    ASSERT_NE(back, nullptr) << k;
-    EXPECT_EQ(written(*back), rec) << "kind " << k;
-    for (std::size_t i = 0; i < terminals.size(); ++i) EXPECT_EQ(back->terminal_at(static_cast<int>(i)), terminals[i]) << k;
-  }
-}
-
-TEST(Links, DeletingAnInductorDeletesItsCouplings) {
-  Capture cap;
-  auto* l1 = new sdi::basic(2, 1);
-  auto* l2 = new sdi::basic(2, 1);
-  auto* m = new sdi::cmutind;
-  auto* src = new sdi::depsource(sdi::kind_icis, 1);
-  l1->id = 1;
-  l2->id = 2;
-  m->id = 3;
-  m->inductor1 = 1;
-  m->inductor2 = 2;
-  src->id = 4;
-  src->control = 1;
-  src->links.append(1);
-  src->flags.set(sdi::flag_values_set);
-  for (sdi::element* e : std::vector<sdi::element*>{l1, l2, m, src}) sdi::circuit.insert(e);
-  sdi::unlink_element(1);
-  EXPECT_EQ(sdi::circuit.find_id(3, 0), 0);  // the coupling is gone (and deleted)
-  EXPECT_EQ(sdi::circuit.count(), 3);
-  EXPECT_EQ(src->links.count(), 0);
-  EXPECT_EQ(src->flags.test(sdi::flag_values_set), 0);
-  EXPECT_TRUE(cap.errors.empty());
-  sdi::circuit.list_clear();
-  delete l1;
-  delete l2;
-  delete src;
 }
 
 TEST(Links, TransformerLinks) {

@@ -3,9 +3,6 @@
 
 #include <cmath>
 
-#include "matrix/dm.h"
-#include "matrix/expm.h"
-#include "periodic_state.h"
 #include "plt_table.h"
 #include "run_launch_circuits.h"
 #include "sdi/launcher.h"
@@ -68,34 +65,4 @@ TEST(Examples, RectifierFollowsThePeakRectifierWaveform) {
     return x < lo ? decay(x) : vs(x);
   };
   for (const auto& row : t.rows) EXPECT_NEAR(row[1], expected(row[0]), 2e-3) << row[0];
-}
-
-// Boost, continuous conduction, with the engine's switch model (0.001 ohm
-// closed, 1e6 + 0.001 ohm open): node x between L, switch and diode follows
-// from its currents, iL = vx / rs + (vx - vC) / rd. Each half period is one
-// linear stage; the periodic state solves x0 = Poff (Pon x0 + vin Gon) + vin Goff.
-TEST(Examples, BoostSteadyStateByNewton) {
-  TempDir dir;
-  CircuitGuard guard;
-  SettingsGuard settings;
-  Table t = run_example("boost.ckt", "boost", true);
-  ASSERT_EQ(t.header.size(), 2u);
-  ASSERT_GT(t.rows.size(), 10u);
-  const double L = 1e-4, C = 1e-4, R = 10.0, h = 1e-5, vin = 5.0, on = 0.001, off = 1e6 + 0.001;
-  auto stage = [&](double rs, double rd, DM& P, DM& G) {
-    const double g = 1.0 / rs + 1.0 / rd;
-    DM A(2, 2, 0.0), B(2, 1, 0.0);
-    A(1, 1) = -1.0 / (g * L);
-    A(1, 2) = -1.0 / (rd * g * L);
-    A(2, 1) = 1.0 / (g * rd * C);
-    A(2, 2) = (1.0 / (rd * g) - 1.0) / (rd * C) - 1.0 / (R * C);
-    B(1, 1) = 1.0 / L;
-    c2d(P, G, A, B, h);
-  };
-  DM Pon, Gon, Poff, Goff;
-  stage(on, off, Pon, Gon);
-  stage(off, on, Poff, Goff);
-  const PeriodicState ps = periodic_state(Pon, Gon, Poff, Goff, vin);
-  expect_ends_on_periodic_state(t.rows.back(), ps, h);
-  EXPECT_NEAR(ps.v0, 10.0, 0.1);  // vin / (1 - D)
 }
