@@ -33,22 +33,6 @@ TEST(HitTest, WireLegsAtTheirMargins) {
   EXPECT_EQ(w.hit_test(point(20, 24)), 1);
 }
 
-TEST(HitTest, Coupling) {
-  sdi::cmutind m;
-  m.shape.set(0, 0, 100, 50, 0, 1, 0, 0);
-  EXPECT_EQ(m.hit_test(point(50, 25)), 1);
-  EXPECT_EQ(m.hit_test(point(50, 30)), 1);  // 5 below
-  EXPECT_EQ(m.hit_test(point(50, 31)), 0);  // 6 below
-  EXPECT_EQ(m.hit_test(point(50, 19)), 0);
-  EXPECT_EQ(m.hit_test(point(0, 0)), 0);  // strictly between the x values
-  EXPECT_EQ(m.hit_test(point(1, 0)), 1);
-  EXPECT_EQ(m.hit_test(point(3, 1)), 1);  // y = 1.5 rounds to 2
-  m.shape.set(100, 50, 0, 0, 0, 1, 0, 0);
-  EXPECT_EQ(m.hit_test(point(50, 25)), 1);
-  m.shape.set(10, 0, 10, 100, 0, 1, 0, 0);  // same x: never hit
-  EXPECT_EQ(m.hit_test(point(10, 50)), 0);
-}
-
 TEST(HitTest, SymbolRectangle) {
   sdi::basic r(0, 1);
   r.image->place_ref_at(point(200, 160));  // 194..206 x 135..185
@@ -127,27 +111,4 @@ TEST(Snap, SnapImageUsesThePendingElementsBounds) {
   turned.image->place_ref_at(point(3, 13));
   turned.rotate();
   EXPECT_EQ(turned.ref_point(), point(0, 16));
-}
-
-TEST(Image, InitTurnsAndJunctionDotCentres) {
-  sdi::image im;
-  im.init(new sdi::part_holder, 51, 13, 25, 6, 1);
-  EXPECT_EQ(point(im.w, im.h), point(13, 51));
-  EXPECT_EQ(point(im.ref_x, im.ref_y), point(6, 25));
-  im.init(nullptr, 51, 13, 25, 6, 2);
-  EXPECT_EQ(point(im.w, im.h), point(51, 13));
-  EXPECT_EQ(point(im.ref_x, im.ref_y), point(25, 6));
-  sdi::make_junction_image();  // 3 x 3, the editor centres it on a wire joint
-  sdi::junction_image->center_on(point(5, 9));
-  EXPECT_EQ(point(sdi::junction_image->x, sdi::junction_image->y), point(4, 8));
-  sdi::free_placement_state();
-}
-
-TEST(Ilist, NullCursorIsReported) {
-  Capture cap;
-  sdi::ilist l;
-  EXPECT_EQ(l.current(), nullptr);
-  EXPECT_EQ(l.next(), 0);
-  EXPECT_EQ(l.remove_current(), 0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>(3, "sdi/Ilist: Internal Assertion"));
 }

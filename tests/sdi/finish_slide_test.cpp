@@ -23,21 +23,3 @@ TEST(FinishSlide, TwoHundredPixelsMoveFiveAPieceFromFifteenTo170) {
   EXPECT_FALSE(s.timer());
   EXPECT_EQ(s.paint(200, 100).x, 170);
 }
-
-TEST(FinishSlide, UnitsFollowTheClientSizeAtEachPaint) {
-  sdi::finish_slide s;
-  s.paint(59, 39);  // units 2 x 1: one pixel per tick, up to 34
-  EXPECT_EQ(s.unit_x, 2);
-  EXPECT_EQ(s.paint(59, 39).y, 3);
-  int ticks = 0;
-  while (s.timer()) ++ticks;
-  EXPECT_EQ(ticks, 19);
-  EXPECT_EQ(s.bitmap_x, 34);
-  s.paint(400, 40);  // wider: it slides on from where it stands
-  EXPECT_TRUE(s.timer());
-  EXPECT_EQ(s.bitmap_x, 44);
-  sdi::finish_slide narrow;
-  narrow.paint(19, 19);  // no unit: it stays
-  EXPECT_FALSE(narrow.timer());
-  EXPECT_EQ(narrow.bitmap_x, 15);
-}

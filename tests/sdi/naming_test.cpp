@@ -75,22 +75,3 @@ TEST(Naming, OnlyTheSameKindsNamesAreTaken) {
   sdi::assign_default_name(&c2);
   EXPECT_EQ(name_of(&c2), "C3");  // one capacitor: the count starts at 2, and C2 is taken
 }
-
-TEST(Naming, FirstNameOfEveryKind) {
-  const std::pair<int, const char*> names[] = {
-      {0, "R1"},     {1, "C1"},     {2, "L1"},      {6, "PRI1"},  {7, "SEC1"},   {9, "VP1"},  {10, "IP1"},
-      {12, "ICIS1"}, {13, "ICVS1"}, {14, "VCIS1"},  {15, "VCVS1"}, {20, "MOD1"}, {21, "CLK1"}, {22, "ULIM1"},
-      {23, "LLIM1"}, {24, "THRES1"}, {25, "VCO1"},  {26, "IS1"},  {27, "OP1"},   {28, "GND1"}, {29, "D1"},
-      {30, "SW1"},   {31, "TML1"},  {32, "V1"},     {33, "I1"},   {34, "SINE1"}, {36, "MULT1"}};
-  CircuitGuard guard;
-  Capture cap;
-  for (auto [kind, name] : names) {
-    sdi::pending_element = nullptr;
-    sdi::create_element(kind);
-    std::unique_ptr<sdi::element> e(sdi::pending_element);
-    sdi::pending_element = sdi::previous_pending_element = nullptr;
-    sdi::assign_default_name(e.get());
-    EXPECT_EQ(name_of(e.get()), name) << kind;
-  }
-  EXPECT_TRUE(cap.errors.empty());
-}
