@@ -102,36 +102,6 @@ TEST_F(CircuitFile, HeaderFieldsStandAtTheirOffsets) {
   EXPECT_EQ(b, expected);
 }
 
-TEST_F(CircuitFile, ReadingReplacesStoredSettingsOnly) {
-  Bytes file = cat({le32(105), le64(0x4000000000000000ull), le64(0x3FE0000000000000ull), le64(0), le32(0), le32(0),
-                    le32(77), le64(0x3FD0000000000000ull), le64(0xC000000000000000ull), le64(0x4010000000000000ull),
-                    le64(0x4020000000000000ull), le64(0), le32(1), le32(9), le32(0), le32(1), le32(1), le32(17)});
-  run_ssmethod = 3;
-  run_none_c = 7;
-  run_cycles_togo = 2;
-  run_one_c = 1;
-  Capture cap;
-  ASSERT_EQ(read_bytes_as_circuit(file), sdi::circuit_read);
-  EXPECT_TRUE(cap.messages.empty());
-  EXPECT_EQ(run_tsim, 2.0);
-  EXPECT_EQ(run_td, 0.5);
-  EXPECT_EQ(run_points, 77);
-  EXPECT_EQ(run_start_si, 0.25);
-  EXPECT_EQ(run_finish_si, -2.0);
-  EXPECT_EQ(run_sstol_f, 4.0);
-  EXPECT_EQ(run_sstol_c, 8.0);
-  EXPECT_EQ(run_ss, 1);
-  EXPECT_EQ(run_nclkss, 9);
-  EXPECT_EQ(run_sv, 0);
-  EXPECT_EQ(run_ld, 1);
-  EXPECT_EQ(run_stop_close, 1);
-  EXPECT_EQ(run_ssmethod, 3);
-  EXPECT_EQ(run_none_c, 7);
-  EXPECT_EQ(run_cycles_togo, 2);
-  EXPECT_EQ(run_one_c, 1);
-  EXPECT_EQ(sdi::loaded_version, 105);
-}
-
 TEST_F(CircuitFile, IgnoredHeaderFieldsMayHoldAnything) {
   Bytes file = cat({default_header, le32(17)});
   for (int off : {20, 28, 32, 72})

@@ -61,6 +61,25 @@ int pins_of(int kind) {
 }
 }  // namespace
 
+TEST(Factories, EveryKindHasItsClass) {
+  Capture cap;
+  for (int k : all_kinds) {
+    auto e = make(k);
+    ASSERT_NE(e, nullptr) << k;
+    EXPECT_EQ(e->kind, k);
+    EXPECT_EQ(e->selected, 1);
+    EXPECT_EQ(e->id, 0);
+    if (!sdi::is_line_element(k)) {
+      auto* s = static_cast<sdi::i_element*>(e.get());
+      EXPECT_EQ(s->orientation, 1);
+      EXPECT_EQ(s->image->pin_count(), pins_of(k)) << k;
+      EXPECT_EQ(e->nodes.count(), pins_of(k)) << k;
+      for (int i = 0; i < e->nodes.count(); ++i) EXPECT_EQ(*e->nodes.list_value_at(i), -1);
+    }
+  }
+  EXPECT_TRUE(cap.errors.empty());
+}
+
 TEST(Factories, OddKinds) {
   Capture cap;
   auto e = make(3);
@@ -104,26 +123,6 @@ TEST(Factories, UnknownKindInAStream) {
   EXPECT_EQ(sdi::last_record_error(), "Unknown element kind -1");
   std::fclose(f);
   EXPECT_TRUE(cap.errors.empty());
-}
-
-TEST(Factories, NextElementAndLabelLetters) {
-  sdi::next_label_letter = 'y';
-  for (char expect : {'y', 'z', 'a'}) {
-    sdi::pending_element = nullptr;
-    sdi::create_next_element(sdi::kind_label);
-    std::unique_ptr<sdi::element> l(sdi::pending_element);
-    EXPECT_EQ(l->values[0], static_cast<double>(expect));
-  }
-  sdi::pending_element = nullptr;
-  sdi::create_next_element(35);  // a probe or the multiplier is placed once
-  EXPECT_EQ(sdi::pending_element, nullptr);
-  sdi::create_next_element(36);
-  EXPECT_EQ(sdi::pending_element, nullptr);
-  sdi::create_next_element(0);
-  std::unique_ptr<sdi::element> r(sdi::pending_element);
-  EXPECT_EQ(r->kind, 0);
-  sdi::pending_element = sdi::previous_pending_element = nullptr;
-  sdi::next_label_letter = 'a';
 }
 
 // Every pin of every kind, in every placement the editor can reach, lies on the grid.

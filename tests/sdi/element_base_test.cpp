@@ -13,24 +13,20 @@
 using sdi::point;
 using sdi::rect;
 
-TEST(HitTest, WireLegsAtTheirMargins) {
-  sdi::cline w;
-  w.shape.set(8, 8, 40, 24, 0, 1, 0, 0);  // corner (40, 8)
-  EXPECT_EQ(w.hit_test(point(20, 10)), 1);
-  EXPECT_EQ(w.hit_test(point(20, 11)), 0);  // |py - y| < 3
-  EXPECT_EQ(w.hit_test(point(20, 6)), 1);
-  EXPECT_EQ(w.hit_test(point(20, 5)), 0);
-  EXPECT_EQ(w.hit_test(point(7, 8)), 1);   // x1 - 2 < px
-  EXPECT_EQ(w.hit_test(point(6, 8)), 0);
-  EXPECT_EQ(w.hit_test(point(43, 16)), 1);  // vertical leg: |px - x| < 4
-  EXPECT_EQ(w.hit_test(point(44, 16)), 0);
-  EXPECT_EQ(w.hit_test(point(37, 16)), 1);
-  EXPECT_EQ(w.hit_test(point(36, 16)), 0);
-  EXPECT_EQ(w.hit_test(point(40, 25)), 1);  // y2 + 2 > py
-  EXPECT_EQ(w.hit_test(point(40, 26)), 0);
-  w.shape.bend = 1;  // corner (8, 24)
-  EXPECT_EQ(w.hit_test(point(20, 10)), 0);
-  EXPECT_EQ(w.hit_test(point(20, 24)), 1);
+TEST(HitTest, Coupling) {
+  sdi::cmutind m;
+  m.shape.set(0, 0, 100, 50, 0, 1, 0, 0);
+  EXPECT_EQ(m.hit_test(point(50, 25)), 1);
+  EXPECT_EQ(m.hit_test(point(50, 30)), 1);  // 5 below
+  EXPECT_EQ(m.hit_test(point(50, 31)), 0);  // 6 below
+  EXPECT_EQ(m.hit_test(point(50, 19)), 0);
+  EXPECT_EQ(m.hit_test(point(0, 0)), 0);  // strictly between the x values
+  EXPECT_EQ(m.hit_test(point(1, 0)), 1);
+  EXPECT_EQ(m.hit_test(point(3, 1)), 1);  // y = 1.5 rounds to 2
+  m.shape.set(100, 50, 0, 0, 0, 1, 0, 0);
+  EXPECT_EQ(m.hit_test(point(50, 25)), 1);
+  m.shape.set(10, 0, 10, 100, 0, 1, 0, 0);  // same x: never hit
+  EXPECT_EQ(m.hit_test(point(10, 50)), 0);
 }
 
 TEST(HitTest, SymbolRectangle) {
@@ -75,14 +71,6 @@ TEST(Overlap, SymbolsAndLines) {
   EXPECT_EQ(clip, rect(0, 0, 0, 0));
   EXPECT_EQ(a.overlaps_rect(rect(206, 185, 3, 3)), 1);
   EXPECT_EQ(a.overlaps_rect(rect(207, 185, 3, 3)), 0);
-}
-
-TEST(Snap, WithoutPendingSymbol) {
-  sdi::pending_element = nullptr;
-  EXPECT_EQ(sdi::snap_to_grid(3, 5), point(0, 8));
-  EXPECT_EQ(sdi::snap_to_grid(3003, 0), point(3000, 0));
-  EXPECT_EQ(sdi::snap_to_grid(12, 12), point(16, 16));
-  EXPECT_EQ(sdi::snap_to_grid(11, 11), point(8, 8));
 }
 
 // snap_image takes its bounds from the element being placed, not from the

@@ -11,13 +11,6 @@
 
 namespace {
 
-std::vector<std::string> seen_args;
-int seen_depth = -1;
-int recording_engine(int argc, char** argv) {
-  seen_args.assign(argv, argv + argc);
-  seen_depth = sdi::wait_cursor_depth();
-  return 1;
-}
 int throwing_engine(int, char**) { throw std::runtime_error("engine fault"); }
 
 std::vector<bool> cursor_calls;
@@ -30,8 +23,6 @@ struct EngineSwap {
     sdi::engine_entry = f;
     sdi::wait_cursor_hook = record_cursor;
     cursor_calls.clear();
-    seen_args.clear();
-    seen_depth = -1;
   }
   ~EngineSwap() {
     sdi::engine_entry = kept;
@@ -61,25 +52,6 @@ TEST(EngineArguments, DefaultsThenFlagsInTheirPlacesAndSixDigits) {
                                       "-ssmethod", "3", "x.m", "x.plt"}));
   run_sv = 0;
   EXPECT_EQ(sdi::engine_arguments().size(), 29u);
-}
-
-TEST(RunSimulation, CallsTheEngineUnderTheWaitCursor) {
-  TempDir dir;
-  CircuitGuard guard;
-  SettingsGuard settings;
-  Capture cap;
-  EngineSwap swap(recording_engine);
-  build_rc();
-  base_name = "rc";
-  EXPECT_EQ(sdi::run_simulation(), 1);
-  EXPECT_TRUE(cap.messages.empty());
-  EXPECT_EQ(seen_args.size(), 26u);
-  EXPECT_EQ(seen_args.back(), "rc.plt");
-  EXPECT_EQ(seen_depth, 1);
-  EXPECT_EQ(sdi::wait_cursor_depth(), 0);
-  EXPECT_EQ(cursor_calls, (std::vector<bool>{true, false}));
-  EXPECT_EQ(sdi::run_netlist_name, "rc.m");
-  EXPECT_EQ(sdi::run_result_name, "rc.plt");
 }
 
 TEST(RunSimulation, WaitCursorIsRestoredWhenTheEngineThrows) {

@@ -15,30 +15,9 @@
 
 namespace {
 
-// Places what the factory made, as a click on the sheet would.
-sdi::element* place_at(sdi::point ref) {
-  sdi::element* e = sdi::pending_element;
-  e->place_at(ref);
-  sdi::place_new_element();
-  return e;
-}
-
 std::string name_of(sdi::element* e) { return e->name(); }
 
 }  // namespace
-
-TEST(Naming, ResistorsCountOnAndSkipTakenNames) {
-  CircuitGuard guard;
-  sdi::new_resistor();
-  sdi::element* r1 = place_at(sdi::point(200, 160));
-  sdi::element* r2 = place_at(sdi::point(296, 160));
-  EXPECT_EQ(name_of(r1), "R1");
-  EXPECT_EQ(name_of(r2), "R2");
-  delete sdi::delete_element(r1->id);
-  // One resistor is left, so the count starts at 2, and R2 is taken.
-  sdi::element* r3 = place_at(sdi::point(400, 160));
-  EXPECT_EQ(name_of(r3), "R3");
-}
 
 TEST(Naming, LongSubcircuitTypeNamesShortenThePrefixNotTheNumber) {
   TempDir dir;
