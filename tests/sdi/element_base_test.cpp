@@ -29,21 +29,6 @@ TEST(HitTest, Coupling) {
   EXPECT_EQ(m.hit_test(point(10, 50)), 0);
 }
 
-TEST(HitTest, SymbolRectangle) {
-  sdi::basic r(0, 1);
-  r.image->place_ref_at(point(200, 160));  // 194..206 x 135..185
-  EXPECT_EQ(r.hit_test(point(194, 135)), 1);
-  EXPECT_EQ(r.hit_test(point(206, 185)), 1);
-  EXPECT_EQ(r.hit_test(point(207, 185)), 0);
-  EXPECT_EQ(r.hit_test(point(193, 150)), 0);
-  EXPECT_EQ(r.terminal_at(0), point(200, 136));
-  EXPECT_EQ(r.terminal_at(1), point(200, 184));
-  EXPECT_EQ(r.has_terminal_at(point(200, 184)), 1);
-  Capture cap;
-  EXPECT_EQ(r.terminal_at(2), point(0, 0));
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/I_elem: Internal Assertion"});
-}
-
 TEST(Overlap, SymbolsAndLines) {
   sdi::basic a(0, 1), b(0, 1);
   a.image->place_ref_at(point(200, 160));

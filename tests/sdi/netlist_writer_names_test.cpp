@@ -10,6 +10,7 @@
 #include "sdi/source_elements.h"
 #include "simu/netlist.h"
 #include "simu/sim_params.h"
+#include "sdi/simrec.h"
 
 namespace {
 struct ReadBackSettings {
@@ -44,19 +45,11 @@ TEST(NameElements, SharedCountersAndWindings) {
   pri->secondaries.append(sec2->id);
   pri->secondaries.append(sec1->id);
   sdi::name_elements();
-  EXPECT_STREQ(r1->netname(), "R1");
-  EXPECT_STREQ(f->netname(), "F1");
-  EXPECT_STREQ(pri->netname(), "F2");
-  EXPECT_STREQ(e->netname(), "E1");
-  EXPECT_STREQ(sin->netname(), "E2");
-  EXPECT_STREQ(sec1->netname(), "E3");
-  EXPECT_STREQ(sec2->netname(), "E4");
-  EXPECT_STREQ(r2->netname(), "R2");
-  EXPECT_STREQ(vp->netname(), "I01");
-  EXPECT_STREQ(cp->netname(), "V01");
-  EXPECT_STREQ(d->netname(), "D1");
-  EXPECT_STREQ(clk->netname(), "");  // not a network branch
-  EXPECT_STREQ(oa->netname(), "X1");
+  std::vector<std::string> names;
+  for (sdi::element* x : std::initializer_list<sdi::element*>{r1, f, pri, e, sin, sec1, sec2, r2, vp, cp, d, clk, oa})
+    names.push_back(x->netname());
+  // The clock is no network branch.
+  EXPECT_EQ(names, (std::vector<std::string>{"R1", "F1", "F2", "E1", "E2", "E3", "E4", "R2", "I01", "V01", "D1", "", "X1"}));
   EXPECT_EQ(sec2->winding, 1);
   EXPECT_EQ(sec1->winding, 2);
 }
@@ -84,4 +77,13 @@ TEST(NetlistWriterEdges, BreakpointsBeyondFiftyPairsAreAllKept) {
   EXPECT_EQ(r.p.tmd(55, 4), 55.0);
   EXPECT_EQ(r.p.vgs(11, 55), 14.0);  // the last source's last value
   EXPECT_EQ(r.p.vgs(1, 55), 4.0);    // the first source keeps its last value
+}
+
+TEST(Simrec, CommentTextDropsReaderTriggers) {
+  EXPECT_EQ(sdi::comment_text("Vo]ut"), "Vout");
+  EXPECT_EQ(sdi::comment_text("a[b'c%d\te\n"), "abcde");
+  EXPECT_EQ(sdi::comment_text("V_out 2"), "V_out 2");
+  sdi::simrec r;
+  r.set_name("x]y");
+  EXPECT_EQ(r.name, "xy");
 }

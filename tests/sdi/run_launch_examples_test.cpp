@@ -7,6 +7,9 @@
 #include "run_launch_circuits.h"
 #include "sdi/launcher.h"
 #include "simu/recording_run_services.h"
+#include "sdi/connectivity.h"
+#include "sdi/node_errors.h"
+#include "sdi/node_numbering.h"
 
 namespace {
 
@@ -39,30 +42,27 @@ TEST(Examples, RcFollowsItsExponential) {
   for (const auto& row : t.rows) EXPECT_NEAR(row[1], 10.0 * (1.0 - std::exp(-row[0] / 1e-3)), 1e-5) << row[0];
 }
 
-// Peak rectifier from rest: the output follows the source until the diode
-// current C v' + v / R reaches zero (omega t = pi - atan(omega R C)), then
-// decays with R C until the source climbs back to it.
-TEST(Examples, RectifierFollowsThePeakRectifierWaveform) {
-  TempDir dir;
+// examples/buck.ckt: a buck converter drawn in the editor, its diode's wire ending inside another.
+TEST(CktExample, BuckOpensAndItsNodesCheck) {
   CircuitGuard guard;
-  SettingsGuard settings;
-  Table t = run_example("rectifier.ckt", "rectifier", false);
-  ASSERT_EQ(t.header.size(), 2u);
-  ASSERT_GT(t.rows.size(), 3000u);
-  const double pi = 4.0 * std::atan(1.0), w = 2.0 * pi * 50.0, T = 0.02, RC = 100.0 * 1e-4;
-  auto vs = [&](double x) { return 10.0 * std::sin(w * x); };
-  const double toff0 = (pi - std::atan(w * RC)) / w;
-  const double voff = vs(toff0);
-  auto expected = [&](double x) {
-    if (x < toff0) return vs(x);
-    const double tk = toff0 + std::floor((x - toff0) / T) * T;
-    auto decay = [&](double y) { return voff * std::exp(-(y - tk) / RC); };
-    double lo = tk - toff0 + T, hi = lo + T / 4;  // the source climbs back within this quarter
-    for (int i = 0; i < 100; ++i) {
-      double mid = 0.5 * (lo + hi);
-      (vs(mid) < decay(mid) ? lo : hi) = mid;
-    }
-    return x < lo ? decay(x) : vs(x);
-  };
-  for (const auto& row : t.rows) EXPECT_NEAR(row[1], expected(row[0]), 2e-3) << row[0];
+  Capture cap;
+  ASSERT_EQ(sdi::open_circuit_file(example("buck.ckt")), sdi::circuit_read);
+  EXPECT_EQ(run_tsim, 0.002);
+  // The power stage, 2 clocks, 3 grounds and 12 wires (one split in two where the diode's joins it).
+  EXPECT_EQ(circuit_kinds(), (std::vector<int>{32, 30, 21, 21, 29, 2, 1, 0, 9, 28, 28, 28,
+                                               5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5}));
+  sdi::elist kept = sdi::circuit.copy();
+  sdi::run_error_count = 0;
+  sdi::check_nodes();
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_EQ(sdi::run_error_count, 0);
+  // Ground, the input, the switch node and the output; the two clock nodes are control nodes.
+  EXPECT_EQ(sdi::numn, 4);
+  sdi::element* sw = sdi::circuit.get(2);
+  EXPECT_GE(sdi::pin_node(sw, 2), 1000);
+  EXPECT_GE(sdi::pin_node(sw, 3), 1000);
+  EXPECT_NE(sdi::pin_node(sw, 2), sdi::pin_node(sw, 3));
+  sdi::circuit.list_clear();
+  sdi::circuit.head = kept.head;
+  sdi::circuit.current_ = kept.current_;
 }
