@@ -80,6 +80,19 @@ TEST(Factories, EveryKindHasItsClass) {
   EXPECT_TRUE(cap.errors.empty());
 }
 
+// The checked casts refuse another kind (and null) rather than hand it on.
+TEST(Factories, CastsRefuseOtherKinds) {
+  Capture cap;
+  sdi::basic r(sdi::kind_resistor, 1);
+  EXPECT_EQ(sdi::as_diode(&r), nullptr);
+  EXPECT_EQ(sdi::as_current_sense(&r), nullptr);
+  EXPECT_EQ(sdi::as_limiter(&r), nullptr);
+  EXPECT_EQ(sdi::as_diode(nullptr), nullptr);
+  EXPECT_EQ(cap.errors.size(), 4u);
+  sdi::diode d(1);
+  EXPECT_EQ(sdi::as_diode(&d), &d);
+}
+
 TEST(Factories, OddKinds) {
   Capture cap;
   auto e = make(3);
@@ -122,6 +135,15 @@ TEST(Factories, UnknownKindInAStream) {
   EXPECT_EQ(sdi::read_element_record(-1, f, 105, ok), nullptr);
   EXPECT_EQ(sdi::last_record_error(), "Unknown element kind -1");
   std::fclose(f);
+  // A record read while the user places an element leaves the placement state alone.
+  const Bytes rec = written(*make(sdi::kind_resistor));
+  sdi::basic placing(sdi::kind_inductor, 1), before(sdi::kind_capacitor, 1);
+  sdi::pending_element = &placing;
+  sdi::previous_pending_element = &before;
+  EXPECT_NE(reread(rec), nullptr);
+  EXPECT_EQ(sdi::pending_element, &placing);
+  EXPECT_EQ(sdi::previous_pending_element, &before);
+  sdi::pending_element = sdi::previous_pending_element = nullptr;
   EXPECT_TRUE(cap.errors.empty());
 }
 
@@ -226,6 +248,9 @@ TEST(Subcircuit, BuiltFromItsSymbolFile) {
   auto back = reread(rec);
   EXPECT_EQ(written(*back), rec);
   EXPECT_EQ(back->terminal_at(1), point(112, 96));
+  Bytes plain = rec;
+  plain[12] &= 0x7F;  // the flags word without "no values": an instance never has values
+  EXPECT_EQ(reread(plain)->flags.test(sdi::flag_no_values), 1);
 }
 
 TEST(Subcircuit, NameWithPathIsRefused) {

@@ -77,19 +77,6 @@ TEST(PrepareCircuit, RcWritesItsNetlistAndGivesTheListBack) {
   EXPECT_EQ(sdi::circuit.current_, cursor);
 }
 
-TEST(PrepareCircuit, DrawnFlagsAreUnchangedByARun) {
-  TempDir dir;
-  CircuitGuard guard;
-  SettingsGuard settings;
-  Capture cap;
-  build_rc();
-  auto* clk = add_symbol(new sdi::clockx(1), {900, 600}, "CLK1");  // no values dialog: flag 7 only
-  base_name = "rc";
-  const std::uint32_t word = clk->flags.word();
-  sdi::prepare_circuit();  // the clock drives nothing: a netlist error
-  EXPECT_EQ(clk->flags.word(), word);
-}
-
 TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
   TempDir dir;
   SettingsGuard settings;

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 
-#include "plt_table.h"
 #include "run_launch_circuits.h"
 #include "sdi/launcher.h"
 #include "simu/recording_run_services.h"
@@ -15,31 +15,29 @@ namespace {
 
 std::string example(const std::string& file) { return std::string(ZORV_TEST_DATA) + "/../../../examples/" + file; }
 
-// Opens an example and runs it in a fresh folder; the result table.
-Table run_example(const std::string& file, const std::string& base, bool steady, double tsim = 0.0) {
-  Capture cap;
-  recording_run_services host;
-  main_window_scope scope(host);
-  EXPECT_EQ(sdi::open_circuit_file(example(file)), sdi::circuit_read);
-  base_name = base;
-  if (tsim > 0.0) run_tsim = run_finish_si = tsim;
-  run_ss = steady ? 1 : 0;
-  run_ssmethod = 1;
-  EXPECT_EQ(sdi::run_simulation(), 1);
-  EXPECT_TRUE(cap.messages.empty());
-  return read_plt(base + ".plt");
-}
-
 }  // namespace
 
+// The RC example from rest, run in a fresh folder: its table follows the exponential.
 TEST(Examples, RcFollowsItsExponential) {
   TempDir dir;
   CircuitGuard guard;
   SettingsGuard settings;
-  Table t = run_example("rc.ckt", "rc", false);
-  ASSERT_EQ(t.header, (std::vector<std::string>{"Time", "VP1"}));
-  ASSERT_GT(t.rows.size(), 400u);
-  for (const auto& row : t.rows) EXPECT_NEAR(row[1], 10.0 * (1.0 - std::exp(-row[0] / 1e-3)), 1e-5) << row[0];
+  Capture cap;
+  recording_run_services host;
+  main_window_scope scope(host);
+  ASSERT_EQ(sdi::open_circuit_file(example("rc.ckt")), sdi::circuit_read);
+  base_name = "rc";
+  run_ss = 0;
+  EXPECT_EQ(sdi::run_simulation(), 1);
+  EXPECT_TRUE(cap.messages.empty());
+  std::ifstream plt("rc.plt");
+  std::string header;
+  std::getline(plt, header);
+  EXPECT_EQ(header.substr(0, 4), "Time");
+  EXPECT_NE(header.find("VP1"), std::string::npos);
+  int rows = 0;
+  for (double time, v; plt >> time >> v; ++rows) EXPECT_NEAR(v, 10.0 * (1.0 - std::exp(-time / 1e-3)), 1e-5) << time;
+  EXPECT_GT(rows, 400);
 }
 
 // examples/buck.ckt: a buck converter drawn in the editor, its diode's wire ending inside another.
