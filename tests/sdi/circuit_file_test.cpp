@@ -27,26 +27,6 @@ int read_bytes_as_circuit(const Bytes& b) {
   return r;
 }
 
-// The default settings, as a fresh program has them.
-void default_settings() {
-  run_tsim = 0.001;
-  run_td = 1e-6;
-  run_start_si = 0.0;
-  run_finish_si = 0.001;
-  run_points = 9999999;
-  run_sv = 1;
-  run_ld = 0;
-  run_sstol_f = 1e-6;
-  run_nclkss = 25;
-  run_stop_close = 0;
-  run_sstol_c = 1.0;
-  run_cycles_togo = 0;
-  run_ssmethod = 1;
-  run_none_c = 2;
-  run_ss = 0;
-  run_one_c = 0;
-}
-
 // The header of the defaults, written out by hand.
 const Bytes default_header = cat({le32(105), le64(0x3F50624DD2F1A9FCull), le64(0x3EB0C6F7A0B5ED8Dull), le64(0),
                                   le32(0), le32(0), le32(9999999), le64(0), le64(0x3F50624DD2F1A9FCull),
@@ -68,8 +48,6 @@ void expect_rereads_the_same(const std::vector<int>& kinds) {
 
 class CircuitFile : public ::testing::Test {
 protected:
-  void SetUp() override { default_settings(); }
-  void TearDown() override { default_settings(); }
   CircuitGuard guard;
 };
 

@@ -33,7 +33,6 @@ struct EngineSwap {
 }  // namespace
 
 TEST(EngineArguments, DefaultsThenFlagsInTheirPlacesAndSixDigits) {
-  SettingsGuard settings;
   base_name = "/home/j.doe/v1.2/buck";
   EXPECT_EQ(sdi::engine_arguments(),
             (std::vector<std::string>{"simu", "-tsim", "0.001", "-td", "1e-06", "-points", "9999999", "-start_si", "0",
@@ -57,7 +56,6 @@ TEST(EngineArguments, DefaultsThenFlagsInTheirPlacesAndSixDigits) {
 TEST(RunSimulation, WaitCursorIsRestoredWhenTheEngineThrows) {
   TempDir dir;
   CircuitGuard guard;
-  SettingsGuard settings;
   Capture cap;
   EngineSwap swap(throwing_engine);
   build_rc();

@@ -57,7 +57,6 @@ void expect_refused(const std::vector<std::string>& messages) {
 TEST(PrepareCircuit, RcWritesItsNetlistAndGivesTheListBack) {
   TempDir dir;
   CircuitGuard guard;
-  SettingsGuard settings;
   Capture cap;
   build_rc();
   base_name = "rc";
@@ -79,7 +78,6 @@ TEST(PrepareCircuit, RcWritesItsNetlistAndGivesTheListBack) {
 
 TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
   TempDir dir;
-  SettingsGuard settings;
   base_name = "bad";
   write_rsub(1.0, 1.0);
   {
@@ -110,9 +108,10 @@ TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
       {"File ../rsub.sct couldn't be opened", [&] { instance("../rsub"); }},
       {"Nested subcircuits are not supported", [&] { instance("outer"); }},
   };
+  const run_settings_values start = run_settings_values::take();
   for (const auto& row : rows) {
     SCOPED_TRACE(row.message);
-    SettingsGuard again;
+    start.put_back();
     CircuitGuard guard;
     if (row.build) {
       build_rc();
@@ -129,7 +128,6 @@ TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
 TEST(PrepareCircuit, TwoInstancesOfOneSubcircuitKeepTheirInnerNodesApart) {
   TempDir dir;
   CircuitGuard guard;
-  SettingsGuard settings;
   Capture cap;
   write_rsub(1000.0, 2000.0);
   auto* v = add_valued(new sdi::source(sdi::kind_voltage_source, 1), {104, 240}, "V1", 3.0);
@@ -180,7 +178,6 @@ void write_esub() {
 TEST(PrepareCircuit, MergedControlledSourcesKeepTheirOwnInstancesControl) {
   TempDir dir;
   CircuitGuard guard;
-  SettingsGuard settings;
   Capture cap;
   write_esub();
   auto* v = add_valued(new sdi::source(sdi::kind_voltage_source, 1), {104, 240}, "V1", 1.0);
@@ -209,7 +206,6 @@ void throwing_box(const char*) { throw 7; }
 TEST(PrepareCircuit, ListIsRestoredWhenSomethingThrows) {
   TempDir dir;
   CircuitGuard guard;
-  SettingsGuard settings;
   write_rsub(1.0, 2.0);
   build_rc();
   add_symbol(new sdi::sub("rsub", 1), {900, 600}, "X1");

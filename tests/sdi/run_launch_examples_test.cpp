@@ -21,7 +21,6 @@ std::string example(const std::string& file) { return std::string(ZORV_TEST_DATA
 TEST(Examples, RcFollowsItsExponential) {
   TempDir dir;
   CircuitGuard guard;
-  SettingsGuard settings;
   Capture cap;
   recording_run_services host;
   main_window_scope scope(host);
