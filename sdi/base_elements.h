@@ -15,6 +15,9 @@ public:
   basic(int kind, int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;
+  bool values_finite() override;
+  void netlist_rows(rlist& rows) override;
 };
 
 class xform : public i_element {
@@ -27,11 +30,16 @@ public:
   ~xform() override;
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;
+  void netlist_rows(rlist& rows) override;
+  void forget_link(int id) override;
+  bool shift_references(int offset, const std::set<int>& lookup) override;
 };
 
 class port : public i_element {
 public:
   port(int kind, int orientation);
+  void netlist_rows(rlist& rows) override;  // an output row only
 };
 
 class depsource : public i_element {
@@ -41,6 +49,9 @@ public:
   depsource(int kind, int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;
+  void netlist_rows(rlist& rows) override;
+  bool shift_references(int offset, const std::set<int>& lookup) override;
 };
 
 class nodec : public i_element {

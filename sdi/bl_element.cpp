@@ -9,6 +9,8 @@
 #include "sdi/drawing.h"
 #include "sdi/elist.h"
 #include "sdi/i_element.h"
+#include "sdi/netlist_parts.h"
+#include "sdi/prepare_circuit.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
 
@@ -98,12 +100,9 @@ void bl_element::erase() {
   }
 }
 
-cline::cline() : bl_element(kind_wire) {
-  flags.set(flag_values_set);
-  flags.set(flag_no_values);
-}
+cline::cline() : bl_element(kind_wire) {}
 
-cmutind::cmutind() : bl_element(kind_mutual) { flags.set(flag_branch); }
+cmutind::cmutind() : bl_element(kind_mutual) {}
 
 int cmutind::hit_test(const point& p) {
   const int x1 = shape.x1, y1 = shape.y1, x2 = shape.x2, y2 = shape.y2;
@@ -128,6 +127,33 @@ bool cmutind::read(std::FILE* f, int version) {
   if (version != circuit_version) return true;
   return read_name_field(f, name_, 8) && read_name_field(f, netname_, 8);
 }
+
+void cmutind::netlist_rows(rlist& rows) {
+  element* l1 = element_by_id(inductor1);
+  element* l2 = element_by_id(inductor2);
+  if (!l1 || !l2) {
+    SDI_INTERNAL(netlist_tag);
+    return;
+  }
+  simrec* r = netlist_row(rows, netname_of(this), 10);
+  r->add_double(values[0]);
+  r->add_string(netname_of(l1), 4);
+  r->add_string(netname_of(l2), 4);
+  r->set_name(display_name_of(this));
+}
+
+bool cmutind::shift_references(int offset, const std::set<int>& lookup) {
+  if (!lookup.count(inductor1) || !lookup.count(inductor2)) {
+    show_message("Mutual inductance is copied only if both inductors are also copied.");
+    return false;
+  }
+  inductor1 += offset;
+  inductor2 += offset;
+  shift_found(links, offset, lookup);
+  return true;
+}
+
+int cmutind::value_faults() { return inductor1 == 0 || inductor2 == 0 || std::fabs(values[0]) < smallest_value ? 1 : 0; }
 
 // White over the old line; then, unless only erasing, the line between the
 // inductors' centres. An inductor that cannot be found leaves its end as it is.

@@ -56,6 +56,9 @@ public:
   bool read(std::FILE* f, int version = circuit_version) override;
   char* name() override { return name_; }
   char* netname() override { return netname_; }
+  int value_faults() override;  // both inductors and a coupling
+  void netlist_rows(rlist& rows) override;  // the coupling of its two inductors
+  bool shift_references(int offset, const std::set<int>& lookup) override;
   void draw() override;
   void erase() override;
 

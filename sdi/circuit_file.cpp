@@ -1,6 +1,8 @@
 #include "sdi/circuit_file.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "sdi/bl_element.h"
 #include "sdi/byte_io.h"
@@ -30,84 +32,70 @@ std::filesystem::path in_circuit_folder(const std::filesystem::path& file) {
   return std::filesystem::path(symbol_folder) / file;
 }
 
+namespace {
+
+// The stored settings in header order; the bytes between them hold zeros.
+std::vector<int> header_rows() {
+  std::vector<int> rows;
+  for (int i = 0; i < run_setting_count; ++i)
+    if (run_settings_table[i].header_at) rows.push_back(i);
+  std::sort(rows.begin(), rows.end(),
+            [](int a, int b) { return run_settings_table[a].header_at < run_settings_table[b].header_at; });
+  return rows;
+}
+
+const std::vector<int>& header_order() {
+  static const std::vector<int> rows = header_rows();
+  return rows;
+}
+
+int slot_bytes(const run_setting& s) { return s.real ? 8 : 4; }
+
+}  // namespace
+
 circuit_settings current_circuit_settings() {
   circuit_settings s;
-  s.tsim = run_tsim;
-  s.td = run_td;
-  s.points = run_points;
-  s.start_si = run_start_si;
-  s.finish_si = run_finish_si;
-  s.sstol_f = run_sstol_f;
-  s.sstol_c = run_sstol_c;
-  s.ss = run_ss;
-  s.nclkss = run_nclkss;
-  s.sv = run_sv;
-  s.ld = run_ld;
-  s.stop_close = run_stop_close;
+  for (int i : header_order()) s.value[i] = run_settings_table[i].value();
   return s;
 }
 
 void apply_circuit_settings(const circuit_settings& s) {
-  run_tsim = s.tsim;
-  run_td = s.td;
-  run_points = s.points;
-  run_start_si = s.start_si;
-  run_finish_si = s.finish_si;
-  run_sstol_f = s.sstol_f;
-  run_sstol_c = s.sstol_c;
-  run_ss = s.ss;
-  run_nclkss = s.nclkss;
-  run_sv = s.sv;
-  run_ld = s.ld;
-  run_stop_close = s.stop_close;
+  for (int i : header_order()) run_settings_table[i].set(s.value[i]);
 }
 
 void write_circuit_header(std::FILE* f, const circuit_settings& s) {
+  static const unsigned char zeros[circuit_header_bytes] = {};
   write_int(f, circuit_version);
-  write_double(f, s.tsim);
-  write_double(f, s.td);
-  write_double(f, 0.0);
-  write_int(f, 0);
-  write_int(f, 0);
-  write_int(f, s.points);
-  write_double(f, s.start_si);
-  write_double(f, s.finish_si);
-  write_double(f, s.sstol_f);
-  write_double(f, s.sstol_c);
-  write_double(f, 0.0);
-  write_int(f, s.ss);
-  write_int(f, s.nclkss);
-  write_int(f, s.sv);
-  write_int(f, s.ld);
-  write_int(f, s.stop_close);
+  int at = 4;
+  for (int i : header_order()) {
+    const run_setting& r = run_settings_table[i];
+    write_bytes(f, zeros, r.header_at - at);
+    if (r.real)
+      write_double(f, s.value[i]);
+    else
+      write_int(f, static_cast<std::int32_t>(s.value[i]));
+    at = r.header_at + slot_bytes(r);
+  }
+  write_bytes(f, zeros, circuit_header_bytes - at);
 }
 
 bool read_circuit_header(std::FILE* f, circuit_settings& s) {
-  double dropped_d = 0.0;
-  std::int32_t dropped_i = 0, points = 0, ss = 0, nclkss = 0, sv = 0, ld = 0, stop_close = 0;
-  bool ok = read_double(f, s.tsim);
-  ok = ok && read_double(f, s.td);
-  ok = ok && read_double(f, dropped_d);
-  ok = ok && read_int(f, dropped_i);
-  ok = ok && read_int(f, dropped_i);
-  ok = ok && read_int(f, points);
-  ok = ok && read_double(f, s.start_si);
-  ok = ok && read_double(f, s.finish_si);
-  ok = ok && read_double(f, s.sstol_f);
-  ok = ok && read_double(f, s.sstol_c);
-  ok = ok && read_double(f, dropped_d);
-  ok = ok && read_int(f, ss);
-  ok = ok && read_int(f, nclkss);
-  ok = ok && read_int(f, sv);
-  ok = ok && read_int(f, ld);
-  ok = ok && read_int(f, stop_close);
-  s.points = points;
-  s.ss = ss;
-  s.nclkss = nclkss;
-  s.sv = sv;
-  s.ld = ld;
-  s.stop_close = stop_close;
-  return ok;
+  unsigned char dropped[circuit_header_bytes];
+  int at = 4;
+  bool ok = true;
+  for (int i : header_order()) {
+    const run_setting& r = run_settings_table[i];
+    ok = ok && read_bytes(f, dropped, r.header_at - at);
+    if (r.real) {
+      ok = ok && read_double(f, s.value[i]);
+    } else {
+      std::int32_t v = 0;
+      ok = ok && read_int(f, v);
+      s.value[i] = v;
+    }
+    at = r.header_at + slot_bytes(r);
+  }
+  return ok && read_bytes(f, dropped, circuit_header_bytes - at);
 }
 
 void write_circuit(std::FILE* f) {

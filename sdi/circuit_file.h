@@ -25,6 +25,8 @@
 #include <filesystem>
 #include <string>
 
+#include "simu/run_settings.h"
+
 namespace sdi {
 
 constexpr int circuit_header_bytes = 100;
@@ -44,12 +46,10 @@ void set_circuit_folder_from(const std::filesystem::path& circuit_path);
 // A relative file name inside the circuit's folder; an absolute path unchanged.
 std::filesystem::path in_circuit_folder(const std::filesystem::path& file);
 
-// The twelve run settings the header stores.
+// The run settings that the header stores, by row of run_settings_table (their
+// offsets are the rows' header_at); an int is held exactly as a double.
 struct circuit_settings {
-  double tsim = 0.0, td = 0.0;
-  int points = 0;
-  double start_si = 0.0, finish_si = 0.0, sstol_f = 0.0, sstol_c = 0.0;
-  int ss = 0, nclkss = 0, sv = 0, ld = 0, stop_close = 0;
+  double value[run_setting_count] = {};
 };
 circuit_settings current_circuit_settings();
 void apply_circuit_settings(const circuit_settings& s);

@@ -35,52 +35,6 @@ void merge_wires() {
   }
 }
 
-namespace {
-
-void check_unconnected_pin(element* e, int pin) {
-  const int k = e->kind;
-  if (k == kind_clock) netlist_error("Clock must be connected to a switch control");
-  if (k == kind_threshold) netlist_error("Threshold must be connected to a switch control");
-  if (pin == 0 || pin == 1) {
-    const char* what = nullptr;
-    switch (k) {
-      case kind_upper_limiter:
-      case kind_lower_limiter: what = "Limiter"; break;
-      case kind_vco: what = "VCO"; break;
-      case kind_diode: what = "Diode"; break;
-      case kind_voltage_source: what = "Voltage source"; break;
-      case kind_current_source: what = "Current source"; break;
-      case kind_sine: what = "Sine wave generator"; break;
-      default: break;
-    }
-    if (k < 19) netlist_error("Element must be connected at both nodes");
-    else if (what) netlist_error((std::string(what) + " must be connected at both nodes").c_str());
-    else if (k == kind_switch) netlist_error("Switch must be connected at first 2 nodes");
-  }
-  switch (k) {
-    case kind_modulator:
-      if (pin == 2) netlist_error("Modulator must have output connected to switch control");
-      if ((e->values[1] != 0.0 && !pin_connected(e, 0)) || (e->values[2] != 0.0 && !pin_connected(e, 1)))
-        netlist_error("Modulator must have input connected when corresponding k != 0");
-      break;
-    case kind_current_sense: netlist_error("Current sense must have all 3 nodes connected"); break;
-    case kind_op_amp: netlist_error("Op-Amp must have all 3 nodes connected"); break;
-    // Without this an open multiplier pin reaches the netlist as node -1.
-    case kind_multiplier: netlist_error("Multiplier must have all 3 nodes connected"); break;
-    case kind_switch:
-      if (!pin_connected(e, 2)) netlist_error("Switch must have ON connected");
-      if (!pin_connected(e, 3)) netlist_error("Switch must have OFF connected");
-      break;
-    default: break;
-  }
-}
-
-void check_control_output(element* e, int pin, const char* text) {
-  if (!kind_on_pin_node(e, pin, kind_switch)) netlist_error(text);
-}
-
-}  // namespace
-
 void check_pins() {
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     element* e = n->value;
@@ -88,12 +42,10 @@ void check_pins() {
     const int pins = e->nodes.count();
     for (int i = 0; i < pins; ++i) {
       if (pin_connected(e, i)) continue;
-      check_unconnected_pin(e, i);
+      e->report_open_pin(i);
       if (run_error_count != 0) return;
     }
-    if (e->kind == kind_modulator) check_control_output(e, 2, "Modulator output may only be connected to switch control");
-    if (e->kind == kind_threshold) check_control_output(e, 0, "Threshold may only be connected to switch control");
-    if (e->kind == kind_clock) check_control_output(e, 0, "Clock may only be connected to switch control");
+    e->check_control_output();
   }
 }
 

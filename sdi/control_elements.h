@@ -15,6 +15,9 @@ public:
   explicit clockx(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;  // a period and no negative delay
+  void report_open_pin(int pin) override;
+  void check_control_output() override;
 };
 
 class modulator : public i_element {  // k1, k2, k3, Vpk, Period = values[1..5]
@@ -26,6 +29,12 @@ public:
   explicit modulator(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  void forget_condition() override { condition = 0; }
+  int driving_condition() override { return condition; }
+  void request_hidden_ports() override;
+  void netlist_conditions() override;
+  void report_open_pin(int pin) override;
+  void check_control_output() override;
   void rotate() override { mirror(); }
 };
 
@@ -34,6 +43,10 @@ public:
   std::int32_t condition = 0;
 
   limiter(int kind, int orientation);
+  void forget_condition() override { condition = 0; }
+  int driving_condition() override { return condition; }
+  void request_hidden_ports() override;
+  void netlist_conditions() override;  // none when it bounds a state instead
 };
 
 class threshold : public i_element {
@@ -48,6 +61,15 @@ public:
   ~threshold() override;
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;  // each used coefficient and the switch entry need their links
+  void forget_link(int) override { switch_id = 0; }
+  void report_open_pin(int pin) override;
+  void check_control_output() override;
+  bool values_finite() override;
+  void forget_condition() override { condition = 0; }
+  int driving_condition() override { return condition; }
+  void netlist_conditions() override;
+  bool shift_references(int offset, const std::set<int>& lookup) override;
 };
 
 class vco : public i_element {  // gain = values[0]
@@ -59,6 +81,11 @@ public:
   explicit vco(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  bool values_finite() override;
+  void forget_condition() override { condition = 0; }
+  int driving_condition() override { return condition; }
+  void request_hidden_ports() override;
+  void netlist_conditions() override;
 };
 
 class current_sense : public i_element {
@@ -66,6 +93,8 @@ public:
   std::int32_t port = 0;
 
   explicit current_sense(int orientation);
+  void netlist_rows(rlist& rows) override;  // a zero source and the current it copies to pin 2
+  void report_open_pin(int pin) override;
   void rotate() override;  // half turn or flip: four presses visit the four placements
 };
 
@@ -77,6 +106,9 @@ public:
   explicit op_amp(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  bool values_finite() override;
+  void netlist_rows(rlist& rows) override;  // Ri across the inputs, Eo and Ro to the output
+  void report_open_pin(int pin) override;
   void rotate() override;
 };
 
@@ -86,6 +118,9 @@ public:
   std::int32_t port2 = 0;
 
   explicit multiplier(int orientation);
+  void netlist_rows(rlist& rows) override;
+  void request_hidden_ports() override;
+  void report_open_pin(int pin) override;
   ~multiplier() override;
 };
 

@@ -1,7 +1,9 @@
 #include "sdi/element.h"
 
+#include <cmath>
 #include <cstring>
 
+#include "sdi/node_errors.h"
 #include "sdi/report.h"
 
 namespace sdi {
@@ -11,11 +13,12 @@ const char* const tag = "sdi/Element";
 std::string record_error;
 }  // namespace
 
+// The kind's pins, flags and values at construction.
 element::element(int k) : kind(k) {
-  if (k < 19) {
-    nodes.insert(-1);
-    nodes.insert(-1);
-  }
+  const kind_descriptor& d = describe(k);
+  for (int i = 0; i < d.pins; ++i) nodes.append(-1);
+  flags.set_word(d.flags);
+  for (int i = 0; i < 6; ++i) values[i] = d.values[i];
 }
 
 element::~element() {
@@ -42,6 +45,26 @@ void element::draw() { SDI_INTERNAL(tag); }
 void element::place_at(const point&) { SDI_INTERNAL(tag); }
 void element::rotate() { SDI_INTERNAL(tag); }
 void element::mirror() { SDI_INTERNAL(tag); }
+int element::value_faults() { return 0; }
+void element::netlist_rows(rlist&) { SDI_INTERNAL_CASE("sdi/Simnet"); }
+
+void element::report_open_pin(int pin) {
+  const char* what = describe(kind).connect_name;
+  if ((pin == 0 || pin == 1) && what) netlist_error((std::string(what) + " must be connected at both nodes").c_str());
+}
+bool element::values_finite() { return all_finite(values, 6); }
+
+bool all_finite(const double* v, int n) {
+  for (int i = 0; i < n; ++i)
+    if (!std::isfinite(v[i])) return false;
+  return true;
+}
+
+bool all_finite(dlist& l) {
+  for (dnode* n = l.head; n; n = static_cast<dnode*>(n->next))
+    if (!std::isfinite(n->value)) return false;
+  return true;
+}
 
 void copy_name_field(char (&field)[8], const char* text) {
   std::memset(field, 0, sizeof field);
@@ -67,38 +90,10 @@ point element::terminal_at(int i) {
 int is_line_element(int k) { return (k == kind_wire || k == kind_mutual) ? 1 : 0; }
 
 const char* name_prefix(int k) {
-  switch (k) {
-    case 0: return "R";
-    case 1: return "C";
-    case 2: return "L";
-    case 6: return "PRI";
-    case 7: return "SEC";
-    case 8: return "M";
-    case 9: return "VP";
-    case 10: return "IP";
-    case 12: return "ICIS";
-    case 13: return "ICVS";
-    case 14: return "VCIS";
-    case 15: return "VCVS";
-    case 20: return "MOD";
-    case 21: return "CLK";
-    case 22: return "ULIM";
-    case 23: return "LLIM";
-    case 24: return "THRES";
-    case 25: return "VCO";
-    case 26: return "IS";
-    case 27: return "OP";
-    case 28: return "GND";
-    case 29: return "D";
-    case 30: return "SW";
-    case 31: return "TML";
-    case 32: return "V";
-    case 33: return "I";
-    case 34: return "SINE";
-    case 36: return "MULT";
-    case 37: return "";
-    default: SDI_INTERNAL(tag); return "";
-  }
+  const char* p = describe(k).prefix;
+  if (p) return p;
+  SDI_INTERNAL(tag);
+  return "";
 }
 
 const std::string& last_record_error() { return record_error; }

@@ -1,7 +1,7 @@
 // The element base class: kind codes, flag bits and the virtual operations
 // that every circuit element provides.
 //
-// An element has a kind (0..37), six values (values[0] the main value), an id
+// An element has a kind (kinds.h), six values (values[0] the main value), an id
 // (1 and up once placed, 0 while unplaced), its node numbers (one per terminal,
 // -1 unassigned), the ids of elements it refers to (links), a flags word, a
 // selection count (1 at construction) and a temporary mark. The base versions
@@ -11,32 +11,14 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <string>
 
 #include "sdi/geometry.h"
 #include "sdi/ilist.h"
+#include "sdi/kinds.h"
 
 namespace sdi {
-
-// Kind codes.
-enum : int {
-  kind_resistor = 0, kind_capacitor = 1, kind_inductor = 2, kind_wire = 5, kind_primary = 6, kind_secondary = 7,
-  kind_mutual = 8, kind_voltage_port = 9, kind_current_port = 10, kind_icis = 12, kind_icvs = 13, kind_vcis = 14,
-  kind_vcvs = 15, kind_junction = 16, kind_end = 17, kind_modulator = 20, kind_clock = 21, kind_upper_limiter = 22,
-  kind_lower_limiter = 23, kind_threshold = 24, kind_vco = 25, kind_current_sense = 26, kind_op_amp = 27,
-  kind_ground = 28, kind_diode = 29, kind_switch = 30, kind_label = 31, kind_voltage_source = 32,
-  kind_current_source = 33, kind_sine = 34, kind_probe = 35, kind_multiplier = 36, kind_sub = 37
-};
-
-// Flag bits.
-enum : int {
-  flag_branch = 1,      // netlist branch: gets a netlist name and an element-matrix row
-  flag_output = 2,      // a row of the output matrix
-  flag_dependent = 3,   // controlled source
-  flag_values_set = 4,  // values complete; symbols draw their value texts only then
-  flag_on_sheet = 5,    // drawn at least once: moving must erase the old place
-  flag_no_values = 7    // needs no values
-};
 
 // The record layout this program writes and reads by default (headerless streams).
 constexpr int circuit_version = 105;
@@ -93,6 +75,34 @@ public:
   virtual void rotate();
   virtual void mirror();
 
+  // Run preparation: how many of the kind's value and link rules fail (each
+  // marks the element once more), and whether every number the element gives
+  // a netlist is finite (the engine reads "nan" and "inf" as 0).
+  virtual int value_faults();
+  virtual bool values_finite();
+  // The switching-condition number the last netlist gave the element (0: none
+  // yet); only the control elements that can drive a switch report theirs.
+  virtual void forget_condition() {}
+  virtual int driving_condition() { return 0; }
+  // The element's rows of the netlist's element matrix (netlist_parts.h); the
+  // base reports a kind that has none.
+  virtual void netlist_rows(rlist& rows);
+  // The measuring ports the element reads (made before any row is written)
+  // and its switching conditions; most kinds have neither.
+  virtual void request_hidden_ports() {}
+  virtual void netlist_conditions() {}
+  // Connectivity: the message for an unconnected pin, and the check that a
+  // control output drives nothing but switch controls.
+  virtual void report_open_pin(int pin);
+  virtual void check_control_output() {}
+  // The element with this id leaves the circuit: after its entry in links is
+  // gone, the family forgets any field that named it.
+  virtual void forget_link(int) {}
+  // Pasted or merged with its ids moved by offset: the references to elements
+  // that came along (ids in lookup) move too. False when the element cannot
+  // come without the elements it names (said to the user; the caller deletes it).
+  virtual bool shift_references(int, const std::set<int>&) { return true; }
+
   // Copies at most 7 characters into the name fields, zero-padded.
   void set_name(const char* text);
   void set_netname(const char* text);
@@ -100,13 +110,19 @@ public:
   int terminal_count() { return nodes.count(); }
 };
 
-int is_line_element(int kind);  // 1 for kinds 5 and 8
+int is_line_element(int kind);  // 1 for wires and mutual couplings
+
+// A main value, coupling or frequency below this in magnitude counts as missing.
+constexpr double smallest_value = 1e-13;
+
+bool all_finite(const double* v, int n);
+bool all_finite(dlist& l);
 
 // Name fields: copy at most 7 characters, zero the rest (deterministic files).
 void copy_name_field(char (&field)[8], const char* text);
 
 // Display-name prefix of a kind ("R", "PRI", ...); empty for kinds without one
-// (reported) and for kind 37, whose prefix is the instance's type name.
+// (reported) and for subcircuits, whose prefix is the instance's type name.
 const char* name_prefix(int kind);
 
 // Why the last record read failed.

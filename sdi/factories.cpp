@@ -36,7 +36,14 @@ char take_label_letter() {
   return c;
 }
 
-bool known_kind(int k) { return (k >= 0 && k <= 2) || (k >= 5 && k <= 16 && k != 11) || (k >= 20 && k <= 37); }
+void pend(int kind) { make_pending(describe(kind).make); }
+
+// A kind allowed once that already exists: the message, and no element.
+bool refused(const kind_descriptor& d) {
+  if (!d.live_count || *d.live_count <= 0) return false;
+  show_message(d.once_message);
+  return true;
+}
 
 template <class T>
 T* checked(element* e, bool ok) {
@@ -48,35 +55,35 @@ T* checked(element* e, bool ok) {
 }
 }  // namespace
 
-void new_resistor() { make_pending([] { return new basic(kind_resistor, 1); }); }
-void new_capacitor() { make_pending([] { return new basic(kind_capacitor, 1); }); }
-void new_inductor() { make_pending([] { return new basic(kind_inductor, 1); }); }
-void new_primary() { make_pending([] { return new xform(kind_primary, 1); }); }
-void new_secondary() { make_pending([] { return new xform(kind_secondary, 1); }); }
-void new_voltage_port() { make_pending([] { return new port(kind_voltage_port, 1); }); }
-void new_current_port() { make_pending([] { return new port(kind_current_port, 1); }); }
-void new_icis() { make_pending([] { return new depsource(kind_icis, 1); }); }
-void new_icvs() { make_pending([] { return new depsource(kind_icvs, 1); }); }
-void new_vcis() { make_pending([] { return new depsource(kind_vcis, 1); }); }
-void new_vcvs() { make_pending([] { return new depsource(kind_vcvs, 1); }); }
-void new_junction() { make_pending([] { return new nodec(1); }); }
-void new_wire() { make_pending([] { return new cline; }); }
-void new_mutual() { make_pending([] { return new cmutind; }); }
-void new_clock() { make_pending([] { return new clockx(1); }); }
-void new_modulator() { make_pending([] { return new modulator(1); }); }
-void new_upper_limiter() { make_pending([] { return new limiter(kind_upper_limiter, 1); }); }
-void new_lower_limiter() { make_pending([] { return new limiter(kind_lower_limiter, 1); }); }
-void new_threshold() { make_pending([] { return new threshold(1); }); }
-void new_vco() { make_pending([] { return new vco(1); }); }
-void new_current_sense() { make_pending([] { return new current_sense(1); }); }
-void new_op_amp() { make_pending([] { return new op_amp(1); }); }
-void new_ground() { make_pending([] { return new ground(1); }); }
-void new_diode() { make_pending([] { return new diode(1); }); }
-void new_switch() { make_pending([] { return new switch2(1); }); }
-void new_voltage_source() { make_pending([] { return new source(kind_voltage_source, 1); }); }
-void new_current_source() { make_pending([] { return new source(kind_current_source, 1); }); }
-void new_sine() { make_pending([] { return new sine(1); }); }
-void new_subcircuit_empty() { make_pending([] { return new sub(1); }); }
+void new_resistor() { pend(kind_resistor); }
+void new_capacitor() { pend(kind_capacitor); }
+void new_inductor() { pend(kind_inductor); }
+void new_primary() { pend(kind_primary); }
+void new_secondary() { pend(kind_secondary); }
+void new_voltage_port() { pend(kind_voltage_port); }
+void new_current_port() { pend(kind_current_port); }
+void new_icis() { pend(kind_icis); }
+void new_icvs() { pend(kind_icvs); }
+void new_vcis() { pend(kind_vcis); }
+void new_vcvs() { pend(kind_vcvs); }
+void new_junction() { pend(kind_junction); }
+void new_wire() { pend(kind_wire); }
+void new_mutual() { pend(kind_mutual); }
+void new_clock() { pend(kind_clock); }
+void new_modulator() { pend(kind_modulator); }
+void new_upper_limiter() { pend(kind_upper_limiter); }
+void new_lower_limiter() { pend(kind_lower_limiter); }
+void new_threshold() { pend(kind_threshold); }
+void new_vco() { pend(kind_vco); }
+void new_current_sense() { pend(kind_current_sense); }
+void new_op_amp() { pend(kind_op_amp); }
+void new_ground() { pend(kind_ground); }
+void new_diode() { pend(kind_diode); }
+void new_switch() { pend(kind_switch); }
+void new_voltage_source() { pend(kind_voltage_source); }
+void new_current_source() { pend(kind_current_source); }
+void new_sine() { pend(kind_sine); }
+void new_subcircuit_empty() { pend(kind_sub); }
 
 void new_label() {
   make_pending([] {
@@ -87,11 +94,8 @@ void new_label() {
 }
 
 int new_multiplier() {
-  if (multiplier_count > 0) {
-    show_message("Only one multiplier allowed.");
-    return 0;
-  }
-  make_pending([] { return new multiplier(1); });
+  if (refused(describe(kind_multiplier))) return 0;
+  pend(kind_multiplier);
   return 1;
 }
 
@@ -101,91 +105,37 @@ void new_subcircuit(const char* name) {
 }
 
 void create_element(int kind) {
-  switch (kind) {
-    case 0: new_resistor(); break;
-    case 1: new_capacitor(); break;
-    case 2: new_inductor(); break;
-    case 3:
-    case 4: SDI_INTERNAL(tag); new_icis(); break;
-    case 5: new_wire(); break;
-    case 6: new_primary(); break;
-    case 7: new_secondary(); break;
-    case 8: new_mutual(); break;
-    case 9: new_voltage_port(); break;
-    case 10: new_current_port(); break;
-    case 12: new_icis(); break;
-    case 13: new_icvs(); break;
-    case 14: new_vcis(); break;
-    case 15: new_vcvs(); break;
-    case 16: new_junction(); break;
-    case 20: new_modulator(); break;
-    case 21: new_clock(); break;
-    case 22: new_upper_limiter(); break;
-    case 23: new_lower_limiter(); break;
-    case 24: new_threshold(); break;
-    case 25: new_vco(); break;
-    case 26: new_current_sense(); break;
-    case 27: new_op_amp(); break;
-    case 28: new_ground(); break;
-    case 29: new_diode(); break;
-    case 30: new_switch(); break;
-    case 31: make_pending([] { return new llabel(1); }); break;  // the reader sets the letter
-    case 32: new_voltage_source(); break;
-    case 33: new_current_source(); break;
-    case 34: new_sine(); break;
-    case 35:
-      if (probe_count > 0) {
-        show_message("Only one probe allowed.");
-        remember_new_element();
-        pending_element = nullptr;
-      } else {
-        make_pending([] { return new probe(1); });
-      }
-      break;
-    case 36:
-      if (!new_multiplier()) {
-        remember_new_element();
-        pending_element = nullptr;
-      }
-      break;
-    case 37: new_subcircuit(current_subcircuit_name.c_str()); break;
-    default:
-      SDI_INTERNAL(tag);
-      remember_new_element();
-      pending_element = nullptr;
-      break;
+  const kind_descriptor& d = describe(kind);
+  if (d.stands_for >= 0) {
+    SDI_INTERNAL(tag);
+    create_element(d.stands_for);
+  } else if (kind == kind_sub) {
+    new_subcircuit(current_subcircuit_name.c_str());
+  } else if (d.make && !refused(d)) {
+    make_pending(d.make);
+  } else {
+    if (!d.make) SDI_INTERNAL(tag);
+    remember_new_element();
+    pending_element = nullptr;
   }
 }
 
 void create_next_element(int kind) {
   if (kind == kind_label) new_label();
-  else if (kind == kind_probe || kind == kind_multiplier) return;
+  else if (describe(kind).live_count) return;
   else create_element(kind);
 }
 
 element* read_element_record(int kind, std::FILE* f, int version, bool& ok) {
   ok = false;
-  if (!known_kind(kind)) {
+  const kind_descriptor& d = describe(kind);
+  if (!d.make) {
     set_record_error("Unknown element kind " + std::to_string(kind));
     return nullptr;
   }
   element* e = nullptr;
   try {
-    if (kind == kind_probe) {
-      e = new probe(1);
-    } else if (kind == kind_multiplier) {
-      e = new multiplier(1);
-    } else if (kind == kind_sub) {
-      e = new sub(1);
-    } else {
-      element* saved_pending = pending_element;
-      element* saved_previous = previous_pending_element;
-      pending_element = nullptr;
-      create_element(kind);
-      e = pending_element;
-      pending_element = saved_pending;
-      previous_pending_element = saved_previous;
-    }
+    e = d.make();
   } catch (const std::bad_alloc&) {
     e = nullptr;
   }
@@ -243,14 +193,7 @@ void unlink_element(int id) {
     if (!e->links.find(id, 0)) continue;
     e->links.remove(id);
     e->flags.clear(flag_values_set);
-    if (e->kind == kind_threshold) {
-      static_cast<threshold*>(e)->switch_id = 0;
-    } else if (e->kind == kind_primary) {
-      xform* p = static_cast<xform*>(e);
-      if (p->secondaries.find(id, 0)) p->secondaries.remove(id);
-    } else if (e->kind == kind_secondary) {
-      static_cast<xform*>(e)->partner = 0;
-    }
+    e->forget_link(id);
   }
   // Removed by id, so callers still walking a selection must look their elements up again.
   for (int cid : couplings) {

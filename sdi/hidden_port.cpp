@@ -1,12 +1,13 @@
 // Hidden measuring ports: the outputs through which control elements see the
 // network. They are temporary outputs with no display name (so no result
 // column), named on from the counters of name_elements, and live only while
-// one netlist is written.
+// one netlist is written. The control families ask for theirs
+// (element::request_hidden_ports).
 #include "sdi/base_elements.h"
 #include "sdi/control_elements.h"
 #include "sdi/elist.h"
+#include "sdi/netlist_parts.h"
 #include "sdi/netlist_writer.h"
-#include "sdi/netlist_writer_state.h"
 #include "sdi/report.h"
 
 namespace sdi {
@@ -19,9 +20,10 @@ void set_pin(element* e, int pin, int node) {
   if (std::int32_t* slot = e->nodes.list_value_at(pin)) *slot = node;
 }
 
-// A port of the kind on (a, b): an existing one on exactly those nodes in that
-// order, else a new temporary one. Reusing a current port that is merely in
-// series would leave the branch it stands for open.
+}  // namespace
+
+// Reusing a current port that is merely in series would leave the branch it
+// stands for open: only one on exactly (a, b) serves.
 int request_port(int kind, int a, int b) {
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     element* e = n->value;
@@ -55,30 +57,9 @@ int limiter_port(element* e) {
   return request_port(kind_voltage_port, a, 0);
 }
 
-}  // namespace
-
 void add_hidden_ports() {
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (!e) continue;
-    switch (e->kind) {
-      case kind_modulator: {
-        auto* m = static_cast<modulator*>(e);
-        m->port1 = m->values[1] != 0.0 ? request_port(kind_voltage_port, node_of(e, 0), 0) : 0;
-        m->port2 = m->values[2] != 0.0 ? request_port(kind_voltage_port, node_of(e, 1), 0) : 0;
-        break;
-      }
-      case kind_upper_limiter:
-      case kind_lower_limiter: writer.limiter_ports[e] = limiter_port(e); break;
-      case kind_vco: static_cast<vco*>(e)->port = request_port(kind_voltage_port, node_of(e, 0), 0); break;
-      case kind_multiplier: {
-        auto* m = static_cast<multiplier*>(e);
-        m->port1 = request_port(kind_voltage_port, node_of(e, 0), 0);
-        m->port2 = request_port(kind_voltage_port, node_of(e, 1), 0);
-        break;
-      }
-      default: break;
-    }
+    if (n->value) n->value->request_hidden_ports();
   }
 }
 

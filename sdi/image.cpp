@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "sdi/drawing.h"
+#include "sdi/kinds.h"
 #include "sdi/report.h"
 
 namespace sdi {
@@ -179,22 +180,18 @@ image* standard_image(int kind) { return image_from_shape(shape_for_kind(kind));
 
 image* image_with_mark(int kind) {
   image* im = standard_image(kind);
-  switch (kind) {
-    case 6: add_label(im, glyph_for_char('P'), point(3, 39)); break;
-    case 7: add_label(im, glyph_for_char('S'), point(9, 39)); break;
-    case 9: add_label(im, glyph_for_char('V'), point(im->w / 2, im->h / 2)); break;
-    case 10: add_label(im, glyph_for_char('I'), point(im->w / 2, im->h / 2)); break;
-    case 12:
-    case 13: add_label(im, glyph_for_char('I'), point(3, 39)); break;
-    case 14:
-    case 15: add_label(im, glyph_for_char('V'), point(3, 39)); break;
-    default: SDI_INTERNAL_CASE(tag); break;
+  const kind_descriptor& d = describe(kind);
+  if (!d.mark) {
+    SDI_INTERNAL_CASE(tag);
+    return im;
   }
+  const point at = d.mark_x < 0 ? point(im->w / 2, im->h / 2) : point(d.mark_x, d.mark_y);
+  add_label(im, glyph_for_char(d.mark), at);
   return im;
 }
 
 image* junction_element_image() {
-  image* im = image_from_shape(shape_for_kind(16));
+  image* im = image_from_shape(shape_for_kind(kind_junction));
   node* a = im->pin(0);
   node* b = im->pin(1);
   if (!a || !b) {

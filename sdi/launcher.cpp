@@ -1,7 +1,6 @@
 #include "sdi/launcher.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "sdi/node_errors.h"
 #include "sdi/prepare_circuit.h"
@@ -22,34 +21,19 @@ namespace {
 
 void default_finish_dialog(const char* text) { info_box(text); }
 
-std::string g_text(double v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%g", v);
-  return buf;
-}
-
-std::string ld_text(long v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%ld", v);
-  return buf;
-}
-
 }  // namespace
 
 finish_dialog_fn finish_dialog_hook = default_finish_dialog;
 
 std::vector<std::string> engine_arguments() {
   std::vector<std::string> a{"simu"};
-  if (run_one_c) a.push_back("-one_c");
-  a.insert(a.end(), {"-tsim", g_text(run_tsim), "-td", g_text(run_td), "-points", ld_text(run_points), "-start_si",
-                     g_text(run_start_si), "-finish_si", g_text(run_finish_si)});
-  if (run_ss) a.push_back("-ss");
-  if (run_stop_close) a.push_back("-stop_close");
-  if (run_sv) a.push_back("-sv");
-  if (run_ld) a.push_back("-ld");
-  a.insert(a.end(), {"-nclkss", ld_text(run_nclkss), "-sstol_f", g_text(run_sstol_f), "-sstol_c", g_text(run_sstol_c),
-                     "-ssmethod", ld_text(run_ssmethod), "-none_c", ld_text(run_none_c), "-Cycles_togo",
-                     ld_text(run_cycles_togo)});
+  for (const run_setting& s : run_settings_table) {
+    if (s.flag) {
+      if (s.value() != 0) a.push_back(std::string("-") + s.option);
+    } else {
+      a.insert(a.end(), {std::string("-") + s.option, s.text()});
+    }
+  }
   a.push_back(base_name + ".m");
   a.push_back(base_name + "." + "plt");
   return a;

@@ -2,8 +2,8 @@
 //
 //     int ok = run_simulation();   // prepare, write "<base_name>.m", run simu
 //
-// The run settings (simu/run_settings.h) become the engine's options, in a
-// fixed order: "simu", "-one_c" when set, "-tsim" "-td" "-points" "-start_si"
+// The run settings (simu/run_settings.h) become the engine's options, in the
+// order of run_settings_table: "simu", "-one_c" when set, "-tsim" "-td" "-points" "-start_si"
 // "-finish_si" with values, the flags "-ss" "-stop_close" "-sv" "-ld" when set,
 // "-nclkss" "-sstol_f" "-sstol_c" "-ssmethod" "-none_c" "-Cycles_togo" with
 // values, then "<base>.m" and "<base>.plt". Doubles cross as "%g" (six

@@ -57,11 +57,7 @@ private:
   int saved_count_;
 };
 
-int counter_kind(int kind) {
-  if (kind == kind_primary) return kind_icis;
-  if (kind == kind_secondary || kind == kind_sine) return kind_vcvs;
-  return kind;
-}
+int counter_kind(int kind) { return describe(kind).counter; }
 
 void compute_ordinals() {
   writer.switch_ordinal.clear();
@@ -70,7 +66,7 @@ void compute_ordinals() {
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     element* e = n->value;
     if (!e) continue;
-    if (e->kind == kind_diode || e->kind == kind_switch) writer.switch_ordinal[e] = ++s;
+    if (describe(e->kind).switching) writer.switch_ordinal[e] = ++s;
     if (e->flags.test(flag_output)) writer.output_ordinal[e] = ++o;
   }
   writer.output_count = o;
@@ -78,19 +74,8 @@ void compute_ordinals() {
 
 // Condition numbers belong to one file.
 void clear_conditions() {
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (!e) continue;
-    switch (e->kind) {
-      case kind_diode: static_cast<diode*>(e)->condition = 0; break;
-      case kind_modulator: static_cast<modulator*>(e)->condition = 0; break;
-      case kind_upper_limiter:
-      case kind_lower_limiter: static_cast<limiter*>(e)->condition = 0; break;
-      case kind_threshold: static_cast<threshold*>(e)->condition = 0; break;
-      case kind_vco: static_cast<vco*>(e)->condition = 0; break;
-      default: break;
-    }
-  }
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
+    if (n->value) n->value->forget_condition();
 }
 
 bool write_text_file(const std::string& text, std::FILE* f) {
@@ -186,30 +171,9 @@ const char* type_letter(element* e) {
     SDI_ASSERT_FAIL(tag);
     return "X";
   }
-  switch (e->kind) {
-    case kind_resistor: return "R";
-    case kind_capacitor: return "C";
-    case kind_inductor: return "L";
-    case kind_primary:
-    case kind_icis: return "F";
-    case kind_secondary:
-    case kind_vcvs:
-    case kind_sine: return "E";
-    case kind_mutual: return "M";
-    case kind_voltage_port: return "I0";
-    case kind_current_port: return "V0";
-    case kind_icvs: return "H";
-    case kind_vcis: return "G";
-    case kind_diode: return "D";
-    case kind_switch: return "S";
-    case kind_voltage_source: return "V";
-    case kind_current_source: return "I";
-    case 3:
-    case 4:
-    case 11:
-    case 18: SDI_INTERNAL_CASE(tag); return "X";
-    default: return "X";
-  }
+  const kind_descriptor& d = describe(e->kind);
+  if (d.letter_reported) SDI_INTERNAL_CASE(tag);
+  return d.letter;
 }
 
 void type_letter(element* e, char* buffer) { std::strcpy(buffer, type_letter(e)); }
@@ -220,7 +184,7 @@ void name_elements() {
     element* e = n->value;
     if (!e || !e->flags.test(flag_branch)) continue;
     int k = counter_kind(e->kind);
-    if (k < 0 || k >= 38) {
+    if (k < 0 || k >= kind_count) {
       SDI_INTERNAL_CASE(tag);
       continue;
     }

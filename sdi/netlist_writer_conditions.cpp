@@ -1,14 +1,13 @@
 // Switching conditions (Cy, Ct, Csw, Cc) and the thon/thoff lines that wire
-// them to the switches. One condition is one row in each of the four
-// matrices; its number (1-based) is kept by the element that made it.
+// them to the switches. Each element family makes its own conditions
+// (element::netlist_conditions) and keeps the number of the one it made.
 #include <cstdio>
 #include <vector>
 
-#include "sdi/control_elements.h"
+#include "sdi/element.h"
 #include "sdi/elist.h"
-#include "sdi/netlist_writer_state.h"
+#include "sdi/netlist_parts.h"
 #include "sdi/report.h"
-#include "sdi/simrec.h"
 #include "sdi/simrec_matrix.h"
 #include "sdi/source_elements.h"
 
@@ -18,14 +17,14 @@ namespace {
 
 const char* const tag = "sdi/Simnet";
 
-struct condition {
-  std::vector<double> cy;
-  double ct[4] = {0.0, 0.0, 0.0, 0.0};
-  int csw = 1;
-  double cc = 0.0;
-};
-
 std::vector<condition> made;
+
+void print(const char* name, rlist& rows) {
+  write_matrix(writer.out, name, rows, false, writer.row_width);
+  free_rows(rows);
+}
+
+}  // namespace
 
 condition& new_condition() {
   made.push_back(condition{});
@@ -34,7 +33,6 @@ condition& new_condition() {
   return made.back();
 }
 
-// Cy entry of an output given by id; reported when it is not an output.
 void set_cy(condition& c, int output_id, double v) {
   element* out = element_by_id(output_id);
   int k = output_ordinal_of(out);
@@ -45,102 +43,10 @@ void set_cy(condition& c, int output_id, double v) {
   c.cy[static_cast<std::size_t>(k - 1)] = v;
 }
 
-double dlist_entry(dlist& l, int i) {
-  int k = 0;
-  for (dnode* n = l.head; n; n = static_cast<dnode*>(n->next), ++k)
-    if (k == i) return n->value;
-  return 0.0;  // short tables read as zeros
-}
-
-void modulator_condition(modulator* m) {
-  condition& c = new_condition();
-  if (m->values[1] != 0.0) set_cy(c, m->port1, m->values[1]);
-  if (m->values[2] != 0.0) set_cy(c, m->port2, m->values[2]);
-  c.ct[2] = -m->values[0];
-  c.cc = m->values[3];
-  m->condition = writer.conditions;
-}
-
-void limiter_condition(limiter* l) {
-  condition& c = new_condition();
-  double sign = l->kind == kind_upper_limiter ? -1.0 : 1.0;
-  auto it = writer.limiter_ports.find(l);
-  if (it == writer.limiter_ports.end()) SDI_INTERNAL(tag);
-  else set_cy(c, it->second, sign);
-  c.cc = -(sign * l->values[0]);
-  l->condition = writer.conditions;
-}
-
-void threshold_condition(threshold* t) {
-  condition& c = new_condition();
-  int i = 0;
-  for (inode* n = t->outputs.head; n; n = static_cast<inode*>(n->next), ++i) {
-    double k = dlist_entry(t->coefficients, i);
-    if (k != 0.0) set_cy(c, n->value, k);
-  }
-  for (int j = 0; j < 4; ++j) c.ct[j] = dlist_entry(t->table, j);
-  c.cc = t->values[0];
-  if (c.ct[3] != 0.0) {
-    element* sw = element_by_id(t->switch_id);
-    if (sw && sw->kind == kind_switch) c.csw = switch_ordinal_of(sw);
-    else SDI_INTERNAL(tag);
-  }
-  t->condition = writer.conditions;
-}
-
-void vco_condition(vco* v) {
-  condition& c = new_condition();
-  set_cy(c, v->port, v->values[0]);
-  c.ct[1] = -1.0;
-  c.cc = v->constant;
-  v->condition = writer.conditions;
-}
-
-void print(const char* name, rlist& rows) {
-  write_matrix(writer.out, name, rows, false, writer.row_width);
-  free_rows(rows);
-}
-
-int condition_of(element* e) {
-  switch (e->kind) {
-    case kind_modulator: return static_cast<modulator*>(e)->condition;
-    case kind_upper_limiter:
-    case kind_lower_limiter: return static_cast<limiter*>(e)->condition;
-    case kind_threshold: return static_cast<threshold*>(e)->condition;
-    case kind_vco: return static_cast<vco*>(e)->condition;
-    default: return 0;
-  }
-}
-
-}  // namespace
-
 void write_conditions() {
   made.clear();
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (!e) continue;
-    switch (e->kind) {
-      case kind_diode: {
-        auto* d = static_cast<diode*>(e);
-        for (double sign : {1.0, -1.0}) {
-          condition& c = new_condition();
-          int k = output_ordinal_of(d);
-          if (k >= 1) c.cy[static_cast<std::size_t>(k - 1)] = sign;
-          if (sign > 0) d->condition = writer.conditions;
-        }
-        break;
-      }
-      case kind_modulator: modulator_condition(static_cast<modulator*>(e)); break;
-      case kind_upper_limiter:
-      case kind_lower_limiter: {
-        simrec unused;
-        if (!limit_row(e, unused)) limiter_condition(static_cast<limiter*>(e));
-        break;
-      }
-      case kind_threshold: threshold_condition(static_cast<threshold*>(e)); break;
-      case kind_vco: vco_condition(static_cast<vco*>(e)); break;
-      default: break;
-    }
+    if (n->value) n->value->netlist_conditions();
   }
   if (writer.output_count == 0) return;
   rlist cy, ct, csw, cc;
@@ -185,7 +91,7 @@ void write_switch_lines() {
         for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
           element* ctl = m->value;
           if (!ctl || !has_pin_on(ctl, node)) continue;
-          int c = condition_of(ctl);
+          int c = ctl->driving_condition();
           // A state-bounding limiter makes no condition and drives nothing.
           if (c > 0) emit(switch_ordinal_of(e), c);
         }

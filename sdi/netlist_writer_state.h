@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sdi/ilist.h"
+#include "sdi/kinds.h"
 
 namespace sdi {
 
@@ -15,7 +16,7 @@ class element;
 struct netlist_writer_state {
   std::string out;         // the file's text
   int row_width = 2;
-  int counters[38] = {};   // next number per kind, set by name_elements
+  int counters[kind_count] = {};  // next number per kind, set by name_elements
   int conditions = 0;      // switching conditions made so far
   int node_count = 0;
   std::vector<int> hidden_ids;       // ports made for this file, deleted after it

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "sdi/kinds.h"
 #include "sdi/report.h"
 
 namespace sdi {
@@ -43,7 +44,7 @@ shape standard(segs body) {
 shape make_kind(int kind) {
   segs b;
   switch (kind) {
-    case 0:
+    case kind_resistor:
       b = {line(13, 6, 16, 3), line(16, 3, 22, 9), line(22, 9, 28, 3), line(28, 3, 34, 9), line(34, 9, 37, 6),
            line(7, 4, 9, 6), line(7, 8, 9, 6)};
       // The resistor's table puts its body before the leads.
@@ -51,52 +52,52 @@ shape make_kind(int kind) {
                    {b[0], b[1], b[2], b[3], b[4], b[5], b[6], line(50, 6, 37, 6), line(13, 6, 0, 6),
                     line(48, 7, 50, 7), line(50, 7, 50, 5), line(50, 5, 48, 5), line(48, 5, 48, 7),
                     line(2, 5, 0, 5), line(0, 5, 0, 7), line(0, 7, 2, 7), line(2, 7, 2, 5)}};
-    case 1:
+    case kind_capacitor:
       b = {line(13, 6, 23, 6), line(23, 1, 23, 12), line(27, 1, 27, 12), line(27, 6, 37, 6), line(7, 4, 9, 6),
            line(7, 8, 9, 6)};
       return standard(b);
-    case 2:
+    case kind_inductor:
       humps(b, 1);
       add(b, {line(8, 3, 10, 3)});
       return standard(b);
-    case 3:
+    case kind_old_voltage:
       octagon(b, 25, 6, 6);
       add(b, {line(13, 6, 19, 6), line(31, 6, 37, 6), line(21, 6, 24, 6), line(22, 5, 22, 8), line(28, 4, 28, 9),
               line(29, 4, 29, 9)});
       return standard(b);
-    case 4:
+    case kind_old_current:
       octagon(b, 25, 6, 6);
       // The arrow's shaft runs on from the left lead.
       add(b, {line(13, 6, 31, 6), line(31, 6, 37, 6), line(28, 4, 30, 6), line(28, 8, 30, 6)});
       return standard(b);
-    case 6:
+    case kind_primary:
       humps(b, 1);
       add(b, {line(13, 0, 38, 0), line(8, 3, 10, 3)});
       return standard(b);
-    case 7:
+    case kind_secondary:
       humps(b, -1);
       add(b, {line(13, 12, 38, 12), line(8, 9, 10, 9)});
       return standard(b);
-    case 9:
-    case 10:
+    case kind_voltage_port:
+    case kind_current_port:
       octagon(b, 25, 6, 6);
       add(b, {line(13, 6, 19, 6), line(31, 6, 37, 6), line(16, 4, 16, 9)});  // a tick at terminal 0
       return standard(b);
-    case 11:
+    case kind_old_switch:
       b = {line(13, 6, 19, 6), line(19, 6, 31, 1), line(31, 6, 37, 6), line(30, 5, 30, 8)};
       return standard(b);
-    case 12:
-    case 13:
-    case 14:
-    case 15:
+    case kind_icis:
+    case kind_icvs:
+    case kind_vcis:
+    case kind_vcvs:
       b = {line(13, 6, 19, 6), line(19, 6, 25, 0), line(25, 0, 31, 6), line(31, 6, 25, 12), line(25, 12, 19, 6),
            line(31, 6, 37, 6)};
-      if (kind == 12 || kind == 14) add(b, {line(21, 6, 29, 6)});
+      if (kind == kind_icis || kind == kind_vcis) add(b, {line(21, 6, 29, 6)});
       else add(b, {line(21, 6, 24, 6), line(22, 5, 22, 8), line(28, 4, 28, 9)});
       return standard(b);
-    case 16:
+    case kind_junction:
       return shape{3, 3, 1, 1, {line(0, 0, 2, 0), line(2, 0, 2, 2), line(2, 2, 0, 2), line(0, 2, 0, 0), line(1, 1, 2, 1)}};
-    case 18:
+    case kind_old_bar:
       b = {line(13, 1, 38, 1), line(37, 11, 12, 11)};  // a bar above and below the gap between the leads
       return standard(b);
     default:
@@ -231,14 +232,11 @@ const shape* table(std::size_t i, F make) {
 }  // namespace
 
 const shape* shape_for_kind(int kind) {
-  switch (kind) {
-    case 0: case 1: case 2: case 3: case 4: case 6: case 7: case 9: case 10:
-    case 11: case 12: case 13: case 14: case 15: case 16: case 18:
-      return table<19>(static_cast<std::size_t>(kind), [](std::size_t k) { return make_kind(static_cast<int>(k)); });
-    default:
-      SDI_INTERNAL_CASE("sdi/Image");
-      return nullptr;
+  if (!describe(kind).standard_shape) {
+    SDI_INTERNAL_CASE("sdi/Image");
+    return nullptr;
   }
+  return table<kind_count>(static_cast<std::size_t>(kind), [](std::size_t k) { return make_kind(static_cast<int>(k)); });
 }
 
 const shape* glyph_for_char(char c) {

@@ -1,6 +1,12 @@
 #include "sdi/source_elements.h"
 
+#include <cmath>
+
 #include "sdi/byte_io.h"
+#include "sdi/netlist_parts.h"
+#include "sdi/node_errors.h"
+#include "sdi/node_numbering.h"
+#include "sdi/prepare_circuit.h"
 #include "sdi/records.h"
 #include "sdi/report.h"
 #include "sdi/shapes.h"
@@ -18,12 +24,7 @@ constexpr shape_record switch_records[] = {{2, shape_id::none, 16, 1}, {2, shape
                                            {2, shape_id::none, 0, 33}, {0, shape_id::none, 0, 0}};
 
 // Sources draw horizontally and turn once, like the standard symbols.
-image* source_image(shape_id id, ilist& nodes) {
-  image* im = image_from_shape(class_shape(id));
-  nodes.append(-1);
-  nodes.append(-1);
-  return im;
-}
+image* source_image(shape_id id) { return image_from_shape(class_shape(id)); }
 
 int turn_code(int orientation) { return orientation == 0 ? 4 : orientation; }
 }  // namespace
@@ -31,22 +32,16 @@ int turn_code(int orientation) { return orientation == 0 ? 4 : orientation; }
 ground::ground(int o) : i_element(kind_ground, o) {
   image = image_from_table(class_shape(shape_id::ground));
   apply_shape_records(ground_records);
-  flags.set(flag_values_set);
-  flags.set(flag_no_values);
 }
 
 diode::diode(int o) : i_element(kind_diode, o) {
   image = image_from_table(class_shape(shape_id::diode));
   apply_shape_records(diode_records);
-  flags.set(flag_branch);
-  flags.set(flag_output);
-  flags.set(flag_values_set);
 }
 
 switch2::switch2(int o) : i_element(kind_switch, o) {
   image = image_from_table(class_shape(shape_id::switch2));
   apply_shape_records(switch_records);
-  flags.set(flag_branch);
 }
 
 void switch2::write(std::FILE* f) {
@@ -54,13 +49,39 @@ void switch2::write(std::FILE* f) {
   write_int(f, initial_state);
 }
 
+void diode::netlist_rows(rlist& rows) {
+  if (flags.test(flag_output)) two_pin_row(rows, this, values[0]);
+  else SDI_INTERNAL_CASE(netlist_tag);
+}
+
+// A condition on its own current: the first turns it on, the second off.
+void diode::netlist_conditions() {
+  for (double sign : {1.0, -1.0}) {
+    struct condition& c = new_condition();
+    int k = output_ordinal_of(this);
+    if (k >= 1) c.cy[static_cast<std::size_t>(k - 1)] = sign;
+    if (sign > 0) condition = writer.conditions;
+  }
+}
+
+void switch2::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
+
+bool switch2::shift_references(int offset, const std::set<int>& lookup) {
+  shift_found(links, offset, lookup);
+  return true;
+}
+
+void switch2::report_open_pin(int pin) {
+  if (pin == 0 || pin == 1) netlist_error("Switch must be connected at first 2 nodes");
+  if (!pin_connected(this, 2)) netlist_error("Switch must have ON connected");
+  if (!pin_connected(this, 3)) netlist_error("Switch must have OFF connected");
+}
+
 bool switch2::read(std::FILE* f, int version) { return i_element::read(f, version) && record_int(f, initial_state); }
 
 llabel::llabel(int o) : i_element(kind_label, o) {
   image = image_from_table(class_shape(shape_id::box_lead));
   apply_shape_records(label_records);
-  flags.set(flag_values_set);
-  flags.set(flag_no_values);
 }
 
 bool llabel::read(std::FILE* f, int version) {
@@ -88,8 +109,7 @@ void llabel::set_letter(int c) {
 }
 
 source::source(int k, int o) : i_element(k, o) {
-  image = source_image(k == kind_voltage_source ? shape_id::voltage_source : shape_id::current_source, nodes);
-  flags.set(flag_branch);
+  image = source_image(k == kind_voltage_source ? shape_id::voltage_source : shape_id::current_source);
 }
 
 void source::write(std::FILE* f) {
@@ -117,9 +137,13 @@ bool source::read(std::FILE* f, int version) {
   return true;
 }
 
+void source::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
+
+int source::value_faults() { return std::fabs(values[0]) < smallest_value ? 1 : 0; }
+bool source::values_finite() { return element::values_finite() && all_finite(&pairs[0][0], 2 * max_pairs); }
+
 sine::sine(int o) : i_element(kind_sine, o) {
-  image = source_image(shape_id::sine, nodes);
-  flags.set(flag_branch);
+  image = source_image(shape_id::sine);
 }
 
 void sine::write(std::FILE* f) {
@@ -131,6 +155,29 @@ void sine::write(std::FILE* f) {
 bool sine::read(std::FILE* f, int version) {
   return i_element::read(f, version) && record_double(f, frequency) && record_double(f, phase);
 }
+
+void sine::netlist_rows(rlist& rows) {
+  const double pi = 4.0 * std::atan(1.0);
+  int m = new_internal_node();
+  double x = 1.0 / (2.0 * pi * frequency);
+  std::string tail = name_tail(this);
+  simrec* r = netlist_row(rows, "Ls" + tail, 10);
+  add_node(r, 0);
+  add_node(r, m);
+  r->add_double(x);
+  r = netlist_row(rows, "Cs" + tail, 10);
+  add_node(r, m);
+  add_node(r, 0);
+  r->add_double(x);
+  r = netlist_row(rows, netname_of(this), 10);
+  add_nodes(r, this);
+  r->add_double(1.0);
+  r->add_string("Cs" + tail, 6);
+  r->set_name(display_name_of(this));
+}
+
+int sine::value_faults() { return std::fabs(frequency) < smallest_value ? 1 : 0; }
+bool sine::values_finite() { return element::values_finite() && std::isfinite(frequency) && std::isfinite(phase); }
 
 probe::probe(int o) : i_element(kind_probe, o) {
   image = image_from_table(class_shape(shape_id::probe));

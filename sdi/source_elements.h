@@ -18,6 +18,9 @@ public:
   std::int32_t condition = 0;
 
   explicit diode(int orientation);
+  void forget_condition() override { condition = 0; }
+  void netlist_rows(rlist& rows) override;  // an output row only
+  void netlist_conditions() override;       // turning on and turning off
 };
 
 class switch2 : public i_element {
@@ -25,8 +28,11 @@ public:
   std::int32_t initial_state = 0;
 
   explicit switch2(int orientation);
+  void netlist_rows(rlist& rows) override;
+  void report_open_pin(int pin) override;  // its branch, ON and OFF
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  bool shift_references(int offset, const std::set<int>& lookup) override;
 };
 
 class llabel : public i_element {  // values[0] = the character code of its letter
@@ -48,6 +54,9 @@ public:
   source(int kind, int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;
+  bool values_finite() override;  // all five pairs, used or not
+  void netlist_rows(rlist& rows) override;
 };
 
 class sine : public i_element {  // amplitude = values[0]
@@ -60,6 +69,10 @@ public:
   explicit sine(int orientation);
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
+  int value_faults() override;  // its oscillator's reactances are 1/(2 pi f): no frequency, no finite netlist
+  bool values_finite() override;
+  // Its source drives an LC oscillator at its frequency on an internal node.
+  void netlist_rows(rlist& rows) override;
 };
 
 class probe : public i_element {

@@ -52,7 +52,6 @@ bool plain_file_name(const char* name) {
 
 sub::sub(int o) : i_element(kind_sub, o) {
   image = image_from_table(nullptr);
-  flags.set(flag_no_values);
 }
 
 sub::sub(const char* name, int o) : sub(o) {

@@ -5,7 +5,7 @@
 
 #include "matrix/dm_ops.h"
 #include "simu/pss_unknowns.h"
-#include "simu/steady_state_tests.h"
+#include "simu/steady_state_criteria.h"
 #include "simu/topology.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "simu/messages.h"
 #include "simu/options.h"
 #include "simu/state_file.h"
-#include "simu/steady_state_tests.h"
+#include "simu/steady_state_criteria.h"
 #include "simu/switch_table_adjust.h"
 #include "simu/timers.h"
 

@@ -1,7 +1,6 @@
 // parse_args and usage: the argument vector of simu into the option store.
 #include "simu/options.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -14,32 +13,7 @@ int usage_debug = 0;
 
 namespace {
 
-// A valued option: scanned with "%le" or "%d", then checked against its lower bound.
-struct valued_option {
-  const char* name;
-  double* real;     // "%le" options
-  int* whole;       // "%d" options
-  int* given;
-  double lowest;
-};
-
 const char* or_null(const char* s) { return s ? s : "(null)"; }
-
-// Scans text into the option's value; true when it is a number within the bound. The
-// value is stored only then, so a rejected argument leaves the option as it was.
-bool scan_valued(const valued_option& o, const char* text) {
-  if (o.real) {
-    double v = 0.0;
-    // An infinite time or tolerance would make the run endless and its Esc poll rare.
-    if (std::sscanf(text, "%le", &v) != 1 || !(v >= o.lowest) || !std::isfinite(v)) return false;
-    *o.real = v;
-  } else {
-    int v = 0;
-    if (std::sscanf(text, "%d", &v) != 1 || !(v >= o.lowest)) return false;
-    *o.whole = v;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -91,26 +65,6 @@ int parse_args(int argc, char** argv) {
   // later run that omits it.
   option_store& o = sim_options;
   o = option_store();
-
-  const valued_option valued[] = {
-      {"tsim", &o.tsim, nullptr, &o.tsim_given, 0.0},
-      {"td", &o.td, nullptr, &o.td_given, 0.0},
-      {"start_si", &o.start_si, nullptr, &o.start_si_given, 0.0},
-      {"finish_si", &o.finish_si, nullptr, &o.finish_si_given, 0.0},
-      {"points", nullptr, &o.points, &o.points_given, 0.0},
-      {"nclkss", nullptr, &o.nclkss, &o.nclkss_given, 0.0},
-      {"sstol_f", &o.sstol_f, nullptr, &o.sstol_f_given, 0.0},
-      {"sstol_c", &o.sstol_c, nullptr, &o.sstol_c_given, 0.0},
-      {"ssmethod", nullptr, &o.ssmethod, &o.ssmethod_given, 1.0},
-      {"none_c", nullptr, &o.none_c, &o.none_c_given, 0.0},
-      {"Cycles_togo", nullptr, &o.Cycles_togo, &o.Cycles_togo_given, 0.0},
-  };
-  struct flag_option {
-    const char* name;
-    int* count;
-  };
-  const flag_option flags[] = {
-      {"ss", &o.ss}, {"stop_close", &o.stop_close}, {"sv", &o.sv}, {"ld", &o.ld}, {"one_c", &o.one_c}};
 
   int i = 1;
   while (i < argc) {
@@ -172,32 +126,27 @@ int parse_args(int argc, char** argv) {
       o.probe = probe;
       continue;
     }
-    bool matched = false;
-    for (const flag_option& f : flags) {
-      if (std::strcmp(name, f.name) == 0) {
-        ++*f.count;
-        matched = true;
-        break;
-      }
+    const run_setting* s = find_run_setting(name);
+    if (!s) {
+      usage(argc, argv);
+      continue;
     }
-    if (matched) continue;
-    for (const valued_option& v : valued) {
-      if (std::strcmp(name, v.name) != 0) continue;
-      matched = true;
-      if (i >= argc) {
-        sim_fprintf(stderr, "Need 1 argument after -%s\n", v.name);
-        usage(argc, argv);
-        break;
-      }
-      if (scan_valued(v, argv[i++])) {
-        ++*v.given;
-      } else {
-        sim_fprintf(stderr, "-%s value is out of range\n", v.name);
-        usage(argc, argv);
-      }
-      break;
+    if (s->flag) {
+      s->store_option(o, 0.0);
+      continue;
     }
-    if (!matched) usage(argc, argv);
+    if (i >= argc) {
+      sim_fprintf(stderr, "Need 1 argument after -%s\n", s->option);
+      usage(argc, argv);
+      continue;
+    }
+    double v = 0.0;
+    if (s->scan(argv[i++], v)) {
+      s->store_option(o, v);
+    } else {
+      sim_fprintf(stderr, "-%s value is out of range\n", s->option);
+      usage(argc, argv);
+    }
   }
   sim_printf("Infile = %s, Outfile = %s\n", or_null(o.infile), or_null(o.outfile));
   usage(argc, argv);
@@ -208,13 +157,10 @@ namespace {
 
 // How many arguments follow an option, as parse_args reads them.
 int arity(const char* option) {
-  static const char* const valued[] = {"-tl", "-o", "-tsim", "-td", "-start_si", "-finish_si",
-                                       "-points", "-nclkss", "-sstol_f", "-sstol_c", "-ssmethod",
-                                       "-none_c", "-Cycles_togo"};
   if (std::strcmp(option, "-u") == 0) return 2;
-  for (const char* v : valued)
-    if (std::strcmp(option, v) == 0) return 1;
-  return 0;
+  if (std::strcmp(option, "-tl") == 0 || std::strcmp(option, "-o") == 0) return 1;
+  const run_setting* s = find_run_setting(option + 1);
+  return s && !s->flag ? 1 : 0;
 }
 
 }  // namespace
@@ -224,19 +170,14 @@ void cli_run_settings(int argc, char** argv) {
   run_finish_si = 1e300;
   run_ssmethod = 1;
   run_cycles_togo = 0;
+  const void* const read_by_engine[] = {&run_start_si, &run_finish_si, &run_ssmethod, &run_cycles_togo};
   for (int i = 1; i < argc && argv[i] && argv[i][0] == '-'; i += 1 + arity(argv[i])) {
     if (i + 1 >= argc || !argv[i + 1]) break;
-    const char* name = argv[i];
-    const char* value = argv[i + 1];
-    double d = 0.0;
-    int k = 0;
-    if (std::strcmp(name, "-start_si") == 0 && std::sscanf(value, "%le", &d) == 1 && d >= 0.0)
-      run_start_si = d;
-    else if (std::strcmp(name, "-finish_si") == 0 && std::sscanf(value, "%le", &d) == 1 && d >= 0.0)
-      run_finish_si = d;
-    else if (std::strcmp(name, "-ssmethod") == 0 && std::sscanf(value, "%d", &k) == 1 && k >= 1)
-      run_ssmethod = k;
-    else if (std::strcmp(name, "-Cycles_togo") == 0 && std::sscanf(value, "%d", &k) == 1 && k >= 0)
-      run_cycles_togo = k;
+    const run_setting* s = find_run_setting(argv[i] + 1);
+    if (!s) continue;
+    const void* variable = s->real ? static_cast<const void*>(s->real) : s->whole;
+    double v = 0.0;
+    for (const void* r : read_by_engine)
+      if (r == variable && s->scan(argv[i + 1], v)) s->set(v);
   }
 }

@@ -8,28 +8,13 @@
 #include "simu/options.h"
 #include "simu/run_checks.h"
 #include "simu/run_services.h"
+#include "simu/run_settings.h"
 #include "simu/sim_main.h"
 #include "simu/sim_params.h"
 #include "simu/timers.h"
 
 void apply_options(sim_params& p) {
-  const option_store& o = sim_options;
-  if (o.tsim_given) p.tsim = o.tsim;
-  if (o.td_given) p.td = o.td;
-  if (o.points_given) p.points = o.points;
-  if (o.start_si_given) p.start_si = o.start_si;
-  if (o.finish_si_given) p.finish_si = o.finish_si;
-  if (o.nclkss_given) p.nclkss = o.nclkss;
-  if (o.sstol_f_given) p.sstol_f = o.sstol_f;
-  if (o.sstol_c_given) p.sstol_c = o.sstol_c;
-  if (o.ssmethod_given) p.ssmethod = o.ssmethod;
-  p.steady = o.ss != 0;
-  p.stop_close = o.stop_close != 0;
-  p.sv = o.sv != 0;
-  p.ld = o.ld != 0;
-  p.one_c = o.one_c != 0;
-  if (o.none_c_given) p.none_c = o.none_c;
-  if (o.Cycles_togo_given) p.Cycles_togo = o.Cycles_togo;
+  for (const run_setting& s : run_settings_table) s.override_record(sim_options, p);
 }
 
 namespace {

@@ -10,7 +10,7 @@
 #include "simu/messages.h"
 #include "simu/pss_unknowns.h"
 #include "simu/sim_params.h"
-#include "simu/steady_state_tests.h"
+#include "simu/steady_state_criteria.h"
 #include "simu/svd.h"
 
 namespace {

@@ -1,5 +1,5 @@
-// Relative steady-state tests.
-#include "simu/steady_state_tests.h"
+// Relative steady-state criteria.
+#include "simu/steady_state_criteria.h"
 
 #include <cmath>
 
