@@ -108,10 +108,9 @@ TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
       {"File ../rsub.sct couldn't be opened", [&] { instance("../rsub"); }},
       {"Nested subcircuits are not supported", [&] { instance("outer"); }},
   };
-  const run_settings_values start = run_settings_values::take();
   for (const auto& row : rows) {
     SCOPED_TRACE(row.message);
-    start.put_back();
+    SettingsGuard again;
     CircuitGuard guard;
     if (row.build) {
       build_rc();

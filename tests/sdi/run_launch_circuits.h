@@ -13,7 +13,6 @@
 #include "capture.h"
 #include "ckt_builder.h"
 #include "record_bytes.h"
-#include "common/run_settings_reset.h"
 #include "common/temp_dir.h"
 #include "sdi/circuit_file.h"
 #include "sdi/sub_element.h"
@@ -38,6 +37,27 @@ inline std::string circuit_bytes() {
   const Bytes b = circuit_file_bytes();
   return std::string(b.begin(), b.end());
 }
+
+// Restores the run settings a test changes; the final time, step and points
+// start from the program's defaults.
+struct SettingsGuard {
+  SettingsGuard() {
+    run_tsim = 1e-3;
+    run_td = 1e-6;
+    run_points = 9999999;
+  }
+  sdi::circuit_settings kept = sdi::current_circuit_settings();
+  int ssmethod = run_ssmethod, none_c = run_none_c, togo = run_cycles_togo, one_c = run_one_c;
+  std::string base = base_name;
+  ~SettingsGuard() {
+    sdi::apply_circuit_settings(kept);
+    run_ssmethod = ssmethod;
+    run_none_c = none_c;
+    run_cycles_togo = togo;
+    run_one_c = one_c;
+    base_name = base;
+  }
+};
 
 // RC step: V1 10 V through R1 1 kohm into C1 1 uF (tau 1 ms); "Vc" reads C1.
 inline void build_rc() {
