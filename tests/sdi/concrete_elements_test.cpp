@@ -147,6 +147,26 @@ TEST(Factories, UnknownKindInAStream) {
   EXPECT_TRUE(cap.errors.empty());
 }
 
+TEST(Factories, NextElementAndLabelLetters) {
+  sdi::next_label_letter = 'y';
+  for (char expect : {'y', 'z', 'a'}) {
+    sdi::pending_element = nullptr;
+    sdi::create_next_element(sdi::kind_label);
+    std::unique_ptr<sdi::element> l(sdi::pending_element);
+    EXPECT_EQ(l->values[0], static_cast<double>(expect));
+  }
+  sdi::pending_element = nullptr;
+  sdi::create_next_element(35);  // a probe or the multiplier is placed once
+  EXPECT_EQ(sdi::pending_element, nullptr);
+  sdi::create_next_element(36);
+  EXPECT_EQ(sdi::pending_element, nullptr);
+  sdi::create_next_element(0);
+  std::unique_ptr<sdi::element> r(sdi::pending_element);
+  EXPECT_EQ(r->kind, 0);
+  sdi::pending_element = sdi::previous_pending_element = nullptr;
+  sdi::next_label_letter = 'a';
+}
+
 // Every pin of every kind, in every placement the editor can reach, lies on the grid.
 TEST(Grid, EveryPinOnTheGrid) {
   for (int k : all_kinds) {

@@ -13,6 +13,22 @@ namespace {
 using sdi::point;
 }  // namespace
 
+TEST(PlaceElement, PlacingNamesInsertsAndMakesTheNextOne) {
+  CircuitGuard guard;
+  sdi::circuit_modified = 0;
+  sdi::new_inductor();
+  sdi::element* l = sdi::pending_element;
+  l->place_at(point(200, 160));
+  sdi::place_new_element();
+  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
+  EXPECT_STREQ(l->name(), "L1");
+  EXPECT_EQ(sdi::circuit_modified, 1);
+  ASSERT_NE(sdi::pending_element, nullptr);
+  EXPECT_NE(sdi::pending_element, l);
+  EXPECT_EQ(sdi::pending_element->kind, sdi::kind_inductor);
+  EXPECT_EQ(sdi::pending_element->id, 0);
+}
+
 TEST(PlaceElement, AnElementAlreadyPlacedIsRefused) {
   CircuitGuard guard;
   sdi::new_resistor();
