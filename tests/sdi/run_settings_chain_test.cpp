@@ -12,6 +12,7 @@
 #include "simu/simu_entry.h"
 
 TEST(RunSettingsChain, EachSettingLandsInItsRecordField) {
+  SettingsGuard settings;
   base_name = "chain";
   run_tsim = 0.002, run_td = 2.5e-7, run_points = 4000, run_start_si = 5e-4, run_finish_si = 0.0015;
   run_sstol_f = 3e-5, run_sstol_c = 0.02, run_nclkss = 40, run_ssmethod = 3, run_none_c = 7;
