@@ -19,11 +19,7 @@
 
 class SCM;
 
-// Header of a complex element block; the n elements follow it in the same allocation.
-struct CDB {
-  uint32_t refs;
-  complex* data;
-};
+using CDB = element_block<complex>;
 
 extern CDB empty_CDB;
 

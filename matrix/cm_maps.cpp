@@ -1,30 +1,15 @@
 // Element-wise maps of CM.
 #include "matrix/cm_ops.h"
+#include "matrix/twin_ops.h"
 
 namespace {
 
-CM cmap(complex (*f)(const complex&), const CM& A) {
-  CM R(A.rows, A.cols);
-  for (int i = 1; i <= A.rows; ++i)
-    for (int j = 1; j <= A.cols; ++j) R(i, j) = f(A(i, j));
-  return R;
-}
+CM cmap(complex (*f)(const complex&), const CM& A) { return map_of<CM>(f, A); }
 
 }  // namespace
 
-DM map(double (*f)(complex), const CM& A) {
-  DM R(A.rows, A.cols);
-  for (int i = 1; i <= A.rows; ++i)
-    for (int j = 1; j <= A.cols; ++j) R(i, j) = f(A(i, j));
-  return R;
-}
-
-DM map_ref(double (*f)(const complex*), const CM& A) {
-  DM R(A.rows, A.cols);
-  for (int i = 1; i <= A.rows; ++i)
-    for (int j = 1; j <= A.cols; ++j) R(i, j) = f(&A(i, j));
-  return R;
-}
+DM map(double (*f)(complex), const CM& A) { return map_of<DM>(f, A); }
+DM map_ref(double (*f)(const complex*), const CM& A) { return map_ref_of(f, A); }
 
 CM log(const CM& A) { return cmap(log, A); }
 CM log10(const CM& A) { return cmap(log10, A); }

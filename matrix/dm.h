@@ -23,11 +23,13 @@ class SDM;
 class DM;
 struct colon;
 
-// Header of an element block; the n doubles follow it in the same allocation.
-struct DDB {
+// Header of an element block; the n elements follow it in the same allocation.
+template <class T>
+struct element_block {
   uint32_t refs;
-  double* data;
+  T* data;
 };
+using DDB = element_block<double>;
 
 // The shared block of every empty matrix: never freed, its count never read.
 extern DDB empty_DDB;

@@ -2,20 +2,10 @@
 #include <cmath>
 
 #include "matrix/dm_ops.h"
+#include "matrix/twin_ops.h"
 
-DM map(double (*f)(double), const DM& A) {
-  DM R(A.rows, A.cols);
-  for (int i = 1; i <= A.rows; ++i)
-    for (int j = 1; j <= A.cols; ++j) R(i, j) = f(A(i, j));
-  return R;
-}
-
-DM map_ref(double (*f)(const double*), const DM& A) {
-  DM R(A.rows, A.cols);
-  for (int i = 1; i <= A.rows; ++i)
-    for (int j = 1; j <= A.cols; ++j) R(i, j) = f(&A(i, j));
-  return R;
-}
+DM map(double (*f)(double), const DM& A) { return map_of<DM>(f, A); }
+DM map_ref(double (*f)(const double*), const DM& A) { return map_ref_of(f, A); }
 
 DM abs(const DM& A) { return map([](double x) { return std::fabs(x); }, A); }
 DM floor(const DM& A) { return map([](double x) { return std::floor(x); }, A); }

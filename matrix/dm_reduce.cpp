@@ -1,5 +1,6 @@
 // Sums, extrema, any/all and next_above of DM.
 #include "matrix/dm_ops.h"
+#include "matrix/twin_ops.h"
 
 namespace {
 
@@ -36,31 +37,9 @@ DM row_extrema(const DM& A, double (*keep)(double, double)) {
 
 }  // namespace
 
-double sum(const DM& A) {
-  double s = 0.0;
-  for (uint32_t k = 0; k < A.n; ++k) s += A.blk->data[k];
-  return s;
-}
-
-DM sumc(const DM& A) {
-  DM R(1, A.cols);
-  for (int j = 1; j <= A.cols; ++j) {
-    double s = A(1, j);
-    for (int i = 2; i <= A.rows; ++i) s += A(i, j);
-    R(1, j) = s;
-  }
-  return R;
-}
-
-DM sumr(const DM& A) {
-  DM R(A.rows, 1);
-  for (int i = 1; i <= A.rows; ++i) {
-    double s = A(i, 1);
-    for (int j = 2; j <= A.cols; ++j) s += A(i, j);
-    R(i, 1) = s;
-  }
-  return R;
-}
+double sum(const DM& A) { return sum_of(A); }
+DM sumc(const DM& A) { return sumc_of(A); }
+DM sumr(const DM& A) { return sumr_of(A); }
 
 double max(const DM& A) { return extremum(A, keep_max); }
 double min(const DM& A) { return extremum(A, keep_min); }

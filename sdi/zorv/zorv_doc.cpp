@@ -11,14 +11,11 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(CZorvDoc, wxDocument);
 
-wxBEGIN_EVENT_TABLE(CZorvDoc, wxDocument)
-  EVT_MENU(wxID_SAVE, CZorvDoc::OnFileSave)
-  EVT_UPDATE_UI(wxID_SAVE, CZorvDoc::OnUpdateFileSave)
-  EVT_UPDATE_UI(wxID_SAVEAS, CZorvDoc::OnUpdateFileSave)
-wxEND_EVENT_TABLE()
-
 CZorvDoc::CZorvDoc() : m_core(std::make_unique<zorv::DocCore>(*this, zorv::ModelCircuitFiles())) {
   zorv::StartModel();
+  Bind(wxEVT_MENU, &CZorvDoc::OnFileSave, this, wxID_SAVE);
+  Bind(wxEVT_UPDATE_UI, &CZorvDoc::OnUpdateFileSave, this, wxID_SAVE);
+  Bind(wxEVT_UPDATE_UI, &CZorvDoc::OnUpdateFileSave, this, wxID_SAVEAS);
 }
 
 CZorvDoc::~CZorvDoc() { zorv::StopModel(); }

@@ -49,6 +49,4 @@ private:
   bool SaveSubcircuit();
 
   std::unique_ptr<zorv::DocCore> m_core;
-
-  wxDECLARE_EVENT_TABLE();
 };

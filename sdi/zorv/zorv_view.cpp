@@ -23,48 +23,46 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(CZorvView, wxView);
 
-wxBEGIN_EVENT_TABLE(CZorvView, wxView)
-  EVT_MENU(ZORV_ID(ZoomIn), CZorvView::OnViewZoomIn)
-  EVT_MENU(ZORV_ID(ZoomOut), CZorvView::OnViewZoomOut)
-  EVT_MENU(ZORV_ID(ZoomAll), CZorvView::OnViewZoomAll)
-  EVT_MENU(ZORV_ID(Redraw), CZorvView::OnViewRedraw)
-  EVT_MENU(ZORV_ID(ViewGrid), CZorvView::OnViewGrid)
-  EVT_UPDATE_UI(ZORV_ID(ViewGrid), CZorvView::OnUpdateViewGrid)
-  EVT_MENU(ZORV_ID(CopyToClipboard), CZorvView::OnEditCopyToClipboard)
-  EVT_UPDATE_UI(ZORV_ID(CopyToClipboard), CZorvView::OnUpdateEditCopyToClipboard)
-  // Editing.
-  EVT_MENU(wxID_UNDO, CZorvView::OnEditUndo)
-  EVT_MENU(wxID_REDO, CZorvView::OnEditRedo)
-  EVT_MENU(wxID_CUT, CZorvView::OnEditCut)
-  EVT_MENU(wxID_COPY, CZorvView::OnEditCopy)
-  EVT_MENU(wxID_PASTE, CZorvView::OnEditPaste)
-  EVT_MENU(wxID_SELECTALL, CZorvView::OnEditSelectAll)
-  EVT_UPDATE_UI(wxID_UNDO, CZorvView::OnUpdateEditUndo)
-  EVT_UPDATE_UI(wxID_REDO, CZorvView::OnUpdateEditRedo)
-  EVT_UPDATE_UI(wxID_CUT, CZorvView::OnUpdateEditCopy)
-  EVT_UPDATE_UI(wxID_COPY, CZorvView::OnUpdateEditCopy)
-  EVT_UPDATE_UI(wxID_PASTE, CZorvView::OnUpdateEditPaste)
-  EVT_UPDATE_UI(wxID_SELECTALL, CZorvView::OnUpdateEditSelectAll)
-  EVT_MENU(ZORV_ID(Wire), CZorvView::OnWire)
-  EVT_UPDATE_UI(ZORV_ID(Wire), CZorvView::OnUpdateWire)
-  EVT_MENU(ZORV_ID(Select), CZorvView::OnSelect)
-  EVT_UPDATE_UI(ZORV_ID(Select), CZorvView::OnUpdateSelect)
-  EVT_MENU_RANGE(ZORV_ID(VDC), ZORV_ID(Multiplier), CZorvView::OnElement)
-  EVT_MENU(ZORV_ID(SubcircuitNew), CZorvView::OnSubcircuitNew)
-  EVT_MENU(ZORV_ID(SubcircuitOpen), CZorvView::OnSubcircuitOpen)
-  EVT_MENU(ZORV_ID(SubcircuitSave), CZorvView::OnSubcircuitSave)
-  EVT_MENU(ZORV_ID(SubcircuitSaveAs), CZorvView::OnSubcircuitSaveAs)
-  EVT_MENU(ZORV_ID(LibraryUpdate), CZorvView::OnLibraryUpdate)
-  EVT_MENU_RANGE(zorv::kLibraryFirstId, zorv::kLibraryFirstId + 999, CZorvView::OnLibraryEntry)
-  EVT_UPDATE_UI_RANGE(zorv::kLibraryFirstId, zorv::kLibraryFirstId + 999, CZorvView::OnUpdateLibraryEntry)
-wxEND_EVENT_TABLE()
-
 CZorvView::CZorvView()
     : m_undo(std::make_unique<zorv::UndoFiles>()),
       m_core(std::make_unique<zorv::ViewCore>(*this, *m_undo, zorv::ModelCircuitFiles().save)),
       m_editCommands(std::make_unique<zorv::EditCommands>(*m_core, zorv::ModelCircuitFiles())) {
   sdi::grid_shown = 1;
   m_core->BindGridFlag(sdi::grid_shown);
+  Bind(wxEVT_MENU, &CZorvView::OnViewZoomIn, this, ZORV_ID(ZoomIn));
+  Bind(wxEVT_MENU, &CZorvView::OnViewZoomOut, this, ZORV_ID(ZoomOut));
+  Bind(wxEVT_MENU, &CZorvView::OnViewZoomAll, this, ZORV_ID(ZoomAll));
+  Bind(wxEVT_MENU, &CZorvView::OnViewRedraw, this, ZORV_ID(Redraw));
+  Bind(wxEVT_MENU, &CZorvView::OnViewGrid, this, ZORV_ID(ViewGrid));
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateViewGrid, this, ZORV_ID(ViewGrid));
+  Bind(wxEVT_MENU, &CZorvView::OnEditCopyToClipboard, this, ZORV_ID(CopyToClipboard));
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateEditCopyToClipboard, this, ZORV_ID(CopyToClipboard));
+  // Editing.
+  Bind(wxEVT_MENU, &CZorvView::OnEditUndo, this, wxID_UNDO);
+  Bind(wxEVT_MENU, &CZorvView::OnEditRedo, this, wxID_REDO);
+  Bind(wxEVT_MENU, &CZorvView::OnEditCut, this, wxID_CUT);
+  Bind(wxEVT_MENU, &CZorvView::OnEditCopy, this, wxID_COPY);
+  Bind(wxEVT_MENU, &CZorvView::OnEditPaste, this, wxID_PASTE);
+  Bind(wxEVT_MENU, &CZorvView::OnEditSelectAll, this, wxID_SELECTALL);
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateEditUndo, this, wxID_UNDO);
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateEditRedo, this, wxID_REDO);
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateEditCopy, this, wxID_CUT);
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateEditCopy, this, wxID_COPY);
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateEditPaste, this, wxID_PASTE);
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateEditSelectAll, this, wxID_SELECTALL);
+  Bind(wxEVT_MENU, &CZorvView::OnWire, this, ZORV_ID(Wire));
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateWire, this, ZORV_ID(Wire));
+  Bind(wxEVT_MENU, &CZorvView::OnSelect, this, ZORV_ID(Select));
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateSelect, this, ZORV_ID(Select));
+  Bind(wxEVT_MENU, &CZorvView::OnElement, this, ZORV_ID(VDC), ZORV_ID(Multiplier));
+  Bind(wxEVT_MENU, &CZorvView::OnSubcircuitNew, this, ZORV_ID(SubcircuitNew));
+  Bind(wxEVT_MENU, &CZorvView::OnSubcircuitOpen, this, ZORV_ID(SubcircuitOpen));
+  Bind(wxEVT_MENU, &CZorvView::OnSubcircuitSave, this, ZORV_ID(SubcircuitSave));
+  Bind(wxEVT_MENU, &CZorvView::OnSubcircuitSaveAs, this, ZORV_ID(SubcircuitSaveAs));
+  Bind(wxEVT_MENU, &CZorvView::OnLibraryUpdate, this, ZORV_ID(LibraryUpdate));
+  Bind(wxEVT_MENU, &CZorvView::OnLibraryEntry, this, zorv::kLibraryFirstId, zorv::kLibraryFirstId + 999);
+  Bind(wxEVT_UPDATE_UI, &CZorvView::OnUpdateLibraryEntry, this, zorv::kLibraryFirstId,
+       zorv::kLibraryFirstId + 999);
 }
 
 CZorvView::~CZorvView() {

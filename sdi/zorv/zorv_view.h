@@ -147,6 +147,4 @@ private:
 
   // Element commands and value dialogs.
   std::unique_ptr<zorv::ElementCommands> m_elements;
-
-  wxDECLARE_EVENT_TABLE();
 };
