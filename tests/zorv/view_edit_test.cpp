@@ -148,7 +148,9 @@ TEST_F(EditTest, KeysOnASelection) {
     Edit().OnKeyDown(row.key);
     EXPECT_EQ(std::filesystem::exists(undo.Backup()), row.undoPoint);
     ASSERT_EQ(CircuitCount(), row.count);
-    if (row.count) EXPECT_EQ(static_cast<sdi::i_element*>(sdi::circuit.head->value)->orientation, row.orientation);
+    if (row.count) {
+      EXPECT_EQ(static_cast<sdi::i_element*>(sdi::circuit.head->value)->orientation, row.orientation);
+    }
   }
 }
 
