@@ -27,26 +27,6 @@ int read_bytes_as_circuit(const Bytes& b) {
   return r;
 }
 
-// The default settings, as a fresh program has them.
-void default_settings() {
-  run_tsim = 0.001;
-  run_td = 1e-6;
-  run_start_si = 0.0;
-  run_finish_si = 0.001;
-  run_points = 9999999;
-  run_sv = 1;
-  run_ld = 0;
-  run_sstol_f = 1e-6;
-  run_nclkss = 25;
-  run_stop_close = 0;
-  run_sstol_c = 1.0;
-  run_cycles_togo = 0;
-  run_ssmethod = 1;
-  run_none_c = 2;
-  run_ss = 0;
-  run_one_c = 0;
-}
-
 // The header of the defaults, written out by hand.
 const Bytes default_header = cat({le32(105), le64(0x3F50624DD2F1A9FCull), le64(0x3EB0C6F7A0B5ED8Dull), le64(0),
                                   le32(0), le32(0), le32(9999999), le64(0), le64(0x3F50624DD2F1A9FCull),
@@ -68,8 +48,6 @@ void expect_rereads_the_same(const std::vector<int>& kinds) {
 
 class CircuitFile : public ::testing::Test {
 protected:
-  void SetUp() override { default_settings(); }
-  void TearDown() override { default_settings(); }
   CircuitGuard guard;
 };
 
@@ -102,36 +80,6 @@ TEST_F(CircuitFile, HeaderFieldsStandAtTheirOffsets) {
   EXPECT_EQ(b, expected);
 }
 
-TEST_F(CircuitFile, ReadingReplacesStoredSettingsOnly) {
-  Bytes file = cat({le32(105), le64(0x4000000000000000ull), le64(0x3FE0000000000000ull), le64(0), le32(0), le32(0),
-                    le32(77), le64(0x3FD0000000000000ull), le64(0xC000000000000000ull), le64(0x4010000000000000ull),
-                    le64(0x4020000000000000ull), le64(0), le32(1), le32(9), le32(0), le32(1), le32(1), le32(17)});
-  run_ssmethod = 3;
-  run_none_c = 7;
-  run_cycles_togo = 2;
-  run_one_c = 1;
-  Capture cap;
-  ASSERT_EQ(read_bytes_as_circuit(file), sdi::circuit_read);
-  EXPECT_TRUE(cap.messages.empty());
-  EXPECT_EQ(run_tsim, 2.0);
-  EXPECT_EQ(run_td, 0.5);
-  EXPECT_EQ(run_points, 77);
-  EXPECT_EQ(run_start_si, 0.25);
-  EXPECT_EQ(run_finish_si, -2.0);
-  EXPECT_EQ(run_sstol_f, 4.0);
-  EXPECT_EQ(run_sstol_c, 8.0);
-  EXPECT_EQ(run_ss, 1);
-  EXPECT_EQ(run_nclkss, 9);
-  EXPECT_EQ(run_sv, 0);
-  EXPECT_EQ(run_ld, 1);
-  EXPECT_EQ(run_stop_close, 1);
-  EXPECT_EQ(run_ssmethod, 3);
-  EXPECT_EQ(run_none_c, 7);
-  EXPECT_EQ(run_cycles_togo, 2);
-  EXPECT_EQ(run_one_c, 1);
-  EXPECT_EQ(sdi::loaded_version, 105);
-}
-
 TEST_F(CircuitFile, IgnoredHeaderFieldsMayHoldAnything) {
   Bytes file = cat({default_header, le32(17)});
   for (int off : {20, 28, 32, 72})
@@ -143,19 +91,6 @@ TEST_F(CircuitFile, IgnoredHeaderFieldsMayHoldAnything) {
   EXPECT_EQ(run_td, 1e-6);
   EXPECT_EQ(run_points, 9999999);
   EXPECT_EQ(circuit_file_bytes(), cat({default_header, le32(17)}));
-}
-
-TEST_F(CircuitFile, OlderStampIsRefusedAndNothingChanges) {
-  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
-  run_tsim = 3.0;
-  Bytes file = cat({default_header, le32(17)});
-  file[0] = 103;
-  Capture cap;
-  EXPECT_EQ(read_bytes_as_circuit(file), sdi::circuit_stamp_refused);
-  EXPECT_EQ(cap.messages, (std::vector<std::string>{"(105, 103) Can't read circuit with older version stamp."}));
-  EXPECT_EQ(circuit_kinds(), (std::vector<int>{0}));
-  EXPECT_EQ(run_tsim, 3.0);
-  EXPECT_EQ(sdi::loaded_version, 0);
 }
 
 TEST_F(CircuitFile, EveryConcreteKindWritesReadsAndWritesTheSameBytes) {

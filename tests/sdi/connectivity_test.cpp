@@ -277,32 +277,6 @@ TEST(NodeNumbering, LabelsJoinNetsAndGroundThem) {
   EXPECT_EQ(node_numbers(r4), (std::vector<int>{-1, -1}));  // pins alone stay unassigned
 }
 
-TEST(NodeNumbering, CoincidentPinsShareANode) {
-  NodeGuard g;
-  auto* r1 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
-  auto* r2 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 208));  // its top pin is r1's bottom pin
-  auto* c = at(new sdi::basic(sdi::kind_capacitor, 1), point(200, 208));
-  auto* j = at(new sdi::nodec(1), point(200, 232));
-  sdi::number_nodes();
-  EXPECT_EQ(node_numbers(r1), (std::vector<int>{-1, 1}));
-  EXPECT_EQ(node_numbers(r2), (std::vector<int>{1, 2}));
-  EXPECT_EQ(node_numbers(j), (std::vector<int>{2, 2}));  // the junction's two pins on one point
-  EXPECT_EQ(sdi::next_free_node, 3);
-  EXPECT_EQ(sdi::pin_node(r1, 2), -1);  // no such pin
-  EXPECT_EQ(sdi::pin_count(1), 3);
-  EXPECT_EQ(sdi::node_query(1, sdi::kind_resistor, 4, 0), 1);
-  EXPECT_EQ(sdi::found_element, r1);
-  EXPECT_EQ(sdi::found_pin, 1);
-  std::vector<sdi::element*> seen;
-  sdi::node_query_callback = [&seen] { seen.push_back(sdi::found_element); };
-  EXPECT_EQ(sdi::node_query(1, sdi::kind_resistor, 4, 0), 2);
-  EXPECT_EQ(seen, (std::vector<sdi::element*>{r1, r2}));
-  EXPECT_FALSE(sdi::node_query_callback);  // cleared after the query
-  EXPECT_EQ(sdi::kind_pin_on_pin_node(r1, 1, sdi::kind_capacitor, 1), 0);
-  EXPECT_EQ(sdi::kind_pin_on_pin_node(r1, 1, sdi::kind_capacitor, 0), 1);
-  (void)c;
-}
-
 TEST(NodeNumbering, CouplingTakesTheInductorsUnderItsEnds) {
   NodeGuard g;
   auto* l1 = at(new sdi::basic(sdi::kind_inductor, 1), point(200, 160));

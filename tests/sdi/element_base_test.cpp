@@ -13,26 +13,6 @@
 using sdi::point;
 using sdi::rect;
 
-TEST(HitTest, WireLegsAtTheirMargins) {
-  sdi::cline w;
-  w.shape.set(8, 8, 40, 24, 0, 1, 0, 0);  // corner (40, 8)
-  EXPECT_EQ(w.hit_test(point(20, 10)), 1);
-  EXPECT_EQ(w.hit_test(point(20, 11)), 0);  // |py - y| < 3
-  EXPECT_EQ(w.hit_test(point(20, 6)), 1);
-  EXPECT_EQ(w.hit_test(point(20, 5)), 0);
-  EXPECT_EQ(w.hit_test(point(7, 8)), 1);   // x1 - 2 < px
-  EXPECT_EQ(w.hit_test(point(6, 8)), 0);
-  EXPECT_EQ(w.hit_test(point(43, 16)), 1);  // vertical leg: |px - x| < 4
-  EXPECT_EQ(w.hit_test(point(44, 16)), 0);
-  EXPECT_EQ(w.hit_test(point(37, 16)), 1);
-  EXPECT_EQ(w.hit_test(point(36, 16)), 0);
-  EXPECT_EQ(w.hit_test(point(40, 25)), 1);  // y2 + 2 > py
-  EXPECT_EQ(w.hit_test(point(40, 26)), 0);
-  w.shape.bend = 1;  // corner (8, 24)
-  EXPECT_EQ(w.hit_test(point(20, 10)), 0);
-  EXPECT_EQ(w.hit_test(point(20, 24)), 1);
-}
-
 TEST(HitTest, Coupling) {
   sdi::cmutind m;
   m.shape.set(0, 0, 100, 50, 0, 1, 0, 0);
@@ -47,21 +27,6 @@ TEST(HitTest, Coupling) {
   EXPECT_EQ(m.hit_test(point(50, 25)), 1);
   m.shape.set(10, 0, 10, 100, 0, 1, 0, 0);  // same x: never hit
   EXPECT_EQ(m.hit_test(point(10, 50)), 0);
-}
-
-TEST(HitTest, SymbolRectangle) {
-  sdi::basic r(0, 1);
-  r.image->place_ref_at(point(200, 160));  // 194..206 x 135..185
-  EXPECT_EQ(r.hit_test(point(194, 135)), 1);
-  EXPECT_EQ(r.hit_test(point(206, 185)), 1);
-  EXPECT_EQ(r.hit_test(point(207, 185)), 0);
-  EXPECT_EQ(r.hit_test(point(193, 150)), 0);
-  EXPECT_EQ(r.terminal_at(0), point(200, 136));
-  EXPECT_EQ(r.terminal_at(1), point(200, 184));
-  EXPECT_EQ(r.has_terminal_at(point(200, 184)), 1);
-  Capture cap;
-  EXPECT_EQ(r.terminal_at(2), point(0, 0));
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/I_elem: Internal Assertion"});
 }
 
 TEST(Overlap, SymbolsAndLines) {
@@ -93,14 +58,6 @@ TEST(Overlap, SymbolsAndLines) {
   EXPECT_EQ(a.overlaps_rect(rect(207, 185, 3, 3)), 0);
 }
 
-TEST(Snap, WithoutPendingSymbol) {
-  sdi::pending_element = nullptr;
-  EXPECT_EQ(sdi::snap_to_grid(3, 5), point(0, 8));
-  EXPECT_EQ(sdi::snap_to_grid(3003, 0), point(3000, 0));
-  EXPECT_EQ(sdi::snap_to_grid(12, 12), point(16, 16));
-  EXPECT_EQ(sdi::snap_to_grid(11, 11), point(8, 8));
-}
-
 // snap_image takes its bounds from the element being placed, not from the
 // element itself: a ground snapped while a resistor is pending stays clear of
 // the sheet's edge by the resistor's reference offsets.
@@ -127,27 +84,4 @@ TEST(Snap, SnapImageUsesThePendingElementsBounds) {
   turned.image->place_ref_at(point(3, 13));
   turned.rotate();
   EXPECT_EQ(turned.ref_point(), point(0, 16));
-}
-
-TEST(Image, InitTurnsAndJunctionDotCentres) {
-  sdi::image im;
-  im.init(new sdi::part_holder, 51, 13, 25, 6, 1);
-  EXPECT_EQ(point(im.w, im.h), point(13, 51));
-  EXPECT_EQ(point(im.ref_x, im.ref_y), point(6, 25));
-  im.init(nullptr, 51, 13, 25, 6, 2);
-  EXPECT_EQ(point(im.w, im.h), point(51, 13));
-  EXPECT_EQ(point(im.ref_x, im.ref_y), point(25, 6));
-  sdi::make_junction_image();  // 3 x 3, the editor centres it on a wire joint
-  sdi::junction_image->center_on(point(5, 9));
-  EXPECT_EQ(point(sdi::junction_image->x, sdi::junction_image->y), point(4, 8));
-  sdi::free_placement_state();
-}
-
-TEST(Ilist, NullCursorIsReported) {
-  Capture cap;
-  sdi::ilist l;
-  EXPECT_EQ(l.current(), nullptr);
-  EXPECT_EQ(l.next(), 0);
-  EXPECT_EQ(l.remove_current(), 0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>(3, "sdi/Ilist: Internal Assertion"));
 }

@@ -11,13 +11,6 @@
 
 namespace {
 
-std::vector<std::string> seen_args;
-int seen_depth = -1;
-int recording_engine(int argc, char** argv) {
-  seen_args.assign(argv, argv + argc);
-  seen_depth = sdi::wait_cursor_depth();
-  return 1;
-}
 int throwing_engine(int, char**) { throw std::runtime_error("engine fault"); }
 
 std::vector<bool> cursor_calls;
@@ -30,8 +23,6 @@ struct EngineSwap {
     sdi::engine_entry = f;
     sdi::wait_cursor_hook = record_cursor;
     cursor_calls.clear();
-    seen_args.clear();
-    seen_depth = -1;
   }
   ~EngineSwap() {
     sdi::engine_entry = kept;
@@ -41,61 +32,30 @@ struct EngineSwap {
 
 }  // namespace
 
-TEST(EngineArguments, DefaultSettings) {
-  SettingsGuard settings;
+TEST(EngineArguments, DefaultsThenFlagsInTheirPlacesAndSixDigits) {
   base_name = "/home/j.doe/v1.2/buck";
   EXPECT_EQ(sdi::engine_arguments(),
             (std::vector<std::string>{"simu", "-tsim", "0.001", "-td", "1e-06", "-points", "9999999", "-start_si", "0",
                                       "-finish_si", "0.001", "-sv", "-nclkss", "25", "-sstol_f", "1e-06", "-sstol_c",
                                       "1", "-ssmethod", "1", "-none_c", "2", "-Cycles_togo", "0",
                                       "/home/j.doe/v1.2/buck.m", "/home/j.doe/v1.2/buck.plt"}));
-}
-
-TEST(EngineArguments, FlagsInTheirPlacesAndSixDigits) {
-  SettingsGuard settings;
   base_name = "x";
-  run_sv = 0;
-  EXPECT_EQ(sdi::engine_arguments().size(), 25u);
-  run_one_c = run_ss = run_stop_close = run_sv = run_ld = 1;
+  run_one_c = run_ss = run_stop_close = run_ld = 1;
   run_tsim = 0.0001;
   run_td = 1.23456789e-7;
   run_ssmethod = 3;
   auto a = sdi::engine_arguments();
   ASSERT_EQ(a.size(), 30u);
-  EXPECT_EQ(a[1], "-one_c");
-  EXPECT_EQ(a[3], "0.0001");
-  EXPECT_EQ(a[5], "1.23457e-07");
-  EXPECT_EQ((std::vector<std::string>(a.begin() + 12, a.begin() + 16)),
-            (std::vector<std::string>{"-ss", "-stop_close", "-sv", "-ld"}));
-  EXPECT_EQ(a[22], "-ssmethod");
-  EXPECT_EQ(a[23], "3");
-  EXPECT_EQ(a[28], "x.m");
-  EXPECT_EQ(a[29], "x.plt");
-}
-
-TEST(RunSimulation, CallsTheEngineUnderTheWaitCursor) {
-  TempDir dir;
-  CircuitGuard guard;
-  SettingsGuard settings;
-  Capture cap;
-  EngineSwap swap(recording_engine);
-  build_rc();
-  base_name = "rc";
-  EXPECT_EQ(sdi::run_simulation(), 1);
-  EXPECT_TRUE(cap.messages.empty());
-  EXPECT_EQ(seen_args.size(), 26u);
-  EXPECT_EQ(seen_args.back(), "rc.plt");
-  EXPECT_EQ(seen_depth, 1);
-  EXPECT_EQ(sdi::wait_cursor_depth(), 0);
-  EXPECT_EQ(cursor_calls, (std::vector<bool>{true, false}));
-  EXPECT_EQ(sdi::run_netlist_name, "rc.m");
-  EXPECT_EQ(sdi::run_result_name, "rc.plt");
+  EXPECT_EQ((std::vector<std::string>{a[1], a[3], a[5], a[12], a[13], a[14], a[15], a[22], a[23], a[28], a[29]}),
+            (std::vector<std::string>{"-one_c", "0.0001", "1.23457e-07", "-ss", "-stop_close", "-sv", "-ld",
+                                      "-ssmethod", "3", "x.m", "x.plt"}));
+  run_sv = 0;
+  EXPECT_EQ(sdi::engine_arguments().size(), 29u);
 }
 
 TEST(RunSimulation, WaitCursorIsRestoredWhenTheEngineThrows) {
   TempDir dir;
   CircuitGuard guard;
-  SettingsGuard settings;
   Capture cap;
   EngineSwap swap(throwing_engine);
   build_rc();

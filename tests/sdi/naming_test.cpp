@@ -15,30 +15,9 @@
 
 namespace {
 
-// Places what the factory made, as a click on the sheet would.
-sdi::element* place_at(sdi::point ref) {
-  sdi::element* e = sdi::pending_element;
-  e->place_at(ref);
-  sdi::place_new_element();
-  return e;
-}
-
 std::string name_of(sdi::element* e) { return e->name(); }
 
 }  // namespace
-
-TEST(Naming, ResistorsCountOnAndSkipTakenNames) {
-  CircuitGuard guard;
-  sdi::new_resistor();
-  sdi::element* r1 = place_at(sdi::point(200, 160));
-  sdi::element* r2 = place_at(sdi::point(296, 160));
-  EXPECT_EQ(name_of(r1), "R1");
-  EXPECT_EQ(name_of(r2), "R2");
-  delete sdi::delete_element(r1->id);
-  // One resistor is left, so the count starts at 2, and R2 is taken.
-  sdi::element* r3 = place_at(sdi::point(400, 160));
-  EXPECT_EQ(name_of(r3), "R3");
-}
 
 TEST(Naming, LongSubcircuitTypeNamesShortenThePrefixNotTheNumber) {
   TempDir dir;
@@ -74,23 +53,4 @@ TEST(Naming, OnlyTheSameKindsNamesAreTaken) {
   sdi::basic c2(sdi::kind_capacitor, 1);
   sdi::assign_default_name(&c2);
   EXPECT_EQ(name_of(&c2), "C3");  // one capacitor: the count starts at 2, and C2 is taken
-}
-
-TEST(Naming, FirstNameOfEveryKind) {
-  const std::pair<int, const char*> names[] = {
-      {0, "R1"},     {1, "C1"},     {2, "L1"},      {6, "PRI1"},  {7, "SEC1"},   {9, "VP1"},  {10, "IP1"},
-      {12, "ICIS1"}, {13, "ICVS1"}, {14, "VCIS1"},  {15, "VCVS1"}, {20, "MOD1"}, {21, "CLK1"}, {22, "ULIM1"},
-      {23, "LLIM1"}, {24, "THRES1"}, {25, "VCO1"},  {26, "IS1"},  {27, "OP1"},   {28, "GND1"}, {29, "D1"},
-      {30, "SW1"},   {31, "TML1"},  {32, "V1"},     {33, "I1"},   {34, "SINE1"}, {36, "MULT1"}};
-  CircuitGuard guard;
-  Capture cap;
-  for (auto [kind, name] : names) {
-    sdi::pending_element = nullptr;
-    sdi::create_element(kind);
-    std::unique_ptr<sdi::element> e(sdi::pending_element);
-    sdi::pending_element = sdi::previous_pending_element = nullptr;
-    sdi::assign_default_name(e.get());
-    EXPECT_EQ(name_of(e.get()), name) << kind;
-  }
-  EXPECT_TRUE(cap.errors.empty());
 }

@@ -11,42 +11,6 @@
 
 namespace {
 
-// A buck converter: source, switch driven on and off by two clocks, diode,
-// LC filter, load and an output port.
-void build_buck(WriterCircuit& c) {
-  run_tsim = 2e-3;
-  run_td = 1e-7;
-  run_points = 5000;
-  c.add(new sdi::source(sdi::kind_voltage_source, 1), {1, 0}, "V1", 12.0);
-  auto* s = c.add(new sdi::switch2(1), {1, 2, 1000, 1001}, "S1");
-  s->initial_state = 1;
-  c.add(new sdi::diode(1), {0, 2}, "D1");
-  c.add(new sdi::basic(sdi::kind_inductor, 1), {2, 3}, "L1", 1e-4);
-  c.add(new sdi::basic(sdi::kind_capacitor, 1), {3, 0}, "C1", 1e-4);
-  c.add(new sdi::basic(sdi::kind_resistor, 1), {3, 0}, "R1", 5.0);
-  c.add(new sdi::port(sdi::kind_voltage_port, 1), {3, 0}, "Vout");
-  auto* on = c.add(new sdi::clockx(1), {1000}, "CLK1");
-  on->values[2] = 1e-5;
-  auto* off = c.add(new sdi::clockx(1), {1001}, "CLK2");
-  off->values[1] = 5e-6;
-  off->values[2] = 1e-5;
-  c.add(new sdi::ground(1), {0}, "GND1");
-}
-
-}  // namespace
-
-TEST(NetlistWriter, BuckByteForByte) {
-  TempDir dir;
-  WriterCircuit c;
-  build_buck(c);
-  std::string text = c.write("buck", 4);
-  EXPECT_EQ(c.errors, 0);
-  EXPECT_EQ(c.node_count, 4);
-  expect_golden(text, "buck.m");
-}
-
-namespace {
-
 // Sources with breakpoints (two at one time), a sine source, a transformer
 // with two secondaries, a coupling, a controlled source.
 void build_sources(WriterCircuit& c) {

@@ -157,22 +157,6 @@ TEST(RecordLayout, CouplingIdsBeforeNames) {
   EXPECT_EQ(r.b.size(), 52u + 8 + 16);
 }
 
-TEST(RecordLayout, SubcircuitNameBetweenHeadAndSymbolPart) {
-  sdi::sub s(1);
-  std::memcpy(s.sub_name, "buck", 5);
-  s.values[0] = 2.5;
-  s.id = 11;
-  s.set_name("BUCK1");
-  s.image->place_ref_at(point(200, 160));
-  Rec r;
-  r.head(37, 2.5, bit(7), 11).s("buck", 35).symbol({}, "BUCK1", point(200, 160));
-  EXPECT_EQ(written(s), r.b);
-  // The longest name a file holds: 34 characters and the terminator.
-  std::memset(s.sub_name, 'n', sizeof s.sub_name - 1);
-  Bytes got = written(s);
-  EXPECT_EQ(Bytes(got.begin() + 20, got.begin() + 55), Rec().raw(Bytes(34, 'n')).raw({0}).b);
-}
-
 // A count that the five pairs cannot back is never written: the record would
 // promise pairs it does not hold and every record after it would be misread.
 TEST(RecordLayout, SourceCountMatchesThePairsWritten) {
@@ -188,78 +172,107 @@ TEST(RecordLayout, SourceCountMatchesThePairsWritten) {
   EXPECT_EQ(written(v), common(v).i(0).b);
 }
 
-// A damaged reference point is refused before the image arithmetic could overflow.
-TEST(RecordLayout, ReferencePointFarOffTheSheetFailsTheRecord) {
-  sdi::basic r(sdi::kind_resistor, 1);
-  r.image->place_ref_at(point(200, 160));
-  const Bytes rec = written(r);
-  auto read_with = [&](std::size_t at, std::int32_t v) {
-    Bytes b = rec;
-    Rec w;
-    w.i(v);
-    std::copy(w.b.begin(), w.b.end(), b.begin() + static_cast<long>(at));
-    std::FILE* f = body_of(b);
-    sdi::basic back(sdi::kind_resistor, 1);
-    const bool ok = back.read(f);
-    std::fclose(f);
-    return ok;
+// One field of a record damaged: refused with its message before the image
+// arithmetic could overflow or a turn be tried, or read if still in range.
+TEST(RecordLayout, DamagedFieldsFailTheRecord) {
+  using make_fn = std::function<sdi::element*()>;
+  const make_fn resistor = [] {
+    auto* r = new sdi::basic(sdi::kind_resistor, 1);
+    r->image->place_ref_at(point(200, 160));
+    return r;
+  };
+  const make_fn inductor = [] {
+    auto* l = new sdi::basic(sdi::kind_inductor, 1);
+    l->image->place_ref_at(point(200, 160));
+    return l;
+  };
+  const make_fn wire = [] {
+    auto* w = new sdi::cline;
+    w->shape.set(8, 16, 40, 24, 0, 1, 0, 0);
+    return w;
   };
   const std::int32_t lo = std::numeric_limits<std::int32_t>::min(), hi = std::numeric_limits<std::int32_t>::max();
-  EXPECT_FALSE(read_with(48, lo));  // x
-  EXPECT_EQ(sdi::last_record_error(), "An element record places its symbol far outside the sheet (-2147483648, 160)");
-  EXPECT_FALSE(read_with(52, hi));  // y
-  EXPECT_EQ(sdi::last_record_error(), "An element record places its symbol far outside the sheet (200, 2147483647)");
-  EXPECT_FALSE(read_with(48, sdi::max_record_position + 1));
-  EXPECT_TRUE(read_with(48, sdi::max_record_position));
-  EXPECT_TRUE(read_with(52, -sdi::max_record_position));
-}
-
-// Line ends as damaged as that are refused too: hit tests widen each leg by a few units.
-TEST(RecordLayout, LineEndsFarOffTheSheetFailTheRecord) {
-  sdi::cline w;
-  w.shape.set(8, 16, 40, 24, 0, 1, 0, 0);
-  const Bytes rec = written(w);
-  auto read_with = [&](std::size_t at, std::int32_t v) {
-    Bytes b = rec;
-    Rec r;
-    r.i(v);
-    std::copy(r.b.begin(), r.b.end(), b.begin() + static_cast<long>(at));
-    std::FILE* f = body_of(b);
-    sdi::cline back;
-    const bool ok = back.read(f);
-    std::fclose(f);
-    return ok;
+  const int far = sdi::max_record_position, many = sdi::max_record_count;
+  const std::string sym = "An element record places its symbol far outside the sheet (";
+  const std::string line = "An element record places its line far outside the sheet (";
+  const std::string count = "An element record holds a bad count (";
+  const std::string turn = "An element record holds a bad orientation (";
+  const struct {
+    const char* label;
+    make_fn make;
+    std::size_t at;
+    std::int32_t value;
+    std::string error;  // empty: the record reads
+  } rows[] = {
+      {"ref x", resistor, 48, lo, sym + "-2147483648, 160)"},
+      {"ref y", resistor, 52, hi, sym + "200, 2147483647)"},
+      {"ref x past the bound", resistor, 48, far + 1, sym + std::to_string(far + 1) + ", 160)"},
+      {"ref x at the bound", resistor, 48, far, ""},
+      {"ref y at the bound", resistor, 52, -far, ""},
+      {"line x1", wire, 20, lo, line + "-2147483648, 16, 40, 24)"},
+      {"line y2 past the bound", wire, 32, far + 1, line + "8, 16, 40, " + std::to_string(far + 1) + ")"},
+      {"line y1 at the bound", wire, 24, -far, ""},
+      {"line x2 at the bound", wire, 28, far, ""},
+      {"orientation 0", inductor, 20, 0, ""},
+      {"orientation 3", inductor, 20, 3, ""},
+      {"orientation 4", inductor, 20, 4, turn + "4)"},
+      {"orientation -1", inductor, 20, -1, turn + "-1)"},
+      {"orientation max", inductor, 20, hi, turn + "2147483647)"},
+      {"link count -1", resistor, 28, -1, count + "-1)"},
+      {"link count past the bound", resistor, 28, many + 1, count + std::to_string(many + 1) + ")"},
+      {"link count max", resistor, 28, hi, count + "2147483647)"},
+      {"largest link count: the links it promises are missing", resistor, 28, many,
+       "The file ends inside an element record"},
   };
-  EXPECT_FALSE(read_with(20, std::numeric_limits<std::int32_t>::min()));  // x1
-  EXPECT_EQ(sdi::last_record_error(),
-            "An element record places its line far outside the sheet (-2147483648, 16, 40, 24)");
-  EXPECT_FALSE(read_with(32, sdi::max_record_position + 1));  // y2
-  EXPECT_TRUE(read_with(24, -sdi::max_record_position));       // y1
-  EXPECT_TRUE(read_with(28, sdi::max_record_position));        // x2
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::unique_ptr<sdi::element> e(row.make()), back(row.make());
+    Bytes b = written(*e);
+    const Bytes v = le32(row.value);
+    std::copy(v.begin(), v.end(), b.begin() + static_cast<long>(row.at));
+    Capture cap;
+    std::FILE* f = body_of(b);
+    EXPECT_EQ(back->read(f), row.error.empty());
+    std::fclose(f);
+    if (!row.error.empty()) {
+      EXPECT_EQ(sdi::last_record_error(), row.error);
+    }
+    EXPECT_TRUE(cap.errors.empty());
+  }
 }
 
-// Orientations are 1, 2, 3 or 0; anything else is damage, not a turn to attempt.
-TEST(RecordLayout, BadOrientationFailsTheRecord) {
-  sdi::basic r(sdi::kind_inductor, 1);
+TEST(Records, OrientationZeroReadsWithThreeQuarterTurn) {
+  sdi::basic r(sdi::kind_capacitor, 1);
   r.image->place_ref_at(point(200, 160));
-  const Bytes rec = written(r);
-  auto read_with = [&](std::int32_t orientation) {
-    Bytes b = rec;
-    Rec o;
-    o.i(orientation);
-    std::copy(o.b.begin(), o.b.end(), b.begin() + 20);
-    std::FILE* f = body_of(b);
-    sdi::basic back(sdi::kind_inductor, 1);
-    const bool ok = back.read(f);
-    std::fclose(f);
-    return ok;
-  };
-  Capture cap;
-  for (std::int32_t o : {0, 1, 2, 3}) EXPECT_TRUE(read_with(o)) << o;
-  EXPECT_FALSE(read_with(4));
-  EXPECT_EQ(sdi::last_record_error(), "An element record holds a bad orientation (4)");
-  EXPECT_FALSE(read_with(-1));
-  EXPECT_FALSE(read_with(std::numeric_limits<std::int32_t>::max()));
-  EXPECT_EQ(sdi::last_record_error(), "An element record holds a bad orientation (2147483647)");
-  EXPECT_TRUE(cap.errors.empty());  // refused before any turn is tried
+  for (int i = 0; i < 3; ++i) r.rotate();
+  r.flags.set(sdi::flag_on_sheet);  // as every placed element has it
+  EXPECT_EQ(r.orientation, 0);
+  point t0 = r.terminal_at(0);
+  EXPECT_EQ(t0, point(176, 160));
+  Bytes rec = written(r);
+  EXPECT_EQ(Bytes(rec.begin() + 20, rec.begin() + 24), le32(0));
+  sdi::basic back(sdi::kind_capacitor, 1);
+  std::FILE* f = body_of(rec);
+  ASSERT_TRUE(back.read(f));
+  std::fclose(f);
+  EXPECT_EQ(back.orientation, 0);
+  EXPECT_EQ(back.terminal_at(0), t0);
+  EXPECT_EQ(back.ref_point(), point(200, 160));
+  EXPECT_EQ(back.image->w, 51);
+  EXPECT_EQ(written(back), rec);
 }
+
+TEST(Records, NameFieldsAreZeroPaddedAndTerminated) {
+  sdi::basic r(sdi::kind_resistor, 1);
+  r.set_name("ABCDEFGHIJ");
+  Bytes rec = written(r);
+  EXPECT_EQ(Bytes(rec.begin() + 32, rec.begin() + 40), (Bytes{'A', 'B', 'C', 'D', 'E', 'F', 'G', 0}));
+  // A file whose name field has no terminator reads as at most 7 characters.
+  for (int i = 32; i < 40; ++i) rec[i] = 'Z';
+  sdi::basic back(sdi::kind_resistor, 1);
+  std::FILE* f = body_of(rec);
+  ASSERT_TRUE(back.read(f));
+  std::fclose(f);
+  EXPECT_STREQ(back.name(), "ZZZZZZZ");
+}
+

@@ -99,3 +99,11 @@ TEST(SheetRender, ScaledAndScrolledView) {
   EXPECT_TRUE(s.fb.pt_visible(100, 100));
   EXPECT_FALSE(s.fb.pt_visible(900, 100));  // right of the view
 }
+
+// A fill reaching past every edge paints the whole buffer and nothing beyond it.
+TEST(SheetRender, FillPastTheEdgesStaysInTheBuffer) {
+  sdi::frame_buffer fb(4, 3);
+  fb.fill_rect(-5, -5, 10, 10, 0x123456);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(fb.pixel(x, y), 0x123456u) << x << " " << y;
+}

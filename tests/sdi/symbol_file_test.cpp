@@ -43,29 +43,6 @@ TEST(SymbolFile, MalformedFilesAreNotASymbol) {
   }
 }
 
-TEST(SymbolFile, NumbersUpToTheBoundAreKept) {
-  TempDir dir;
-  std::ofstream("big.sym") << "BIG\n1000000,33,16,16\n1\n0,0,-1000000,0\n1\n0,1000000\n0\n";
-  Capture cap;
-  auto s = place("big");
-  EXPECT_TRUE(cap.messages.empty());
-  EXPECT_EQ(s->image->w, 1000000);
-  EXPECT_EQ(s->nodes.count(), 1);
-}
-
-TEST(SymbolFile, TenNamesAreKeptOfMore) {
-  TempDir dir;
-  {
-    std::ofstream sym("many.sym");
-    sym << "MANY\n17,17,8,8\n0\n1\n8,0\n12\n";
-    for (int i = 1; i <= 12; ++i) sym << "n" << i << "\n";
-  }
-  auto s = place("many");
-  EXPECT_EQ(s->string_count, 10);
-  EXPECT_EQ(s->strings[9], "n10");
-  EXPECT_EQ(s->nodes.count(), 1);
-}
-
 TEST(SymbolFile, OverlongAndWindowsLinesAreRead) {
   TempDir dir;
   const std::string long_name(400, 'Q');

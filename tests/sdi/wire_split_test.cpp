@@ -93,18 +93,6 @@ TEST(WireSplit, PlacingOnAWireMiddleSplitsItAndOnAnEndDoesNot) {
   EXPECT_EQ(sdi::circuit_modified, 1);
 }
 
-TEST(WireSplit, APendingElementIsLeftAloneWhenPiecesAreMade) {
-  CircuitGuard guard;
-  sdi::new_resistor();
-  sdi::element* pending = sdi::pending_element;
-  Capture cap;
-  const int id = sdi::new_wire_piece(sdi::line(8, 8, 40, 8), 0);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd1: Internal Assertion"}));
-  EXPECT_EQ(sdi::pending_element, pending);
-  EXPECT_EQ(id, 1);
-  EXPECT_EQ(wires(), (std::vector<Route>{{1, point(8, 8), point(40, 8)}}));
-}
-
 TEST(WireSplit, ATerminalAtTheCornerOrOnTheSecondLegSplitsOnce) {
   {
     CircuitGuard guard;

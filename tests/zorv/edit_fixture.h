@@ -31,12 +31,14 @@ struct EditHost : zorv::ViewHost, zorv::DocHost {
   bool modified = false;
   std::string title;
   zorv::ScrollState scroll;
+  zorv::EditCursor cursor = zorv::EditCursor::Arrow;
 
   zorv::Size ClientSize() const override { return {400, 300}; }
   zorv::Pos ScrollPosition() const override { return scroll.pos; }
   void ApplyScroll(const zorv::ScrollState& s) override { scroll = s; }
   void Invalidate() override { valid = false; }
   void SetDocumentModified() override { modified = true; }
+  void SetEditCursor(zorv::EditCursor c) override { cursor = c; }
   bool IsDocumentModified() const override { return modified; }
   sdi::frame_buffer* ClientBuffer() override {
     if (!valid) zorv::RenderClient(fb, view->Mapping(), scroll.pos, view->GridShown(), view->Junctions());

@@ -113,7 +113,9 @@ TEST_F(ElementCommandsTest, ControlledSourcePicksByAClick) {
   Edit().OnKeyDown(zorv::kKeyEscape);
   ASSERT_TRUE(elements.WantsDoubleClick({100, 100}));
   host2.dialogs.steps = {{"VCVS_Dlg", {{1001, "2k"}}, {1008}, DialogEnd::PickSource}};
+  host.ClientBuffer();
   elements.OnLButtonDblClk({100, 100});
+  EXPECT_FALSE(host.valid);  // repainted after the dialog
   Click({200, 100});
   host2.dialogs.steps = {{"VCVS_Dlg", {}, {}, DialogEnd::Ok}};
   host2.RunLater();

@@ -31,22 +31,15 @@ std::string Describe(const zorv::Form& f) {
 
 std::string Steps(int t1) {
   std::string s = "1036 \"Steps >>\" B0, 1037 \"\" off S, 1038 \"t1\" /" + std::to_string(t1) + " @1 off N, ";
-  const char* t[] = {"1039 \"t2\"", "1040 \"t3\"", "1005 \"t4\"", "1006 \"t5\""};
-  for (const char* x : t) s += std::string(x) + " /15 @1 off N, ";
+  for (const char* x : {"1039 \"t2\"", "1040 \"t3\"", "1005 \"t4\"", "1006 \"t5\""}) s += std::string(x) + " /15 @1 off N, ";
   return s;
 }
 
-std::string Values(char letter) {
+std::string Values(char letter) {  // and the subcircuit's rows with letter 0
   std::string s;
-  for (int i = 0; i < 5; ++i) s += std::to_string(1007 + i) + " \"" + letter + std::to_string(i + 1) + "\" /15 @1 off N, ";
-  return s;
-}
-
-std::string SubRows() {
-  std::string s;
-  for (int i = 0; i < 10; ++i)
-    s += std::to_string(1064 + i) + " \"\" @1 S, " + std::to_string(1044 + i) + " \"\" @1 T, " +
-         std::to_string(1054 + i) + " \"\" @1 N, ";
+  for (int i = 0; i < (letter ? 5 : 10); ++i)
+    s += letter ? std::to_string(1007 + i) + " \"" + letter + std::to_string(i + 1) + "\" /15 @1 off N, "
+                : std::to_string(1064 + i) + " \"\" @1 S, " + std::to_string(1044 + i) + " \"\" @1 T, " + std::to_string(1054 + i) + " \"\" @1 N, ";
   return s;
 }
 
@@ -75,7 +68,7 @@ TEST(ElementForms, EveryDialogAsListed) {
       "R_Dlg|131|R|Resistor;|1000 \"Name\" /10 T, 1001 \"Value\" /10 N, ",
       "SEC_Dlg|167|SEC|Transformer Secondary;Transformer primary;|1000 \"Name\" /10 T, 1001 \"# Turns\" /15 N, "
       "1003 \"Name\" /10 @1 T, 1008 \"Select\" @1 B-55, ",
-      "SUB_Dlg|163|SUB|Subcircuit;Parameters;|3 \"Name\" /15 T, 1005 \"Type\" /20 T, " + SubRows(),
+      "SUB_Dlg|163|SUB|Subcircuit;Parameters;|3 \"Name\" /15 T, 1005 \"Type\" /20 T, " + Values(0),
       "SW_Dlg|146|Sw|Switch;Initial state:;|1000 \"Name\" /12 T, 1009 \"On\" @1 C, 1010 \"Off\" @1 C, ",
       "THRES_Dlg|165|THRES|Threshold equation:    z = cx*yx + ct_x*t_x+const  < 0;|3 \"Name\" /12 T, "
       "1016 \"c1\" /12 N, 1017 \"y1\" /12 T, 1009 \"Select -->\" B-77, 1018 \"c2\" /12 N, 1019 \"y2\" /12 T, "

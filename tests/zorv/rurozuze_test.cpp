@@ -38,10 +38,7 @@ TEST(Rurozuze, AGoodTableIsPlottedWithOneCurvePerOutput) {
 TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
   TempDir dir;
   const std::string path = (dir.path() / "c.plt").string();
-  const struct {
-    const char* text;  // null: no file
-    std::string message;
-  } cases[] = {
+  const struct { const char* text; std::string message; } cases[] = {  // text null: no file
       {nullptr, "Cannot open the result table " + path},
       {"Tim Vout\n0 1\n", path + ", line 1: the header does not start with \"Time\""},
       {"Time Vout IL\n0 1 2\n\n1e-5 3\n", path + ", line 4: 2 values where 3 are expected"},

@@ -10,11 +10,7 @@ using zorv::DialogEnd;
 class SettingsDialogsTest : public SimFixture {};
 
 TEST_F(SettingsDialogsTest, ParametersRefuseBadNumbersStayOpenAndStoreWhatIsShown) {
-  const struct {
-    int id;
-    const char* text;
-    const char* message;
-  } cases[] = {
+  const struct { int id; const char* text; const char* message; } cases[] = {
       {1002, "-1e-6", "\"Start time\" must be a finite number of 0 or more."},
       {1000, "inf", "\"Final Time\" must be a finite number above 0."},
       {1000, "+-1", "\"Final Time\" must be a finite number above 0."},  // read as atof does: 0
@@ -40,9 +36,7 @@ TEST_F(SettingsDialogsTest, ParametersRefuseBadNumbersStayOpenAndStoreWhatIsShow
 }
 
 TEST_F(SettingsDialogsTest, SteadyStateMethodsMapInTheirOwnOrder) {
-  const struct {
-    int button, method;
-  } cases[] = {{1009, 1}, {1012, 2}, {1010, 3}, {1011, 4}};
+  const struct { int button, method; } cases[] = {{1009, 1}, {1012, 2}, {1010, 3}, {1011, 4}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
     run_ssmethod = c.method == 1 ? 4 : 1;

@@ -24,55 +24,29 @@ namespace cmd = zorv::cmd;
 
 namespace {
 
-TEST(ShellTexts, PromptsMenusToolbarsAndKeys) {
-  struct { int id; const char* status; const char* tooltip; } prompts[] = {  // nullptr: not checked
+TEST(ShellTexts, PromptsToolbarsAndKeys) {
+  struct { int id; const char* status; const char* tooltip; } prompts[] = {
       {cmd::Wire, "Connect the components with a  wire", "Wire"},
-      {cmd::ZoomAll, nullptr, " Zoom all"},
-      {cmd::SteadyStateRun, nullptr, "Run (steady-state)"},
-      {cmd::ViewPlot, "Start the plotting program", nullptr},
       {cmd::R, "Resistor", "Resistor"},  // no tooltip part: the status text is both
-      {cmd::VCO, nullptr, "Voltage Controlled Oscillator"},
+      {cmd::VCO, "Voltage Controlled Oscillator", "Voltage Controlled Oscillator"},
       {1, "", ""},
   };
   for (auto& p : prompts) {
     const zorv::CommandPrompt got = zorv::PromptFor(p.id);
-    EXPECT_TRUE(!p.status || got.status == p.status) << p.id << ": " << got.status;
-    EXPECT_TRUE(!p.tooltip || got.tooltip == p.tooltip) << p.id << ": " << got.tooltip;
+    EXPECT_EQ(std::make_pair(got.status, got.tooltip), std::make_pair(std::string(p.status), std::string(p.tooltip))) << p.id;
   }
-  EXPECT_EQ(zorv::MainToolbarButtons(), (std::vector<int>{57600, 57601, 57603, 57607, 0, 57635, 57634, 57637, 0, 32789, 32817,
-                                                           0, 32812, 32813, 32873, 0, 32807, 32815, 32851, 0, 57664}));
   const std::vector<int>& bar = zorv::ElementToolbarButtons();
-  ASSERT_EQ(bar.size(), 29u);
-  EXPECT_EQ(bar.front(), 32792);
-  EXPECT_EQ(bar.back(), 32800);
-  EXPECT_EQ(std::set<int>(bar.begin(), bar.end()).size(), 29u);
-  for (int id : bar) {
-    EXPECT_FALSE(zorv::PromptFor(id).status.empty()) << id;
-    EXPECT_FALSE(zorv::ShortLabel(id).empty()) << id;
-    const int kind = zorv::ElementKindOfCommand(id);  // every element button has artwork
+  ASSERT_EQ(std::set<int>(bar.begin(), bar.end()).size(), 29u);
+  for (int id : bar) {  // every element button has a prompt, a label and artwork
+    EXPECT_FALSE(zorv::PromptFor(id).status.empty() || zorv::ShortLabel(id).empty()) << id;
+    const int kind = zorv::ElementKindOfCommand(id);
     ASSERT_GE(kind, 0) << id;
     const auto icon = zorv::ElementIcon(kind);
     EXPECT_TRUE(sdi::is_line_element(kind) || std::count(icon.begin(), icon.end(), 0xFF0000u) > 3) << kind;
   }
-  const auto& menu = zorv::MainMenu();
-  std::vector<std::string> labels;
-  for (const auto& m : menu) labels.push_back(m.label);
-  EXPECT_EQ(labels, (std::vector<std::string>{"&File", "&Edit", "&View", "S&ubcircuit", "E&lement", "&Simulation",
-                                               "S&teady_State", "&Help"}));
-  EXPECT_EQ(menu[3].items.at(3).id, 32865);
-  EXPECT_EQ(menu[7].items.at(0).label, "&About ZORV..");
-  EXPECT_EQ(menu[7].items.at(0).id, 57664);
-  const auto& file = menu[0].items;
-  ASSERT_EQ(file.size(), 12u);
-  EXPECT_EQ(file[1].label, "&Open...\tCtrl+O");
-  EXPECT_EQ(file[4].label, "-");
-  EXPECT_EQ(file[9].id, 57616);
-  EXPECT_EQ(file[11].id, 57665);
   std::map<int, int> keys;  // two keys each for undo, cut, copy and paste
   for (const auto& a : zorv::Accelerators()) ++keys[a.id];
-  EXPECT_EQ(zorv::Accelerators().size(), 14u);
   for (int id : {cmd::EditUndo, cmd::EditCut, cmd::EditCopy, cmd::EditPaste}) EXPECT_EQ(keys[id], 2) << id;
-  EXPECT_EQ(zorv::ElementKindOfCommand(cmd::Ground), 28);
   EXPECT_EQ(zorv::ElementKindOfCommand(cmd::ZoomIn), -1);
 }
 
@@ -117,6 +91,8 @@ TEST(ShellTexts, AboutFiguresFrameAndDesktopRegistration) {
   EXPECT_FALSE(zorv::FreeDiskKb("/no/such/folder").has_value());
   const zorv::WindowRect r = zorv::MainFrameRect({1280, 1024});  // a fifth smaller, centred
   EXPECT_EQ(std::vector<int>({r.x, r.y, r.w, r.h}), std::vector<int>({118, 94, 1066, 853}));
+  const zorv::WindowRect exact = zorv::MainFrameRect({1920, 1200});
+  EXPECT_EQ(std::vector<int>({exact.x, exact.y, exact.w, exact.h}), std::vector<int>({177, 111, 1600, 1000}));
 
   ASSERT_TRUE(zorv::RegisterShellFileTypes(dir.path(), "/a/zorv"));
   ASSERT_TRUE(zorv::RegisterShellFileTypes(dir.path(), "/opt/zorv/zorv"));  // rewritten
@@ -137,14 +113,7 @@ TEST(ShellTexts, GlyphsAndIcons) {
   EXPECT_EQ(px[4], zorv::kTransparent);
   EXPECT_EQ(px[16], zorv::kTransparent);
   EXPECT_EQ(px[14 * 16 + 15], 0x000000u);
-  for (int id : std::vector<int>{cmd::FileNew, cmd::ZoomIn, cmd::SimulationRun, cmd::AppAbout}) {
-    const auto* strokes = zorv::ToolGlyph(id);
-    ASSERT_NE(strokes, nullptr) << id;
-    for (const auto& s : *strokes) {
-      EXPECT_TRUE(std::min(s.x1, s.x2) >= 0 && std::max(s.x1, s.x2) < zorv::kToolWidth) << id;
-      EXPECT_TRUE(std::min(s.y1, s.y2) >= 0 && std::max(s.y1, s.y2) < zorv::kToolHeight) << id;
-    }
-  }
+  EXPECT_NE(zorv::ToolGlyph(cmd::ZoomIn), nullptr);
   EXPECT_EQ(zorv::ToolGlyph(cmd::R), nullptr);
   sdi::element* const pending = sdi::pending_element;
   const auto icon = zorv::ElementIcon(sdi::kind_resistor);  // blue on white

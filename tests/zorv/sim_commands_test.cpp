@@ -24,12 +24,7 @@ Elements CircuitNow() {
   return out;
 }
 
-// A stand-in engine that records the circuit it was called on.
-struct {
-  int calls = 0, result = 1;
-  bool throws = false;
-  Elements seen;
-} g_engine;
+struct { int calls = 0, result = 1; bool throws = false; Elements seen; } g_engine;  // what the stand-in engine saw
 
 int StandInEngine(int, char**) {
   ++g_engine.calls;
@@ -93,17 +88,13 @@ TEST_F(SimCommandsTest, TheTemporariesShareAPointNoElementTouches) {
   sdi::element* source = sdi::circuit.get(add.SourceId());
   const sdi::point p = add.Point();
   EXPECT_EQ(source->values[0], 1.0);
-  EXPECT_EQ(std::make_pair(source->terminal_at(0), source->terminal_at(1)), std::make_pair(p, p));
-  EXPECT_EQ(sdi::circuit.get(add.GroundId())->terminal_at(0), p);
+  EXPECT_EQ(std::make_tuple(source->terminal_at(0), source->terminal_at(1), sdi::circuit.get(add.GroundId())->terminal_at(0)),
+            std::make_tuple(p, p, p));
   EXPECT_LT(p.x, 0);
 }
 
 TEST_F(SimCommandsTest, OnlyANonZeroDcSourceCountsAsExcitation) {
-  const struct {
-    int kind;
-    double value;
-    bool excited;
-  } cases[] = {{sdi::kind_voltage_source, 0.0, false}, {sdi::kind_voltage_source, 5.0, true},
+  const struct { int kind; double value; bool excited; } cases[] = {{sdi::kind_voltage_source, 0.0, false}, {sdi::kind_voltage_source, 5.0, true},
                {sdi::kind_current_source, std::nan(""), true}, {sdi::kind_sine, 5.0, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
@@ -115,12 +106,7 @@ TEST_F(SimCommandsTest, OnlyANonZeroDcSourceCountsAsExcitation) {
 }
 
 TEST_F(SimCommandsTest, EachRunLeavesItsSwitchesAndPlotsAfterACompletedRun) {
-  const struct {
-    const char* run;
-    void (zorv::SimCommands::*command)();
-    int ss, oneC, stopClose;
-    std::size_t plots;
-  } cases[] = {{"transient", &zorv::SimCommands::OnSimulationRun, 0, 0, 0, 1},
+  const struct { const char* run; void (zorv::SimCommands::*command)(); int ss, oneC, stopClose; std::size_t plots; } cases[] = {{"transient", &zorv::SimCommands::OnSimulationRun, 0, 0, 0, 1},
                {"steady state", &zorv::SimCommands::OnSsRun, 1, 0, 1, 0},
                {"limited", &zorv::SimCommands::OnSsLimsimRun, 1, 1, 1, 1}};
   build_rc();

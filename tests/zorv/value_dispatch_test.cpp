@@ -53,18 +53,13 @@ TEST(ValueReader, SuffixesAndRefusals) {
 TEST_F(ValueDispatch, ValuesTypedAndKept) {
   auto* r = AddResistor({200, 160});
   auto* c = add_symbol(new sdi::basic(sdi::kind_capacitor, 1), {400, 160});
-  // The reader's table is ValueReader's; these go through the dialogs.
-  const struct { sdi::element* e; const char* typed; double stored; } rows[] = {{r, "4k7", 4700}, {c, "10u", 1e-5}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.typed);
-    host.dialogs.steps = {{row.e == r ? "R_Dlg" : "c_Dlg", {{1001, row.typed}}, {}, DialogEnd::Ok}};
-    view.EditElement(row.e->id);
-    EXPECT_EQ(row.e->values[0], row.stored);
-  }
   host.dialogs.steps = {{"R_Dlg", {{1001, "k5"}}, {}, DialogEnd::Ok}, {"R_Dlg", {{1001, "3.3k"}}, {}, DialogEnd::Ok}};
   view.EditElement(r->id);
   EXPECT_EQ(host.dialogs.refusals.size(), 1u);
   EXPECT_EQ(r->values[0], 3300);
+  host.dialogs.steps = {{"c_Dlg", {{1001, "10u"}}, {}, DialogEnd::Ok}};
+  view.EditElement(c->id);
+  EXPECT_EQ(c->values[0], 1e-5);
   for (double v : {4701.23, 2e9, 1e-15}) {
     for (sdi::element* e : {static_cast<sdi::element*>(r), static_cast<sdi::element*>(c)}) {
       e->values[0] = v;
@@ -82,7 +77,10 @@ TEST_F(ValueDispatch, StepsCancelAndKindsWithoutDialog) {
   ASSERT_EQ(v->n, 2);
   EXPECT_EQ(std::vector<double>({v->pairs[0][0], v->pairs[0][1], v->pairs[1][0], v->pairs[1][1]}),
             std::vector<double>({1e-3, 5, 2e-3, 9}));
-  EXPECT_EQ(host.backupsAtCount.size(), 1u);
+  host.dialogs.steps = {{"VDC_X_Dg", {{1038, ""}}, {}, DialogEnd::Ok}};  // a step time cleared drops its step
+  view.EditElement(v->id);
+  EXPECT_EQ(std::vector<double>({double(v->n), v->pairs[0][0], v->pairs[0][1]}), std::vector<double>({1, 2e-3, 9}));
+  EXPECT_EQ(host.backupsAtCount.size(), 2u);
 
   auto* l = add_symbol(new sdi::basic(sdi::kind_inductor, 1), {400, 160});
   l->values[0] = 3;
@@ -90,7 +88,7 @@ TEST_F(ValueDispatch, StepsCancelAndKindsWithoutDialog) {
   view.EditElement(l->id);
   EXPECT_EQ(l->values[0], 3);
   EXPECT_TRUE(l->flags.test(sdi::flag_values_set));
-  EXPECT_EQ(host.backupsAtCount.size(), 1u);
+  EXPECT_EQ(host.backupsAtCount.size(), 2u);
 
   // Wires, grounds, labels and junctions open nothing and stay unmarked; a probe is undefined.
   for (sdi::element* e : {static_cast<sdi::element*>(AddWire({600, 100}, {700, 100})),
@@ -105,7 +103,7 @@ TEST_F(ValueDispatch, StepsCancelAndKindsWithoutDialog) {
   view.EditElement(p->id);
   EXPECT_EQ(host.messages, std::vector<std::string>{"Undefined Element"});
   EXPECT_TRUE(p->flags.test(sdi::flag_values_set));
-  EXPECT_EQ(host.dialogs.opened.size(), 2u);
+  EXPECT_EQ(host.dialogs.opened.size(), 3u);
 }
 
 // y1 takes only a port, sw only a switch; a miss beeps and leaves 0.
@@ -130,6 +128,18 @@ TEST_F(ValueDispatch, ThresholdPicksPortsAndSwitch) {
   EXPECT_EQ(*t->table.list_value_at(3), 1.0);
   EXPECT_EQ(host.referred, (std::vector<int>{port->id, sw->id}));  // drawn selected in the last opening
   EXPECT_EQ(sw->selected + port->selected, 0);
+}
+
+// M's dialog shows its two inductors as selected while it is open; a resistor's shows none.
+TEST_F(ValueDispatch, MutualShowsItsInductors) {
+  auto* r = AddResistor({100, 160});
+  auto* m = add_coupling({200, 160}, {296, 160});
+  m->inductor1 = 7, m->inductor2 = 9;
+  host.dialogs.steps = {{"R_Dlg", {}, {}, DialogEnd::Cancel}, {"M_Dlg", {}, {}, DialogEnd::Cancel}};
+  view.EditElement(r->id);
+  EXPECT_TRUE(host.referred.empty());
+  view.EditElement(m->id);
+  EXPECT_EQ(host.referred, (std::vector<int>{7, 9}));
 }
 
 TEST_F(ValueDispatch, DeletingTheElementEndsThePick) {

@@ -9,32 +9,31 @@ namespace {
 
 using zorv::Pos;
 
-TEST_F(EditTest, PlacingTwoResistorsThenEscLeavesNothingPending) {
-  Arm(sdi::kind_resistor);
-  Click({200, 160});
-  Click({296, 160});
-  ASSERT_NE(sdi::pending_element, nullptr);  // the next resistor follows the cursor
-  Edit().OnKeyDown(zorv::kKeyEscape);
-  EXPECT_EQ(sdi::pending_element, nullptr);
-  EXPECT_FALSE(Edit().Placing());
-  ASSERT_EQ(CircuitCount(), 2);
-  EXPECT_NE(Find("R1"), nullptr);
-  EXPECT_NE(Find("R2"), nullptr);
-  EXPECT_EQ(Find("R2")->terminal_at(0), sdi::point(296, 136));
+TEST_F(EditTest, PlacingTwoResistorsThenEscOrTheRightButtonLeavesNothingPending) {
+  for (bool esc : {true, false}) {
+    SCOPED_TRACE(esc ? "Esc" : "right button");
+    sdi::delete_all_elements();
+    Arm(sdi::kind_resistor);
+    Click({200, 160});
+    Click({296, 160});
+    ASSERT_NE(sdi::pending_element, nullptr);  // the next resistor follows the cursor
+    esc ? (void)Edit().OnKeyDown(zorv::kKeyEscape) : Edit().OnRButtonDown();
+    EXPECT_EQ(sdi::pending_element, nullptr);
+    EXPECT_FALSE(Edit().Placing());
+    ASSERT_EQ(CircuitCount(), 2);
+    EXPECT_EQ(Find("R2")->terminal_at(0), sdi::point(296, 136));
+  }
 }
 
 TEST(BendRule, SignChangesAndTheFirstStep) {
-  struct Row {
-    sdi::point a, b;
-    int before, after;
-  } rows[] = {
+  struct { sdi::point a, b; int before, after; } rows[] = {
       {{0, 0}, {3, 5}, 0, 1},     {{0, 0}, {5, 3}, 1, 0},     {{0, 0}, {4, -4}, 0, 1},
       {{9, 9}, {-9, 9}, 0, 1},    {{-9, -9}, {9, -9}, 0, 1},  {{-9, 9}, {9, 9}, 0, 1},
       {{9, -9}, {-9, -9}, 0, 1},  {{-9, 9}, {-9, -9}, 1, 0},  {{9, -9}, {9, 9}, 1, 0},
       {{-9, -9}, {-9, 9}, 1, 0},  {{9, 9}, {9, -9}, 1, 0},    {{9, 9}, {-9, -9}, 1, 1},
       {{0, 9}, {-9, 9}, 0, 0},    {{9, 9}, {16, 9}, 1, 1},
   };
-  for (const Row& r : rows) {
+  for (const auto& r : rows) {
     SCOPED_TRACE(testing::Message() << r.a.x << "," << r.a.y << " -> " << r.b.x << "," << r.b.y);
     EXPECT_EQ(zorv::BendAfterMove(r.a, r.b, r.before), r.after);
   }
@@ -71,6 +70,20 @@ TEST_F(EditTest, ACollinearContinuationMergesUnlessATerminalSitsAtItsFirstEnd) {
     else
       EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
   }
+  sdi::delete_all_elements();  // drawn leftwards from the end of a wire
+  AddWire({48, 16}, {96, 16})->selected = 0;
+  Edit().OnWire();
+  Drag({48, 16}, {16, 16});
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
+}
+
+TEST_F(EditTest, ATerminalPlacedOnAWireSplitsIt) {
+  AddWire({152, 136}, {248, 136})->selected = 0;
+  Arm(sdi::kind_resistor);
+  Click({200, 160});  // upper terminal (200, 136)
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{152, 136, 200, 136}, {200, 136, 248, 136}}));
 }
 
 TEST_F(EditTest, BandSelectsAndShiftAdds) {
@@ -81,6 +94,10 @@ TEST_F(EditTest, BandSelectsAndShiftAdds) {
   EXPECT_TRUE(r1->selected && !r2->selected);
   // The extent (174, 115)-(231, 195) grown by 3.
   EXPECT_EQ(Edit().SelectionRect(), sdi::rect(171, 112, 63, 86));
+  Edit().OnMouseMove({200, 140}, false);  // the move cursor over the selection only
+  EXPECT_EQ(host.cursor, zorv::EditCursor::Move);
+  Edit().OnMouseMove({296, 140}, false);
+  EXPECT_EQ(host.cursor, zorv::EditCursor::Arrow);
   Drag({276, 120}, {316, 200}, true);
   EXPECT_TRUE(r1->selected && r2->selected);
   Drag({332, 205}, {276, 120});  // from outside the selection: a new band
@@ -95,39 +112,32 @@ TEST_F(EditTest, BandSelectsAndShiftAdds) {
   EXPECT_EQ(host.fb.pixel(44, 24), kWhite);
 }
 
-TEST_F(EditTest, AClickSelectsAndADragLandsOnTheGrid) {
-  auto* r = static_cast<sdi::i_element*>(AddResistor({200, 160}));
-  r->selected = 0;
+TEST_F(EditTest, AClickSelectsADragLandsOnTheGridAndSelectAllFollows) {
+  sdi::element* r = AddResistor({200, 160});
+  sdi::element* r2 = AddResistor({296, 160});
+  r->selected = r2->selected = 0;
   Click({200, 150});
-  EXPECT_TRUE(r->selected);
+  EXPECT_TRUE(r->selected && !r2->selected);
   EXPECT_FALSE(host.modified);
+
   Drag({200, 150}, {243, 171});
   EXPECT_EQ(r->terminal_at(0), sdi::point(240, 152));  // moved by (40, 16)
+  EXPECT_EQ(r2->terminal_at(0), sdi::point(296, 136));
   EXPECT_TRUE(host.modified);
   EXPECT_TRUE(std::filesystem::exists(undo.Backup()));
-}
-
-TEST_F(EditTest, SelectAllLetsADragFollow) {
-  sdi::element* r1 = AddResistor({200, 160});
-  sdi::element* r2 = AddResistor({296, 160});
   edit.OnEditSelectAll();
   Drag({250, 160}, {266, 176});
-  EXPECT_EQ(r1->terminal_at(0), sdi::point(216, 152));
+  EXPECT_EQ(r->terminal_at(0), sdi::point(256, 168));
   EXPECT_EQ(r2->terminal_at(0), sdi::point(312, 152));
 }
 
 TEST_F(EditTest, KeysOnASelection) {
-  struct Row {
-    int key;
-    bool undoPoint;
-    int count;
-    int orientation;
-  } rows[] = {
+  struct { int key; bool undoPoint; int count, orientation; } rows[] = {
       {zorv::kKeyDelete, true, 0, 1},
       {zorv::kKeySpace, true, 1, 2},
       {zorv::kKeyEscape, false, 1, 1},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.key);
     sdi::delete_all_elements();
     std::filesystem::remove(undo.Backup());
@@ -147,32 +157,19 @@ TEST_F(EditTest, KeysOnASelection) {
 TEST_F(EditTest, KeysScrollTheSheet) {
   // At zoom 1 the sheet is 2000 x 3000 pixels in a 400 x 300 client: a page is a
   // tenth of the sheet, a line a tenth of a page.
-  struct Row {
-    int key;
-    zorv::Pos from, to;
-  } rows[] = {
+  struct { int key; zorv::Pos from, to; } rows[] = {
       {zorv::kKeyPageDown, {0, 0}, {0, 300}},    {zorv::kKeyPageUp, {0, 200}, {0, 0}},
       {zorv::kKeyRight, {0, 0}, {20, 0}},        {zorv::kKeyDown, {0, 0}, {0, 30}},
       {zorv::kKeyLeft, {40, 0}, {20, 0}},        {zorv::kKeyUp, {0, 90}, {0, 60}},
       {zorv::kKeyEnd, {0, 0}, {1600, 2700}},     {zorv::kKeyHome, {500, 500}, {0, 0}},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.key);
     host.scroll.pos = row.from;
     EXPECT_TRUE(Edit().OnKeyDown(row.key));
-    EXPECT_EQ(host.scroll.pos.x, row.to.x);
-    EXPECT_EQ(host.scroll.pos.y, row.to.y);
+    EXPECT_EQ(std::make_pair(host.scroll.pos.x, host.scroll.pos.y), std::make_pair(row.to.x, row.to.y));
   }
   EXPECT_FALSE(Edit().OnKeyDown('A'));
-}
-
-TEST_F(EditTest, TheRightButtonCancelsPlacing) {
-  Arm(sdi::kind_capacitor);
-  Edit().OnMouseMove({100, 100}, false);
-  Edit().OnRButtonDown();
-  EXPECT_EQ(sdi::pending_element, nullptr);
-  EXPECT_FALSE(Edit().Placing());
-  EXPECT_EQ(CircuitCount(), 0);
 }
 
 }  // namespace

@@ -50,9 +50,7 @@ TEST(RenderClient, JunctionDotsAndNestedDrawScopes) {
   {
     zorv::DrawScope scope(&fb);
     zorv::DrawJunctionDot({10, 10}, 1);  // 3 x 3 in blue
-    for (int y = 8; y <= 12; ++y)
-      for (int x = 8; x <= 12; ++x)
-        EXPECT_EQ(fb.pixel(x, y), std::abs(x - 10) <= 1 && std::abs(y - 10) <= 1 ? kBlue : kWhite) << x << "," << y;
+    EXPECT_EQ(Pixels(fb, {{9, 9}, {11, 11}, {12, 10}, {10, 8}}), (std::vector<std::uint32_t>{kBlue, kBlue, kWhite, kWhite}));
     {
       zorv::DrawScope inner(&other);
       EXPECT_EQ(sdi::pDC, &other);

@@ -6,31 +6,13 @@
 
 #include <wx/menu.h>
 #include <wx/uiaction.h>
-#include <wx/utils.h>
 
 #include "sdi/circuit_file.h"
 #include "sdi/element.h"
 #include "sdi/elist.h"
 #include "sdi/zorv/toolkit_ids.h"
+#include "zorv/circuit_builder.h"
 #include "zorv/smoke/gui_session.h"
-
-namespace {
-
-std::vector<int> Kinds() {
-  std::vector<int> kinds;
-  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) kinds.push_back(n->value->kind);
-  return kinds;
-}
-
-// Lets the X server deliver what was simulated.
-void Settle(GuiSession& s) {
-  for (int i = 0; i < 10; ++i) {
-    s.Pump(2);
-    wxMilliSleep(5);
-  }
-}
-
-}  // namespace
 
 TEST(Smoke, DrawAWireAndPlaceAResistorWithTheMouseSaveAndUndoTheWire) {
   GuiSession s({"--nosplash"});
@@ -41,47 +23,43 @@ TEST(Smoke, DrawAWireAndPlaceAResistorWithTheMouseSaveAndUndoTheWire) {
 
   s.Command(ZORV_ID(R));
   mouse.MouseMove(screen(200, 160));
-  Settle(s);
+  s.Settle();
   mouse.MouseClick();
-  ASSERT_TRUE(s.WaitFor([&] { return Kinds().size() == 1; }));
+  ASSERT_TRUE(s.WaitFor([&] { return circuit_kinds().size() == 1; }));
   mouse.Char(WXK_ESCAPE);
   ASSERT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().Placing(); }));
 
   s.Command(ZORV_ID(Wire));
   mouse.MouseMove(screen(48, 48));
-  Settle(s);
+  s.Settle();
   mouse.MouseDown();
-  Settle(s);
+  s.Settle();
   for (int x = 64; x <= 160; x += 16) {
     mouse.MouseMove(screen(x, 48));
-    Settle(s);
+    s.Settle();
   }
   mouse.MouseUp();
-  ASSERT_TRUE(s.WaitFor([&] { return Kinds().size() == 2; }));
+  ASSERT_TRUE(s.WaitFor([&] { return circuit_kinds().size() == 2; }));
   mouse.Char(WXK_ESCAPE);
   ASSERT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().WireMode(); }));
 
   const std::string path = (s.Dir().path() / "drawn.ckt").string();
   ASSERT_TRUE(s.Doc()->OnSaveDocument(path));
   s.Command(wxID_UNDO);
-  EXPECT_EQ(Kinds(), std::vector<int>{sdi::kind_resistor});
-
+  EXPECT_EQ(circuit_kinds(), std::vector<int>{sdi::kind_resistor});
   // The saved file holds the resistor and the wire, as drawn.
   ASSERT_EQ(sdi::open_circuit_file(path), sdi::circuit_read);
-  ASSERT_EQ(Kinds(), (std::vector<int>{sdi::kind_resistor, sdi::kind_wire}));
-  sdi::element* r = sdi::circuit.head->value;
+  ASSERT_EQ(circuit_kinds(), (std::vector<int>{sdi::kind_resistor, sdi::kind_wire}));
   sdi::element* w = static_cast<sdi::enode*>(sdi::circuit.head->next)->value;
-  EXPECT_EQ(r->terminal_at(0), sdi::point(200, 136));
-  EXPECT_EQ(w->terminal_at(0), sdi::point(48, 48));
-  EXPECT_EQ(w->terminal_at(1), sdi::point(160, 48));
+  EXPECT_EQ(sdi::circuit.head->value->terminal_at(0), sdi::point(200, 136));
+  EXPECT_EQ(sdi::line(w->terminal_at(0), w->terminal_at(1)), sdi::line(48, 48, 160, 48));
 }
 
 TEST(Smoke, TheLibraryMenuListsTheFoldersSymbolsAndPlacesOne) {
   GuiSession s({"--nosplash"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   wxMenu* library = nullptr;
-  ASSERT_NE(s.Frame()->GetMenuBar()->FindItem(ZORV_ID(LibraryUpdate), &library), nullptr);
-  ASSERT_NE(library, nullptr);
+  ASSERT_TRUE(s.Frame()->GetMenuBar()->FindItem(ZORV_ID(LibraryUpdate), &library) && library);
   EXPECT_EQ(library->GetMenuItemCount(), 2u);  // Update and a separator: no placeholders
   std::ofstream("Buck.sym") << "BUCK\n41,33,16,16\n2\n0,0,40,0\n0,32,40,32\n2\n0,16\n32,16\n1\nVin\n";
   s.Command(ZORV_ID(LibraryUpdate));

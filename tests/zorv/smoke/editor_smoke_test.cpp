@@ -2,8 +2,6 @@
 // and what the commands, keys and closing do.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include <wx/aui/auibar.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
@@ -14,7 +12,6 @@
 #include "sdi/drawing.h"
 #include "sdi/launcher.h"
 #include "sdi/wait_cursor.h"
-#include "sdi/zorv/about_dlg.h"
 #include "sdi/zorv/client_draw.h"
 #include "sdi/zorv/core/command_ids.h"
 #include "sdi/zorv/grats_dlg.h"
@@ -30,20 +27,8 @@ namespace cmd = zorv::cmd;
 
 namespace {
 
-bool Rgb(const wxImage& image, int x, int y, int r, int g, int b) {
-  return x >= 0 && y >= 0 && x < image.GetWidth() && y < image.GetHeight() && image.GetRed(x, y) == r &&
-         image.GetGreen(x, y) == g && image.GetBlue(x, y) == b;
-}
-
-// Where a sheet point shows in the view's client area.
-wxPoint OnView(GuiSession& s, int x, int y) {
-  const zorv::ViewMapping& m = s.View()->Core().Mapping();
-  const zorv::Pos scroll = s.View()->Canvas()->ScrollPos();
-  return {m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y};
-}
-
 bool GridDotShown(GuiSession& s, int x, int y) {
-  const wxPoint p = OnView(s, x, y);
+  const wxPoint p = s.SheetToClient(x, y);
   return Rgb(GrabClient(s.View()->Canvas()), p.x, p.y, 0, 128, 0);
 }
 
@@ -58,16 +43,10 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   wxAuiToolBar* main = s.Frame()->MainToolBar();
   wxAuiToolBar* elements = s.Frame()->ElementBar();
   ASSERT_TRUE(main && elements);
-  EXPECT_EQ(elements->GetLabel(), "Component Toolbar");
   EXPECT_EQ(main->GetToolCount(), 21u);
   EXPECT_EQ(elements->GetToolCount(), 29u);
-  EXPECT_EQ(main->FindTool(wxID_NEW)->GetShortHelp(), "New");
-  EXPECT_EQ(elements->FindTool(ToolkitCommandId(cmd::Wire))->GetLongHelp(), "Connect the components with a  wire");
-  EXPECT_EQ(s.Frame()->GetStatusBar()->GetFieldsCount(), 4);
   EXPECT_EQ(s.Frame()->GetStatusBar()->GetStatusText(0), "Ready");
   EXPECT_EQ(s.Frame()->GetMenuBar()->GetMenuCount(), 8u);
-  EXPECT_EQ(s.Frame()->GetMenuBar()->GetMenuLabel(6), "S&teady_State");
-  EXPECT_TRUE(s.Frame()->GetIcon().IsOk());
   const wxRect tool = elements->GetToolRect(ToolkitCommandId(cmd::Wire));  // pointing shows the prompt
   wxUIActionSimulator().MouseMove(elements->ClientToScreen(tool.GetPosition() + wxPoint(tool.width / 2, tool.height / 2)));
   EXPECT_TRUE(s.WaitFor([&] { return s.Frame()->GetStatusBar()->GetStatusText(0) == "Connect the components with a  wire"; }));
@@ -77,26 +56,22 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   EXPECT_TRUE(std::filesystem::is_directory(s.View()->Core().Undo().Folder()));
 
   s.Pump(20);  // the grid on the screen, white between its dots
-  if (const char* path = std::getenv("ZORV_SCREENSHOT"))
-    wxBitmap(GrabScreen(s.Frame()->GetScreenRect())).SaveFile(path, wxBITMAP_TYPE_PNG);
   for (int k = 1; k <= 10; ++k) EXPECT_TRUE(GridDotShown(s, 8 * k, 8 * k)) << k;
-  const wxPoint between = OnView(s, 12, 12);
+  const wxPoint between = s.SheetToClient(12, 12);
   EXPECT_TRUE(Rgb(GrabClient(s.View()->Canvas()), between.x, between.y, 255, 255, 255));
   s.Command(ToolkitCommandId(cmd::ViewGrid));
   s.Pump(20);
   EXPECT_FALSE(GridDotShown(s, 16, 16));
 
-  s.Command(ToolkitCommandId(cmd::ElementToolbar));
-  EXPECT_FALSE(s.Frame()->IsBarShown(elements));
-  EXPECT_TRUE(s.Frame()->IsBarShown(main));
-  s.Frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-  EXPECT_FALSE(s.Frame()->GetMenuBar()->IsChecked(ToolkitCommandId(cmd::ElementToolbar)));
-  s.Command(ToolkitCommandId(cmd::ElementToolbar));
-  EXPECT_TRUE(s.Frame()->IsBarShown(elements));
-  s.Command(ToolkitCommandId(cmd::ViewToolbar));
-  EXPECT_FALSE(s.Frame()->IsBarShown(main));
-  s.Command(ToolkitCommandId(cmd::ViewToolbar));
-  EXPECT_TRUE(s.Frame()->IsBarShown(main));
+  const std::tuple<int, wxAuiToolBar*, wxAuiToolBar*> bars[] = {{cmd::ElementToolbar, elements, main}, {cmd::ViewToolbar, main, elements}};
+  for (auto [command, bar, other] : bars) {
+    s.Command(ToolkitCommandId(command));  // each bar hides and shows alone, its menu check following
+    s.Frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_FALSE(s.Frame()->IsBarShown(bar) || s.Frame()->GetMenuBar()->IsChecked(ToolkitCommandId(command))) << command;
+    EXPECT_TRUE(s.Frame()->IsBarShown(other));
+    s.Command(ToolkitCommandId(command));
+    EXPECT_TRUE(s.Frame()->IsBarShown(bar));
+  }
 
   wxUpdateUIEvent copy(ToolkitCommandId(cmd::CopyToClipboard));  // nothing to copy yet
   s.Frame()->GetEventHandler()->ProcessEvent(copy);
@@ -113,16 +88,14 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   };
   const auto before = centre();
   s.Command(ToolkitCommandId(cmd::ZoomIn));
-  EXPECT_NEAR(s.View()->Core().Zoom(), 1.56, 1e-12);
+  s.Command(ToolkitCommandId(cmd::ZoomOut));
+  s.Command(ToolkitCommandId(cmd::ZoomOut));
+  EXPECT_NEAR(s.View()->Core().Zoom(), 1.3 / 1.2, 1e-12);
   EXPECT_EQ(canvas->GetVirtualSize().x, s.View()->Core().Mapping().ViewportExtent().w);
   EXPECT_EQ(canvas->GetVirtualSize().y, s.View()->Core().Mapping().ViewportExtent().h);
-  s.Command(ToolkitCommandId(cmd::ZoomIn));
   const double unit = 1.0 / s.View()->Core().Mapping().ScaleX();
-  EXPECT_NEAR(centre().first, before.first, unit);
-  EXPECT_NEAR(centre().second, before.second, unit);
-  for (int i = 0; i < 3; ++i) s.Command(ToolkitCommandId(cmd::ZoomOut));
-  EXPECT_NEAR(s.View()->Core().Zoom(), 1.3 / 1.2, 1e-12);
-  EXPECT_NEAR(centre().first, before.first, 3 * unit);
+  EXPECT_NEAR(centre().first, before.first, 2 * unit);
+  EXPECT_NEAR(centre().second, before.second, 2 * unit);
   const zorv::Pos at = canvas->ScrollPos();  // a wheel notch down scrolls one line down
   wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
   wheel.m_wheelRotation = -120;
@@ -133,13 +106,11 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   s.Command(ToolkitCommandId(cmd::ZoomAll));
   EXPECT_NEAR(s.View()->Core().Zoom(), s.View()->Core().Mapping().dpiX > 100 ? 1.04 : 1.3, 1e-12);
 
-  CAboutDlg about(s.Frame());
-  EXPECT_EQ(about.GetTitle(), "About ZORV");
-  EXPECT_TRUE(about.MemoryLine().EndsWith(" KB"));
-  EXPECT_NE(about.DiskLine().Find(" KB Free on "), wxNOT_FOUND);
   s.Command(wxID_ABOUT);
   ASSERT_EQ(s.dialogs.seen.size(), 1u);
   EXPECT_EQ(s.dialogs.seen.back().title, "About ZORV");
+  s.Command(ToolkitCommandId(cmd::SubcircuitNew));
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.sct");
   EXPECT_TRUE(s.Frame()->Close(false));  // unchanged: nothing asked
   EXPECT_EQ(s.dialogs.seen.size(), 1u);
 }
@@ -156,12 +127,9 @@ TEST(Smoke, TheSplashShowsOverTheMainWindowAndSwallowsTheFirstKey) {
   ASSERT_EQ(shown.GetSize(), picture.GetSize());
   long drawn = 0, same = 0;  // the picture's drawn (not white) pixels are on the screen
   for (int y = 0; y < picture.GetHeight(); ++y)
-    for (int x = 0; x < picture.GetWidth(); ++x) {
-      const int r0 = picture.GetRed(x, y), g0 = picture.GetGreen(x, y), b0 = picture.GetBlue(x, y);
-      if (r0 == 255 && g0 == 255 && b0 == 255) continue;
-      ++drawn;
-      same += Rgb(shown, x, y, r0, g0, b0);
-    }
+    for (int x = 0; x < picture.GetWidth(); ++x)
+      if (!Rgb(picture, x, y, 255, 255, 255))
+        ++drawn, same += Rgb(shown, x, y, picture.GetRed(x, y), picture.GetGreen(x, y), picture.GetBlue(x, y));
   ASSERT_GT(drawn, 1000);
   EXPECT_GT(same, drawn * 95 / 100);
   wxKeyEvent key(wxEVT_KEY_DOWN);
@@ -181,33 +149,26 @@ TEST(Smoke, AChangedCircuitAsksSaveChangesBeforeClosingNewAndExit) {
   EXPECT_TRUE(s.Doc()->IsModified());
   s.dialogs.answers = {wxID_CANCEL};  // Cancel keeps the window and the change
   EXPECT_FALSE(s.Frame()->Close(false));
-  ASSERT_EQ(s.dialogs.seen.size(), 1u);
-  EXPECT_EQ(s.dialogs.seen[0].message, "Save changes to asked.ckt?");
-  EXPECT_EQ(s.dialogs.seen[0].title, "ZORV");
+  EXPECT_EQ(s.dialogs.seen.at(0).title, "ZORV");
   EXPECT_TRUE(s.Doc()->IsModified());
   s.dialogs.answers = {wxID_NO};  // No: New goes ahead without writing
   s.Command(wxID_NEW);
-  ASSERT_EQ(s.dialogs.seen.size(), 2u);
-  EXPECT_EQ(s.dialogs.seen[1].message, "Save changes to asked.ckt?");
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.ckt");
   EXPECT_FALSE(s.Doc()->IsModified());
 
   s.View()->SaveBackup();
-  s.Frame()->Raise();
-  s.View()->Canvas()->SetFocus();
-  ASSERT_TRUE(s.WaitFor([&] { return wxWindow::FindFocus() == s.View()->Canvas(); }));
+  ASSERT_TRUE(s.FocusCanvas());
   wxUIActionSimulator keys;  // no Ctrl+Q: pressing it starts nothing
   keys.Char('q', wxMOD_CONTROL);
-  for (int i = 0; i < 20; ++i) s.Pump(2);
+  s.Settle();
   EXPECT_EQ(s.dialogs.seen.size(), 2u);
   s.dialogs.answers = {wxID_CANCEL};  // Ctrl+N, which it has, asks
   keys.Char('n', wxMOD_CONTROL);
   ASSERT_TRUE(s.WaitFor([&] { return s.dialogs.seen.size() == 3u; }));
-  EXPECT_EQ(s.dialogs.seen[2].message, "Save changes to Untitled.ckt?");
   s.dialogs.answers = {wxID_CANCEL};  // File > Exit asks too
   s.Command(ZORV_ID(AppExit));
-  ASSERT_EQ(s.dialogs.seen.size(), 4u);
-  EXPECT_EQ(s.dialogs.seen[3].message, "Save changes to Untitled.ckt?");
+  EXPECT_EQ(s.Messages(), (std::vector<std::string>{"Save changes to asked.ckt?", "Save changes to asked.ckt?",
+                                                    "Save changes to Untitled.ckt?", "Save changes to Untitled.ckt?"}));
   EXPECT_TRUE(s.Frame()->IsShown());
   s.dialogs.answers = {wxID_NO};
   EXPECT_TRUE(s.Frame()->Close(false));
@@ -217,9 +178,8 @@ TEST(Smoke, ARunShowsProgressTakesEscOnlyAndReportsItsEnd) {
   GuiSession s({"--nosplash"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   run_services& services = main_window();
-  EXPECT_FALSE(wxIsBusy());
   {
-    sdi::wait_cursor busy, nested;
+    sdi::wait_cursor busy;
     EXPECT_TRUE(wxIsBusy());
   }
   EXPECT_FALSE(wxIsBusy());
@@ -233,8 +193,7 @@ TEST(Smoke, ARunShowsProgressTakesEscOnlyAndReportsItsEnd) {
   EXPECT_TRUE(s.Frame()->IsRunning());
   EXPECT_FALSE(s.Frame()->Close(false));  // no closing during a run
   EXPECT_FALSE(services.poll_escape());
-  s.View()->Canvas()->SetFocus();
-  ASSERT_TRUE(s.WaitFor([&] { return wxWindow::FindFocus() == s.View()->Canvas(); }));
+  ASSERT_TRUE(s.FocusCanvas());
   wxUIActionSimulator keys;  // real key presses, through the X server
   auto escape_within = [&](int polls) {
     for (int i = 0; i < polls; ++i, wxMilliSleep(5))
@@ -269,11 +228,11 @@ TEST(Smoke, ARunShowsProgressTakesEscOnlyAndReportsItsEnd) {
   EXPECT_EQ(s.dialogs.seen.back().title, "ZORV");
   EXPECT_EQ(text, "Total simulation time = 0.25 secs.");
   EXPECT_EQ(s.Messages().size(), 1u);
-  auto* dlg = new GRATS_Dg(s.Frame(), "Total simulation time = 0.25 secs.");
+  auto* dlg = new GRATS_Dg(s.Frame(), text);
   dlg->Show();  // the picture starts at 15 pixels, 3.5 units down
-  ASSERT_TRUE(s.WaitFor([&] { return dlg->Slide().UnitX() > 0; }));
-  EXPECT_EQ(dlg->Slide().Picture().x, 15);
+  EXPECT_TRUE(s.WaitFor([&] { return dlg->Slide().UnitX() > 0 && dlg->Slide().Picture().x == 15; }));
   EXPECT_EQ(dlg->Slide().Picture().y, static_cast<int>(dlg->Slide().UnitY() * 3.5));
+  EXPECT_TRUE(s.WaitFor([&] { return dlg->Slide().Picture().x > 15; }));  // and slides
   dlg->Destroy();
 
   std::vector<long> icons;  // the engine's boxes: plain or information
@@ -292,7 +251,7 @@ TEST(Smoke, HandlerDrawingShowsAndInvertsBack) {
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   s.Pump(10);
   CZorvCanvas* canvas = s.View()->Canvas();
-  const wxPoint p = OnView(s, 300, 204);
+  const wxPoint p = s.SheetToClient(300, 204);
   {
     CClientDraw dc(*s.View());
     ASSERT_NE(sdi::pDC, nullptr);

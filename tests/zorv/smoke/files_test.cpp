@@ -26,17 +26,9 @@
 
 namespace {
 
-bool IsBlue(const wxImage& image, wxPoint p) {
-  return p.x >= 0 && p.y >= 0 && p.x < image.GetWidth() && p.y < image.GetHeight() && image.GetRed(p.x, p.y) == 0 &&
-         image.GetGreen(p.x, p.y) == 0 && image.GetBlue(p.x, p.y) == 255;
-}
+bool IsBlue(const wxImage& image, wxPoint p) { return Rgb(image, p.x, p.y, 0, 0, 255); }
 
-// Where a sheet point shows in the view's client area.
-wxPoint OnView(GuiSession& s, sdi::point p) {
-  const zorv::ViewMapping& m = s.View()->Core().Mapping();
-  const zorv::Pos scroll = s.View()->Canvas()->ScrollPos();
-  return {m.ToDeviceX(p.x) - scroll.x, m.ToDeviceY(p.y) - scroll.y};
-}
+wxPoint OnView(GuiSession& s, sdi::point p) { return s.SheetToClient(p.x, p.y); }
 
 struct Ink {
   int blue = 0, red = 0, green = 0;  // strokes, texts, grid dots
@@ -47,6 +39,9 @@ struct Ink {
 // printer (the page's own size) or a preview (smaller) gives it.
 Ink PrintInto(GuiSession& s, int ppi, int w, int h) {
   std::unique_ptr<wxPrintout> printout(s.View()->OnCreatePrintout());
+  int pages[4] = {};  // one page
+  printout->GetPageInfo(&pages[0], &pages[1], &pages[2], &pages[3]);
+  EXPECT_EQ(std::vector<int>(pages, pages + 4), std::vector<int>(4, 1));
   wxBitmap bitmap(w, h, 24);
   {
     wxMemoryDC dc(bitmap);
@@ -132,7 +127,6 @@ TEST(Smoke, OpensDrawsCopiesSavesAndReopensAFile) {
   EXPECT_EQ(CircuitCount(), 0);
   EXPECT_EQ(::base_name, (files.path() / "Untitled").string());
   wxFileHistory* history = s.App().DocManager()->GetFileHistory();  // the recent files
-  EXPECT_EQ(history->GetMaxFiles(), 4u);
   ASSERT_EQ(history->GetCount(), 1u);
   EXPECT_EQ(history->GetHistoryFile(0), path);
   s.Command(wxID_FILE1);
@@ -193,11 +187,11 @@ TEST(Smoke, PrintingFitsTheCircuitWithoutGridAndTextsInProportion) {
   EXPECT_GE(page.right - page.left, 850 * 7 / 10);
   EXPECT_LT(page.red, page.blue);
   EXPECT_LT(preview.blue, page.blue);  // strokes one pixel wide at either size
+  const Ink fine = PrintInto(s, 400, 3400, 4400);  // drawn at 300 dpi, then stretched over the page
+  EXPECT_GE(fine.right - fine.left, 3400 * 7 / 10);
   EXPECT_EQ(page.green, 0);
-  {
-    std::unique_ptr<wxPrintout> cancelled(s.View()->OnCreatePrintout());
-    cancelled->OnPreparePrinting();
-    EXPECT_EQ(sdi::grid_shown, 0);
-  }
+  std::unique_ptr<wxPrintout> cancelled(s.View()->OnCreatePrintout());  // the grid back without printing
+  cancelled->OnPreparePrinting();
+  cancelled.reset();
   EXPECT_EQ(sdi::grid_shown, 1);
 }

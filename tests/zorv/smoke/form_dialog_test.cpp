@@ -5,6 +5,7 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
+#include "sdi/zorv/core/element_forms.h"
 #include "sdi/zorv/core/settings_forms.h"
 #include "sdi/zorv/form_dialog.h"
 #include "zorv/smoke/gui_session.h"
@@ -29,4 +30,10 @@ TEST(Smoke, ASettingsDialogKeepsItsButtonsExclusiveAndRefusesABadOk) {
   EXPECT_EQ(s.Messages(), std::vector<std::string>{"\"Tolerance\" must be a finite number of 0 or more."});
   EXPECT_EQ(form.Find(1079)->text, "1");  // nothing taken from a refused dialog
   dlg->Destroy();
+  zorv::Form sub = zorv::ElementForm("SUB_Dlg");  // a subcircuit row: one text box under its id
+  zorv::SubcircuitRows(sub, 2);
+  auto* rows = new CFormDialog(s.Frame(), sub);
+  dynamic_cast<wxTextCtrl*>(rows->FindWindow(zorv::SubRowName(1)))->ChangeValue("Vin");
+  EXPECT_EQ(rows->Read().Find(zorv::SubRowName(1))->text, "Vin");
+  rows->Destroy();
 }

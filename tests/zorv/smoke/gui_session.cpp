@@ -21,15 +21,18 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
 
 }  // namespace
 
+void UseFreshHome(const std::filesystem::path& dir) {
+  std::filesystem::create_directories(dir / "home");
+  setenv("HOME", (dir / "home").c_str(), 1);
+  setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  setenv("NO_AT_BRIDGE", "1", 1);
+}
+
 GuiSession::GuiSession(std::vector<std::string> args) {
   wxSetAssertHandler(FailOnAssert);
-  const std::string home = (m_dir.path() / "home").string();
-  std::filesystem::create_directories(home);
-  setenv("HOME", home.c_str(), 1);
-  setenv("XDG_DATA_HOME", (m_dir.path() / "data").c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (m_dir.path() / "config").c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", m_dir.path().c_str(), 1);
-  setenv("NO_AT_BRIDGE", "1", 1);
+  UseFreshHome(m_dir.path());
   m_args.push_back("zorv");
   for (auto& a : args) m_args.push_back(a);
   for (auto& a : m_args) m_argv.push_back(a.data());
@@ -95,9 +98,10 @@ bool GuiSession::FocusCanvas() {
   return WaitFor([&] { return wxWindow::FindFocus() == canvas; });
 }
 
-wxPoint GuiSession::SheetToScreen(int x, int y) const {
-  CZorvCanvas* canvas = View()->Canvas();
+wxPoint GuiSession::SheetToClient(int x, int y) const {
   const zorv::ViewMapping& m = View()->Core().Mapping();
-  const zorv::Pos scroll = canvas->ScrollPos();
-  return canvas->ClientToScreen(wxPoint(m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y));
+  const zorv::Pos scroll = View()->Canvas()->ScrollPos();
+  return {m.ToDeviceX(x) - scroll.x, m.ToDeviceY(y) - scroll.y};
 }
+
+wxPoint GuiSession::SheetToScreen(int x, int y) const { return View()->Canvas()->ClientToScreen(SheetToClient(x, y)); }

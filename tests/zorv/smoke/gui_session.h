@@ -71,7 +71,12 @@ public:
   void Command(int id);
   // Raises the main window and gives the canvas the keyboard focus; false when it never got it.
   bool FocusCanvas();
-  // A sheet point on the screen, through the view's mapping and scroll (for mouse events).
+  // Lets the X server deliver what was simulated.
+  void Settle() {
+    for (int i = 0; i < 10; ++i) Pump(2);
+  }
+  // A sheet point in the canvas's client area and on the screen, through the view's mapping and scroll.
+  wxPoint SheetToClient(int x, int y) const;
   wxPoint SheetToScreen(int x, int y) const;
   // The messages of the message boxes seen so far.
   std::vector<std::string> Messages() const;
@@ -87,6 +92,9 @@ private:
   std::unique_ptr<wxEventLoopBase> m_loop;
   std::unique_ptr<wxEventLoopActivator> m_activator;
 };
+
+// Points HOME and the XDG folders into `dir`, so no test reads or writes the user's settings.
+void UseFreshHome(const std::filesystem::path& dir);
 
 // The main window is up and on the screen.
 inline bool Shown(GuiSession& s) { return s.Frame() && s.Frame()->IsShownOnScreen(); }

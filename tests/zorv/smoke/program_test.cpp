@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/temp_dir.h"
+#include "zorv/smoke/gui_session.h"
 #include "zorv/smoke/buck_circuit.h"
 
 namespace {
@@ -48,10 +49,7 @@ TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
   TempDir dir;
   const std::string path = (dir.path() / "buck.ckt").string();
   ASSERT_TRUE(WriteBuckCircuit(path));
-  setenv("HOME", dir.path().c_str(), 1);
-  setenv("XDG_DATA_HOME", (dir.path() / "data").c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
-  setenv("NO_AT_BRIDGE", "1", 1);
+  UseFreshHome(dir.path());
   Display* d = XOpenDisplay(nullptr);
   ASSERT_NE(d, nullptr) << "no X server";
   const pid_t pid = fork();

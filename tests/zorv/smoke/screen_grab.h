@@ -9,3 +9,8 @@ class wxWindow;
 wxImage GrabScreen(const wxRect& r);
 // The client area of a window.
 wxImage GrabClient(wxWindow* w);
+// Whether the pixel at (x, y), inside the image, has this colour.
+inline bool Rgb(const wxImage& image, int x, int y, int r, int g, int b) {
+  return x >= 0 && y >= 0 && x < image.GetWidth() && y < image.GetHeight() && image.GetRed(x, y) == r &&
+         image.GetGreen(x, y) == g && image.GetBlue(x, y) == b;
+}

@@ -1,0 +1,17 @@
+tsim = 1.0000e-03
+td = 1.0000e-06
+points = 9999999
+% Circuit name : /home/user/ratio
+
+% Circuit Description
+X = [ 'V1        1   0   1.0000e+00                 '   % V1
+      'F1_1      1   0   -inf           E1          '   % PRI1
+      'E1        2   0   inf            F1_1        '   % SEC1
+      'R1        2   0   1.0000e+00                 '   % R1
+      'I01       2   0   0.0000e+00                 ' ] % Vo
+
+% Output Description
+Y = [ 'V         I01                                ' ] % Vo
+
+% Number of nodes
+numn = 3;
