@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "simu/model_rows.h"
-#include "simu/run_settings.h"
-#include "simu/simu_entry.h"
+#include "simu/model/model_rows.h"
+#include "simu/input/run_settings.h"
+#include "simu/driver/simu_entry.h"
 
 inline void add_row(model_netlist& net, const std::string& name, unsigned n1, unsigned n2, double v) {
   model_row r;

@@ -16,8 +16,8 @@
 #include <string>
 #include <system_error>
 
-#include "simu/console.h"
-#include "simu/run_services.h"
+#include "simu/base/console.h"
+#include "simu/base/run_services.h"
 
 struct converter {
   const char* name;

@@ -21,8 +21,8 @@
 
 #include "bench_netlists.h"
 #include "converter_examples.h"
-#include "simu/run_services.h"
-#include "simu/topology.h"
+#include "simu/base/run_services.h"
+#include "simu/model/topology.h"
 #if __has_include("matrix/sparse.h")
 #include "matrix/sparse.h"
 #define HAVE_SPARSE 1

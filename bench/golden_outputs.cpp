@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "sdi/circuit_file.h"
-#include "sdi/launcher.h"
-#include "simu/run_settings.h"
+#include "sdi/files/circuit_file.h"
+#include "sdi/netlist/launcher.h"
+#include "simu/input/run_settings.h"
 
 int main(int argc, char** argv) {
   int failures = 0;

@@ -32,9 +32,9 @@
 
 #include "converter_examples.h"
 #include "heap_count.h"
-#include "simu/options.h"
-#include "simu/run_services.h"
-#include "simu/simu_entry.h"
+#include "simu/input/options.h"
+#include "simu/base/run_services.h"
+#include "simu/driver/simu_entry.h"
 
 namespace {
 

@@ -18,12 +18,12 @@
 
 #include "bench_netlists.h"
 #include "heap_count.h"
-#include "simu/clock_table.h"
-#include "simu/mode_cache.h"
-#include "simu/multiplier.h"
-#include "simu/output_store.h"
-#include "simu/switch_cond.h"
-#include "simu/topology.h"
+#include "simu/switching/clock_table.h"
+#include "simu/model/mode_cache.h"
+#include "simu/model/multiplier.h"
+#include "simu/driver/output_store.h"
+#include "simu/switching/switch_cond.h"
+#include "simu/model/topology.h"
 
 namespace {
 

@@ -19,10 +19,10 @@
 
 #include "bench_netlists.h"
 #include "converter_examples.h"
-#include "simu/console.h"
-#include "simu/run_services.h"
-#include "simu/run_settings.h"
-#include "simu/simu_entry.h"
+#include "simu/base/console.h"
+#include "simu/base/run_services.h"
+#include "simu/input/run_settings.h"
+#include "simu/driver/simu_entry.h"
 
 namespace {
 

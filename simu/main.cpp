@@ -7,8 +7,8 @@
 // editor's would: -start_si, -finish_si, -ssmethod and -Cycles_togo. Without
 // -finish_si the whole run is saved (the window ends at tsim). Exit status 0 when the
 // run ended normally, 1 otherwise.
-#include "simu/options.h"
-#include "simu/simu_entry.h"
+#include "simu/input/options.h"
+#include "simu/driver/simu_entry.h"
 
 int main(int argc, char** argv) {
   cli_run_settings(argc, argv);

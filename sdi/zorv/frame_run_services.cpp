@@ -4,7 +4,7 @@
 #include <wx/evtloop.h>
 #include <wx/msgdlg.h>
 
-#include "sdi/launcher.h"
+#include "sdi/netlist/launcher.h"
 #include "sdi/zorv/main_frame.h"
 
 namespace {

@@ -7,7 +7,7 @@
 // command during the run; an Esc key-down aimed at the main window or one of its
 // children ends the run. Closing the window is refused while a run is going on.
 #pragma once
-#include "simu/run_services.h"
+#include "simu/base/run_services.h"
 
 class CMainFrame;
 

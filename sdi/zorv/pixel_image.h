@@ -2,7 +2,7 @@
 #pragma once
 #include <wx/image.h>
 
-#include "sdi/frame_buffer.h"
+#include "sdi/draw/frame_buffer.h"
 
 inline wxImage ImageFromBuffer(const sdi::frame_buffer& fb) {
   wxImage image(fb.width(), fb.height(), false);

@@ -10,9 +10,9 @@
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
-#include "sdi/launcher.h"
-#include "sdi/report.h"
-#include "sdi/wait_cursor.h"
+#include "sdi/netlist/launcher.h"
+#include "sdi/base/report.h"
+#include "sdi/netlist/wait_cursor.h"
 #include "sdi/zorv/core/frame_geometry.h"
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/shell_registration.h"

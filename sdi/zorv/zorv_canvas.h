@@ -9,7 +9,7 @@
 
 #include <wx/scrolwin.h>
 
-#include "sdi/frame_buffer.h"
+#include "sdi/draw/frame_buffer.h"
 #include "sdi/zorv/core/view_mapping.h"
 
 namespace zorv {

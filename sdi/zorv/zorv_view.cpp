@@ -6,10 +6,10 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 
-#include "sdi/drawing.h"
-#include "sdi/element.h"
-#include "sdi/factories.h"
-#include "sdi/sub_element.h"
+#include "sdi/draw/drawing.h"
+#include "sdi/elements/element.h"
+#include "sdi/elements/factories.h"
+#include "sdi/elements/sub_element.h"
 #include "sdi/zorv/core/element_icons.h"
 #include "sdi/zorv/zorv_doc.h"
 #include "sdi/zorv/core/circuit_files.h"

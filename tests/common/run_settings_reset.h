@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "simu/run_settings.h"
+#include "simu/input/run_settings.h"
 
 struct run_settings_values {
   double tsim, td, start_si, finish_si, sstol_f, sstol_c;

@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "sdi/base_elements.h"
-#include "sdi/circuit_file.h"
-#include "sdi/connectivity.h"
-#include "sdi/edit_delete.h"
-#include "sdi/element.h"
-#include "sdi/elist.h"
-#include "sdi/node_errors.h"
-#include "sdi/record_stream.h"
-#include "sdi/report.h"
-#include "sdi/select_ops.h"
-#include "sdi/wire_split.h"
+#include "sdi/elements/base_elements.h"
+#include "sdi/files/circuit_file.h"
+#include "sdi/netlist/connectivity.h"
+#include "sdi/edit/edit_delete.h"
+#include "sdi/elements/element.h"
+#include "sdi/base/elist.h"
+#include "sdi/netlist/node_errors.h"
+#include "sdi/files/record_stream.h"
+#include "sdi/base/report.h"
+#include "sdi/edit/select_ops.h"
+#include "sdi/edit/wire_split.h"
 
 namespace {
 

@@ -14,15 +14,15 @@
 #include <fstream>
 #include <string>
 
-#include "simu/console.h"
-#include "simu/netlist.h"
-#include "simu/options.h"
-#include "simu/run_checks.h"
-#include "simu/run_services.h"
-#include "simu/run_settings.h"
-#include "simu/sim_main.h"
-#include "simu/sim_params.h"
-#include "simu/timers.h"
+#include "simu/base/console.h"
+#include "simu/input/netlist.h"
+#include "simu/input/options.h"
+#include "simu/input/run_checks.h"
+#include "simu/base/run_services.h"
+#include "simu/input/run_settings.h"
+#include "simu/driver/sim_main.h"
+#include "simu/input/sim_params.h"
+#include "simu/driver/timers.h"
 
 namespace {
 

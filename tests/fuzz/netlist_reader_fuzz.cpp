@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "simu/netlist.h"
-#include "simu/sim_params.h"
+#include "simu/input/netlist.h"
+#include "simu/input/sim_params.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "sdi/report.h"
+#include "sdi/base/report.h"
 
 struct Capture {
   static inline std::vector<std::string>* errors_ptr = nullptr;

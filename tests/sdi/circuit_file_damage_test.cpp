@@ -10,13 +10,13 @@
 #include "record_bytes.h"
 #include "ckt_builder.h"
 #include "common/temp_dir.h"
-#include "sdi/circuit_file.h"
-#include "sdi/sub_element.h"
-#include "simu/run_settings.h"
+#include "sdi/files/circuit_file.h"
+#include "sdi/elements/sub_element.h"
+#include "simu/input/run_settings.h"
 #include <chrono>
 #include "common/text_file.h"
-#include "sdi/base_elements.h"
-#include "sdi/record_stream.h"
+#include "sdi/elements/base_elements.h"
+#include "sdi/files/record_stream.h"
 
 namespace {
 using sdi::point;

@@ -1,4 +1,4 @@
-#include "sdi/circuit_file.h"
+#include "sdi/files/circuit_file.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include "record_bytes.h"
 #include "ckt_builder.h"
 #include "common/temp_dir.h"
-#include "sdi/byte_io.h"
-#include "sdi/sub_element.h"
-#include "simu/run_settings.h"
+#include "sdi/files/byte_io.h"
+#include "sdi/elements/sub_element.h"
+#include "simu/input/run_settings.h"
 
 namespace {
 using sdi::point;

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "sdi/base_elements.h"
-#include "sdi/bl_element.h"
-#include "sdi/control_elements.h"
-#include "sdi/source_elements.h"
-#include "sdi/elist.h"
-#include "sdi/placement.h"
-#include "sdi/record_stream.h"
+#include "sdi/elements/base_elements.h"
+#include "sdi/elements/bl_element.h"
+#include "sdi/elements/control_elements.h"
+#include "sdi/elements/source_elements.h"
+#include "sdi/base/elist.h"
+#include "sdi/edit/placement.h"
+#include "sdi/files/record_stream.h"
 
 struct CircuitGuard {
   CircuitGuard() { clear(); }

@@ -1,7 +1,7 @@
 // Node numbering and the connection checks of a drawn circuit: nodes found by
 // geometry, wires merged, control nodes moved above 1000, and every message a
 // badly connected element gives.
-#include "sdi/connectivity.h"
+#include "sdi/netlist/connectivity.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 
 #include "capture.h"
 #include "ckt_builder.h"
-#include "sdi/node_errors.h"
-#include "sdi/node_numbering.h"
+#include "sdi/netlist/node_errors.h"
+#include "sdi/netlist/node_numbering.h"
 
 namespace {
 using sdi::point;

@@ -3,11 +3,11 @@
 
 #include "capture.h"
 #include "ckt_builder.h"
-#include "sdi/edit_delete.h"
-#include "sdi/factories.h"
-#include "sdi/image.h"
-#include "sdi/place_element.h"
-#include "sdi/select_ops.h"
+#include "sdi/edit/edit_delete.h"
+#include "sdi/elements/factories.h"
+#include "sdi/elements/image.h"
+#include "sdi/edit/place_element.h"
+#include "sdi/edit/select_ops.h"
 
 namespace {
 using sdi::point;

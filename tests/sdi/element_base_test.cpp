@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "capture.h"
-#include "sdi/base_elements.h"
-#include "sdi/bl_element.h"
-#include "sdi/source_elements.h"
-#include "sdi/elist.h"
-#include "sdi/image.h"
-#include "sdi/place_element.h"
-#include "sdi/placement.h"
+#include "sdi/elements/base_elements.h"
+#include "sdi/elements/bl_element.h"
+#include "sdi/elements/source_elements.h"
+#include "sdi/base/elist.h"
+#include "sdi/elements/image.h"
+#include "sdi/edit/place_element.h"
+#include "sdi/edit/placement.h"
 
 using sdi::point;
 using sdi::rect;

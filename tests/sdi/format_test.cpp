@@ -1,4 +1,4 @@
-#include "sdi/format.h"
+#include "sdi/base/format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Every test starts from the run settings and the circuit-file state the program
 // starts with (a test binary may run as one process).
 #include "common/run_settings_reset.h"
-#include "sdi/circuit_file.h"
+#include "sdi/files/circuit_file.h"
 
 namespace {
 

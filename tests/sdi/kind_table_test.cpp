@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "capture.h"
-#include "sdi/factories.h"
-#include "sdi/i_element.h"
-#include "sdi/image.h"
-#include "sdi/placement.h"
+#include "sdi/elements/factories.h"
+#include "sdi/elements/i_element.h"
+#include "sdi/elements/image.h"
+#include "sdi/edit/placement.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "sdi/launcher.h"
+#include "sdi/netlist/launcher.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "run_launch_circuits.h"
-#include "sdi/node_errors.h"
-#include "sdi/wait_cursor.h"
-#include "simu/recording_run_services.h"
+#include "sdi/netlist/node_errors.h"
+#include "sdi/netlist/wait_cursor.h"
+#include "simu/base/recording_run_services.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "sdi/naming.h"
+#include "sdi/elements/naming.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include "capture.h"
 #include "ckt_builder.h"
 #include "common/temp_dir.h"
-#include "sdi/edit_delete.h"
-#include "sdi/factories.h"
-#include "sdi/place_element.h"
-#include "sdi/sub_element.h"
+#include "sdi/edit/edit_delete.h"
+#include "sdi/elements/factories.h"
+#include "sdi/edit/place_element.h"
+#include "sdi/elements/sub_element.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <gtest/gtest.h>
 
 #include "common/temp_dir.h"
-#include "sdi/element.h"
-#include "sdi/elist.h"
-#include "sdi/netlist_writer.h"
-#include "simu/run_settings.h"
+#include "sdi/elements/element.h"
+#include "sdi/base/elist.h"
+#include "sdi/netlist/netlist_writer.h"
+#include "simu/input/run_settings.h"
 
 struct WriterCircuit {
   double tsim = run_tsim, td = run_td;

@@ -8,11 +8,11 @@
 
 #include "capture.h"
 #include "netlist_writer_circuits.h"
-#include "sdi/base_elements.h"
-#include "sdi/bl_element.h"
-#include "sdi/control_elements.h"
-#include "sdi/netlist_writer.h"
-#include "sdi/source_elements.h"
+#include "sdi/elements/base_elements.h"
+#include "sdi/elements/bl_element.h"
+#include "sdi/elements/control_elements.h"
+#include "sdi/netlist/netlist_writer.h"
+#include "sdi/elements/source_elements.h"
 
 namespace {
 using Texts = std::vector<std::string>;

@@ -4,13 +4,13 @@
 
 #include "capture.h"
 #include "netlist_writer_circuits.h"
-#include "sdi/base_elements.h"
-#include "sdi/control_elements.h"
-#include "sdi/netlist_writer.h"
-#include "sdi/source_elements.h"
-#include "simu/netlist.h"
-#include "simu/sim_params.h"
-#include "sdi/simrec.h"
+#include "sdi/elements/base_elements.h"
+#include "sdi/elements/control_elements.h"
+#include "sdi/netlist/netlist_writer.h"
+#include "sdi/elements/source_elements.h"
+#include "simu/input/netlist.h"
+#include "simu/input/sim_params.h"
+#include "sdi/netlist/simrec.h"
 
 namespace {
 struct ReadBackSettings {

@@ -1,4 +1,4 @@
-#include "sdi/prepare_circuit.h"
+#include "sdi/netlist/prepare_circuit.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 
 #include "netlist_writer_circuits.h"
 #include "run_launch_circuits.h"
-#include "sdi/launcher.h"
-#include "sdi/node_errors.h"
-#include "sdi/node_numbering.h"
-#include "sdi/wait_cursor.h"
+#include "sdi/netlist/launcher.h"
+#include "sdi/netlist/node_errors.h"
+#include "sdi/netlist/node_numbering.h"
+#include "sdi/netlist/wait_cursor.h"
 
 namespace {
 

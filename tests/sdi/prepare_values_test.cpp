@@ -7,7 +7,7 @@
 
 #include "netlist_writer_circuits.h"
 #include "run_launch_circuits.h"
-#include "sdi/prepare_circuit.h"
+#include "sdi/netlist/prepare_circuit.h"
 
 namespace {
 

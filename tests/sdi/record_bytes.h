@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "capture.h"
-#include "sdi/circuit_file.h"
-#include "sdi/element.h"
+#include "sdi/files/circuit_file.h"
+#include "sdi/elements/element.h"
 
 using Bytes = std::vector<unsigned char>;
 

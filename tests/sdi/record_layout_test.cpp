@@ -10,14 +10,14 @@
 #include "capture.h"
 #include "record_bytes.h"
 #include "common/temp_dir.h"
-#include "sdi/base_elements.h"
-#include "sdi/bl_element.h"
-#include "sdi/byte_io.h"
-#include "sdi/control_elements.h"
-#include "sdi/factories.h"
-#include "sdi/records.h"
-#include "sdi/source_elements.h"
-#include "sdi/sub_element.h"
+#include "sdi/elements/base_elements.h"
+#include "sdi/elements/bl_element.h"
+#include "sdi/files/byte_io.h"
+#include "sdi/elements/control_elements.h"
+#include "sdi/elements/factories.h"
+#include "sdi/elements/records.h"
+#include "sdi/elements/source_elements.h"
+#include "sdi/elements/sub_element.h"
 
 namespace {
 using sdi::point;

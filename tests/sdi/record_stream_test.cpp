@@ -1,4 +1,4 @@
-#include "sdi/record_stream.h"
+#include "sdi/files/record_stream.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include "capture.h"
 #include "ckt_builder.h"
 #include "common/temp_dir.h"
-#include "sdi/byte_io.h"
-#include "sdi/circuit_file.h"
-#include "sdi/sub_element.h"
+#include "sdi/files/byte_io.h"
+#include "sdi/files/circuit_file.h"
+#include "sdi/elements/sub_element.h"
 
 namespace {
 using sdi::point;

@@ -14,9 +14,9 @@
 #include "ckt_builder.h"
 #include "record_bytes.h"
 #include "common/temp_dir.h"
-#include "sdi/circuit_file.h"
-#include "sdi/sub_element.h"
-#include "simu/run_settings.h"
+#include "sdi/files/circuit_file.h"
+#include "sdi/elements/sub_element.h"
+#include "simu/input/run_settings.h"
 
 // The wire from terminal i of a to terminal j of b.
 inline sdi::cline* join(sdi::element* a, int i, sdi::element* b, int j) {

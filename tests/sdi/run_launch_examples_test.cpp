@@ -5,11 +5,11 @@
 #include <fstream>
 
 #include "run_launch_circuits.h"
-#include "sdi/launcher.h"
-#include "simu/recording_run_services.h"
-#include "sdi/connectivity.h"
-#include "sdi/node_errors.h"
-#include "sdi/node_numbering.h"
+#include "sdi/netlist/launcher.h"
+#include "simu/base/recording_run_services.h"
+#include "sdi/netlist/connectivity.h"
+#include "sdi/netlist/node_errors.h"
+#include "sdi/netlist/node_numbering.h"
 
 namespace {
 

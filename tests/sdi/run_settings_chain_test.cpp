@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "run_launch_circuits.h"
-#include "sdi/launcher.h"
-#include "simu/options.h"
-#include "simu/sim_params.h"
-#include "simu/simu_entry.h"
+#include "sdi/netlist/launcher.h"
+#include "simu/input/options.h"
+#include "simu/input/sim_params.h"
+#include "simu/driver/simu_entry.h"
 
 TEST(RunSettingsChain, EachSettingLandsInItsRecordField) {
   SettingsGuard settings;

@@ -8,8 +8,8 @@
 
 #include "ckt_builder.h"
 #include "netlist_writer_circuits.h"
-#include "sdi/drawing.h"
-#include "sdi/frame_buffer.h"
+#include "sdi/draw/drawing.h"
+#include "sdi/draw/frame_buffer.h"
 
 namespace {
 

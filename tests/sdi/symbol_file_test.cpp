@@ -7,9 +7,9 @@
 
 #include "capture.h"
 #include "common/temp_dir.h"
-#include "sdi/factories.h"
-#include "sdi/placement.h"
-#include "sdi/sub_element.h"
+#include "sdi/elements/factories.h"
+#include "sdi/edit/placement.h"
+#include "sdi/elements/sub_element.h"
 
 namespace {
 std::unique_ptr<sdi::sub> place(const std::string& name) {

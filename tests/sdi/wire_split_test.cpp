@@ -1,11 +1,11 @@
-#include "sdi/wire_split.h"
+#include "sdi/edit/wire_split.h"
 
 #include <gtest/gtest.h>
 
 #include "capture.h"
 #include "ckt_builder.h"
-#include "sdi/factories.h"
-#include "sdi/place_element.h"
+#include "sdi/elements/factories.h"
+#include "sdi/edit/place_element.h"
 
 namespace {
 using sdi::point;

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "common/text_file.h"
-#include "simu/run_settings.h"
-#include "simu/simu_entry.h"
+#include "simu/input/run_settings.h"
+#include "simu/driver/simu_entry.h"
 
 // A netlist from its parameter lines and its element and output rows; a row's label
 // follows a '|': "I01 2 0 0|Vc" is written 'I01 2 0 0' % Vc.

@@ -10,9 +10,9 @@
 #include "common/dm_builders.h"
 #include "common/temp_dir.h"
 #include "simu/model_circuits.h"
-#include "simu/switch_cond.h"
-#include "simu/mode_cache.h"
-#include "simu/topology.h"
+#include "simu/switching/switch_cond.h"
+#include "simu/model/mode_cache.h"
+#include "simu/model/topology.h"
 
 TEST(ModeCache, TrialStepsReuseOneDecompositionAgainstTheClosedForm) {
   // x' = -x + u: x(dt) = e^-dt x0 + (1 - e^-dt) u; and the rotation x1' = x2, x2' = -x1.

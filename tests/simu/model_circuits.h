@@ -19,8 +19,8 @@
 
 #include "common/dm_builders.h"
 #include "matrix/dm.h"
-#include "simu/model_rows.h"
-#include "simu/topology.h"
+#include "simu/model/model_rows.h"
+#include "simu/model/topology.h"
 
 class circuit {
 public:

@@ -5,8 +5,8 @@
 #include <initializer_list>
 
 #include "matrix/dm_ops.h"
-#include "simu/multiplier.h"
-#include "simu/topology.h"
+#include "simu/model/multiplier.h"
+#include "simu/model/topology.h"
 #include "common/dm_builders.h"
 
 TEST(Multiplier, SolvesTheQuadraticFixedPoint) {

@@ -10,8 +10,8 @@
 
 #include "matrix/dm.h"
 #include "common/text_file.h"
-#include "simu/netlist.h"
-#include "simu/sim_params.h"
+#include "simu/input/netlist.h"
+#include "simu/input/sim_params.h"
 #include "common/temp_dir.h"
 
 namespace {

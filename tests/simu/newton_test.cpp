@@ -6,15 +6,15 @@
 #include <cmath>
 #include <string>
 
-#include "simu/newton.h"
+#include "simu/steady/newton.h"
 #include "matrix/dm_ops.h"
-#include "simu/cycle.h"
-#include "simu/topology.h"
+#include "simu/steady/cycle.h"
+#include "simu/model/topology.h"
 #include "common/dm_builders.h"
-#include "simu/broyden.h"
-#include "simu/skelboe.h"
-#include "simu/recording_run_services.h"
-#include "simu/sim_params.h"
+#include "simu/steady/broyden.h"
+#include "simu/steady/skelboe.h"
+#include "simu/base/recording_run_services.h"
+#include "simu/input/sim_params.h"
 #include "common/fatal_of.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "matrix/rref.h"
-#include "simu/normal_tree.h"
+#include "simu/model/normal_tree.h"
 #include "common/dm_builders.h"
-#include "simu/tableau.h"
+#include "simu/model/tableau.h"
 
 namespace {
 

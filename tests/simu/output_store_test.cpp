@@ -7,12 +7,12 @@
 #include <string>
 
 #include "common/temp_dir.h"
-#include "simu/console.h"
-#include "simu/output_store.h"
+#include "simu/base/console.h"
+#include "simu/driver/output_store.h"
 #include "common/dm_builders.h"
 #include "common/fatal_of.h"
 #include "common/text_file.h"
-#include "simu/name_file.h"
+#include "simu/driver/name_file.h"
 
 TEST(OutputStore, QuestionsGoToTheErrorFileAndNothingIsRead) {
   TempDir dir;

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "simu/options.h"
-#include "simu/run_settings.h"
-#include "simu/simu_entry.h"
+#include "simu/input/options.h"
+#include "simu/input/run_settings.h"
+#include "simu/driver/simu_entry.h"
 #include "common/temp_dir.h"
 #include "driver_run.h"
-#include "simu/netlist.h"
-#include "simu/recording_run_services.h"
-#include "simu/sim_params.h"
+#include "simu/input/netlist.h"
+#include "simu/base/recording_run_services.h"
+#include "simu/input/sim_params.h"
 
 namespace {
 

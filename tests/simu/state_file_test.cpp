@@ -6,12 +6,12 @@
 #include <string>
 
 #include "common/temp_dir.h"
-#include "simu/cycle.h"
-#include "simu/state_file.h"
+#include "simu/steady/cycle.h"
+#include "simu/driver/state_file.h"
 #include "common/dm_builders.h"
 #include "common/fatal_of.h"
 #include "common/text_file.h"
-#include "simu/topology.h"
+#include "simu/model/topology.h"
 
 namespace {
 

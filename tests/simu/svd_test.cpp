@@ -1,5 +1,5 @@
 // svdcmp against exact singular values and orthonormal factors, and the rank it gives.
-#include "simu/svd.h"
+#include "simu/steady/svd.h"
 
 #include <gtest/gtest.h>
 

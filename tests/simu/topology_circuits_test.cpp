@@ -9,7 +9,7 @@
 
 #include "common/temp_dir.h"
 #include "simu/model_circuits.h"
-#include "simu/console.h"
+#include "simu/base/console.h"
 
 namespace {
 

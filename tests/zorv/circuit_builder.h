@@ -7,13 +7,13 @@
 //     AddWire({200, 184}, {296, 184});
 #pragma once
 #include "sdi/ckt_builder.h"
-#include "sdi/base_elements.h"
-#include "sdi/bl_element.h"
-#include "sdi/edit_delete.h"
-#include "sdi/elist.h"
-#include "sdi/image.h"
-#include "sdi/place_element.h"
-#include "sdi/placement.h"
+#include "sdi/elements/base_elements.h"
+#include "sdi/elements/bl_element.h"
+#include "sdi/edit/edit_delete.h"
+#include "sdi/base/elist.h"
+#include "sdi/elements/image.h"
+#include "sdi/edit/place_element.h"
+#include "sdi/edit/placement.h"
 
 struct ModelCircuit {
   ModelCircuit() {

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sdi/control_elements.h"
-#include "sdi/record_stream.h"
-#include "sdi/select_ops.h"
-#include "sdi/sub_element.h"
+#include "sdi/elements/control_elements.h"
+#include "sdi/files/record_stream.h"
+#include "sdi/edit/select_ops.h"
+#include "sdi/elements/sub_element.h"
 #include "sdi/zorv/core/library.h"
 #include "sdi/zorv/core/subcircuits.h"
 #include "zorv/edit_fixture.h"

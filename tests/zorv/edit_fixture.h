@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "common/temp_dir.h"
-#include "sdi/factories.h"
-#include "sdi/report.h"
-#include "sdi/sub_element.h"
+#include "sdi/elements/factories.h"
+#include "sdi/base/report.h"
+#include "sdi/elements/sub_element.h"
 #include "sdi/zorv/core/circuit_files.h"
 #include "sdi/zorv/core/edit_commands.h"
 #include "sdi/zorv/core/messages.h"

@@ -2,7 +2,7 @@
 // with scripted dialogs: names after a delete, the one multiplier, the label
 // letter, the inductor pair picked by clicks (and undone), and a controlled
 // source picking its branch by a click.
-#include "sdi/control_elements.h"
+#include "sdi/elements/control_elements.h"
 #include "sdi/zorv/core/element_commands.h"
 #include "zorv/edit_fixture.h"
 #include "zorv/scripted_dialogs.h"

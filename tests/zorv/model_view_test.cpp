@@ -1,9 +1,9 @@
 // The view and the document on the real circuit model.
 #include <fstream>
 
-#include "sdi/circuit_file.h"
+#include "sdi/files/circuit_file.h"
 #include "sdi/zorv/core/model_link.h"
-#include "simu/run_settings.h"
+#include "simu/input/run_settings.h"
 #include "zorv/edit_fixture.h"
 #include "zorv/render_pixels.h"
 

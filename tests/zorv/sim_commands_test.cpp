@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "sdi/launcher.h"
-#include "sdi/placement.h"
-#include "sdi/record_stream.h"
-#include "sdi/source_elements.h"
+#include "sdi/netlist/launcher.h"
+#include "sdi/edit/placement.h"
+#include "sdi/files/record_stream.h"
+#include "sdi/elements/source_elements.h"
 #include "sdi/zorv/core/run_excitation.h"
 #include "zorv/sim_fixture.h"
 

@@ -3,8 +3,8 @@
 // picks (the other picks: element_commands_test.cpp).
 #include <gtest/gtest.h>
 
-#include "sdi/control_elements.h"
-#include "sdi/source_elements.h"
+#include "sdi/elements/control_elements.h"
+#include "sdi/elements/source_elements.h"
 #include "sdi/zorv/core/number_texts.h"
 #include "sdi/zorv/core/value_dispatch.h"
 #include "zorv/circuit_builder.h"

@@ -1,7 +1,7 @@
 // Editing the sheet with the mouse and keys, on the real model.
 #include <filesystem>
 
-#include "sdi/i_element.h"
+#include "sdi/elements/i_element.h"
 #include "zorv/edit_fixture.h"
 #include "zorv/render_pixels.h"
 

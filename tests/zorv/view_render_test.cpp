@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sdi/draw_context.h"
-#include "sdi/place_element.h"
+#include "sdi/draw/draw_context.h"
+#include "sdi/edit/place_element.h"
 #include "sdi/zorv/core/draw_scope.h"
 #include "sdi/zorv/core/model_link.h"
 #include "zorv/render_pixels.h"

@@ -1,8 +1,8 @@
 // The model side of New, Open and Save.
-#include "sdi/circuit_file.h"
+#include "sdi/files/circuit_file.h"
 #include "sdi/zorv/core/circuit_files.h"
 #include "sdi/zorv/core/model_link.h"
-#include "simu/run_settings.h"
+#include "simu/input/run_settings.h"
 
 namespace zorv {
 

@@ -3,7 +3,7 @@
 // dialog that appears while a handler draws can never leave pDC null or dangling.
 //     { DrawScope scope(&buffer); ...model drawing... }
 #pragma once
-#include "sdi/draw_context.h"
+#include "sdi/draw/draw_context.h"
 
 namespace zorv {
 

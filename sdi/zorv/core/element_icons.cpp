@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "sdi/element.h"
-#include "sdi/factories.h"
-#include "sdi/frame_buffer.h"
-#include "sdi/i_element.h"
-#include "sdi/image.h"
-#include "sdi/placement.h"
+#include "sdi/elements/element.h"
+#include "sdi/elements/factories.h"
+#include "sdi/draw/frame_buffer.h"
+#include "sdi/elements/i_element.h"
+#include "sdi/elements/image.h"
+#include "sdi/edit/placement.h"
 #include "sdi/zorv/core/command_ids.h"
 #include "sdi/zorv/core/draw_scope.h"
 #include "sdi/zorv/core/tool_glyphs.h"

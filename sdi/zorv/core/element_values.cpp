@@ -3,12 +3,12 @@
 #include <utility>
 #include <vector>
 
-#include "sdi/base_elements.h"
-#include "sdi/bl_element.h"
-#include "sdi/control_elements.h"
-#include "sdi/format.h"
-#include "sdi/source_elements.h"
-#include "sdi/sub_element.h"
+#include "sdi/elements/base_elements.h"
+#include "sdi/elements/bl_element.h"
+#include "sdi/elements/control_elements.h"
+#include "sdi/base/format.h"
+#include "sdi/elements/source_elements.h"
+#include "sdi/elements/sub_element.h"
 #include "sdi/zorv/core/element_forms.h"
 #include "sdi/zorv/core/number_texts.h"
 

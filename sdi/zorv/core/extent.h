@@ -12,7 +12,7 @@
 #pragma once
 #include <vector>
 
-#include "sdi/geometry.h"
+#include "sdi/draw/geometry.h"
 #include "sdi/zorv/core/view_mapping.h"
 
 namespace zorv {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "sdi/geometry.h"
+#include "sdi/draw/geometry.h"
 
 namespace zorv {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "sdi/sub_element.h"
+#include "sdi/elements/sub_element.h"
 
 namespace zorv {
 

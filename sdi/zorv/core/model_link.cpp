@@ -1,15 +1,15 @@
 #include "sdi/zorv/core/model_link.h"
 
-#include "sdi/bl_element.h"
-#include "sdi/drawing.h"
-#include "sdi/edit_delete.h"
-#include "sdi/element.h"
-#include "sdi/elist.h"
-#include "sdi/i_element.h"
-#include "sdi/image.h"
-#include "sdi/place_element.h"
-#include "sdi/placement.h"
-#include "simu/console.h"
+#include "sdi/elements/bl_element.h"
+#include "sdi/draw/drawing.h"
+#include "sdi/edit/edit_delete.h"
+#include "sdi/elements/element.h"
+#include "sdi/base/elist.h"
+#include "sdi/elements/i_element.h"
+#include "sdi/elements/image.h"
+#include "sdi/edit/place_element.h"
+#include "sdi/edit/placement.h"
+#include "simu/base/console.h"
 
 namespace zorv {
 

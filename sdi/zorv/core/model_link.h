@@ -4,8 +4,8 @@
 #pragma once
 #include <vector>
 
-#include "sdi/elist.h"
-#include "sdi/geometry.h"
+#include "sdi/base/elist.h"
+#include "sdi/draw/geometry.h"
 #include "sdi/zorv/core/extent.h"
 #include "sdi/zorv/core/junctions.h"
 

@@ -1,9 +1,9 @@
 #include "sdi/zorv/core/run_excitation.h"
 
-#include "sdi/edit_delete.h"
-#include "sdi/elist.h"
-#include "sdi/i_element.h"
-#include "sdi/record_stream.h"
+#include "sdi/edit/edit_delete.h"
+#include "sdi/base/elist.h"
+#include "sdi/elements/i_element.h"
+#include "sdi/files/record_stream.h"
 
 namespace zorv {
 

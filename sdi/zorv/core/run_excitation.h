@@ -12,7 +12,7 @@
 // state, drawn, named by the naming rule or split into wires.
 #pragma once
 
-#include "sdi/geometry.h"
+#include "sdi/draw/geometry.h"
 
 namespace sdi {
 class element;

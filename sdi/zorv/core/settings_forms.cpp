@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "sdi/zorv/core/number_texts.h"
-#include "simu/run_settings.h"
+#include "simu/input/run_settings.h"
 
 namespace zorv {
 

@@ -1,5 +1,5 @@
 // The four run-settings dialogs as forms, loaded from and stored into the run
-// settings (simu/run_settings.h). Doubles show with 5 significant digits and
+// settings (simu/input/run_settings.h). Doubles show with 5 significant digits and
 // read back as atof reads them; whole numbers must be whole and in range.
 //
 //     Form f = SimParametersForm();            // filled from the settings

@@ -4,14 +4,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "sdi/element.h"
-#include "sdi/elist.h"
-#include "sdi/launcher.h"
+#include "sdi/elements/element.h"
+#include "sdi/base/elist.h"
+#include "sdi/netlist/launcher.h"
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/run_excitation.h"
 #include "sdi/zorv/core/settings_forms.h"
 #include "sdi/zorv/core/view_core.h"
-#include "simu/run_settings.h"
+#include "simu/input/run_settings.h"
 
 namespace zorv {
 

@@ -4,7 +4,7 @@
 //     sim.OnSimulationRun();       // transient run; the plotting program after it
 //     sim.OnSsOptions();           // SS_Dlg; OK: undo point, then the settings
 //
-// Runs go through the launcher (sdi/launcher.h), which prepares the circuit,
+// Runs go through the launcher (sdi/netlist/launcher.h), which prepares the circuit,
 // writes "<base>.m" and calls the engine in this thread. A run first removes an
 // element being placed (nothing placed is lost), then needs a port and a ground.
 // After a transient run run_ss, run_one_c and run_stop_close stay 0; after a

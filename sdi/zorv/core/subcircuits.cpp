@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "sdi/elist.h"
-#include "sdi/record_stream.h"
-#include "sdi/select_ops.h"
+#include "sdi/base/elist.h"
+#include "sdi/files/record_stream.h"
+#include "sdi/edit/select_ops.h"
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/view_core.h"
 #include "sdi/zorv/core/zorv_doc_core.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "sdi/geometry.h"
+#include "sdi/draw/geometry.h"
 #include "sdi/zorv/core/dialog_service.h"
 
 namespace sdi {

@@ -12,7 +12,7 @@
 // button release repaints the whole client area.
 #pragma once
 
-#include "sdi/geometry.h"
+#include "sdi/draw/geometry.h"
 #include "sdi/zorv/core/draw_scope.h"
 #include "sdi/zorv/core/view_mapping.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sdi/drawing.h"
+#include "sdi/draw/drawing.h"
 #include "sdi/zorv/core/draw_scope.h"
 #include "sdi/zorv/core/extent.h"
 #include "sdi/zorv/core/junctions.h"

@@ -10,8 +10,8 @@
 #pragma once
 #include <vector>
 
-#include "sdi/frame_buffer.h"
-#include "sdi/geometry.h"
+#include "sdi/draw/frame_buffer.h"
+#include "sdi/draw/geometry.h"
 #include "sdi/zorv/core/view_mapping.h"
 
 namespace zorv {

@@ -4,12 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include "sdi/bl_element.h"
-#include "sdi/edit_delete.h"
-#include "sdi/element.h"
-#include "sdi/elist.h"
-#include "sdi/report.h"
-#include "sdi/wire_split.h"
+#include "sdi/elements/bl_element.h"
+#include "sdi/edit/edit_delete.h"
+#include "sdi/elements/element.h"
+#include "sdi/base/elist.h"
+#include "sdi/base/report.h"
+#include "sdi/edit/wire_split.h"
 #include "sdi/zorv/core/messages.h"
 
 namespace zorv {

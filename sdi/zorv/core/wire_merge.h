@@ -8,7 +8,7 @@
 //     zorv::SplitWiresAtSelection();
 #pragma once
 
-#include "sdi/geometry.h"
+#include "sdi/draw/geometry.h"
 
 namespace sdi {
 class element;

@@ -1,9 +1,9 @@
 #include "zorv/smoke/buck_circuit.h"
 
-#include "sdi/circuit_file.h"
-#include "sdi/edit_delete.h"
-#include "sdi/i_element.h"
-#include "sdi/image.h"
+#include "sdi/files/circuit_file.h"
+#include "sdi/edit/edit_delete.h"
+#include "sdi/elements/i_element.h"
+#include "sdi/elements/image.h"
 #include "zorv/circuit_builder.h"
 
 bool WriteBuckCircuit(const std::filesystem::path& path) {

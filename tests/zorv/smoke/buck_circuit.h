@@ -3,7 +3,7 @@
 #pragma once
 #include <filesystem>
 
-#include "sdi/geometry.h"
+#include "sdi/draw/geometry.h"
 
 // Writes the circuit file; true when it was written. The circuit list is left empty.
 bool WriteBuckCircuit(const std::filesystem::path& path);

@@ -9,16 +9,16 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "sdi/drawing.h"
-#include "sdi/launcher.h"
-#include "sdi/wait_cursor.h"
+#include "sdi/draw/drawing.h"
+#include "sdi/netlist/launcher.h"
+#include "sdi/netlist/wait_cursor.h"
 #include "sdi/zorv/client_draw.h"
 #include "sdi/zorv/core/command_ids.h"
 #include "sdi/zorv/grats_dlg.h"
 #include "sdi/zorv/splash_wnd.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/zorv_canvas.h"
-#include "simu/run_services.h"
+#include "simu/base/run_services.h"
 #include "zorv/smoke/buck_circuit.h"
 #include "zorv/smoke/gui_session.h"
 #include "zorv/smoke/screen_grab.h"

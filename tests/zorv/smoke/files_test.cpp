@@ -9,16 +9,16 @@
 #include <wx/filehistory.h>
 #include <wx/print.h>
 
-#include "sdi/drawing.h"
-#include "sdi/elist.h"
+#include "sdi/draw/drawing.h"
+#include "sdi/base/elist.h"
 #include "sdi/zorv/core/view_render.h"
 #include "sdi/zorv/drop_target.h"
 #include "sdi/zorv/picture.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/zorv_canvas.h"
 #include "sdi/zorv/zorv_printout.h"
-#include "simu/run_services.h"
-#include "simu/run_settings.h"
+#include "simu/base/run_services.h"
+#include "simu/input/run_settings.h"
 #include "zorv/circuit_builder.h"
 #include "zorv/smoke/buck_circuit.h"
 #include "zorv/smoke/gui_session.h"

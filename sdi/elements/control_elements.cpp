@@ -1,0 +1,338 @@
+#include "sdi/elements/control_elements.h"
+
+#include <cmath>
+
+#include "sdi/files/byte_io.h"
+#include "sdi/netlist/netlist_parts.h"
+#include "sdi/netlist/node_errors.h"
+#include "sdi/netlist/node_numbering.h"
+#include "sdi/netlist/prepare_circuit.h"
+#include "sdi/base/report.h"
+#include "sdi/elements/records.h"
+#include "sdi/elements/shapes.h"
+
+namespace sdi {
+
+int multiplier_count = 0;
+
+namespace {
+constexpr shape_record clock_records[] = {{1, shape_id::clock_wave, 0, 0}, {2, shape_id::none, 8, 24}, {0, shape_id::none, 0, 0}};
+constexpr shape_record upper_records[] = {{1, shape_id::upper_mark, 0, 0}, {2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
+constexpr shape_record lower_records[] = {{1, shape_id::lower_mark, 0, 0}, {2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
+constexpr shape_record vco_records[] = {{1, shape_id::vco_mark, 0, 0}, {2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
+constexpr shape_record threshold_records[] = {{2, shape_id::none, 8, 24}, {0, shape_id::none, 0, 0}};
+constexpr shape_record sense_records[] = {{2, shape_id::none, 0, 16}, {2, shape_id::none, 32, 16}, {2, shape_id::none, 16, 32}, {0, shape_id::none, 0, 0}};
+constexpr shape_record op_amp_records[] = {{2, shape_id::none, 0, 8}, {2, shape_id::none, 0, 24}, {2, shape_id::none, 48, 16}, {0, shape_id::none, 0, 0}};
+constexpr shape_record multiplier_records[] = {{2, shape_id::none, 0, 8}, {2, shape_id::none, 0, 24}, {2, shape_id::none, 32, 16}, {0, shape_id::none, 0, 0}};
+constexpr shape_record modulator_records[] = {{2, shape_id::none, 0, 32}, {2, shape_id::none, 0, 64}, {2, shape_id::none, 48, 48}, {0, shape_id::none, 0, 0}};
+
+bool read_values(std::FILE* f, double* v, int n) {
+  for (int i = 0; i < n; ++i)
+    if (!record_double(f, v[i])) return false;
+  return true;
+}
+}  // namespace
+
+void rotate_or_flip(i_element* e) {
+  if ((e->orientation == 1 && !e->mirrored) || (e->orientation == 3 && e->mirrored)) e->rotate_half();
+  else e->mirror();
+}
+
+clockx::clockx(int o) : i_element(kind_clock, o) {
+  image = image_from_table(class_shape(shape_id::box_lead));
+  apply_shape_records(clock_records);
+}
+
+void clockx::write(std::FILE* f) {
+  i_element::write(f);
+  write_doubles(f, values + 1, 2);
+}
+
+bool clockx::read(std::FILE* f, int version) { return i_element::read(f, version) && read_values(f, values + 1, 2); }
+
+int clockx::value_faults() { return values[2] < smallest_value || values[1] < 0.0 ? 1 : 0; }
+
+void clockx::report_open_pin(int) { netlist_error("Clock must be connected to a switch control"); }
+
+void clockx::check_control_output() {
+  if (!kind_on_pin_node(this, 0, kind_switch)) netlist_error("Clock may only be connected to switch control");
+}
+
+modulator::modulator(int o) : i_element(kind_modulator, o) {
+  image = image_from_table(class_shape(shape_id::modulator));
+  apply_shape_records(modulator_records);
+}
+
+void modulator::write(std::FILE* f) {
+  i_element::write(f);
+  write_doubles(f, values + 1, 5);
+}
+
+// Every version is read with five doubles: the layout follows the program, not the file.
+bool modulator::read(std::FILE* f, int version) { return i_element::read(f, version) && read_values(f, values + 1, 5); }
+
+void modulator::request_hidden_ports() {
+  port1 = values[1] != 0.0 ? request_port(kind_voltage_port, node_of(this, 0), 0) : 0;
+  port2 = values[2] != 0.0 ? request_port(kind_voltage_port, node_of(this, 1), 0) : 0;
+}
+
+void modulator::netlist_conditions() {
+  struct condition& c = new_condition();
+  if (values[1] != 0.0) set_cy(c, port1, values[1]);
+  if (values[2] != 0.0) set_cy(c, port2, values[2]);
+  c.ct[2] = -values[0];
+  c.cc = values[3];
+  condition = writer.conditions;
+}
+
+void modulator::report_open_pin(int pin) {
+  element::report_open_pin(pin);
+  if (pin == 2) netlist_error("Modulator must have output connected to switch control");
+  if ((values[1] != 0.0 && !pin_connected(this, 0)) || (values[2] != 0.0 && !pin_connected(this, 1)))
+    netlist_error("Modulator must have input connected when corresponding k != 0");
+}
+
+void modulator::check_control_output() {
+  if (!kind_on_pin_node(this, 2, kind_switch)) netlist_error("Modulator output may only be connected to switch control");
+}
+
+limiter::limiter(int k, int o) : i_element(k, o) {
+  image = image_from_table(class_shape(shape_id::limiter_base));
+  apply_shape_records(k == kind_upper_limiter ? upper_records : lower_records);
+}
+
+void limiter::request_hidden_ports() { writer.limiter_ports[this] = limiter_port(this); }
+
+void limiter::netlist_conditions() {
+  simrec unused;
+  if (limit_row(this, unused)) return;
+  struct condition& c = new_condition();
+  double sign = kind == kind_upper_limiter ? -1.0 : 1.0;
+  auto it = writer.limiter_ports.find(this);
+  if (it == writer.limiter_ports.end()) SDI_INTERNAL(netlist_tag);
+  else set_cy(c, it->second, sign);
+  c.cc = -(sign * values[0]);
+  condition = writer.conditions;
+}
+
+threshold::threshold(int o) : i_element(kind_threshold, o) {
+  image = image_from_table(class_shape(shape_id::threshold));
+  apply_shape_records(threshold_records);
+  table.resize(4);
+}
+
+threshold::~threshold() {
+  outputs.list_clear();
+  coefficients.list_clear();
+  table.list_clear();
+}
+
+void threshold::write(std::FILE* f) {
+  i_element::write(f);
+  write_int(f, coefficients.count());
+  for (dnode* n = coefficients.head; n; n = static_cast<dnode*>(n->next)) write_double(f, n->value);
+  write_int(f, table.count());
+  for (dnode* n = table.head; n; n = static_cast<dnode*>(n->next)) write_double(f, n->value);
+  write_ilist(f, outputs);
+  write_int(f, switch_id);
+}
+
+bool threshold::read(std::FILE* f, int version) {
+  if (!i_element::read(f, version)) return false;
+  std::int32_t a = 0;
+  if (!record_count(f, a)) return false;
+  coefficients.list_clear();
+  coefficients.resize(a);
+  for (int i = 0; i < a; ++i)
+    if (!record_double(f, *coefficients.list_value_at(i))) return false;
+  std::int32_t b = 0;
+  if (!record_count(f, b)) return false;
+  if (b > table.count()) SDI_ASSERT_FAIL("sdi/Simelem");  // the extra entries are read and dropped
+  for (int i = 0; i < b; ++i) {
+    double v = 0.0;
+    if (!record_double(f, v)) return false;
+    if (i < table.count()) *table.list_value_at(i) = v;
+  }
+  return read_ilist(f, outputs, 1) && record_int(f, switch_id);
+}
+
+namespace {
+double entry(dlist& l, int i) {
+  int k = 0;
+  for (dnode* n = l.head; n; n = static_cast<dnode*>(n->next), ++k)
+    if (k == i) return n->value;
+  return 0.0;  // entries a short or fresh table does not have count as 0
+}
+
+int id_entry(ilist& l, int i) {
+  int k = 0;
+  for (inode* n = l.head; n; n = static_cast<inode*>(n->next), ++k)
+    if (k == i) return n->value;
+  return 0;
+}
+}  // namespace
+
+int threshold::value_faults() {
+  int faults = 0;
+  for (int i = 0; i < 3; ++i)
+    if (entry(coefficients, i) != 0.0 && id_entry(outputs, i) == 0) {
+      ++faults;
+      break;
+    }
+  return faults + (entry(table, 3) != 0.0 && switch_id == 0 ? 1 : 0);
+}
+
+bool threshold::values_finite() { return element::values_finite() && all_finite(coefficients) && all_finite(table); }
+
+void threshold::netlist_conditions() {
+  struct condition& c = new_condition();
+  int i = 0;
+  for (inode* n = outputs.head; n; n = static_cast<inode*>(n->next), ++i) {
+    double k = entry(coefficients, i);
+    if (k != 0.0) set_cy(c, n->value, k);
+  }
+  for (int j = 0; j < 4; ++j) c.ct[j] = entry(table, j);
+  c.cc = values[0];
+  if (c.ct[3] != 0.0) {
+    element* sw = element_by_id(switch_id);
+    if (sw && sw->kind == kind_switch) c.csw = switch_ordinal_of(sw);
+    else SDI_INTERNAL(netlist_tag);
+  }
+  condition = writer.conditions;
+}
+
+// The outputs it weighs and the switch it drives move; the switch is linked both ways.
+bool threshold::shift_references(int offset, const std::set<int>& lookup) {
+  int i = 0;
+  for (inode* o = outputs.head; o; o = static_cast<inode*>(o->next), ++i)
+    if (entry(coefficients, i) != 0.0) shift_if_found(o->value, offset, lookup);
+  if (entry(table, 3) != 0.0) shift_if_found(switch_id, offset, lookup);
+  shift_found(links, offset, lookup);
+  return true;
+}
+
+void threshold::report_open_pin(int) { netlist_error("Threshold must be connected to a switch control"); }
+
+void threshold::check_control_output() {
+  if (!kind_on_pin_node(this, 0, kind_switch)) netlist_error("Threshold may only be connected to switch control");
+}
+
+vco::vco(int o) : i_element(kind_vco, o) {
+  image = image_from_table(class_shape(shape_id::limiter_base));
+  apply_shape_records(vco_records);
+}
+
+void vco::write(std::FILE* f) {
+  i_element::write(f);
+  write_double(f, constant);
+}
+
+bool vco::read(std::FILE* f, int version) { return i_element::read(f, version) && record_double(f, constant); }
+
+bool vco::values_finite() { return element::values_finite() && std::isfinite(constant); }
+
+void vco::request_hidden_ports() { port = request_port(kind_voltage_port, node_of(this, 0), 0); }
+
+void vco::netlist_conditions() {
+  struct condition& c = new_condition();
+  set_cy(c, port, values[0]);
+  c.ct[1] = -1.0;
+  c.cc = constant;
+  condition = writer.conditions;
+}
+
+current_sense::current_sense(int o) : i_element(kind_current_sense, o) {
+  image = image_from_table(class_shape(shape_id::current_sense));
+  apply_shape_records(sense_records);
+}
+
+void current_sense::rotate() { rotate_or_flip(this); }
+
+void current_sense::netlist_rows(rlist& rows) {
+  // Feeding only limiters, its branch is the hidden current port.
+  if (sense_feeding_limiters(node_of(this, 2)) == this) return;
+  std::string tail = name_tail(this);
+  simrec* r = netlist_row(rows, "Vc" + tail, 10);
+  add_nodes(r, this);
+  r->add_double(0.0);
+  r = netlist_row(rows, "Fc" + tail, 10);
+  add_node(r, 0);
+  add_node(r, node_of(this, 2));
+  r->add_double(1.0);
+  r->add_string("Vc" + tail, 6);
+}
+
+void current_sense::report_open_pin(int) { netlist_error("Current sense must have all 3 nodes connected"); }
+
+op_amp::op_amp(int o) : i_element(kind_op_amp, o) {
+  image = image_from_table(class_shape(shape_id::op_amp));
+  apply_shape_records(op_amp_records);
+}
+
+void op_amp::write(std::FILE* f) {
+  i_element::write(f);
+  write_double(f, Ri);
+  write_double(f, Ro);
+}
+
+bool op_amp::read(std::FILE* f, int version) {
+  return i_element::read(f, version) && record_double(f, Ri) && record_double(f, Ro);
+}
+
+bool op_amp::values_finite() { return element::values_finite() && std::isfinite(Ri) && std::isfinite(Ro); }
+
+void op_amp::rotate() { rotate_or_flip(this); }
+
+void op_amp::netlist_rows(rlist& rows) {
+  int m = new_internal_node();
+  std::string tail = name_tail(this);
+  simrec* r = netlist_row(rows, "Ri" + tail, 10);
+  add_nodes(r, this);
+  r->add_double(Ri);
+  r = netlist_row(rows, "Eo" + tail, 10);
+  add_node(r, m);
+  add_node(r, 0);
+  r->add_double(values[0]);
+  r->add_string("Ri" + tail, 6);
+  r = netlist_row(rows, "Ro" + tail, 10);
+  add_node(r, m);
+  add_node(r, node_of(this, 2));
+  r->add_double(Ro);
+}
+
+void op_amp::report_open_pin(int) { netlist_error("Op-Amp must have all 3 nodes connected"); }
+
+multiplier::multiplier(int o) : i_element(kind_multiplier, o) {
+  image = image_from_table(class_shape(shape_id::multiplier));
+  apply_shape_records(multiplier_records);
+  ++multiplier_count;
+}
+
+multiplier::~multiplier() {
+  if (multiplier_count > 0) --multiplier_count;
+}
+
+void multiplier::request_hidden_ports() {
+  port1 = request_port(kind_voltage_port, node_of(this, 0), 0);
+  port2 = request_port(kind_voltage_port, node_of(this, 1), 0);
+}
+
+// The product of its two hidden input ports, as a source at its output.
+void multiplier::netlist_rows(rlist& rows) {
+  simrec* r = netlist_row(rows, "V#M1", 10);
+  add_node(r, node_of(this, 2));
+  add_node(r, 0);
+  r->add_double(1.0);
+  r->add_double(values[0]);
+  element* p1 = element_by_id(port1);
+  element* p2 = element_by_id(port2);
+  if (!p1 || !p2) SDI_INTERNAL(netlist_tag);
+  r->add_string(netname_of(p1), 5);
+  r->add_string(netname_of(p2), 5);
+  r->set_name(display_name_of(this));
+}
+
+// Without this an open multiplier pin reaches the netlist as node -1.
+void multiplier::report_open_pin(int) { netlist_error("Multiplier must have all 3 nodes connected"); }
+
+}  // namespace sdi

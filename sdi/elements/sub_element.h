@@ -1,0 +1,42 @@
+// A subcircuit instance (kind 37), drawn from the text symbol file
+// "<name>.sym" looked up in symbol_folder (the current folder when empty):
+//     type name            (one word; the display-name prefix)
+//     w,h,ref x,ref y
+//     n, then n lines x1,y1,x2,y2
+//     m, then m pins x,y
+//     k, then k names      (at most 10 kept)
+// Its record: the common head, the name as 35 bytes, then the symbol part.
+#pragma once
+
+#include <string>
+
+#include "sdi/elements/i_element.h"
+
+namespace sdi {
+
+extern std::string symbol_folder;
+
+class sub : public i_element {
+public:
+  static constexpr int name_size = 40;  // at most 34 characters in files
+  char sub_name[name_size] = {};
+  std::string type_name;
+  std::int32_t string_count = 0;
+  std::string strings[10];
+  double doubles[10] = {};
+
+  explicit sub(int orientation);
+  sub(const char* name, int orientation);
+
+  void write(std::FILE* f) override;
+  bool read(std::FILE* f, int version = circuit_version) override;
+
+  // Reads the symbol file of that name and rebuilds the image and the node list;
+  // false (with a message shown) when the file is missing or malformed.
+  bool read_symbol(const char* name);
+};
+
+// True when a subcircuit name can name a file in the folder (no separators, not "." or "..").
+bool plain_file_name(const char* name);
+
+}  // namespace sdi

@@ -1,0 +1,138 @@
+#include "sdi/netlist/connectivity.h"
+
+#include <map>
+#include <string>
+
+#include "sdi/elements/element.h"
+#include "sdi/base/elist.h"
+#include "sdi/netlist/node_errors.h"
+#include "sdi/netlist/node_numbering.h"
+
+namespace sdi {
+
+void merge_wires() {
+  enode* n = circuit.head;
+  while (n) {
+    enode* after = static_cast<enode*>(n->next);
+    element* e = n->value;
+    if (!e || (e->kind != kind_wire && e->kind != kind_junction)) {
+      n = after;
+      continue;
+    }
+    const int a = pin_node(e, 0);
+    const int b = pin_node(e, 1);
+    if (pin_count(a) < 2 || pin_count(b) < 2) {
+      netlist_error("Line must be connected at both nodes");
+      return;
+    }
+    if (a != 0) circuit.replace_node(a, b);
+    else circuit.replace_node(b, 0);
+    // Out of the working list; the walk goes on with the element after it.
+    circuit.current_ = n;
+    circuit.remove_current();
+    if (e->temporary) delete e;
+    n = after;
+  }
+}
+
+void check_pins() {
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
+    element* e = n->value;
+    if (!e || e->kind == kind_mutual) continue;
+    const int pins = e->nodes.count();
+    for (int i = 0; i < pins; ++i) {
+      if (pin_connected(e, i)) continue;
+      e->report_open_pin(i);
+      if (run_error_count != 0) return;
+    }
+    e->check_control_output();
+  }
+}
+
+namespace {
+
+enum class node_role { undecided, control, network };
+
+// How the first element that decides sees v, through its first pin on v.
+node_role role_of(int v) {
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
+    element* e = n->value;
+    if (!e || e->kind == kind_mutual) continue;
+    int first = -1, i = 0;
+    for (inode* p = e->nodes.head; p; p = static_cast<inode*>(p->next), ++i)
+      if (p->value == v) {
+        first = i;
+        break;
+      }
+    if (first < 0) continue;
+    switch (e->kind) {
+      case kind_modulator:
+        if (first == 2) return node_role::control;
+        break;
+      case kind_clock:
+      case kind_threshold:
+        return node_role::control;
+      case kind_switch:
+        if (first == 2 || first == 3) return node_role::control;
+        break;
+      case kind_current_sense: {
+        if (first != 2) return node_role::network;
+        // An output that feeds only limiters is a control signal.
+        for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
+          element* o = m->value;
+          if (!o || o == e || o->kind == kind_mutual || o->kind == kind_upper_limiter || o->kind == kind_lower_limiter)
+            continue;
+          for (inode* p = o->nodes.head; p; p = static_cast<inode*>(p->next))
+            if (p->value == v) return node_role::network;
+        }
+        return node_role::control;
+      }
+      default:
+        break;
+    }
+  }
+  return node_role::undecided;
+}
+
+bool node_used(int v) {
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
+    if (n->value && n->value->kind != kind_mutual)
+      for (inode* p = n->value->nodes.head; p; p = static_cast<inode*>(p->next))
+        if (p->value == v) return true;
+  return false;
+}
+
+}  // namespace
+
+void renumber_nodes() {
+  if (next_free_node < 1) {
+    numn = 0;
+    return;
+  }
+  // Decide every node first, then rename once: moving a control node up by
+  // 1000 must not land on a node that is still to be looked at.
+  std::map<int, int> renamed;
+  int c = 0;
+  for (int v = 0; v < next_free_node; ++v) {
+    if (role_of(v) == node_role::control) renamed[v] = v + 1000;
+    else if (node_used(v)) renamed[v] = c++;
+  }
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
+    if (n->value && n->value->kind != kind_mutual)
+      for (inode* p = n->value->nodes.head; p; p = static_cast<inode*>(p->next)) {
+        auto it = renamed.find(p->value);
+        if (it != renamed.end()) p->value = it->second;
+      }
+  numn = c;
+}
+
+void check_nodes() {
+  number_nodes();
+  merge_wires();
+  if (run_error_count != 0) return;
+  check_pins();
+  if (run_error_count != 0) return;
+  renumber_nodes();
+}
+
+}  // namespace sdi

@@ -1,0 +1,247 @@
+#include "sdi/netlist/netlist_writer.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "sdi/elements/base_elements.h"
+#include "sdi/elements/control_elements.h"
+#include "sdi/base/elist.h"
+#include "sdi/netlist/netlist_writer_state.h"
+#include "sdi/netlist/node_numbering.h"
+#include "sdi/base/report.h"
+#include "sdi/elements/source_elements.h"
+#include "simu/input/run_settings.h"
+
+namespace sdi {
+
+netlist_writer_state writer;
+
+namespace {
+
+const char* const tag = "sdi/Simnet";
+
+// Internal reports made while a file is written are shown as usual and
+// counted: a netlist known to be broken must not reach the engine.
+int hook_errors = 0;
+error_fn outer_hook = nullptr;
+
+void counting_hook(const char* format, ...) {
+  char text[200];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  ++hook_errors;
+  if (outer_hook) outer_hook("%s", text);
+}
+
+class counting_scope {
+public:
+  counting_scope() : saved_(error_hook), saved_count_(hook_errors) {
+    outer_hook = saved_;
+    hook_errors = 0;
+    error_hook = counting_hook;
+  }
+  ~counting_scope() {
+    error_hook = saved_;
+    outer_hook = nullptr;
+    hook_errors = saved_count_;
+  }
+  int count() const { return hook_errors; }
+  counting_scope(const counting_scope&) = delete;
+  counting_scope& operator=(const counting_scope&) = delete;
+
+private:
+  error_fn saved_;
+  int saved_count_;
+};
+
+int counter_kind(int kind) { return describe(kind).counter; }
+
+void compute_ordinals() {
+  writer.switch_ordinal.clear();
+  writer.output_ordinal.clear();
+  int s = 0, o = 0;
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
+    element* e = n->value;
+    if (!e) continue;
+    if (describe(e->kind).switching) writer.switch_ordinal[e] = ++s;
+    if (e->flags.test(flag_output)) writer.output_ordinal[e] = ++o;
+  }
+  writer.output_count = o;
+}
+
+// Condition numbers belong to one file.
+void clear_conditions() {
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
+    if (n->value) n->value->forget_condition();
+}
+
+bool write_text_file(const std::string& text, std::FILE* f) {
+  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  ok = std::fflush(f) == 0 && ok;
+  ok = !std::ferror(f) && ok;
+  ok = std::fclose(f) == 0 && ok;
+  return ok;
+}
+
+}  // namespace
+
+int node_of(element* e, int pin) { return pin_node(e, pin); }
+
+bool has_pin_on(element* e, int node) {
+  if (!e || node < 0) return false;
+  for (inode* n = e->nodes.head; n; n = static_cast<inode*>(n->next))
+    if (n->value == node) return true;
+  return false;
+}
+
+element* element_by_id(int id) {
+  if (id == 0) return nullptr;
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
+    if (n->value && n->value->id == id) return n->value;
+  return nullptr;
+}
+
+std::string netname_of(element* e) {
+  const char* s = e && e->kind != kind_wire ? e->netname() : nullptr;
+  return s ? std::string(s, strnlen(s, 8)) : std::string();
+}
+
+std::string display_name_of(element* e) {
+  const char* s = e && e->kind != kind_wire ? e->name() : nullptr;
+  return s ? std::string(s, strnlen(s, 8)) : std::string();
+}
+
+std::string name_tail(element* e) {
+  std::string s = netname_of(e);
+  return s.empty() ? s : s.substr(1);
+}
+
+int switch_ordinal_of(element* e) {
+  auto it = writer.switch_ordinal.find(e);
+  return it == writer.switch_ordinal.end() ? 0 : it->second;
+}
+
+int output_ordinal_of(element* e) {
+  auto it = writer.output_ordinal.find(e);
+  return it == writer.output_ordinal.end() ? 0 : it->second;
+}
+
+element* sense_feeding_limiters(int node) {
+  if (node < 0) return nullptr;
+  element* sense = nullptr;
+  int senses = 0;
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
+    element* e = n->value;
+    if (!e || e->kind == kind_mutual || !has_pin_on(e, node)) continue;
+    if (e->kind == kind_current_sense) {
+      ++senses;
+      sense = e;
+    } else if (e->kind != kind_upper_limiter && e->kind != kind_lower_limiter) {
+      return nullptr;
+    }
+  }
+  if (senses != 1 || node_of(sense, 2) != node) return nullptr;
+  return sense;
+}
+
+element* capacitor_across(int a, int b) {
+  if (a < 0 || b < 0) return nullptr;
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
+    element* e = n->value;
+    if (!e || e->kind != kind_capacitor) continue;
+    int p = node_of(e, 0), q = node_of(e, 1);
+    if ((p == a && q == b) || (p == b && q == a)) return e;
+  }
+  return nullptr;
+}
+
+element* inductor_on(int a, int b) {
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
+    element* e = n->value;
+    if (e && e->kind == kind_inductor && (has_pin_on(e, a) || has_pin_on(e, b))) return e;
+  }
+  return nullptr;
+}
+
+const char* type_letter(element* e) {
+  if (!e) {
+    SDI_ASSERT_FAIL(tag);
+    return "X";
+  }
+  const kind_descriptor& d = describe(e->kind);
+  if (d.letter_reported) SDI_INTERNAL_CASE(tag);
+  return d.letter;
+}
+
+void type_letter(element* e, char* buffer) { std::strcpy(buffer, type_letter(e)); }
+
+void name_elements() {
+  for (int& c : writer.counters) c = 1;
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
+    element* e = n->value;
+    if (!e || !e->flags.test(flag_branch)) continue;
+    int k = counter_kind(e->kind);
+    if (k < 0 || k >= kind_count) {
+      SDI_INTERNAL_CASE(tag);
+      continue;
+    }
+    std::string name = type_letter(e) + std::to_string(writer.counters[k]++);
+    e->set_netname(name.c_str());
+  }
+  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
+    element* e = n->value;
+    if (!e || e->kind != kind_primary) continue;
+    int w = 0;
+    for (inode* s = static_cast<xform*>(e)->secondaries.head; s; s = static_cast<inode*>(s->next)) {
+      element* sec = element_by_id(s->value);
+      if (sec && sec->kind == kind_secondary) static_cast<xform*>(sec)->winding = ++w;
+      else SDI_INTERNAL(tag);
+    }
+  }
+}
+
+int write_netlist_file(const std::string& path, const std::string& circuit_name, int& node_count) {
+  counting_scope counting;
+  writer.out.clear();
+  writer.conditions = 0;
+  writer.hidden_ids.clear();
+  writer.limiter_ports.clear();
+  writer.node_count = node_count;
+  writer.user_errors = 0;
+
+  clear_conditions();
+  add_hidden_ports();
+  compute_ordinals();
+
+  char line[160];
+  writer.row_width = 2;
+  std::snprintf(line, sizeof line, "tsim = %.4e\ntd = %.4e\npoints = %d\n", run_tsim, run_td, run_points);
+  writer.out += line;
+  write_swinit();
+  write_x0();
+  write_timing();
+  write_state_limits();
+  write_conditions();
+  write_switch_lines();
+
+  writer.row_width = 45;
+  writer.out += "% Circuit name : " + circuit_name + "\n\n";
+  writer.out += "% Circuit Description\n";
+  write_elements();
+  writer.out += "\n% Output Description\n";
+  write_outputs();
+  std::snprintf(line, sizeof line, "\n%% Number of nodes\nnumn = %u;\n", static_cast<unsigned>(writer.node_count));
+  writer.out += line;
+
+  remove_hidden_ports();
+  // The text is complete before the file is opened, so nothing can leave it open.
+  std::FILE* f = std::fopen(path.c_str(), "w");
+  if (!f || !write_text_file(writer.out, f)) SDI_INTERNAL(tag);
+  node_count = writer.node_count;
+  return counting.count() + writer.user_errors;
+}
+
+}  // namespace sdi

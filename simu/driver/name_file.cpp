@@ -1,0 +1,32 @@
+#include "simu/driver/name_file.h"
+
+#include <cstdio>
+
+#include "simu/base/messages.h"
+
+namespace {
+
+// Whether the file is writable and holds exactly text.
+bool holds(const char* file, const std::string& text) {
+  // "r+" opens only a file that could also be written, without truncating it.
+  std::FILE* f = std::fopen(file, "r+");
+  if (!f) return false;
+  std::string have(text.size() + 1, '\0');
+  const size_t got = std::fread(have.data(), 1, have.size(), f);
+  std::fclose(f);
+  return got == text.size() && have.compare(0, got, text) == 0;
+}
+
+}  // namespace
+
+void write_names(const char* file, const std::vector<std::string>& names, const char* message) {
+  std::string text;
+  for (const std::string& s : names) text.append(s).push_back('\n');
+  if (holds(file, text)) return;
+  if (std::FILE* f = std::fopen(file, "w")) {
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+  } else {
+    sim_message("%s", message);
+  }
+}

@@ -1,0 +1,129 @@
+// Output store: window cutting, sampling and the result table.
+#include "simu/driver/output_store.h"
+
+#include <cstddef>
+#include <algorithm>
+#include <cstdio>
+
+#include "simu/base/console.h"
+#include "simu/input/netlist.h"
+
+output_store::output_store(double start, double end, double t0, double tsim, double td,
+                           int pts, bool steady) {
+  window_start = steady ? 0.0 : std::max(start, 0.0);
+  window_end = std::min(end, tsim);
+  sim_fprintf(stderr, "\nDo you need outputs at all the simulated points? (y/n) ");
+  sim_fprintf(stderr, "\nDo you need outputs at evenly spaced instants? (y/n) ");
+  evenly_spaced_mode = 1;
+  points = pts < 1 ? 1 : pts;
+  sample_step = (tsim - t0) / points;
+  if (td > sample_step) sample_step = td;
+  next_instant = sample_step;
+}
+
+void output_store::clamp_step(double t, double& dt) {
+  if (window_started && window_open) {
+    if (t + dt >= window_end) {
+      // An end that is already behind (a save interval that ends before it starts, or
+      // before 0) closes the window without a cut: a step never runs backwards.
+      if (window_end >= t) dt = window_end - t;
+      window_open = 0;
+    }
+    return;
+  }
+  if (!window_started && t + dt >= window_start) {
+    dt = window_start - t;
+    window_started = 1;
+  }
+}
+
+void output_store::keep(double t, const DM& y) {
+  int rows = static_cast<int>(y.n);
+  if (outputs_ < 0) outputs_ = rows;
+  if (rows != outputs_) matrix_fatal("output_store", "outputs changed size during the run");
+  times_.push_back(t);
+  for (int i = 1; i <= rows; ++i) values_.push_back(y(i));
+}
+
+void output_store::sample_due(double t, const DM& y) {
+  if (window_start <= t && t <= window_end) keep(t, y);
+  next_instant += sample_step;
+  just_stored = 1;
+}
+
+int output_store::sample_first(double t, const DM& y) {
+  if (window_start <= t && t <= window_end && !just_stored) keep(t, y);
+  just_stored = 0;
+  return 0;
+}
+
+DM output_store::T() const {
+  DM t;
+  t.redim(1, samples(), false);  // redim has no upper bound on the size
+  for (int k = 1; k <= samples(); ++k) t(k) = times_[k - 1];
+  return t;
+}
+
+DM output_store::Y() const {
+  DM y;
+  y.redim(outputs_ < 0 ? 0 : outputs_, samples(), false);
+  for (std::size_t k = 0; k < values_.size(); ++k) y(k + 1.0) = values_[k];
+  return y;
+}
+
+namespace {
+
+// Writes the table; value(r, k) is output row r at kept instant k (both 1-based).
+template <class Time, class Value>
+void write_table(const char* file, const std::vector<std::string>& labels, int instants,
+                 Time time, Value value) {
+  std::FILE* f = std::fopen(file, "w");
+  if (!f) matrix_fatal("write()", "can't write to disk file!");
+  // A failed write ends the run; the part already written stays on disk.
+  auto check = [f](int r) {
+    if (r < 0) {
+      std::fclose(f);
+      matrix_fatal("write()", "disk full!");
+    }
+  };
+  std::vector<int> rows;
+  check(std::fprintf(f, "Time "));
+  for (std::size_t r = 1; r <= labels.size(); ++r) {
+    if (labels[r - 1].empty()) continue;
+    check(std::fprintf(f, "%s ", labels[r - 1].c_str()));
+    rows.push_back(static_cast<int>(r));
+  }
+  check(std::fprintf(f, "\n"));
+  for (int k = 1; k <= instants; ++k) {
+    check(std::fprintf(f, "% .8E", time(k)));
+    for (int r : rows) check(std::fprintf(f, " % E", value(r, k)));
+    check(std::fprintf(f, "\n"));
+  }
+  bool flushed = std::fflush(f) == 0 && !std::ferror(f);
+  if (std::fclose(f) != 0 || !flushed) matrix_fatal("write()", "disk full!");
+}
+
+}  // namespace
+
+void output_store::write_all(const char* file, const std::vector<std::string>& labels) const {
+  int rows = outputs_ < 0 ? 0 : outputs_;
+  for (std::size_t r = 1; r <= labels.size(); ++r)
+    if (!labels[r - 1].empty() && static_cast<int>(r) > rows && samples() > 0)
+      matrix_fatal("Index out of range", "DM(i,j)");
+  write_table(
+      file, labels, samples(), [this](int k) { return times_[k - 1]; },
+      [this, rows](int r, int k) { return values_[static_cast<std::size_t>(k - 1) * rows + r - 1]; });
+}
+
+void output_store::write_all(const char* file) const {
+  std::vector<std::string> labels;
+  for (const netlist_output& o : sim_netlist.outputs) labels.push_back(o.label);
+  write_all(file, labels);
+}
+
+void write(const DM& T, const DM& Y, const char* file, const std::vector<std::string>& labels) {
+  if (T.cols != Y.cols) matrix_fatal("write()", "T and Y are not of the same length!");
+  write_table(
+      file, labels, T.cols, [&T](int k) { return T(1, k); },
+      [&Y](int r, int k) { return Y(r, k); });
+}

@@ -1,0 +1,38 @@
+// Profiling timers and the run's stopwatch, in milliseconds of a monotonic clock
+// (wall time, not processor time).
+//
+// Twenty categories, 0..19. timer_switch(k) charges the time since the last mark
+// to category k (the phase that has just ended) and makes k current; timer_mark()
+// charges it to the current category.
+//     timer_init(timer_labels);  ...  timer_switch(1);   // reading done
+//     timer_mark(); c2d(...); timer_switch(9);            // discretisation time
+//     timer_report();                                     // "<label>: 0.050" lines
+#pragma once
+#include <cstdint>
+
+#include "simu/base/str.h"
+
+constexpr int timer_count = 20;
+
+// The engine's category labels, blank-padded to 21 characters; 10..19 are null.
+extern const char* const timer_labels[timer_count];
+
+// Milliseconds since an arbitrary fixed point, never going back.
+std::uint64_t now_ms();
+
+void timer_init(const char* const* labels);  // zero the totals, mark now
+void timer_switch(int k);                    // out-of-range k charges nothing
+int timer_mark();                            // returns the current category
+void timer_report();                         // one sim_printf line per non-zero total
+std::uint64_t timer_total(int k);            // total of category k in ms (0 out of range)
+
+void stopwatch_start();
+void stopwatch_stop();
+std::uint64_t stopwatch_elapsed();           // stop - start, in ms
+
+// Whole seconds, a point and three digits of milliseconds: 1005 -> "1.005".
+str ms_to_text(std::uint64_t ms);
+
+// Replaces the clock behind now_ms (null restores the monotonic clock); for tests.
+using ms_clock_fn = std::uint64_t (*)();
+void set_ms_clock(ms_clock_fn clock);

@@ -1,0 +1,121 @@
+#include "simu/input/run_settings.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "simu/input/options.h"
+#include "simu/input/sim_params.h"
+
+double run_tsim = 0.001;
+double run_td = 1e-6;
+double run_start_si = 0.0;
+double run_finish_si = 0.001;
+int run_points = 9999999;
+int run_sv = 1;
+int run_ld = 0;
+double run_sstol_f = 1e-6;
+int run_nclkss = 25;
+int run_stop_close = 0;
+double run_sstol_c = 1.0;
+int run_cycles_togo = 0;
+int run_ssmethod = 1;
+int run_none_c = 2;
+int run_ss = 0;
+int run_one_c = 0;
+
+std::string base_name;
+
+namespace {
+
+using O = option_store;
+using P = sim_params;
+
+constexpr run_setting real(const char* option, double& v, int header_at, double O::*value, int O::*given,
+                           double P::*field) {
+  return {option, &v, nullptr, false, header_at, 0.0, value, nullptr, given, field, nullptr};
+}
+
+constexpr run_setting whole(const char* option, int& v, int header_at, double least, int O::*value, int O::*given,
+                            int P::*field) {
+  return {option, nullptr, &v, false, header_at, least, nullptr, value, given, nullptr, field};
+}
+
+constexpr run_setting flag(const char* option, int& v, int header_at, int O::*count, int P::*field) {
+  return {option, nullptr, &v, true, header_at, 0.0, nullptr, count, nullptr, nullptr, field};
+}
+
+}  // namespace
+
+const run_setting run_settings_table[run_setting_count] = {
+    flag("one_c", run_one_c, 0, &O::one_c, &P::one_c),
+    real("tsim", run_tsim, 4, &O::tsim, &O::tsim_given, &P::tsim),
+    real("td", run_td, 12, &O::td, &O::td_given, &P::td),
+    whole("points", run_points, 36, 0.0, &O::points, &O::points_given, &P::points),
+    real("start_si", run_start_si, 40, &O::start_si, &O::start_si_given, &P::start_si),
+    real("finish_si", run_finish_si, 48, &O::finish_si, &O::finish_si_given, &P::finish_si),
+    flag("ss", run_ss, 80, &O::ss, &P::steady),
+    flag("stop_close", run_stop_close, 96, &O::stop_close, &P::stop_close),
+    flag("sv", run_sv, 88, &O::sv, &P::sv),
+    flag("ld", run_ld, 92, &O::ld, &P::ld),
+    whole("nclkss", run_nclkss, 84, 0.0, &O::nclkss, &O::nclkss_given, &P::nclkss),
+    real("sstol_f", run_sstol_f, 56, &O::sstol_f, &O::sstol_f_given, &P::sstol_f),
+    real("sstol_c", run_sstol_c, 64, &O::sstol_c, &O::sstol_c_given, &P::sstol_c),
+    whole("ssmethod", run_ssmethod, 0, 1.0, &O::ssmethod, &O::ssmethod_given, &P::ssmethod),
+    whole("none_c", run_none_c, 0, 0.0, &O::none_c, &O::none_c_given, &P::none_c),
+    whole("Cycles_togo", run_cycles_togo, 0, 0.0, &O::Cycles_togo, &O::Cycles_togo_given, &P::Cycles_togo),
+};
+
+const run_setting* find_run_setting(const char* option) {
+  for (const run_setting& s : run_settings_table)
+    if (std::strcmp(s.option, option) == 0) return &s;
+  return nullptr;
+}
+
+void run_setting::set(double v) const {
+  if (real)
+    *real = v;
+  else
+    *whole = static_cast<int>(v);
+}
+
+std::string run_setting::text() const {
+  char buf[16];
+  if (real)
+    std::snprintf(buf, sizeof buf, "%g", *real);
+  else
+    std::snprintf(buf, sizeof buf, "%ld", static_cast<long>(*whole));
+  return buf;
+}
+
+bool run_setting::scan(const char* text, double& v) const {
+  if (real) {
+    // An infinite time or tolerance would make the run endless and its Esc poll rare.
+    return std::sscanf(text, "%le", &v) == 1 && v >= least && std::isfinite(v);
+  }
+  int k = 0;
+  if (std::sscanf(text, "%d", &k) != 1 || !(k >= least)) return false;
+  v = k;
+  return true;
+}
+
+void run_setting::store_option(option_store& o, double v) const {
+  if (flag)
+    ++(o.*option_whole);
+  else if (real)
+    o.*option_real = v;
+  else
+    o.*option_whole = static_cast<int>(v);
+  if (!flag) ++(o.*given);
+}
+
+void run_setting::override_record(const option_store& o, sim_params& p) const {
+  if (flag)
+    p.*record_whole = o.*option_whole != 0;
+  else if (!(o.*given))
+    return;
+  else if (real)
+    p.*record_real = o.*option_real;
+  else
+    p.*record_whole = o.*option_whole;
+}

@@ -1,0 +1,26 @@
+#include "simu/model/model_text.h"
+
+namespace {
+std::string& thrown() {
+  static std::string text;
+  return text;
+}
+}  // namespace
+
+void throw_text(const std::string& text) {
+  thrown() = text;
+  throw static_cast<const char*>(thrown().c_str());
+}
+
+void throw_not_found(const std::string& name) {
+  throw_text("Internal simulation problem.  Element not found. " + name);
+}
+
+void throw_bad_node(const std::string& name) {
+  throw_text("Internal simulation problem.  Node out of range. " + name);
+}
+
+bool is_stepped_source(const std::string& name) {
+  if (name.size() < 2 || (name[0] != 'V' && name[0] != 'I')) return false;
+  return name[1] >= '1' && name[1] <= '9';
+}
