@@ -31,3 +31,16 @@ inline void show_message(const std::string& text) { show_message(text.c_str()); 
 #define SDI_ASSERT_FAIL(tag) ::sdi::error_hook("%s, %d: Internal Assertion", tag, __LINE__)
 #define SDI_INTERNAL(tag) ::sdi::error_hook("%s, %d: Internal", tag, __LINE__)
 #define SDI_INTERNAL_CASE(tag) ::sdi::error_hook("%s, %d: Internal Case", tag, __LINE__)
+
+namespace sdi {
+// The downcast of an element whose kind was checked (ok); a null or wrong element
+// is reported under the caller's tag and gives null.
+template <class T, class E>
+T* checked_cast(E* e, bool ok, const char* tag) {
+  if (!e || !ok) {
+    SDI_ASSERT_FAIL(tag);
+    return nullptr;
+  }
+  return static_cast<T*>(e);
+}
+}  // namespace sdi

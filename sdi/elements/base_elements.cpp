@@ -96,19 +96,13 @@ nodec::nodec(int o) : i_element(kind_junction, o) {
   image = junction_element_image();
 }
 
-namespace {
-template <class T>
-T* checked(element* e, bool ok) {
-  if (!e || !ok) {
-    SDI_ASSERT_FAIL("sdi/Element");
-    return nullptr;
-  }
-  return static_cast<T*>(e);
-}
-}  // namespace
 
-xform* as_xform(element* e) { return checked<xform>(e, e && (e->kind == kind_primary || e->kind == kind_secondary)); }
-depsource* as_depsource(element* e) { return checked<depsource>(e, e && e->kind >= kind_icis && e->kind <= kind_vcvs); }
+xform* as_xform(element* e) {
+  return checked_cast<xform>(e, e && (e->kind == kind_primary || e->kind == kind_secondary), "sdi/Element");
+}
+depsource* as_depsource(element* e) {
+  return checked_cast<depsource>(e, e && e->kind >= kind_icis && e->kind <= kind_vcvs, "sdi/Element");
+}
 
 
 void basic::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }

@@ -45,14 +45,6 @@ bool refused(const kind_descriptor& d) {
   return true;
 }
 
-template <class T>
-T* checked(element* e, bool ok) {
-  if (!e || !ok) {
-    SDI_ASSERT_FAIL(tag);
-    return nullptr;
-  }
-  return static_cast<T*>(e);
-}
 }  // namespace
 
 void new_resistor() { pend(kind_resistor); }
@@ -204,20 +196,28 @@ void unlink_element(int id) {
   }
 }
 
-current_sense* as_current_sense(element* e) { return checked<current_sense>(e, e && e->kind == kind_current_sense); }
-diode* as_diode(element* e) { return checked<diode>(e, e && e->kind == kind_diode); }
+current_sense* as_current_sense(element* e) {
+  return checked_cast<current_sense>(e, e && e->kind == kind_current_sense, tag);
+}
+diode* as_diode(element* e) { return checked_cast<diode>(e, e && e->kind == kind_diode, tag); }
 limiter* as_limiter(element* e) {
-  return checked<limiter>(e, e && (e->kind == kind_upper_limiter || e->kind == kind_lower_limiter));
+  return checked_cast<limiter>(e, e && (e->kind == kind_upper_limiter || e->kind == kind_lower_limiter), tag);
 }
-modulator* as_modulator(element* e) { return checked<modulator>(e, e && e->kind == kind_modulator); }
-multiplier* as_multiplier(element* e) { return checked<multiplier>(e, e && e->kind == kind_multiplier); }
-op_amp* as_op_amp(element* e) { return checked<op_amp>(e, e && e->kind == kind_op_amp); }
-switch2* as_switch(element* e) { return checked<switch2>(e, e && e->kind == kind_switch); }
-sine* as_sine(element* e) { return checked<sine>(e, e && e->kind == kind_sine); }
+modulator* as_modulator(element* e) {
+  return checked_cast<modulator>(e, e && e->kind == kind_modulator, tag);
+}
+multiplier* as_multiplier(element* e) {
+  return checked_cast<multiplier>(e, e && e->kind == kind_multiplier, tag);
+}
+op_amp* as_op_amp(element* e) { return checked_cast<op_amp>(e, e && e->kind == kind_op_amp, tag); }
+switch2* as_switch(element* e) { return checked_cast<switch2>(e, e && e->kind == kind_switch, tag); }
+sine* as_sine(element* e) { return checked_cast<sine>(e, e && e->kind == kind_sine, tag); }
 source* as_source(element* e) {
-  return checked<source>(e, e && (e->kind == kind_voltage_source || e->kind == kind_current_source));
+  return checked_cast<source>(e, e && (e->kind == kind_voltage_source || e->kind == kind_current_source), tag);
 }
-threshold* as_threshold(element* e) { return checked<threshold>(e, e && e->kind == kind_threshold); }
-vco* as_vco(element* e) { return checked<vco>(e, e && e->kind == kind_vco); }
+threshold* as_threshold(element* e) {
+  return checked_cast<threshold>(e, e && e->kind == kind_threshold, tag);
+}
+vco* as_vco(element* e) { return checked_cast<vco>(e, e && e->kind == kind_vco, tag); }
 
 }  // namespace sdi

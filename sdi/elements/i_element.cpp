@@ -247,19 +247,13 @@ void i_element::apply_shape_records(const shape_record* records) {
   }
 }
 
-namespace {
-template <class T>
-T* checked(element* e, bool ok) {
-  if (!e || !ok) {
-    SDI_ASSERT_FAIL(tag);
-    return nullptr;
-  }
-  return static_cast<T*>(e);
-}
-}  // namespace
 
-bl_element* as_bl_element(element* e) { return checked<bl_element>(e, e && is_line_element(e->kind)); }
-cmutind* as_cmutind(element* e) { return checked<cmutind>(e, e && e->kind == kind_mutual); }
-i_element* as_i_element(element* e) { return checked<i_element>(e, e && !is_line_element(e->kind)); }
+bl_element* as_bl_element(element* e) {
+  return checked_cast<bl_element>(e, e && is_line_element(e->kind), tag);
+}
+cmutind* as_cmutind(element* e) { return checked_cast<cmutind>(e, e && e->kind == kind_mutual, tag); }
+i_element* as_i_element(element* e) {
+  return checked_cast<i_element>(e, e && !is_line_element(e->kind), tag);
+}
 
 }  // namespace sdi
