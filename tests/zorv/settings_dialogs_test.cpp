@@ -9,11 +9,15 @@ using zorv::DialogEnd;
 
 class SettingsDialogsTest : public SimFixture {};
 
+std::string NotANumber(const std::string& label) {
+  return "\"" + label + "\": please enter a number (suffixes f, p, n, u, m, k, M, G, T allowed).";
+}
+
 TEST_F(SettingsDialogsTest, ParametersRefuseBadNumbersStayOpenAndStoreWhatIsShown) {
-  const struct { int id; const char* text; const char* message; } cases[] = {
+  const struct { int id; const char* text; std::string message; } cases[] = {
       {1002, "-1e-6", "\"Start time\" must be a finite number of 0 or more."},
-      {1000, "inf", "\"Final Time\": please enter a number (suffixes f, p, n, u, m, k, M, G, T allowed)."},
-      {1000, "+-1", "\"Final Time\": please enter a number (suffixes f, p, n, u, m, k, M, G, T allowed)."},
+      {1000, "inf", NotANumber("Final Time")},
+      {1000, "+-1", NotANumber("Final Time")},
       {1000, "-0", "\"Final Time\" must be a finite number above 0."},
       {1001, "0", "\"Step Size\" must be a finite number above 0."},
       {1004, "1.5", "\"# of points\": please enter an integer between 0 and 9999999."},
@@ -32,7 +36,7 @@ TEST_F(SettingsDialogsTest, ParametersRefuseBadNumbersStayOpenAndStoreWhatIsShow
   dialogs.steps = {{"sim_dlg", {{1004, "500"}}, {}, DialogEnd::Ok}};
   sim.OnSimulationParameters();
   EXPECT_EQ(dialogs.opened.back().Find(1001)->text, "0.0012346");
-  EXPECT_EQ(std::tie(run_td, run_points, run_tsim), std::make_tuple(1.23456e-3, 500, 1e-3));  // as shown: kept
+  EXPECT_EQ(std::tie(run_td, run_points, run_tsim), std::make_tuple(1.23456e-3, 500, 1e-3));  // kept as shown
   EXPECT_EQ(host.modifications, 1);
 }
 
@@ -56,11 +60,10 @@ TEST_F(SettingsDialogsTest, RealFieldsReadSuffixesAndRefuseOtherText) {
       dialogs.steps = {{f.dialog, {}, {}, DialogEnd::Ok}};
       if (row.text) dialogs.steps.front().texts[f.id] = row.text;
       if (row.value < 0) dialogs.steps.push_back({f.dialog, {}, {}, DialogEnd::Cancel});
-      if (f.id < 1004) sim.OnSimulationParameters();
-      else sim.OnSsOptions();
+      f.id < 1004 ? sim.OnSimulationParameters() : sim.OnSsOptions();
       EXPECT_EQ(*f.setting, row.value < 0 ? kept : row.value);
-      const std::string refusal = "\"" + std::string(f.label) + "\": please enter a number (suffixes f, p, n, u, m, k, M, G, T allowed).";
-      EXPECT_EQ(dialogs.refusals, row.value < 0 ? std::vector<std::string>{refusal} : std::vector<std::string>{});
+      EXPECT_EQ(dialogs.refusals, row.value < 0 ? std::vector<std::string>{NotANumber(f.label)}
+                                                : std::vector<std::string>{});
     }
 }
 
@@ -86,9 +89,9 @@ TEST_F(SettingsDialogsTest, CyclesReachedUncheckedStoresNoCyclesAndComesBackUnch
   sim.OnSsOptions();
   EXPECT_FALSE(dialogs.opened[1].Find(1080)->checked);
   EXPECT_TRUE(dialogs.opened[1].Find(1078)->checked);
-  EXPECT_EQ(dialogs.refusals,
-            (std::vector<std::string>{"\"Tolerance\" must be a finite number of 0 or more.",
-                                      "\"Tolerance\": please enter a number (suffixes f, p, n, u, m, k, M, G, T allowed)."}));
+  const std::vector<std::string> refused{"\"Tolerance\" must be a finite number of 0 or more.",
+                                         NotANumber("Tolerance")};
+  EXPECT_EQ(dialogs.refusals, refused);
   EXPECT_EQ(run_sstol_c, 1.0);
   EXPECT_EQ(host.modifications, 1);
 }

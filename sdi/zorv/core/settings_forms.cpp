@@ -58,7 +58,9 @@ struct SettingControl {
 
 const run_setting& SettingOf(const SettingControl& c) { return *find_run_setting(c.option); }
 
-double Number(const Form& form, const SettingControl& c) { return FieldNumber(*form.Find(c.id), SettingOf(c).value()); }
+double Number(const Form& form, const SettingControl& c) {
+  return FieldNumber(*form.Find(c.id), SettingOf(c).value());
+}
 
 Field Control(const SettingControl& c) {
   const run_setting& s = SettingOf(c);

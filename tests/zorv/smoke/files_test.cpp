@@ -141,9 +141,7 @@ TEST(Smoke, AFailedOpenKeepsTheChangedCircuitMarkedModified) {
   const std::string path = (files.path() / "buck.ckt").string();
   const std::string notes = (files.path() / "notes.ckt").string();
   ASSERT_TRUE(WriteBuckCircuit(path));
-  {
-    std::ofstream(notes) << "not a circuit\n";
-  }
+  std::ofstream(notes) << "not a circuit\n";
   GuiSession s({"--nosplash", path});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   s.View()->SaveBackup();  // an edit
@@ -156,7 +154,8 @@ TEST(Smoke, AFailedOpenKeepsTheChangedCircuitMarkedModified) {
   s.dialogs.answers = {wxID_OK, wxID_NO};  // the file chosen, then "No" to saving the changes
   s.Command(wxID_OPEN);
   s.dialogs.onEnter = nullptr;
-  EXPECT_EQ(s.Messages(), (std::vector<std::string>{"Save changes to buck.ckt?", "File " + notes + " is not a circuit file."}));
+  const std::vector<std::string> said{"Save changes to buck.ckt?", "File " + notes + " is not a circuit file."};
+  EXPECT_EQ(s.Messages(), said);
   EXPECT_EQ(CircuitCount(), 17);
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
   EXPECT_TRUE(s.Doc()->IsModified());
