@@ -154,7 +154,8 @@ TEST(Smoke, AFailedOpenKeepsTheChangedCircuitMarkedModified) {
   s.dialogs.answers = {wxID_OK, wxID_NO};  // the file chosen, then "No" to saving the changes
   s.Command(wxID_OPEN);
   s.dialogs.onEnter = nullptr;
-  const std::vector<std::string> said{"Save changes to buck.ckt?", "File " + notes + " is not a circuit file."};
+  const std::vector<std::string> said{"Save changes to buck.ckt?",
+                                      "File " + notes + " is not a circuit file."};
   EXPECT_EQ(s.Messages(), said);
   EXPECT_EQ(CircuitCount(), 17);
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
