@@ -10,7 +10,8 @@
 // junctions leave it, hidden ports come and go. Afterwards the list, its order
 // and its cursor, and every drawn element's flags, are what they were; node
 // numbers and netlist names stay in the drawn elements until the next run;
-// faulty elements keep a raised selection count (the view shows them selected).
+// faulty elements keep a raised selection count (the view shows them selected)
+// and lose their values flag (their values must be entered again).
 #pragma once
 
 #include <set>
@@ -29,9 +30,11 @@ void prepare_circuit();
 int check_values();
 
 // Merges one subcircuit instance: the elements of "<name>.sct" moved by
-// offset, its pin labels joined to the instance's terminals. A file that cannot
-// be read, or holds a subcircuit instance itself, is a netlist error.
-void expand_subcircuit(element* sub, const point& offset, const std::string& name);
+// offset, its pin labels joined to the instance's terminals. A file that holds
+// a subcircuit instance itself is a netlist error. 0 when the file cannot be
+// read (its message shown, nothing merged): the preparation goes on without
+// the instance, so the node checks show what it leaves open, and writes no netlist.
+int expand_subcircuit(element* sub, const point& offset, const std::string& name);
 
 // Shared with the view's paste.
 void MarkElements(elist& list);  // temporary mark + 1 on each

@@ -33,26 +33,23 @@ int pin_at(const std::vector<std::vector<point>>& inner, const point& p, const p
 
 }  // namespace
 
-void expand_subcircuit(element* instance, const point& offset, const std::string& name) {
+int expand_subcircuit(element* instance, const point& offset, const std::string& name) {
   const int n = instance ? instance->terminal_count() : 0;
   std::vector<point> outer;
   for (int i = 0; i < n; ++i) outer.push_back(instance->terminal_at(i));
 
   const std::string file = name + ".sct";
   if (!plain_file_name(name.c_str())) {
-    netlist_error(("File " + file + " couldn't be opened").c_str());
-    return;
+    show_message("File " + file + " couldn't be opened");
+    return 0;
   }
   local_elements local;
-  if (!read_element_file(file, local.list)) {
-    ++run_error_count;  // the reader has shown why
-    return;
-  }
+  if (!read_element_file(file, local.list)) return 0;  // the reader has shown why
   MarkElements(local.list);
   for (enode* p = local.list.head; p; p = static_cast<enode*>(p->next))
     if (p->value && p->value->kind == kind_sub) {
       netlist_error("Nested subcircuits are not supported");
-      return;
+      return 1;
     }
 
   // Every label of a pin letter marks an inner end of that pin; it then goes.
@@ -110,6 +107,7 @@ void expand_subcircuit(element* instance, const point& offset, const std::string
     e->id += id_offset;
     circuit.append(e);
   }
+  return 1;
 }
 
 }  // namespace sdi

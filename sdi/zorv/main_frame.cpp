@@ -4,6 +4,7 @@
 #include <wx/display.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
+#include <wx/modalhook.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
@@ -57,6 +58,20 @@ int AccelKeyCode(const zorv::Accelerator& a) {
 
 }  // namespace
 
+// When a modal dialog or message box closes, the sheet gets the keyboard back.
+class CMainFrame::DialogFocusHook : public wxModalDialogHook {
+public:
+  explicit DialogFocusHook(CMainFrame& frame) : m_frame(frame) { Register(); }
+  ~DialogFocusHook() override { Unregister(); }
+
+protected:
+  int Enter(wxDialog*) override { return wxID_NONE; }
+  void Exit(wxDialog*) override { m_frame.CallAfter(&CMainFrame::FocusSheet); }
+
+private:
+  CMainFrame& m_frame;
+};
+
 CMainFrame::CMainFrame(wxDocManager* manager, const wxPoint& pos, const wxSize& size)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, "ZORV", pos, size) {
   SetIcon(ZorvIcon());
@@ -91,12 +106,18 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxPoint& pos, const wxSize& 
   Bind(wxEVT_MENU, &CMainFrame::OnNoPane, this, ZORV_ID(PrevPane));
   Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+  Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+    event.Skip();
+    if (event.GetActive()) CallAfter(&CMainFrame::FocusSheet);
+  });
+  m_dialogFocus = std::make_unique<DialogFocusHook>(*this);
 
   m_runServices = std::make_unique<CFrameRunServices>(*this);
   CSplashWnd::ShowSplashScreen(this);
 }
 
 CMainFrame::~CMainFrame() {
+  m_dialogFocus.reset();
   m_runServices.reset();
   m_aui.UnInit();
 }
@@ -198,6 +219,18 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
     const wxString text = wxGetKeyState(indicators[i].key) ? indicators[i].text : "";
     if (m_wndStatusBar->GetStatusText(i + 1) != text) m_wndStatusBar->SetStatusText(text, i + 1);
   }
+}
+
+bool CMainFrame::TryBefore(wxEvent& event) {
+  if (event.GetEventType() == wxEVT_MENU) CallAfter(&CMainFrame::FocusSheet);
+  return wxDocParentFrame::TryBefore(event);
+}
+
+void CMainFrame::FocusSheet() {
+  if (!m_canvas || IsBeingDeleted()) return;
+  wxWindow* focus = FindFocus();
+  if (focus == m_canvas || (focus && wxGetTopLevelParent(focus) != this)) return;
+  m_canvas->SetFocus();
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event) {

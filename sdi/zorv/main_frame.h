@@ -37,7 +37,16 @@ public:
   void SetRunning(bool running) { m_running = running; }
   bool IsRunning() const { return m_running; }
 
+  // Gives the keyboard to the sheet, so Space, Esc, Delete and the arrows act at
+  // once; not while another window (a dialog, the sequence report) has it.
+  void FocusSheet();
+
+protected:
+  // Every command, from a menu, a toolbar or a key, leaves the keyboard on the sheet.
+  bool TryBefore(wxEvent& event) override;
+
 private:
+  class DialogFocusHook;
   void CreateMenus();
   wxAuiToolBar* CreateBar(int id, const std::vector<int>& buttons, const wxString& title);
   void OnToolMotion(wxMouseEvent& event);
@@ -61,4 +70,5 @@ private:
   wxGauge* m_pProgressBar = nullptr;
   bool m_running = false;
   std::unique_ptr<CFrameRunServices> m_runServices;
+  std::unique_ptr<DialogFocusHook> m_dialogFocus;
 };

@@ -68,8 +68,7 @@ bool CZorvDoc::OnSaveModified() {
   if (!IsModified()) return true;
   const wxString prompt = wxString::FromUTF8(zorv::SavePrompt(GetUserReadableName().utf8_string()));
   switch (wxMessageBox(prompt, "ZORV", wxYES_NO | wxCANCEL | wxICON_EXCLAMATION | wxCENTRE, GetDocumentWindow())) {
-    case wxNO:
-      Modify(false);
+    case wxNO:  // still modified: an Open that then fails leaves these edits on screen
       return true;
     case wxYES:
       return m_core->IsSubcircuit() ? SaveSubcircuit() : Save();

@@ -35,11 +35,16 @@ struct FakeEngine {
 const std::string unable = "Unable to start simulation due to netlist error";
 
 // Launches and checks that a bad circuit shows exactly these messages, never
-// enters the engine and leaves the circuit as its file held it.
-void expect_refused(const std::vector<std::string>& messages) {
+// enters the engine and leaves the circuit as its file held it, but for the
+// element of id faulty, whose values must be entered again.
+void expect_refused(const std::vector<std::string>& messages, int faulty = 0) {
   Capture cap;
   FakeEngine fake;
+  sdi::element* bad = faulty ? sdi::circuit.get(faulty) : nullptr;
+  const std::uint32_t word = bad ? bad->flags.word() : 0;
+  if (bad) bad->flags.clear(sdi::flag_values_set);
   const std::string before = circuit_bytes();
+  if (bad) bad->flags.set_word(word);
   const std::vector<int> ids = circuit_ids();
   const sdi::enode* cursor = sdi::circuit.current_;
   EXPECT_EQ(sdi::run_simulation(), 0);
@@ -93,11 +98,12 @@ TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
   const struct {
     const char* message;
     std::function<void()> build;  // after build_rc, unless empty
+    int faulty = 0;               // the element that loses its values flag
   } rows[] = {
       {"No circuit.", nullptr},
-      {"Some Values are not set!", [] { sdi::circuit.get(2)->values[0] = 1e-14; }},  // R1
-      {"Some Values are not set!", [&] { sdi::circuit.get(3)->values[0] = nan; }},    // C1
-      {"Some Values are not set!", [&] { sdi::circuit.get(2)->values[0] = inf; }},
+      {"Some Values are not set!", [] { sdi::circuit.get(2)->values[0] = 1e-14; }, 2},  // R1
+      {"Some Values are not set!", [&] { sdi::circuit.get(3)->values[0] = nan; }, 3},    // C1
+      {"Some Values are not set!", [&] { sdi::circuit.get(2)->values[0] = inf; }, 2},
       {"Line must be connected at both nodes", [] { add_wire({904, 400}, sdi::circuit.get(1)->terminal_at(0)); }},
       {"Clock must be connected to a switch control",
        [] { add_symbol(new sdi::clockx(1), {900, 600}, "CLK1")->values[2] = 1e-5; }},
@@ -116,12 +122,24 @@ TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
       build_rc();
       row.build();
     }
-    expect_refused({row.message, unable});
+    expect_refused({row.message, unable}, row.faulty);
     if (row.build && sdi::circuit.get(2)->values[0] == 1e-14) {
       EXPECT_GT(sdi::circuit.get(2)->selected, 0);  // shown selected
       EXPECT_EQ(sdi::circuit.get(3)->selected, 0);
     }
   }
+}
+
+TEST(PrepareCircuit, MissingSubcircuitLeavesItsNodesOpen) {
+  TempDir dir;
+  SettingsGuard again;
+  CircuitGuard guard;
+  write_rsub(1.0, 1.0);  // for the symbol
+  build_rc();
+  auto* x = add_symbol(new sdi::sub("rsub", 1), {900, 600}, "X1");
+  std::strcpy(x->sub_name, "gone");
+  join(x, 0, sdi::circuit.get(5), 0);  // the ground
+  expect_refused({"File gone.sct couldn't be opened", "Line must be connected at both nodes", unable});
 }
 
 TEST(PrepareCircuit, TwoInstancesOfOneSubcircuitKeepTheirInnerNodesApart) {

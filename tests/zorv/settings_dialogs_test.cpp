@@ -9,11 +9,16 @@ using zorv::DialogEnd;
 
 class SettingsDialogsTest : public SimFixture {};
 
+std::string NotANumber(const std::string& label) {
+  return "\"" + label + "\": please enter a number (suffixes f, p, n, u, m, k, M, G, T allowed).";
+}
+
 TEST_F(SettingsDialogsTest, ParametersRefuseBadNumbersStayOpenAndStoreWhatIsShown) {
-  const struct { int id; const char* text; const char* message; } cases[] = {
+  const struct { int id; const char* text; std::string message; } cases[] = {
       {1002, "-1e-6", "\"Start time\" must be a finite number of 0 or more."},
-      {1000, "inf", "\"Final Time\" must be a finite number above 0."},
-      {1000, "+-1", "\"Final Time\" must be a finite number above 0."},  // read as atof does: 0
+      {1000, "inf", NotANumber("Final Time")},
+      {1000, "+-1", NotANumber("Final Time")},
+      {1000, "-0", "\"Final Time\" must be a finite number above 0."},
       {1001, "0", "\"Step Size\" must be a finite number above 0."},
       {1004, "1.5", "\"# of points\": please enter an integer between 0 and 9999999."},
       {1004, "10000000", "\"# of points\": please enter an integer between 0 and 9999999."},
@@ -31,8 +36,35 @@ TEST_F(SettingsDialogsTest, ParametersRefuseBadNumbersStayOpenAndStoreWhatIsShow
   dialogs.steps = {{"sim_dlg", {{1004, "500"}}, {}, DialogEnd::Ok}};
   sim.OnSimulationParameters();
   EXPECT_EQ(dialogs.opened.back().Find(1001)->text, "0.0012346");
-  EXPECT_EQ(std::tie(run_td, run_points, run_tsim), std::make_tuple(0.0012346, 500, 1e-3));
+  EXPECT_EQ(std::tie(run_td, run_points, run_tsim), std::make_tuple(1.23456e-3, 500, 1e-3));  // kept as shown
   EXPECT_EQ(host.modifications, 1);
+}
+
+// Every real field reads what is typed as an element value does.
+TEST_F(SettingsDialogsTest, RealFieldsReadSuffixesAndRefuseOtherText) {
+  const struct { const char* dialog; int id; const char* label; double* setting; } fields[] = {
+      {"sim_dlg", 1000, "Final Time", &run_tsim},  {"sim_dlg", 1001, "Step Size", &run_td},
+      {"sim_dlg", 1002, "Start time", &run_start_si}, {"sim_dlg", 1003, "End time", &run_finish_si},
+      {"SS_Dlg", 1076, "Tolerance", &run_sstol_f}, {"SS_Dlg", 1079, "Tolerance", &run_sstol_c},
+  };
+  const double kept = 1.23456789e-3;  // shown as "0.0012346"
+  const struct { const char* text; double value; } rows[] = {
+      {"10m", 0.01}, {"2u", 2e-6}, {" 4k7 ", 4700.0}, {"1e-3", 0.001}, {nullptr, kept},  // left as shown
+      {"0.002x", -1}, {"", -1}, {"inf", -1},                                         // refused
+  };
+  for (const auto& f : fields)
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(f.label) + " " + (row.text ? row.text : "(as shown)"));
+      *f.setting = kept;
+      dialogs.refusals.clear();
+      dialogs.steps = {{f.dialog, {}, {}, DialogEnd::Ok}};
+      if (row.text) dialogs.steps.front().texts[f.id] = row.text;
+      if (row.value < 0) dialogs.steps.push_back({f.dialog, {}, {}, DialogEnd::Cancel});
+      f.id < 1004 ? sim.OnSimulationParameters() : sim.OnSsOptions();
+      EXPECT_EQ(*f.setting, row.value < 0 ? kept : row.value);
+      EXPECT_EQ(dialogs.refusals, row.value < 0 ? std::vector<std::string>{NotANumber(f.label)}
+                                                : std::vector<std::string>{});
+    }
 }
 
 TEST_F(SettingsDialogsTest, SteadyStateMethodsMapInTheirOwnOrder) {
@@ -57,7 +89,9 @@ TEST_F(SettingsDialogsTest, CyclesReachedUncheckedStoresNoCyclesAndComesBackUnch
   sim.OnSsOptions();
   EXPECT_FALSE(dialogs.opened[1].Find(1080)->checked);
   EXPECT_TRUE(dialogs.opened[1].Find(1078)->checked);
-  EXPECT_EQ(dialogs.refusals, std::vector<std::string>(2, "\"Tolerance\" must be a finite number of 0 or more."));
+  const std::vector<std::string> refused{"\"Tolerance\" must be a finite number of 0 or more.",
+                                         NotANumber("Tolerance")};
+  EXPECT_EQ(dialogs.refusals, refused);
   EXPECT_EQ(run_sstol_c, 1.0);
   EXPECT_EQ(host.modifications, 1);
 }

@@ -81,4 +81,11 @@ std::string FormProblem(const Form& form) {
   return form.check ? form.check(form) : std::string();
 }
 
+double FieldNumber(const Field& field, double stored) {
+  if (field.text == field.shown) return stored;
+  double v = stored;
+  if (field.text.empty()) return 0.0;
+  return ReadValue(field.text, v) ? v : stored;
+}
+
 }  // namespace zorv

@@ -90,4 +90,8 @@ Form MakeForm(const char* name, int templateId, const char* caption, std::vector
 // Why OK is refused, or empty.
 std::string FormProblem(const Form& form);
 
+// The number a field that OK accepted stands for: `stored` when its text is
+// still the one shown, 0 for an empty text.
+double FieldNumber(const Field& field, double stored);
+
 }  // namespace zorv

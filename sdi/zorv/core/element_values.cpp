@@ -94,13 +94,6 @@ std::string DialogOfKind(int kind) {
   }
 }
 
-double FieldNumber(const Field& field, double stored) {
-  if (field.text == field.shown) return stored;
-  double v = stored;
-  if (field.text.empty()) return 0.0;
-  return ReadValue(field.text, v) ? v : stored;
-}
-
 void ShowNumber(Form& form, int id, double value) {
   if (Field* f = form.Find(id)) f->Show(NumberText(value));
 }

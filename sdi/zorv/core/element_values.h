@@ -21,8 +21,6 @@ Form LoadElementForm(sdi::element* e);
 // Stores a form that OK accepted into the element: its name and values.
 void StoreElementForm(const Form& form, sdi::element* e);
 
-// The number a field stands for: `stored` when its text is still the one shown.
-double FieldNumber(const Field& field, double stored);
 // Sets a field's text to a number: 5 significant digits.
 void ShowNumber(Form& form, int id, double value);
 // The name as the element keeps it (at most 7 characters).

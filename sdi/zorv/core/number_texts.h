@@ -1,8 +1,6 @@
 // Numbers as the dialogs show and read them, in the C locale whatever the user's.
 //
 //     NumberText(1.23456e-3)   // "0.0012346": 5 significant digits, as "%.5g"
-//     ReadPlainNumber(" +2e3x") // 2000: as atof (blanks and "+" skipped, longest
-//                               // numeric prefix, 0 when there is none)
 //     ReadInteger(" 42 ", v)    // true, v = 42; "1.5", "", "12a" are refused
 #pragma once
 #include <string>
@@ -10,7 +8,6 @@
 namespace zorv {
 
 std::string NumberText(double v);
-double ReadPlainNumber(const std::string& text);
 // A whole decimal integer that fits a long, blanks around it allowed.
 bool ReadInteger(const std::string& text, long& value);
 

@@ -13,6 +13,7 @@ namespace {
 
 Field Text(int id, const char* label, int group, double value, int maxChars = 0) {
   Field f = MakeField(id, label, FieldKind::Text, group, maxChars);
+  f.number = NumberRule::Value;  // typed as an element value: "10m" is 0.01
   f.Show(NumberText(value));
   return f;
 }
@@ -30,8 +31,6 @@ Field Check(int id, const char* label, int group, bool checked, FieldKind kind =
   f.checked = checked;
   return f;
 }
-
-double Number(const Form& form, int id) { return ReadPlainNumber(form.Find(id)->text); }
 
 int Whole(const Form& form, int id) {
   long v = 0;
@@ -59,6 +58,10 @@ struct SettingControl {
 
 const run_setting& SettingOf(const SettingControl& c) { return *find_run_setting(c.option); }
 
+double Number(const Form& form, const SettingControl& c) {
+  return FieldNumber(*form.Find(c.id), SettingOf(c).value());
+}
+
 Field Control(const SettingControl& c) {
   const run_setting& s = SettingOf(c);
   if (s.flag) return Check(c.id, c.label, c.group, s.value() != 0);
@@ -79,7 +82,7 @@ template <std::size_t N>
 void Store(const Form& form, const SettingControl (&controls)[N]) {
   for (const SettingControl& c : controls) {
     const run_setting& s = SettingOf(c);
-    s.set(s.flag ? (Checked(form, c.id) ? 1 : 0) : s.real ? Number(form, c.id) : Whole(form, c.id));
+    s.set(s.flag ? (Checked(form, c.id) ? 1 : 0) : s.real ? Number(form, c) : Whole(form, c.id));
   }
 }
 
@@ -88,7 +91,7 @@ template <std::size_t N>
 std::string NumbersProblem(const Form& form, const SettingControl (&controls)[N]) {
   for (const SettingControl& c : controls) {
     if (!SettingOf(c).real) continue;
-    const double v = Number(form, c.id);
+    const double v = Number(form, c);
     const bool bad = !std::isfinite(v) || v < 0.0 || (c.least == Least::AboveZero && v == 0.0);
     if (!bad) continue;
     const std::string name = "\"" + form.Find(c.id)->label + "\"";

@@ -1,6 +1,8 @@
 // The four run-settings dialogs as forms, loaded from and stored into the run
 // settings (simu/input/run_settings.h). Doubles show with 5 significant digits and
-// read back as atof reads them; whole numbers must be whole and in range.
+// read back as element values do (ReadValue: "10m" is 0.01, "0.002x" refused; a
+// text left as shown keeps the setting exactly); whole numbers must be whole and
+// in range.
 //
 //     Form f = SimParametersForm();            // filled from the settings
 //     if (dialogs.Run(f) == DialogEnd::Ok) {   // refused input kept it open

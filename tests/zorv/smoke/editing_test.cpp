@@ -4,12 +4,18 @@
 #include <cstdio>
 #include <fstream>
 
+#include <wx/aui/auibar.h>
+#include <wx/dialog.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
 #include "sdi/files/circuit_file.h"
 #include "sdi/elements/element.h"
 #include "sdi/base/elist.h"
+#include "sdi/edit/placement.h"
+#include "sdi/elements/i_element.h"
+#include "sdi/zorv/main_frame.h"
+#include "sdi/zorv/zorv_canvas.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "zorv/circuit_builder.h"
 #include "zorv/smoke/gui_session.h"
@@ -53,6 +59,48 @@ TEST(Smoke, DrawAWireAndPlaceAResistorWithTheMouseSaveAndUndoTheWire) {
   sdi::element* w = static_cast<sdi::enode*>(sdi::circuit.head->next)->value;
   EXPECT_EQ(sdi::circuit.head->value->terminal_at(0), sdi::point(200, 136));
   EXPECT_EQ(sdi::line(w->terminal_at(0), w->terminal_at(1)), sdi::line(48, 48, 160, 48));
+}
+
+TEST(Smoke, KeysReachTheSheetAfterAToolbarButtonAMenuCommandOrADialog) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  wxUIActionSimulator ui;
+  wxAuiToolBar* elements = s.Frame()->ElementBar();
+  auto away = [&] {  // the keyboard on a toolbar, as a click on it may leave it
+    elements->SetFocus();
+    return s.WaitFor([&] { return wxWindow::FindFocus() == elements; });
+  };
+  ASSERT_TRUE(away());
+  const wxRect tool = elements->GetToolRect(ZORV_ID(R));
+  ui.MouseMove(elements->ClientToScreen(tool.GetPosition() + wxPoint(tool.width / 2, tool.height / 2)));
+  s.Settle();
+  ui.MouseClick();
+  ASSERT_TRUE(s.WaitFor([&] { return s.View()->Core().Edit().Placing(); }));
+  ui.MouseMove(s.SheetToScreen(200, 160));  // onto the sheet, no click
+  s.Settle();
+  auto orientation = [] { return static_cast<sdi::i_element*>(sdi::pending_element)->orientation; };
+  const int before = orientation();
+  ui.Char(WXK_SPACE);
+  EXPECT_TRUE(s.WaitFor([&] { return orientation() != before; }));
+
+  ASSERT_TRUE(away());
+  s.Command(ZORV_ID(C));
+  ui.Char(WXK_ESCAPE);
+  EXPECT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().Placing(); }));
+  EXPECT_TRUE(circuit_kinds().empty());
+
+  ASSERT_TRUE(away());  // a dialog that really shows gives it back when it closes
+  s.dialogs.answers = {wxID_NONE};
+  s.dialogs.onEnter = [](wxDialog* dialog) { dialog->CallAfter([dialog] { dialog->EndModal(wxID_OK); }); };
+  wxDialog dialog(s.Frame(), wxID_ANY, "shown");
+  EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+  s.dialogs.onEnter = nullptr;
+  EXPECT_TRUE(s.WaitFor([&] { return wxWindow::FindFocus() == s.View()->Canvas(); }));
+
+  ASSERT_TRUE(away());  // and so does the main window coming back to the front
+  wxActivateEvent activated(wxEVT_ACTIVATE, true);
+  s.Frame()->HandleWindowEvent(activated);
+  EXPECT_TRUE(s.WaitFor([&] { return wxWindow::FindFocus() == s.View()->Canvas(); }));
 }
 
 TEST(Smoke, TheLibraryMenuListsTheFoldersSymbolsAndPlacesOne) {

@@ -2,10 +2,12 @@
 // file list, Save, the clipboard picture and printing, and what a failure shows.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 
 #include <wx/clipbrd.h>
 #include <wx/dcmemory.h>
+#include <wx/filedlg.h>
 #include <wx/filehistory.h>
 #include <wx/print.h>
 
@@ -132,6 +134,37 @@ TEST(Smoke, OpensDrawsCopiesSavesAndReopensAFile) {
   s.Command(wxID_FILE1);
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
   EXPECT_EQ(CircuitCount(), 17);
+}
+
+TEST(Smoke, AFailedOpenKeepsTheChangedCircuitMarkedModified) {
+  TempDir files;
+  const std::string path = (files.path() / "buck.ckt").string();
+  const std::string notes = (files.path() / "notes.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  std::ofstream(notes) << "not a circuit\n";
+  GuiSession s({"--nosplash", path});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  s.View()->SaveBackup();  // an edit
+  s.dialogs.onEnter = [&](wxDialog* dialog) {
+    auto* chooser = dynamic_cast<wxFileDialog*>(dialog);
+    if (!chooser) return;
+    chooser->SetPath(notes);
+    s.WaitFor([&] { return !chooser->GetPath().empty(); });  // the chooser selects it once the folder is read
+  };
+  s.dialogs.answers = {wxID_OK, wxID_NO};  // the file chosen, then "No" to saving the changes
+  s.Command(wxID_OPEN);
+  s.dialogs.onEnter = nullptr;
+  const std::vector<std::string> said{"Save changes to buck.ckt?",
+                                      "File " + notes + " is not a circuit file."};
+  EXPECT_EQ(s.Messages(), said);
+  EXPECT_EQ(CircuitCount(), 17);
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+  EXPECT_TRUE(s.Doc()->IsModified());
+  s.dialogs.answers = {wxID_CANCEL};  // so New still asks, and Cancel keeps the edits
+  s.Command(wxID_NEW);
+  EXPECT_EQ(s.Messages().back(), "Save changes to buck.ckt?");
+  EXPECT_EQ(CircuitCount(), 17);
+  EXPECT_TRUE(s.Doc()->IsModified());
 }
 
 TEST(Smoke, DroppedFilesOpenExceptDuringARun) {
