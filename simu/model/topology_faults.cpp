@@ -57,25 +57,35 @@ std::string topology_table::setting_fault() const {
   // A driving voltage source closed by on switches and voltage sources alone: by KVL
   // through shorts it has either no solution or no unique current. The path between its
   // ends is found breadth first over the other such branches.
+  std::vector<std::vector<int>> adj(nodes);
+  for (int k = 0; k < nb_; ++k) {
+    int a, b;
+    if (!ends(k, a, b) || !(kind(k) == 'V' || (is_switch[k] && on[k]))) continue;
+    adj[a].push_back(k);
+    adj[b].push_back(k);
+  }
+  // Joined shorts first, then the driving sources one by one: the last source of any
+  // such loop finds its ends joined already, so one search names the loop.
+  node_sets shorted(nodes);
+  for (int k = 0; k < nb_; ++k) {
+    int a, b;
+    if (ends(k, a, b) && !driving[k] && (kind(k) == 'V' || (is_switch[k] && on[k]))) shorted.join(a, b);
+  }
   for (int e = 0; e < nb_; ++e) {
     int from, to;
     if (kind(e) != 'V' || !driving[e] || !ends(e, from, to)) continue;
-    std::vector<std::vector<int>> adj(nodes);
-    for (int k = 0; k < nb_; ++k) {
-      int a, b;
-      if (k == e || !ends(k, a, b) || !(kind(k) == 'V' || (is_switch[k] && on[k]))) continue;
-      adj[a].push_back(k);
-      adj[b].push_back(k);
+    if (shorted.find(from) != shorted.find(to)) {
+      shorted.join(from, to);
+      continue;
     }
-    std::vector<int> via(nodes, -2);
-    std::vector<int> queue{from};
+    std::vector<int> via(nodes, -2), queue{from};
     via[from] = -1;
     for (std::size_t q = 0; q < queue.size() && via[to] == -2; ++q)
       for (int k : adj[queue[q]]) {
         int a, b;
         ends(k, a, b);
         const int next = a == queue[q] ? b : a;
-        if (via[next] != -2) continue;
+        if (k == e || via[next] != -2) continue;
         via[next] = k;
         queue.push_back(next);
       }
