@@ -93,6 +93,12 @@ TEST(RefusedTables, EachEndsTheRunWithItsMessageAndWritesNoTable) {
                         "only voltage sources and switches that are on.\n"},
       {diode_circuit("1", {"V1 1 0 5", "D1 1 0 0", "I01 1 0 0"}), 1,
        at_start + "the loop V1 D1 holds only voltage sources and switches that are on; run refused.\n"},
+      // The loop closes through S1 from its second node, and through V1 and V2 in series.
+      {diode_circuit("1 1", {"V1 1 0 5", "D1 1 2 0", "S1 0 2 0", "I01 1 0 0"}, 3), 1,
+       at_start + "the loop V1 S1 D1 holds only voltage sources and switches that are on; run refused.\n"},
+      {diode_circuit("0", {"V1 1 0 5", "V2 2 1 3", "D1 2 0 0", "I01 2 0 0"}, 3), 1,
+       no_combination + "At t = 1.00000000e-10 s the switch setting reached has no unique solution: the loop V2 V1 D1 "
+                        "holds only voltage sources and switches that are on.\n"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.start);
