@@ -336,7 +336,7 @@ private:
     ++pos_;
   }
 
-  // The position of each number goes to at, when given.
+  // The offset of each number goes to at_list, when given.
   DM read_matrix(const std::string& name, std::vector<std::size_t>* at_list = nullptr) {
     open_bracket(name);
     std::size_t start = pos_ - 1;
