@@ -67,6 +67,12 @@ private:
   int switching_work();
   void resolve_setting();
   void set_candidates();
+  // Settings whose ideal network has no unique solution end the run (driver_faults.cpp):
+  // at the start unless a condition or clock edge leaves the setting at once, and
+  // whenever a switching reaches one.
+  bool setting_leaves_at_once() const;
+  void check_start_setting() const;
+  void check_reached_setting() const;
   int at_cycle_found();
   void write_seq();
   // The end of the run (driver_end.cpp).

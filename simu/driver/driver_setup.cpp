@@ -138,6 +138,7 @@ int transient_driver::setup() {
   if (t_ >= tsim_) t_ = 0.0;
   if (loaded_ && clocks_) clk_.restore(clock_times, t_);
   if (clocks_) next_clock_ = earliest_edge();
+  check_start_setting();
   timer_switch(2);
   k_ = 0;
   lookup_pending_ = 0;

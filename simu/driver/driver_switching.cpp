@@ -20,6 +20,7 @@ void transient_driver::resolve_setting() {
     use_record(switch_adjustment(swt_, cond_, x_, u_, y_, tv_, td_, topo_, cyc_, adjust_));
     set_candidates();
   }
+  check_reached_setting();
 }
 
 void transient_driver::set_candidates() {

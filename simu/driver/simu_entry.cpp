@@ -11,6 +11,7 @@
 #include "simu/input/run_settings.h"
 #include "simu/driver/sim_main.h"
 #include "simu/input/sim_params.h"
+#include "simu/input/table_checks.h"
 #include "simu/driver/timers.h"
 
 void apply_options(sim_params& p) {
@@ -47,6 +48,7 @@ int simu(int argc, char** argv) {
       timer_switch(1);
       apply_options(*scope.params);
       check_run_length(scope.params->tsim, scope.params->td, scope.params->tmd);
+      check_netlist_tables(*scope.params);
       stopwatch_start();
       scope.frame = &main_window();
       scope.frame->CreateProgressBar();

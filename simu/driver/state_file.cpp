@@ -1,6 +1,7 @@
 // State file: writer and validating reader.
 #include "simu/driver/state_file.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -68,6 +69,8 @@ public:
     line = lines_[pos_++];
     return true;
   }
+  // 1-based number of the line that next() gave last.
+  std::size_t line_number() const { return pos_; }
   // True when only blank lines are left.
   bool at_end() const {
     for (std::size_t i = pos_; i < lines_.size(); ++i)
@@ -98,12 +101,22 @@ bool parse_int(const std::string& line, long& v) {
   return *end == '\0';
 }
 
-void read_numbers(line_reader& in, DM& into, int count, const char* where) {
+// A time, state or on time that is infinite or NaN would run the whole table into NaN
+// (or never reach tsim); it is refused with its line.
+void check_finite(double v, const line_reader& in, const std::string& file, const char* where) {
+  if (std::isfinite(v)) return;
+  const std::string what = "\"" + file + "\", line " + std::to_string(in.line_number()) + ": " +
+                           (std::isnan(v) ? "nan" : v > 0 ? "inf" : "-inf") + " is not a finite number!";
+  matrix_fatal(where, what.c_str());
+}
+
+void read_numbers(line_reader& in, DM& into, int count, const char* where, const std::string& file) {
   into = DM(count, 1);
   std::string line;
   for (int i = 1; i <= count; ++i) {
     double v;
     if (!in.next(line) || !parse_double(line, v)) matrix_fatal(where, "read error!");
+    check_finite(v, in, file, where);
     into(i) = v;
   }
 }
@@ -142,7 +155,7 @@ int load_ini(DM& tv, DM& sw, DM& X, DM& on_times, const clock_table& clk, DM& cl
 
   line_reader in(text);
   DM t_new, sw_new, x_new, on_new, clk_new;
-  read_numbers(in, t_new, 4, "load_ini(t)");
+  read_numbers(in, t_new, 4, "load_ini(t)", name);
 
   int n = static_cast<int>(sw.n);
   std::string line;
@@ -154,14 +167,14 @@ int load_ini(DM& tv, DM& sw, DM& X, DM& on_times, const clock_table& clk, DM& cl
     sw_new(i) = c - '0';
   }
 
-  read_numbers(in, x_new, static_cast<int>(X.n), "load_ini(X)");
-  read_numbers(in, on_new, static_cast<int>(on_times.n), "load_ini(On_times)");
+  read_numbers(in, x_new, static_cast<int>(X.n), "load_ini(X)", name);
+  read_numbers(in, on_new, static_cast<int>(on_times.n), "load_ini(On_times)", name);
 
   if (clk.m > 0) {
     long count;
     if (!in.next(line) || !parse_int(line, count) || count != clk.m)
       matrix_fatal("load_ini(nclk)", "read error!");
-    read_numbers(in, clk_new, clk.m, "load_ini(diff)");
+    read_numbers(in, clk_new, clk.m, "load_ini(diff)", name);
     if (!in.at_end()) matrix_fatal("load_ini(diff)", "read error!");
   } else if (!in.at_end()) {
     // Left unread when well formed; anything else means more states or on times than

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct sim_params;
@@ -42,6 +43,15 @@ struct netlist_records {
   std::vector<netlist_element> elements;
   std::vector<netlist_output> outputs;
   std::uint32_t numn = 0;     // number of nodes, ground included
+  // Where the reader found the tables, for messages about them: the file and its text,
+  // and per parameter (and "Y") the offset where its value opens and the offset of each
+  // of its numbers in reading order.
+  struct place {
+    std::size_t open = 0;
+    std::vector<std::size_t> numbers;
+  };
+  std::unordered_map<std::string, place> places;
+  std::string file, text;
 };
 
 // What the last read_netlist read; emptied by free_netlist.
@@ -53,3 +63,8 @@ extern netlist_records sim_netlist;
 // by the place in the file; what was read before stays in p.
 void read_netlist(const char* file, sim_params* p);
 void free_netlist();
+
+// "Sread Fatal Error : <what> - <name>\n", the start of every text of a bad netlist.
+std::string sread_text(const std::string& what, const std::string& name);
+// "in <file>, line L, column C:\n", the line of text and a caret under offset at.
+std::string place_text(const std::string& text, const std::string& file, std::size_t at);

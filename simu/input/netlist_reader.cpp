@@ -6,6 +6,7 @@
 // prefix of its number ("1e3" gives 1), element and output labels are the letters
 // and digits of the rest of their line. Every failure ends the read with a text
 // naming the problem and the place; nothing is read through a fixed-size buffer.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -38,9 +39,31 @@ std::string failure_text;
   throw failure_text.data();
 }
 
+}  // namespace
+
 std::string sread_text(const std::string& what, const std::string& name) {
   return "Sread Fatal Error : " + what + " - " + name + "\n";
 }
+
+std::string place_text(const std::string& s, const std::string& file, std::size_t at) {
+  if (at > s.size()) at = s.size();
+  std::size_t line_start = at;
+  while (line_start > 0 && s[line_start - 1] != '\n') --line_start;
+  std::size_t line_end = s.find('\n', line_start);
+  if (line_end == std::string::npos) line_end = s.size();
+  std::size_t line_no = 1;
+  for (std::size_t i = 0; i < line_start; ++i) line_no += s[i] == '\n';
+  std::size_t column = at - line_start + 1;
+  std::string text = "in " + file + ", line " + std::to_string(line_no) + ", column " + std::to_string(column) + ":\n";
+  std::string shown = s.substr(line_start, line_end - line_start);
+  for (char& c : shown)
+    if (c == '\0') c = '?';
+  text += shown + "\n";
+  text += std::string(column - 1, ' ') + "^\n";
+  return text;
+}
+
+namespace {
 
 // Keyword table entry types.
 enum param_type { type_matrix = 0, type_append = 1, type_int = 2, type_double = 3, type_bounds = 4 };
@@ -111,6 +134,7 @@ public:
     std::size_t start = pos_;
     std::size_t n_elem = count_lines("X");
     std::size_t end_x = pos_;
+    sim_netlist.places["Y"].open = std::min(s_.find('[', pos_), s_.size());
     std::size_t n_out = count_lines("Y");
     std::size_t end_y = pos_;
     pos_ = start;
@@ -148,23 +172,7 @@ private:
 
   // ---- failures: the reader's text, then where it happened ----
   [[noreturn]] void fail(const std::string& what, const std::string& name, std::size_t at) const {
-    if (at > s_.size()) at = s_.size();
-    std::size_t line_start = at;
-    while (line_start > 0 && s_[line_start - 1] != '\n') --line_start;
-    std::size_t line_end = s_.find('\n', line_start);
-    if (line_end == std::string::npos) line_end = s_.size();
-    std::size_t line_no = 1;
-    for (std::size_t i = 0; i < line_start; ++i) line_no += s_[i] == '\n';
-    std::size_t column = at - line_start + 1;
-    std::string text = sread_text(what, name);
-    text += "in " + file_ + ", line " + std::to_string(line_no) + ", column " +
-            std::to_string(column) + ":\n";
-    std::string shown = s_.substr(line_start, line_end - line_start);
-    for (char& c : shown)
-      if (c == '\0') c = '?';
-    text += shown + "\n";
-    text += std::string(column - 1, ' ') + "^\n";
-    throw_text(text);
+    throw_text(sread_text(what, name) + place_text(s_, file_, at));
   }
   [[noreturn]] void fail(const std::string& what, const std::string& name) const {
     fail(what, name, pos_);
@@ -270,19 +278,23 @@ private:
         ++pos_;
       }
       ++pos_;
+      netlist_records::place& pl = sim_netlist.places[ident];
+      if (entry->type != type_append || pl.numbers.empty())
+        pl = {std::min(s_.find_first_not_of(" \t", pos_), s_.size()), {}};
       switch (entry->type) {
         case type_matrix:
-          *static_cast<DM*>(entry->target) = read_matrix(ident);
+          *static_cast<DM*>(entry->target) = read_matrix(ident, &pl.numbers);
           break;
         case type_append: {
           DM& field = *static_cast<DM*>(entry->target);
-          DM more = read_matrix(ident);
+          DM more = read_matrix(ident, &pl.numbers);
           DM joined = vconcat(field, more);
           field = joined;
           break;
         }
         case type_int: {
           std::size_t tat = (skip_space_on_line(), pos_);
+          pl.numbers.push_back(tat);
           *static_cast<int*>(entry->target) = token_int(read_number(), tat, ident);
           end_param_number(tat, ident);
           break;
@@ -324,7 +336,8 @@ private:
     ++pos_;
   }
 
-  DM read_matrix(const std::string& name) {
+  // The offset of each number goes to at_list, when given.
+  DM read_matrix(const std::string& name, std::vector<std::size_t>* at_list = nullptr) {
     open_bracket(name);
     std::size_t start = pos_ - 1;
     std::vector<std::vector<double>> rows(1);
@@ -346,6 +359,7 @@ private:
       std::size_t at = pos_;
       std::string tok = read_number();
       rows.back().push_back(token_double(tok, at, name));
+      if (at_list) at_list->push_back(at);
       ++numbers;
     }
     if (numbers == 0) return DM();
@@ -639,8 +653,10 @@ void read_netlist(const char* file, sim_params* p) {
   clean.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i)
     if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) clean += text[i];
-  reader r(std::move(clean), file, p);
+  reader r(clean, file, p);
   r.read_all();
+  sim_netlist.file = file;
+  sim_netlist.text = std::move(clean);
 }
 
 void free_netlist() { sim_netlist = netlist_records(); }

@@ -49,9 +49,14 @@ void check_run_files(const char* netlist, const char* table) {
 }
 
 void check_run_length(double tsim, double td, const DM& tmd) {
-  // No step is taken; a td that is not positive is the driver's own refusal.
-  if (!(tsim > 0.0) || !(td > 0.0)) return;
   char text[200];
+  if (!(tsim > 0.0)) {
+    // No step would be taken: an empty table reported as a finished run.
+    std::snprintf(text, sizeof text, "Final time tsim = %g is not positive; run refused.\n", tsim);
+    throw_text(text);
+  }
+  // A td that is not positive is the driver's own refusal.
+  if (!(td > 0.0)) return;
   if (tsim + td == tsim) {
     std::snprintf(text, sizeof text,
                   "Time step td = %g does not advance time at tsim = %g; run refused.\n", td, tsim);

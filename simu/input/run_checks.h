@@ -1,7 +1,7 @@
 // Checks of a run's arguments made before anything is written or stepped.
 //
 //     check_run_files("a.m", "a.plt");      // throws when the table would overwrite an input
-//     check_run_length(p.tsim, p.td);       // throws for a run that could not end
+//     check_run_length(p.tsim, p.td);       // throws for a run that could not end or start
 //
 // Failures are thrown as const char* texts (storage that lives until the next throw),
 // which simu shows like any other failure of the run.
@@ -16,8 +16,9 @@
 // normalised absolute path.
 void check_run_files(const char* netlist, const char* table);
 
-// Refuses a run whose step count exceeds max_run_steps, or whose step td does not
-// advance time at tsim (tsim + td == tsim). The count is tsim / td plus, for each clock
-// row of tmd, tsim / its period: every clock edge ends a step of its own.
+// Refuses a run whose final time tsim is not positive, whose step count exceeds
+// max_run_steps, or whose step td does not advance time at tsim (tsim + td == tsim); a
+// td that is not positive is left to the driver. The count is tsim / td plus, for each
+// clock row of tmd, tsim / its period: every clock edge ends a step of its own.
 constexpr double max_run_steps = 1e12;
 void check_run_length(double tsim, double td, const DM& tmd = DM());

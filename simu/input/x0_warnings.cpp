@@ -13,9 +13,4 @@ void warn_ignored_x0(const DM& x0, const DM& mask, const std::vector<std::string
       sim_fprintf(stderr, "\nWarning: x0 value %g of %s is ignored: it is not an independent state.", x0(k),
                   candidates[k - 1].c_str());
   }
-  int extra = 0;
-  for (int k = nc + 1; k <= given; ++k) extra += x0(k) != 0.0;
-  if (extra > 0)
-    sim_fprintf(stderr, "\nWarning: x0 has %d values for %d capacitor voltage(s) and inductor current(s); "
-                "values %d to %d are ignored.", given, nc, nc + 1, given);
 }

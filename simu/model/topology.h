@@ -30,6 +30,9 @@
 
 struct topology {
   DM A, B, C, D, Phi, Gamma;
+  // Why the ideal network of this setting (on switches shorts, off switches open) has no
+  // unique solution; empty when it has one. The model above is then the resistors' model.
+  std::string fault;
 };
 
 class topology_table {
@@ -82,6 +85,8 @@ private:
   int find_index(const DM& setting);   // record number, 0 when unknown
   void remember(const DM& setting, int record);
   void assemble(SM& T) const;
+  // The fault of the present setting (the resistances r_), or "" (topology_faults.cpp).
+  std::string setting_fault() const;
 
   const model_netlist& net_;
   std::vector<const model_row*> branches_;         // branch rows in row order

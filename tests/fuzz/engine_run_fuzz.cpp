@@ -22,6 +22,7 @@
 #include "simu/input/run_settings.h"
 #include "simu/driver/sim_main.h"
 #include "simu/input/sim_params.h"
+#include "simu/input/table_checks.h"
 #include "simu/driver/timers.h"
 
 namespace {
@@ -92,6 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int r = 1; p.tmd.cols >= 3 && r <= p.tmd.rows; ++r)
       if (p.tmd(r, 2) > 0.0) p.tsim = std::min(p.tsim, max_steps * p.tmd(r, 2));
     check_run_length(p.tsim, p.td, p.tmd);
+    check_netlist_tables(p);
     sim_main();
   } catch (const char*) {
   }
