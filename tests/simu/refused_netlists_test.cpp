@@ -1,6 +1,6 @@
 // The simu program on netlists and options it must refuse, and on runs whose exit code
 // tells how they ended: each row is the netlist, the arguments, the exit code and the
-// start of a line of the program's output. A refused run writes nothing.
+// start of a message in the program's output. A refused run writes nothing.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -34,7 +34,7 @@ struct refusal {
   std::string netlist;              // written to a.m unless empty
   std::vector<std::string> words;   // the arguments
   int exit_code;
-  std::string message;              // a line of the output starts with it
+  std::string message;              // the output holds it
 };
 
 }  // namespace
@@ -85,7 +85,7 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
     if (!r.netlist.empty()) write_text("a.m", r.netlist);
     const program_run run = run_simu_program(r.words);
     EXPECT_EQ(run.exit_code, r.exit_code) << run.output;
-    EXPECT_TRUE(has_line_starting(run.output, r.message)) << run.output;
+    EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
     // A refused run has not even built the model.
     for (const char* f : {"a.plt", "a.ini", "states.dat"})
       EXPECT_EQ(std::filesystem::exists(f), r.exit_code != 1) << f;

@@ -54,6 +54,7 @@ inline program_run run_simu_program(const std::vector<std::string>& words, progr
       const rlimit r{limits.file_size, limits.file_size};
       ::setrlimit(RLIMIT_FSIZE, &r);
     }
+    ::alarm(300);   // a run that blocks (on a pipe, say) ends instead of the test hanging
     if (limits.address_space) {
       const rlimit r{limits.address_space, limits.address_space};
       ::setrlimit(RLIMIT_AS, &r);
@@ -74,13 +75,4 @@ inline program_run run_simu_program(const std::vector<std::string>& words, progr
   }
   run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return run;
-}
-
-// Whether a line of the text starts with start.
-inline bool has_line_starting(const std::string& text, const std::string& start) {
-  for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
-    if (text.compare(at, start.size(), start) == 0) return true;
-    if (text.find('\n', at) == std::string::npos) break;
-  }
-  return false;
 }
