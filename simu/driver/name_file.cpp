@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "simu/base/atomic_file.h"
-#include "simu/base/messages.h"
 #include "simu/model/model_text.h"
 
 namespace {
@@ -29,6 +28,5 @@ void write_names(const char* file, const std::vector<std::string>& names, const 
   const bool opened = out.open(file);
   if (opened && std::fwrite(text.data(), 1, text.size(), out.file()) == text.size() && out.commit()) return;
   out.discard();
-  sim_message("%s", message);
   throw_text(std::string(message) + (opened ? ": disk full!\n" : "\n"));
 }
