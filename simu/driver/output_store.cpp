@@ -100,17 +100,16 @@ void close_table(atomic_file& f) {
   if (!f.commit()) matrix_fatal("write()", "disk full!");
 }
 
-// The header; returns the labelled output rows (1-based).
-std::vector<int> write_header(atomic_file& f, const std::vector<std::string>& labels) {
-  std::vector<int> rows;
-  checked(f, std::fprintf(f.file(), "Time "));
+// The header; rows becomes the labelled output rows (1-based). Returns the bytes written.
+long long write_header(atomic_file& f, const std::vector<std::string>& labels, std::vector<int>& rows) {
+  rows.clear();
+  long long n = checked(f, std::fprintf(f.file(), "Time "));
   for (std::size_t r = 1; r <= labels.size(); ++r) {
     if (labels[r - 1].empty()) continue;
-    checked(f, std::fprintf(f.file(), "%s ", labels[r - 1].c_str()));
+    n += checked(f, std::fprintf(f.file(), "%s ", labels[r - 1].c_str()));
     rows.push_back(static_cast<int>(r));
   }
-  checked(f, std::fprintf(f.file(), "\n"));
-  return rows;
+  return n + checked(f, std::fprintf(f.file(), "\n"));
 }
 
 // One line; value(r) is output row r. Returns the bytes written.
@@ -127,7 +126,8 @@ void write_table(const char* file, const std::vector<std::string>& labels, int i
                  Time time, Value value) {
   atomic_file f;
   open_table(f, file);
-  const std::vector<int> rows = write_header(f, labels);
+  std::vector<int> rows;
+  write_header(f, labels, rows);
   for (int k = 1; k <= instants; ++k) write_line(f, time(k), rows, [&](int r) { return value(r, k); });
   close_table(f);
 }
@@ -143,8 +143,7 @@ std::vector<std::string> netlist_labels() {
 void output_store::stream_to(const char* file, const std::vector<std::string>& labels) {
   stream_ = std::make_unique<atomic_file>();
   open_table(*stream_, file);
-  columns_ = write_header(*stream_, labels);
-  bytes_ = 0;
+  bytes_ = write_header(*stream_, labels, columns_);
 }
 
 void output_store::stream_to(const char* file) { stream_to(file, netlist_labels()); }

@@ -33,13 +33,13 @@ TEST(RunBounds, ATableOverItsLimitStopsTheRunAndKeepsThePreviousTable) {
   recording_run_services host;
   main_window_scope scope(host);
   const long long limit = table_byte_limit;
-  table_byte_limit = 100000;   // some 3 300 rows of 30 bytes
+  table_byte_limit = 100000;   // the header (11 bytes) and 3 333 rows of 30 bytes pass it
   const run_output r = run_simu({"a.m", "a.plt"});
   table_byte_limit = limit;
   EXPECT_EQ(r.result, 0);
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].text,
-            "The result table would pass 100000 bytes at t = 1.22250000e-03 s; run stopped. Choose a narrower save "
+            "The result table would pass 100000 bytes at t = 1.22210000e-03 s; run stopped. Choose a narrower save "
             "window (start and finish of the save interval) or fewer points.\n");
   EXPECT_EQ(slurp("a.plt"), table);
   EXPECT_EQ(slurp("a.ini"), state);
