@@ -6,11 +6,15 @@
 // The four run settings that the engine reads directly follow the options, as the
 // editor's would: -start_si, -finish_si, -ssmethod and -Cycles_togo. Without
 // -finish_si the whole run is saved (the window ends at tsim). Exit status 0 when the
-// run ended normally, 1 otherwise.
+// run ended normally, 2 when it completed but a steady-state search (-ss) did not reach
+// the steady state, 1 when it failed or was refused (a bad option included: then
+// nothing is written).
 #include "simu/input/options.h"
+#include "simu/driver/sim_main.h"
 #include "simu/driver/simu_entry.h"
 
 int main(int argc, char** argv) {
   cli_run_settings(argc, argv);
-  return simu(argc, argv) == 1 ? 0 : 1;
+  if (simu(argc, argv) != 1) return 1;
+  return steady_state_missed ? 2 : 0;
 }

@@ -74,6 +74,9 @@ private:
   void check_start_setting() const;
   void check_reached_setting() const;
   int at_cycle_found();
+  // A steady-state search that ends unreached: the box with shown cycles, the console
+  // line with counted cycles, and steady_state_missed.
+  void steady_state_failed(int shown, int counted);
   void write_seq();
   // The end of the run (driver_end.cpp).
   void finish();

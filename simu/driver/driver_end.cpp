@@ -25,6 +25,8 @@ void transient_driver::finish() {
               static_cast<double>(wall - wall_start_) / 1000.0);
 }
 
+int steady_state_missed = 0;
+
 int sim_main() {
   sim_params* p = current_params;
   if (!p) throw "Internal simulation problem.  No settings record.";

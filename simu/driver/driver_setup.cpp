@@ -125,6 +125,8 @@ int transient_driver::setup() {
     bounds_ = state_bounds(topo_.state_names(), p_.stmin, p_.stmax, p_.mn, p_.mx);
   }
 
+  // Rows go to the table's temporary as they are kept: a long run holds none of them.
+  out_->stream_to(sim_options.outfile);
   double dt0 = td_;
   out_->clamp_step(t_, dt0);
   stop_if_non_finite(t_);

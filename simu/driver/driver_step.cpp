@@ -244,8 +244,13 @@ int transient_driver::run() {
       continue;
     }
     apply_code();
-    if (switching_work()) break;
+    if (switching_work()) {
+      finish();
+      return 1;
+    }
   }
+  // A search that ran out of time before its cycle limit has not reached the steady state either.
+  if (steady_ && !p_.one_c) steady_state_failed(cycles_, cycles_);
   finish();
   return 1;
 }

@@ -6,6 +6,7 @@
 #include "simu/driver/driver.h"
 #include "simu/base/messages.h"
 #include "simu/input/options.h"
+#include "simu/driver/sim_main.h"
 #include "simu/driver/state_file.h"
 #include "simu/steady/steady_state_criteria.h"
 #include "simu/switching/switch_table_adjust.h"
@@ -72,6 +73,14 @@ int transient_driver::switching_work() {
   return 0;
 }
 
+void transient_driver::steady_state_failed(int shown, int counted) {
+  char text[96];
+  std::snprintf(text, sizeof text, "Failed to reach steady state in %d cycles!", shown);
+  error_box(text);
+  sim_printf("Steady state not reached in %d cycles!\n", counted);
+  steady_state_missed = 1;
+}
+
 int transient_driver::at_cycle_found() {
   tv_(2) = 0.0;
   const int cycles_before = cycles_;
@@ -114,10 +123,7 @@ int transient_driver::at_cycle_found() {
 
   if (cycle_mode_) {
     if (cycles_ > p_.nclkss) {
-      char text[96];
-      std::snprintf(text, sizeof text, "Failed to reach steady state in %d cycles!", p_.nclkss);
-      error_box(text);
-      sim_printf("Steady state not reached in %d cycles!\n", cycles_before);
+      steady_state_failed(p_.nclkss, cycles_before);
       return 1;
     }
     if (!one_c_checked_ && begun_ && accel_) accel_->at_cycle(cyc_, x_);

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "simu/base/messages.h"
+#include "simu/base/atomic_file.h"
+#include "simu/model/model_text.h"
 
 namespace {
 
@@ -23,10 +24,9 @@ void write_names(const char* file, const std::vector<std::string>& names, const 
   std::string text;
   for (const std::string& s : names) text.append(s).push_back('\n');
   if (holds(file, text)) return;
-  if (std::FILE* f = std::fopen(file, "w")) {
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-  } else {
-    sim_message("%s", message);
-  }
+  atomic_file out;
+  const bool opened = out.open(file);
+  if (opened && std::fwrite(text.data(), 1, text.size(), out.file()) == text.size() && out.commit()) return;
+  out.discard();
+  throw_text(std::string(message) + (opened ? ": disk full!\n" : "\n"));
 }

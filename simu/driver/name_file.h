@@ -4,8 +4,9 @@
 //     write_names("states.dat", names, "Can't open states.dat file");
 //
 // A file that already holds exactly that text is left alone (neither rewritten nor its
-// time stamp moved): runs of an unchanged circuit then touch no file. A file that cannot
-// be written is reported with the message (sim_message), as when it is rewritten.
+// time stamp moved): runs of an unchanged circuit then touch no file. A new text replaces
+// the old one whole (see atomic_file.h). A file that cannot be written ends the run with
+// the message (followed by ": disk full!" when the writing failed); the old file stays.
 #pragma once
 #include <string>
 #include <vector>

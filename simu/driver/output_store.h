@@ -9,14 +9,23 @@
 //     out.write_all("circuit.plt");   // at the end, under the netlist's output labels
 //
 // Times in seconds; y is an outputs x 1 column. Samples are kept in growing buffers
-// (amortised growth), exposed as T (1 x samples) and Y (outputs x samples).
+// (amortised growth), exposed as T (1 x samples) and Y (outputs x samples), unless the
+// store streams: then each kept row goes at once to a temporary beside the table, which
+// write_all renames over it (memory flat in the run's length; a failed run leaves the
+// old table). A streamed table that would pass table_byte_limit stops the run.
 // Result table: "Time " and each non-empty label followed by a blank, then one line per
 // kept instant: the time as "% .8E" and each labelled output as " % E".
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "matrix/dm.h"
+
+class atomic_file;
+
+// The largest streamed result table, in bytes (2 GiB).
+extern long long table_byte_limit;
 
 class output_store {
 public:
@@ -36,6 +45,12 @@ public:
   // console program to the error stream (they are never answered: nothing is read).
   output_store(double start, double end, double t0, double tsim, double td, int points,
                bool steady);
+  ~output_store();
+
+  // From now on kept rows are written to a temporary for file, under the labels (as in
+  // write_all); fails like write_all when the temporary cannot be made.
+  void stream_to(const char* file, const std::vector<std::string>& labels);
+  void stream_to(const char* file);
 
   // Shortens dt so that a step lands on the window start, then on the window end (an end
   // already passed only closes the window).
@@ -59,15 +74,20 @@ public:
 
   // labels: one per output row; an empty label leaves the row out. Without labels, the
   // labels of the netlist's output rows (sim_netlist) are used.
-  void write_all(const char* file, const std::vector<std::string>& labels) const;
-  void write_all(const char* file) const;
+  // While streaming, the labels are those given to stream_to and file must be its file.
+  void write_all(const char* file, const std::vector<std::string>& labels);
+  void write_all(const char* file);
 
 private:
   void sample_due(double t, const DM& y);
   void keep(double t, const DM& y);
+  void write_row(double t, const DM& y);
   std::vector<double> times_;
   std::vector<double> values_;   // column-major, outputs_ per instant
   int outputs_ = -1;
+  std::unique_ptr<atomic_file> stream_;
+  std::vector<int> columns_;     // the labelled output rows (1-based) of a streamed table
+  long long bytes_ = 0;          // written to the stream so far
 };
 
 // Writes one result table: labels has one entry per output row (the netlist's output

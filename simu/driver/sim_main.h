@@ -11,3 +11,8 @@
 #pragma once
 
 int sim_main();
+
+// Set by a steady-state run (not a limited one) that ended at its cycle limit or at tsim
+// without reaching the steady state ("Failed to reach steady state in %d cycles!").
+// Cleared at the start of every simu.
+extern int steady_state_missed;

@@ -37,10 +37,12 @@ int simu(int argc, char** argv) {
   timer_init(timer_labels);
   stopwatch_start();   // taken again once the netlist is in; here for an early failure
   int result = 0;
+  steady_state_missed = 0;
   {
     run_scope scope;
     try {
       parse_args(argc, argv);
+      if (sim_options.refused) throw "Invalid simulation invokation: run refused, nothing written.\n";
       check_run_files(sim_options.infile, sim_options.outfile);
       scope.params = std::make_unique<sim_params>();
       current_params = scope.params.get();

@@ -7,6 +7,9 @@
 // transient driver with the progress bar of main_window(), prints the elapsed time and
 // the time breakdown, reports a completed run and frees everything. Any failure on the
 // way (options, netlist, driver) is shown in a box and gives 0; nothing is thrown out.
+// A bad option (sim_options.refused) stops the run before the netlist is read.
+// After a run that gave 1, steady_state_missed (sim_main.h) tells whether a steady-state
+// search ended without reaching the steady state.
 #pragma once
 
 int simu(int argc, char** argv);

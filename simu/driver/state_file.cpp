@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "simu/base/atomic_file.h"
 #include "simu/base/console.h"
 
 std::string netlist_based_name(const char* netlist, const char* ext) {
@@ -18,11 +19,13 @@ std::string netlist_based_name(const char* netlist, const char* ext) {
 void save_ini(const DM& tv, const DM& sw, const DM& X, const DM& on_times,
               const clock_table& clk, const char* netlist) {
   std::string name = netlist_based_name(netlist, ".ini");
-  std::FILE* f = std::fopen(name.c_str(), "w");
-  if (!f) matrix_fatal("save_ini()", "can't write to disk file!");
-  auto check = [f](int r, const char* where) {
+  // The state of an earlier run stays until this one is complete.
+  atomic_file out;
+  if (!out.open(name)) matrix_fatal("save_ini()", "can't write to disk file!");
+  std::FILE* f = out.file();
+  auto check = [&out](int r, const char* where) {
     if (r < 0) {
-      std::fclose(f);
+      out.discard();
       matrix_fatal(where, "disk full!");
     }
   };
@@ -40,12 +43,8 @@ void save_ini(const DM& tv, const DM& sw, const DM& X, const DM& on_times,
     check(std::fprintf(f, "%d\n", clk.m), "save_ini(diff)");
     for (int i = 1; i <= clk.m; ++i) check(std::fprintf(f, "%.16e\n", d(i)), "save_ini(diff)");
   }
-  if (std::fflush(f) != 0 || std::ferror(f)) {
-    std::fclose(f);
-    matrix_fatal("save_ini()", "disk full!");
-  }
+  if (!out.commit()) matrix_fatal("save_ini()", "disk full!");
   sim_fprintf(stderr, "\nCondition saved in disk file \"%s\"!\n", name.c_str());
-  if (std::fclose(f) != 0) matrix_fatal("save_ini()", "disk full!");
 }
 
 namespace {

@@ -8,6 +8,7 @@
 // name "12". Node numbers: 0 is ground, 1 .. numn-1 the other nodes.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -57,8 +58,13 @@ struct netlist_records {
 // What the last read_netlist read; emptied by free_netlist.
 extern netlist_records sim_netlist;
 
+// The largest netlist file read, in bytes (16 MiB); a larger one, or one that is not a
+// regular file (a device, a pipe), is refused before reading.
+constexpr std::size_t max_netlist_bytes = std::size_t{16} << 20;
+
 // Reads the whole netlist file into p and sim_netlist. On any failure (missing or
-// unreadable file, unknown identifier, malformed matrix or row, end of file inside
+// unreadable file, a file too large or not a regular file, a numn above the highest node
+// of the rows or a node between that no row uses, unknown identifier, malformed matrix or row, end of file inside
 // a block) throws a const char* text "Sread Fatal Error : <what> - <name>\n" followed
 // by the place in the file; what was read before stays in p.
 void read_netlist(const char* file, sim_params* p);

@@ -6,14 +6,16 @@
 // prefix of its number ("1e3" gives 1), element and output labels are the letters
 // and digits of the rest of their line. Every failure ends the read with a text
 // naming the problem and the place; nothing is read through a fixed-size buffer.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -608,16 +610,54 @@ private:
     sim_netlist.outputs.push_back(std::move(o));
   }
 
+  // Only a "numn = N" statement gives numn; blanks, ';' and comment lines may stand
+  // before it, and anything else means it is missing.
   void read_numn() {
-    int c;
-    while ((c = peek()) != '=') {
-      if (c == eof) fail("missing numn", file_);
-      ++pos_;
+    for (;;) {
+      skip_space();
+      if (peek() == ';') {
+        ++pos_;
+      } else if (peek() == '%') {
+        skip_line();
+      } else {
+        break;
+      }
     }
+    const std::size_t at = pos_;
+    if (read_ident() != "numn") fail("missing numn", file_, at);
+    skip_space_on_line();
+    if (peek() != '=') fail("missing numn", file_, at);
     ++pos_;
     skip_space();
+    const std::size_t number_at = pos_;
     sim_netlist.numn = scan_unsigned_as("bad number", "numn");
     check_nodes();
+    check_unused_nodes(number_at);
+  }
+
+  // Nodes no row uses make the circuit singular: numn above the highest node + 1, or a
+  // node below it that no row uses, is refused here, before anything is sized by numn.
+  void check_unused_nodes(std::size_t numn_at) const {
+    std::vector<std::uint32_t> used;
+    for (const netlist_element& e : sim_netlist.elements)
+      if (e.kind != 'M' && e.node1 != e.node2) used.insert(used.end(), {e.node1, e.node2});
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+    const std::uint32_t numn = sim_netlist.numn;
+    const std::uint32_t highest = used.empty() ? 0 : used.back();
+    if (numn > static_cast<std::uint64_t>(highest) + 1)
+      fail("numn = " + std::to_string(numn) + " but the highest node of the element rows is " +
+               std::to_string(highest),
+           "numn", numn_at);
+    std::uint32_t next = 1;   // nodes 1 .. numn - 1 in order; ground may stay unused
+    for (std::uint32_t node : used) {
+      if (node == 0) continue;
+      if (node != next) break;
+      ++next;
+    }
+    if (next < numn)
+      fail("node " + std::to_string(next) + " is used by no element row (numn = " + std::to_string(numn) + ")",
+           "numn", numn_at);
   }
 
   // Nodes are 0 (ground) to numn - 1; a row between one node and itself carries no
@@ -638,16 +678,40 @@ private:
 
 }  // namespace
 
+namespace {
+
+// The whole netlist. A device or a pipe could be read forever or block: only a regular
+// file is read, and at most max_netlist_bytes of it.
+std::string read_file(const char* file) {
+  // Non-blocking, so that opening a FIFO without a writer returns.
+  const int fd = ::open(file, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw_text(sread_text("Can't open file for reading", file));
+  struct closer {
+    int fd;
+    ~closer() { ::close(fd); }
+  } close_fd{fd};
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) throw_text(sread_text("Can't open file for reading", file));
+  if (!S_ISREG(st.st_mode)) throw_text(sread_text("netlist is not a regular file", file));
+  std::string text;
+  char buf[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buf, sizeof buf);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw_text(sread_text("Can't open file for reading", file));
+    if (got == 0) return text;
+    if (text.size() + static_cast<std::size_t>(got) > max_netlist_bytes)
+      throw_text(sread_text("netlist larger than " + std::to_string(max_netlist_bytes) + " bytes", file));
+    text.append(buf, static_cast<std::size_t>(got));
+  }
+}
+
+}  // namespace
+
 void read_netlist(const char* file, sim_params* p) {
   sim_netlist = netlist_records();
   if (!file || !*file) throw_text(sread_text("Can't open file for reading", "(no file name)"));
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec))
-    throw_text(sread_text("Can't open file for reading", file));
-  std::ifstream in(file, std::ios::binary);
-  std::string text;
-  if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (!in || in.bad()) throw_text(sread_text("Can't open file for reading", file));
+  std::string text = read_file(file);
   // Read as text: a CR before a newline belongs to the line end.
   std::string clean;
   clean.reserve(text.size());

@@ -15,6 +15,12 @@ namespace {
 
 const char* or_null(const char* s) { return s ? s : "(null)"; }
 
+// A bad option: its message has been printed; the usage follows, and the run is refused.
+void refuse(option_store& o, int argc, char** argv) {
+  ++o.refused;
+  usage(argc, argv);
+}
+
 }  // namespace
 
 void usage(int argc, char** argv) {
@@ -85,7 +91,7 @@ int parse_args(int argc, char** argv) {
     if (std::strcmp(name, "tl") == 0) {
       if (i >= argc) {
         sim_fprintf(stderr, "Need 1 argument after -tl\n");
-        usage(argc, argv);
+        refuse(o, argc, argv);
         continue;
       }
       o.title = argv[i++];
@@ -94,7 +100,7 @@ int parse_args(int argc, char** argv) {
     if (std::strcmp(name, "u") == 0) {
       if (i + 1 >= argc) {
         sim_fprintf(stderr, "Need 2 arguments after -u\n");
-        usage(argc, argv);
+        refuse(o, argc, argv);
         i = argc;
         continue;
       }
@@ -103,7 +109,7 @@ int parse_args(int argc, char** argv) {
       i += 2;
       if (!ok || !(h > 0.0) || !(v > 0.0)) {
         sim_fprintf(stderr, "Units/div are <= 0\n");
-        usage(argc, argv);
+        refuse(o, argc, argv);
         continue;
       }
       o.horiz_upd = h;
@@ -113,14 +119,14 @@ int parse_args(int argc, char** argv) {
     if (std::strcmp(name, "o") == 0) {
       if (i >= argc) {
         sim_fprintf(stderr, "Need 1 argument after -o\n");
-        usage(argc, argv);
+        refuse(o, argc, argv);
         continue;
       }
       int probe = 0;
       bool ok = std::sscanf(argv[i++], "%d", &probe) == 1;
       if (!ok || probe < 1 || probe > 100) {
         sim_fprintf(stderr, "Probe offset is not in range 1..100\n");
-        usage(argc, argv);
+        refuse(o, argc, argv);
         continue;
       }
       o.probe = probe;
@@ -128,7 +134,7 @@ int parse_args(int argc, char** argv) {
     }
     const run_setting* s = find_run_setting(name);
     if (!s) {
-      usage(argc, argv);
+      refuse(o, argc, argv);
       continue;
     }
     if (s->flag) {
@@ -137,7 +143,7 @@ int parse_args(int argc, char** argv) {
     }
     if (i >= argc) {
       sim_fprintf(stderr, "Need 1 argument after -%s\n", s->option);
-      usage(argc, argv);
+      refuse(o, argc, argv);
       continue;
     }
     double v = 0.0;
@@ -145,7 +151,7 @@ int parse_args(int argc, char** argv) {
       s->store_option(o, v);
     } else {
       sim_fprintf(stderr, "-%s value is out of range\n", s->option);
-      usage(argc, argv);
+      refuse(o, argc, argv);
     }
   }
   sim_printf("Infile = %s, Outfile = %s\n", or_null(o.infile), or_null(o.outfile));

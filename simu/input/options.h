@@ -51,6 +51,11 @@ struct option_store {
 
   const char* infile = nullptr;     // netlist file
   const char* outfile = nullptr;    // result table
+
+  // Options that were unknown, missing their value or whose value failed its check:
+  // a run on other values than those asked for would be a wrong result, so simu
+  // refuses to start when this is not 0.
+  int refused = 0;
 };
 
 extern option_store sim_options;
@@ -58,8 +63,8 @@ extern option_store sim_options;
 // Set: the usage text also lists the debugging options.
 extern int usage_debug;
 
-// Fills sim_options from argv[1..argc-1]; never stops on a bad argument (it prints its
-// message and the usage text and goes on). Returns 0.
+// Fills sim_options from argv[1..argc-1]; on a bad option it prints its message and the
+// usage text, counts it in sim_options.refused and goes on. Returns 0.
 int parse_args(int argc, char** argv);
 
 // Prints the arguments and the usage text to the error stream.

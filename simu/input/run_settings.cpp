@@ -1,8 +1,11 @@
 #include "simu/input/run_settings.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "simu/input/options.h"
 #include "simu/input/sim_params.h"
@@ -31,18 +34,20 @@ namespace {
 using O = option_store;
 using P = sim_params;
 
+constexpr double huge = std::numeric_limits<double>::max();
+
 constexpr run_setting real(const char* option, double& v, int header_at, double O::*value, int O::*given,
                            double P::*field) {
-  return {option, &v, nullptr, false, header_at, 0.0, value, nullptr, given, field, nullptr};
+  return {option, &v, nullptr, false, header_at, 0.0, huge, value, nullptr, given, field, nullptr};
 }
 
 constexpr run_setting whole(const char* option, int& v, int header_at, double least, int O::*value, int O::*given,
-                            int P::*field) {
-  return {option, nullptr, &v, false, header_at, least, nullptr, value, given, nullptr, field};
+                            int P::*field, double most = std::numeric_limits<int>::max()) {
+  return {option, nullptr, &v, false, header_at, least, most, nullptr, value, given, nullptr, field};
 }
 
 constexpr run_setting flag(const char* option, int& v, int header_at, int O::*count, int P::*field) {
-  return {option, nullptr, &v, true, header_at, 0.0, nullptr, count, nullptr, nullptr, field};
+  return {option, nullptr, &v, true, header_at, 0.0, 0.0, nullptr, count, nullptr, nullptr, field};
 }
 
 }  // namespace
@@ -61,7 +66,7 @@ const run_setting run_settings_table[run_setting_count] = {
     whole("nclkss", run_nclkss, 84, 0.0, &O::nclkss, &O::nclkss_given, &P::nclkss),
     real("sstol_f", run_sstol_f, 56, &O::sstol_f, &O::sstol_f_given, &P::sstol_f),
     real("sstol_c", run_sstol_c, 64, &O::sstol_c, &O::sstol_c_given, &P::sstol_c),
-    whole("ssmethod", run_ssmethod, 0, 1.0, &O::ssmethod, &O::ssmethod_given, &P::ssmethod),
+    whole("ssmethod", run_ssmethod, 0, 1.0, &O::ssmethod, &O::ssmethod_given, &P::ssmethod, 4.0),
     whole("none_c", run_none_c, 0, 0.0, &O::none_c, &O::none_c_given, &P::none_c),
     whole("Cycles_togo", run_cycles_togo, 0, 0.0, &O::Cycles_togo, &O::Cycles_togo_given, &P::Cycles_togo),
 };
@@ -89,14 +94,17 @@ std::string run_setting::text() const {
 }
 
 bool run_setting::scan(const char* text, double& v) const {
+  // A run on "12" for "12abc", or on a wrapped-around int, would not be the run asked for.
+  char* end = nullptr;
+  errno = 0;
   if (real) {
-    // An infinite time or tolerance would make the run endless and its Esc poll rare.
-    return std::sscanf(text, "%le", &v) == 1 && v >= least && std::isfinite(v);
+    v = std::strtod(text, &end);
+  } else {
+    const long k = std::strtol(text, &end, 10);
+    v = static_cast<double>(k);
   }
-  int k = 0;
-  if (std::sscanf(text, "%d", &k) != 1 || !(k >= least)) return false;
-  v = k;
-  return true;
+  // An infinite time or tolerance would make the run endless and its Esc poll rare.
+  return end != text && *end == '\0' && errno != ERANGE && std::isfinite(v) && v >= least && v <= most;
 }
 
 void run_setting::store_option(option_store& o, double v) const {

@@ -51,6 +51,7 @@ struct run_setting {
   bool flag;
   int header_at;        // byte offset in the circuit file header; 0 when not stored
   double least;         // the engine refuses a value below this
+  double most;          // and above this
   // The engine's side: the option store's value (a flag's count) and given-mark,
   // and the settings record's field that the option overrides.
   double option_store::*option_real;
@@ -64,8 +65,8 @@ struct run_setting {
   void set(double v) const;
   // The value as the launcher passes it.
   std::string text() const;
-  // An option's argument: true when it is a number of the setting's type, finite and
-  // not below least; v is then the value.
+  // An option's argument: true when the whole text is one number of the setting's type,
+  // finite and within least .. most; v is then the value.
   bool scan(const char* text, double& v) const;
   // The parsed option into the option store (a value marked given, a flag counted;
   // v unused), and from there into the settings record: a valued option when given,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "matrix/dm_ops.h"
+#include "simu/base/atomic_file.h"
 #include "simu/steady/cycle.h"
 #include "simu/driver/state_file.h"
 #include "simu/model/topology.h"
@@ -45,11 +46,13 @@ int same_equations(const topology* R1, const topology* R2) {
 void CYCLE::write_seq_file(const char* netlist, double tol,
                            const std::vector<std::string>& names) const {
   std::string file = netlist_based_name(netlist, ".seq");
-  std::FILE* f = std::fopen(file.c_str(), "w");
-  if (!f) matrix_fatal("write_seq_file()", "can't write to disk file!");
-  auto check = [f](int r, const char* where, const char* msg = "disk full!") {
+  // A report of an earlier run stays until this one is complete.
+  atomic_file out;
+  if (!out.open(file)) matrix_fatal("write_seq_file()", "can't write to disk file!");
+  std::FILE* f = out.file();
+  auto check = [&out](int r, const char* where, const char* msg = "disk full!") {
     if (r < 0) {
-      std::fclose(f);
+      out.discard();
       matrix_fatal(where, msg);
     }
   };
@@ -97,6 +100,5 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
     }
   }
   check(std::fprintf(f, "\n"), "write_seq_file(  )");
-  bool flushed = std::fflush(f) == 0 && !std::ferror(f);
-  if (std::fclose(f) != 0 || !flushed) matrix_fatal("write_seq_file(  )", "disk full!");
+  if (!out.commit()) matrix_fatal("write_seq_file(  )", "disk full!");
 }

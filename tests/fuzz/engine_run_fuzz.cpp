@@ -3,7 +3,8 @@
 // from td and from the clock periods). Every input must end in a finished run or a thrown text, never a crash, a
 // hang, a sanitizer report, or a result table or state file holding a non-finite
 // number. Built and run by the ./fuzz script, in a scratch folder of its own (the run
-// writes its table, state file, "states.dat" and "src.dat" into the current folder).
+// writes its table, state file, "states.dat" and "src.dat" into the current folder),
+// removed at exit.
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -37,9 +39,17 @@ public:
   void simulation_done(const char*) override {}
 };
 
+char scratch[] = "/tmp/zorv-engine-fuzz-XXXXXX";
+
+// The folder and what the runs left in it go when the fuzzer exits normally.
+void remove_scratch_folder() {
+  std::error_code ec;
+  std::filesystem::remove_all(scratch, ec);
+}
+
 void enter_scratch_folder() {
-  char name[] = "/tmp/zorv-engine-fuzz-XXXXXX";
-  if (!mkdtemp(name) || chdir(name) != 0) std::abort();
+  if (!mkdtemp(scratch) || chdir(scratch) != 0) std::abort();
+  std::atexit(remove_scratch_folder);
   if (!std::freopen("/dev/null", "w", stdout)) std::abort();   // the matrix library's prints
   sim_print.vfprintf_fn = quiet;
   static quiet_services services;

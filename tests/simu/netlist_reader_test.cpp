@@ -130,7 +130,7 @@ TEST_F(NetlistReader, RowsOfEveryKind) {
              "'Rloadresistor123 1 0 1.0' % Averyveryverylonglabel_42\n"
              "'V#D1 1 2 3.5 word'' % a\n'I#R2 2 0 1.5 other'\n'P1 1 2 2.5 7'  % p\n"
              "'V#P1 3 0 1.0 4.5 -3 a b c' 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 % q ]\n"
-             "Y = [ 'VR1' 12 ab\n'I  D1'   % Id\n'V Rloadresistor123' % anotherverylonglabel ]\nnumn = 9;\n");
+             "Y = [ 'VR1' 12 ab\n'I  D1'   % Id\n'V Rloadresistor123' % anotherverylonglabel ]\nnumn = 5;\n");
   read_netlist("t.m", &p);
   std::vector<std::string> rows;
   for (const netlist_element& e : sim_netlist.elements) rows.push_back(text_of(e));

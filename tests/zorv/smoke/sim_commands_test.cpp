@@ -10,6 +10,7 @@
 #include <X11/Xlib.h>
 
 #include "sdi/zorv/core/process_launcher.h"
+#include "simu/input/run_settings.h"
 #include "sdi/zorv/sequence_window.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "zorv/smoke/gui_session.h"
@@ -74,6 +75,18 @@ TEST(Smoke, SimulationMenusRunPlotAndShowTheSequence) {
   const std::vector<std::string> messages = s.Messages();
   EXPECT_NE(std::find(messages.begin(), messages.end(), "Newton:  Steady state reached!"), messages.end());
   EXPECT_EQ(plotter.starts.size(), 1u);
+
+  // A search that runs out of time says so, with the cycles it made.
+  run_sstol_f = 0.0;
+  run_nclkss = 1000;
+  s.Command(ZORV_ID(SteadyStateRun));
+  const std::vector<std::string> after = s.Messages();
+  ASSERT_GE(after.size(), 2u);
+  // Then the end-of-run report. Fewer cycles than the 100 periods of 20 us in 2 ms.
+  const std::string failed = after[after.size() - 2], head = "Failed to reach steady state in ";
+  ASSERT_EQ(failed.rfind(head, 0), 0u) << failed;
+  EXPECT_LT(std::stoi(failed.substr(head.size())), 100) << failed;
+  EXPECT_EQ(failed.substr(failed.size() - 8), " cycles!");
 
   s.Command(ZORV_ID(ViewSequence));
   CSequenceWindow* shown = nullptr;

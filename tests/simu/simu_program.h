@@ -1,0 +1,78 @@
+// Running the built simu program (ZORV_SIMU) in a child process, in the current folder,
+// under optional resource limits; its exit code and what it printed (both streams).
+#pragma once
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+struct program_run {
+  int exit_code = -1;   // 128 + the signal when it was killed
+  std::string output;
+};
+
+struct program_limits {
+  rlim_t address_space = 0;   // bytes of virtual memory; 0: no limit
+  rlim_t file_size = 0;       // bytes per written file (a fuller disk); 0: no limit
+};
+
+// Whether this build runs under AddressSanitizer, whose shadow memory no address-space
+// limit leaves room for.
+constexpr bool address_sanitized =
+#if defined(__SANITIZE_ADDRESS__)
+    true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    true;
+#else
+    false;
+#endif
+#else
+    false;
+#endif
+
+inline program_run run_simu_program(const std::vector<std::string>& words, program_limits limits = {}) {
+  int pipe_fds[2];
+  if (::pipe(pipe_fds) != 0) return {};
+  std::vector<std::string> keep{"simu"};
+  keep.insert(keep.end(), words.begin(), words.end());
+  std::vector<char*> argv;
+  for (std::string& w : keep) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(pipe_fds[1], 1);
+    ::dup2(pipe_fds[1], 2);
+    ::close(pipe_fds[0]);
+    ::close(pipe_fds[1]);
+    if (limits.file_size) {
+      ::signal(SIGXFSZ, SIG_IGN);   // a write past the limit then fails as on a full disk
+      const rlimit r{limits.file_size, limits.file_size};
+      ::setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ::alarm(300);   // a run that blocks (on a pipe, say) ends instead of the test hanging
+    if (limits.address_space) {
+      const rlimit r{limits.address_space, limits.address_space};
+      ::setrlimit(RLIMIT_AS, &r);
+    }
+    ::execv(ZORV_SIMU, argv.data());
+    ::_exit(127);
+  }
+  ::close(pipe_fds[1]);
+  program_run run;
+  char buf[4096];
+  for (ssize_t got; (got = ::read(pipe_fds[0], buf, sizeof buf)) != 0;) {
+    if (got > 0) run.output.append(buf, static_cast<std::size_t>(got));
+    else if (errno != EINTR) break;
+  }
+  ::close(pipe_fds[0]);
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return run;
+}
