@@ -4,9 +4,9 @@
 
 #include "sdi/elements/bl_element.h"
 #include "sdi/edit/edit_delete.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/factories.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/base/report.h"
 
 namespace sdi {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "sdi/netlist/node_errors.h"
+#include "sdi/elements/node_errors.h"
 #include "sdi/base/report.h"
 
 namespace sdi {

@@ -5,7 +5,7 @@
 #include "sdi/elements/bl_element.h"
 #include "sdi/draw/drawing.h"
 #include "sdi/base/format.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/elements/records.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/shapes.h"

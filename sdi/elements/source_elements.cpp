@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "sdi/files/byte_io.h"
-#include "sdi/netlist/netlist_parts.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/base/byte_io.h"
+#include "sdi/elements/netlist_parts.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 #include "sdi/netlist/prepare_circuit.h"
 #include "sdi/elements/records.h"
 #include "sdi/base/report.h"

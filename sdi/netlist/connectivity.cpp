@@ -4,9 +4,9 @@
 #include <string>
 
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 
 namespace sdi {
 

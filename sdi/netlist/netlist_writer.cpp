@@ -6,9 +6,9 @@
 
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/control_elements.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/netlist_writer_state.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_writer_state.h"
+#include "sdi/elements/node_numbering.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/source_elements.h"
 #include "simu/input/run_settings.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/netlist_parts.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_parts.h"
 #include "sdi/base/report.h"
 #include "sdi/netlist/simrec_matrix.h"
 #include "sdi/elements/source_elements.h"

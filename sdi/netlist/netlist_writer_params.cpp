@@ -6,10 +6,10 @@
 
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/control_elements.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/netlist_writer_state.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_writer_state.h"
 #include "sdi/base/report.h"
-#include "sdi/netlist/simrec.h"
+#include "sdi/elements/simrec.h"
 #include "sdi/netlist/simrec_matrix.h"
 #include "sdi/elements/source_elements.h"
 

@@ -1,8 +1,8 @@
 // The writer as run preparation calls it: file and node count from the run's
 // process-wide state.
 #include "sdi/netlist/netlist_writer.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 #include "simu/input/run_settings.h"
 
 namespace sdi {

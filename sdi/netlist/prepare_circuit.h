@@ -16,7 +16,7 @@
 #include <set>
 #include <string>
 
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/draw/geometry.h"
 #include "sdi/base/ilist.h"
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "run_launch_circuits.h"
-#include "sdi/netlist/node_errors.h"
+#include "sdi/elements/node_errors.h"
 #include "sdi/netlist/wait_cursor.h"
 #include "simu/base/recording_run_services.h"
 

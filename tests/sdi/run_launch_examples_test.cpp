@@ -8,8 +8,8 @@
 #include "sdi/netlist/launcher.h"
 #include "simu/base/recording_run_services.h"
 #include "sdi/netlist/connectivity.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 
 namespace {
 

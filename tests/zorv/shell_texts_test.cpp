@@ -9,7 +9,7 @@
 
 #include "common/temp_dir.h"
 #include "sdi/elements/element.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/zorv/core/about_info.h"
 #include "sdi/zorv/core/command_ids.h"
 #include "sdi/zorv/core/command_table.h"

@@ -7,10 +7,10 @@
 
 #include "sdi/edit/edit_delete.h"
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/factories.h"
 #include "sdi/elements/naming.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/netlist/prepare_circuit.h"
 #include "sdi/files/record_stream.h"
 #include "sdi/edit/select_ops.h"

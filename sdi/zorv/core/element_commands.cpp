@@ -1,10 +1,10 @@
 #include "sdi/zorv/core/element_commands.h"
 
 #include "sdi/draw/drawing.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/factories.h"
 #include "sdi/elements/i_element.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/zorv/core/messages.h"
 
 namespace zorv {

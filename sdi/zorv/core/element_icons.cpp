@@ -8,7 +8,7 @@
 #include "sdi/draw/frame_buffer.h"
 #include "sdi/elements/i_element.h"
 #include "sdi/elements/image.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/zorv/core/command_ids.h"
 #include "sdi/zorv/core/draw_scope.h"
 #include "sdi/zorv/core/tool_glyphs.h"

@@ -4,11 +4,11 @@
 #include "sdi/draw/drawing.h"
 #include "sdi/edit/edit_delete.h"
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/i_element.h"
 #include "sdi/elements/image.h"
 #include "sdi/edit/place_element.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "simu/base/console.h"
 
 namespace zorv {

@@ -4,7 +4,7 @@
 #pragma once
 #include <vector>
 
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/draw/geometry.h"
 #include "sdi/zorv/core/extent.h"
 #include "sdi/zorv/core/junctions.h"

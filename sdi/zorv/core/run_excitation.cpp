@@ -1,7 +1,7 @@
 #include "sdi/zorv/core/run_excitation.h"
 
 #include "sdi/edit/edit_delete.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/i_element.h"
 #include "sdi/files/record_stream.h"
 

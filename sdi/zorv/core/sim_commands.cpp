@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/netlist/launcher.h"
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/run_excitation.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/files/record_stream.h"
 #include "sdi/edit/select_ops.h"
 #include "sdi/zorv/core/messages.h"

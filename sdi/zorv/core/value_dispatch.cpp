@@ -3,7 +3,7 @@
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/bl_element.h"
 #include "sdi/elements/control_elements.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/factories.h"
 #include "sdi/elements/i_element.h"
 #include "sdi/elements/naming.h"

@@ -7,7 +7,7 @@
 #include "sdi/elements/bl_element.h"
 #include "sdi/edit/edit_delete.h"
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/base/report.h"
 #include "sdi/edit/wire_split.h"
 #include "sdi/zorv/core/messages.h"

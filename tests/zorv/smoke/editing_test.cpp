@@ -9,7 +9,7 @@
 
 #include "sdi/files/circuit_file.h"
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "zorv/circuit_builder.h"
 #include "zorv/smoke/gui_session.h"

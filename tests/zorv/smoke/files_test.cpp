@@ -10,7 +10,7 @@
 #include <wx/print.h>
 
 #include "sdi/draw/drawing.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/zorv/core/view_render.h"
 #include "sdi/zorv/drop_target.h"
 #include "sdi/zorv/picture.h"

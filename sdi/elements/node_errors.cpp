@@ -1,4 +1,4 @@
-#include "sdi/netlist/node_errors.h"
+#include "sdi/elements/node_errors.h"
 
 #include "sdi/base/report.h"
 

@@ -1,10 +1,10 @@
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/node_numbering.h"
 
 #include "sdi/elements/bl_element.h"
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/i_element.h"
-#include "sdi/netlist/node_errors.h"
+#include "sdi/elements/node_errors.h"
 #include "sdi/base/report.h"
 
 namespace sdi {

@@ -1,4 +1,4 @@
-#include "sdi/netlist/simrec.h"
+#include "sdi/elements/simrec.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 
 #include "sdi/elements/element.h"
 

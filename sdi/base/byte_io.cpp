@@ -1,4 +1,4 @@
-#include "sdi/files/byte_io.h"
+#include "sdi/base/byte_io.h"
 
 #include <cstring>
 

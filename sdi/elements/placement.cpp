@@ -1,10 +1,10 @@
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 
 #include <algorithm>
 
 #include "sdi/elements/bl_element.h"
 #include "sdi/draw/drawing.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/i_element.h"
 
 namespace sdi {

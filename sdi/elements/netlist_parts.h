@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "sdi/netlist/netlist_writer_state.h"
-#include "sdi/netlist/simrec.h"
+#include "sdi/elements/netlist_writer_state.h"
+#include "sdi/elements/simrec.h"
 
 namespace sdi {
 
