@@ -4,7 +4,6 @@
 
 #include "sdi/base/byte_io.h"
 #include "sdi/elements/netlist_parts.h"
-#include "sdi/netlist/prepare_circuit.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/records.h"
 

@@ -10,7 +10,6 @@
 #include "sdi/elements/elist.h"
 #include "sdi/elements/i_element.h"
 #include "sdi/elements/netlist_parts.h"
-#include "sdi/netlist/prepare_circuit.h"
 #include "sdi/elements/records.h"
 #include "sdi/base/report.h"
 

@@ -6,7 +6,6 @@
 #include "sdi/elements/netlist_parts.h"
 #include "sdi/elements/node_errors.h"
 #include "sdi/elements/node_numbering.h"
-#include "sdi/netlist/prepare_circuit.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/records.h"
 #include "sdi/elements/shapes.h"

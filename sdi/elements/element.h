@@ -112,6 +112,12 @@ public:
 
 int is_line_element(int kind);  // 1 for wires and mutual couplings
 
+// What shift_references and paste use on id lists.
+void OffsetIds(ilist& ids, int offset);  // every non-zero entry + offset
+// An id (or every id of a list) that lookup holds moves by offset; 0 stays.
+void shift_if_found(std::int32_t& id, int offset, const std::set<int>& lookup);
+void shift_found(ilist& ids, int offset, const std::set<int>& lookup);
+
 // A main value, coupling or frequency below this in magnitude counts as missing.
 constexpr double smallest_value = 1e-13;
 
