@@ -1,4 +1,4 @@
-#include "simu/driver/driver_methods.h"
+#include "simu/steady/cycle_method.h"
 
 #include "simu/steady/pss_methods.h"
 

@@ -1,4 +1,4 @@
-#include "simu/driver/timers.h"
+#include "simu/base/stopwatch.h"
 
 #include <chrono>
 #include <cinttypes>

@@ -1,4 +1,4 @@
-#include "simu/input/run_checks.h"
+#include "simu/driver/run_checks.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "simu/driver/name_file.h"
+#include "simu/base/name_file.h"
 
 #include <cstdio>
 
