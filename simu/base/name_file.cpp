@@ -19,6 +19,12 @@ bool holds(const char* file, const std::string& text) {
 
 }  // namespace
 
+std::string netlist_based_name(const char* netlist, const char* ext) {
+  std::string name(netlist);
+  name.erase(name.size() >= 2 ? name.size() - 2 : 0);
+  return name + ext;
+}
+
 void write_names(const char* file, const std::vector<std::string>& names, const char* message) {
   std::string text;
   for (const std::string& s : names) text.append(s).push_back('\n');

@@ -1,5 +1,5 @@
-// The name lists a derivation leaves beside the netlist ("src.dat": the sources in u,
-// "states.dat": the states in x), one name a line.
+// Files beside the netlist: their names, and the name lists a derivation leaves there
+// ("src.dat": the sources in u, "states.dat": the states in x), one name a line.
 //
 //     write_names("states.dat", names, "Can't open states.dat file");
 //
@@ -11,3 +11,6 @@
 #include <vector>
 
 void write_names(const char* file, const std::vector<std::string>& names, const char* message);
+
+// The netlist name less its last two characters (".m") plus ext (".ini", ".seq").
+std::string netlist_based_name(const char* netlist, const char* ext);

@@ -8,6 +8,7 @@
 
 #include "simu/switching/clock_table.h"
 #include "simu/model/model_text.h"
+#include "simu/base/name_file.h"
 #include "simu/driver/state_file.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "matrix/dm_ops.h"
+#include "simu/base/name_file.h"
 #include "simu/steady/cycle.h"
-#include "simu/driver/state_file.h"
 #include "simu/model/topology.h"
 
 namespace {
