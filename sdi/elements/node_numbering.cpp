@@ -11,9 +11,6 @@ namespace sdi {
 
 int numn = 0;
 int next_free_node = 0;
-element* found_element = nullptr;
-int found_pin = 0;
-std::function<void()> node_query_callback;
 
 namespace {
 
@@ -42,7 +39,7 @@ int pin_node(element* e, int pin) {
 }
 
 int point_query(const point& at, int value, int mode) {
-  if (mode < 0 || mode > 3) {
+  if (mode < 0 || mode > 2) {
     SDI_INTERNAL_CASE(tag);
     return 0;
   }
@@ -59,27 +56,29 @@ int point_query(const point& at, int value, int mode) {
       case 1:
         ++count;
         return true;
-      case 2:
+      default:
         // A pin already on another node joins the two nets.
         if (node != -1 && node != value) circuit.replace_node(node, value);
         node = value;
         ++count;
         return true;
-      default:
-        if (e->kind != value) return true;
-        found_element = e;
-        found_pin = i;
-        count = 1;
-        return false;
     }
   });
   return count;
 }
 
+pin_ref pin_of_kind_at(const point& at, int kind) {
+  pin_ref found;
+  each_pin([&](element* e, int i, std::int32_t&) {
+    if (e->terminal_at(i) != at || e->kind != kind) return true;
+    found = {e, i};
+    return false;
+  });
+  return found;
+}
+
 int node_query(int node, int kind, int mode, int pin) {
   int count = 0;
-  std::function<void()> callback = std::move(node_query_callback);
-  node_query_callback = nullptr;
   if (node == -1) return 0;
   if (mode != 3 && mode != 4 && mode != 5) {
     SDI_INTERNAL_CASE(tag);
@@ -92,12 +91,8 @@ int node_query(int node, int kind, int mode, int pin) {
       return true;
     }
     if (e->kind != kind || (mode == 3 && i != pin)) return true;
-    found_element = e;
-    found_pin = i;
-    ++count;
-    if (!callback) return false;
-    callback();
-    return true;
+    count = 1;
+    return false;
   });
   return count;
 }
@@ -133,8 +128,8 @@ void number_grounds() {
     element* g = n->value;
     if (!g || g->kind != kind_ground) continue;
     const point at = g->terminal_at(0);
-    if (point_query(at, kind_label, 3)) {
-      const int label_node = pin_node(found_element, found_pin);
+    if (const pin_ref label = pin_of_kind_at(at, kind_label); label.e) {
+      const int label_node = pin_node(label.e, label.pin);
       if (label_node != 0 && circuit.replace_node(label_node, 0) == 0) SDI_ASSERT_FAIL(tag);
     }
     point_query(at, 0, 2);

@@ -7,10 +7,8 @@
 //
 //     number_nodes();                       // labels, grounds, coincident pins
 //     int n = pin_count(node);              // pins on a node
-//     if (node_query(v, kind_switch, 4, 0)) use(found_element, found_pin);
+//     pin_ref l = pin_of_kind_at(p, kind_label);  // l.e null when none
 #pragma once
-
-#include <functional>
 
 #include "sdi/draw/geometry.h"
 
@@ -23,27 +21,26 @@ extern int numn;
 // The next free node number after number_nodes.
 extern int next_free_node;
 
-// The last match of a mode-3 point query or a mode-3/4 node query.
-extern element* found_element;
-extern int found_pin;
-// Called for each match of a mode-3/4 node query (found_element, found_pin set);
-// cleared after every query.
-extern std::function<void()> node_query_callback;
+// A pin of an element; e null for none.
+struct pin_ref {
+  element* e = nullptr;
+  int pin = 0;
+};
 
 // Pins at the point, over every element but mutual inductances:
 //   0: every unassigned pin gets value; how many
 //   1: how many pins
 //   2: every pin gets value (a pin already on another node merges that node
 //      into value everywhere); how many
-//   3: an element of kind value with a pin there: 1 (found_element), else 0
 int point_query(const point& p, int value, int mode);
+// The first pin, in list order, of an element of the kind at the point.
+pin_ref pin_of_kind_at(const point& p, int kind);
 
 // Pins on a node (-1 gives 0):
 //   3: an element of the kind whose pin number pin is on the node
 //   4: an element of the kind with any pin on the node
 //   5: how many pins are on the node (kind ignored)
-// Modes 3 and 4 record the first match and give 1; with a callback every match
-// is recorded and called back, and the matches are counted.
+// Modes 3 and 4 give 1 when there is a match, else 0.
 int node_query(int node, int kind, int mode, int pin);
 
 int pin_count(int node);
