@@ -12,7 +12,7 @@
 #include "sdi/zorv/core/messages.h"
 #include "sdi/zorv/core/sim_commands.h"
 #include "sdi/zorv/core/view_core.h"
-#include "simu/base/recording_run_services.h"
+#include "common/recording_run_services.h"
 #include "zorv/circuit_builder.h"
 
 struct RecordingLauncher : zorv::ProcessLauncher {

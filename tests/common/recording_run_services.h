@@ -29,10 +29,21 @@ public:
   std::vector<recorded_box> boxes;
   std::vector<std::string> reports;   // secs texts of simulation_done
 
-  void CreateProgressBar() override;
-  void StepProgressBar() override;
-  void DeleteProgressBar() override;
-  bool poll_escape() override;
-  int message_box(const char* text, box_style style) override;
-  void simulation_done(const char* secs) override;
+  void CreateProgressBar() override {
+    ++creates;
+    bar = true;
+  }
+  void StepProgressBar() override {
+    if (bar) ++steps;
+  }
+  void DeleteProgressBar() override {
+    ++deletes;
+    bar = false;
+  }
+  bool poll_escape() override { return ++polls == escape_at_poll; }
+  int message_box(const char* text, box_style style) override {
+    boxes.push_back({text, style});
+    return box_result;
+  }
+  void simulation_done(const char* secs) override { reports.push_back(secs); }
 };
