@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "sdi/base/byte_io.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/netlist_parts.h"
 #include "sdi/elements/node_errors.h"
 #include "sdi/elements/node_numbering.h"
@@ -262,6 +263,18 @@ void current_sense::netlist_rows(rlist& rows) {
 }
 
 void current_sense::report_open_pin(int) { netlist_error("Current sense must have all 3 nodes connected"); }
+
+node_role current_sense::pin_role(int pin, int node) {
+  if (pin != 2) return node_role::network;
+  for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
+    element* o = m->value;
+    if (!o || o == this || o->kind == kind_mutual || o->kind == kind_upper_limiter || o->kind == kind_lower_limiter)
+      continue;
+    for (inode* p = o->nodes.head; p; p = static_cast<inode*>(p->next))
+      if (p->value == node) return node_role::network;
+  }
+  return node_role::control;
+}
 
 op_amp::op_amp(int o) : i_element(kind_op_amp, o) {
   image = image_from_table(class_shape(shape_id::op_amp));

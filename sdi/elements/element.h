@@ -37,6 +37,10 @@ private:
   std::uint32_t word_ = 0;
 };
 
+// Control nodes carry only the signals that drive switches (renumbered from
+// 1000); network nodes are the circuit's; undecided leaves it to the next element.
+enum class node_role { undecided, control, network };
+
 class element {
 public:
   std::int32_t kind;
@@ -95,6 +99,10 @@ public:
   // control output drives nothing but switch controls.
   virtual void report_open_pin(int pin);
   virtual void check_control_output() {}
+  // What the element's first pin on a node (pin number pin) says of that node.
+  virtual node_role pin_role(int, int) { return node_role::undecided; }
+  // The netlist's initial state of a switching element ("swinit").
+  virtual int initial_switch_state() { return 0; }
   // The element with this id leaves the circuit: after its entry in links is
   // gone, the family forgets any field that named it.
   virtual void forget_link(int) {}

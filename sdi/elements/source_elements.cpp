@@ -48,6 +48,13 @@ void switch2::write(std::FILE* f) {
   write_int(f, initial_state);
 }
 
+int diode::initial_switch_state() {
+  // Only a hand-made file holds a state beyond the int range; clamp it so the
+  // conversion is defined (NaN never gets here: the value check refuses it).
+  const double s = std::trunc(values[0]);
+  return s >= 2147483647.0 ? 2147483647 : s <= -2147483648.0 ? -2147483647 - 1 : static_cast<int>(s);
+}
+
 void diode::netlist_rows(rlist& rows) {
   if (flags.test(flag_output)) two_pin_row(rows, this, values[0]);
   else SDI_INTERNAL_CASE(netlist_tag);

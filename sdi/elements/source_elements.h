@@ -21,6 +21,7 @@ public:
   void forget_condition() override { condition = 0; }
   void netlist_rows(rlist& rows) override;  // an output row only
   void netlist_conditions() override;       // turning on and turning off
+  int initial_switch_state() override;      // values[0], clamped to the int range
 };
 
 class switch2 : public i_element {
@@ -33,6 +34,10 @@ public:
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
   bool shift_references(int offset, const std::set<int>& lookup) override;
+  node_role pin_role(int pin, int) override {
+    return pin == 2 || pin == 3 ? node_role::control : node_role::undecided;
+  }
+  int initial_switch_state() override { return initial_state != 0 ? 1 : 0; }
 };
 
 class llabel : public i_element {  // values[0] = the character code of its letter

@@ -62,17 +62,9 @@ std::vector<breakpoint> sorted_breakpoints() {
 void write_swinit() {
   std::string line;
   each_element([&](element* e) {
-    int v = 0;
-    if (e->kind == kind_switch) v = static_cast<switch2*>(e)->initial_state != 0 ? 1 : 0;
-    else if (e->kind == kind_diode) {
-      // Only a hand-made file holds a state beyond the int range; clamp it so the
-      // conversion is defined (NaN never gets here: the value check refuses it).
-      const double s = std::trunc(e->values[0]);
-      v = s >= 2147483647.0 ? 2147483647 : s <= -2147483648.0 ? -2147483647 - 1 : static_cast<int>(s);
-    }
-    else return;
+    if (!describe(e->kind).switching) return;
     simrec r;
-    r.add_int(v);
+    r.add_int(e->initial_switch_state());
     r.print(line, writer.row_width);
     line += ' ';
   });
