@@ -8,6 +8,7 @@
 #include "sdi/elements/control_elements.h"
 #include "sdi/elements/elist.h"
 #include "sdi/elements/netlist_writer_state.h"
+#include "sdi/elements/node_errors.h"
 #include "sdi/elements/node_numbering.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/source_elements.h"
@@ -242,6 +243,13 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
   if (!f || !write_text_file(writer.out, f)) SDI_INTERNAL(tag);
   node_count = writer.node_count;
   return counting.count() + writer.user_errors;
+}
+
+// The file and node count come from the run's process-wide state.
+void write_netlist() {
+  int nodes = numn;
+  run_error_count += write_netlist_file(base_name + ".m", base_name, nodes);
+  numn = nodes;
 }
 
 }  // namespace sdi
