@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "sdi/draw/geometry.h"
 #include "sdi/base/ilist.h"
@@ -101,8 +102,10 @@ public:
   virtual void check_control_output() {}
   // What the element's first pin on a node (pin number pin) says of that node.
   virtual node_role pin_role(int, int) { return node_role::undecided; }
-  // The netlist's initial state of a switching element ("swinit").
+  // The netlist's initial state of a switching element ("swinit"), and the
+  // numbers of the conditions that turn it on (on) or off ("thon", "thoff").
   virtual int initial_switch_state() { return 0; }
+  virtual std::vector<int> switch_conditions(bool) { return {}; }
   // The element with this id leaves the circuit: after its entry in links is
   // gone, the family forgets any field that named it.
   virtual void forget_link(int) {}

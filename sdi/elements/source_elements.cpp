@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "sdi/base/byte_io.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/netlist_parts.h"
 #include "sdi/elements/node_errors.h"
 #include "sdi/elements/node_numbering.h"
@@ -71,6 +72,20 @@ void diode::netlist_conditions() {
 }
 
 void switch2::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
+
+std::vector<int> switch2::switch_conditions(bool on) {
+  std::vector<int> conditions;
+  const int node = node_of(this, on ? 2 : 3);
+  if (node < 0) return conditions;
+  for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
+    element* ctl = m->value;
+    if (!ctl || !has_pin_on(ctl, node)) continue;
+    const int c = ctl->driving_condition();
+    // A state-bounding limiter makes no condition and drives nothing.
+    if (c > 0) conditions.push_back(c);
+  }
+  return conditions;
+}
 
 bool switch2::shift_references(int offset, const std::set<int>& lookup) {
   shift_found(links, offset, lookup);

@@ -22,6 +22,7 @@ public:
   void netlist_rows(rlist& rows) override;  // an output row only
   void netlist_conditions() override;       // turning on and turning off
   int initial_switch_state() override;      // values[0], clamped to the int range
+  std::vector<int> switch_conditions(bool on) override { return {on ? condition + 1 : condition}; }
 };
 
 class switch2 : public i_element {
@@ -38,6 +39,8 @@ public:
     return pin == 2 || pin == 3 ? node_role::control : node_role::undecided;
   }
   int initial_switch_state() override { return initial_state != 0 ? 1 : 0; }
+  // Those of the control elements on its ON (pin 2) or OFF (pin 3) control.
+  std::vector<int> switch_conditions(bool on) override;
 };
 
 class llabel : public i_element {  // values[0] = the character code of its letter

@@ -9,7 +9,6 @@
 #include "sdi/elements/netlist_parts.h"
 #include "sdi/base/report.h"
 #include "sdi/netlist/simrec_matrix.h"
-#include "sdi/elements/source_elements.h"
 
 namespace sdi {
 
@@ -79,24 +78,9 @@ void write_switch_lines() {
       std::snprintf(line, sizeof line, "%s(%d,:)=[%3d %3d];\n", block, ++number, ordinal, cond);
       writer.out += line;
     };
-    for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-      element* e = n->value;
-      if (!e) continue;
-      if (e->kind == kind_diode) {
-        int c = static_cast<diode*>(e)->condition;
-        emit(switch_ordinal_of(e), on ? c + 1 : c);
-      } else if (e->kind == kind_switch) {
-        int node = node_of(e, on ? 2 : 3);
-        if (node < 0) continue;
-        for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
-          element* ctl = m->value;
-          if (!ctl || !has_pin_on(ctl, node)) continue;
-          int c = ctl->driving_condition();
-          // A state-bounding limiter makes no condition and drives nothing.
-          if (c > 0) emit(switch_ordinal_of(e), c);
-        }
-      }
-    }
+    for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
+      if (element* e = n->value)
+        for (int c : e->switch_conditions(on != 0)) emit(switch_ordinal_of(e), c);
   }
 }
 
