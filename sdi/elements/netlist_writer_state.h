@@ -1,5 +1,6 @@
-// The netlist writer's state for one file, shared by its parts (not a public
-// interface). Process-wide and not re-entrant, like the rest of the run.
+// The netlist writer's state for one file, shared by its parts and by the
+// families' netlist operations (netlist_parts.h); the writer (sdi/netlist)
+// defines it. Process-wide and not re-entrant, like the rest of the run.
 #pragma once
 
 #include <map>
@@ -14,8 +15,6 @@ namespace sdi {
 class element;
 
 struct netlist_writer_state {
-  std::string out;         // the file's text
-  int row_width = 2;
   int counters[kind_count] = {};  // next number per kind, set by name_elements
   int conditions = 0;      // switching conditions made so far
   int node_count = 0;
@@ -51,16 +50,20 @@ struct simrec;
 // The stmin/stmax row of a limiter that bounds a state; false for a control limiter.
 bool limit_row(element* limiter, simrec& row);
 
-// The parts of the file, in file order.
+// Rows of the parameter matrices are padded to 2 columns, those of X and Y to 45.
+constexpr int parameter_row_width = 2;
+constexpr int element_row_width = 45;
+
+// The parts of the file, in file order; each gives its text.
 void add_hidden_ports();
 void remove_hidden_ports();
-void write_swinit();
-void write_x0();
-void write_timing();
-void write_state_limits();
-void write_conditions();
-void write_switch_lines();
-void write_elements();
-void write_outputs();
+std::string write_swinit();
+std::string write_x0();
+std::string write_timing();
+std::string write_state_limits();
+std::string write_conditions();
+std::string write_switch_lines();
+std::string write_elements();
+std::string write_outputs();
 
 }  // namespace sdi

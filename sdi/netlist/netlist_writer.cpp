@@ -206,7 +206,6 @@ void name_elements() {
 
 int write_netlist_file(const std::string& path, const std::string& circuit_name, int& node_count) {
   counting_scope counting;
-  writer.out.clear();
   writer.conditions = 0;
   writer.hidden_ids.clear();
   writer.limiter_ports.clear();
@@ -218,29 +217,27 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
   compute_ordinals();
 
   char line[160];
-  writer.row_width = 2;
   std::snprintf(line, sizeof line, "tsim = %.4e\ntd = %.4e\npoints = %d\n", run_tsim, run_td, run_points);
-  writer.out += line;
-  write_swinit();
-  write_x0();
-  write_timing();
-  write_state_limits();
-  write_conditions();
-  write_switch_lines();
+  std::string out = line;
+  out += write_swinit();
+  out += write_x0();
+  out += write_timing();
+  out += write_state_limits();
+  out += write_conditions();
+  out += write_switch_lines();
 
-  writer.row_width = 45;
-  writer.out += "% Circuit name : " + circuit_name + "\n\n";
-  writer.out += "% Circuit Description\n";
-  write_elements();
-  writer.out += "\n% Output Description\n";
-  write_outputs();
+  out += "% Circuit name : " + circuit_name + "\n\n";
+  out += "% Circuit Description\n";
+  out += write_elements();
+  out += "\n% Output Description\n";
+  out += write_outputs();
   std::snprintf(line, sizeof line, "\n%% Number of nodes\nnumn = %u;\n", static_cast<unsigned>(writer.node_count));
-  writer.out += line;
+  out += line;
 
   remove_hidden_ports();
   // The text is complete before the file is opened, so nothing can leave it open.
   std::FILE* f = std::fopen(path.c_str(), "w");
-  if (!f || !write_text_file(writer.out, f)) SDI_INTERNAL(tag);
+  if (!f || !write_text_file(out, f)) SDI_INTERNAL(tag);
   node_count = writer.node_count;
   return counting.count() + writer.user_errors;
 }

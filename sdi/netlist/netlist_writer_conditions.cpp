@@ -18,8 +18,8 @@ const char* const tag = "sdi/Simnet";
 
 std::vector<condition> made;
 
-void print(const char* name, rlist& rows) {
-  write_matrix(writer.out, name, rows, false, writer.row_width);
+void print(std::string& out, const char* name, rlist& rows) {
+  write_matrix(out, name, rows, false, parameter_row_width);
   free_rows(rows);
 }
 
@@ -42,12 +42,12 @@ void set_cy(condition& c, int output_id, double v) {
   c.cy[static_cast<std::size_t>(k - 1)] = v;
 }
 
-void write_conditions() {
+std::string write_conditions() {
   made.clear();
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     if (n->value) n->value->netlist_conditions();
   }
-  if (writer.output_count == 0) return;
+  if (writer.output_count == 0) return {};
   rlist cy, ct, csw, cc;
   for (const condition& c : made) {
     simrec* r = new simrec;
@@ -63,25 +63,29 @@ void write_conditions() {
     r->add_double(c.cc);
     cc.append(r);
   }
-  print("Cy", cy);
-  print("Ct", ct);
-  print("Csw", csw);
-  print("Cc", cc);
+  std::string out;
+  print(out, "Cy", cy);
+  print(out, "Ct", ct);
+  print(out, "Csw", csw);
+  print(out, "Cc", cc);
+  return out;
 }
 
-void write_switch_lines() {
+std::string write_switch_lines() {
+  std::string out;
   char line[80];
   for (int on = 1; on >= 0; --on) {
     const char* block = on ? "thon" : "thoff";
     int number = 0;
     auto emit = [&](int ordinal, int cond) {
       std::snprintf(line, sizeof line, "%s(%d,:)=[%3d %3d];\n", block, ++number, ordinal, cond);
-      writer.out += line;
+      out += line;
     };
     for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
       if (element* e = n->value)
         for (int c : e->switch_conditions(on != 0)) emit(switch_ordinal_of(e), c);
   }
+  return out;
 }
 
 }  // namespace sdi

@@ -31,8 +31,8 @@ simrec* new_row(rlist& rows) {
   return r;
 }
 
-void print_matrix(const char* name, rlist& rows, bool quoted) {
-  write_matrix(writer.out, name, rows, quoted, writer.row_width);
+void print_matrix(std::string& out, const char* name, rlist& rows, bool quoted) {
+  write_matrix(out, name, rows, quoted, parameter_row_width);
   free_rows(rows);
 }
 
@@ -59,19 +59,19 @@ std::vector<breakpoint> sorted_breakpoints() {
 
 }  // namespace
 
-void write_swinit() {
+std::string write_swinit() {
   std::string line;
   each_element([&](element* e) {
     if (!describe(e->kind).switching) return;
     simrec r;
     r.add_int(e->initial_switch_state());
-    r.print(line, writer.row_width);
+    r.print(line, parameter_row_width);
     line += ' ';
   });
-  if (!line.empty()) writer.out += "swinit = [ " + line + " ]\n";
+  return line.empty() ? std::string() : "swinit = [ " + line + " ]\n";
 }
 
-void write_x0() {
+std::string write_x0() {
   const double pi = 4.0 * std::atan(1.0);
   each_element([&](element* e) {
     if (e->kind != kind_sine) return;
@@ -89,10 +89,13 @@ void write_x0() {
     if (e->kind == kind_inductor) new_row(rows)->add_double(static_cast<basic*>(e)->initial);
     else if (e->kind == kind_sine) new_row(rows)->add_double(static_cast<sine*>(e)->a_cos);
   });
-  print_matrix("x0", rows, false);
+  std::string out;
+  print_matrix(out, "x0", rows, false);
+  return out;
 }
 
-void write_timing() {
+std::string write_timing() {
+  std::string out;
   rlist rows;
   // Clock edges: kind 1 switches on through the ON pin (2), kind 0 forces off
   // through the OFF pin (3); a switch with both pins on the clock gets both.
@@ -126,8 +129,8 @@ void write_timing() {
     r->add_int(2);
     r->add_int(++column);
   }
-  print_matrix("tmd", rows, false);
-  if (pairs.empty()) return;
+  print_matrix(out, "tmd", rows, false);
+  if (pairs.empty()) return out;
 
   for (int kind : {kind_voltage_source, kind_current_source})
     each_element([&](element* e) {
@@ -140,7 +143,8 @@ void write_timing() {
       }
       r->add_double(value);
     });
-  print_matrix("vgs", rows, false);
+  print_matrix(out, "vgs", rows, false);
+  return out;
 }
 
 // A limiter across a capacitor, or touching an inductor, bounds that state;
@@ -158,7 +162,8 @@ bool limit_row(element* limiter, simrec& r) {
   return true;
 }
 
-void write_state_limits() {
+std::string write_state_limits() {
+  std::string out;
   for (int kind : {kind_lower_limiter, kind_upper_limiter}) {
     rlist rows;
     each_element([&](element* e) {
@@ -166,8 +171,9 @@ void write_state_limits() {
       simrec r;
       if (limit_row(e, r)) *new_row(rows) = r;
     });
-    print_matrix(kind == kind_lower_limiter ? "stmin" : "stmax", rows, true);
+    print_matrix(out, kind == kind_lower_limiter ? "stmin" : "stmax", rows, true);
   }
+  return out;
 }
 
 }  // namespace sdi

@@ -44,7 +44,7 @@ void two_pin_row(rlist& rows, element* e, double value) {
 }
 
 
-void write_elements() {
+std::string write_elements() {
   written_nodes.clear();
   rlist rows;
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
@@ -56,7 +56,8 @@ void write_elements() {
     element* e = n->value;
     if (e && e->kind == kind_mutual) e->netlist_rows(rows);
   }
-  write_matrix(writer.out, "X", rows, true, writer.row_width);
+  std::string out;
+  write_matrix(out, "X", rows, true, element_row_width);
   free_rows(rows);
   // A pin that no check caught unconnected (the multiplier's) would reach the
   // engine as node 4294967295.
@@ -66,9 +67,11 @@ void write_elements() {
       ++writer.user_errors;
       break;
     }
+  return out;
 }
 
-void write_outputs() {
+std::string write_outputs() {
+  std::string out;
   rlist rows;
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     element* e = n->value;
@@ -77,8 +80,9 @@ void write_outputs() {
     r->add_string(netname_of(e), 10);
     if (e->kind != kind_diode) r->set_name(display_name_of(e));
   }
-  write_matrix(writer.out, "Y", rows, true, writer.row_width);
+  write_matrix(out, "Y", rows, true, element_row_width);
   free_rows(rows);
+  return out;
 }
 
 }  // namespace sdi
