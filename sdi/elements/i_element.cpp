@@ -235,7 +235,7 @@ void i_element::apply_shape_records(const shape_record* records) {
   for (const shape_record* r = records; r; ++r) {
     if (r->code == 0) break;
     if (r->code == 1) {
-      const shape* s = class_shape(r->id);
+      const shape* s = class_shape(r->lines);
       if (s) image->add_lines(*s, point(r->x, r->y));
     } else if (r->code == 2) {
       add_pin(image, point(r->x, r->y));
