@@ -32,14 +32,7 @@ int request_port(int kind, int a, int b);
 // current, the current of the sense feeding it, or its node's voltage.
 int limiter_port(element* e);
 
-// One switching condition: a row in each of Cy, Ct, Csw and Cc. Its number
-// (1-based) is writer.conditions once made.
-struct condition {
-  std::vector<double> cy;
-  double ct[4] = {0.0, 0.0, 0.0, 0.0};
-  int csw = 1;
-  double cc = 0.0;
-};
+// A new switching condition (netlist_writer_state.h), numbered writer.conditions.
 condition& new_condition();
 // Cy entry of an output given by id; reported when it is not an output.
 void set_cy(condition& c, int output_id, double v);

@@ -14,6 +14,15 @@ namespace sdi {
 
 class element;
 
+// One switching condition: a row in each of Cy, Ct, Csw and Cc. Its number
+// (1-based) is writer.conditions once made.
+struct condition {
+  std::vector<double> cy;
+  double ct[4] = {0.0, 0.0, 0.0, 0.0};
+  int csw = 1;
+  double cc = 0.0;
+};
+
 struct netlist_writer_state {
   int counters[kind_count] = {};  // next number per kind, set by name_elements
   int conditions = 0;      // switching conditions made so far
@@ -24,9 +33,15 @@ struct netlist_writer_state {
   std::map<const element*, int> output_ordinal;  // flag-2 elements, 1-based
   int output_count = 0;
   int user_errors = 0;  // netlist errors shown by the writer itself
+  std::vector<int> row_nodes;  // node fields of X, checked once the internal nodes are counted
+  std::vector<condition> made_conditions;
 };
 
 extern netlist_writer_state writer;
+
+// The netlist letter of the element's kind ("R", "I0", "X", ...).
+const char* type_letter(element* e);
+void type_letter(element* e, char* buffer);  // at least 3 bytes
 
 // Node of pin i; -1 when unassigned or missing (never reported).
 int node_of(element* e, int pin);

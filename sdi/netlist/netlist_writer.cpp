@@ -2,7 +2,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
 
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/control_elements.h"
@@ -15,8 +14,6 @@
 #include "simu/input/run_settings.h"
 
 namespace sdi {
-
-netlist_writer_state writer;
 
 namespace {
 
@@ -88,96 +85,6 @@ bool write_text_file(const std::string& text, std::FILE* f) {
 }
 
 }  // namespace
-
-int node_of(element* e, int pin) { return pin_node(e, pin); }
-
-bool has_pin_on(element* e, int node) {
-  if (!e || node < 0) return false;
-  for (inode* n = e->nodes.head; n; n = static_cast<inode*>(n->next))
-    if (n->value == node) return true;
-  return false;
-}
-
-element* element_by_id(int id) {
-  if (id == 0) return nullptr;
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
-    if (n->value && n->value->id == id) return n->value;
-  return nullptr;
-}
-
-std::string netname_of(element* e) {
-  const char* s = e && e->kind != kind_wire ? e->netname() : nullptr;
-  return s ? std::string(s, strnlen(s, 8)) : std::string();
-}
-
-std::string display_name_of(element* e) {
-  const char* s = e && e->kind != kind_wire ? e->name() : nullptr;
-  return s ? std::string(s, strnlen(s, 8)) : std::string();
-}
-
-std::string name_tail(element* e) {
-  std::string s = netname_of(e);
-  return s.empty() ? s : s.substr(1);
-}
-
-int switch_ordinal_of(element* e) {
-  auto it = writer.switch_ordinal.find(e);
-  return it == writer.switch_ordinal.end() ? 0 : it->second;
-}
-
-int output_ordinal_of(element* e) {
-  auto it = writer.output_ordinal.find(e);
-  return it == writer.output_ordinal.end() ? 0 : it->second;
-}
-
-element* sense_feeding_limiters(int node) {
-  if (node < 0) return nullptr;
-  element* sense = nullptr;
-  int senses = 0;
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (!e || e->kind == kind_mutual || !has_pin_on(e, node)) continue;
-    if (e->kind == kind_current_sense) {
-      ++senses;
-      sense = e;
-    } else if (e->kind != kind_upper_limiter && e->kind != kind_lower_limiter) {
-      return nullptr;
-    }
-  }
-  if (senses != 1 || node_of(sense, 2) != node) return nullptr;
-  return sense;
-}
-
-element* capacitor_across(int a, int b) {
-  if (a < 0 || b < 0) return nullptr;
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (!e || e->kind != kind_capacitor) continue;
-    int p = node_of(e, 0), q = node_of(e, 1);
-    if ((p == a && q == b) || (p == b && q == a)) return e;
-  }
-  return nullptr;
-}
-
-element* inductor_on(int a, int b) {
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (e && e->kind == kind_inductor && (has_pin_on(e, a) || has_pin_on(e, b))) return e;
-  }
-  return nullptr;
-}
-
-const char* type_letter(element* e) {
-  if (!e) {
-    SDI_ASSERT_FAIL(tag);
-    return "X";
-  }
-  const kind_descriptor& d = describe(e->kind);
-  if (d.letter_reported) SDI_INTERNAL_CASE(tag);
-  return d.letter;
-}
-
-void type_letter(element* e, char* buffer) { std::strcpy(buffer, type_letter(e)); }
 
 void name_elements() {
   for (int& c : writer.counters) c = 1;

@@ -14,10 +14,6 @@ namespace sdi {
 
 namespace {
 
-const char* const tag = "sdi/Simnet";
-
-std::vector<condition> made;
-
 void print(std::string& out, const char* name, rlist& rows) {
   write_matrix(out, name, rows, false, parameter_row_width);
   free_rows(rows);
@@ -25,31 +21,14 @@ void print(std::string& out, const char* name, rlist& rows) {
 
 }  // namespace
 
-condition& new_condition() {
-  made.push_back(condition{});
-  made.back().cy.assign(static_cast<std::size_t>(writer.output_count), 0.0);
-  ++writer.conditions;
-  return made.back();
-}
-
-void set_cy(condition& c, int output_id, double v) {
-  element* out = element_by_id(output_id);
-  int k = output_ordinal_of(out);
-  if (k < 1) {
-    SDI_INTERNAL(tag);
-    return;
-  }
-  c.cy[static_cast<std::size_t>(k - 1)] = v;
-}
-
 std::string write_conditions() {
-  made.clear();
+  writer.made_conditions.clear();
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     if (n->value) n->value->netlist_conditions();
   }
   if (writer.output_count == 0) return {};
   rlist cy, ct, csw, cc;
-  for (const condition& c : made) {
+  for (const condition& c : writer.made_conditions) {
     simrec* r = new simrec;
     for (double v : c.cy) r->add_double(v);
     cy.append(r);

@@ -147,21 +147,6 @@ std::string write_timing() {
   return out;
 }
 
-// A limiter across a capacitor, or touching an inductor, bounds that state;
-// the others become switching conditions.
-bool limit_row(element* limiter, simrec& r) {
-  int a = node_of(limiter, 0), b = node_of(limiter, 1);
-  if (element* c = capacitor_across(a, b)) {
-    r.add_string("V_" + netname_of(c), 10);
-  } else if (element* l = inductor_on(a, b)) {
-    r.add_string("I_" + netname_of(l), 10);
-  } else {
-    return false;
-  }
-  r.add_double(limiter->values[0]);
-  return true;
-}
-
 std::string write_state_limits() {
   std::string out;
   for (int kind : {kind_lower_limiter, kind_upper_limiter}) {

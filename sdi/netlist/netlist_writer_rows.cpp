@@ -10,42 +10,8 @@
 
 namespace sdi {
 
-namespace {
-
-// Node fields of the rows, checked once the internal nodes are counted.
-std::vector<int> written_nodes;
-
-}  // namespace
-
-simrec* netlist_row(rlist& rows, const std::string& name, int width) {
-  simrec* r = new simrec;
-  r->add_string(name, width);
-  rows.append(r);
-  return r;
-}
-
-void add_node(simrec* r, int node) {
-  written_nodes.push_back(node);
-  r->add_int(node);
-}
-
-void add_nodes(simrec* r, element* e) {
-  add_node(r, node_of(e, 0));
-  add_node(r, node_of(e, 1));
-}
-
-int new_internal_node() { return writer.node_count++; }
-
-void two_pin_row(rlist& rows, element* e, double value) {
-  simrec* r = netlist_row(rows, netname_of(e), 10);
-  add_nodes(r, e);
-  r->add_double(value);
-  r->set_name(display_name_of(e));
-}
-
-
 std::string write_elements() {
-  written_nodes.clear();
+  writer.row_nodes.clear();
   rlist rows;
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     element* e = n->value;
@@ -61,7 +27,7 @@ std::string write_elements() {
   free_rows(rows);
   // A pin that no check caught unconnected (the multiplier's) would reach the
   // engine as node 4294967295.
-  for (int node : written_nodes)
+  for (int node : writer.row_nodes)
     if (node < 0 || node >= writer.node_count) {
       show_message("Incomplete Circuit");
       ++writer.user_errors;

@@ -7,7 +7,6 @@
 #include "sdi/elements/control_elements.h"
 #include "sdi/elements/elist.h"
 #include "sdi/elements/netlist_parts.h"
-#include "sdi/netlist/netlist_writer.h"
 #include "sdi/base/report.h"
 
 namespace sdi {
