@@ -1,9 +1,9 @@
 #include "sdi/edit/edit_delete.h"
 
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/factories.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/base/report.h"
 
 namespace sdi {

@@ -2,11 +2,11 @@
 
 #include "sdi/elements/bl_element.h"
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/factories.h"
 #include "sdi/elements/image.h"
 #include "sdi/elements/naming.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/base/report.h"
 #include "sdi/edit/wire_split.h"
 

@@ -1,7 +1,7 @@
 #include "sdi/edit/select_ops.h"
 
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 
 namespace sdi {
 

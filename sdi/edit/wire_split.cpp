@@ -4,14 +4,12 @@
 
 #include "sdi/elements/bl_element.h"
 #include "sdi/edit/edit_delete.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/factories.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/base/report.h"
 
 namespace sdi {
-
-ilist split_list;
 
 namespace {
 
@@ -41,20 +39,18 @@ int new_wire_piece(const line& l, int bend) {
   return piece->id;
 }
 
-int split_wire(int w, const point& p1, const point& p2, const point& p3, int bend) {
-  if (p1 == p2 || p2 == p3) return w;
+wire_pieces split_wire(int w, const point& p1, const point& p2, const point& p3, int bend) {
+  if (p1 == p2 || p2 == p3) return {w, w};
   const int a = new_wire_piece(line(p1, p2), bend);
   const int b = new_wire_piece(line(p2, p3), bend);
-  split_list.append(a);
-  split_list.append(b);
   if (!circuit.find_id(w, 0)) {
     SDI_ASSERT_FAIL(tag);
-    return b;
+    return {a, b};
   }
   element* old = circuit.remove_by_id(w);
   unlink_element(w);
   delete old;
-  return b;
+  return {a, b};
 }
 
 int find_wire_through(const point& p, element* skip) {
@@ -80,9 +76,8 @@ int split_wires_at_terminals(element* e) {
     const int w = find_wire_through(p, e);
     bl_element* wire = wire_of(w);
     if (!wire) continue;
-    if (split_wire(w, first_end(wire), p, second_end(wire), wire->shape.bend) != w) result = 1;
+    if (split_wire(w, first_end(wire), p, second_end(wire), wire->shape.bend).second != w) result = 1;
   }
-  split_list.list_clear();
   return result;
 }
 
@@ -90,7 +85,6 @@ void split_wire_at(int piece, const point& p) {
   element* skip = circuit.find_id(piece, 0) ? circuit.get(piece) : nullptr;
   const int w = find_wire_through(p, skip);
   if (bl_element* wire = wire_of(w)) split_wire(w, first_end(wire), p, second_end(wire), wire->shape.bend);
-  split_list.list_clear();
 }
 
 namespace {
@@ -124,17 +118,21 @@ bool first_terminal_on(const point& from, const point& to, const point& a, const
 
 }  // namespace
 
-void split_wire_at_route_terminals(int w) {
+std::vector<int> split_wire_at_route_terminals(int w) {
+  std::vector<int> pieces;
   while (bl_element* wire = wire_of(w)) {
-    if (!walkable(wire)) return;
+    if (!walkable(wire)) break;
     const point a = first_end(wire), b = second_end(wire), corner = wire->shape.corner();
     point p;
-    if (!first_terminal_on(a, corner, a, b, p) && !first_terminal_on(corner, b, a, b, p)) return;
+    if (!first_terminal_on(a, corner, a, b, p) && !first_terminal_on(corner, b, a, b, p)) break;
     const int bend = wire->shape.bend;
-    const int piece_b = split_wire(w, a, p, b, bend);
-    if (piece_b == w) return;
-    w = piece_b;
+    const wire_pieces made = split_wire(w, a, p, b, bend);
+    if (made.second == w) break;
+    pieces.push_back(made.first);
+    pieces.push_back(made.second);
+    w = made.second;
   }
+  return pieces;
 }
 
 int split_after_wire_drawn(element* w) {
@@ -144,21 +142,19 @@ int split_after_wire_drawn(element* w) {
   }
   const bl_element* drawn = static_cast<bl_element*>(w);
   const point a = first_end(drawn), b = second_end(drawn);
-  split_list.list_clear();
-  split_wire_at_route_terminals(w->id);  // w may be deleted from here on
-  if (!split_list.head) return split_wires_at_terminals(w);
+  const std::vector<int> pieces = split_wire_at_route_terminals(w->id);  // w may be deleted from here on
+  if (pieces.empty()) return split_wires_at_terminals(w);
   int piece_a = 0, piece_b = 0;
-  for (inode* n = split_list.head; n; n = static_cast<inode*>(n->next)) {
-    element* piece = circuit.find_id(n->value, 0) ? circuit.get(n->value) : nullptr;
+  for (int id : pieces) {
+    element* piece = circuit.find_id(id, 0) ? circuit.get(id) : nullptr;
     if (!piece) continue;
-    if (!piece_a && piece->has_terminal_at(a)) piece_a = n->value;
-    if (!piece_b && piece->has_terminal_at(b)) piece_b = n->value;
+    if (!piece_a && piece->has_terminal_at(a)) piece_a = id;
+    if (!piece_b && piece->has_terminal_at(b)) piece_b = id;
   }
   if (piece_a) split_wire_at(piece_a, a);
   else SDI_ASSERT_FAIL(tag);
   if (piece_b && circuit.find_id(piece_b, 0)) split_wire_at(piece_b, b);
   else SDI_ASSERT_FAIL(tag);
-  split_list.list_clear();
   return 1;
 }
 

@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include "sdi/files/byte_io.h"
-#include "sdi/netlist/netlist_parts.h"
-#include "sdi/netlist/prepare_circuit.h"
+#include "sdi/base/byte_io.h"
+#include "sdi/elements/netlist_parts.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/records.h"
 

@@ -5,12 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "sdi/files/byte_io.h"
+#include "sdi/base/byte_io.h"
 #include "sdi/draw/drawing.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/i_element.h"
-#include "sdi/netlist/netlist_parts.h"
-#include "sdi/netlist/prepare_circuit.h"
+#include "sdi/elements/netlist_parts.h"
 #include "sdi/elements/records.h"
 #include "sdi/base/report.h"
 

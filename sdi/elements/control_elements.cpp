@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "sdi/files/byte_io.h"
-#include "sdi/netlist/netlist_parts.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
-#include "sdi/netlist/prepare_circuit.h"
+#include "sdi/base/byte_io.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_parts.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/records.h"
 #include "sdi/elements/shapes.h"
@@ -16,15 +16,73 @@ namespace sdi {
 int multiplier_count = 0;
 
 namespace {
-constexpr shape_record clock_records[] = {{1, shape_id::clock_wave, 0, 0}, {2, shape_id::none, 8, 24}, {0, shape_id::none, 0, 0}};
-constexpr shape_record upper_records[] = {{1, shape_id::upper_mark, 0, 0}, {2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
-constexpr shape_record lower_records[] = {{1, shape_id::lower_mark, 0, 0}, {2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
-constexpr shape_record vco_records[] = {{1, shape_id::vco_mark, 0, 0}, {2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
-constexpr shape_record threshold_records[] = {{2, shape_id::none, 8, 24}, {0, shape_id::none, 0, 0}};
-constexpr shape_record sense_records[] = {{2, shape_id::none, 0, 16}, {2, shape_id::none, 32, 16}, {2, shape_id::none, 16, 32}, {0, shape_id::none, 0, 0}};
-constexpr shape_record op_amp_records[] = {{2, shape_id::none, 0, 8}, {2, shape_id::none, 0, 24}, {2, shape_id::none, 48, 16}, {0, shape_id::none, 0, 0}};
-constexpr shape_record multiplier_records[] = {{2, shape_id::none, 0, 8}, {2, shape_id::none, 0, 24}, {2, shape_id::none, 32, 16}, {0, shape_id::none, 0, 0}};
-constexpr shape_record modulator_records[] = {{2, shape_id::none, 0, 32}, {2, shape_id::none, 0, 64}, {2, shape_id::none, 48, 48}, {0, shape_id::none, 0, 0}};
+// The class symbols, each in its first orientation, and the marks drawn on them.
+shape clock_wave() {
+  return shape{17, 25, 8, 24,
+               {line(3, 12, 6, 12), line(6, 12, 6, 4), line(6, 4, 10, 4), line(10, 4, 10, 12), line(10, 12, 14, 12)}};
+}
+
+shape limiter_base() {
+  return shape{13, 51, 6, 25,
+               {line(6, 0, 6, 13), line(0, 13, 12, 13), line(12, 13, 12, 37), line(12, 37, 0, 37), line(0, 37, 0, 13),
+                line(6, 37, 6, 50)}};
+}
+
+shape upper_mark() {
+  return shape{13, 51, 6, 25, {line(2, 18, 11, 18), line(3, 33, 5, 21), line(5, 21, 7, 21), line(7, 21, 9, 33)}};
+}
+
+shape lower_mark() {
+  return shape{13, 51, 6, 25, {line(2, 32, 11, 32), line(3, 17, 5, 29), line(5, 29, 7, 29), line(7, 29, 9, 17)}};
+}
+
+shape vco_mark() {
+  return shape{13, 51, 6, 25, {line(2, 25, 4, 22), line(4, 22, 6, 25), line(6, 25, 8, 28), line(8, 28, 10, 25)}};
+}
+
+shape threshold_symbol() {
+  return shape{17, 25, 8, 24,
+               {line(0, 0, 16, 0), line(16, 0, 16, 16), line(16, 16, 0, 16), line(0, 16, 0, 0), line(8, 16, 8, 24),
+                line(3, 12, 8, 12), line(8, 12, 8, 4), line(8, 4, 14, 4)}};
+}
+
+shape current_sense_symbol() {
+  std::vector<line> b;
+  octagon(b, 16, 16, 6);
+  b.insert(b.end(), {line(0, 16, 10, 16), line(22, 16, 32, 16), line(12, 16, 20, 16), line(18, 14, 20, 16), line(18, 18, 20, 16),
+                     line(16, 22, 16, 32)});
+  return shape{33, 33, 16, 16, b};
+}
+
+shape op_amp_symbol() {
+  return shape{49, 33, 24, 16,
+               {line(8, 0, 8, 32), line(8, 32, 40, 16), line(40, 16, 8, 0), line(0, 8, 8, 8), line(0, 24, 8, 24),
+                line(40, 16, 48, 16), line(11, 8, 16, 8), line(13, 6, 13, 11), line(11, 24, 16, 24)}};
+}
+
+shape multiplier_symbol() {
+  std::vector<line> b;
+  octagon(b, 16, 16, 10);
+  b.insert(b.end(), {line(11, 11, 22, 22), line(21, 11, 10, 22), line(0, 8, 9, 9), line(0, 24, 9, 23), line(26, 16, 32, 16)});
+  return shape{33, 33, 16, 16, b};
+}
+
+shape modulator_symbol() {
+  return shape{49, 97, 24, 48,
+               {line(8, 0, 40, 0), line(40, 0, 40, 96), line(40, 96, 8, 96), line(8, 96, 8, 0), line(0, 32, 8, 32),
+                line(0, 64, 8, 64), line(40, 48, 48, 48), line(12, 60, 24, 36), line(24, 36, 24, 60),
+                line(24, 60, 36, 36), line(14, 48, 34, 48)}};
+}
+
+constexpr shape_record clock_records[] = {{1, clock_wave, 0, 0}, {2, nullptr, 8, 24}, {0, nullptr, 0, 0}};
+constexpr shape_record upper_records[] = {{1, upper_mark, 0, 0}, {2, nullptr, 6, 1}, {2, nullptr, 6, 49}, {0, nullptr, 0, 0}};
+constexpr shape_record lower_records[] = {{1, lower_mark, 0, 0}, {2, nullptr, 6, 1}, {2, nullptr, 6, 49}, {0, nullptr, 0, 0}};
+constexpr shape_record vco_records[] = {{1, vco_mark, 0, 0}, {2, nullptr, 6, 1}, {2, nullptr, 6, 49}, {0, nullptr, 0, 0}};
+constexpr shape_record threshold_records[] = {{2, nullptr, 8, 24}, {0, nullptr, 0, 0}};
+constexpr shape_record sense_records[] = {{2, nullptr, 0, 16}, {2, nullptr, 32, 16}, {2, nullptr, 16, 32}, {0, nullptr, 0, 0}};
+constexpr shape_record op_amp_records[] = {{2, nullptr, 0, 8}, {2, nullptr, 0, 24}, {2, nullptr, 48, 16}, {0, nullptr, 0, 0}};
+constexpr shape_record multiplier_records[] = {{2, nullptr, 0, 8}, {2, nullptr, 0, 24}, {2, nullptr, 32, 16}, {0, nullptr, 0, 0}};
+constexpr shape_record modulator_records[] = {{2, nullptr, 0, 32}, {2, nullptr, 0, 64}, {2, nullptr, 48, 48}, {0, nullptr, 0, 0}};
 
 bool read_values(std::FILE* f, double* v, int n) {
   for (int i = 0; i < n; ++i)
@@ -39,7 +97,7 @@ void rotate_or_flip(i_element* e) {
 }
 
 clockx::clockx(int o) : i_element(kind_clock, o) {
-  image = image_from_table(class_shape(shape_id::box_lead));
+  image = image_from_table(class_shape(box_lead));
   apply_shape_records(clock_records);
 }
 
@@ -59,7 +117,7 @@ void clockx::check_control_output() {
 }
 
 modulator::modulator(int o) : i_element(kind_modulator, o) {
-  image = image_from_table(class_shape(shape_id::modulator));
+  image = image_from_table(class_shape(modulator_symbol));
   apply_shape_records(modulator_records);
 }
 
@@ -97,7 +155,7 @@ void modulator::check_control_output() {
 }
 
 limiter::limiter(int k, int o) : i_element(k, o) {
-  image = image_from_table(class_shape(shape_id::limiter_base));
+  image = image_from_table(class_shape(limiter_base));
   apply_shape_records(k == kind_upper_limiter ? upper_records : lower_records);
 }
 
@@ -116,7 +174,7 @@ void limiter::netlist_conditions() {
 }
 
 threshold::threshold(int o) : i_element(kind_threshold, o) {
-  image = image_from_table(class_shape(shape_id::threshold));
+  image = image_from_table(class_shape(threshold_symbol));
   apply_shape_records(threshold_records);
   table.resize(4);
 }
@@ -218,7 +276,7 @@ void threshold::check_control_output() {
 }
 
 vco::vco(int o) : i_element(kind_vco, o) {
-  image = image_from_table(class_shape(shape_id::limiter_base));
+  image = image_from_table(class_shape(limiter_base));
   apply_shape_records(vco_records);
 }
 
@@ -242,7 +300,7 @@ void vco::netlist_conditions() {
 }
 
 current_sense::current_sense(int o) : i_element(kind_current_sense, o) {
-  image = image_from_table(class_shape(shape_id::current_sense));
+  image = image_from_table(class_shape(current_sense_symbol));
   apply_shape_records(sense_records);
 }
 
@@ -264,8 +322,20 @@ void current_sense::netlist_rows(rlist& rows) {
 
 void current_sense::report_open_pin(int) { netlist_error("Current sense must have all 3 nodes connected"); }
 
+node_role current_sense::pin_role(int pin, int node) {
+  if (pin != 2) return node_role::network;
+  for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
+    element* o = m->value;
+    if (!o || o == this || o->kind == kind_mutual || o->kind == kind_upper_limiter || o->kind == kind_lower_limiter)
+      continue;
+    for (inode* p = o->nodes.head; p; p = static_cast<inode*>(p->next))
+      if (p->value == node) return node_role::network;
+  }
+  return node_role::control;
+}
+
 op_amp::op_amp(int o) : i_element(kind_op_amp, o) {
-  image = image_from_table(class_shape(shape_id::op_amp));
+  image = image_from_table(class_shape(op_amp_symbol));
   apply_shape_records(op_amp_records);
 }
 
@@ -303,7 +373,7 @@ void op_amp::netlist_rows(rlist& rows) {
 void op_amp::report_open_pin(int) { netlist_error("Op-Amp must have all 3 nodes connected"); }
 
 multiplier::multiplier(int o) : i_element(kind_multiplier, o) {
-  image = image_from_table(class_shape(shape_id::multiplier));
+  image = image_from_table(class_shape(multiplier_symbol));
   apply_shape_records(multiplier_records);
   ++multiplier_count;
 }

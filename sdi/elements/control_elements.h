@@ -18,6 +18,7 @@ public:
   int value_faults() override;  // a period and no negative delay
   void report_open_pin(int pin) override;
   void check_control_output() override;
+  node_role pin_role(int, int) override { return node_role::control; }
 };
 
 class modulator : public i_element {  // k1, k2, k3, Vpk, Period = values[1..5]
@@ -35,6 +36,7 @@ public:
   void netlist_conditions() override;
   void report_open_pin(int pin) override;
   void check_control_output() override;
+  node_role pin_role(int pin, int) override { return pin == 2 ? node_role::control : node_role::undecided; }
   void rotate() override { mirror(); }
 };
 
@@ -70,6 +72,7 @@ public:
   int driving_condition() override { return condition; }
   void netlist_conditions() override;
   bool shift_references(int offset, const std::set<int>& lookup) override;
+  node_role pin_role(int, int) override { return node_role::control; }
 };
 
 class vco : public i_element {  // gain = values[0]
@@ -95,6 +98,8 @@ public:
   explicit current_sense(int orientation);
   void netlist_rows(rlist& rows) override;  // a zero source and the current it copies to pin 2
   void report_open_pin(int pin) override;
+  // The output is a control node when it feeds only limiters.
+  node_role pin_role(int pin, int node) override;
   void rotate() override;  // half turn or flip: four presses visit the four placements
 };
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "sdi/netlist/node_errors.h"
+#include "sdi/elements/node_errors.h"
 #include "sdi/base/report.h"
 
 namespace sdi {
@@ -98,5 +98,18 @@ const char* name_prefix(int k) {
 
 const std::string& last_record_error() { return record_error; }
 void set_record_error(const std::string& text) { record_error = text; }
+
+void OffsetIds(ilist& ids, int offset) {
+  for (inode* n = ids.head; n; n = static_cast<inode*>(n->next))
+    if (n->value != 0) n->value += offset;
+}
+
+void shift_if_found(std::int32_t& id, int offset, const std::set<int>& lookup) {
+  if (id != 0 && lookup.count(id)) id += offset;
+}
+
+void shift_found(ilist& ids, int offset, const std::set<int>& lookup) {
+  for (inode* n = ids.head; n; n = static_cast<inode*>(n->next)) shift_if_found(n->value, offset, lookup);
+}
 
 }  // namespace sdi

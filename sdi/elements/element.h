@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "sdi/draw/geometry.h"
 #include "sdi/base/ilist.h"
@@ -36,6 +37,10 @@ private:
   static bool valid(int bit) { return bit >= 0 && bit < 32; }
   std::uint32_t word_ = 0;
 };
+
+// Control nodes carry only the signals that drive switches (renumbered from
+// 1000); network nodes are the circuit's; undecided leaves it to the next element.
+enum class node_role { undecided, control, network };
 
 class element {
 public:
@@ -95,6 +100,12 @@ public:
   // control output drives nothing but switch controls.
   virtual void report_open_pin(int pin);
   virtual void check_control_output() {}
+  // What the element's first pin on a node (pin number pin) says of that node.
+  virtual node_role pin_role(int, int) { return node_role::undecided; }
+  // The netlist's initial state of a switching element ("swinit"), and the
+  // numbers of the conditions that turn it on (on) or off ("thon", "thoff").
+  virtual int initial_switch_state() { return 0; }
+  virtual std::vector<int> switch_conditions(bool) { return {}; }
   // The element with this id leaves the circuit: after its entry in links is
   // gone, the family forgets any field that named it.
   virtual void forget_link(int) {}
@@ -111,6 +122,12 @@ public:
 };
 
 int is_line_element(int kind);  // 1 for wires and mutual couplings
+
+// What shift_references and paste use on id lists.
+void OffsetIds(ilist& ids, int offset);  // every non-zero entry + offset
+// An id (or every id of a list) that lookup holds moves by offset; 0 stays.
+void shift_if_found(std::int32_t& id, int offset, const std::set<int>& lookup);
+void shift_found(ilist& ids, int offset, const std::set<int>& lookup);
 
 // A main value, coupling or frequency below this in magnitude counts as missing.
 constexpr double smallest_value = 1e-13;

@@ -5,9 +5,8 @@
 // (element::request_hidden_ports).
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/control_elements.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/netlist_parts.h"
-#include "sdi/netlist/netlist_writer.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_parts.h"
 #include "sdi/base/report.h"
 
 namespace sdi {

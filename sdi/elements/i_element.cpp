@@ -5,7 +5,7 @@
 #include "sdi/elements/bl_element.h"
 #include "sdi/draw/drawing.h"
 #include "sdi/base/format.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/elements/records.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/shapes.h"
@@ -235,7 +235,7 @@ void i_element::apply_shape_records(const shape_record* records) {
   for (const shape_record* r = records; r; ++r) {
     if (r->code == 0) break;
     if (r->code == 1) {
-      const shape* s = class_shape(r->id);
+      const shape* s = class_shape(r->lines);
       if (s) image->add_lines(*s, point(r->x, r->y));
     } else if (r->code == 2) {
       add_pin(image, point(r->x, r->y));

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/factories.h"
 
 namespace sdi {

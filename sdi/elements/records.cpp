@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "sdi/files/byte_io.h"
+#include "sdi/base/byte_io.h"
 #include "sdi/elements/i_element.h"
 
 namespace sdi {

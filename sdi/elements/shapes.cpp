@@ -2,11 +2,24 @@
 #include "sdi/elements/shapes.h"
 
 #include <cmath>
+#include <map>
 
 #include "sdi/elements/kinds.h"
 #include "sdi/base/report.h"
 
 namespace sdi {
+
+void octagon(std::vector<line>& s, int cx, int cy, int r) {
+  const int d = static_cast<int>(std::lround(r * 0.7071067811865476));
+  const point v[8] = {point(cx + r, cy), point(cx + d, cy + d), point(cx, cy + r), point(cx - d, cy + d),
+                      point(cx - r, cy), point(cx - d, cy - d), point(cx, cy - r), point(cx + d, cy - d)};
+  for (int i = 0; i < 8; ++i) s.push_back(line(v[i], v[(i + 1) % 8]));
+}
+
+shape box_lead() {
+  return shape{17, 25, 8, 24,
+               {line(0, 0, 16, 0), line(16, 0, 16, 16), line(16, 16, 0, 16), line(0, 16, 0, 0), line(8, 16, 8, 24)}};
+}
 
 namespace {
 using segs = std::vector<line>;
@@ -18,14 +31,6 @@ segs standard_frame() {
   return {line(50, 6, 37, 6), line(13, 6, 0, 6),
           line(48, 7, 50, 7), line(50, 7, 50, 5), line(50, 5, 48, 5), line(48, 5, 48, 7),
           line(2, 5, 0, 5),   line(0, 5, 0, 7),   line(0, 7, 2, 7),   line(2, 7, 2, 5)};
-}
-
-// An octagon through (cx +- r, cy) and (cx, cy +- r).
-void octagon(segs& s, int cx, int cy, int r) {
-  const int d = static_cast<int>(std::lround(r * 0.7071067811865476));
-  const point v[8] = {point(cx + r, cy), point(cx + d, cy + d), point(cx, cy + r), point(cx - d, cy + d),
-                      point(cx - r, cy), point(cx - d, cy - d), point(cx, cy - r), point(cx + d, cy - d)};
-  for (int i = 0; i < 8; ++i) s.push_back(line(v[i], v[(i + 1) % 8]));
 }
 
 void humps(segs& s, int y_dir) {
@@ -145,81 +150,6 @@ shape make_letter(char c) {
   }
 }
 
-shape box_lead() {
-  return shape{17, 25, 8, 24,
-               {line(0, 0, 16, 0), line(16, 0, 16, 16), line(16, 16, 0, 16), line(0, 16, 0, 0), line(8, 16, 8, 24)}};
-}
-
-shape make_class_shape(shape_id id) {
-  segs b;
-  switch (id) {
-    case shape_id::box_lead: return box_lead();
-    case shape_id::clock_wave:
-      return shape{17, 25, 8, 24,
-                   {line(3, 12, 6, 12), line(6, 12, 6, 4), line(6, 4, 10, 4), line(10, 4, 10, 12), line(10, 12, 14, 12)}};
-    case shape_id::limiter_base:
-      return shape{13, 51, 6, 25,
-                   {line(6, 0, 6, 13), line(0, 13, 12, 13), line(12, 13, 12, 37), line(12, 37, 0, 37), line(0, 37, 0, 13),
-                    line(6, 37, 6, 50)}};
-    case shape_id::upper_mark:
-      return shape{13, 51, 6, 25, {line(2, 18, 11, 18), line(3, 33, 5, 21), line(5, 21, 7, 21), line(7, 21, 9, 33)}};
-    case shape_id::lower_mark:
-      return shape{13, 51, 6, 25, {line(2, 32, 11, 32), line(3, 17, 5, 29), line(5, 29, 7, 29), line(7, 29, 9, 17)}};
-    case shape_id::vco_mark:
-      return shape{13, 51, 6, 25, {line(2, 25, 4, 22), line(4, 22, 6, 25), line(6, 25, 8, 28), line(8, 28, 10, 25)}};
-    case shape_id::threshold:
-      return shape{17, 25, 8, 24,
-                   {line(0, 0, 16, 0), line(16, 0, 16, 16), line(16, 16, 0, 16), line(0, 16, 0, 0), line(8, 16, 8, 24),
-                    line(3, 12, 8, 12), line(8, 12, 8, 4), line(8, 4, 14, 4)}};
-    case shape_id::current_sense:
-      octagon(b, 16, 16, 6);
-      add(b, {line(0, 16, 10, 16), line(22, 16, 32, 16), line(12, 16, 20, 16), line(18, 14, 20, 16), line(18, 18, 20, 16),
-              line(16, 22, 16, 32)});
-      return shape{33, 33, 16, 16, b};
-    case shape_id::op_amp:
-      return shape{49, 33, 24, 16,
-                   {line(8, 0, 8, 32), line(8, 32, 40, 16), line(40, 16, 8, 0), line(0, 8, 8, 8), line(0, 24, 8, 24),
-                    line(40, 16, 48, 16), line(11, 8, 16, 8), line(13, 6, 13, 11), line(11, 24, 16, 24)}};
-    case shape_id::ground:
-      return shape{17, 15, 8, 0, {line(8, 0, 8, 8), line(0, 8, 17, 8), line(3, 11, 14, 11), line(6, 14, 11, 14)}};
-    case shape_id::diode:
-      return shape{13, 51, 6, 25,
-                   {line(6, 0, 6, 19), line(0, 19, 12, 19), line(12, 19, 6, 31), line(6, 31, 0, 19), line(0, 31, 13, 31),
-                    line(6, 31, 6, 50)}};
-    case shape_id::switch2:
-      return shape{25, 51, 16, 25,
-                   {line(16, 0, 16, 15), line(13, 15, 20, 15), line(16, 35, 10, 17), line(16, 35, 16, 50),
-                    line(0, 17, 6, 17), line(4, 15, 6, 17), line(4, 19, 6, 17), line(0, 33, 6, 33), line(6, 30, 6, 37)}};
-    case shape_id::voltage_source:
-      octagon(b, 25, 12, 12);
-      add(b, {line(0, 12, 13, 12), line(37, 12, 50, 12), line(16, 12, 21, 12), line(18, 10, 18, 15), line(31, 10, 31, 15)});
-      return shape{51, 25, 25, 12, b};
-    case shape_id::current_source:
-      octagon(b, 25, 12, 12);
-      add(b, {line(0, 12, 13, 12), line(37, 12, 50, 12), line(17, 12, 33, 12), line(29, 8, 33, 12), line(29, 16, 33, 12)});
-      return shape{51, 25, 25, 12, b};
-    case shape_id::sine:
-      octagon(b, 25, 12, 12);
-      // The wave runs across the lead axis, so it lies flat once the symbol is turned upright.
-      add(b, {line(0, 12, 13, 12), line(37, 12, 50, 12), line(25, 20, 21, 18), line(21, 18, 21, 14), line(21, 14, 25, 12),
-              line(25, 12, 29, 10), line(29, 10, 29, 6), line(29, 6, 25, 4)});
-      return shape{51, 25, 25, 12, b};
-    case shape_id::probe:
-      return shape{17, 17, 8, 8, {line(0, 16, 16, 0), line(0, 16, 6, 16), line(0, 16, 0, 10), line(12, 0, 16, 0), line(16, 0, 16, 4)}};
-    case shape_id::multiplier:
-      octagon(b, 16, 16, 10);
-      add(b, {line(11, 11, 22, 22), line(21, 11, 10, 22), line(0, 8, 9, 9), line(0, 24, 9, 23), line(26, 16, 32, 16)});
-      return shape{33, 33, 16, 16, b};
-    case shape_id::modulator:
-      return shape{49, 97, 24, 48,
-                   {line(8, 0, 40, 0), line(40, 0, 40, 96), line(40, 96, 8, 96), line(8, 96, 8, 0), line(0, 32, 8, 32),
-                    line(0, 64, 8, 64), line(40, 48, 48, 48), line(12, 60, 24, 36), line(24, 36, 24, 60),
-                    line(24, 60, 36, 36), line(14, 48, 34, 48)}};
-    case shape_id::none: break;
-  }
-  return shape{};
-}
-
 template <std::size_t N, class F>
 const shape* table(std::size_t i, F make) {
   static const std::vector<shape> all = [&] {
@@ -244,9 +174,12 @@ const shape* glyph_for_char(char c) {
   return table<128>(static_cast<unsigned char>(c), [](std::size_t k) { return make_letter(static_cast<char>(k)); });
 }
 
-const shape* class_shape(shape_id id) {
-  constexpr std::size_t n = static_cast<std::size_t>(shape_id::none);
-  return table<n>(static_cast<std::size_t>(id), [](std::size_t k) { return make_class_shape(static_cast<shape_id>(k)); });
+const shape* class_shape(shape_maker make) {
+  static std::map<shape_maker, shape> made;
+  if (!make) return nullptr;
+  auto it = made.find(make);
+  if (it == made.end()) it = made.emplace(make, make()).first;
+  return &it->second;
 }
 
 }  // namespace sdi

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "sdi/files/byte_io.h"
-#include "sdi/netlist/netlist_parts.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
-#include "sdi/netlist/prepare_circuit.h"
+#include "sdi/base/byte_io.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_parts.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 #include "sdi/elements/records.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/shapes.h"
@@ -17,36 +17,88 @@ int probe_count = 0;
 
 namespace {
 const char* const tag = "sdi/Simelem";
-constexpr shape_record label_records[] = {{2, shape_id::none, 8, 24}, {0, shape_id::none, 0, 0}};
-constexpr shape_record ground_records[] = {{2, shape_id::none, 8, 0}, {0, shape_id::none, 0, 0}};
-constexpr shape_record diode_records[] = {{2, shape_id::none, 6, 1}, {2, shape_id::none, 6, 49}, {0, shape_id::none, 0, 0}};
-constexpr shape_record switch_records[] = {{2, shape_id::none, 16, 1}, {2, shape_id::none, 16, 49}, {2, shape_id::none, 0, 17},
-                                           {2, shape_id::none, 0, 33}, {0, shape_id::none, 0, 0}};
+
+// The class symbols, each in its first orientation (sources drawn horizontally).
+shape ground_symbol() {
+  return shape{17, 15, 8, 0, {line(8, 0, 8, 8), line(0, 8, 17, 8), line(3, 11, 14, 11), line(6, 14, 11, 14)}};
+}
+
+shape diode_symbol() {
+  return shape{13, 51, 6, 25,
+               {line(6, 0, 6, 19), line(0, 19, 12, 19), line(12, 19, 6, 31), line(6, 31, 0, 19), line(0, 31, 13, 31),
+                line(6, 31, 6, 50)}};
+}
+
+shape switch_symbol() {
+  return shape{25, 51, 16, 25,
+               {line(16, 0, 16, 15), line(13, 15, 20, 15), line(16, 35, 10, 17), line(16, 35, 16, 50),
+                line(0, 17, 6, 17), line(4, 15, 6, 17), line(4, 19, 6, 17), line(0, 33, 6, 33), line(6, 30, 6, 37)}};
+}
+
+shape voltage_source_symbol() {
+  std::vector<line> b;
+  octagon(b, 25, 12, 12);
+  b.insert(b.end(), {line(0, 12, 13, 12), line(37, 12, 50, 12), line(16, 12, 21, 12), line(18, 10, 18, 15), line(31, 10, 31, 15)});
+  return shape{51, 25, 25, 12, b};
+}
+
+shape current_source_symbol() {
+  std::vector<line> b;
+  octagon(b, 25, 12, 12);
+  b.insert(b.end(), {line(0, 12, 13, 12), line(37, 12, 50, 12), line(17, 12, 33, 12), line(29, 8, 33, 12), line(29, 16, 33, 12)});
+  return shape{51, 25, 25, 12, b};
+}
+
+shape sine_symbol() {
+  std::vector<line> b;
+  octagon(b, 25, 12, 12);
+  // The wave runs across the lead axis, so it lies flat once the symbol is turned upright.
+  b.insert(b.end(), {line(0, 12, 13, 12), line(37, 12, 50, 12), line(25, 20, 21, 18), line(21, 18, 21, 14), line(21, 14, 25, 12),
+                     line(25, 12, 29, 10), line(29, 10, 29, 6), line(29, 6, 25, 4)});
+  return shape{51, 25, 25, 12, b};
+}
+
+shape probe_symbol() {
+  return shape{17, 17, 8, 8, {line(0, 16, 16, 0), line(0, 16, 6, 16), line(0, 16, 0, 10), line(12, 0, 16, 0), line(16, 0, 16, 4)}};
+}
+
+constexpr shape_record label_records[] = {{2, nullptr, 8, 24}, {0, nullptr, 0, 0}};
+constexpr shape_record ground_records[] = {{2, nullptr, 8, 0}, {0, nullptr, 0, 0}};
+constexpr shape_record diode_records[] = {{2, nullptr, 6, 1}, {2, nullptr, 6, 49}, {0, nullptr, 0, 0}};
+constexpr shape_record switch_records[] = {{2, nullptr, 16, 1}, {2, nullptr, 16, 49}, {2, nullptr, 0, 17},
+                                           {2, nullptr, 0, 33}, {0, nullptr, 0, 0}};
 
 // Sources draw horizontally and turn once, like the standard symbols.
-image* source_image(shape_id id) { return image_from_shape(class_shape(id)); }
+image* source_image(shape_maker make) { return image_from_shape(class_shape(make)); }
 
 int turn_code(int orientation) { return orientation == 0 ? 4 : orientation; }
 }  // namespace
 
 ground::ground(int o) : i_element(kind_ground, o) {
-  image = image_from_table(class_shape(shape_id::ground));
+  image = image_from_table(class_shape(ground_symbol));
   apply_shape_records(ground_records);
 }
 
 diode::diode(int o) : i_element(kind_diode, o) {
-  image = image_from_table(class_shape(shape_id::diode));
+  image = image_from_table(class_shape(diode_symbol));
   apply_shape_records(diode_records);
 }
 
 switch2::switch2(int o) : i_element(kind_switch, o) {
-  image = image_from_table(class_shape(shape_id::switch2));
+  image = image_from_table(class_shape(switch_symbol));
   apply_shape_records(switch_records);
 }
 
 void switch2::write(std::FILE* f) {
   i_element::write(f);
   write_int(f, initial_state);
+}
+
+int diode::initial_switch_state() {
+  // Only a hand-made file holds a state beyond the int range; clamp it so the
+  // conversion is defined (NaN never gets here: the value check refuses it).
+  const double s = std::trunc(values[0]);
+  return s >= 2147483647.0 ? 2147483647 : s <= -2147483648.0 ? -2147483647 - 1 : static_cast<int>(s);
 }
 
 void diode::netlist_rows(rlist& rows) {
@@ -66,6 +118,20 @@ void diode::netlist_conditions() {
 
 void switch2::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
 
+std::vector<int> switch2::switch_conditions(bool on) {
+  std::vector<int> conditions;
+  const int node = node_of(this, on ? 2 : 3);
+  if (node < 0) return conditions;
+  for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
+    element* ctl = m->value;
+    if (!ctl || !has_pin_on(ctl, node)) continue;
+    const int c = ctl->driving_condition();
+    // A state-bounding limiter makes no condition and drives nothing.
+    if (c > 0) conditions.push_back(c);
+  }
+  return conditions;
+}
+
 bool switch2::shift_references(int offset, const std::set<int>& lookup) {
   shift_found(links, offset, lookup);
   return true;
@@ -80,7 +146,7 @@ void switch2::report_open_pin(int pin) {
 bool switch2::read(std::FILE* f, int version) { return i_element::read(f, version) && record_int(f, initial_state); }
 
 llabel::llabel(int o) : i_element(kind_label, o) {
-  image = image_from_table(class_shape(shape_id::box_lead));
+  image = image_from_table(class_shape(box_lead));
   apply_shape_records(label_records);
 }
 
@@ -103,13 +169,13 @@ void llabel::set_letter(int c) {
     return;
   }
   // The box's centre (8, 8) in the frame the label was built in, turned as the label is.
-  const shape* base = class_shape(shape_id::box_lead);
+  const shape* base = class_shape(box_lead);
   point at = rotate_point(point(8, 8), point(base->w, base->h), turn_code(orientation));
   add_label(image, glyph_for_char(static_cast<char>(c)), at);
 }
 
 source::source(int k, int o) : i_element(k, o) {
-  image = source_image(k == kind_voltage_source ? shape_id::voltage_source : shape_id::current_source);
+  image = source_image(k == kind_voltage_source ? voltage_source_symbol : current_source_symbol);
 }
 
 void source::write(std::FILE* f) {
@@ -143,7 +209,7 @@ int source::value_faults() { return std::fabs(values[0]) < smallest_value ? 1 : 
 bool source::values_finite() { return element::values_finite() && all_finite(&pairs[0][0], 2 * max_pairs); }
 
 sine::sine(int o) : i_element(kind_sine, o) {
-  image = source_image(shape_id::sine);
+  image = source_image(sine_symbol);
 }
 
 void sine::write(std::FILE* f) {
@@ -180,7 +246,7 @@ int sine::value_faults() { return std::fabs(frequency) < smallest_value ? 1 : 0;
 bool sine::values_finite() { return element::values_finite() && std::isfinite(frequency) && std::isfinite(phase); }
 
 probe::probe(int o) : i_element(kind_probe, o) {
-  image = image_from_table(class_shape(shape_id::probe));
+  image = image_from_table(class_shape(probe_symbol));
   ++probe_count;
 }
 

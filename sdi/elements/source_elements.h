@@ -21,6 +21,8 @@ public:
   void forget_condition() override { condition = 0; }
   void netlist_rows(rlist& rows) override;  // an output row only
   void netlist_conditions() override;       // turning on and turning off
+  int initial_switch_state() override;      // values[0], clamped to the int range
+  std::vector<int> switch_conditions(bool on) override { return {on ? condition + 1 : condition}; }
 };
 
 class switch2 : public i_element {
@@ -33,6 +35,12 @@ public:
   void write(std::FILE* f) override;
   bool read(std::FILE* f, int version = circuit_version) override;
   bool shift_references(int offset, const std::set<int>& lookup) override;
+  node_role pin_role(int pin, int) override {
+    return pin == 2 || pin == 3 ? node_role::control : node_role::undecided;
+  }
+  int initial_switch_state() override { return initial_state != 0 ? 1 : 0; }
+  // Those of the control elements on its ON (pin 2) or OFF (pin 3) control.
+  std::vector<int> switch_conditions(bool on) override;
 };
 
 class llabel : public i_element {  // values[0] = the character code of its letter

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "sdi/files/byte_io.h"
+#include "sdi/base/byte_io.h"
 #include "sdi/elements/records.h"
 #include "sdi/base/report.h"
 

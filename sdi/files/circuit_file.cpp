@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "sdi/elements/bl_element.h"
-#include "sdi/files/byte_io.h"
+#include "sdi/base/byte_io.h"
 #include "sdi/elements/i_element.h"
 #include "sdi/files/circuit_file_atomic.h"
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/placement.h"
 #include "sdi/files/record_stream.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/sub_element.h"

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "sdi/files/byte_io.h"
+#include "sdi/base/byte_io.h"
 #include "sdi/files/circuit_file.h"
 #include "sdi/files/circuit_file_atomic.h"
 #include "sdi/elements/element.h"

@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <string>
 
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 
 namespace sdi {
 

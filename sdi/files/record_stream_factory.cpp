@@ -5,7 +5,7 @@
 // here and the rest borrow the factories with the placement state put back.
 #include "sdi/elements/control_elements.h"
 #include "sdi/elements/factories.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/files/record_stream.h"
 #include "sdi/elements/source_elements.h"
 #include "sdi/elements/sub_element.h"

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 
 namespace sdi {
 
@@ -51,8 +51,6 @@ void check_pins() {
 
 namespace {
 
-enum class node_role { undecided, control, network };
-
 // How the first element that decides sees v, through its first pin on v.
 node_role role_of(int v) {
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
@@ -65,31 +63,8 @@ node_role role_of(int v) {
         break;
       }
     if (first < 0) continue;
-    switch (e->kind) {
-      case kind_modulator:
-        if (first == 2) return node_role::control;
-        break;
-      case kind_clock:
-      case kind_threshold:
-        return node_role::control;
-      case kind_switch:
-        if (first == 2 || first == 3) return node_role::control;
-        break;
-      case kind_current_sense: {
-        if (first != 2) return node_role::network;
-        // An output that feeds only limiters is a control signal.
-        for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
-          element* o = m->value;
-          if (!o || o == e || o->kind == kind_mutual || o->kind == kind_upper_limiter || o->kind == kind_lower_limiter)
-            continue;
-          for (inode* p = o->nodes.head; p; p = static_cast<inode*>(p->next))
-            if (p->value == v) return node_role::network;
-        }
-        return node_role::control;
-      }
-      default:
-        break;
-    }
+    const node_role r = e->pin_role(first, v);
+    if (r != node_role::undecided) return r;
   }
   return node_role::undecided;
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "sdi/netlist/node_errors.h"
+#include "sdi/elements/node_errors.h"
 #include "sdi/netlist/prepare_circuit.h"
 #include "sdi/base/report.h"
 #include "sdi/netlist/wait_cursor.h"

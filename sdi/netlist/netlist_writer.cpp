@@ -2,20 +2,18 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
 
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/control_elements.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/netlist_writer_state.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_writer_state.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/source_elements.h"
 #include "simu/input/run_settings.h"
 
 namespace sdi {
-
-netlist_writer_state writer;
 
 namespace {
 
@@ -88,96 +86,6 @@ bool write_text_file(const std::string& text, std::FILE* f) {
 
 }  // namespace
 
-int node_of(element* e, int pin) { return pin_node(e, pin); }
-
-bool has_pin_on(element* e, int node) {
-  if (!e || node < 0) return false;
-  for (inode* n = e->nodes.head; n; n = static_cast<inode*>(n->next))
-    if (n->value == node) return true;
-  return false;
-}
-
-element* element_by_id(int id) {
-  if (id == 0) return nullptr;
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
-    if (n->value && n->value->id == id) return n->value;
-  return nullptr;
-}
-
-std::string netname_of(element* e) {
-  const char* s = e && e->kind != kind_wire ? e->netname() : nullptr;
-  return s ? std::string(s, strnlen(s, 8)) : std::string();
-}
-
-std::string display_name_of(element* e) {
-  const char* s = e && e->kind != kind_wire ? e->name() : nullptr;
-  return s ? std::string(s, strnlen(s, 8)) : std::string();
-}
-
-std::string name_tail(element* e) {
-  std::string s = netname_of(e);
-  return s.empty() ? s : s.substr(1);
-}
-
-int switch_ordinal_of(element* e) {
-  auto it = writer.switch_ordinal.find(e);
-  return it == writer.switch_ordinal.end() ? 0 : it->second;
-}
-
-int output_ordinal_of(element* e) {
-  auto it = writer.output_ordinal.find(e);
-  return it == writer.output_ordinal.end() ? 0 : it->second;
-}
-
-element* sense_feeding_limiters(int node) {
-  if (node < 0) return nullptr;
-  element* sense = nullptr;
-  int senses = 0;
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (!e || e->kind == kind_mutual || !has_pin_on(e, node)) continue;
-    if (e->kind == kind_current_sense) {
-      ++senses;
-      sense = e;
-    } else if (e->kind != kind_upper_limiter && e->kind != kind_lower_limiter) {
-      return nullptr;
-    }
-  }
-  if (senses != 1 || node_of(sense, 2) != node) return nullptr;
-  return sense;
-}
-
-element* capacitor_across(int a, int b) {
-  if (a < 0 || b < 0) return nullptr;
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (!e || e->kind != kind_capacitor) continue;
-    int p = node_of(e, 0), q = node_of(e, 1);
-    if ((p == a && q == b) || (p == b && q == a)) return e;
-  }
-  return nullptr;
-}
-
-element* inductor_on(int a, int b) {
-  for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-    element* e = n->value;
-    if (e && e->kind == kind_inductor && (has_pin_on(e, a) || has_pin_on(e, b))) return e;
-  }
-  return nullptr;
-}
-
-const char* type_letter(element* e) {
-  if (!e) {
-    SDI_ASSERT_FAIL(tag);
-    return "X";
-  }
-  const kind_descriptor& d = describe(e->kind);
-  if (d.letter_reported) SDI_INTERNAL_CASE(tag);
-  return d.letter;
-}
-
-void type_letter(element* e, char* buffer) { std::strcpy(buffer, type_letter(e)); }
-
 void name_elements() {
   for (int& c : writer.counters) c = 1;
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
@@ -205,7 +113,6 @@ void name_elements() {
 
 int write_netlist_file(const std::string& path, const std::string& circuit_name, int& node_count) {
   counting_scope counting;
-  writer.out.clear();
   writer.conditions = 0;
   writer.hidden_ids.clear();
   writer.limiter_ports.clear();
@@ -217,31 +124,36 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
   compute_ordinals();
 
   char line[160];
-  writer.row_width = 2;
   std::snprintf(line, sizeof line, "tsim = %.4e\ntd = %.4e\npoints = %d\n", run_tsim, run_td, run_points);
-  writer.out += line;
-  write_swinit();
-  write_x0();
-  write_timing();
-  write_state_limits();
-  write_conditions();
-  write_switch_lines();
+  std::string out = line;
+  out += write_swinit();
+  out += write_x0();
+  out += write_timing();
+  out += write_state_limits();
+  out += write_conditions();
+  out += write_switch_lines();
 
-  writer.row_width = 45;
-  writer.out += "% Circuit name : " + circuit_name + "\n\n";
-  writer.out += "% Circuit Description\n";
-  write_elements();
-  writer.out += "\n% Output Description\n";
-  write_outputs();
+  out += "% Circuit name : " + circuit_name + "\n\n";
+  out += "% Circuit Description\n";
+  out += write_elements();
+  out += "\n% Output Description\n";
+  out += write_outputs();
   std::snprintf(line, sizeof line, "\n%% Number of nodes\nnumn = %u;\n", static_cast<unsigned>(writer.node_count));
-  writer.out += line;
+  out += line;
 
   remove_hidden_ports();
   // The text is complete before the file is opened, so nothing can leave it open.
   std::FILE* f = std::fopen(path.c_str(), "w");
-  if (!f || !write_text_file(writer.out, f)) SDI_INTERNAL(tag);
+  if (!f || !write_text_file(out, f)) SDI_INTERNAL(tag);
   node_count = writer.node_count;
   return counting.count() + writer.user_errors;
+}
+
+// The file and node count come from the run's process-wide state.
+void write_netlist() {
+  int nodes = numn;
+  run_error_count += write_netlist_file(base_name + ".m", base_name, nodes);
+  numn = nodes;
 }
 
 }  // namespace sdi

@@ -19,10 +19,6 @@ namespace sdi {
 
 class element;
 
-// The netlist letter of the element's kind ("R", "I0", "X", ...).
-const char* type_letter(element* e);
-void type_letter(element* e, char* buffer);  // at least 3 bytes
-
 // Every network element (flag 1) gets its netlist name, PRI and SEC their
 // winding numbers; the per-kind counters go on for the hidden ports.
 void name_elements();

@@ -5,52 +5,30 @@
 #include <vector>
 
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/netlist_parts.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_parts.h"
 #include "sdi/base/report.h"
 #include "sdi/netlist/simrec_matrix.h"
-#include "sdi/elements/source_elements.h"
 
 namespace sdi {
 
 namespace {
 
-const char* const tag = "sdi/Simnet";
-
-std::vector<condition> made;
-
-void print(const char* name, rlist& rows) {
-  write_matrix(writer.out, name, rows, false, writer.row_width);
+void print(std::string& out, const char* name, rlist& rows) {
+  write_matrix(out, name, rows, false, parameter_row_width);
   free_rows(rows);
 }
 
 }  // namespace
 
-condition& new_condition() {
-  made.push_back(condition{});
-  made.back().cy.assign(static_cast<std::size_t>(writer.output_count), 0.0);
-  ++writer.conditions;
-  return made.back();
-}
-
-void set_cy(condition& c, int output_id, double v) {
-  element* out = element_by_id(output_id);
-  int k = output_ordinal_of(out);
-  if (k < 1) {
-    SDI_INTERNAL(tag);
-    return;
-  }
-  c.cy[static_cast<std::size_t>(k - 1)] = v;
-}
-
-void write_conditions() {
-  made.clear();
+std::string write_conditions() {
+  writer.made_conditions.clear();
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     if (n->value) n->value->netlist_conditions();
   }
-  if (writer.output_count == 0) return;
+  if (writer.output_count == 0) return {};
   rlist cy, ct, csw, cc;
-  for (const condition& c : made) {
+  for (const condition& c : writer.made_conditions) {
     simrec* r = new simrec;
     for (double v : c.cy) r->add_double(v);
     cy.append(r);
@@ -64,40 +42,29 @@ void write_conditions() {
     r->add_double(c.cc);
     cc.append(r);
   }
-  print("Cy", cy);
-  print("Ct", ct);
-  print("Csw", csw);
-  print("Cc", cc);
+  std::string out;
+  print(out, "Cy", cy);
+  print(out, "Ct", ct);
+  print(out, "Csw", csw);
+  print(out, "Cc", cc);
+  return out;
 }
 
-void write_switch_lines() {
+std::string write_switch_lines() {
+  std::string out;
   char line[80];
   for (int on = 1; on >= 0; --on) {
     const char* block = on ? "thon" : "thoff";
     int number = 0;
     auto emit = [&](int ordinal, int cond) {
       std::snprintf(line, sizeof line, "%s(%d,:)=[%3d %3d];\n", block, ++number, ordinal, cond);
-      writer.out += line;
+      out += line;
     };
-    for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
-      element* e = n->value;
-      if (!e) continue;
-      if (e->kind == kind_diode) {
-        int c = static_cast<diode*>(e)->condition;
-        emit(switch_ordinal_of(e), on ? c + 1 : c);
-      } else if (e->kind == kind_switch) {
-        int node = node_of(e, on ? 2 : 3);
-        if (node < 0) continue;
-        for (enode* m = circuit.head; m; m = static_cast<enode*>(m->next)) {
-          element* ctl = m->value;
-          if (!ctl || !has_pin_on(ctl, node)) continue;
-          int c = ctl->driving_condition();
-          // A state-bounding limiter makes no condition and drives nothing.
-          if (c > 0) emit(switch_ordinal_of(e), c);
-        }
-      }
-    }
+    for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
+      if (element* e = n->value)
+        for (int c : e->switch_conditions(on != 0)) emit(switch_ordinal_of(e), c);
   }
+  return out;
 }
 
 }  // namespace sdi

@@ -6,10 +6,10 @@
 
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/control_elements.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/netlist_writer_state.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_writer_state.h"
 #include "sdi/base/report.h"
-#include "sdi/netlist/simrec.h"
+#include "sdi/elements/simrec.h"
 #include "sdi/netlist/simrec_matrix.h"
 #include "sdi/elements/source_elements.h"
 
@@ -31,8 +31,8 @@ simrec* new_row(rlist& rows) {
   return r;
 }
 
-void print_matrix(const char* name, rlist& rows, bool quoted) {
-  write_matrix(writer.out, name, rows, quoted, writer.row_width);
+void print_matrix(std::string& out, const char* name, rlist& rows, bool quoted) {
+  write_matrix(out, name, rows, quoted, parameter_row_width);
   free_rows(rows);
 }
 
@@ -59,27 +59,19 @@ std::vector<breakpoint> sorted_breakpoints() {
 
 }  // namespace
 
-void write_swinit() {
+std::string write_swinit() {
   std::string line;
   each_element([&](element* e) {
-    int v = 0;
-    if (e->kind == kind_switch) v = static_cast<switch2*>(e)->initial_state != 0 ? 1 : 0;
-    else if (e->kind == kind_diode) {
-      // Only a hand-made file holds a state beyond the int range; clamp it so the
-      // conversion is defined (NaN never gets here: the value check refuses it).
-      const double s = std::trunc(e->values[0]);
-      v = s >= 2147483647.0 ? 2147483647 : s <= -2147483648.0 ? -2147483647 - 1 : static_cast<int>(s);
-    }
-    else return;
+    if (!describe(e->kind).switching) return;
     simrec r;
-    r.add_int(v);
-    r.print(line, writer.row_width);
+    r.add_int(e->initial_switch_state());
+    r.print(line, parameter_row_width);
     line += ' ';
   });
-  if (!line.empty()) writer.out += "swinit = [ " + line + " ]\n";
+  return line.empty() ? std::string() : "swinit = [ " + line + " ]\n";
 }
 
-void write_x0() {
+std::string write_x0() {
   const double pi = 4.0 * std::atan(1.0);
   each_element([&](element* e) {
     if (e->kind != kind_sine) return;
@@ -97,10 +89,13 @@ void write_x0() {
     if (e->kind == kind_inductor) new_row(rows)->add_double(static_cast<basic*>(e)->initial);
     else if (e->kind == kind_sine) new_row(rows)->add_double(static_cast<sine*>(e)->a_cos);
   });
-  print_matrix("x0", rows, false);
+  std::string out;
+  print_matrix(out, "x0", rows, false);
+  return out;
 }
 
-void write_timing() {
+std::string write_timing() {
+  std::string out;
   rlist rows;
   // Clock edges: kind 1 switches on through the ON pin (2), kind 0 forces off
   // through the OFF pin (3); a switch with both pins on the clock gets both.
@@ -134,8 +129,8 @@ void write_timing() {
     r->add_int(2);
     r->add_int(++column);
   }
-  print_matrix("tmd", rows, false);
-  if (pairs.empty()) return;
+  print_matrix(out, "tmd", rows, false);
+  if (pairs.empty()) return out;
 
   for (int kind : {kind_voltage_source, kind_current_source})
     each_element([&](element* e) {
@@ -148,25 +143,12 @@ void write_timing() {
       }
       r->add_double(value);
     });
-  print_matrix("vgs", rows, false);
+  print_matrix(out, "vgs", rows, false);
+  return out;
 }
 
-// A limiter across a capacitor, or touching an inductor, bounds that state;
-// the others become switching conditions.
-bool limit_row(element* limiter, simrec& r) {
-  int a = node_of(limiter, 0), b = node_of(limiter, 1);
-  if (element* c = capacitor_across(a, b)) {
-    r.add_string("V_" + netname_of(c), 10);
-  } else if (element* l = inductor_on(a, b)) {
-    r.add_string("I_" + netname_of(l), 10);
-  } else {
-    return false;
-  }
-  r.add_double(limiter->values[0]);
-  return true;
-}
-
-void write_state_limits() {
+std::string write_state_limits() {
+  std::string out;
   for (int kind : {kind_lower_limiter, kind_upper_limiter}) {
     rlist rows;
     each_element([&](element* e) {
@@ -174,8 +156,9 @@ void write_state_limits() {
       simrec r;
       if (limit_row(e, r)) *new_row(rows) = r;
     });
-    print_matrix(kind == kind_lower_limiter ? "stmin" : "stmax", rows, true);
+    print_matrix(out, kind == kind_lower_limiter ? "stmin" : "stmax", rows, true);
   }
+  return out;
 }
 
 }  // namespace sdi

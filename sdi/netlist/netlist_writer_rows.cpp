@@ -3,49 +3,15 @@
 #include <vector>
 
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
-#include "sdi/netlist/netlist_parts.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/netlist_parts.h"
 #include "sdi/base/report.h"
 #include "sdi/netlist/simrec_matrix.h"
 
 namespace sdi {
 
-namespace {
-
-// Node fields of the rows, checked once the internal nodes are counted.
-std::vector<int> written_nodes;
-
-}  // namespace
-
-simrec* netlist_row(rlist& rows, const std::string& name, int width) {
-  simrec* r = new simrec;
-  r->add_string(name, width);
-  rows.append(r);
-  return r;
-}
-
-void add_node(simrec* r, int node) {
-  written_nodes.push_back(node);
-  r->add_int(node);
-}
-
-void add_nodes(simrec* r, element* e) {
-  add_node(r, node_of(e, 0));
-  add_node(r, node_of(e, 1));
-}
-
-int new_internal_node() { return writer.node_count++; }
-
-void two_pin_row(rlist& rows, element* e, double value) {
-  simrec* r = netlist_row(rows, netname_of(e), 10);
-  add_nodes(r, e);
-  r->add_double(value);
-  r->set_name(display_name_of(e));
-}
-
-
-void write_elements() {
-  written_nodes.clear();
+std::string write_elements() {
+  writer.row_nodes.clear();
   rlist rows;
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     element* e = n->value;
@@ -56,19 +22,22 @@ void write_elements() {
     element* e = n->value;
     if (e && e->kind == kind_mutual) e->netlist_rows(rows);
   }
-  write_matrix(writer.out, "X", rows, true, writer.row_width);
+  std::string out;
+  write_matrix(out, "X", rows, true, element_row_width);
   free_rows(rows);
   // A pin that no check caught unconnected (the multiplier's) would reach the
   // engine as node 4294967295.
-  for (int node : written_nodes)
+  for (int node : writer.row_nodes)
     if (node < 0 || node >= writer.node_count) {
       show_message("Incomplete Circuit");
       ++writer.user_errors;
       break;
     }
+  return out;
 }
 
-void write_outputs() {
+std::string write_outputs() {
+  std::string out;
   rlist rows;
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next)) {
     element* e = n->value;
@@ -77,8 +46,9 @@ void write_outputs() {
     r->add_string(netname_of(e), 10);
     if (e->kind != kind_diode) r->set_name(display_name_of(e));
   }
-  write_matrix(writer.out, "Y", rows, true, writer.row_width);
+  write_matrix(out, "Y", rows, true, element_row_width);
   free_rows(rows);
+  return out;
 }
 
 }  // namespace sdi

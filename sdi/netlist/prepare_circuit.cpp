@@ -5,8 +5,8 @@
 #include "sdi/netlist/connectivity.h"
 #include "sdi/elements/element.h"
 #include "sdi/netlist/netlist_writer.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/sub_element.h"
 

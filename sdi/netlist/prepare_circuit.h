@@ -17,7 +17,8 @@
 #include <set>
 #include <string>
 
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/element.h"  // OffsetIds, shift_found
 #include "sdi/draw/geometry.h"
 #include "sdi/base/ilist.h"
 
@@ -40,10 +41,6 @@ int expand_subcircuit(element* sub, const point& offset, const std::string& name
 void MarkElements(elist& list);  // temporary mark + 1 on each
 void DeleteFlaggedElements();    // deletes every temporary element of circuit
 int GetMaxElementId();           // 0 for an empty circuit
-void OffsetIds(ilist& ids, int offset);  // every non-zero entry + offset
-// An id (or every id of a list) that lookup holds moves by offset; 0 stays.
-void shift_if_found(std::int32_t& id, int offset, const std::set<int>& lookup);
-void shift_found(ilist& ids, int offset, const std::set<int>& lookup);
 
 // The elements being pasted or merged, against whose ids references are looked up.
 extern elist paste_check_list;

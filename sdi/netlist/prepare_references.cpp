@@ -10,14 +10,6 @@ namespace sdi {
 
 elist paste_check_list;
 
-void shift_if_found(std::int32_t& id, int offset, const std::set<int>& lookup) {
-  if (id != 0 && lookup.count(id)) id += offset;
-}
-
-void shift_found(ilist& ids, int offset, const std::set<int>& lookup) {
-  for (inode* n = ids.head; n; n = static_cast<inode*>(n->next)) shift_if_found(n->value, offset, lookup);
-}
-
 void MarkElements(elist& list) {
   for (enode* n = list.head; n; n = static_cast<enode*>(n->next))
     if (n->value) ++n->value->temporary;
@@ -43,11 +35,6 @@ int GetMaxElementId() {
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
     if (n->value && n->value->id > m) m = n->value->id;
   return m;
-}
-
-void OffsetIds(ilist& ids, int offset) {
-  for (inode* n = ids.head; n; n = static_cast<inode*>(n->next))
-    if (n->value != 0) n->value += offset;
 }
 
 int FixPastedReferences(element* e, int offset, const std::set<int>& lookup) {

@@ -7,7 +7,7 @@
 #include "sdi/elements/bl_element.h"
 #include "sdi/elements/i_element.h"
 #include "sdi/elements/naming.h"
-#include "sdi/netlist/node_errors.h"
+#include "sdi/elements/node_errors.h"
 #include "sdi/netlist/prepare_circuit.h"
 #include "sdi/files/record_stream.h"
 #include "sdi/base/report.h"

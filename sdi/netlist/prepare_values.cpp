@@ -1,6 +1,6 @@
 // The value and link checks of run preparation.
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/netlist/prepare_circuit.h"
 #include "sdi/base/report.h"
 

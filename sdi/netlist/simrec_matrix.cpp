@@ -1,6 +1,6 @@
 #include "sdi/netlist/simrec_matrix.h"
 
-#include "sdi/netlist/simrec.h"
+#include "sdi/elements/simrec.h"
 
 namespace sdi {
 

@@ -8,7 +8,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include "sdi/zorv/core/about_info.h"
+#include "sdi/zorv/core/dialogs/about_info.h"
 #include "sdi/zorv/zorv_icon.h"
 
 CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, 100, "About ZORV") {

@@ -7,7 +7,7 @@
 // white, so inverting strokes drawn twice restore what was there.
 //     { CClientDraw dc(*view); element->draw(); view->Core().Junctions().Redraw(); }
 #pragma once
-#include "sdi/zorv/core/view_edit.h"
+#include "sdi/zorv/core/view/view_edit.h"
 
 class CZorvView;
 

@@ -13,7 +13,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "sdi/zorv/core/number_texts.h"
+#include "sdi/zorv/core/base/number_texts.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 
 #include <wx/dialog.h>
 
-#include "sdi/zorv/core/dialog_service.h"
+#include "sdi/zorv/core/dialogs/dialog_service.h"
 
 class CFormDialog : public wxDialog {
 public:

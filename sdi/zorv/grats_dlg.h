@@ -10,7 +10,7 @@
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
-#include "sdi/zorv/core/finish_slide.h"
+#include "sdi/zorv/core/dialogs/finish_slide.h"
 
 class wxPanel;
 

@@ -10,9 +10,9 @@
 
 #include "sdi/zorv/about_dlg.h"
 #include "sdi/zorv/frame_run_services.h"
-#include "sdi/zorv/core/command_ids.h"
-#include "sdi/zorv/core/command_table.h"
-#include "sdi/zorv/core/doc_names.h"
+#include "sdi/zorv/core/commands/command_ids.h"
+#include "sdi/zorv/core/commands/command_table.h"
+#include "sdi/zorv/core/document/doc_names.h"
 #include "sdi/zorv/splash_wnd.h"
 #include "sdi/zorv/tool_art.h"
 #include "sdi/zorv/toolkit_ids.h"

@@ -2,7 +2,7 @@
 
 #include <wx/clipbrd.h>
 
-#include "sdi/zorv/core/view_render.h"
+#include "sdi/zorv/core/view/view_render.h"
 #include "sdi/zorv/pixel_image.h"
 
 wxBitmap CircuitPicture(const zorv::ViewMapping& mapping, bool gridShown) {

@@ -6,7 +6,7 @@
 #pragma once
 #include <wx/bitmap.h>
 
-#include "sdi/zorv/core/view_mapping.h"
+#include "sdi/zorv/core/view/view_mapping.h"
 
 // The picture Copy to Clipboard puts there (invalid for an empty circuit).
 wxBitmap CircuitPicture(const zorv::ViewMapping& mapping, bool gridShown);

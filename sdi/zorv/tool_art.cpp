@@ -3,9 +3,9 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
-#include "sdi/zorv/core/command_table.h"
-#include "sdi/zorv/core/element_icons.h"
-#include "sdi/zorv/core/tool_glyphs.h"
+#include "sdi/zorv/core/commands/command_table.h"
+#include "sdi/zorv/core/commands/element_icons.h"
+#include "sdi/zorv/core/commands/tool_glyphs.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #pragma once
 #include <wx/defs.h>
 
-#include "sdi/zorv/core/command_ids.h"
+#include "sdi/zorv/core/commands/command_ids.h"
 
 constexpr int ToolkitCommandId(int id) {
   namespace cmd = zorv::cmd;

@@ -4,7 +4,7 @@
 
 #include <wx/dcclient.h>
 
-#include "sdi/zorv/core/view_edit.h"
+#include "sdi/zorv/core/view/view_edit.h"
 #include "sdi/zorv/pixel_image.h"
 
 CZorvCanvas::CZorvCanvas(wxWindow* parent)

@@ -10,7 +10,7 @@
 #include <wx/scrolwin.h>
 
 #include "sdi/draw/frame_buffer.h"
-#include "sdi/zorv/core/view_mapping.h"
+#include "sdi/zorv/core/view/view_mapping.h"
 
 namespace zorv {
 class ViewEditing;

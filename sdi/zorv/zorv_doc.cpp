@@ -5,8 +5,8 @@
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
-#include "sdi/zorv/core/doc_names.h"
-#include "sdi/zorv/core/model_link.h"
+#include "sdi/zorv/core/document/doc_names.h"
+#include "sdi/zorv/core/view/model_link.h"
 #include "sdi/zorv/zorv_view.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CZorvDoc, wxDocument);

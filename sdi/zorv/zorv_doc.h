@@ -8,7 +8,7 @@
 
 #include <wx/docview.h>
 
-#include "sdi/zorv/core/zorv_doc_core.h"
+#include "sdi/zorv/core/document/zorv_doc_core.h"
 
 class CZorvDoc : public wxDocument, public zorv::DocHost {
   wxDECLARE_DYNAMIC_CLASS(CZorvDoc);

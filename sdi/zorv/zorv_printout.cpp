@@ -1,6 +1,6 @@
 #include "sdi/zorv/zorv_printout.h"
 
-#include "sdi/zorv/core/view_render.h"
+#include "sdi/zorv/core/view/view_render.h"
 #include "sdi/zorv/pixel_image.h"
 
 CZorvPrintout::CZorvPrintout(int& gridShown, double screenScale)

@@ -9,7 +9,7 @@
 
 #include <wx/print.h>
 
-#include "sdi/zorv/core/view_core.h"
+#include "sdi/zorv/core/view/view_core.h"
 
 class CZorvPrintout : public wxPrintout {
 public:

@@ -9,13 +9,13 @@
 
 #include <wx/docview.h>
 
-#include "sdi/zorv/core/edit_commands.h"
-#include "sdi/zorv/core/element_commands.h"
-#include "sdi/zorv/core/library.h"
-#include "sdi/zorv/core/process_launcher.h"
-#include "sdi/zorv/core/sim_commands.h"
-#include "sdi/zorv/core/subcircuits.h"
-#include "sdi/zorv/core/view_core.h"
+#include "sdi/zorv/core/commands/edit_commands.h"
+#include "sdi/zorv/core/commands/element_commands.h"
+#include "sdi/zorv/core/document/library.h"
+#include "sdi/zorv/core/base/process_launcher.h"
+#include "sdi/zorv/core/commands/sim_commands.h"
+#include "sdi/zorv/core/document/subcircuits.h"
+#include "sdi/zorv/core/view/view_core.h"
 
 class CFormDialogService;
 class CZorvCanvas;

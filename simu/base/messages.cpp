@@ -22,3 +22,9 @@ int error_box(const char* text) {
 int info_box(const char* text) { return main_window().message_box(text, box_style::information); }
 
 int always_true() { return 1; }
+
+void throw_text(const std::string& text) {
+  static std::string thrown;
+  thrown = text;
+  throw static_cast<const char*>(thrown.c_str());
+}

@@ -14,7 +14,7 @@
 #include "matrix/dm.h"
 #include "simu/switching/clock_table.h"
 #include "simu/steady/cycle.h"
-#include "simu/driver/driver_methods.h"
+#include "simu/steady/cycle_method.h"
 #include "simu/switching/event_table.h"
 #include "simu/driver/finite_check.h"
 #include "simu/model/mode_cache.h"

@@ -6,7 +6,7 @@
 #include "simu/input/options.h"
 #include "simu/driver/sim_main.h"
 #include "simu/driver/state_file.h"
-#include "simu/driver/timers.h"
+#include "simu/base/stopwatch.h"
 
 void transient_driver::finish() {
   timer_switch(3);

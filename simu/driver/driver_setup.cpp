@@ -8,7 +8,7 @@
 #include "simu/input/options.h"
 #include "simu/input/run_settings.h"
 #include "simu/driver/state_file.h"
-#include "simu/driver/timers.h"
+#include "simu/base/stopwatch.h"
 #include "simu/input/x0_warnings.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "simu/driver/driver.h"
 #include "simu/model/multiplier.h"
 #include "simu/base/run_services.h"
-#include "simu/driver/timers.h"
+#include "simu/base/stopwatch.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "simu/driver/state_file.h"
 #include "simu/steady/steady_state_criteria.h"
 #include "simu/switching/switch_table_adjust.h"
-#include "simu/driver/timers.h"
+#include "simu/base/stopwatch.h"
 
 void transient_driver::resolve_setting() {
   if (!conds_) {

@@ -6,13 +6,13 @@
 #include "simu/base/console.h"
 #include "simu/input/netlist.h"
 #include "simu/input/options.h"
-#include "simu/input/run_checks.h"
+#include "simu/driver/run_checks.h"
 #include "simu/base/run_services.h"
 #include "simu/input/run_settings.h"
 #include "simu/driver/sim_main.h"
 #include "simu/input/sim_params.h"
 #include "simu/input/table_checks.h"
-#include "simu/driver/timers.h"
+#include "simu/base/stopwatch.h"
 
 void apply_options(sim_params& p) {
   for (const run_setting& s : run_settings_table) s.override_record(sim_options, p);

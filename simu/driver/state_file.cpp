@@ -9,12 +9,7 @@
 
 #include "simu/base/atomic_file.h"
 #include "simu/base/console.h"
-
-std::string netlist_based_name(const char* netlist, const char* ext) {
-  std::string name(netlist);
-  name.erase(name.size() >= 2 ? name.size() - 2 : 0);
-  return name + ext;
-}
+#include "simu/base/name_file.h"
 
 void save_ini(const DM& tv, const DM& sw, const DM& X, const DM& on_times,
               const clock_table& clk, const char* netlist) {

@@ -17,9 +17,6 @@
 #include "matrix/dm.h"
 #include "simu/switching/clock_table.h"
 
-// The netlist name less its last two characters (".m") plus ext (".ini", ".seq").
-std::string netlist_based_name(const char* netlist, const char* ext);
-
 // Writes the state file; failures end the run through the fatal path ("disk full!",
 // "can't write to disk file!"). Prints the saved message on the error stream.
 void save_ini(const DM& tv, const DM& sw, const DM& X, const DM& on_times,

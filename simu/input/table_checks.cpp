@@ -8,7 +8,7 @@
 #include "matrix/dm.h"
 #include "simu/input/netlist.h"
 #include "simu/input/sim_params.h"
-#include "simu/model/model_text.h"
+#include "simu/base/messages.h"
 
 namespace {
 

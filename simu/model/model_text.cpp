@@ -1,17 +1,5 @@
 #include "simu/model/model_text.h"
 
-namespace {
-std::string& thrown() {
-  static std::string text;
-  return text;
-}
-}  // namespace
-
-void throw_text(const std::string& text) {
-  thrown() = text;
-  throw static_cast<const char*>(thrown().c_str());
-}
-
 void throw_not_found(const std::string& name) {
   throw_text("Internal simulation problem.  Element not found. " + name);
 }

@@ -6,7 +6,7 @@
 
 #include "simu/base/console.h"
 #include "simu/base/messages.h"
-#include "simu/driver/name_file.h"
+#include "simu/base/name_file.h"
 #include "simu/model/model_text.h"
 #include "simu/model/normal_tree.h"
 #include "simu/model/tableau.h"

@@ -7,10 +7,10 @@
 #include "matrix/matrix.h"
 #include "simu/base/console.h"
 #include "simu/base/messages.h"
-#include "simu/driver/name_file.h"
+#include "simu/base/name_file.h"
 #include "simu/model/model_text.h"
 #include "simu/model/tableau.h"
-#include "simu/driver/timers.h"
+#include "simu/base/stopwatch.h"
 #include "simu/model/topology.h"
 
 namespace {

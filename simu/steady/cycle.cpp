@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "matrix/dm_ops.h"
+#include "simu/input/sim_params.h"
 #include "simu/steady/pss_unknowns.h"
 #include "simu/steady/steady_state_criteria.h"
 #include "simu/model/topology.h"
@@ -148,3 +149,12 @@ int CYCLE::relative_change_within(double tol) const {
 int CYCLE::close_enough(double tol) const { return relative_change_within(tol); }
 
 int CYCLE::converged(double tol) const { return relative_change_within(tol); }
+
+// The same tests with the tolerances of the current settings record.
+int CYCLE::close_enough() const {
+  return relative_change_within(current_params ? current_params->sstol_c : sim_params().sstol_c);
+}
+
+int CYCLE::converged() const {
+  return relative_change_within(current_params ? current_params->sstol_f : sim_params().sstol_f);
+}

@@ -5,8 +5,8 @@
 
 #include "matrix/dm_ops.h"
 #include "simu/base/atomic_file.h"
+#include "simu/base/name_file.h"
 #include "simu/steady/cycle.h"
-#include "simu/driver/state_file.h"
 #include "simu/model/topology.h"
 
 namespace {

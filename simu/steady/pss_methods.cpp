@@ -61,3 +61,8 @@ std::unique_ptr<cycle_method> make_pss_method(int method, const DM& reference,
       return nullptr;
   }
 }
+
+std::unique_ptr<cycle_method> make_cycle_method(int method, const DM& reference,
+                                                const std::vector<std::string>& state_names) {
+  return make_pss_method(method, reference, state_names);
+}

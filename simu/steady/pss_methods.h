@@ -1,5 +1,5 @@
 // The periodic-steady-state methods behind the transient driver's call points
-// (cycle_method, simu/driver/driver_methods.h).
+// (cycle_method, simu/steady/cycle_method.h).
 //
 //     after first_eqns, when the state names are known:
 //     accel = make_pss_method(method, reference, tab.state_names());
@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "matrix/dm.h"
-#include "simu/driver/driver_methods.h"
+#include "simu/steady/cycle_method.h"
 
 std::unique_ptr<cycle_method> make_pss_method(int method, const DM& reference,
                                               const std::vector<std::string>& state_names);

@@ -13,7 +13,7 @@
 #include "record_bytes.h"
 #include "ckt_builder.h"
 #include "common/temp_dir.h"
-#include "sdi/files/byte_io.h"
+#include "sdi/base/byte_io.h"
 #include "sdi/elements/sub_element.h"
 #include "simu/input/run_settings.h"
 

@@ -15,8 +15,8 @@
 #include "sdi/elements/bl_element.h"
 #include "sdi/elements/control_elements.h"
 #include "sdi/elements/source_elements.h"
-#include "sdi/base/elist.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/placement.h"
 #include "sdi/files/record_stream.h"
 
 struct CircuitGuard {

@@ -9,8 +9,8 @@
 
 #include "capture.h"
 #include "ckt_builder.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 
 namespace {
 using sdi::point;

@@ -5,10 +5,10 @@
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/bl_element.h"
 #include "sdi/elements/source_elements.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/elements/image.h"
 #include "sdi/edit/place_element.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 
 using sdi::point;
 using sdi::rect;

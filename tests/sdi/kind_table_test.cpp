@@ -9,7 +9,7 @@
 #include "sdi/elements/factories.h"
 #include "sdi/elements/i_element.h"
 #include "sdi/elements/image.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 
 namespace {
 

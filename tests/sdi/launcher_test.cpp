@@ -5,9 +5,9 @@
 #include <stdexcept>
 
 #include "run_launch_circuits.h"
-#include "sdi/netlist/node_errors.h"
+#include "sdi/elements/node_errors.h"
 #include "sdi/netlist/wait_cursor.h"
-#include "simu/base/recording_run_services.h"
+#include "common/recording_run_services.h"
 
 namespace {
 

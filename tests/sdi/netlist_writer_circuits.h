@@ -15,7 +15,7 @@
 
 #include "common/temp_dir.h"
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 #include "sdi/netlist/netlist_writer.h"
 #include "simu/input/run_settings.h"
 

@@ -10,7 +10,7 @@
 #include "sdi/elements/source_elements.h"
 #include "simu/input/netlist.h"
 #include "simu/input/sim_params.h"
-#include "sdi/netlist/simrec.h"
+#include "sdi/elements/simrec.h"
 
 namespace {
 struct ReadBackSettings {

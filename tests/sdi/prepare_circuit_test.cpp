@@ -10,8 +10,8 @@
 #include "netlist_writer_circuits.h"
 #include "run_launch_circuits.h"
 #include "sdi/netlist/launcher.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 #include "sdi/netlist/wait_cursor.h"
 
 namespace {

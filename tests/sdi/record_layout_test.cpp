@@ -12,7 +12,7 @@
 #include "common/temp_dir.h"
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/bl_element.h"
-#include "sdi/files/byte_io.h"
+#include "sdi/base/byte_io.h"
 #include "sdi/elements/control_elements.h"
 #include "sdi/elements/factories.h"
 #include "sdi/elements/records.h"

@@ -8,7 +8,7 @@
 #include "capture.h"
 #include "ckt_builder.h"
 #include "common/temp_dir.h"
-#include "sdi/files/byte_io.h"
+#include "sdi/base/byte_io.h"
 #include "sdi/files/circuit_file.h"
 #include "sdi/elements/sub_element.h"
 

@@ -6,10 +6,10 @@
 
 #include "run_launch_circuits.h"
 #include "sdi/netlist/launcher.h"
-#include "simu/base/recording_run_services.h"
+#include "common/recording_run_services.h"
 #include "sdi/netlist/connectivity.h"
-#include "sdi/netlist/node_errors.h"
-#include "sdi/netlist/node_numbering.h"
+#include "sdi/elements/node_errors.h"
+#include "sdi/elements/node_numbering.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "capture.h"
 #include "common/temp_dir.h"
 #include "sdi/elements/factories.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/elements/sub_element.h"
 
 namespace {

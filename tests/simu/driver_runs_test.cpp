@@ -12,7 +12,7 @@
 #include "buck_netlist.h"
 #include "common/temp_dir.h"
 #include "driver_run.h"
-#include "simu/base/recording_run_services.h"
+#include "common/recording_run_services.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "common/dm_builders.h"
 #include "simu/steady/broyden.h"
 #include "simu/steady/skelboe.h"
-#include "simu/base/recording_run_services.h"
+#include "common/recording_run_services.h"
 #include "simu/input/sim_params.h"
 #include "common/fatal_of.h"
 

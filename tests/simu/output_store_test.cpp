@@ -12,7 +12,7 @@
 #include "common/dm_builders.h"
 #include "common/fatal_of.h"
 #include "common/text_file.h"
-#include "simu/driver/name_file.h"
+#include "simu/base/name_file.h"
 
 TEST(OutputStore, QuestionsGoToTheErrorFileAndNothingIsRead) {
   TempDir dir;

@@ -7,7 +7,7 @@
 
 #include "buck_netlist.h"
 #include "driver_run.h"
-#include "simu/base/recording_run_services.h"
+#include "common/recording_run_services.h"
 
 // Buck converter, 12 V, 100 kHz, duty 0.5 by two clock edges (continuous conduction).
 inline const std::string buck_ccm = buck_netlist_text("1.0000e+00", "1.0000e-07", "500");

@@ -10,7 +10,7 @@
 #include "common/temp_dir.h"
 #include "common/text_file.h"
 #include "driver_run.h"
-#include "simu/base/recording_run_services.h"
+#include "common/recording_run_services.h"
 #include "simu/driver/output_store.h"
 #include "simu_program.h"
 

@@ -15,7 +15,7 @@
 #include "common/temp_dir.h"
 #include "driver_run.h"
 #include "simu/input/netlist.h"
-#include "simu/base/recording_run_services.h"
+#include "common/recording_run_services.h"
 #include "simu/input/sim_params.h"
 
 namespace {

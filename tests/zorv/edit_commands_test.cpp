@@ -7,8 +7,8 @@
 #include "sdi/files/record_stream.h"
 #include "sdi/edit/select_ops.h"
 #include "sdi/elements/sub_element.h"
-#include "sdi/zorv/core/library.h"
-#include "sdi/zorv/core/subcircuits.h"
+#include "sdi/zorv/core/document/library.h"
+#include "sdi/zorv/core/document/subcircuits.h"
 #include "zorv/edit_fixture.h"
 
 namespace {

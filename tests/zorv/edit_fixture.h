@@ -13,12 +13,12 @@
 #include "sdi/elements/factories.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/sub_element.h"
-#include "sdi/zorv/core/circuit_files.h"
-#include "sdi/zorv/core/edit_commands.h"
-#include "sdi/zorv/core/messages.h"
-#include "sdi/zorv/core/view_core.h"
-#include "sdi/zorv/core/view_render.h"
-#include "sdi/zorv/core/zorv_doc_core.h"
+#include "sdi/zorv/core/document/circuit_files.h"
+#include "sdi/zorv/core/commands/edit_commands.h"
+#include "sdi/zorv/core/base/messages.h"
+#include "sdi/zorv/core/view/view_core.h"
+#include "sdi/zorv/core/view/view_render.h"
+#include "sdi/zorv/core/document/zorv_doc_core.h"
 #include "zorv/circuit_builder.h"
 
 inline std::vector<std::string> g_editMessages;

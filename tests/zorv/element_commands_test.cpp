@@ -3,7 +3,7 @@
 // letter, the inductor pair picked by clicks (and undone), and a controlled
 // source picking its branch by a click.
 #include "sdi/elements/control_elements.h"
-#include "sdi/zorv/core/element_commands.h"
+#include "sdi/zorv/core/commands/element_commands.h"
 #include "zorv/edit_fixture.h"
 #include "zorv/scripted_dialogs.h"
 

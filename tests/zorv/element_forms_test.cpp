@@ -5,7 +5,7 @@
 // DC sources' steps start collapsed).
 #include <gtest/gtest.h>
 
-#include "sdi/zorv/core/element_forms.h"
+#include "sdi/zorv/core/dialogs/element_forms.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "sdi/zorv/core/extent.h"
-#include "sdi/zorv/core/finish_slide.h"
-#include "sdi/zorv/core/junctions.h"
-#include "sdi/zorv/core/view_mapping.h"
+#include "sdi/zorv/core/view/extent.h"
+#include "sdi/zorv/core/dialogs/finish_slide.h"
+#include "sdi/zorv/core/view/junctions.h"
+#include "sdi/zorv/core/view/view_mapping.h"
 
 namespace {
 

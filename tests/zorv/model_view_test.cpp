@@ -2,7 +2,7 @@
 #include <fstream>
 
 #include "sdi/files/circuit_file.h"
-#include "sdi/zorv/core/model_link.h"
+#include "sdi/zorv/core/view/model_link.h"
 #include "simu/input/run_settings.h"
 #include "zorv/edit_fixture.h"
 #include "zorv/render_pixels.h"

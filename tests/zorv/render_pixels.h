@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "sdi/zorv/core/view_mapping.h"
+#include "sdi/zorv/core/view/view_mapping.h"
 
 inline constexpr std::uint32_t kWhite = 0xFFFFFF;
 inline constexpr std::uint32_t kGreen = 0x008000;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "sdi/zorv/core/dialog_service.h"
+#include "sdi/zorv/core/dialogs/dialog_service.h"
 
 struct ScriptedDialogs : zorv::DialogService {
   struct Step {

@@ -9,16 +9,16 @@
 
 #include "common/temp_dir.h"
 #include "sdi/elements/element.h"
-#include "sdi/edit/placement.h"
-#include "sdi/zorv/core/about_info.h"
-#include "sdi/zorv/core/command_ids.h"
-#include "sdi/zorv/core/command_table.h"
-#include "sdi/zorv/core/doc_names.h"
-#include "sdi/zorv/core/element_icons.h"
-#include "sdi/zorv/core/frame_geometry.h"
-#include "sdi/zorv/core/messages.h"
-#include "sdi/zorv/core/shell_registration.h"
-#include "sdi/zorv/core/tool_glyphs.h"
+#include "sdi/elements/placement.h"
+#include "sdi/zorv/core/dialogs/about_info.h"
+#include "sdi/zorv/core/commands/command_ids.h"
+#include "sdi/zorv/core/commands/command_table.h"
+#include "sdi/zorv/core/document/doc_names.h"
+#include "sdi/zorv/core/commands/element_icons.h"
+#include "sdi/zorv/core/view/frame_geometry.h"
+#include "sdi/zorv/core/base/messages.h"
+#include "sdi/zorv/core/document/shell_registration.h"
+#include "sdi/zorv/core/commands/tool_glyphs.h"
 
 namespace cmd = zorv::cmd;
 

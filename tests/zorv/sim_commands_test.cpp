@@ -7,10 +7,10 @@
 #include <tuple>
 
 #include "sdi/netlist/launcher.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/placement.h"
 #include "sdi/files/record_stream.h"
 #include "sdi/elements/source_elements.h"
-#include "sdi/zorv/core/run_excitation.h"
+#include "sdi/zorv/core/commands/run_excitation.h"
 #include "zorv/sim_fixture.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "common/temp_dir.h"
 #include "scripted_dialogs.h"
 #include "sdi/run_launch_circuits.h"
-#include "sdi/zorv/core/messages.h"
-#include "sdi/zorv/core/sim_commands.h"
-#include "sdi/zorv/core/view_core.h"
-#include "simu/base/recording_run_services.h"
+#include "sdi/zorv/core/base/messages.h"
+#include "sdi/zorv/core/commands/sim_commands.h"
+#include "sdi/zorv/core/view/view_core.h"
+#include "common/recording_run_services.h"
 #include "zorv/circuit_builder.h"
 
 struct RecordingLauncher : zorv::ProcessLauncher {

@@ -5,8 +5,8 @@
 
 #include "sdi/elements/control_elements.h"
 #include "sdi/elements/source_elements.h"
-#include "sdi/zorv/core/number_texts.h"
-#include "sdi/zorv/core/value_dispatch.h"
+#include "sdi/zorv/core/base/number_texts.h"
+#include "sdi/zorv/core/dialogs/value_dispatch.h"
 #include "zorv/circuit_builder.h"
 #include "zorv/scripted_dialogs.h"
 

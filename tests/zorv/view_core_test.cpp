@@ -1,6 +1,6 @@
 // The view's logic without a display (zoom commands and the grid) and the undo files'
 // per-process folder.
-#include "sdi/zorv/core/view_core.h"
+#include "sdi/zorv/core/view/view_core.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

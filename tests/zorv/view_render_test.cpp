@@ -1,6 +1,6 @@
 // What the view draws into a frame buffer, pixel by pixel: the grid, scrolling and zoom,
 // junction dots, and the page layouts of the clipboard picture and of printing.
-#include "sdi/zorv/core/view_render.h"
+#include "sdi/zorv/core/view/view_render.h"
 
 #include <cmath>
 
@@ -8,8 +8,8 @@
 
 #include "sdi/draw/draw_context.h"
 #include "sdi/edit/place_element.h"
-#include "sdi/zorv/core/draw_scope.h"
-#include "sdi/zorv/core/model_link.h"
+#include "sdi/zorv/core/base/draw_scope.h"
+#include "sdi/zorv/core/view/model_link.h"
 #include "zorv/render_pixels.h"
 
 namespace {

@@ -11,8 +11,8 @@
 
 #include "sdi/files/circuit_file.h"
 #include "sdi/elements/element.h"
-#include "sdi/base/elist.h"
-#include "sdi/edit/placement.h"
+#include "sdi/elements/elist.h"
+#include "sdi/elements/placement.h"
 #include "sdi/elements/i_element.h"
 #include "sdi/zorv/main_frame.h"
 #include "sdi/zorv/zorv_canvas.h"

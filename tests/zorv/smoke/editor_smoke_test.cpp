@@ -13,7 +13,7 @@
 #include "sdi/netlist/launcher.h"
 #include "sdi/netlist/wait_cursor.h"
 #include "sdi/zorv/client_draw.h"
-#include "sdi/zorv/core/command_ids.h"
+#include "sdi/zorv/core/commands/command_ids.h"
 #include "sdi/zorv/grats_dlg.h"
 #include "sdi/zorv/splash_wnd.h"
 #include "sdi/zorv/toolkit_ids.h"

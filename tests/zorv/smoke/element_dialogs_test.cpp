@@ -9,8 +9,8 @@
 
 #include "sdi/zorv/toolkit_ids.h"
 
-#include "sdi/zorv/core/element_forms.h"
-#include "sdi/zorv/core/number_texts.h"
+#include "sdi/zorv/core/dialogs/element_forms.h"
+#include "sdi/zorv/core/base/number_texts.h"
 #include "sdi/zorv/form_dialog.h"
 #include "zorv/circuit_builder.h"
 #include "zorv/smoke/gui_session.h"

@@ -12,8 +12,8 @@
 #include <wx/print.h>
 
 #include "sdi/draw/drawing.h"
-#include "sdi/base/elist.h"
-#include "sdi/zorv/core/view_render.h"
+#include "sdi/elements/elist.h"
+#include "sdi/zorv/core/view/view_render.h"
 #include "sdi/zorv/drop_target.h"
 #include "sdi/zorv/picture.h"
 #include "sdi/zorv/toolkit_ids.h"

@@ -5,8 +5,8 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
-#include "sdi/zorv/core/element_forms.h"
-#include "sdi/zorv/core/settings_forms.h"
+#include "sdi/zorv/core/dialogs/element_forms.h"
+#include "sdi/zorv/core/dialogs/settings_forms.h"
 #include "sdi/zorv/form_dialog.h"
 #include "zorv/smoke/gui_session.h"
 

@@ -9,7 +9,7 @@
 
 #include <X11/Xlib.h>
 
-#include "sdi/zorv/core/process_launcher.h"
+#include "sdi/zorv/core/base/process_launcher.h"
 #include "simu/input/run_settings.h"
 #include "sdi/zorv/sequence_window.h"
 #include "sdi/zorv/toolkit_ids.h"
