@@ -57,9 +57,11 @@ void enter_scratch_folder() {
 }
 
 // A written file must not hold "nan" or "inf" (the table prints "% E", the state file "%.16e").
-void check_no_non_finite(const char* file) {
+// The table's first line holds the output names, which may spell anything.
+void check_no_non_finite(const char* file, bool names_first) {
   std::ifstream in(file);
   std::string word;
+  if (names_first) std::getline(in, word);
   while (in >> word) {
     std::string low = word;
     std::transform(low.begin(), low.end(), low.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -109,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   current_params = nullptr;
   free_netlist();
-  check_no_non_finite("fuzz.plt");
-  check_no_non_finite("fuzz.ini");
+  check_no_non_finite("fuzz.plt", true);
+  check_no_non_finite("fuzz.ini", false);
   return 0;
 }
