@@ -42,6 +42,13 @@ TEST_F(EditCommandsTest, UndoRemovesTheWireJustDrawnAndUndoTwiceBringsItBack) {
   edit.OnEditUndo();
   edit.OnEditRedo();
   EXPECT_EQ(Wires().size(), 1u);
+  edit.OnEditUndo();
+  ASSERT_TRUE(edit.CanRedo());
+  Edit().OnWire();
+  Drag({16, 64}, {64, 64});  // a new edit ends Redo
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires().size(), 1u);
+  EXPECT_FALSE(edit.CanRedo());
 }
 
 TEST_F(EditCommandsTest, PasteGivesNewNamesAndIdsAndFloats) {
@@ -118,6 +125,21 @@ TEST_F(EditCommandsTest, CutDoesNothingWhenItsCopyFailed) {
   EXPECT_EQ(g_editMessages, std::vector<std::string>{"File copyele.dat couldn't be opened"});
   EXPECT_EQ(CircuitCount(), 1);
   EXPECT_FALSE(host.modified || edit.CanPaste());
+}
+
+TEST_F(EditCommandsTest, CutJoinsTheWiresItFreesAndUndoBringsBackTheCircuit) {
+  AddWire({16, 16}, {48, 16})->selected = 0;
+  AddWire({48, 16}, {96, 16})->selected = 0;
+  AddResistor({48, 40})->selected = 1;  // terminals (48, 16) and (48, 64)
+  edit.OnEditCut();
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
+  EXPECT_EQ(CircuitCount(), 1);
+  EXPECT_TRUE(edit.CanPaste() && edit.CanUndo() && host.modified);
+  edit.OnEditUndo();
+  EXPECT_EQ(CircuitCount(), 3);
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 48, 16}, {48, 16, 96, 16}}));
+  ASSERT_NE(OfKind(sdi::kind_resistor), nullptr);
+  EXPECT_EQ(OfKind(sdi::kind_resistor)->terminal_at(0), sdi::point(48, 16));
 }
 
 TEST_F(EditCommandsTest, SubcircuitNewSaveOpenAndUndo) {

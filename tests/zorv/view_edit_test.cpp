@@ -76,6 +76,29 @@ TEST_F(EditTest, ACollinearContinuationMergesUnlessATerminalSitsAtItsFirstEnd) {
   Drag({48, 16}, {16, 16});
   Edit().OnKeyDown(zorv::kKeyEscape);
   EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
+  sdi::delete_all_elements();  // and upwards from the top of a vertical one
+  AddWire({16, 48}, {16, 96})->selected = 0;
+  Edit().OnWire();
+  Drag({16, 48}, {16, 16});
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 16, 96}}));
+}
+
+// A dragged selection joins and splits wires once it is let go (at the next press outside it).
+TEST_F(EditTest, AMovedWireJoinsItsNeighbourAndAMovedResistorSplitsAWire) {
+  AddWire({16, 16}, {48, 16})->selected = 0;
+  AddWire({80, 16}, {128, 16})->selected = 0;
+  Drag({72, 8}, {136, 24});  // the right wire alone
+  Drag({96, 16}, {64, 16});  // left by 32: now (48, 16)-(96, 16)
+  EXPECT_EQ(Wires().size(), 2u);
+  Click({300, 250});
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
+  AddWire({200, 200}, {200, 264})->selected = 0;
+  AddResistor({296, 160})->selected = 0;  // terminals (296, 136), (296, 184)
+  Drag({280, 120}, {312, 200});
+  Drag({296, 160}, {200, 200});  // to terminals (200, 176) and (200, 224): the lower one on the wire
+  Click({360, 280});
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}, {200, 200, 200, 224}, {200, 224, 200, 264}}));
 }
 
 TEST_F(EditTest, ATerminalPlacedOnAWireSplitsIt) {
