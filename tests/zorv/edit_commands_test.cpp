@@ -140,6 +140,16 @@ TEST_F(EditCommandsTest, CutJoinsTheWiresItFreesAndUndoBringsBackTheCircuit) {
   EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 48, 16}, {48, 16, 96, 16}}));
   ASSERT_NE(OfKind(sdi::kind_resistor), nullptr);
   EXPECT_EQ(OfKind(sdi::kind_resistor)->terminal_at(0), sdi::point(48, 16));
+  // Paste takes its own undo point: Undo after the drop gives this circuit again.
+  ASSERT_TRUE(edit.OnEditPaste());
+  Edit().OnLButtonDown({200, 200});
+  EXPECT_EQ(CircuitCount(), 4);
+  edit.OnEditUndo();
+  EXPECT_EQ(CircuitCount(), 3);
+  // Undo is offered only while the document differs from its file.
+  ASSERT_TRUE(edit.CanUndo());
+  ASSERT_TRUE(doc.OnSaveDocument((dir.path() / "cut.ckt").string()));
+  EXPECT_FALSE(edit.CanUndo());
 }
 
 TEST_F(EditCommandsTest, SubcircuitNewSaveOpenAndUndo) {
