@@ -135,6 +135,14 @@ TEST_F(SimCommandsTest, ThePlotProgramComesFromTheExecutablesFolderWithBlanksAsS
   EXPECT_EQ(launcher.starts[0].argv, (std::vector<std::string>{"rurozuze", "/tmp/my*files/c.plt"}));
 }
 
+TEST_F(SimCommandsTest, RunsAreEnabledUnlessTheBlockerSaysOtherwise) {
+  EXPECT_TRUE(sim.RunEnabled());  // no blocker set
+  for (bool blocked : {true, false}) {
+    sim.SetRunBlocker([blocked] { return blocked; });
+    EXPECT_EQ(sim.RunEnabled(), !blocked);
+  }
+}
+
 TEST_F(SimCommandsTest, EscAtTheThirdPollEndsTheRunAndStartsNothing) {
   sdi::engine_entry = previousEngine;
   engineHost.escape_at_poll = 3;

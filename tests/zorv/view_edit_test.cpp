@@ -117,10 +117,12 @@ TEST_F(EditTest, BandSelectsAndShiftAdds) {
   EXPECT_TRUE(r1->selected && !r2->selected);
   // The extent (174, 115)-(231, 195) grown by 3.
   EXPECT_EQ(Edit().SelectionRect(), sdi::rect(171, 112, 63, 86));
-  Edit().OnMouseMove({200, 140}, false);  // the move cursor over the selection only
+  Edit().OnMouseMove({200, 140}, false);  // the move cursor and the capture over the selection only
   EXPECT_EQ(host.cursor, zorv::EditCursor::Move);
+  EXPECT_TRUE(host.captured);
   Edit().OnMouseMove({296, 140}, false);
   EXPECT_EQ(host.cursor, zorv::EditCursor::Arrow);
+  EXPECT_FALSE(host.captured);
   Drag({276, 120}, {316, 200}, true);
   EXPECT_TRUE(r1->selected && r2->selected);
   Drag({332, 205}, {276, 120});  // from outside the selection: a new band
@@ -133,6 +135,11 @@ TEST_F(EditTest, BandSelectsAndShiftAdds) {
   Edit().OnLButtonUp({60, 50}, false);
   host.ClientBuffer();
   EXPECT_EQ(host.fb.pixel(44, 24), kWhite);
+  Edit().OnWire();  // in wire mode the client captures the mouse until placing ends
+  Edit().OnMouseMove({100, 100}, false);
+  EXPECT_TRUE(host.captured);
+  view.EndPlacing();
+  EXPECT_FALSE(host.captured);
 }
 
 TEST_F(EditTest, AClickSelectsADragLandsOnTheGridAndSelectAllFollows) {
