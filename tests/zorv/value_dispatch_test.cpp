@@ -45,6 +45,7 @@ TEST(ValueReader, SuffixesAndRefusals) {
       {"10u", true, 1e-5},  {"-3n", true, -3e-9}, {"+1.5e3", true, 1500}, {" 2 2 ", true, 22},
       {"k5", false, 0},     {"", false, 0},       {"1x", false, 0},      {"inf", false, 0},
       {"1e3k", false, 0},   {"4.5k7", false, 0},  {"1k7x", false, 0},    {"4,7", false, 0},
+      {"1e999", false, 0},  {"-2e400", false, 0},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.text);

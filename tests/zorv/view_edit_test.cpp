@@ -54,6 +54,14 @@ TEST_F(EditTest, AnLWireBecomesTwoStraightWiresAndSpaceFlipsTheBend) {
   // A click without movement draws nothing.
   Click({200, 200});
   EXPECT_EQ(Wires().size(), 4u);
+  // Out to the lower right, then across the start's vertical line: vertical leg first.
+  Edit().OnLButtonDown({296, 96});
+  Edit().OnMouseMove({336, 112}, true);
+  Edit().OnMouseMove({256, 112}, true);
+  Edit().OnLButtonUp({256, 112}, false);
+  ASSERT_EQ(Wires().size(), 6u);
+  EXPECT_EQ(Wires()[4], sdi::line(296, 96, 296, 112));
+  EXPECT_EQ(Wires()[5], sdi::line(256, 112, 296, 112));
 }
 
 TEST_F(EditTest, ACollinearContinuationMergesUnlessATerminalSitsAtItsFirstEnd) {
@@ -162,10 +170,10 @@ TEST_F(EditTest, AClickSelectsADragLandsOnTheGridAndSelectAllFollows) {
 }
 
 TEST_F(EditTest, KeysOnASelection) {
-  struct { int key; bool undoPoint; int count, orientation; } rows[] = {
-      {zorv::kKeyDelete, true, 0, 1},
-      {zorv::kKeySpace, true, 1, 2},
-      {zorv::kKeyEscape, false, 1, 1},
+  struct { int key; bool undoPoint; int count, orientation; bool selected; } rows[] = {
+      {zorv::kKeyDelete, true, 0, 1, false},
+      {zorv::kKeySpace, true, 1, 2, true},
+      {zorv::kKeyEscape, false, 1, 1, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.key);
@@ -180,6 +188,7 @@ TEST_F(EditTest, KeysOnASelection) {
     ASSERT_EQ(CircuitCount(), row.count);
     if (row.count) {
       EXPECT_EQ(static_cast<sdi::i_element*>(sdi::circuit.head->value)->orientation, row.orientation);
+      EXPECT_EQ(sdi::circuit.head->value->selected != 0, row.selected);
     }
   }
 }

@@ -106,9 +106,16 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   s.Command(ToolkitCommandId(cmd::ZoomAll));
   EXPECT_NEAR(s.View()->Core().Zoom(), s.View()->Core().Mapping().dpiX > 100 ? 1.04 : 1.3, 1e-12);
 
+  std::vector<bool> labelled;
+  s.dialogs.onEnter = [&](wxDialog* d) {
+    for (const char* label : {"System memory available:", "Disk space:"})
+      labelled.push_back(wxWindow::FindWindowByLabel(label, d) != nullptr);
+  };
   s.Command(wxID_ABOUT);
+  s.dialogs.onEnter = nullptr;
   ASSERT_EQ(s.dialogs.seen.size(), 1u);
   EXPECT_EQ(s.dialogs.seen.back().title, "About ZORV");
+  EXPECT_EQ(labelled, std::vector<bool>(2, true));
   s.Command(ToolkitCommandId(cmd::SubcircuitNew));
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.sct");
   EXPECT_TRUE(s.Frame()->Close(false));  // unchanged: nothing asked
