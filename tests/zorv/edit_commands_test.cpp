@@ -140,6 +140,7 @@ TEST_F(EditCommandsTest, CutJoinsTheWiresItFreesAndUndoBringsBackTheCircuit) {
     for (const sdi::line& w : wires) AddWire({w.x1, w.y1}, {w.x2, w.y2})->selected = 0;
     AddResistor({48, 40})->selected = 1;  // terminals (48, 16) and (48, 64)
     edit.OnEditCut();
+    EXPECT_TRUE(g_editMessages.empty());
     EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
     EXPECT_EQ(CircuitCount(), 1);
     EXPECT_TRUE(edit.CanPaste() && edit.CanUndo() && host.modified);

@@ -54,14 +54,14 @@ TEST_F(EditTest, AnLWireBecomesTwoStraightWiresAndSpaceFlipsTheBend) {
   // A click without movement draws nothing.
   Click({200, 200});
   EXPECT_EQ(Wires().size(), 4u);
-  // Out to the lower right, then across the start's vertical line: vertical leg first.
+  // Out to the lower right, then across the start's horizontal line: horizontal leg first.
   Edit().OnLButtonDown({296, 96});
   Edit().OnMouseMove({336, 112}, true);
-  Edit().OnMouseMove({256, 112}, true);
-  Edit().OnLButtonUp({256, 112}, false);
+  Edit().OnMouseMove({336, 80}, true);
+  Edit().OnLButtonUp({336, 80}, false);
   ASSERT_EQ(Wires().size(), 6u);
-  EXPECT_EQ(Wires()[4], sdi::line(296, 96, 296, 112));
-  EXPECT_EQ(Wires()[5], sdi::line(256, 112, 296, 112));
+  EXPECT_EQ(Wires()[4], sdi::line(296, 96, 336, 96));
+  EXPECT_EQ(Wires()[5], sdi::line(336, 80, 336, 96));
 }
 
 TEST_F(EditTest, ACollinearContinuationMergesUnlessATerminalSitsAtItsFirstEnd) {
@@ -167,6 +167,9 @@ TEST_F(EditTest, AClickSelectsADragLandsOnTheGridAndSelectAllFollows) {
   Drag({250, 160}, {266, 176});
   EXPECT_EQ(r->terminal_at(0), sdi::point(256, 168));
   EXPECT_EQ(r2->terminal_at(0), sdi::point(312, 152));
+  ASSERT_TRUE(edit.CanCopy());
+  edit.OnEditUndo();  // the circuit read back has no selection
+  EXPECT_FALSE(edit.CanCopy());
 }
 
 TEST_F(EditTest, KeysOnASelection) {
