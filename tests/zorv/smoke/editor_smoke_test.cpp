@@ -103,6 +103,13 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   canvas->GetEventHandler()->ProcessEvent(wheel);
   EXPECT_EQ(canvas->ScrollPos().x, at.x);
   EXPECT_GT(canvas->ScrollPos().y, at.y);
+  for (int orient : {wxVERTICAL, wxHORIZONTAL}) {  // a scroll bar's arrow moves along its own axis
+    const zorv::Pos from = canvas->ScrollPos();
+    wxScrollWinEvent arrow(wxEVT_SCROLLWIN_LINEDOWN, 0, orient);
+    canvas->GetEventHandler()->ProcessEvent(arrow);
+    EXPECT_EQ(canvas->ScrollPos().x > from.x, orient == wxHORIZONTAL) << orient;
+    EXPECT_EQ(canvas->ScrollPos().y > from.y, orient == wxVERTICAL) << orient;
+  }
   s.Command(ToolkitCommandId(cmd::ZoomAll));
   EXPECT_NEAR(s.View()->Core().Zoom(), s.View()->Core().Mapping().dpiX > 100 ? 1.04 : 1.3, 1e-12);
 
