@@ -110,6 +110,12 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
     EXPECT_EQ(canvas->ScrollPos().x > from.x, orient == wxHORIZONTAL) << orient;
     EXPECT_EQ(canvas->ScrollPos().y > from.y, orient == wxVERTICAL) << orient;
   }
+  zorv::ViewEditing& edit = s.View()->Core().Edit();  // a band being dragged ends when the capture goes
+  edit.OnLButtonDown({40, 40});
+  ASSERT_TRUE(edit.Banding());
+  wxMouseCaptureLostEvent lost;
+  canvas->GetEventHandler()->ProcessEvent(lost);
+  EXPECT_FALSE(edit.Banding());
   s.Command(ToolkitCommandId(cmd::ZoomAll));
   EXPECT_NEAR(s.View()->Core().Zoom(), s.View()->Core().Mapping().dpiX > 100 ? 1.04 : 1.3, 1e-12);
 
