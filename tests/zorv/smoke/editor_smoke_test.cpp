@@ -152,6 +152,8 @@ TEST(Smoke, TheSplashShowsOverTheMainWindowAndSwallowsTheFirstKey) {
         ++drawn, same += Rgb(shown, x, y, picture.GetRed(x, y), picture.GetGreen(x, y), picture.GetBlue(x, y));
   ASSERT_GT(drawn, 1000);
   EXPECT_GT(same, drawn * 95 / 100);
+  EXPECT_TRUE(Rgb(picture, 16, 16, 0, 128, 0));  // a green grid dot, inside the blue frame
+  EXPECT_TRUE(Rgb(picture, 4, 100, 0, 0, 255));
   wxKeyEvent key(wxEVT_KEY_DOWN);
   key.m_keyCode = 'A';
   EXPECT_EQ(wxTheApp->FilterEvent(key), wxEventFilter::Event_Processed);
