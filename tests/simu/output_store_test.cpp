@@ -23,6 +23,7 @@ TEST(OutputStore, QuestionsGoToTheErrorFileAndNothingIsRead) {
   flush_console();
   std::string err = slurp("stderr.out");
   close_stdio_redirection();
+  EXPECT_TRUE(redirected_stream(stdout) == nullptr && redirected_stream(stderr) == nullptr);  // closed, not left dangling
   EXPECT_EQ(err,
             "\nDo you need outputs at all the simulated points? (y/n) "
             "\nDo you need outputs at evenly spaced instants? (y/n) ");

@@ -10,6 +10,7 @@
 #include "sdi/zorv/core/document/library.h"
 #include "sdi/zorv/core/document/subcircuits.h"
 #include "zorv/edit_fixture.h"
+#include "zorv/render_pixels.h"
 
 namespace {
 
@@ -33,15 +34,23 @@ TEST_F(EditCommandsTest, UndoRemovesTheWireJustDrawnAndUndoTwiceBringsItBack) {
   Edit().OnWire();
   Drag({16, 16}, {64, 16});
   ASSERT_EQ(Wires().size(), 1u);
-  ASSERT_TRUE(edit.CanUndo() && !edit.CanRedo());
+  ASSERT_TRUE(edit.CanUndo() && !edit.CanRedo() && Edit().WireMode());
   edit.OnEditUndo();
   EXPECT_TRUE(Wires().empty());
+  EXPECT_FALSE(Edit().WireMode());  // the circuit read back ends wiring
   EXPECT_TRUE(edit.CanRedo());
   edit.OnEditUndo();
   EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 64, 16}}));
   edit.OnEditUndo();
   edit.OnEditRedo();
   EXPECT_EQ(Wires().size(), 1u);
+  edit.OnEditUndo();
+  ASSERT_TRUE(edit.CanRedo());
+  Edit().OnWire();
+  Drag({16, 64}, {64, 64});  // a new edit ends Redo
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires().size(), 1u);
+  EXPECT_FALSE(edit.CanRedo());
 }
 
 TEST_F(EditCommandsTest, PasteGivesNewNamesAndIdsAndFloats) {
@@ -60,6 +69,9 @@ TEST_F(EditCommandsTest, PasteGivesNewNamesAndIdsAndFloats) {
   const sdi::point before = r3->terminal_at(0);
   Edit().OnMouseMove({Edit().Anchor().x + 80, Edit().Anchor().y + 40}, false);
   EXPECT_EQ(r3->terminal_at(0), before + sdi::point(80, 40));
+  int drawn = 0;  // the group is drawn where it went, without waiting for a repaint
+  for (int y = 0; y < 8; ++y) drawn += host.fb.pixel(r3->terminal_at(0).x, r3->terminal_at(0).y + y) != kWhite;
+  EXPECT_GT(drawn, 0);
   // Esc discards the group, and Undo then gives the circuit before Paste.
   Edit().OnKeyDown(zorv::kKeyEscape);
   EXPECT_EQ(CircuitCount(), 7);
@@ -118,6 +130,36 @@ TEST_F(EditCommandsTest, CutDoesNothingWhenItsCopyFailed) {
   EXPECT_EQ(g_editMessages, std::vector<std::string>{"File copyele.dat couldn't be opened"});
   EXPECT_EQ(CircuitCount(), 1);
   EXPECT_FALSE(host.modified || edit.CanPaste());
+}
+
+TEST_F(EditCommandsTest, CutJoinsTheWiresItFreesAndUndoBringsBackTheCircuit) {
+  // Either wire first in the circuit: the joint is at the end of the one and the start of the other.
+  for (const std::vector<sdi::line>& wires : {std::vector<sdi::line>{{16, 16, 48, 16}, {48, 16, 96, 16}},
+                                              std::vector<sdi::line>{{48, 16, 96, 16}, {16, 16, 48, 16}}}) {
+    sdi::delete_all_elements();
+    for (const sdi::line& w : wires) AddWire({w.x1, w.y1}, {w.x2, w.y2})->selected = 0;
+    AddResistor({48, 40})->selected = 1;  // terminals (48, 16) and (48, 64)
+    edit.OnEditCut();
+    EXPECT_TRUE(g_editMessages.empty());
+    EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
+    EXPECT_EQ(CircuitCount(), 1);
+    EXPECT_TRUE(edit.CanPaste() && edit.CanUndo() && host.modified);
+    edit.OnEditUndo();
+    EXPECT_EQ(CircuitCount(), 3);
+    EXPECT_EQ(Wires(), wires);
+    ASSERT_NE(OfKind(sdi::kind_resistor), nullptr);
+    EXPECT_EQ(OfKind(sdi::kind_resistor)->terminal_at(0), sdi::point(48, 16));
+  }
+  // Paste takes its own undo point: Undo after the drop gives this circuit again.
+  ASSERT_TRUE(edit.OnEditPaste());
+  Edit().OnLButtonDown({200, 200});
+  EXPECT_EQ(CircuitCount(), 4);
+  edit.OnEditUndo();
+  EXPECT_EQ(CircuitCount(), 3);
+  // Undo is offered only while the document differs from its file.
+  ASSERT_TRUE(edit.CanUndo());
+  ASSERT_TRUE(doc.OnSaveDocument((dir.path() / "cut.ckt").string()));
+  EXPECT_FALSE(edit.CanUndo());
 }
 
 TEST_F(EditCommandsTest, SubcircuitNewSaveOpenAndUndo) {
@@ -181,7 +223,7 @@ TEST_F(EditCommandsTest, LibraryEntriesAndPlacingOne) {
   g_editMessages.clear();
   EXPECT_FALSE(zorv::PlaceSubcircuit(view, entries[0].fileName));
   EXPECT_EQ(g_editMessages, std::vector<std::string>{"File boost.sym couldn't be opened"});
-  EXPECT_FALSE(sdi::pending_element || Edit().Placing());
+  EXPECT_FALSE(sdi::pending_element || sdi::previous_pending_element || Edit().Placing());
   EXPECT_EQ(zorv::MenuLabel("r&d"), "r&&d");
 }
 

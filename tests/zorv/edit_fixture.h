@@ -32,6 +32,7 @@ struct EditHost : zorv::ViewHost, zorv::DocHost {
   std::string title;
   zorv::ScrollState scroll;
   zorv::EditCursor cursor = zorv::EditCursor::Arrow;
+  bool captured = false;
 
   zorv::Size ClientSize() const override { return {400, 300}; }
   zorv::Pos ScrollPosition() const override { return scroll.pos; }
@@ -39,6 +40,7 @@ struct EditHost : zorv::ViewHost, zorv::DocHost {
   void Invalidate() override { valid = false; }
   void SetDocumentModified() override { modified = true; }
   void SetEditCursor(zorv::EditCursor c) override { cursor = c; }
+  void CaptureMouse(bool c) override { captured = c; }
   bool IsDocumentModified() const override { return modified; }
   sdi::frame_buffer* ClientBuffer() override {
     if (!valid) zorv::RenderClient(fb, view->Mapping(), scroll.pos, view->GridShown(), view->Junctions());

@@ -91,6 +91,9 @@ TEST(ElementForms, EveryDialogAsListed) {
     SCOPED_TRACE(f.name);
     EXPECT_EQ(Describe(f), expected[i]);
     EXPECT_EQ(f.rememberPosition, f.name != "MSEL_Dlg" && f.name != "SUB_Dlg");
+    if (f.name == "SUB_Dlg") {  // the parameter rows are numbered from 1
+      for (int i = 0; i < 10; ++i) EXPECT_EQ(f.Find(1064 + i)->text, std::to_string(i + 1));
+    }
     if (f.name == "D_Dlg" || f.name == "SW_Dlg") {
       EXPECT_EQ(f.exclusive, (std::vector<std::vector<int>>{{1009, 1010}}));
     }

@@ -72,9 +72,11 @@ TEST_F(SettingsDialogsTest, SteadyStateMethodsMapInTheirOwnOrder) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
     run_ssmethod = c.method == 1 ? 4 : 1;
-    dialogs.steps = {{"SS_Dlg", {}, {c.button}, DialogEnd::Ok}};
+    dialogs.steps = {{"SS_Dlg", {}, {c.button}, DialogEnd::Ok}, {"SS_Dlg", {}, {}, DialogEnd::Cancel}};
     sim.OnSsOptions();
     EXPECT_EQ(run_ssmethod, c.method);
+    sim.OnSsOptions();  // opens with that method alone checked
+    for (int id : {1009, 1012, 1010, 1011}) EXPECT_EQ(dialogs.opened.back().Find(id)->checked, id == c.button) << id;
   }
 }
 

@@ -115,6 +115,16 @@ TEST(ShellTexts, GlyphsAndIcons) {
   EXPECT_EQ(px[14 * 16 + 15], 0x000000u);
   EXPECT_NE(zorv::ToolGlyph(cmd::ZoomIn), nullptr);
   EXPECT_EQ(zorv::ToolGlyph(cmd::R), nullptr);
+  // Every toolbar glyph as drawn, pixel by pixel: one FNV-1a digest, written once.
+  std::uint64_t digest = 14695981039346656037ull;
+  int glyphs = 0;
+  std::vector<int> ids = zorv::MainToolbarButtons();
+  ids.insert(ids.end(), zorv::ElementToolbarButtons().begin(), zorv::ElementToolbarButtons().end());
+  for (int id : ids)
+    if (const auto* strokes = zorv::ToolGlyph(id); strokes && ++glyphs)
+      for (std::uint32_t p : zorv::RasterizeGlyph(*strokes)) digest = (digest ^ p) * 1099511628211ull;
+  EXPECT_EQ(glyphs, 17);
+  EXPECT_EQ(digest, 12971350931509565469ull);
   sdi::element* const pending = sdi::pending_element;
   const auto icon = zorv::ElementIcon(sdi::kind_resistor);  // blue on white
   ASSERT_EQ(icon.size(), 16u * 15u);

@@ -24,11 +24,14 @@ Elements CircuitNow() {
   return out;
 }
 
-struct { int calls = 0, result = 1; bool throws = false; Elements seen; } g_engine;  // what the stand-in engine saw
+// What the stand-in engine saw, and the view's invalidations up to its call.
+struct { int calls = 0, result = 1; bool throws = false; Elements seen; int invalidations = 0; } g_engine;
+const RecordingSimHost* g_host = nullptr;
 
 int StandInEngine(int, char**) {
   ++g_engine.calls;
   g_engine.seen = CircuitNow();
+  g_engine.invalidations = g_host->invalidations;
   if (g_engine.throws) throw std::runtime_error("engine failed");
   return g_engine.result;
 }
@@ -37,6 +40,7 @@ class SimCommandsTest : public SimFixture {
 protected:
   SimCommandsTest() {
     g_engine = {};
+    g_host = &host;
     sdi::engine_entry = StandInEngine;
   }
   ~SimCommandsTest() override { sdi::engine_entry = previousEngine; }
@@ -119,6 +123,7 @@ TEST_F(SimCommandsTest, EachRunLeavesItsSwitchesAndPlotsAfterACompletedRun) {
       (sim.*c.command)();
       EXPECT_EQ(std::tie(run_ss, run_one_c, run_stop_close), std::tie(c.ss, c.oneC, c.stopClose));
       EXPECT_EQ(launcher.starts.size(), result ? c.plots : 0u);
+      EXPECT_GT(host.invalidations, g_engine.invalidations);  // redrawn after the run
     }
 }
 
@@ -128,6 +133,14 @@ TEST_F(SimCommandsTest, ThePlotProgramComesFromTheExecutablesFolderWithBlanksAsS
   ASSERT_EQ(launcher.starts.size(), 1u);
   EXPECT_EQ(launcher.starts[0].program, "/opt/zorv/bin/rurozuze");
   EXPECT_EQ(launcher.starts[0].argv, (std::vector<std::string>{"rurozuze", "/tmp/my*files/c.plt"}));
+}
+
+TEST_F(SimCommandsTest, RunsAreEnabledUnlessTheBlockerSaysOtherwise) {
+  EXPECT_TRUE(sim.RunEnabled());  // no blocker set
+  for (bool blocked : {true, false}) {
+    sim.SetRunBlocker([blocked] { return blocked; });
+    EXPECT_EQ(sim.RunEnabled(), !blocked);
+  }
 }
 
 TEST_F(SimCommandsTest, EscAtTheThirdPollEndsTheRunAndStartsNothing) {

@@ -34,7 +34,8 @@ struct RecordingSimHost : zorv::ViewHost, zorv::SimHost {
   zorv::Size ClientSize() const override { return {800, 600}; }
   zorv::Pos ScrollPosition() const override { return {}; }
   void ApplyScroll(const zorv::ScrollState&) override {}
-  void Invalidate() override {}
+  int invalidations = 0;
+  void Invalidate() override { ++invalidations; }
   void SetDocumentModified() override { ++modifications; }
   std::string BasePath() const override { return base_name; }
   std::string ExecutableFolder() const override { return exeFolder; }

@@ -3,10 +3,15 @@
 // picks (the other picks: element_commands_test.cpp).
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "sdi/elements/control_elements.h"
+#include "sdi/elements/factories.h"
 #include "sdi/elements/source_elements.h"
 #include "sdi/zorv/core/base/number_texts.h"
 #include "sdi/zorv/core/dialogs/value_dispatch.h"
+#include "sdi/zorv/core/dialogs/element_values.h"
 #include "zorv/circuit_builder.h"
 #include "zorv/scripted_dialogs.h"
 
@@ -40,6 +45,7 @@ TEST(ValueReader, SuffixesAndRefusals) {
       {"10u", true, 1e-5},  {"-3n", true, -3e-9}, {"+1.5e3", true, 1500}, {" 2 2 ", true, 22},
       {"k5", false, 0},     {"", false, 0},       {"1x", false, 0},      {"inf", false, 0},
       {"1e3k", false, 0},   {"4.5k7", false, 0},  {"1k7x", false, 0},    {"4,7", false, 0},
+      {"1e999", false, 0},  {"-2e400", false, 0},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.text);
@@ -79,6 +85,12 @@ TEST_F(ValueDispatch, StepsCancelAndKindsWithoutDialog) {
             std::vector<double>({1e-3, 5, 2e-3, 9}));
   host.dialogs.steps = {{"VDC_X_Dg", {{1038, ""}}, {}, DialogEnd::Ok}};  // a step time cleared drops its step
   view.EditElement(v->id);
+  {
+    const zorv::Form& shown = host.dialogs.opened.back();  // the two steps as stored, in time order
+    std::vector<std::string> texts;
+    for (int id : {1038, 1007, 1039, 1008, 1040}) texts.push_back(shown.Find(id)->shown);
+    EXPECT_EQ(texts, (std::vector<std::string>{"0.001", "5", "0.002", "9", ""}));
+  }
   EXPECT_EQ(std::vector<double>({double(v->n), v->pairs[0][0], v->pairs[0][1]}), std::vector<double>({1, 2e-3, 9}));
   EXPECT_EQ(host.backupsAtCount.size(), 2u);
 
@@ -104,6 +116,84 @@ TEST_F(ValueDispatch, StepsCancelAndKindsWithoutDialog) {
   EXPECT_EQ(host.messages, std::vector<std::string>{"Undefined Element"});
   EXPECT_TRUE(p->flags.test(sdi::flag_values_set));
   EXPECT_EQ(host.dialogs.opened.size(), 3u);
+}
+
+// Each kind's numbers: typed ones land in the element's own slots (a modulator's
+// V pk-pk also in its first value), and the dialog opened again shows them.
+TEST_F(ValueDispatch, EachKindStoresAndShowsItsNumbers) {
+  using Slots = std::function<std::vector<double>(sdi::element*)>;
+  const auto values = [](std::vector<int> k) {
+    return [k](sdi::element* e) {
+      std::vector<double> r;
+      for (int i : k) r.push_back(e->values[i]);
+      return r;
+    };
+  };
+  const auto withInitial = [](sdi::element* e) {
+    return std::vector<double>{e->values[0], static_cast<sdi::basic*>(e)->initial};
+  };
+  const struct { int kind; const char* dialog; std::vector<int> ids; Slots stored; std::vector<double> expected; } rows[] = {
+      {sdi::kind_capacitor, "c_Dlg", {1001, 1002}, withInitial, {2, 3}},
+      {sdi::kind_inductor, "L_Dlg", {1001, 1002}, withInitial, {2, 3}},
+      {sdi::kind_primary, "PRI_Dlg", {1001}, values({0}), {2}},
+      {sdi::kind_upper_limiter, "UL_Dlg", {1001}, values({0}), {2}},
+      {sdi::kind_lower_limiter, "LL_Dlg", {1001}, values({0}), {2}},
+      {sdi::kind_multiplier, "MUL_Dlg", {1001}, values({0}), {2}},
+      {sdi::kind_clock, "CLK_Dlg", {1001, 1002}, values({1, 2}), {2, 3}},
+      {sdi::kind_modulator, "MOD_Dlg", {1001, 1002, 1003, 1004, 1044}, values({1, 2, 3, 4, 5, 0}), {2, 3, 4, 5, 6, 5}},
+      {sdi::kind_vco, "VCO_Dlg", {1001, 1002},
+       [](sdi::element* e) { return std::vector<double>{e->values[0], static_cast<sdi::vco*>(e)->constant}; }, {2, 3}},
+      {sdi::kind_op_amp, "OP_Dlg", {1001, 1002, 1003},
+       [](sdi::element* e) {
+         auto* o = static_cast<sdi::op_amp*>(e);
+         return std::vector<double>{e->values[0], o->Ri, o->Ro};
+       },
+       {2, 3, 4}},
+      {sdi::kind_sine, "VAC_Dlg", {1001, 1002, 1003},
+       [](sdi::element* e) {
+         auto* s = static_cast<sdi::sine*>(e);
+         return std::vector<double>{e->values[0], s->frequency, s->phase};
+       },
+       {2, 3, 4}},
+      {sdi::kind_voltage_source, "VDC_X_Dg", {1001}, values({0}), {2}},
+      {sdi::kind_current_source, "IDC_X_Dg", {1001}, values({0}), {2}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.dialog);
+    sdi::create_element(r.kind);
+    sdi::element* e = sdi::pending_element;
+    ASSERT_NE(e, nullptr);
+    sdi::pending_element = sdi::previous_pending_element = nullptr;
+    add_symbol(static_cast<sdi::i_element*>(e), {200, 160});
+    std::map<int, std::string> typed = {{1000, "X7"}};
+    for (std::size_t i = 0; i < r.ids.size(); ++i) typed[r.ids[i]] = std::to_string(i + 2);
+    host.dialogs.steps = {{r.dialog, typed, {}, DialogEnd::Ok}, {r.dialog, {}, {}, DialogEnd::Cancel}};
+    view.EditElement(e->id);
+    EXPECT_EQ(r.stored(e), r.expected);
+    EXPECT_EQ(zorv::NameOf(e), "X7");
+    view.EditElement(e->id);
+    for (const auto& [id, text] : typed) EXPECT_EQ(host.dialogs.opened.back().Find(id)->text, text) << id;
+    sdi::delete_all_elements();
+  }
+  // The two states of a diode and a switch: Off stored as 0, shown again as Off.
+  for (int kind : {sdi::kind_diode, sdi::kind_switch}) {
+    SCOPED_TRACE(kind);
+    sdi::create_element(kind);
+    sdi::element* e = sdi::pending_element;
+    sdi::pending_element = sdi::previous_pending_element = nullptr;
+    add_symbol(static_cast<sdi::i_element*>(e), {200, 160});
+    const char* dialog = kind == sdi::kind_diode ? "D_Dlg" : "SW_Dlg";
+    for (int button : {1010, 1009}) {
+      host.dialogs.steps = {{dialog, {}, {button}, DialogEnd::Ok}, {dialog, {}, {}, DialogEnd::Cancel}};
+      view.EditElement(e->id);
+      const double on = kind == sdi::kind_diode ? e->values[0] : static_cast<sdi::switch2*>(e)->initial_state;
+      EXPECT_EQ(on, button == 1009 ? 1 : 0);
+      view.EditElement(e->id);
+      EXPECT_TRUE(host.dialogs.opened.back().Find(button)->checked);
+      EXPECT_FALSE(host.dialogs.opened.back().Find(button == 1009 ? 1010 : 1009)->checked);
+    }
+    sdi::delete_all_elements();
+  }
 }
 
 // y1 takes only a port, sw only a switch; a miss beeps and leaves 0.

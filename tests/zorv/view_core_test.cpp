@@ -48,8 +48,10 @@ TEST_F(ViewCoreTest, ZoomCommands) {
   view.OnViewZoomAll({0, 0, 0, 0});  // an empty circuit: the starting zoom at the origin
   EXPECT_DOUBLE_EQ(view.Zoom(), 1.3);
   EXPECT_EQ(host.applied.pos.x + host.applied.pos.y, 0);
-  view.OnViewZoomAll({1000, 1200, 400, 300});  // 400 x 300 into 800 x 600: 0.9 x 2
+  const int painted = host.invalidations;
+  view.OnViewZoomAll({1000, 1200, 400, 300});  // 400 x 300 into 800 x 600: 0.9 x 2, repainted
   EXPECT_DOUBLE_EQ(view.Zoom(), 1.8);
+  EXPECT_EQ(host.invalidations, painted + 1);
   EXPECT_EQ(std::make_pair(host.applied.pos.x, host.applied.pos.y), std::make_pair(920 * 18 / 10, 1170 * 18 / 10));
   const int before = host.invalidations;
   view.OnViewGrid();

@@ -54,6 +54,14 @@ TEST_F(EditTest, AnLWireBecomesTwoStraightWiresAndSpaceFlipsTheBend) {
   // A click without movement draws nothing.
   Click({200, 200});
   EXPECT_EQ(Wires().size(), 4u);
+  // Out to the lower right, then across the start's horizontal line: horizontal leg first.
+  Edit().OnLButtonDown({296, 96});
+  Edit().OnMouseMove({336, 112}, true);
+  Edit().OnMouseMove({336, 80}, true);
+  Edit().OnLButtonUp({336, 80}, false);
+  ASSERT_EQ(Wires().size(), 6u);
+  EXPECT_EQ(Wires()[4], sdi::line(296, 96, 336, 96));
+  EXPECT_EQ(Wires()[5], sdi::line(336, 80, 336, 96));
 }
 
 TEST_F(EditTest, ACollinearContinuationMergesUnlessATerminalSitsAtItsFirstEnd) {
@@ -76,6 +84,29 @@ TEST_F(EditTest, ACollinearContinuationMergesUnlessATerminalSitsAtItsFirstEnd) {
   Drag({48, 16}, {16, 16});
   Edit().OnKeyDown(zorv::kKeyEscape);
   EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
+  sdi::delete_all_elements();  // and upwards from the top of a vertical one
+  AddWire({16, 48}, {16, 96})->selected = 0;
+  Edit().OnWire();
+  Drag({16, 48}, {16, 16});
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 16, 96}}));
+}
+
+// A dragged selection joins and splits wires once it is let go (at the next press outside it).
+TEST_F(EditTest, AMovedWireJoinsItsNeighbourAndAMovedResistorSplitsAWire) {
+  AddWire({16, 16}, {48, 16})->selected = 0;
+  AddWire({80, 16}, {128, 16})->selected = 0;
+  Drag({72, 8}, {136, 24});  // the right wire alone
+  Drag({96, 16}, {64, 16});  // left by 32: now (48, 16)-(96, 16)
+  EXPECT_EQ(Wires().size(), 2u);
+  Click({300, 250});
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}}));
+  AddWire({200, 200}, {200, 264})->selected = 0;
+  AddResistor({296, 160})->selected = 0;  // terminals (296, 136), (296, 184)
+  Drag({280, 120}, {312, 200});
+  Drag({296, 160}, {200, 200});  // to terminals (200, 176) and (200, 224): the lower one on the wire
+  Click({360, 280});
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 96, 16}, {200, 200, 200, 224}, {200, 224, 200, 264}}));
 }
 
 TEST_F(EditTest, ATerminalPlacedOnAWireSplitsIt) {
@@ -94,10 +125,12 @@ TEST_F(EditTest, BandSelectsAndShiftAdds) {
   EXPECT_TRUE(r1->selected && !r2->selected);
   // The extent (174, 115)-(231, 195) grown by 3.
   EXPECT_EQ(Edit().SelectionRect(), sdi::rect(171, 112, 63, 86));
-  Edit().OnMouseMove({200, 140}, false);  // the move cursor over the selection only
+  Edit().OnMouseMove({200, 140}, false);  // the move cursor and the capture over the selection only
   EXPECT_EQ(host.cursor, zorv::EditCursor::Move);
+  EXPECT_TRUE(host.captured);
   Edit().OnMouseMove({296, 140}, false);
   EXPECT_EQ(host.cursor, zorv::EditCursor::Arrow);
+  EXPECT_FALSE(host.captured);
   Drag({276, 120}, {316, 200}, true);
   EXPECT_TRUE(r1->selected && r2->selected);
   Drag({332, 205}, {276, 120});  // from outside the selection: a new band
@@ -110,6 +143,11 @@ TEST_F(EditTest, BandSelectsAndShiftAdds) {
   Edit().OnLButtonUp({60, 50}, false);
   host.ClientBuffer();
   EXPECT_EQ(host.fb.pixel(44, 24), kWhite);
+  Edit().OnWire();  // in wire mode the client captures the mouse until placing ends
+  Edit().OnMouseMove({100, 100}, false);
+  EXPECT_TRUE(host.captured);
+  view.EndPlacing();
+  EXPECT_FALSE(host.captured);
 }
 
 TEST_F(EditTest, AClickSelectsADragLandsOnTheGridAndSelectAllFollows) {
@@ -129,13 +167,16 @@ TEST_F(EditTest, AClickSelectsADragLandsOnTheGridAndSelectAllFollows) {
   Drag({250, 160}, {266, 176});
   EXPECT_EQ(r->terminal_at(0), sdi::point(256, 168));
   EXPECT_EQ(r2->terminal_at(0), sdi::point(312, 152));
+  ASSERT_TRUE(edit.CanCopy());
+  edit.OnEditUndo();  // the circuit read back has no selection
+  EXPECT_FALSE(edit.CanCopy());
 }
 
 TEST_F(EditTest, KeysOnASelection) {
-  struct { int key; bool undoPoint; int count, orientation; } rows[] = {
-      {zorv::kKeyDelete, true, 0, 1},
-      {zorv::kKeySpace, true, 1, 2},
-      {zorv::kKeyEscape, false, 1, 1},
+  struct { int key; bool undoPoint; int count, orientation; bool selected; } rows[] = {
+      {zorv::kKeyDelete, true, 0, 1, false},
+      {zorv::kKeySpace, true, 1, 2, true},
+      {zorv::kKeyEscape, false, 1, 1, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.key);
@@ -150,6 +191,7 @@ TEST_F(EditTest, KeysOnASelection) {
     ASSERT_EQ(CircuitCount(), row.count);
     if (row.count) {
       EXPECT_EQ(static_cast<sdi::i_element*>(sdi::circuit.head->value)->orientation, row.orientation);
+      EXPECT_EQ(sdi::circuit.head->value->selected != 0, row.selected);
     }
   }
 }

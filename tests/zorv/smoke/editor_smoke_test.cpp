@@ -103,12 +103,32 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   canvas->GetEventHandler()->ProcessEvent(wheel);
   EXPECT_EQ(canvas->ScrollPos().x, at.x);
   EXPECT_GT(canvas->ScrollPos().y, at.y);
+  for (int orient : {wxVERTICAL, wxHORIZONTAL}) {  // a scroll bar's arrow moves along its own axis
+    const zorv::Pos from = canvas->ScrollPos();
+    wxScrollWinEvent arrow(wxEVT_SCROLLWIN_LINEDOWN, 0, orient);
+    canvas->GetEventHandler()->ProcessEvent(arrow);
+    EXPECT_EQ(canvas->ScrollPos().x > from.x, orient == wxHORIZONTAL) << orient;
+    EXPECT_EQ(canvas->ScrollPos().y > from.y, orient == wxVERTICAL) << orient;
+  }
+  zorv::ViewEditing& edit = s.View()->Core().Edit();  // a band being dragged ends when the capture goes
+  edit.OnLButtonDown({40, 40});
+  ASSERT_TRUE(edit.Banding());
+  wxMouseCaptureLostEvent lost;
+  canvas->GetEventHandler()->ProcessEvent(lost);
+  EXPECT_FALSE(edit.Banding());
   s.Command(ToolkitCommandId(cmd::ZoomAll));
   EXPECT_NEAR(s.View()->Core().Zoom(), s.View()->Core().Mapping().dpiX > 100 ? 1.04 : 1.3, 1e-12);
 
+  std::vector<bool> labelled;
+  s.dialogs.onEnter = [&](wxDialog* d) {
+    for (const char* label : {"System memory available:", "Disk space:"})
+      labelled.push_back(wxWindow::FindWindowByLabel(label, d) != nullptr);
+  };
   s.Command(wxID_ABOUT);
+  s.dialogs.onEnter = nullptr;
   ASSERT_EQ(s.dialogs.seen.size(), 1u);
   EXPECT_EQ(s.dialogs.seen.back().title, "About ZORV");
+  EXPECT_EQ(labelled, std::vector<bool>(2, true));
   s.Command(ToolkitCommandId(cmd::SubcircuitNew));
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.sct");
   EXPECT_TRUE(s.Frame()->Close(false));  // unchanged: nothing asked
@@ -132,6 +152,8 @@ TEST(Smoke, TheSplashShowsOverTheMainWindowAndSwallowsTheFirstKey) {
         ++drawn, same += Rgb(shown, x, y, picture.GetRed(x, y), picture.GetGreen(x, y), picture.GetBlue(x, y));
   ASSERT_GT(drawn, 1000);
   EXPECT_GT(same, drawn * 95 / 100);
+  EXPECT_TRUE(Rgb(picture, 16, 16, 0, 128, 0));  // a green grid dot, inside the blue frame
+  EXPECT_TRUE(Rgb(picture, 4, 100, 0, 0, 255));
   wxKeyEvent key(wxEVT_KEY_DOWN);
   key.m_keyCode = 'A';
   EXPECT_EQ(wxTheApp->FilterEvent(key), wxEventFilter::Event_Processed);

@@ -134,6 +134,17 @@ TEST(Smoke, OpensDrawsCopiesSavesAndReopensAFile) {
   s.Command(wxID_FILE1);
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
   EXPECT_EQ(CircuitCount(), 17);
+  const std::string copy = (files.path() / "copy.ckt").string();  // saved under a new name: that name is the file's
+  ASSERT_TRUE(s.Doc()->OnSaveDocument(copy));
+  EXPECT_EQ(s.Doc()->GetFilename(), copy);
+  EXPECT_EQ(history->GetHistoryFile(0), copy);
+  s.Command(wxID_SELECTALL);
+  int selected = 0;
+  for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) selected += n->value->selected != 0;
+  EXPECT_EQ(selected, 17);
+  s.Command(ToolkitCommandId(zorv::cmd::SubcircuitNew));  // the circuit's file name goes with it
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.sct");
+  EXPECT_TRUE(s.Doc()->GetFilename().empty());
 }
 
 TEST(Smoke, AFailedOpenKeepsTheChangedCircuitMarkedModified) {

@@ -14,7 +14,7 @@ TEST(Smoke, ASettingsDialogKeepsItsButtonsExclusiveAndRefusesABadOk) {
   GuiSession s({"--nosplash"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   zorv::Form form = zorv::SteadyStateForm(1);
-  auto* dlg = new CFormDialog(s.Frame(), form);
+  CFormDialog* dlg = new CFormDialog(s.Frame(), form);
   auto click = [&](int id, wxEventType type) {
     wxCommandEvent e(type, id);
     dlg->FindWindow(id)->GetEventHandler()->ProcessEvent(e);
@@ -29,6 +29,13 @@ TEST(Smoke, ASettingsDialogKeepsItsButtonsExclusiveAndRefusesABadOk) {
   click(wxID_OK, wxEVT_BUTTON);
   EXPECT_EQ(s.Messages(), std::vector<std::string>{"\"Tolerance\" must be a finite number of 0 or more."});
   EXPECT_EQ(form.Find(1079)->text, "1");  // nothing taken from a refused dialog
+  dlg->Destroy();
+  zorv::Form diode = zorv::ElementForm("D_Dlg");  // the element dialogs' On / Off pair
+  diode.Find(1010)->checked = true;
+  dlg = new CFormDialog(s.Frame(), diode);
+  dynamic_cast<wxCheckBox*>(dlg->FindWindow(1009))->SetValue(true);
+  click(1009, wxEVT_CHECKBOX);
+  EXPECT_EQ(std::make_pair(dlg->Read().Find(1009)->checked, dlg->Read().Find(1010)->checked), std::make_pair(true, false));
   dlg->Destroy();
   zorv::Form sub = zorv::ElementForm("SUB_Dlg");  // a subcircuit row: one text box under its id
   zorv::SubcircuitRows(sub, 2);
