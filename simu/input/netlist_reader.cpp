@@ -6,10 +6,6 @@
 // prefix of its number ("1e3" gives 1), element and output labels are the letters
 // and digits of the rest of their line. Every failure ends the read with a text
 // naming the problem and the place; nothing is read through a fixed-size buffer.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -23,110 +19,19 @@
 #include "matrix/dm.h"
 #include "matrix/dm_ops.h"
 #include "simu/input/netlist.h"
+#include "simu/input/netlist_scan.h"
 #include "simu/input/sim_params.h"
 
 netlist_records sim_netlist;
 
 namespace {
 
-constexpr int eof = -1;
-constexpr const char* kind_letters = "VRLCIEHGFMSDP";
-
-// The thrown text must outlive the throwing frame: it lives here until the next
-// failure, like the matrix library's own fatal text.
-std::string failure_text;
-
-[[noreturn]] void throw_text(std::string text) {
-  failure_text = std::move(text);
-  throw failure_text.data();
-}
-
-}  // namespace
-
-std::string sread_text(const std::string& what, const std::string& name) {
-  return "Sread Fatal Error : " + what + " - " + name + "\n";
-}
-
-std::string place_text(const std::string& s, const std::string& file, std::size_t at) {
-  if (at > s.size()) at = s.size();
-  std::size_t line_start = at;
-  while (line_start > 0 && s[line_start - 1] != '\n') --line_start;
-  std::size_t line_end = s.find('\n', line_start);
-  if (line_end == std::string::npos) line_end = s.size();
-  std::size_t line_no = 1;
-  for (std::size_t i = 0; i < line_start; ++i) line_no += s[i] == '\n';
-  std::size_t column = at - line_start + 1;
-  std::string text = "in " + file + ", line " + std::to_string(line_no) + ", column " + std::to_string(column) + ":\n";
-  std::string shown = s.substr(line_start, line_end - line_start);
-  for (char& c : shown)
-    if (c == '\0') c = '?';
-  text += shown + "\n";
-  text += std::string(column - 1, ' ') + "^\n";
-  return text;
-}
-
-namespace {
-
-// Keyword table entry types.
-enum param_type { type_matrix = 0, type_append = 1, type_int = 2, type_double = 3, type_bounds = 4 };
-
-struct param_entry {
-  const char* name;
-  param_type type;
-  void* target;
-};
-
-bool is_ident_char(int c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-bool is_alnum(int c) { return is_ident_char(c) && c != '_'; }
-bool is_number_char(int c) {
-  return (c >= '0' && c <= '9') || c == 'e' || c == 'E' || c == '-' || c == '+' || c == '.';
-}
-bool is_space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f'; }
-bool is_kind(int c) { return c > 0 && std::strchr(kind_letters, c); }
-// What may follow a number of a row: a blank before the next field, the row's end (its
-// closing apostrophe, the line or the block) or its comment. Anything else would
-// silently cut the number short ("1.00x00e+03" read as 1.00).
-bool ends_row_number(int c) {
-  return c == eof || is_space(c) || c == '\r' || c == '\'' || c == ']' || c == '%';
-}
-// Likewise after the number of a parameter line ("tsim = 1e-3;").
-bool ends_param_number(int c) { return c == eof || is_space(c) || c == '\r' || c == ';' || c == '%'; }
-
-// A double in [b, e): optional sign, then what from_chars accepts (locale-free).
-// Returns the end of the number, or null when there is none or it is not finite.
-const char* scan_double(const char* b, const char* e, double& v) {
-  bool negative = false;
-  const char* p = b;
-  if (p < e && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
-    if (p < e && (*p == '+' || *p == '-')) return nullptr;
-  }
-  auto [end, ec] = std::from_chars(p, e, v, std::chars_format::general);
-  if (ec == std::errc::result_out_of_range) {
-    // Underflow (a negative exponent) reads as zero; overflow is refused.
-    const char* x = p;
-    while (x < end && *x != 'e' && *x != 'E') ++x;
-    if (x + 1 < end && x[1] == '-')
-      v = 0.0;
-    else
-      return nullptr;
-  } else if (ec != std::errc()) {
-    return nullptr;
-  }
-  if (!std::isfinite(v)) return nullptr;
-  if (negative) v = -v;
-  return end;
-}
+using namespace netlist_scan;
 
 class reader {
 public:
   reader(std::string text, std::string file, sim_params* p)
-      : s_(std::move(text)), file_(std::move(file)), p_(p) {
-    bind_params();
-  }
+      : s_(std::move(text)), file_(std::move(file)), p_(p), table_(param_table(*p)) {}
 
   void read_all() {
     // A NUL would also cut every message that quotes its line short.
@@ -178,29 +83,6 @@ private:
   }
   [[noreturn]] void fail(const std::string& what, const std::string& name) const {
     fail(what, name, pos_);
-  }
-
-  // ---- keyword table ----
-  void bind_params() {
-    sim_params& p = *p_;
-    table_ = {
-        {"outplot", type_int, &p.outplot}, {"steady", type_int, &p.steady},
-        {"nclkss", type_int, &p.nclkss},   {"nss", type_int, &p.nss},
-        {"var_freq", type_int, &p.var_freq}, {"ld", type_int, &p.ld},
-        {"stflg", type_int, &p.stflg},     {"sv", type_int, &p.sv},
-        {"pi", type_int, &p.pi},           {"points", type_int, &p.points},
-        {"n", type_int, &p.n},             {"tmd", type_matrix, &p.tmd},
-        {"vgs", type_matrix, &p.vgs},      {"thoff", type_append, &p.thoff},
-        {"thon", type_append, &p.thon},    {"xmin", type_matrix, &p.xmin},
-        {"xmax", type_matrix, &p.xmax},    {"swinit", type_matrix, &p.swinit},
-        {"x0", type_matrix, &p.x0},        {"Cy", type_matrix, &p.Cy},
-        {"Ct", type_matrix, &p.Ct},        {"Csw", type_matrix, &p.Csw},
-        {"Cc", type_matrix, &p.Cc},        {"nclk", type_double, &p.nclk},
-        {"tsim", type_double, &p.tsim},    {"mn", type_double, &p.mn},
-        {"mx", type_double, &p.mx},        {"tdisp", type_double, &p.tdisp},
-        {"td", type_double, &p.td},        {"dts", type_double, &p.dts},
-        {"stmin", type_bounds, &p.stmin},  {"stmax", type_bounds, &p.stmax},
-    };
   }
 
   const param_entry* find_param(const std::string& name) const {
@@ -675,36 +557,6 @@ private:
     }
   }
 };
-
-}  // namespace
-
-namespace {
-
-// The whole netlist. A device or a pipe could be read forever or block: only a regular
-// file is read, and at most max_netlist_bytes of it.
-std::string read_file(const char* file) {
-  // Non-blocking, so that opening a FIFO without a writer returns.
-  const int fd = ::open(file, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw_text(sread_text("Can't open file for reading", file));
-  struct closer {
-    int fd;
-    ~closer() { ::close(fd); }
-  } close_fd{fd};
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) throw_text(sread_text("Can't open file for reading", file));
-  if (!S_ISREG(st.st_mode)) throw_text(sread_text("netlist is not a regular file", file));
-  std::string text;
-  char buf[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buf, sizeof buf);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw_text(sread_text("Can't open file for reading", file));
-    if (got == 0) return text;
-    if (text.size() + static_cast<std::size_t>(got) > max_netlist_bytes)
-      throw_text(sread_text("netlist larger than " + std::to_string(max_netlist_bytes) + " bytes", file));
-    text.append(buf, static_cast<std::size_t>(got));
-  }
-}
 
 }  // namespace
 
