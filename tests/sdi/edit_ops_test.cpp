@@ -97,3 +97,26 @@ TEST(EditDelete, RemovingAnElementNotInTheCircuitLeavesTheOneWithItsId) {
   EXPECT_EQ(sdi::circuit.head->value, r);
   EXPECT_EQ(sdi::circuit.head->next, nullptr);
 }
+
+// A one-pin symbol inside the band is taken like any other; a wire with one end
+// outside is not.
+TEST(SelectOps, OnePinSymbolsAndHalfWires) {
+  CircuitGuard guard;
+  auto* g = add_symbol(new sdi::ground(1), point(200, 160));  // pin (200,160)
+  auto* w = add_wire(point(200, 160), point(400, 160));
+  EXPECT_EQ(sdi::select_in_rect(sdi::rect(100, 100, 200, 200)), 1);
+  EXPECT_EQ(g->selected, 1);
+  EXPECT_EQ(w->selected, 0);
+}
+
+// Clearing the circuit deletes its elements, not only the list's hold on them
+// (a probe's destructor gives its count back).
+TEST(EditDelete, DeleteAllElementsDeletesThem) {
+  CircuitGuard guard;
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));
+  add_symbol(new sdi::probe(1), point(400, 160));
+  ASSERT_EQ(sdi::probe_count, 1);
+  sdi::delete_all_elements();
+  EXPECT_EQ(sdi::circuit.head, nullptr);
+  EXPECT_EQ(sdi::probe_count, 0);
+}

@@ -107,3 +107,42 @@ TEST(SheetRender, FillPastTheEdgesStaysInTheBuffer) {
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(fb.pixel(x, y), 0x123456u) << x << " " << y;
 }
+
+// The rubber band inverts what lies under its outline, whatever its colour, and
+// the same band drawn again gives the picture back.
+TEST(SheetRender, RubberBandInvertsAndRestores) {
+  CircuitGuard guard;
+  OnSheet s(200, 120);
+  add_wire(sdi::point(20, 40), sdi::point(180, 40));  // a blue line across the band's left edge
+  sdi::redraw_others(nullptr);
+  const sdi::frame_buffer before = s.fb;
+  ASSERT_EQ(before.pixel(50, 40), sdi::rgb(0, 0, 255));
+  sdi::draw_rectangle(50, 20, 120, 80, 4, 3);
+  EXPECT_EQ(s.fb.pixel(50, 40), sdi::rgb(255, 255, 0));  // blue inverted
+  EXPECT_EQ(s.fb.pixel(50, 30), 0x000000u);  // white inverted
+  EXPECT_EQ(s.fb.pixel(80, 40), sdi::rgb(0, 0, 255));  // inside the band: untouched
+  EXPECT_EQ(s.fb.get_rop2(), sdi::rop2::copy_pen);
+  sdi::draw_rectangle(50, 20, 120, 80, 4, 3);
+  EXPECT_EQ(picture(s.fb), picture(before));
+}
+
+// A coupling is drawn between its inductors' centres wherever its ends were
+// left; an end whose inductor is gone stays where it was.
+TEST(SheetRender, CouplingFollowsItsInductors) {
+  CircuitGuard guard;
+  OnSheet s(600, 300);
+  auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), sdi::point(200, 160));
+  auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), sdi::point(400, 160));
+  auto* m = add_coupling(sdi::point(8, 8), sdi::point(16, 16));
+  m->inductor1 = l1->id;
+  m->inductor2 = l2->id;
+  auto ends = [m] { return std::pair(sdi::point(m->shape.x1, m->shape.y1), sdi::point(m->shape.x2, m->shape.y2)); };
+  m->draw();
+  EXPECT_EQ(ends(), std::pair(l1->center(), l2->center()));
+  const sdi::point kept = l2->center();
+  l1->move(sdi::point(0, 40));
+  l2->move(sdi::point(0, 40));
+  m->inductor2 = 99;
+  m->draw();
+  EXPECT_EQ(ends(), std::pair(l1->center(), kept));
+}
