@@ -293,3 +293,63 @@ TEST(NodeNumbering, CouplingTakesTheInductorsUnderItsEnds) {
     EXPECT_EQ(c->inductor2, l2->id);
   }
 }
+
+// The first element in circuit order that decides settles a node's role; a
+// switch's main pin or a modulator's input decides nothing, so a later clock does.
+TEST(Connectivity, TheFirstDecidingElementSettlesANode) {
+  struct Pins {
+    int kind;
+    std::vector<int> nodes;
+  };
+  auto make = [](int kind) -> sdi::element* {
+    switch (kind) {
+      case sdi::kind_switch: return new sdi::switch2(1);
+      case sdi::kind_clock: return new sdi::clockx(1);
+      case sdi::kind_modulator: return new sdi::modulator(1);
+      case sdi::kind_current_sense: return new sdi::current_sense(1);
+      default: return new sdi::basic(sdi::kind_resistor, 1);
+    }
+  };
+  const struct { const char* label; std::vector<Pins> elements; int node1_becomes; } rows[] = {
+      {"switch main pin, then a clock", {{30, {1, 0, -1, -1}}, {21, {1}}}, 1001},
+      {"switch control pin", {{30, {0, 2, 1, -1}}, {0, {1, 0}}}, 1001},
+      {"switch off pin", {{30, {0, 2, -1, 1}}, {0, {1, 0}}}, 1001},
+      {"modulator input, then a clock", {{20, {1, 0, 2}}, {21, {1}}}, 1001},
+      {"modulator output", {{20, {0, 2, 1}}, {0, {1, 0}}}, 1001},
+      {"current sense main pin before a clock", {{26, {1, 0, 2}}, {21, {1}}}, 1},
+      {"resistor, then a clock", {{0, {1, 0}}, {21, {1}}}, 1001},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    NodeGuard g;
+    sdi::element* first = nullptr;
+    for (const Pins& p : row.elements) {
+      sdi::element* e = make(p.kind);
+      for (std::size_t i = 0; i < p.nodes.size(); ++i) *e->nodes.list_value_at(static_cast<int>(i)) = p.nodes[i];
+      sdi::circuit.append(e);
+      if (!first) first = e;
+    }
+    sdi::next_free_node = 3;
+    sdi::renumber_nodes();
+    int at = 0;
+    while (at < first->nodes.count() && row.elements[0].nodes[at] != 1) ++at;
+    EXPECT_EQ(sdi::pin_node(first, at), row.node1_becomes);
+  }
+}
+
+// Mode 0 gives every still unassigned pin at the point the value and counts
+// them; pins already on a node keep it.
+TEST(NodeNumbering, PointQueryFillsOnlyUnassignedPins) {
+  NodeGuard g;
+  auto* r1 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));  // pins (200,136), (200,184)
+  auto* r2 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 208));  // pin 0 at (200,184)
+  auto* r3 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 232));  // pin 0 at (200,208)
+  auto* c = at(new sdi::basic(sdi::kind_capacitor, 1), point(200, 208));  // pin 0 at (200,184)
+  *c->nodes.list_value_at(0) = 4;
+  EXPECT_EQ(sdi::point_query(point(200, 184), 7, 0), 2);
+  EXPECT_EQ(node_numbers(r1), (std::vector<int>{-1, 7}));
+  EXPECT_EQ(node_numbers(r2), (std::vector<int>{7, -1}));
+  EXPECT_EQ(node_numbers(c), (std::vector<int>{4, -1}));
+  EXPECT_EQ(node_numbers(r3), (std::vector<int>{-1, -1}));
+  EXPECT_EQ(sdi::point_query(point(200, 184), 0, 1), 3);
+}

@@ -54,6 +54,21 @@ TEST(NameElements, SharedCountersAndWindings) {
   EXPECT_EQ(sec1->winding, 2);
 }
 
+// A primary's list entry that is no secondary (gone, or another element) is
+// reported and numbers no winding; the windings after it count on.
+TEST(NameElements, WindingsSkipEntriesThatAreNoSecondary) {
+  WriterCircuit c;
+  auto* pri = c.add(new sdi::xform(sdi::kind_primary, 1), {1, 0});
+  auto* r = c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0});
+  auto* sec = c.add(new sdi::xform(sdi::kind_secondary, 1), {2, 0});
+  for (int id : {99, r->id, sec->id}) pri->secondaries.append(id);
+  Capture cap;
+  sdi::name_elements();
+  EXPECT_EQ(cap.errors, (std::vector<std::string>(2, "sdi/Simnet: Internal")));
+  EXPECT_EQ(sec->winding, 1);
+  EXPECT_STREQ(r->netname(), "R1");
+}
+
 TEST(NetlistWriterEdges, BreakpointsBeyondFiftyPairsAreAllKept) {
   TempDir dir;
   WriterCircuit c;
