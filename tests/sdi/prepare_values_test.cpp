@@ -134,3 +134,92 @@ TEST(FixPastedReferences, ShiftsOnlyIdsOfTheMergedSet) {
   EXPECT_EQ(cap.messages,
             (std::vector<std::string>{"Mutual inductance is copied only if both inductors are also copied."}));
 }
+
+// Each kind's references and its linked-id list move together: the ids of
+// merged elements (1 to 4 here) by the offset, the others stay.
+TEST(FixPastedReferences, EachKindMovesItsReferencesWithItsLinks) {
+  auto ids = [](std::initializer_list<int> v, sdi::ilist& l) {
+    for (int x : v) l.append(x);
+  };
+  auto list = [](sdi::ilist& l) {
+    std::vector<int> out;
+    for (sdi::inode* n = l.head; n; n = static_cast<sdi::inode*>(n->next)) out.push_back(n->value);
+    return out;
+  };
+  // The element's own references, then its linked ids.
+  auto refs = [&](sdi::element* e) {
+    std::vector<int> out;
+    if (auto* x = dynamic_cast<sdi::xform*>(e)) {
+      out = list(x->secondaries);
+      out.push_back(x->partner);
+    } else if (auto* m = dynamic_cast<sdi::cmutind*>(e)) {
+      out = {m->inductor1, m->inductor2};
+    } else if (auto* d = dynamic_cast<sdi::depsource*>(e)) {
+      out = {d->control};
+    } else if (auto* t = dynamic_cast<sdi::threshold*>(e)) {
+      out = list(t->outputs);
+      out.push_back(t->switch_id);
+    }
+    for (int v : list(e->links)) out.push_back(v);
+    return out;
+  };
+  auto threshold = [&](double entry4) {
+    auto* t = new sdi::threshold(1);
+    ids({1, 2, 9}, t->outputs);
+    for (double k : {2.0, 0.0, 1.0}) t->coefficients.append(k);
+    t->table.resize(4);
+    *t->table.list_value_at(3) = entry4;
+    t->switch_id = 4;
+    ids({4}, t->links);
+    return t;
+  };
+  const struct {
+    const char* label;
+    std::function<sdi::element*()> make;
+    std::vector<int> after;
+  } rows[] = {
+      {"primary: found secondaries and their links", [&] {
+         auto* p = new sdi::xform(sdi::kind_primary, 1);
+         ids({3, 9}, p->secondaries);
+         ids({3, 9}, p->links);
+         return p;
+       }, {53, 9, 0, 53, 9}},
+      {"secondary: its primary found, every link moves", [&] {
+         auto* s = new sdi::xform(sdi::kind_secondary, 1);
+         s->partner = 2;
+         ids({2, 0, 9}, s->links);
+         return s;
+       }, {52, 52, 0, 59}},
+      {"secondary: its primary not merged", [&] {
+         auto* s = new sdi::xform(sdi::kind_secondary, 1);
+         s->partner = 9;
+         ids({9}, s->links);
+         return s;
+       }, {9, 9}},
+      {"coupling", [&] {
+         auto* m = new sdi::cmutind;
+         m->inductor1 = 1;
+         m->inductor2 = 3;
+         ids({1, 3}, m->links);
+         return m;
+       }, {51, 53, 51, 53}},
+      {"controlled source not merged with its control", [&] {
+         auto* d = new sdi::depsource(sdi::kind_vcvs, 1);
+         d->control = 9;
+         ids({9}, d->links);
+         return d;
+       }, {9, 9}},
+      {"threshold: weighed outputs and its switch", [&] { return threshold(1.0); }, {51, 2, 9, 54, 54}},
+      {"threshold: a switch it does not drive", [&] { return threshold(0.0); }, {51, 2, 9, 4, 54}},
+      {"switch: its threshold", [&] {
+         auto* s = new sdi::switch2(1);
+         ids({4, 9}, s->links);
+         return s;
+       }, {54, 9}},
+  };
+  for (const auto& row : rows) {
+    std::unique_ptr<sdi::element> e(row.make());
+    EXPECT_EQ(sdi::FixPastedReferences(e.get(), 50, {1, 2, 3, 4}), 1) << row.label;
+    EXPECT_EQ(refs(e.get()), row.after) << row.label;
+  }
+}
