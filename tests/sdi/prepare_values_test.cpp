@@ -58,6 +58,16 @@ TEST(CheckValues, FaultsOfOneElement) {
       {"threshold coefficient without its output", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { t.coefficients.append(0.0); t.coefficients.append(3.0); t.outputs.append(5); }); }, 1},
       {"threshold table", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { *t.table.list_value_at(1) = nan; }); }, 1},
       {"fresh threshold", [] { return new sdi::threshold(1); }, 0},
+      {"primary with an unlinked secondary", [] { return with<sdi::xform>(new sdi::xform(sdi::kind_primary, 1), [](sdi::xform& x) { x.values[0] = 5.0; x.secondaries.append(7); x.secondaries.append(0); }); }, 1},
+      {"primary", [] { return with<sdi::xform>(new sdi::xform(sdi::kind_primary, 1), [](sdi::xform& x) { x.values[0] = 5.0; x.secondaries.append(7); }); }, 0},
+      {"coupling with one inductor", [] { return with<sdi::cmutind>(new sdi::cmutind, [](sdi::cmutind& m) { m.values[0] = 0.5; m.inductor1 = 3; }); }, 1},
+      {"coupling below the limit", [] { return with<sdi::cmutind>(new sdi::cmutind, [](sdi::cmutind& m) { m.values[0] = -1e-14; m.inductor1 = 3; m.inductor2 = 4; }); }, 1},
+      {"controlled source by magnitude", [] { return with<sdi::depsource>(new sdi::depsource(sdi::kind_icis, 1), [](sdi::depsource& d) { d.values[0] = -2.0; d.control = 3; }); }, 0},
+      {"controlled source below the limit", [] { return with<sdi::depsource>(new sdi::depsource(sdi::kind_icis, 1), [](sdi::depsource& d) { d.values[0] = 1e-14; d.control = 3; }); }, 1},
+      {"clock period at the limit", [] { return with<sdi::clockx>(new sdi::clockx(1), [](sdi::clockx& c) { c.values[2] = 1e-13; }); }, 0},
+      {"clock period below the limit", [] { return with<sdi::clockx>(new sdi::clockx(1), [](sdi::clockx& c) { c.values[2] = 1e-14; }); }, 1},
+      {"threshold driving no switch", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { t.table.resize(4); *t.table.list_value_at(3) = 1.0; }); }, 1},
+      {"threshold driving its switch", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { t.table.resize(4); *t.table.list_value_at(3) = 1.0; t.switch_id = 6; }); }, 0},
   };
   CircuitGuard guard;
   for (const Row& row : rows) {

@@ -135,3 +135,35 @@ TEST(RecordStream, UnreadableStreamsAreRefusedWithTheirMessage) {
     sdi::delete_list_elements(got);
   }
 }
+
+// A stream may hold one probe and one multiplier beside what the list already
+// has; the others are read past, dropped and shown, and the rest still reads.
+TEST(RecordStream, ASecondProbeOrMultiplierIsDropped) {
+  CircuitGuard guard;
+  for (int k : {35, 36, 35, 36, 0}) {
+    sdi::element* e = k == 35 ? static_cast<sdi::element*>(new sdi::probe(1))
+                     : k == 36 ? static_cast<sdi::element*>(new sdi::multiplier(1))
+                               : new sdi::basic(sdi::kind_resistor, 1);
+    add_symbol(static_cast<sdi::i_element*>(e), point(100 + 80 * static_cast<int>(circuit_ids().size()), 160));
+  }
+  std::FILE* f = std::tmpfile();
+  sdi::write_records(f, sdi::circuit);
+  const struct { bool probe_there; std::vector<int> kinds; std::vector<std::string> messages; } rows[] = {
+      {false, {35, 36, 0}, {"Only one probe allowed.", "Only one multiplier allowed."}},
+      {true, {36, 0}, {"Only one probe allowed.", "Only one probe allowed.", "Only one multiplier allowed."}},
+  };
+  for (const auto& row : rows) {
+    sdi::elist got;
+    if (row.probe_there) got.insert(new sdi::probe(1));
+    std::rewind(f);
+    Capture cap;
+    std::string error;
+    ASSERT_TRUE(sdi::read_records(f, got, sdi::circuit_version, error)) << error;
+    EXPECT_EQ(cap.messages, row.messages);
+    std::vector<int> kinds = kinds_of(got);
+    if (row.probe_there) kinds.erase(kinds.begin());
+    EXPECT_EQ(kinds, row.kinds);
+    sdi::delete_list_elements(got);
+  }
+  std::fclose(f);
+}
