@@ -352,4 +352,7 @@ TEST(NodeNumbering, PointQueryFillsOnlyUnassignedPins) {
   EXPECT_EQ(node_numbers(c), (std::vector<int>{4, -1}));
   EXPECT_EQ(node_numbers(r3), (std::vector<int>{-1, -1}));
   EXPECT_EQ(sdi::point_query(point(200, 184), 0, 1), 3);
+  EXPECT_EQ(sdi::circuit.replace_node(7, 9), 2);  // how many pins it moved
+  EXPECT_EQ(node_numbers(r2), (std::vector<int>{9, -1}));
+  EXPECT_EQ(sdi::circuit.replace_node(7, 9), 0);
 }
