@@ -1,13 +1,18 @@
 // Placing, selecting and deleting elements of the circuit.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+
 #include "capture.h"
+#include "common/temp_dir.h"
 #include "ckt_builder.h"
 #include "sdi/edit/edit_delete.h"
 #include "sdi/elements/factories.h"
 #include "sdi/elements/image.h"
 #include "sdi/edit/place_element.h"
 #include "sdi/edit/select_ops.h"
+#include "sdi/elements/sub_element.h"
 
 namespace {
 using sdi::point;
@@ -119,4 +124,33 @@ TEST(EditDelete, DeleteAllElementsDeletesThem) {
   sdi::delete_all_elements();
   EXPECT_EQ(sdi::circuit.head, nullptr);
   EXPECT_EQ(sdi::probe_count, 0);
+}
+
+// Grid snapping clamps to the sheet (a pending symbol kept whole on it), then
+// rounds to the nearest multiple of 8, halves upwards.
+TEST(Placement, SnapToGridClampsThenRounds) {
+  TempDir dir;
+  {
+    std::ofstream("odd.sym") << "ODD\n13,13,8,8\n1\n0,0,12,12\n1\n8,8\n0\n";  // right edge 2995: rounds down
+  }
+  const struct {
+    const char* label;
+    std::function<sdi::element*()> pending;
+    point in, out;
+  } rows[] = {
+      {"below the sheet", [] { return nullptr; }, {0, -20}, {0, 0}},
+      {"halves upwards", [] { return nullptr; }, {3, 4}, {0, 8}},
+      {"nearest", [] { return nullptr; }, {11, 13}, {8, 16}},
+      {"past the sheet", [] { return nullptr; }, {5000, 2999}, {3000, 3000}},
+      {"a wire being drawn", [] { return new sdi::cline; }, {5000, 0}, {3000, 0}},
+      {"an upright resistor, low", [] { return new sdi::basic(sdi::kind_resistor, 1); }, {0, 0}, {8, 24}},
+      {"an upright resistor, high", [] { return new sdi::basic(sdi::kind_resistor, 1); }, {5000, 5000}, {2992, 2976}},
+      {"a symbol whose edge rounds down", [] { return new sdi::sub("odd", 1); }, {5000, 5000}, {2992, 2992}},
+  };
+  for (const auto& row : rows) {
+    sdi::pending_element = row.pending();
+    EXPECT_EQ(sdi::snap_to_grid(row.in.x, row.in.y), row.out) << row.label;
+    delete sdi::pending_element;
+    sdi::pending_element = nullptr;
+  }
 }

@@ -146,3 +146,27 @@ TEST(SheetRender, CouplingFollowsItsInductors) {
   m->draw();
   EXPECT_EQ(ends(), std::pair(l1->center(), kept));
 }
+
+// Sheet and device coordinates under a half-by-third scale with both origins
+// moved: each way rounds to the nearest, halves upwards.
+TEST(SheetRender, MappingBetweenSheetAndDevice) {
+  sdi::frame_buffer fb(10, 10);
+  fb.set_window_ext(2000, 3000);
+  fb.set_viewport_ext(1000, 1000);
+  fb.set_window_org(10, 30);
+  fb.set_viewport_org(-40, -20);
+  const struct { sdi::point sheet, device; } to_device[] = {
+      {{210, 120}, {60, 10}}, {{211, 121}, {61, 10}}, {{212, 122}, {61, 11}}, {{7, 27}, {-41, -21}}, {{8, 28}, {-41, -21}},
+  };
+  for (const auto& row : to_device) {
+    int x = row.sheet.x, y = row.sheet.y;
+    fb.lp_to_dp(x, y);
+    EXPECT_EQ(sdi::point(x, y), row.device) << row.sheet.x << "," << row.sheet.y;
+  }
+  const struct { sdi::point device, sheet; } to_sheet[] = {{{60, 10}, {210, 120}}, {{-41, -21}, {8, 27}}, {{0, 0}, {90, 90}}};
+  for (const auto& row : to_sheet) {
+    int x = row.device.x, y = row.device.y;
+    fb.dp_to_lp(x, y);
+    EXPECT_EQ(sdi::point(x, y), row.sheet) << row.device.x << "," << row.device.y;
+  }
+}
