@@ -170,3 +170,22 @@ TEST(SheetRender, MappingBetweenSheetAndDevice) {
     EXPECT_EQ(sdi::point(x, y), row.sheet) << row.device.x << "," << row.device.y;
   }
 }
+
+// Erasing an image whitens one unit around its left and top edges and puts back
+// the grid dots of x indices (x - 1) / 8 to (x + w) / 8, y likewise.
+TEST(SheetRender, ErasingAnImagePutsItsGridDotsBack) {
+  OnSheet s(260, 240);
+  s.fb.clear(0);
+  auto r = std::make_unique<sdi::basic>(sdi::kind_resistor, 1);
+  r->image->place_ref_at(sdi::point(206, 161));
+  ASSERT_EQ(sdi::rect(r->image->x, r->image->y, r->image->w, r->image->h), sdi::rect(200, 136, 13, 51));
+  r->image->erase();
+  int wrong = 0;
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 260; ++x) {
+      const bool dot = x % 8 == 0 && y % 8 == 0 && x >= 192 && x <= 208 && y >= 128 && y <= 184;
+      const bool white = x >= 199 && x <= 212 && y >= 135 && y <= 186;
+      wrong += s.fb.pixel(x, y) != (dot ? sdi::grid_dot_colour : white ? sdi::frame_buffer::white : 0u);
+    }
+  EXPECT_EQ(wrong, 0);
+}
