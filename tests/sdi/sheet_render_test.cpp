@@ -189,3 +189,30 @@ TEST(SheetRender, ErasingAnImagePutsItsGridDotsBack) {
     }
   EXPECT_EQ(wrong, 0);
 }
+
+// The names and values beside every class of symbol, in each of its four
+// placements (tests/sdi/data/sheet_texts.txt, checked by eye once).
+TEST(SheetRender, TextsInEveryPlacement) {
+  CircuitGuard guard;
+  add_network_elements();
+  add_control_and_sources();
+  OnSheet s(1000, 1000);
+  std::ostringstream out;
+  for (int turn = 0; turn < 4; ++turn)
+    for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next)) {
+      sdi::element* e = n->value;
+      if (sdi::is_line_element(e->kind)) continue;
+      e->flags.set(sdi::flag_values_set);
+      if (turn) e->rotate();
+      s.fb.resize(1000, 1000);
+      e->draw();
+      out << "kind " << e->kind << " turn " << turn << '\n';
+      for (const auto& t : s.fb.texts()) out << "  " << t.x << ' ' << t.y << " '" << t.text << "'\n";
+    }
+  const std::string name = "sheet_texts.txt";
+  if (const char* u = std::getenv("ZORV_UPDATE_GOLDEN"); u && *u == '1') {
+    std::ofstream(std::string(ZORV_TEST_DATA) + "/" + name, std::ios::binary) << out.str();
+    return;
+  }
+  EXPECT_TRUE(out.str() == slurp(std::string(ZORV_TEST_DATA) + "/" + name)) << name << " differs";
+}
