@@ -58,6 +58,7 @@ TEST(CheckValues, FaultsOfOneElement) {
       {"threshold coefficient without its output", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { t.coefficients.append(0.0); t.coefficients.append(3.0); t.outputs.append(5); }); }, 1},
       {"threshold table", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { *t.table.list_value_at(1) = nan; }); }, 1},
       {"fresh threshold", [] { return new sdi::threshold(1); }, 0},
+      {"fresh clock: no period", [] { return new sdi::clockx(1); }, 1},
       {"primary with an unlinked secondary", [] { return with<sdi::xform>(new sdi::xform(sdi::kind_primary, 1), [](sdi::xform& x) { x.values[0] = 5.0; x.secondaries.append(7); x.secondaries.append(0); }); }, 1},
       {"primary", [] { return with<sdi::xform>(new sdi::xform(sdi::kind_primary, 1), [](sdi::xform& x) { x.values[0] = 5.0; x.secondaries.append(7); }); }, 0},
       {"coupling with one inductor", [] { return with<sdi::cmutind>(new sdi::cmutind, [](sdi::cmutind& m) { m.values[0] = 0.5; m.inductor1 = 3; }); }, 1},

@@ -216,3 +216,50 @@ TEST(SheetRender, TextsInEveryPlacement) {
   }
   EXPECT_TRUE(out.str() == slurp(std::string(ZORV_TEST_DATA) + "/" + name)) << name << " differs";
 }
+
+// Every label letter, and a wire of each direction highlighted once (the wide
+// inverting stroke), against tests/sdi/data/sheet_letters.txt (checked by eye once).
+TEST(SheetRender, LabelLettersAndHighlightedWires) {
+  CircuitGuard guard;
+  for (int i = 0; i < 26; ++i) {
+    auto* l = add_symbol(new sdi::llabel(1), sdi::point(24 + 32 * (i % 13), 40 + 48 * (i / 13)));
+    l->set_letter(static_cast<char>('a' + i));
+  }
+  auto* across = add_wire(sdi::point(24, 160), sdi::point(200, 160));
+  auto* down = add_wire(sdi::point(240, 120), sdi::point(240, 200), 1);
+  OnSheet s(440, 220);
+  sdi::redraw_others(nullptr);
+  across->select();
+  down->select();
+  expect_picture(s.fb, "sheet_letters.txt");
+}
+
+// An image set up with each turn keeps its reference point where it was and
+// turns its size, reference and pins with it; centring and the corner of a rectangle.
+TEST(SheetRender, ImageInitTurnsAndCentres) {
+  const struct { int turn; int w, h; sdi::point ref, pin; } rows[] = {
+      {0, 10, 4, {2, 1}, {9, 2}}, {1, 4, 10, {2, 2}, {1, 9}}, {2, 10, 4, {7, 2}, {0, 1}}, {3, 4, 10, {1, 7}, {2, 0}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.turn);
+    sdi::image im;
+    auto* parts = new sdi::part_holder;
+    auto* pin = new sdi::node;
+    pin->x = 9;
+    pin->y = 2;
+    parts->pins = pin;
+    im.init(parts, 10, 4, 2, 1, row.turn);
+    EXPECT_EQ(im.parts, parts);
+    EXPECT_EQ(im.w, row.w);
+    EXPECT_EQ(im.h, row.h);
+    EXPECT_EQ(sdi::point(im.ref_x, im.ref_y), row.ref);
+    EXPECT_EQ(im.ref_point(), sdi::point(2, 1));
+    EXPECT_EQ(sdi::point(pin->x, pin->y), row.pin);
+  }
+  sdi::image im;
+  im.init(new sdi::part_holder, 10, 4, 2, 1, 0);
+  im.center_on(sdi::point(50, 50));
+  EXPECT_EQ(im.bounds(), sdi::rect(45, 48, 10, 4));
+  EXPECT_EQ(im.center(), sdi::point(50, 50));
+  EXPECT_EQ(sdi::rect(3, 4, 10, 5).grid_point(), sdi::point(12, 8));
+}
