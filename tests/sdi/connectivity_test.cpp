@@ -356,3 +356,37 @@ TEST(NodeNumbering, PointQueryFillsOnlyUnassignedPins) {
   EXPECT_EQ(node_numbers(r2), (std::vector<int>{9, -1}));
   EXPECT_EQ(sdi::circuit.replace_node(7, 9), 0);
 }
+
+// Node queries record the element and pin they found; with a callback every
+// match is recorded in turn and counted.
+TEST(NodeNumbering, NodeQueriesFindByKindAndPin) {
+  NodeGuard g;
+  auto* c = at(new sdi::basic(sdi::kind_capacitor, 1), point(100, 100));
+  auto* r1 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 100));
+  auto* r2 = at(new sdi::basic(sdi::kind_resistor, 1), point(300, 100));
+  const int nodes[3][2] = {{5, 0}, {0, 5}, {5, 6}};
+  int i = 0;
+  for (auto* e : {c, r1, r2}) {
+    *e->nodes.list_value_at(0) = nodes[i][0];
+    *e->nodes.list_value_at(1) = nodes[i++][1];
+  }
+  EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 4, 0), 1);
+  EXPECT_EQ(sdi::found_element, r1);
+  EXPECT_EQ(sdi::found_pin, 1);
+  EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 3, 0), 1);  // pin 0 on node 5: r2's
+  EXPECT_EQ(sdi::found_element, r2);
+  EXPECT_EQ(sdi::kind_pin_on_pin_node(c, 0, sdi::kind_resistor, 1), 1);
+  EXPECT_EQ(sdi::found_element, r1);
+  EXPECT_EQ(sdi::kind_on_pin_node(r2, 1, sdi::kind_capacitor), 0);
+  std::vector<std::pair<sdi::element*, int>> seen;
+  sdi::node_query_callback = [&] { seen.emplace_back(sdi::found_element, sdi::found_pin); };
+  EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 4, 0), 2);
+  EXPECT_EQ(seen, (std::vector<std::pair<sdi::element*, int>>{{r1, 1}, {r2, 0}}));
+  EXPECT_FALSE(sdi::node_query_callback);  // cleared by the query
+  EXPECT_EQ(sdi::pin_count(5), 3);
+  EXPECT_EQ(sdi::node_query(-1, sdi::kind_resistor, 5, 0), 0);
+  Capture cap;
+  EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 6, 0), 0);
+  EXPECT_EQ(sdi::point_query(point(0, 0), 0, 4), 0);
+  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/Simnodes: Internal Case"));
+}
