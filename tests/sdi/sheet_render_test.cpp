@@ -106,6 +106,8 @@ TEST(SheetRender, FillPastTheEdgesStaysInTheBuffer) {
   fb.fill_rect(-5, -5, 10, 10, 0x123456);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(fb.pixel(x, y), 0x123456u) << x << " " << y;
+  for (auto [x, y] : {std::pair{-1, 0}, std::pair{0, -1}, std::pair{4, 0}, std::pair{0, 3}})
+    EXPECT_EQ(fb.pixel(x, y), 0xFFFFFFFFu) << x << " " << y;  // outside: no colour
 }
 
 // The rubber band inverts what lies under its outline, whatever its colour, and
@@ -169,6 +171,16 @@ TEST(SheetRender, MappingBetweenSheetAndDevice) {
     fb.dp_to_lp(x, y);
     EXPECT_EQ(sdi::point(x, y), row.sheet) << row.device.x << "," << row.device.y;
   }
+  // Outlines and fills are mapped too: sheet (250,150)-(330,240) is device (80,20)-(120,50).
+  fb.resize(200, 100);
+  fb.rectangle(250, 150, 330, 240);
+  for (auto [x, y] : {std::pair{80, 20}, std::pair{119, 20}, std::pair{80, 49}, std::pair{119, 49}})
+    EXPECT_EQ(fb.pixel(x, y), 0u) << x << "," << y;
+  for (auto [x, y] : {std::pair{81, 21}, std::pair{120, 50}, std::pair{79, 20}, std::pair{80, 19}})
+    EXPECT_EQ(fb.pixel(x, y), sdi::frame_buffer::white) << x << "," << y;
+  fb.fill_rect(250, 150, 330, 240, 0x123456);
+  EXPECT_EQ(fb.pixel(100, 35), 0x123456u);
+  EXPECT_EQ(fb.pixel(120, 35), sdi::frame_buffer::white);
 }
 
 // Erasing an image whitens one unit around its left and top edges and puts back
