@@ -39,6 +39,8 @@ TEST(SymbolFile, MalformedFilesAreNotASymbol) {
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->nodes.count(), 0);
     EXPECT_EQ(s->image->w, 0);
+    s->image->place_ref_at({200, 200});  // an empty image placed where it is put
+    EXPECT_EQ(s->image->bounds(), sdi::rect(200, 200, 0, 0));
     EXPECT_EQ(cap.messages, (std::vector<std::string>{"File " + std::string(name) + ".sym is not a valid symbol file"}));
   }
 }
