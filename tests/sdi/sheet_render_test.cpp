@@ -275,3 +275,26 @@ TEST(SheetRender, ImageInitTurnsAndCentres) {
   EXPECT_EQ(im.center(), sdi::point(50, 50));
   EXPECT_EQ(sdi::rect(3, 4, 10, 5).grid_point(), sdi::point(12, 8));
 }
+
+// Grid dots are drawn only for indices on the sheet (0 to 375), whatever is asked.
+TEST(SheetRender, GridDotsStayOnTheSheet) {
+  const struct { long long ix0, ix1, iy0, iy1; int dots; } rows[] = {
+      {0, 0, 0, 2, 3}, {-5, 0, 0, 0, 1}, {-5, -1, 0, 0, 0}, {0, 0, -9, -1, 0}, {374, 900, 0, 0, 2},
+      {376, 900, 0, 0, 0}, {0, 0, 376, 900, 0}, {2, 1, 0, 0, 0}, {-4000000000LL, 4000000000LL, 1, 1, 376},
+  };
+  OnSheet s(3008, 24);
+  for (const auto& r : rows) {
+    s.fb.resize(3008, 24);
+    sdi::draw_grid_dots(r.ix0, r.ix1, r.iy0, r.iy1);
+    int dots = 0;
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 3008; ++x) dots += s.fb.pixel(x, y) == sdi::grid_dot_colour;
+    EXPECT_EQ(dots, r.dots) << r.ix0 << " " << r.ix1 << " " << r.iy0 << " " << r.iy1;
+  }
+  // A line drawn before any move starts at the origin.
+  sdi::frame_buffer fresh(8, 2);
+  fresh.line_to(4, 0);
+  EXPECT_EQ(fresh.pixel(0, 0), 0u);
+  EXPECT_EQ(fresh.pixel(3, 0), 0u);
+  EXPECT_EQ(fresh.pixel(4, 0), sdi::frame_buffer::white);
+}
