@@ -304,3 +304,25 @@ TEST_F(CircuitFile, DamageIsNamedAndKeepsTheOpenCircuit) {
     EXPECT_EQ(run_tsim, 0.001);
   }
 }
+
+// A save through a symbolic link replaces the file it names and keeps the
+// link; a replaced file keeps its permissions.
+TEST_F(CircuitFile, SaveKeepsLinksAndPermissions) {
+  TempDir dir;
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  const Bytes want = circuit_file_bytes();
+  std::filesystem::create_directory("lib");
+  std::ofstream("lib/real.ckt") << "previous";
+  std::filesystem::permissions("lib/real.ckt", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                                   std::filesystem::perms::others_read);
+  std::filesystem::create_symlink("lib/real.ckt", "link.ckt");
+  Capture cap;
+  ASSERT_EQ(sdi::save_circuit("link.ckt"), 1);
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_TRUE(std::filesystem::is_symlink("link.ckt"));
+  const std::string got = slurp("lib/real.ckt");
+  EXPECT_EQ(Bytes(got.begin(), got.end()), want);
+  EXPECT_EQ(std::filesystem::status("lib/real.ckt").permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::others_read);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("lib"), {}), 1);  // no temporary left
+}
