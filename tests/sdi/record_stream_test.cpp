@@ -167,3 +167,15 @@ TEST(RecordStream, ASecondProbeOrMultiplierIsDropped) {
   }
   std::fclose(f);
 }
+
+// A stream that cannot be written says so, and leaves nothing behind.
+TEST(RecordStream, AStreamThatCannotBeWrittenIsNoSuccess) {
+  TempDir dir;
+  CircuitGuard guard;
+  build_coupled_pair();
+  std::filesystem::create_directory("dir.sct");
+  EXPECT_EQ(sdi::write_element_file("no/such/folder/part.sct", sdi::circuit), 0);
+  EXPECT_EQ(sdi::write_element_file("dir.sct", sdi::circuit), 0);
+  EXPECT_TRUE(std::filesystem::is_directory("dir.sct"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
+}
