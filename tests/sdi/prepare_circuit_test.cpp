@@ -264,17 +264,7 @@ TEST(PrepareCircuit, InnerWiresEndOnTheInstancesTerminals) {
     sdi::write_element_file("wsub.sct", inner);
     sdi::delete_list_elements(inner);
   }
-  auto* v = add_valued(new sdi::source(sdi::kind_voltage_source, 1), {104, 240}, "V1", 10.0);
-  auto* x = add_symbol(new sdi::sub("wsub", 1), {304, 160}, "WSUB1");
-  auto* c = add_valued(new sdi::basic(sdi::kind_capacitor, 1), {504, 240}, "C1", 1e-6);
-  auto* vp = add_symbol(new sdi::port(sdi::kind_voltage_port, 1), {704, 240}, "Vc");
-  auto* g = add_symbol(new sdi::ground(1), {304, 400}, "GND1");
-  join(v, 0, x, 0);
-  join(x, 1, c, 0);
-  join(c, 0, vp, 0);
-  join(v, 1, g, 0);
-  join(c, 1, g, 0);
-  join(vp, 1, g, 0);
+  build_rc(add_symbol(new sdi::sub("wsub", 1), {304, 160}, "WSUB1"));
   base_name = "wsub";
   sdi::prepare_circuit();
   EXPECT_EQ(cap.messages, std::vector<std::string>{});
