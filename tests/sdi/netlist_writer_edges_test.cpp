@@ -206,6 +206,19 @@ const Row rows[] = {
        resistor(c, {3, 0}, "R1");
        resistor(c, {4, 0}, "R2");
      }},
+    {"xf: windings of a zero primary and a lone secondary are reported, their rows left out", 4, 4,
+     {internal[0], internal[0], internal[0]}, {},
+     [](WriterCircuit& c) {
+       vsource(c, {1, 0});
+       auto* p = c.add(new sdi::xform(sdi::kind_primary, 1), {1, 0}, "PRI1", 0.0);
+       auto* s = c.add(new sdi::xform(sdi::kind_secondary, 1), {2, 0}, "SEC1", 2.0);
+       p->secondaries.append(s->id);
+       s->partner = p->id;
+       c.add(new sdi::xform(sdi::kind_secondary, 1), {3, 0}, "SEC2", 2.0)->partner = 98;  // no such primary
+       resistor(c, {2, 0}, "R1");
+       resistor(c, {3, 0}, "R2");
+       vport(c, {2, 0});
+     }},
     {"mul: an open multiplier input", 3, 3, {}, {"Incomplete Circuit"},
      [](WriterCircuit& c) {
        resistor(c, {1, 0}, "R1");

@@ -64,6 +64,7 @@ TEST(CheckValues, FaultsOfOneElement) {
       {"coupling with one inductor", [] { return with<sdi::cmutind>(new sdi::cmutind, [](sdi::cmutind& m) { m.values[0] = 0.5; m.inductor1 = 3; }); }, 1},
       {"coupling below the limit", [] { return with<sdi::cmutind>(new sdi::cmutind, [](sdi::cmutind& m) { m.values[0] = -1e-14; m.inductor1 = 3; m.inductor2 = 4; }); }, 1},
       {"controlled source by magnitude", [] { return with<sdi::depsource>(new sdi::depsource(sdi::kind_icis, 1), [](sdi::depsource& d) { d.values[0] = -2.0; d.control = 3; }); }, 0},
+      {"controlled source at the limit", [] { return with<sdi::depsource>(new sdi::depsource(sdi::kind_icis, 1), [](sdi::depsource& d) { d.values[0] = -1e-13; d.control = 3; }); }, 0},
       {"controlled source below the limit", [] { return with<sdi::depsource>(new sdi::depsource(sdi::kind_icis, 1), [](sdi::depsource& d) { d.values[0] = 1e-14; d.control = 3; }); }, 1},
       {"clock period at the limit", [] { return with<sdi::clockx>(new sdi::clockx(1), [](sdi::clockx& c) { c.values[2] = 1e-13; }); }, 0},
       {"clock period below the limit", [] { return with<sdi::clockx>(new sdi::clockx(1), [](sdi::clockx& c) { c.values[2] = 1e-14; }); }, 1},
