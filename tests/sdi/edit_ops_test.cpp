@@ -154,3 +154,28 @@ TEST(Placement, SnapToGridClampsThenRounds) {
     sdi::pending_element = nullptr;
   }
 }
+
+// A wire being drawn takes the line the view gives it; only a pending line
+// element can. Freeing the placement state takes the junction image too.
+TEST(PlaceElement, AWireBeingDrawnTakesItsLine) {
+  CircuitGuard guard;
+  Capture cap;
+  sdi::set_new_line(point(8, 8), point(16, 16), 0, 1, 0, 0);  // nothing pending
+  sdi::new_resistor();
+  sdi::set_new_line(point(8, 8), point(16, 16), 0, 1, 0, 0);
+  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/Circd1: Internal Assertion"));
+  delete sdi::pending_element;
+  sdi::pending_element = nullptr;
+  sdi::new_wire();
+  sdi::set_new_line(point(96, 136), point(304, 200), 1, 4, 3, 2);
+  auto* w = static_cast<sdi::bl_element*>(sdi::pending_element);
+  EXPECT_EQ(std::vector<int>({w->shape.x1, w->shape.y1, w->shape.x2, w->shape.y2, w->shape.bend, w->shape.colour,
+                              w->shape.mode, w->shape.style}),
+            std::vector<int>({96, 136, 304, 200, 1, 4, 3, 2}));
+  sdi::make_junction_image();
+  ASSERT_NE(sdi::junction_image, nullptr);
+  EXPECT_EQ(sdi::junction_image->bounds(), sdi::rect(0, 0, 3, 3));
+  sdi::free_placement_state();
+  EXPECT_EQ(sdi::junction_image, nullptr);
+  EXPECT_EQ(sdi::pending_element, nullptr);
+}
