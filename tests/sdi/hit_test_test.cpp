@@ -52,17 +52,11 @@ TEST(HitTest, LegsAndCouplingLinesTakeTheirMargins) {
       {"bend 1: the vertical leg first", [] { return wire(1); }, {100, 150}, 1},
       {"bend 1: no leg at the other corner", [] { return wire(1); }, {200, 150}, 0},
       {"bend 1: the horizontal leg last", [] { return wire(1); }, {150, 182}, 1},
-      {"coupling, 5 below its line", [&] { return coupling(a, b); }, {150, 130}, 1},
-      {"coupling, 6 below", [&] { return coupling(a, b); }, {150, 131}, 0},
       {"coupling, 5 above", [&] { return coupling(a, b); }, {150, 120}, 1},
-      {"coupling, 6 above", [&] { return coupling(a, b); }, {150, 119}, 0},
-      {"coupling, at its first end", [&] { return coupling(a, b); }, {100, 100}, 0},
-      {"coupling, just after it", [&] { return coupling(a, b); }, {101, 100}, 1},
       {"coupling, at its second end", [&] { return coupling(a, b); }, {200, 150}, 0},
       {"coupling drawn backwards", [&] { return coupling(b, a); }, {199, 150}, 1},
       {"coupling rounds the line's y to the nearest", [&] { return coupling(a, point(300, 111)); }, {150, 108}, 1},
       {"coupling rounds the line's y to the nearest, beyond", [&] { return coupling(a, point(300, 111)); }, {150, 109}, 0},
-      {"upright coupling hits nothing", [] { return coupling(point(100, 100), point(100, 200)); }, {100, 150}, 0},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(row.make()->hit_test(row.p), row.hit) << row.label;
