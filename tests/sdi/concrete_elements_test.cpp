@@ -369,3 +369,22 @@ TEST(Factories, EachFactoryRemembersTheElementItReplaces) {
   sdi::pending_element = sdi::previous_pending_element = nullptr;
   sdi::next_label_letter = 'a';
 }
+
+// The flag word every class starts with, as records store it: 1 network branch,
+// 2 output, 3 controlled source, 4 values set, 7 needs no values.
+TEST(Factories, EveryClassStartsWithItsFlagBits) {
+  const struct { std::vector<int> bits, kinds; } rows[] = {
+      {{1}, {0, 1, 2, 6, 7, 8, 30, 32, 33, 34, 36}}, {{4, 7}, {5, 16, 28, 31}}, {{1, 2, 4}, {9, 10, 29}},
+      {{1, 3}, {12, 13, 14, 15}}, {{7}, {20, 21, 22, 23, 24}}, {{}, {25, 35}}, {{1, 4, 7}, {26}}, {{1, 4}, {27}},
+  };
+  int seen = 0;
+  for (const auto& row : rows) {
+    std::uint32_t word = 0;
+    for (int b : row.bits) word |= 1u << b;
+    for (int k : row.kinds) {
+      EXPECT_EQ(make(k)->flags.word(), word) << k;
+      ++seen;
+    }
+  }
+  EXPECT_EQ(seen, static_cast<int>(std::size(all_kinds)));
+}

@@ -6,6 +6,7 @@
 
 #include <sstream>
 
+#include "capture.h"
 #include "ckt_builder.h"
 #include "netlist_writer_circuits.h"
 #include "sdi/draw/drawing.h"
@@ -244,6 +245,8 @@ TEST(SheetRender, LabelLettersAndHighlightedWires) {
   across->select();
   down->select();
   expect_picture(s.fb, "sheet_letters.txt");
+  EXPECT_EQ(s.fb.get_rop2(), sdi::rop2::copy_pen);  // the drawing mode and pen are given back
+  EXPECT_TRUE(s.fb.current_pen() == sdi::pen{});
 }
 
 // An image set up with each turn keeps its reference point where it was and
@@ -274,6 +277,10 @@ TEST(SheetRender, ImageInitTurnsAndCentres) {
   EXPECT_EQ(im.bounds(), sdi::rect(45, 48, 10, 4));
   EXPECT_EQ(im.center(), sdi::point(50, 50));
   EXPECT_EQ(sdi::rect(3, 4, 10, 5).grid_point(), sdi::point(12, 8));
+  Capture cap;
+  for (int code : {0, 5}) im.rotate(code);  // no such turn: reported, nothing moves
+  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/Image: Internal"));
+  EXPECT_EQ(im.bounds(), sdi::rect(45, 48, 10, 4));
 }
 
 // Grid dots are drawn only for indices on the sheet (0 to 375), whatever is asked.
