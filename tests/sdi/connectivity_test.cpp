@@ -313,6 +313,7 @@ TEST(Connectivity, TheFirstDecidingElementSettlesANode) {
   const struct { const char* label; std::vector<Pins> elements; int node1_becomes; } rows[] = {
       {"switch main pin, then a clock", {{30, {1, 0, -1, -1}}, {21, {1}}}, 1001},
       {"switch control pin", {{30, {0, 2, 1, -1}}, {0, {1, 0}}}, 1001},
+      {"switch main and control pin on one node: the first decides nothing", {{30, {1, 0, 1, -1}}, {0, {1, 0}}}, 1},
       {"switch off pin", {{30, {0, 2, -1, 1}}, {0, {1, 0}}}, 1001},
       {"modulator input, then a clock", {{20, {1, 0, 2}}, {21, {1}}}, 1001},
       {"modulator output", {{20, {0, 2, 1}}, {0, {1, 0}}}, 1001},
