@@ -95,6 +95,12 @@ const Row rows[] = {
        th->table.resize(4);
        *th->table.list_value_at(3) = 1.0;
      }},
+    {"th3: a weighed element that is no output is reported, its weight left out", 2, 2, internal, {},
+     [](WriterCircuit& c) {
+       vsource(c, {1, 0});
+       auto* r = resistor(c, {1, 0}, "R1");
+       threshold(c, 0.5, {vport(c, {1, 0}), r}, {1.0, 2.0});
+     }},
     {"cs: current sense feeding the network writes two rows", 4, 4, {}, {},
      [](WriterCircuit& c) {
        vsource(c, {1, 0}, 5.0);
