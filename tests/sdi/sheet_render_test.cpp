@@ -305,3 +305,38 @@ TEST(SheetRender, GridDotsStayOnTheSheet) {
   EXPECT_EQ(fresh.pixel(3, 0), 0u);
   EXPECT_EQ(fresh.pixel(4, 0), sdi::frame_buffer::white);
 }
+
+namespace {
+std::vector<sdi::line> drawn_lines;
+void record_line(int x1, int y1, int x2, int y2, int, int, int) { drawn_lines.emplace_back(x1, y1, x2, y2); }
+}  // namespace
+
+// A clipped redraw draws the strokes whose bounds meet the clip (relative to
+// the image) and a letter whole when its box meets it; the whole size draws all.
+TEST(SheetRender, ClippedDrawingTakesTheStrokesInTheClip) {
+  const sdi::draw_line_fn kept = sdi::draw_line_hook;
+  sdi::draw_line_hook = record_line;
+  sdi::basic r(sdi::kind_resistor, 1);
+  sdi::xform pri(sdi::kind_primary, 1);
+  r.selected = pri.selected = 0;
+  r.image->place_ref_at(sdi::point(200, 160));  // at (194,135): the top lead runs down x 200 from y 135
+  pri.image->place_ref_at(sdi::point(400, 160));
+  const struct { sdi::i_element* e; sdi::rect clip; std::size_t strokes; } rows[] = {
+      {&r, sdi::rect(0, 0, 13, 51), 17}, {&r, sdi::rect(6, 0, 1, 1), 2}, {&r, sdi::rect(0, 0, 1, 1), 0},
+      {&pri, sdi::rect(12, 0, 1, 1), 0},
+  };
+  for (const auto& row : rows) {
+    drawn_lines.clear();
+    row.e->draw_clipped(row.clip);
+    EXPECT_EQ(drawn_lines.size(), row.strokes) << row.clip.x << "," << row.clip.y << " " << row.clip.w;
+  }
+  drawn_lines.clear();
+  r.draw_clipped(sdi::rect(6, 0, 1, 1));
+  EXPECT_EQ(drawn_lines, (std::vector<sdi::line>{sdi::line(200, 148, 200, 135), sdi::line(201, 135, 199, 135)}));
+  drawn_lines.clear();
+  pri.draw_clipped(sdi::rect(3, 39, 1, 1));  // the centre of its "P"
+  int in_letter = 0;
+  for (const auto& l : drawn_lines) in_letter += l.x1 >= 395 && l.x2 <= 399 && l.y1 >= 171 && l.y2 <= 177;
+  EXPECT_EQ(in_letter, 4);
+  sdi::draw_line_hook = kept;
+}
