@@ -54,3 +54,15 @@ TEST(Naming, OnlyTheSameKindsNamesAreTaken) {
   sdi::assign_default_name(&c2);
   EXPECT_EQ(name_of(&c2), "C3");  // one capacitor: the count starts at 2, and C2 is taken
 }
+
+// Kinds without a prefix are reported and name with an empty one.
+TEST(Naming, KindsWithoutAPrefix) {
+  for (int k : {3, 4, 11, 16, 18, 19, 35}) {
+    Capture cap;
+    EXPECT_STREQ(sdi::name_prefix(k), "") << k;
+    EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Element: Internal"}) << k;
+  }
+  Capture cap;
+  EXPECT_STREQ(sdi::name_prefix(sdi::kind_threshold), "THRES");
+  EXPECT_TRUE(cap.errors.empty());
+}
