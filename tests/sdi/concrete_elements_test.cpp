@@ -388,3 +388,22 @@ TEST(Factories, EveryClassStartsWithItsFlagBits) {
   }
   EXPECT_EQ(seen, static_cast<int>(std::size(all_kinds)));
 }
+
+// The editor's repeat of a subcircuit instance makes another of the last one placed.
+TEST(Factories, ASubcircuitRepeatsTheLastPlaced) {
+  TempDir dir;
+  std::ofstream("part.sym") << "PART\n17,17,8,8\n0\n2\n8,0\n8,16\n0\n";
+  sdi::new_subcircuit("part");
+  std::unique_ptr<sdi::element> first(sdi::pending_element);
+  sdi::pending_element = nullptr;
+  for (auto make : {+[] { sdi::create_element(sdi::kind_sub); }, +[] { sdi::create_next_element(sdi::kind_sub); }}) {
+    make();
+    std::unique_ptr<sdi::element> again(sdi::pending_element);
+    sdi::pending_element = nullptr;
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(static_cast<sdi::sub*>(again.get())->type_name, "PART");
+    EXPECT_EQ(again->nodes.count(), 2);
+  }
+  sdi::previous_pending_element = nullptr;
+  sdi::current_subcircuit_name.clear();
+}

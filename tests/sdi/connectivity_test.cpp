@@ -271,6 +271,7 @@ TEST(NodeNumbering, LabelsJoinNetsAndGroundThem) {
   at(new sdi::ground(1), point(1000, 184));
   sdi::number_nodes();
   EXPECT_NE(sdi::pin_node(r1, 0), -1);
+  EXPECT_NE(sdi::pin_node(r1, 0), 0);  // a and b are not grounded
   EXPECT_EQ(sdi::pin_node(r1, 0), sdi::pin_node(r3, 0));
   EXPECT_EQ(sdi::pin_node(r2, 0), sdi::pin_node(r3, 0));
   for (auto* r : {r1, r2, r3}) EXPECT_EQ(sdi::pin_node(r, 1), 0);

@@ -340,3 +340,15 @@ TEST(SheetRender, ClippedDrawingTakesTheStrokesInTheClip) {
   EXPECT_EQ(in_letter, 4);
   sdi::draw_line_hook = kept;
 }
+
+// A turn shows the turned image at once, around the same reference point.
+TEST(SheetRender, ATurnDrawsTheTurnedImage) {
+  CircuitGuard guard;
+  OnSheet s(400, 300);
+  auto* r = add_symbol(new sdi::basic(sdi::kind_resistor, 1), sdi::point(200, 160));
+  r->draw();
+  ASSERT_EQ(s.fb.pixel(200, 140), sdi::rgb(0, 0, 255));  // the upright lead
+  r->rotate();
+  EXPECT_EQ(s.fb.pixel(180, 160), sdi::rgb(0, 0, 255));  // now the level lead
+  EXPECT_NE(s.fb.pixel(200, 140), sdi::rgb(0, 0, 255));
+}
