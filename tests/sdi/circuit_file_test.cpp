@@ -308,7 +308,7 @@ TEST_F(CircuitFile, DamageIsNamedAndKeepsTheOpenCircuit) {
 }
 
 // A save through a symbolic link replaces the file it names and keeps the
-// link; a replaced file keeps its permissions.
+// link; a replaced file keeps its permissions; no file is left open.
 TEST_F(CircuitFile, SaveKeepsLinksAndPermissions) {
   TempDir dir;
   add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
@@ -318,8 +318,11 @@ TEST_F(CircuitFile, SaveKeepsLinksAndPermissions) {
   std::filesystem::permissions("lib/real.ckt", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                                                    std::filesystem::perms::others_read);
   std::filesystem::create_symlink("lib/real.ckt", "link.ckt");
+  auto open_files = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+  const auto files_before = open_files();
   Capture cap;
   ASSERT_EQ(sdi::save_circuit("link.ckt"), 1);
+  EXPECT_EQ(open_files(), files_before);  // nothing left open
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_TRUE(std::filesystem::is_symlink("link.ckt"));
   const std::string got = slurp("lib/real.ckt");

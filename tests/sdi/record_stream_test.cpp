@@ -56,6 +56,7 @@ TEST(RecordStream, FileRoundTripInTheCircuitFolder) {
   ASSERT_EQ(sdi::read_element_file("part.sct", got), 1);
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_EQ(kinds_of(got), kinds);
+  EXPECT_EQ(got.current_, static_cast<sdi::enode*>(sdi::list_last(got.head)));  // the cursor on the last read
   // Pasted and merged elements come selected; the circuit is untouched.
   for (sdi::enode* n = got.head; n; n = static_cast<sdi::enode*>(n->next)) EXPECT_EQ(n->value->selected, 1);
   EXPECT_EQ(circuit_kinds(), kinds);

@@ -90,5 +90,6 @@ TEST(SymbolFile, EachBoundHoldsExactly) {
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->nodes.count(), r.valid ? r.pins : 0);
     EXPECT_EQ(cap.messages.size(), r.valid ? 0u : 1u);
+    EXPECT_EQ(s->read_symbol("lim"), r.valid);  // read again: the same answer
   }
 }
