@@ -101,6 +101,9 @@ TEST(HitTest, SymbolsHitInsideTheirImage) {
       {point(b.x, b.y - 1), 0}, {point(b.x + b.w, b.y + 5), 0}, {point(b.x + 5, b.y + b.h), 0},
   };
   for (const auto& row : rows) EXPECT_EQ(r->hit_test(row.p), row.hit) << row.p.x << "," << row.p.y;
+  Capture cap;
+  EXPECT_EQ(r->terminal_at(2), point(0, 0));  // it has two: reported
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/I_elem: Internal Assertion"});
 }
 
 // The circuit's lookups take the first placed element of their family under the point.

@@ -74,6 +74,9 @@ TEST(PrepareCircuit, RcWritesItsNetlistAndGivesTheListBack) {
   EXPECT_EQ(circuit_kinds(), kinds);
   EXPECT_EQ(sdi::circuit.head, head);
   EXPECT_EQ(sdi::circuit.current_, cursor);
+  const std::string first = slurp("rc.m");
+  sdi::prepare_circuit();  // the numbers of the first run are no starting point for the second
+  EXPECT_EQ(slurp("rc.m"), first);
 }
 
 TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {

@@ -341,7 +341,7 @@ TEST(SheetRender, ClippedDrawingTakesTheStrokesInTheClip) {
   sdi::draw_line_hook = kept;
 }
 
-// A turn shows the turned image at once, around the same reference point.
+// A turn or a flip shows the new image at once, around the same reference point.
 TEST(SheetRender, ATurnDrawsTheTurnedImage) {
   CircuitGuard guard;
   OnSheet s(400, 300);
@@ -351,4 +351,10 @@ TEST(SheetRender, ATurnDrawsTheTurnedImage) {
   r->rotate();
   EXPECT_EQ(s.fb.pixel(180, 160), sdi::rgb(0, 0, 255));  // now the level lead
   EXPECT_NE(s.fb.pixel(200, 140), sdi::rgb(0, 0, 255));
+  auto* op = add_symbol(new sdi::op_amp(1), sdi::point(200, 64));  // inputs come in from the left at y 56 and 72
+  op->draw();
+  ASSERT_EQ(s.fb.pixel(178, 56), sdi::rgb(0, 0, 255));
+  op->mirror();
+  EXPECT_EQ(s.fb.pixel(222, 56), sdi::rgb(0, 0, 255));  // from the right now
+  EXPECT_NE(s.fb.pixel(178, 56), sdi::rgb(0, 0, 255));
 }
