@@ -13,6 +13,8 @@ using sdi::rect;
 
 TEST(Geometry, RectanglesFromCornersInclusionAndOverlap) {
   EXPECT_EQ(sdi::rect_from_corners(point(10, 20), point(4, 20)), rect(4, 20, 7, 1));
+  point p = point(1, 2) + point(3, -5);
+  EXPECT_EQ(p += point(10, 10), point(14, 7));
   EXPECT_EQ(line(3, 0, 0, 5).bounds(), rect(0, 0, 4, 6));
   EXPECT_EQ(line(3, 0, 0, 5).width(), 4);
   const struct { point p; int in; } points[] = {{{0, 0}, 1}, {{7, 7}, 1}, {{8, 0}, 0}, {{0, 8}, 0}, {{-1, 3}, 0}, {{3, -1}, 0}};
