@@ -271,6 +271,11 @@ TEST(SheetRender, ImageInitTurnsAndCentres) {
     EXPECT_EQ(im.ref_point(), sdi::point(2, 1));
     EXPECT_EQ(sdi::point(pin->x, pin->y), row.pin);
   }
+  // A standard image is the level table turned upright about its reference point.
+  std::unique_ptr<sdi::image> standard(sdi::standard_image(sdi::kind_resistor));
+  EXPECT_EQ(standard->bounds(), sdi::rect(19, -19, 13, 51));
+  EXPECT_EQ(standard->ref_point(), sdi::point(25, 6));
+  EXPECT_EQ(sdi::point(standard->pin(1)->x, standard->pin(1)->y), sdi::point(6, 49));
   sdi::image im;
   im.init(new sdi::part_holder, 10, 4, 2, 1, 0);
   im.center_on(sdi::point(50, 50));
