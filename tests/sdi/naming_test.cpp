@@ -66,3 +66,22 @@ TEST(Naming, KindsWithoutAPrefix) {
   EXPECT_STREQ(sdi::name_prefix(sdi::kind_threshold), "THRES");
   EXPECT_TRUE(cap.errors.empty());
 }
+
+// Subcircuit instances count only the instances of their own type; names that
+// are no plain file name in the current folder name no subcircuit.
+TEST(Naming, SubcircuitsCountTheirOwnType) {
+  TempDir dir;
+  CircuitGuard guard;
+  std::ofstream("pa.sym") << "PA\n17,17,8,8\n0\n1\n8,0\n0\n";
+  std::ofstream("qb.sym") << "QB\n17,17,8,8\n0\n1\n8,0\n0\n";
+  auto* a = new sdi::sub("pa", 1);
+  sdi::assign_default_name(a);
+  add_symbol(a, sdi::point(200, 200));
+  auto* b = new sdi::sub("qb", 1);
+  sdi::assign_default_name(b);
+  EXPECT_EQ(name_of(a), "PA1");
+  EXPECT_EQ(name_of(b), "QB1");
+  delete b;
+  for (const char* name : {"", ".", "..", "lib/pa", "lib\\pa"}) EXPECT_FALSE(sdi::plain_file_name(name)) << name;
+  EXPECT_TRUE(sdi::plain_file_name("pa"));
+}

@@ -153,6 +153,9 @@ TEST(RecordStream, ASecondProbeOrMultiplierIsDropped) {
       {false, {35, 36, 0}, {"Only one probe allowed.", "Only one multiplier allowed."}},
       {true, {36, 0}, {"Only one probe allowed.", "Only one probe allowed.", "Only one multiplier allowed."}},
   };
+  sdi::basic placing(sdi::kind_resistor, 1), before(sdi::kind_capacitor, 1);
+  sdi::pending_element = &placing;  // reading leaves the placement state alone
+  sdi::previous_pending_element = &before;
   for (const auto& row : rows) {
     sdi::elist got;
     if (row.probe_there) got.insert(new sdi::probe(1));
@@ -165,7 +168,10 @@ TEST(RecordStream, ASecondProbeOrMultiplierIsDropped) {
     if (row.probe_there) kinds.erase(kinds.begin());
     EXPECT_EQ(kinds, row.kinds);
     sdi::delete_list_elements(got);
+    EXPECT_EQ(sdi::pending_element, &placing);
+    EXPECT_EQ(sdi::previous_pending_element, &before);
   }
+  sdi::pending_element = sdi::previous_pending_element = nullptr;
   std::fclose(f);
 }
 
