@@ -82,6 +82,20 @@ TEST(CircuitFileDamage, TruncatedAtEveryByte) {
   build_real_circuit();
   const Bytes full = circuit_file_bytes();
   ASSERT_GT(full.size(), 1500u);
+  // Where each record starts (and the end code), to name the byte a cut falls after.
+  std::vector<std::size_t> starts{100};
+  for (sdi::enode* e = sdi::circuit.head; e; e = static_cast<sdi::enode*>(e->next))
+    starts.push_back(starts.back() + written(*e->value).size());
+  ASSERT_EQ(starts.back() + 4, full.size());
+  auto why = [&](std::size_t n) -> std::string {
+    if (n < 100) return n < 4 ? "byte 0: the file ends inside its header" : "byte 4: the file ends inside its header";
+    std::size_t b = starts.front();
+    for (std::size_t s : starts)
+      if (s <= n) b = s;
+    const bool in_kind = n < b + 4 || b == starts.back();
+    return "byte " + std::to_string(b) + ": " +
+           (in_kind ? "the file ends before its end code" : "The file ends inside an element record");
+  };
   // The open circuit is another one, with other settings.
   CircuitGuard::clear();
   add_symbol(new sdi::basic(sdi::kind_capacitor, 1), point(800, 800), "C9");
@@ -94,6 +108,7 @@ TEST(CircuitFileDamage, TruncatedAtEveryByte) {
     EXPECT_EQ(sdi::open_circuit_file("cut.ckt"), sdi::circuit_damaged) << n;
     ASSERT_EQ(cap.messages.size(), 1u) << n;
     EXPECT_EQ(cap.messages[0].rfind("File cut.ckt is damaged or truncated (", 0), 0u) << cap.messages[0];
+    EXPECT_EQ(cap.messages[0], "File cut.ckt is damaged or truncated (" + why(n) + ")");
     expect_unchanged(before, "cut at", n);
   }
   write_file("whole.ckt", full, full.size());

@@ -277,11 +277,11 @@ TEST_F(CircuitFile, DamageIsNamedAndKeepsTheOpenCircuit) {
     b[100 + 16] = 2;  // the first record's id (after kind, value, flags) becomes the second's
     return b;
   };
-  auto far_wire = [] {
+  auto far_wire = [](std::int32_t x) {
     CircuitGuard::clear();
     add_wire(point(8, 8), point(40, 8));
     Bytes b = circuit_file_bytes();
-    const Bytes far = le32(2000000);  // the wire's first x
+    const Bytes far = le32(x);  // the wire's first x
     std::copy(far.begin(), far.end(), b.begin() + 100 + 20);
     return b;
   };
@@ -291,7 +291,8 @@ TEST_F(CircuitFile, DamageIsNamedAndKeepsTheOpenCircuit) {
       {unknown, "byte 100: no element has the kind 99"},
       {default_header, "byte 100: the file ends before its end code"},
       {two_resistors(), "element id 2 is used twice"},
-      {far_wire(), "element id 1 lies far outside the sheet"},
+      {far_wire(2000000), "element id 1 lies far outside the sheet"},
+      {far_wire(-1000001), "element id 1 lies far outside the sheet"},
   };
   for (const auto& [file, why] : rows) {
     SCOPED_TRACE(why);
@@ -303,4 +304,30 @@ TEST_F(CircuitFile, DamageIsNamedAndKeepsTheOpenCircuit) {
     EXPECT_EQ(circuit_kinds(), (std::vector<int>{1}));
     EXPECT_EQ(run_tsim, 0.001);
   }
+  EXPECT_EQ(read_bytes_as_circuit(far_wire(-1000000)), sdi::circuit_read);  // the farthest a file may place it
+}
+
+// A save through a symbolic link replaces the file it names and keeps the
+// link; a replaced file keeps its permissions; no file is left open.
+TEST_F(CircuitFile, SaveKeepsLinksAndPermissions) {
+  TempDir dir;
+  add_symbol(new sdi::basic(sdi::kind_resistor, 1), point(200, 160), "R1");
+  const Bytes want = circuit_file_bytes();
+  std::filesystem::create_directory("lib");
+  std::ofstream("lib/real.ckt") << "previous";
+  std::filesystem::permissions("lib/real.ckt", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                                   std::filesystem::perms::others_read);
+  std::filesystem::create_symlink("lib/real.ckt", "link.ckt");
+  auto open_files = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+  const auto files_before = open_files();
+  Capture cap;
+  ASSERT_EQ(sdi::save_circuit("link.ckt"), 1);
+  EXPECT_EQ(open_files(), files_before);  // nothing left open
+  EXPECT_TRUE(cap.messages.empty());
+  EXPECT_TRUE(std::filesystem::is_symlink("link.ckt"));
+  const std::string got = slurp("lib/real.ckt");
+  EXPECT_EQ(Bytes(got.begin(), got.end()), want);
+  EXPECT_EQ(std::filesystem::status("lib/real.ckt").permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::others_read);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("lib"), {}), 1);  // no temporary left
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "capture.h"
@@ -300,3 +302,108 @@ TEST(Subcircuit, MissingSymbolFileIsShownAndTheRecordStillReads) {
   EXPECT_EQ(cap.messages, std::vector<std::string>{"File nothere.sym couldn't be opened"});
 }
 
+
+// Every checked cast hands back each element of its kinds unchanged and quietly,
+// and refuses (reported) every element of another kind.
+TEST(Factories, EveryCastTakesItsKindsOnly) {
+  using cast = std::function<void*(sdi::element*)>;
+  const struct { const char* name; cast f; std::vector<int> kinds; } rows[] = {
+      {"bl_element", [](sdi::element* e) -> void* { return sdi::as_bl_element(e); }, {5, 8}},
+      {"cmutind", [](sdi::element* e) -> void* { return sdi::as_cmutind(e); }, {8}},
+      {"xform", [](sdi::element* e) -> void* { return sdi::as_xform(e); }, {6, 7}},
+      {"depsource", [](sdi::element* e) -> void* { return sdi::as_depsource(e); }, {12, 13, 14, 15}},
+      {"current_sense", [](sdi::element* e) -> void* { return sdi::as_current_sense(e); }, {26}},
+      {"diode", [](sdi::element* e) -> void* { return sdi::as_diode(e); }, {29}},
+      {"limiter", [](sdi::element* e) -> void* { return sdi::as_limiter(e); }, {22, 23}},
+      {"modulator", [](sdi::element* e) -> void* { return sdi::as_modulator(e); }, {20}},
+      {"multiplier", [](sdi::element* e) -> void* { return sdi::as_multiplier(e); }, {36}},
+      {"op_amp", [](sdi::element* e) -> void* { return sdi::as_op_amp(e); }, {27}},
+      {"switch", [](sdi::element* e) -> void* { return sdi::as_switch(e); }, {30}},
+      {"sine", [](sdi::element* e) -> void* { return sdi::as_sine(e); }, {34}},
+      {"source", [](sdi::element* e) -> void* { return sdi::as_source(e); }, {32, 33}},
+      {"threshold", [](sdi::element* e) -> void* { return sdi::as_threshold(e); }, {24}},
+      {"vco", [](sdi::element* e) -> void* { return sdi::as_vco(e); }, {25}},
+  };
+  std::vector<std::unique_ptr<sdi::element>> all;
+  for (int k : all_kinds) all.push_back(make(k));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (auto& e : all) {
+      Capture cap;
+      const bool mine = std::count(row.kinds.begin(), row.kinds.end(), e->kind) > 0;
+      void* got = row.f(e.get());
+      EXPECT_EQ(got != nullptr, mine) << e->kind;
+      if (mine) {
+        EXPECT_EQ(static_cast<sdi::element*>(got), e.get());
+      }
+      EXPECT_EQ(cap.errors.size(), mine ? 0u : 1u) << e->kind;
+    }
+  }
+  Capture cap;
+  for (auto* e : {all.front().get(), all[3].get()}) EXPECT_EQ(sdi::as_i_element(e) != nullptr, !sdi::is_line_element(e->kind));
+  EXPECT_EQ(cap.errors.size(), 1u);  // the wire
+}
+
+// Each factory keeps the element it replaces as the previous pending element,
+// so that the editor can erase and delete it.
+TEST(Factories, EachFactoryRemembersTheElementItReplaces) {
+  Capture cap;
+  const std::function<void()> factories[] = {
+      sdi::new_resistor, sdi::new_capacitor, sdi::new_inductor, sdi::new_primary, sdi::new_secondary,
+      sdi::new_voltage_port, sdi::new_current_port, sdi::new_icis, sdi::new_icvs, sdi::new_vcis, sdi::new_vcvs,
+      sdi::new_junction, sdi::new_wire, sdi::new_mutual, sdi::new_clock, sdi::new_modulator,
+      sdi::new_upper_limiter, sdi::new_lower_limiter, sdi::new_threshold, sdi::new_vco, sdi::new_current_sense,
+      sdi::new_op_amp, sdi::new_ground, sdi::new_diode, sdi::new_switch, sdi::new_label, sdi::new_voltage_source,
+      sdi::new_current_source, sdi::new_sine, [] { sdi::new_multiplier(); }, [] { sdi::create_element(0); },
+      [] { sdi::create_element(11); }};
+  sdi::pending_element = nullptr;
+  std::vector<std::unique_ptr<sdi::element>> made;
+  for (const auto& f : factories) {
+    sdi::element* before = sdi::pending_element;
+    f();
+    EXPECT_EQ(sdi::previous_pending_element, before) << made.size();
+    made.emplace_back(sdi::pending_element);
+  }
+  EXPECT_EQ(made.back(), nullptr);  // kind 11 has no class
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simelem: Internal"});
+  sdi::pending_element = sdi::previous_pending_element = nullptr;
+  sdi::next_label_letter = 'a';
+}
+
+// The flag word every class starts with, as records store it: 1 network branch,
+// 2 output, 3 controlled source, 4 values set, 7 needs no values.
+TEST(Factories, EveryClassStartsWithItsFlagBits) {
+  const struct { std::vector<int> bits, kinds; } rows[] = {
+      {{1}, {0, 1, 2, 6, 7, 8, 30, 32, 33, 34, 36}}, {{4, 7}, {5, 16, 28, 31}}, {{1, 2, 4}, {9, 10, 29}},
+      {{1, 3}, {12, 13, 14, 15}}, {{7}, {20, 21, 22, 23, 24}}, {{}, {25, 35}}, {{1, 4, 7}, {26}}, {{1, 4}, {27}},
+  };
+  int seen = 0;
+  for (const auto& row : rows) {
+    std::uint32_t word = 0;
+    for (int b : row.bits) word |= 1u << b;
+    for (int k : row.kinds) {
+      EXPECT_EQ(make(k)->flags.word(), word) << k;
+      ++seen;
+    }
+  }
+  EXPECT_EQ(seen, static_cast<int>(std::size(all_kinds)));
+}
+
+// The editor's repeat of a subcircuit instance makes another of the last one placed.
+TEST(Factories, ASubcircuitRepeatsTheLastPlaced) {
+  TempDir dir;
+  std::ofstream("part.sym") << "PART\n17,17,8,8\n0\n2\n8,0\n8,16\n0\n";
+  sdi::new_subcircuit("part");
+  std::unique_ptr<sdi::element> first(sdi::pending_element);
+  sdi::pending_element = nullptr;
+  for (auto make : {+[] { sdi::create_element(sdi::kind_sub); }, +[] { sdi::create_next_element(sdi::kind_sub); }}) {
+    make();
+    std::unique_ptr<sdi::element> again(sdi::pending_element);
+    sdi::pending_element = nullptr;
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(static_cast<sdi::sub*>(again.get())->type_name, "PART");
+    EXPECT_EQ(again->nodes.count(), 2);
+  }
+  sdi::previous_pending_element = nullptr;
+  sdi::current_subcircuit_name.clear();
+}

@@ -271,6 +271,7 @@ TEST(NodeNumbering, LabelsJoinNetsAndGroundThem) {
   at(new sdi::ground(1), point(1000, 184));
   sdi::number_nodes();
   EXPECT_NE(sdi::pin_node(r1, 0), -1);
+  EXPECT_NE(sdi::pin_node(r1, 0), 0);  // a and b are not grounded
   EXPECT_EQ(sdi::pin_node(r1, 0), sdi::pin_node(r3, 0));
   EXPECT_EQ(sdi::pin_node(r2, 0), sdi::pin_node(r3, 0));
   for (auto* r : {r1, r2, r3}) EXPECT_EQ(sdi::pin_node(r, 1), 0);
@@ -292,4 +293,102 @@ TEST(NodeNumbering, CouplingTakesTheInductorsUnderItsEnds) {
     EXPECT_EQ(c->inductor1, l1->id);
     EXPECT_EQ(c->inductor2, l2->id);
   }
+}
+
+// The first element in circuit order that decides settles a node's role; a
+// switch's main pin or a modulator's input decides nothing, so a later clock does.
+TEST(Connectivity, TheFirstDecidingElementSettlesANode) {
+  struct Pins {
+    int kind;
+    std::vector<int> nodes;
+  };
+  auto make = [](int kind) -> sdi::element* {
+    switch (kind) {
+      case sdi::kind_switch: return new sdi::switch2(1);
+      case sdi::kind_clock: return new sdi::clockx(1);
+      case sdi::kind_modulator: return new sdi::modulator(1);
+      case sdi::kind_current_sense: return new sdi::current_sense(1);
+      default: return new sdi::basic(sdi::kind_resistor, 1);
+    }
+  };
+  const struct { const char* label; std::vector<Pins> elements; int node1_becomes; } rows[] = {
+      {"switch main pin, then a clock", {{30, {1, 0, -1, -1}}, {21, {1}}}, 1001},
+      {"switch control pin", {{30, {0, 2, 1, -1}}, {0, {1, 0}}}, 1001},
+      {"switch main and control pin on one node: the first decides nothing", {{30, {1, 0, 1, -1}}, {0, {1, 0}}}, 1},
+      {"switch off pin", {{30, {0, 2, -1, 1}}, {0, {1, 0}}}, 1001},
+      {"modulator input, then a clock", {{20, {1, 0, 2}}, {21, {1}}}, 1001},
+      {"modulator output", {{20, {0, 2, 1}}, {0, {1, 0}}}, 1001},
+      {"current sense main pin before a clock", {{26, {1, 0, 2}}, {21, {1}}}, 1},
+      {"resistor, then a clock", {{0, {1, 0}}, {21, {1}}}, 1001},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    NodeGuard g;
+    sdi::element* first = nullptr;
+    for (const Pins& p : row.elements) {
+      sdi::element* e = make(p.kind);
+      for (std::size_t i = 0; i < p.nodes.size(); ++i) *e->nodes.list_value_at(static_cast<int>(i)) = p.nodes[i];
+      sdi::circuit.append(e);
+      if (!first) first = e;
+    }
+    sdi::next_free_node = 3;
+    sdi::renumber_nodes();
+    int at = 0;
+    while (at < first->nodes.count() && row.elements[0].nodes[at] != 1) ++at;
+    EXPECT_EQ(sdi::pin_node(first, at), row.node1_becomes);
+  }
+}
+
+// Mode 0 gives every still unassigned pin at the point the value and counts
+// them; pins already on a node keep it.
+TEST(NodeNumbering, PointQueryFillsOnlyUnassignedPins) {
+  NodeGuard g;
+  auto* r1 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 160));  // pins (200,136), (200,184)
+  auto* r2 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 208));  // pin 0 at (200,184)
+  auto* r3 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 232));  // pin 0 at (200,208)
+  auto* c = at(new sdi::basic(sdi::kind_capacitor, 1), point(200, 208));  // pin 0 at (200,184)
+  *c->nodes.list_value_at(0) = 4;
+  EXPECT_EQ(sdi::point_query(point(200, 184), 7, 0), 2);
+  EXPECT_EQ(node_numbers(r1), (std::vector<int>{-1, 7}));
+  EXPECT_EQ(node_numbers(r2), (std::vector<int>{7, -1}));
+  EXPECT_EQ(node_numbers(c), (std::vector<int>{4, -1}));
+  EXPECT_EQ(node_numbers(r3), (std::vector<int>{-1, -1}));
+  EXPECT_EQ(sdi::point_query(point(200, 184), 0, 1), 3);
+  EXPECT_EQ(sdi::circuit.replace_node(7, 9), 2);  // how many pins it moved
+  EXPECT_EQ(node_numbers(r2), (std::vector<int>{9, -1}));
+  EXPECT_EQ(sdi::circuit.replace_node(7, 9), 0);
+}
+
+// Node queries record the element and pin they found; with a callback every
+// match is recorded in turn and counted.
+TEST(NodeNumbering, NodeQueriesFindByKindAndPin) {
+  NodeGuard g;
+  auto* c = at(new sdi::basic(sdi::kind_capacitor, 1), point(100, 100));
+  auto* r1 = at(new sdi::basic(sdi::kind_resistor, 1), point(200, 100));
+  auto* r2 = at(new sdi::basic(sdi::kind_resistor, 1), point(300, 100));
+  const int nodes[3][2] = {{5, 0}, {0, 5}, {5, 6}};
+  int i = 0;
+  for (auto* e : {c, r1, r2}) {
+    *e->nodes.list_value_at(0) = nodes[i][0];
+    *e->nodes.list_value_at(1) = nodes[i++][1];
+  }
+  EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 4, 0), 1);
+  EXPECT_EQ(sdi::found_element, r1);
+  EXPECT_EQ(sdi::found_pin, 1);
+  EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 3, 0), 1);  // pin 0 on node 5: r2's
+  EXPECT_EQ(sdi::found_element, r2);
+  EXPECT_EQ(sdi::kind_pin_on_pin_node(c, 0, sdi::kind_resistor, 1), 1);
+  EXPECT_EQ(sdi::found_element, r1);
+  EXPECT_EQ(sdi::kind_on_pin_node(r2, 1, sdi::kind_capacitor), 0);
+  std::vector<std::pair<sdi::element*, int>> seen;
+  sdi::node_query_callback = [&] { seen.emplace_back(sdi::found_element, sdi::found_pin); };
+  EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 4, 0), 2);
+  EXPECT_EQ(seen, (std::vector<std::pair<sdi::element*, int>>{{r1, 1}, {r2, 0}}));
+  EXPECT_FALSE(sdi::node_query_callback);  // cleared by the query
+  EXPECT_EQ(sdi::pin_count(5), 3);
+  EXPECT_EQ(sdi::node_query(-1, sdi::kind_resistor, 5, 0), 0);
+  Capture cap;
+  EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 6, 0), 0);
+  EXPECT_EQ(sdi::point_query(point(0, 0), 0, 4), 0);
+  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/Simnodes: Internal Case"));
 }

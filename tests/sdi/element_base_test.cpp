@@ -85,3 +85,15 @@ TEST(Snap, SnapImageUsesThePendingElementsBounds) {
   turned.rotate();
   EXPECT_EQ(turned.ref_point(), point(0, 16));
 }
+
+// Flag bit n is 1 << n of the one stored word; numbers outside 0..31 change nothing.
+TEST(Flags, BitsOfTheStoredWord) {
+  sdi::flagset f;
+  for (int bit : {0, 4, 31, 32, -1}) f.set(bit);
+  EXPECT_EQ(f.word(), 0x80000011u);
+  EXPECT_EQ(f.test(31), 1);
+  EXPECT_EQ(f.test(32), 0);
+  EXPECT_EQ(f.test(1), 0);
+  for (int bit : {4, 32, -1}) f.clear(bit);
+  EXPECT_EQ(f.word(), 0x80000001u);
+}

@@ -54,3 +54,34 @@ TEST(Naming, OnlyTheSameKindsNamesAreTaken) {
   sdi::assign_default_name(&c2);
   EXPECT_EQ(name_of(&c2), "C3");  // one capacitor: the count starts at 2, and C2 is taken
 }
+
+// Kinds without a prefix are reported and name with an empty one.
+TEST(Naming, KindsWithoutAPrefix) {
+  for (int k : {3, 4, 11, 16, 18, 19, 35}) {
+    Capture cap;
+    EXPECT_STREQ(sdi::name_prefix(k), "") << k;
+    EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Element: Internal"}) << k;
+  }
+  Capture cap;
+  EXPECT_STREQ(sdi::name_prefix(sdi::kind_threshold), "THRES");
+  EXPECT_TRUE(cap.errors.empty());
+}
+
+// Subcircuit instances count only the instances of their own type; names that
+// are no plain file name in the current folder name no subcircuit.
+TEST(Naming, SubcircuitsCountTheirOwnType) {
+  TempDir dir;
+  CircuitGuard guard;
+  std::ofstream("pa.sym") << "PA\n17,17,8,8\n0\n1\n8,0\n0\n";
+  std::ofstream("qb.sym") << "QB\n17,17,8,8\n0\n1\n8,0\n0\n";
+  auto* a = new sdi::sub("pa", 1);
+  sdi::assign_default_name(a);
+  add_symbol(a, sdi::point(200, 200));
+  auto* b = new sdi::sub("qb", 1);
+  sdi::assign_default_name(b);
+  EXPECT_EQ(name_of(a), "PA1");
+  EXPECT_EQ(name_of(b), "QB1");
+  delete b;
+  for (const char* name : {"", ".", "..", "lib/pa", "lib\\pa"}) EXPECT_FALSE(sdi::plain_file_name(name)) << name;
+  EXPECT_TRUE(sdi::plain_file_name("pa"));
+}

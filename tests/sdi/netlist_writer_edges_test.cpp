@@ -95,6 +95,12 @@ const Row rows[] = {
        th->table.resize(4);
        *th->table.list_value_at(3) = 1.0;
      }},
+    {"th3: a weighed element that is no output is reported, its weight left out", 2, 2, internal, {},
+     [](WriterCircuit& c) {
+       vsource(c, {1, 0});
+       auto* r = resistor(c, {1, 0}, "R1");
+       threshold(c, 0.5, {vport(c, {1, 0}), r}, {1.0, 2.0});
+     }},
     {"cs: current sense feeding the network writes two rows", 4, 4, {}, {},
      [](WriterCircuit& c) {
        vsource(c, {1, 0}, 5.0);
@@ -205,6 +211,19 @@ const Row rows[] = {
        c.add(new sdi::limiter(sdi::kind_upper_limiter, 1), {2, 4}, "UL1", 2.0);
        resistor(c, {3, 0}, "R1");
        resistor(c, {4, 0}, "R2");
+     }},
+    {"xf: windings of a zero primary and a lone secondary are reported, their rows left out", 4, 4,
+     {internal[0], internal[0], internal[0]}, {},
+     [](WriterCircuit& c) {
+       vsource(c, {1, 0});
+       auto* p = c.add(new sdi::xform(sdi::kind_primary, 1), {1, 0}, "PRI1", 0.0);
+       auto* s = c.add(new sdi::xform(sdi::kind_secondary, 1), {2, 0}, "SEC1", 2.0);
+       p->secondaries.append(s->id);
+       s->partner = p->id;
+       c.add(new sdi::xform(sdi::kind_secondary, 1), {3, 0}, "SEC2", 2.0)->partner = 98;  // no such primary
+       resistor(c, {2, 0}, "R1");
+       resistor(c, {3, 0}, "R2");
+       vport(c, {2, 0});
      }},
     {"mul: an open multiplier input", 3, 3, {}, {"Incomplete Circuit"},
      [](WriterCircuit& c) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <limits>
 
 #include "capture.h"
 #include "netlist_writer_circuits.h"
@@ -54,6 +56,21 @@ TEST(NameElements, SharedCountersAndWindings) {
   EXPECT_EQ(sec1->winding, 2);
 }
 
+// A primary's list entry that is no secondary (gone, or another element) is
+// reported and numbers no winding; the windings after it count on.
+TEST(NameElements, WindingsSkipEntriesThatAreNoSecondary) {
+  WriterCircuit c;
+  auto* pri = c.add(new sdi::xform(sdi::kind_primary, 1), {1, 0});
+  auto* r = c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0});
+  auto* sec = c.add(new sdi::xform(sdi::kind_secondary, 1), {2, 0});
+  for (int id : {99, r->id, sec->id}) pri->secondaries.append(id);
+  Capture cap;
+  sdi::name_elements();
+  EXPECT_EQ(cap.errors, (std::vector<std::string>(2, "sdi/Simnet: Internal")));
+  EXPECT_EQ(sec->winding, 1);
+  EXPECT_STREQ(r->netname(), "R1");
+}
+
 TEST(NetlistWriterEdges, BreakpointsBeyondFiftyPairsAreAllKept) {
   TempDir dir;
   WriterCircuit c;
@@ -86,4 +103,41 @@ TEST(Simrec, CommentTextDropsReaderTriggers) {
   sdi::simrec r;
   r.set_name("x]y");
   EXPECT_EQ(r.name, "xy");
+}
+
+// One row as the matrices print it: each field left-aligned in its width, one
+// blank more when it fills it, and the row padded on the declared widths.
+TEST(Simrec, FieldsPrintInTheirWidths) {
+  const struct {
+    const char* label;
+    std::function<void(sdi::simrec&)> fill;
+    int row_width;
+    std::string text;
+  } rows[] = {
+      {"empty row, padded", [](sdi::simrec&) {}, 5, "     "},
+      {"empty row, no width", [](sdi::simrec&) {}, 0, ""},
+      {"short fields padded to the row", [](sdi::simrec& r) { r.add_string("R1", 10); r.add_int(7); }, 20,
+       "R1        7         "},
+      {"an int filling its width", [](sdi::simrec& r) { r.add_int(-123); r.add_int(12345); }, 2, "-123 12345 "},
+      {"doubles", [](sdi::simrec& r) { r.add_double(-1.5e-300); r.add_double(0.5); }, 2,
+       "-1.5000e-300   5.0000e-01     "},
+      {"a string filling its width", [](sdi::simrec& r) { r.add_string("ABCD", 4); r.add_string("ABCDEF", 4); }, 2,
+       "ABCD ABCDEF "},
+      {"width counted on the declared widths", [](sdi::simrec& r) { r.add_string("LONGNAME", 4); }, 6, "LONGNAME   "},
+  };
+  for (const auto& row : rows) {
+    sdi::simrec r;
+    row.fill(r);
+    std::string out = "|";
+    r.print(out, row.row_width);
+    EXPECT_EQ(out, "|" + row.text) << row.label;
+  }
+  Capture cap;
+  sdi::simrec bad;
+  bad.add_double(std::numeric_limits<double>::infinity());
+  std::string out;
+  bad.print(out, 0);
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simrec: Internal"});
+  bad.clear();
+  EXPECT_EQ(bad.n(), 0);
 }

@@ -79,6 +79,9 @@ TEST(PrepareCircuit, RcWritesItsNetlistAndGivesTheListBack) {
   EXPECT_EQ(circuit_kinds(), kinds);
   EXPECT_EQ(sdi::circuit.head, head);
   EXPECT_EQ(sdi::circuit.current_, cursor);
+  const std::string first = slurp("rc.m");
+  sdi::prepare_circuit();  // the numbers of the first run are no starting point for the second
+  EXPECT_EQ(slurp("rc.m"), first);
 }
 
 TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
@@ -245,4 +248,48 @@ TEST(PrepareCircuit, ListIsRestoredWhenSomethingThrows) {
   sdi::prepare_circuit();
   EXPECT_EQ(cap.errors, std::vector<std::string>{});
   EXPECT_EQ(cap.messages, (std::vector<std::string>{"Clock must be connected to a switch control"}));
+}
+
+// A subcircuit's pin label may sit at the end of one of its wires rather than
+// on an element: the wire's end is moved onto the instance's terminal.
+TEST(PrepareCircuit, InnerWiresEndOnTheInstancesTerminals) {
+  TempDir dir;
+  CircuitGuard guard;
+  Capture cap;
+  {
+    std::FILE* sym = std::fopen("wsub.sym", "w");
+    std::fputs("WSUB\n16,49,8,24\n1\n0,0,15,48\n2\n8,0\n8,48\n0\n", sym);
+    std::fclose(sym);
+    sdi::elist inner;
+    auto* r = new sdi::basic(sdi::kind_resistor, 1);  // pins (100,76), (100,124)
+    r->image->place_ref_at({100, 100});
+    r->values[0] = 1000.0;
+    auto* a = new sdi::llabel(1);
+    auto* b = new sdi::llabel(1);
+    a->set_letter('a');
+    b->set_letter('b');
+    auto* wa = new sdi::cline;
+    auto* wb = new sdi::cline;
+    wa->shape.set(100, 40, 100, 76, 1, 1, 0, 0);
+    wb->shape.set(100, 124, 100, 160, 1, 1, 0, 0);
+    int id = 1;
+    for (sdi::element* e : std::initializer_list<sdi::element*>{a, b, wa, wb, r}) {
+      inner.append(e);
+      e->id = id++;
+      e->flags.set(sdi::flag_values_set);
+    }
+    for (auto [l, p] : {std::pair{a, sdi::point(100, 40)}, std::pair{b, sdi::point(100, 160)}}) {
+      const sdi::point t = l->terminal_at(0);
+      l->move({p.x - t.x, p.y - t.y});
+    }
+    sdi::write_element_file("wsub.sct", inner);
+    sdi::delete_list_elements(inner);
+  }
+  build_rc(add_symbol(new sdi::sub("wsub", 1), {304, 160}, "WSUB1"));
+  base_name = "wsub";
+  sdi::prepare_circuit();
+  EXPECT_EQ(cap.messages, std::vector<std::string>{});
+  EXPECT_EQ(sdi::run_error_count, 0);
+  EXPECT_EQ(sdi::numn, 3);
+  EXPECT_NE(slurp("wsub.m").find("1.0000e+03"), std::string::npos);
 }

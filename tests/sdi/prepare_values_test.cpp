@@ -58,6 +58,18 @@ TEST(CheckValues, FaultsOfOneElement) {
       {"threshold coefficient without its output", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { t.coefficients.append(0.0); t.coefficients.append(3.0); t.outputs.append(5); }); }, 1},
       {"threshold table", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { *t.table.list_value_at(1) = nan; }); }, 1},
       {"fresh threshold", [] { return new sdi::threshold(1); }, 0},
+      {"fresh clock: no period", [] { return new sdi::clockx(1); }, 1},
+      {"primary with an unlinked secondary", [] { return with<sdi::xform>(new sdi::xform(sdi::kind_primary, 1), [](sdi::xform& x) { x.values[0] = 5.0; x.secondaries.append(7); x.secondaries.append(0); }); }, 1},
+      {"primary", [] { return with<sdi::xform>(new sdi::xform(sdi::kind_primary, 1), [](sdi::xform& x) { x.values[0] = 5.0; x.secondaries.append(7); }); }, 0},
+      {"coupling with one inductor", [] { return with<sdi::cmutind>(new sdi::cmutind, [](sdi::cmutind& m) { m.values[0] = 0.5; m.inductor1 = 3; }); }, 1},
+      {"coupling below the limit", [] { return with<sdi::cmutind>(new sdi::cmutind, [](sdi::cmutind& m) { m.values[0] = -1e-14; m.inductor1 = 3; m.inductor2 = 4; }); }, 1},
+      {"controlled source by magnitude", [] { return with<sdi::depsource>(new sdi::depsource(sdi::kind_icis, 1), [](sdi::depsource& d) { d.values[0] = -2.0; d.control = 3; }); }, 0},
+      {"controlled source at the limit", [] { return with<sdi::depsource>(new sdi::depsource(sdi::kind_icis, 1), [](sdi::depsource& d) { d.values[0] = -1e-13; d.control = 3; }); }, 0},
+      {"controlled source below the limit", [] { return with<sdi::depsource>(new sdi::depsource(sdi::kind_icis, 1), [](sdi::depsource& d) { d.values[0] = 1e-14; d.control = 3; }); }, 1},
+      {"clock period at the limit", [] { return with<sdi::clockx>(new sdi::clockx(1), [](sdi::clockx& c) { c.values[2] = 1e-13; }); }, 0},
+      {"clock period below the limit", [] { return with<sdi::clockx>(new sdi::clockx(1), [](sdi::clockx& c) { c.values[2] = 1e-14; }); }, 1},
+      {"threshold driving no switch", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { t.table.resize(4); *t.table.list_value_at(3) = 1.0; }); }, 1},
+      {"threshold driving its switch", [] { return with<sdi::threshold>(new sdi::threshold(1), [](sdi::threshold& t) { t.table.resize(4); *t.table.list_value_at(3) = 1.0; t.switch_id = 6; }); }, 0},
   };
   CircuitGuard guard;
   for (const Row& row : rows) {
@@ -133,4 +145,93 @@ TEST(FixPastedReferences, ShiftsOnlyIdsOfTheMergedSet) {
   EXPECT_EQ(sdi::FixPastedReferences(m, 50, lookup), 0);  // deleted
   EXPECT_EQ(cap.messages,
             (std::vector<std::string>{"Mutual inductance is copied only if both inductors are also copied."}));
+}
+
+// Each kind's references and its linked-id list move together: the ids of
+// merged elements (1 to 4 here) by the offset, the others stay.
+TEST(FixPastedReferences, EachKindMovesItsReferencesWithItsLinks) {
+  auto ids = [](std::initializer_list<int> v, sdi::ilist& l) {
+    for (int x : v) l.append(x);
+  };
+  auto list = [](sdi::ilist& l) {
+    std::vector<int> out;
+    for (sdi::inode* n = l.head; n; n = static_cast<sdi::inode*>(n->next)) out.push_back(n->value);
+    return out;
+  };
+  // The element's own references, then its linked ids.
+  auto refs = [&](sdi::element* e) {
+    std::vector<int> out;
+    if (auto* x = dynamic_cast<sdi::xform*>(e)) {
+      out = list(x->secondaries);
+      out.push_back(x->partner);
+    } else if (auto* m = dynamic_cast<sdi::cmutind*>(e)) {
+      out = {m->inductor1, m->inductor2};
+    } else if (auto* d = dynamic_cast<sdi::depsource*>(e)) {
+      out = {d->control};
+    } else if (auto* t = dynamic_cast<sdi::threshold*>(e)) {
+      out = list(t->outputs);
+      out.push_back(t->switch_id);
+    }
+    for (int v : list(e->links)) out.push_back(v);
+    return out;
+  };
+  auto threshold = [&](double entry4) {
+    auto* t = new sdi::threshold(1);
+    ids({1, 2, 9}, t->outputs);
+    for (double k : {2.0, 0.0, 1.0}) t->coefficients.append(k);
+    t->table.resize(4);
+    *t->table.list_value_at(3) = entry4;
+    t->switch_id = 4;
+    ids({4}, t->links);
+    return t;
+  };
+  const struct {
+    const char* label;
+    std::function<sdi::element*()> make;
+    std::vector<int> after;
+  } rows[] = {
+      {"primary: found secondaries and their links", [&] {
+         auto* p = new sdi::xform(sdi::kind_primary, 1);
+         ids({3, 9}, p->secondaries);
+         ids({3, 9}, p->links);
+         return p;
+       }, {53, 9, 0, 53, 9}},
+      {"secondary: its primary found, every link moves", [&] {
+         auto* s = new sdi::xform(sdi::kind_secondary, 1);
+         s->partner = 2;
+         ids({2, 0, 9}, s->links);
+         return s;
+       }, {52, 52, 0, 59}},
+      {"secondary: its primary not merged", [&] {
+         auto* s = new sdi::xform(sdi::kind_secondary, 1);
+         s->partner = 9;
+         ids({9}, s->links);
+         return s;
+       }, {9, 9}},
+      {"coupling", [&] {
+         auto* m = new sdi::cmutind;
+         m->inductor1 = 1;
+         m->inductor2 = 3;
+         ids({1, 3}, m->links);
+         return m;
+       }, {51, 53, 51, 53}},
+      {"controlled source not merged with its control", [&] {
+         auto* d = new sdi::depsource(sdi::kind_vcvs, 1);
+         d->control = 9;
+         ids({9}, d->links);
+         return d;
+       }, {9, 9}},
+      {"threshold: weighed outputs and its switch", [&] { return threshold(1.0); }, {51, 2, 9, 54, 54}},
+      {"threshold: a switch it does not drive", [&] { return threshold(0.0); }, {51, 2, 9, 4, 54}},
+      {"switch: its threshold", [&] {
+         auto* s = new sdi::switch2(1);
+         ids({4, 9}, s->links);
+         return s;
+       }, {54, 9}},
+  };
+  for (const auto& row : rows) {
+    std::unique_ptr<sdi::element> e(row.make());
+    EXPECT_EQ(sdi::FixPastedReferences(e.get(), 50, {1, 2, 3, 4}), 1) << row.label;
+    EXPECT_EQ(refs(e.get()), row.after) << row.label;
+  }
 }

@@ -56,6 +56,7 @@ TEST(RecordStream, FileRoundTripInTheCircuitFolder) {
   ASSERT_EQ(sdi::read_element_file("part.sct", got), 1);
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_EQ(kinds_of(got), kinds);
+  EXPECT_EQ(got.current_, static_cast<sdi::enode*>(sdi::list_last(got.head)));  // the cursor on the last read
   // Pasted and merged elements come selected; the circuit is untouched.
   for (sdi::enode* n = got.head; n; n = static_cast<sdi::enode*>(n->next)) EXPECT_EQ(n->value->selected, 1);
   EXPECT_EQ(circuit_kinds(), kinds);
@@ -134,4 +135,54 @@ TEST(RecordStream, UnreadableStreamsAreRefusedWithTheirMessage) {
     EXPECT_EQ(got.head->next, nullptr);
     sdi::delete_list_elements(got);
   }
+}
+
+// A stream may hold one probe and one multiplier beside what the list already
+// has; the others are read past, dropped and shown, and the rest still reads.
+TEST(RecordStream, ASecondProbeOrMultiplierIsDropped) {
+  CircuitGuard guard;
+  for (int k : {35, 36, 35, 36, 0}) {
+    sdi::element* e = k == 35 ? static_cast<sdi::element*>(new sdi::probe(1))
+                     : k == 36 ? static_cast<sdi::element*>(new sdi::multiplier(1))
+                               : new sdi::basic(sdi::kind_resistor, 1);
+    add_symbol(static_cast<sdi::i_element*>(e), point(100 + 80 * static_cast<int>(circuit_ids().size()), 160));
+  }
+  std::FILE* f = std::tmpfile();
+  sdi::write_records(f, sdi::circuit);
+  const struct { bool probe_there; std::vector<int> kinds; std::vector<std::string> messages; } rows[] = {
+      {false, {35, 36, 0}, {"Only one probe allowed.", "Only one multiplier allowed."}},
+      {true, {36, 0}, {"Only one probe allowed.", "Only one probe allowed.", "Only one multiplier allowed."}},
+  };
+  sdi::basic placing(sdi::kind_resistor, 1), before(sdi::kind_capacitor, 1);
+  sdi::pending_element = &placing;  // reading leaves the placement state alone
+  sdi::previous_pending_element = &before;
+  for (const auto& row : rows) {
+    sdi::elist got;
+    if (row.probe_there) got.insert(new sdi::probe(1));
+    std::rewind(f);
+    Capture cap;
+    std::string error;
+    ASSERT_TRUE(sdi::read_records(f, got, sdi::circuit_version, error)) << error;
+    EXPECT_EQ(cap.messages, row.messages);
+    std::vector<int> kinds = kinds_of(got);
+    if (row.probe_there) kinds.erase(kinds.begin());
+    EXPECT_EQ(kinds, row.kinds);
+    sdi::delete_list_elements(got);
+    EXPECT_EQ(sdi::pending_element, &placing);
+    EXPECT_EQ(sdi::previous_pending_element, &before);
+  }
+  sdi::pending_element = sdi::previous_pending_element = nullptr;
+  std::fclose(f);
+}
+
+// A stream that cannot be written says so, and leaves nothing behind.
+TEST(RecordStream, AStreamThatCannotBeWrittenIsNoSuccess) {
+  TempDir dir;
+  CircuitGuard guard;
+  build_coupled_pair();
+  std::filesystem::create_directory("dir.sct");
+  EXPECT_EQ(sdi::write_element_file("no/such/folder/part.sct", sdi::circuit), 0);
+  EXPECT_EQ(sdi::write_element_file("dir.sct", sdi::circuit), 0);
+  EXPECT_TRUE(std::filesystem::is_directory("dir.sct"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
 }

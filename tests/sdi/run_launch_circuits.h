@@ -60,9 +60,10 @@ struct SettingsGuard {
 };
 
 // RC step: V1 10 V through R1 1 kohm into C1 1 uF (tau 1 ms); "Vc" reads C1.
-inline void build_rc() {
+// A given middle element (placed at (304,160)) stands in for R1.
+inline void build_rc(sdi::element* middle = nullptr) {
   auto* v = add_valued(new sdi::source(sdi::kind_voltage_source, 1), {104, 240}, "V1", 10.0);
-  auto* r = add_valued(new sdi::basic(sdi::kind_resistor, 1), {304, 160}, "R1", 1000.0);
+  sdi::element* r = middle ? middle : add_valued(new sdi::basic(sdi::kind_resistor, 1), {304, 160}, "R1", 1000.0);
   auto* c = add_valued(new sdi::basic(sdi::kind_capacitor, 1), {504, 240}, "C1", 1e-6);
   auto* vp = add_symbol(new sdi::port(sdi::kind_voltage_port, 1), {704, 240}, "Vc");
   auto* g = add_symbol(new sdi::ground(1), {304, 400}, "GND1");

@@ -39,6 +39,8 @@ TEST(SymbolFile, MalformedFilesAreNotASymbol) {
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->nodes.count(), 0);
     EXPECT_EQ(s->image->w, 0);
+    s->image->place_ref_at({200, 200});  // an empty image placed where it is put
+    EXPECT_EQ(s->image->bounds(), sdi::rect(200, 200, 0, 0));
     EXPECT_EQ(cap.messages, (std::vector<std::string>{"File " + std::string(name) + ".sym is not a valid symbol file"}));
   }
 }
@@ -54,4 +56,40 @@ TEST(SymbolFile, OverlongAndWindowsLinesAreRead) {
   EXPECT_EQ(s->type_name, std::string(255, 'Q'));
   EXPECT_EQ(s->nodes.count(), 2);
   EXPECT_EQ(s->strings[0], "vin");
+}
+
+// The bounds of a symbol file, each taken exactly and refused one past it.
+TEST(SymbolFile, EachBoundHoldsExactly) {
+  struct Row {
+    const char* label;
+    int width, segments, pins, names, segment_x, pin_x;
+    bool valid;
+  };
+  const Row rows[] = {
+      {"widest", 1000000, 1, 2, 0, 0, 0, true},         {"too wide", 1000001, 1, 2, 0, 0, 0, false},
+      {"segment far left", 17, 1, 2, 0, -1000000, 0, true}, {"segment past it", 17, 1, 2, 0, -1000001, 0, false},
+      {"pin far right", 17, 1, 2, 0, 0, 1000000, true},  {"pin past it", 17, 1, 2, 0, 0, 1000001, false},
+      {"most segments", 17, 10000, 2, 0, 0, 0, true},    {"one segment more", 17, 10001, 2, 0, 0, 0, false},
+      {"most pins", 17, 1, 1000, 0, 0, 0, true},         {"one pin more", 17, 1, 1001, 0, 0, 0, false},
+      {"most names", 17, 1, 2, 1000, 0, 0, true},        {"one name more", 17, 1, 2, 1001, 0, 0, false},
+  };
+  TempDir dir;
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.label);
+    {
+      std::ofstream f("lim.sym");
+      f << "LIM\n" << r.width << ",17,8,8\n" << r.segments << '\n';
+      for (int i = 0; i < r.segments; ++i) f << (i ? 0 : r.segment_x) << ",0,16,16\n";
+      f << r.pins << '\n';
+      for (int i = 0; i < r.pins; ++i) f << (i ? 8 * i : r.pin_x) << ",0\n";
+      f << r.names << '\n';
+      for (int i = 0; i < r.names; ++i) f << "n" << i << '\n';
+    }
+    Capture cap;
+    auto s = place("lim");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->nodes.count(), r.valid ? r.pins : 0);
+    EXPECT_EQ(cap.messages.size(), r.valid ? 0u : 1u);
+    EXPECT_EQ(s->read_symbol("lim"), r.valid);  // read again: the same answer
+  }
 }

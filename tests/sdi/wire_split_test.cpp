@@ -112,3 +112,18 @@ TEST(WireSplit, ATerminalAtTheCornerOrOnTheSecondLegSplitsOnce) {
     EXPECT_EQ(first->shape.corner(), point(200, 136));
   }
 }
+
+// Only a placed wire is split after drawing; anything else is reported and left.
+TEST(WireSplit, OnlyAPlacedWireIsSplitAfterDrawing) {
+  CircuitGuard guard;
+  auto* r = resistor(point(200, 160));
+  auto* unplaced = new sdi::cline;
+  unplaced->shape.set(96, 136, 504, 136, 0, 1, 0, 0);
+  Capture cap;
+  EXPECT_EQ(sdi::split_after_wire_drawn(r), 0);
+  EXPECT_EQ(sdi::split_after_wire_drawn(unplaced), 0);
+  EXPECT_EQ(sdi::split_after_wire_drawn(nullptr), 0);
+  EXPECT_EQ(cap.errors, std::vector<std::string>(3, "sdi/Circd1: Internal Assertion"));
+  EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
+  delete unplaced;
+}
