@@ -359,8 +359,7 @@ TEST(NodeNumbering, PointQueryFillsOnlyUnassignedPins) {
   EXPECT_EQ(sdi::circuit.replace_node(7, 9), 0);
 }
 
-// Node queries record the element and pin they found; with a callback every
-// match is recorded in turn and counted.
+// Node queries find an element of a kind by its pin on a node.
 TEST(NodeNumbering, NodeQueriesFindByKindAndPin) {
   NodeGuard g;
   auto* c = at(new sdi::basic(sdi::kind_capacitor, 1), point(100, 100));
@@ -373,18 +372,15 @@ TEST(NodeNumbering, NodeQueriesFindByKindAndPin) {
     *e->nodes.list_value_at(1) = nodes[i++][1];
   }
   EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 4, 0), 1);
-  EXPECT_EQ(sdi::found_element, r1);
-  EXPECT_EQ(sdi::found_pin, 1);
   EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 3, 0), 1);  // pin 0 on node 5: r2's
-  EXPECT_EQ(sdi::found_element, r2);
+  EXPECT_EQ(sdi::node_query(6, sdi::kind_resistor, 3, 0), 0);  // r2's pin 1 is on node 6
+  EXPECT_EQ(sdi::node_query(5, sdi::kind_capacitor, 3, 1), 0);
   EXPECT_EQ(sdi::kind_pin_on_pin_node(c, 0, sdi::kind_resistor, 1), 1);
-  EXPECT_EQ(sdi::found_element, r1);
+  EXPECT_EQ(sdi::kind_pin_on_pin_node(c, 0, sdi::kind_resistor, 0), 1);
+  EXPECT_EQ(sdi::kind_pin_on_pin_node(r1, 0, sdi::kind_capacitor, 1), 1);  // c's pin 1 on ground
+  EXPECT_EQ(sdi::kind_pin_on_pin_node(r1, 0, sdi::kind_capacitor, 0), 0);
   EXPECT_EQ(sdi::kind_on_pin_node(r2, 1, sdi::kind_capacitor), 0);
-  std::vector<std::pair<sdi::element*, int>> seen;
-  sdi::node_query_callback = [&] { seen.emplace_back(sdi::found_element, sdi::found_pin); };
-  EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 4, 0), 2);
-  EXPECT_EQ(seen, (std::vector<std::pair<sdi::element*, int>>{{r1, 1}, {r2, 0}}));
-  EXPECT_FALSE(sdi::node_query_callback);  // cleared by the query
+  EXPECT_EQ(sdi::kind_on_pin_node(r2, 0, sdi::kind_capacitor), 1);
   EXPECT_EQ(sdi::pin_count(5), 3);
   EXPECT_EQ(sdi::node_query(-1, sdi::kind_resistor, 5, 0), 0);
   Capture cap;

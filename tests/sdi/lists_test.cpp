@@ -1,6 +1,6 @@
 // The cursor lists: where insert and remove leave the cursor, and every misuse
 // reported with a neutral result and nothing changed.
-#include "sdi/base/elist.h"
+#include "sdi/elements/elist.h"
 
 #include <gtest/gtest.h>
 
