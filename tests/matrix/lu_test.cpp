@@ -1,5 +1,6 @@
 // LU factorisation, solves, determinants, inverses and the divisions of DM and CM against
 // hand-worked answers; the transposed kernel solves on raw arrays.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -78,6 +79,13 @@ TEST(LU, PivotsDeterminantsAndConditionEstimates) {
   const double m1[] = {-1, 3, -9, -1, 9, 0, 3, -3, -4}, m2[] = {6, 9, -9, -8, -4, -9, -4, -1, 9},
                m3[] = {6, -2, 0, -1, -6, -6, 8, -8, -4};
   for (const double* m : {m1, m2, m3}) EXPECT_EQ(CLU(CM(DM(3, 3, m))).rcond, DLU(DM(3, 3, m)).rcond);
+  // The estimate never passes 1 / (|A|_1 |A^-1|_1), here 1/20 by hand, even when the
+  // solve with L grows past 1 and is scaled down on the way.
+  const DM grows[] = {rows_of(3, 3, {3, 5, 1, 4, 4, 5, -3, -1, -4}), rows_of(3, 3, {1, -3, -3, -2, 3, 2, 2, -2, -2})};
+  for (const DM& A : grows) {
+    EXPECT_GE(DLU(A).rcond, 0.05 * (1 - 1e-12));
+    EXPECT_GE(CLU(CM(A)).rcond, 0.05 * (1 - 1e-12));
+  }
 }
 
 TEST(LU, LargeSystemsTakeEveryKernelRemainder) {
@@ -128,6 +136,23 @@ TEST(LU, ComplexSolvesInversesAndDivisions) {
   CLU e{CM()};
   EXPECT_EQ(e.det(), complex(1));
   expect_cm(Dback_div(CM(), CM(0, 2)), 0, 2, {});
+}
+
+TEST(LU, KernelInverseAndDeterminantEachOnlyWhenAsked) {
+  // [[4, 7], [2, 6]]: determinant 1.0 * 10^1, inverse [[0.6, -0.7], [-0.2, 0.4]].
+  const double inverse[] = {0.6, -0.2, -0.7, 0.4};
+  struct { int job; double det0, det1; bool inverted; } jobs[] = {{1, -7, -7, true}, {10, 1, 1, false}, {11, 1, 1, true}};
+  for (auto& j : jobs) {
+    SCOPED_TRACE(j.job);
+    double a[] = {4, 2, 7, 6}, ipvt[2], det[] = {-7, -7}, work[2], factors[4];
+    int info = -1;
+    dgefa(a, 2, 2, ipvt, info);
+    std::copy(a, a + 4, factors);
+    dgedi(a, 2, 2, ipvt, det, work, j.job);
+    EXPECT_EQ(det[0], j.det0);
+    EXPECT_EQ(det[1], j.det1);
+    for (int k = 0; k < 4; ++k) EXPECT_NEAR(a[k], j.inverted ? inverse[k] : factors[k], 1e-15) << k;
+  }
 }
 
 TEST(LU, TransposedKernelSolves) {

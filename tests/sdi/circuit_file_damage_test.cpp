@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
 
@@ -68,6 +69,13 @@ struct Snapshot {
   int points = run_points;
 };
 
+// Descriptors this process holds open.
+std::size_t open_descriptors() {
+  std::size_t n = 0;
+  for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
 void expect_unchanged(const Snapshot& s, const char* what, std::size_t at) {
   EXPECT_EQ(circuit_file_bytes(), s.file) << what << " " << at;
   EXPECT_EQ(run_tsim, s.tsim) << what << " " << at;
@@ -102,6 +110,7 @@ TEST(CircuitFileDamage, TruncatedAtEveryByte) {
   run_tsim = 7.0;
   run_points = 12;
   const Snapshot before;
+  const std::size_t descriptors = open_descriptors();
   for (std::size_t n = 0; n < full.size(); ++n) {
     write_file("cut.ckt", full, n);
     Capture cap;
@@ -116,6 +125,7 @@ TEST(CircuitFileDamage, TruncatedAtEveryByte) {
   EXPECT_EQ(sdi::open_circuit_file("whole.ckt"), sdi::circuit_read);
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_EQ(circuit_file_bytes(), full);
+  EXPECT_EQ(open_descriptors(), descriptors);  // every file read is closed again
   sdi::symbol_folder.clear();
 }
 

@@ -96,6 +96,27 @@ TEST(NetlistWriterEdges, BreakpointsBeyondFiftyPairsAreAllKept) {
   EXPECT_EQ(r.p.vgs(1, 55), 4.0);    // the first source keeps its last value
 }
 
+// The thousandth source or op-amp: its six-character reference to the internal
+// branch fills the field, takes one blank more and widens the row by one.
+TEST(NetlistWriterEdges, FourDigitNumbersFillTheReferenceFields) {
+  TempDir dir;
+  WriterCircuit c;
+  auto* sine = c.add(new sdi::sine(1), {1, 0}, "SIN1", 1.0);
+  sine->frequency = 50.0;
+  auto* oa = c.add(new sdi::op_amp(1), {1, 0, 2}, "OA1", 1e5);
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {2, 0}, "R1", 1.0);
+  c.add(new sdi::port(sdi::kind_voltage_port, 1), {2, 0}, "Vo");
+  sdi::name_elements();
+  sine->set_netname("E1000");
+  oa->set_netname("X1000");
+  int nodes = 3;
+  EXPECT_EQ(sdi::write_netlist_file("big.m", "big", nodes), 0);
+  const std::string text = slurp("big.m");
+  EXPECT_NE(text.find("\n      'E1000     1   0   1.0000e+00     Cs1000       '   % SIN1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n      'Eo1000    4   0   1.0000e+05     Ri1000       '  \n"), std::string::npos) << text;
+  ReadBackSettings read_back("big.m");  // the wider row still reads
+}
+
 TEST(Simrec, CommentTextDropsReaderTriggers) {
   EXPECT_EQ(sdi::comment_text("Vo]ut"), "Vout");
   EXPECT_EQ(sdi::comment_text("a[b'c%d\te\n"), "abcde");
