@@ -314,3 +314,16 @@ TEST(Simu, AnOutputThatOverflowsBetweenSamplesEndsTheRunAtThatStep) {
   EXPECT_EQ(host.boxes[0].text, "Simulation stopped at t = 1.99000000e-04 s: output V E1 is not finite (inf).\n");
   EXPECT_EQ(read_plt("a.plt").rows.size(), 20u);   // 0 to 0.19 ms every 10 us
 }
+
+TEST(Simu, WithBoundsOnAStateNamedInNoBoundIsHeldWithinPlusMinus1e30) {
+  // Both capacitors charge towards +-1e31 within microseconds; only V_C2's upper bound is named.
+  TempDir dir;
+  write_text("a.m", netlist_of("tsim = 1e-4\ntd = 1e-6\npoints = 10\nx0 = [ 0\n 0 ]\nstmax = [ 'V_C2 1e40' ]\n",
+                               {"V1 1 0 1e31", "R1 1 2 1", "C1 2 0 1e-6", "I01 2 0 0", "V2 3 0 -1e31", "R2 3 4 1",
+                                "C2 4 0 1e-6", "I02 4 0 0"},
+                               {"V I01|Vc1", "V I02|Vc2"}, 5));
+  ASSERT_EQ(run_simu({"a.m", "a.plt"}).result, 1);
+  const plt_table t = read_plt("a.plt");
+  ASSERT_FALSE(t.rows.empty());
+  EXPECT_EQ(t.rows.back(), (std::vector<double>{1e-4, 1e30, -1e30}));
+}
