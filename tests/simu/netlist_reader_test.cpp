@@ -241,3 +241,23 @@ TEST_F(NetlistReader, TruncatedAtEveryPoint) {
   EXPECT_EQ(read_error("t.m", p), "");
   EXPECT_EQ(sim_netlist.numn, 4u);
 }
+
+TEST_F(NetlistReader, WholeNumbersReachTheLimitsOfAnIntAndNoFurther) {
+  const struct { const char* value; int read; const char* error; } rows[] = {
+      {"2147483647", 2147483647, ""},
+      {"+2147483647", 2147483647, ""},
+      {"-2147483648", -2147483647 - 1, ""},
+      {"2147483648", 0, "number out of range 2147483648 - points"},
+      {"-2147483649", 0, "number out of range -2147483649 - points"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.value);
+    const std::string e =
+        error_of(std::string("points = ") + r.value + "\nX = [ 'R1 1 0 1.0' ]\nY = [ 'V R1' ]\nnumn = 2;\n");
+    free_netlist();
+    EXPECT_EQ(e.substr(0, e.find('\n') + (e.empty() ? 0 : 1)), *r.error ? "Sread Fatal Error : " + std::string(r.error) + "\n" : "");
+    if (!*r.error) {
+      EXPECT_EQ(p.points, r.read);
+    }
+  }
+}

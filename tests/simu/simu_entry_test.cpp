@@ -299,3 +299,31 @@ TEST(Simu, InitialValuesTheRunCannotUseAreNamedAndTheRunGoesOn) {
     EXPECT_NE(r.err.find("(y/n) " + k.warnings), std::string::npos) << r.err;
   }
 }
+
+TEST(Simu, AnOutputThatOverflowsBetweenSamplesEndsTheRunAtThatStep) {
+  // V_C1 = 1e9 (1 - exp(-t / 1 ms)) stays finite; V_E1 = 1e300 V_C1 passes the largest
+  // double at t = -1 ms ln(1 - 1.797693e8 / 1e9) = 0.19818 ms, inside the step to 0.199 ms.
+  TempDir dir;
+  write_text("a.m", netlist_of("tsim = 1e-3\ntd = 1e-6\npoints = 100\nx0 = [ 0 ]\n",
+                               {"V1 1 0 1e9", "R1 1 2 1e3", "C1 2 0 1e-6", "E1 3 0 1e300 C1", "R2 3 0 1"},
+                               {"V E1"}, 4));
+  recording_run_services host;
+  main_window_scope scope(host);
+  EXPECT_EQ(run_simu({"a.m", "a.plt"}).result, 0);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text, "Simulation stopped at t = 1.99000000e-04 s: output V E1 is not finite (inf).\n");
+  EXPECT_EQ(read_plt("a.plt").rows.size(), 20u);   // 0 to 0.19 ms every 10 us
+}
+
+TEST(Simu, WithBoundsOnAStateNamedInNoBoundIsHeldWithinPlusMinus1e30) {
+  // Both capacitors charge towards +-1e31 within microseconds; only V_C2's upper bound is named.
+  TempDir dir;
+  write_text("a.m", netlist_of("tsim = 1e-4\ntd = 1e-6\npoints = 10\nx0 = [ 0\n 0 ]\nstmax = [ 'V_C2 1e40' ]\n",
+                               {"V1 1 0 1e31", "R1 1 2 1", "C1 2 0 1e-6", "I01 2 0 0", "V2 3 0 -1e31", "R2 3 4 1",
+                                "C2 4 0 1e-6", "I02 4 0 0"},
+                               {"V I01|Vc1", "V I02|Vc2"}, 5));
+  ASSERT_EQ(run_simu({"a.m", "a.plt"}).result, 1);
+  const plt_table t = read_plt("a.plt");
+  ASSERT_FALSE(t.rows.empty());
+  EXPECT_EQ(t.rows.back(), (std::vector<double>{1e-4, 1e30, -1e30}));
+}

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "common/dm_builders.h"
@@ -87,3 +88,24 @@ TEST(SvdRank, KnownRanks) {
   EXPECT_EQ(svd_rank(rows_of(2, 2, {1e-20, 0, 0, 1e-34})), 2);
 }
 
+
+TEST(Svdcmp, AnInfinityOrANaNAnywhereGivesNaNSingularValues) {
+  // A wide A keeps its exact zeros beyond its rows.
+  const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+  const struct { int m, n; std::vector<double> a; } rows[] = {
+      {2, 2, {1, 2, 3, nan}}, {3, 2, {inf, 0, 0, 1, 2, 3}}, {2, 3, {1, 2, 3, 4, 5, -inf}}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.m * 10 + r.n);
+    double** a = matrix(1, r.m, 1, r.n);
+    double* w = vector(1, r.n);
+    double** v = matrix(1, r.n, 1, r.n);
+    for (int i = 1; i <= r.m; ++i)
+      for (int j = 1; j <= r.n; ++j) a[i][j] = r.a[static_cast<std::size_t>((i - 1) * r.n + j - 1)];
+    for (int k = 1; k <= r.n; ++k) w[k] = 1.0;
+    svdcmp(a, r.m, r.n, w, v);
+    for (int k = 1; k <= std::min(r.m, r.n); ++k) EXPECT_TRUE(std::isnan(w[k])) << k;
+    free_matrix(v, 1, r.n, 1, r.n);
+    free_vector(w, 1, r.n);
+    free_matrix(a, 1, r.m, 1, r.n);
+  }
+}
