@@ -9,6 +9,7 @@
 #include "sdi/elements/control_elements.h"
 #include "sdi/elements/factories.h"
 #include "sdi/elements/source_elements.h"
+#include "sdi/capture.h"
 #include "sdi/zorv/core/base/number_texts.h"
 #include "sdi/zorv/core/dialogs/value_dispatch.h"
 #include "sdi/zorv/core/dialogs/element_values.h"
@@ -240,6 +241,50 @@ TEST_F(ValueDispatch, DeletingTheElementEndsThePick) {
   view.TakePick({200, 160});
   view.Reopen();  // no dialog: the scripted service would fail on one
   EXPECT_EQ(host.dialogs.opened.size(), 1u);
+}
+
+// All five step rows typed: each time and value lands in its own pair.
+TEST_F(ValueDispatch, FiveStepsKeptInOrder) {
+  auto* v = add_symbol(new sdi::source(sdi::kind_current_source, 1), {200, 160});
+  host.dialogs.steps = {{"IDC_X_Dg", {{1038, "1"}, {1039, "2"}, {1040, "3"}, {1005, "4"}, {1006, "5"},
+                                      {1007, "10"}, {1008, "20"}, {1009, "30"}, {1010, "40"}, {1011, "50"}}, {}, DialogEnd::Ok}};
+  view.EditElement(v->id);
+  ASSERT_EQ(v->n, 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(std::make_pair(v->pairs[i][0], v->pairs[i][1]), std::make_pair(i + 1.0, 10.0 * (i + 1)));
+}
+
+// A secondary's Select takes a primary only; OK links the two both ways.
+TEST_F(ValueDispatch, SecondaryPicksItsPrimary) {
+  auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), {200, 160}, "P1");
+  auto* sec = add_symbol(new sdi::xform(sdi::kind_secondary, 1), {400, 160}, "S1");
+  AddResistor({600, 160});
+  host.dialogs.steps = {{"SEC_Dlg", {}, {1008}, DialogEnd::PickSource}};
+  view.EditElement(sec->id);
+  view.TakePick({600, 160});  // a resistor: refused
+  host.dialogs.steps = {{"SEC_Dlg", {}, {1008}, DialogEnd::PickSource}};
+  view.Reopen();
+  view.TakePick({200, 160});
+  host.dialogs.steps = {{"SEC_Dlg", {}, {}, DialogEnd::Ok}};
+  view.Reopen();
+  EXPECT_EQ(host.beeps, 1);
+  EXPECT_EQ(host.dialogs.opened.back().Find(1003)->shown, "P1");
+  EXPECT_EQ(sec->partner, pri->id);
+  EXPECT_TRUE(sec->links.find(pri->id, 0));
+  EXPECT_TRUE(pri->links.find(sec->id, 0));
+}
+
+// A controlled source read with its branch but not the branch's link (a file
+// altered by hand): OK stores it without an internal error and links it.
+TEST_F(ValueDispatch, ControlledSourceWithoutItsLinkStoresCleanly) {
+  Capture cap;
+  auto* src = add_symbol(new sdi::depsource(sdi::kind_vcvs, 1), {200, 160}, "E1");
+  auto* port = add_symbol(new sdi::port(sdi::kind_voltage_port, 1), {400, 160}, "VP1");
+  src->control = port->id;
+  host.dialogs.steps = {{"VCVS_Dlg", {}, {}, DialogEnd::Ok}};
+  view.EditElement(src->id);
+  EXPECT_TRUE(cap.errors.empty());
+  EXPECT_EQ(src->links.count(), 1);
+  EXPECT_TRUE(src->links.find(port->id, 0));
 }
 
 }  // namespace

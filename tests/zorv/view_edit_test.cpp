@@ -2,6 +2,8 @@
 #include <filesystem>
 
 #include "sdi/elements/i_element.h"
+#include "sdi/capture.h"
+#include "sdi/zorv/core/view/wire_merge.h"
 #include "zorv/edit_fixture.h"
 #include "zorv/render_pixels.h"
 
@@ -212,6 +214,31 @@ TEST_F(EditTest, KeysScrollTheSheet) {
     EXPECT_EQ(std::make_pair(host.scroll.pos.x, host.scroll.pos.y), std::make_pair(row.to.x, row.to.y));
   }
   EXPECT_FALSE(Edit().OnKeyDown('A'));
+}
+
+// Select All with nothing selected before: a drag inside moves everything.
+TEST_F(EditTest, SelectAllFromNothingThenADragMovesAll) {
+  sdi::element* r = AddResistor({200, 160});
+  sdi::element* r2 = AddResistor({296, 160});
+  r->selected = r2->selected = 0;
+  Edit().SelectAll();
+  Drag({200, 160}, {216, 176});
+  EXPECT_EQ(std::make_pair(r->terminal_at(0), r2->terminal_at(0)), std::make_pair(sdi::point(216, 152), sdi::point(312, 152)));
+}
+
+// A wire drawn across the gap of two collinear wires joins all three into one,
+// without an internal error; a span given backwards is refused.
+TEST_F(EditTest, AWireBridgingTwoWiresJoinsAllThree) {
+  Capture cap;
+  AddWire({16, 16}, {64, 16})->selected = 0;
+  AddWire({128, 16}, {176, 16})->selected = 0;
+  Edit().OnWire();
+  Drag({48, 16}, {144, 16});
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 176, 16}}));
+  EXPECT_TRUE(cap.errors.empty());
+  EXPECT_EQ(zorv::MergeWireSpans(64, 16, 0, 80, static_cast<sdi::cline*>(sdi::circuit.head->value), true), 0);
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/zorv/core/wire_merge: Internal Assertion"});
 }
 
 }  // namespace

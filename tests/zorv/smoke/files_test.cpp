@@ -13,6 +13,7 @@
 
 #include "sdi/draw/drawing.h"
 #include "sdi/elements/elist.h"
+#include "sdi/files/record_stream.h"
 #include "sdi/zorv/core/view/view_render.h"
 #include "sdi/zorv/drop_target.h"
 #include "sdi/zorv/picture.h"
@@ -238,4 +239,34 @@ TEST(Smoke, PrintingFitsTheCircuitWithoutGridAndTextsInProportion) {
   cancelled->OnPreparePrinting();
   cancelled.reset();
   EXPECT_EQ(sdi::grid_shown, 1);
+}
+
+// Subcircuit Open and Save As: the files chosen in the dialogs are read and written.
+TEST(Smoke, TheSubcircuitFilesChosenAreReadAndWritten) {
+  TempDir files;
+  const std::string path = (files.path() / "stage.sct").string(), copy = (files.path() / "copy.sct").string();
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  AddResistor({200, 160});
+  AddWire({200, 184}, {200, 232});
+  ASSERT_TRUE(sdi::write_element_file(path, sdi::circuit));
+  sdi::delete_all_elements();
+  std::string chosen = path;
+  s.dialogs.onEnter = [&](wxDialog* dialog) {
+    if (auto* chooser = dynamic_cast<wxFileDialog*>(dialog)) {
+      chooser->SetPath(chosen);
+      s.WaitFor([&] { return !chooser->GetPath().empty(); });
+    }
+  };
+  s.Command(ToolkitCommandId(zorv::cmd::SubcircuitOpen));
+  EXPECT_EQ(CircuitCount(), 2);
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+  chosen = copy;
+  s.Command(ToolkitCommandId(zorv::cmd::SubcircuitSaveAs));
+  s.dialogs.onEnter = nullptr;
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + copy);
+  sdi::elist back;
+  EXPECT_TRUE(sdi::read_element_file(copy, back));
+  EXPECT_EQ(back.count(), 2);
+  sdi::delete_list_elements(back);
 }

@@ -44,3 +44,16 @@ TEST(Smoke, ASettingsDialogKeepsItsButtonsExclusiveAndRefusesABadOk) {
   EXPECT_EQ(rows->Read().Find(zorv::SubRowName(1))->text, "Vin");
   rows->Destroy();
 }
+
+// The label's letter box takes one character from the keyboard.
+TEST(Smoke, TheLabelLetterTakesOneCharacter) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  zorv::Form form = zorv::ElementForm("LAB_Dlg");
+  auto* dlg = new CFormDialog(s.Frame(), form);
+  auto* letter = dynamic_cast<wxTextCtrl*>(dlg->FindWindow(1000));
+  ASSERT_NE(letter, nullptr);
+  for (const char* typed : {"a", "b"}) letter->WriteText(typed);
+  EXPECT_EQ(letter->GetValue(), "a");
+  dlg->Destroy();
+}

@@ -104,15 +104,19 @@ sdi::cline* CombineWireWithNeighbours(sdi::element* e) {
                                   : MergeWireSpans(a.y1, a.y2, b.y1, b.y2, o, false);
     if (!merged) continue;
     DropWire(w);
-    CombineSelectedWires();
-    return AsWire(Live(id));
+    // The combining that follows may take o into a further wire in turn.
+    sdi::cline* further = CombineSelectedWires();
+    sdi::cline* kept = AsWire(Live(id));
+    return kept ? kept : further;
   }
   return nullptr;
 }
 
-void CombineSelectedWires() {
+sdi::cline* CombineSelectedWires() {
   for (int id : Ids(true, true))
-    if (sdi::element* w = Live(id); w && CombineWireWithNeighbours(w)) return;
+    if (sdi::element* w = Live(id))
+      if (sdi::cline* kept = CombineWireWithNeighbours(w)) return kept;
+  return nullptr;
 }
 
 void JoinCollinearWires() {

@@ -20,7 +20,7 @@ namespace zorv {
 // Merges w into the first wire on its line whose span overlaps or touches it,
 // unless a third element has a terminal at w's first end. On a merge w is removed
 // from the circuit and deleted, the selected wires are combined, and the wire that
-// took w in is returned; otherwise null (w kept).
+// took w in (or the one that took that wire in) is returned; otherwise null (w kept).
 sdi::cline* CombineWireWithNeighbours(sdi::element* w);
 
 // Spans a1..a2 (of w) and b1..b2 (of o) on one line (x spans when horizontal).
@@ -31,8 +31,9 @@ int MergeWireSpans(int a1, int a2, int b1, int b2, sdi::cline* o, bool horizonta
 // True when an element other than w and o has a terminal at p.
 bool WireJointOccupied(const sdi::point& p, const sdi::element* w, const sdi::element* o);
 
-// Tries CombineWireWithNeighbours on each selected wire until one merges.
-void CombineSelectedWires();
+// Tries CombineWireWithNeighbours on each selected wire until one merges; returns
+// the wire that took the merged one in, or null.
+sdi::cline* CombineSelectedWires();
 
 // Joins each wire with the one wire that alone continues it at an end (after a
 // Cut leaves wires end to end), until no such pair is left.
