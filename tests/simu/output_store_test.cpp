@@ -20,8 +20,10 @@ TEST(OutputStore, QuestionsGoToTheErrorFileAndNothingIsRead) {
   ASSERT_NE(std::freopen("answers.txt", "r", stdin), nullptr);
   redirect_stdio();
   output_store out(0.0, 1.0, 0.0, 1.0, 0.1, 10, false);
-  flush_console();
+  sim_printf("%d\n", 42);
+  flush_console();  // both files complete while still open
   std::string err = slurp("stderr.out");
+  EXPECT_EQ(slurp("stdout.out"), "42\n");
   close_stdio_redirection();
   EXPECT_TRUE(redirected_stream(stdout) == nullptr && redirected_stream(stderr) == nullptr);  // closed, not left dangling
   EXPECT_EQ(err,
