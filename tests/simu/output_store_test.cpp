@@ -53,6 +53,8 @@ TEST(OutputStore, WriteRefusals) {
             "Fatal Error : write() - can't write to disk file!\n");
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   EXPECT_EQ(fatal_of([&] { write(one, one, "/dev/full", {"a"}); }), "Fatal Error : write() - disk full!\n");
+  DM many(1, 5000, 0.0);  // more than a buffer: the write itself fails, before the close
+  EXPECT_EQ(fatal_of([&] { write(many, many, "/dev/full", {"a"}); }), "Fatal Error : write() - disk full!\n");
 }
 
 namespace {
