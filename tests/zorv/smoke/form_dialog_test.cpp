@@ -37,6 +37,15 @@ TEST(Smoke, ASettingsDialogKeepsItsButtonsExclusiveAndRefusesABadOk) {
   click(1009, wxEVT_CHECKBOX);
   EXPECT_EQ(std::make_pair(dlg->Read().Find(1009)->checked, dlg->Read().Find(1010)->checked), std::make_pair(true, false));
   dlg->Destroy();
+  for (const auto& [name, full] : {std::make_pair("LAB_Dlg", "a"), std::make_pair("R_Dlg", "R123456789")}) {
+    zorv::Form limited = zorv::ElementForm(name);  // typing stops at the field's length
+    dlg = new CFormDialog(s.Frame(), limited);
+    auto* text = dynamic_cast<wxTextCtrl*>(dlg->FindWindow(1000));
+    text->ChangeValue(full);
+    text->AppendText("x");
+    EXPECT_EQ(dlg->Read().Find(1000)->text, full);
+    dlg->Destroy();
+  }
   zorv::Form sub = zorv::ElementForm("SUB_Dlg");  // a subcircuit row: one text box under its id
   zorv::SubcircuitRows(sub, 2);
   auto* rows = new CFormDialog(s.Frame(), sub);
