@@ -180,6 +180,10 @@ std::vector<run_case> cases() {
   c.back().instants = {0.0, 1e-10};
   c.push_back({"upper state bound", netlist_of("tsim = 5e-3\ntd = 1e-5\npoints = 500\nx0 = [ 0 ]\nstmax = [ 'V_C1 5' ]\n", rc_rows, vc_out, 3),
                5e-3, {5.0}, [rc_step](double t) { return std::fmin(rc_step(t), 5.0); }, 5e-5});
+  // With a bound on one state, the others stop at +-1e30: a source of 1e36 A into 1 F.
+  c.push_back({"default state bounds", netlist_of("tsim = 1e-5\ntd = 1e-7\npoints = 100\nx0 = [ 0 ]\nstmin = [ 'V_C1 -1' ]\n",
+                                                  {"I1 0 1 1e36", "C1 1 0 1", "I01 1 0 0"}, vc_out, 2),
+               1e-5, {1e30}, [](double t) { return std::fmin(1e36 * t, 1e30); }, 1e24});
   // V#M1 = 0.5 v(I02) v(I03) = 0.5 * 2 * 3 across R3, from the first sample on.
   c.push_back({"multiplier", netlist_of("tsim = 1e-4\ntd = 1e-6\npoints = 100\n",
                                         {"V1 1 0 2", "R1 1 0 1e3", "V2 2 0 3", "R2 2 0 1e3", "V#M1 3 0 1 0.5 I02 I03|MUL1",

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "simu/steady/newton.h"
+#include "simu/steady/pss_unknowns.h"
 #include "matrix/dm_ops.h"
 #include "simu/steady/cycle.h"
 #include "simu/model/topology.h"
@@ -58,7 +59,15 @@ TEST(NewtonJacobian, SaltationAtAStateDependentSwitching) {
   CYCLE cyc(on);
   const double x0 = 0.25;
   c.record(cyc, x0);
-  EXPECT_NEAR(cyc.newton_jacobian(1.0)(1), -c.a * c.X * std::exp(-c.a * (c.T - (c.X - x0))), 1e-15);
+  // Times count in units of h: the intervals' transitions shrink with it, the saltation does not.
+  for (double h : {1.0, 2.0})
+    EXPECT_NEAR(cyc.newton_jacobian(h)(1), -c.a * c.X * std::exp(-c.a * (c.T - (c.X - x0)) / h), h * h * 1e-15) << h;
+}
+
+TEST(PssUnknowns, SineStatesPairUpAndAreNoUnknowns) {
+  const std::vector<std::string> names = {"V_Cs1", "I_L1", "I_Ls1", "V_Cs2", "V_C1"};
+  EXPECT_EQ(sine_partners(names), (std::vector<int>{3, 0, 1, -1, 0}));
+  EXPECT_EQ(pss_unknowns(names), (std::vector<int>{2, 5}));
 }
 
 TEST(NewtonStep, GrazingSwitchingGivesNoNaN) {

@@ -20,8 +20,10 @@ TEST(OutputStore, QuestionsGoToTheErrorFileAndNothingIsRead) {
   ASSERT_NE(std::freopen("answers.txt", "r", stdin), nullptr);
   redirect_stdio();
   output_store out(0.0, 1.0, 0.0, 1.0, 0.1, 10, false);
-  flush_console();
+  sim_printf("%d\n", 42);
+  flush_console();  // both files complete while still open
   std::string err = slurp("stderr.out");
+  EXPECT_EQ(slurp("stdout.out"), "42\n");
   close_stdio_redirection();
   EXPECT_TRUE(redirected_stream(stdout) == nullptr && redirected_stream(stderr) == nullptr);  // closed, not left dangling
   EXPECT_EQ(err,
@@ -51,6 +53,8 @@ TEST(OutputStore, WriteRefusals) {
             "Fatal Error : write() - can't write to disk file!\n");
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   EXPECT_EQ(fatal_of([&] { write(one, one, "/dev/full", {"a"}); }), "Fatal Error : write() - disk full!\n");
+  DM many(1, 5000, 0.0);  // more than a buffer: the write itself fails, before the close
+  EXPECT_EQ(fatal_of([&] { write(many, many, "/dev/full", {"a"}); }), "Fatal Error : write() - disk full!\n");
 }
 
 namespace {

@@ -82,10 +82,11 @@ TEST(PssRectifier, ThyristorFiredAtTheSinePeakConvergesByEveryMethodAndDiodeKeep
   ASSERT_GT(ref.cycles, 20) << ref.run.err << ref.run.out;
   const char* box[] = {"", "Newton:  Steady state reached!", "Skelboe: Steady state reached!",
                        "Broyden:  Steady state reached!", "Picard:  Steady state reached!"};
+  const int most[] = {0, 5, 5, 7, 25};  // cycles; Broyden's second difference Jacobian starts afresh
   for (int method : {1, 2, 3, 4}) {
     const pss_state s = run_method(method, "scr90.m", 3, {});
     ASSERT_GT(s.cycles, 0) << method << s.run.err << s.run.out;
-    EXPECT_LE(s.cycles, method == 4 ? 25 : 10) << method;
+    EXPECT_LE(s.cycles, most[method]) << method;
     EXPECT_EQ(s.boxes, std::vector<std::string>{box[method]}) << method;
     EXPECT_NEAR(s.x.at(0), 100.0, 1e-6) << method;
     EXPECT_NEAR(s.x.at(2), 0.0, 1e-6) << method;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "common/dm_builders.h"
@@ -88,7 +90,6 @@ TEST(SvdRank, KnownRanks) {
   EXPECT_EQ(svd_rank(rows_of(2, 2, {1e-20, 0, 0, 1e-34})), 2);
 }
 
-
 TEST(Svdcmp, AnInfinityOrANaNAnywhereGivesNaNSingularValues) {
   // A wide A keeps its exact zeros beyond its rows.
   const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
@@ -107,5 +108,29 @@ TEST(Svdcmp, AnInfinityOrANaNAnywhereGivesNaNSingularValues) {
     free_matrix(v, 1, r.n, 1, r.n);
     free_vector(w, 1, r.n);
     free_matrix(a, 1, r.m, 1, r.n);
+  }
+}
+
+// Any non-negative index range is allocated whole and zeroed; a negative or reversed one is refused.
+TEST(SvdArrays, IndexRangesAndRefusals) {
+  const struct { int rl, rh, cl, ch; bool ok; } rows[] = {
+      {0, 2, 0, 3, true}, {1, 3, 1, 1, true}, {2, 1, 1, 2, true}, {-1, 2, 1, 2, false}, {1, 2, -1, 2, false}, {1, 2, 3, 1, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.rl * 1000 + r.rh * 100 + r.cl * 10 + r.ch);
+    testing::internal::CaptureStderr();
+    std::string refused;
+    try {
+      double** a = matrix(r.rl, r.rh, r.cl, r.ch);
+      double* v = vector(r.cl, r.ch);
+      for (int i = r.rl; i <= r.rh; ++i)
+        for (int j = r.cl; j <= r.ch; ++j) EXPECT_EQ(std::exchange(a[i][j], i * 10 + j), 0.0);
+      for (int j = r.cl; j <= r.ch; ++j) EXPECT_EQ(std::exchange(v[j], j), 0.0);
+      free_vector(v, r.cl, r.ch);
+      free_matrix(a, r.rl, r.rh, r.cl, r.ch);
+    } catch (const char* text) {
+      refused = text;
+    }
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(refused, r.ok ? "" : "allocation failure 1 in matrix()");
   }
 }

@@ -33,6 +33,12 @@ TEST(SwitchCondition, RowAndRateAreTheSlopesOfItsValues) {
       EXPECT_EQ(row2(1, k), row(1, k));
     }
   }
+  DM out;  // a row lists the same conditions as a column
+  sc.evaluate(col({1, 2}), out, on, y, tv, 0.0, '0');
+  const std::pair<double, double> g12 = {sc.present(1), sc.present(2)};
+  sc.evaluate(col({1, 2}), out, on, col({9, 9, 9}), tv, 0.0, '0');
+  sc.evaluate(row({2, 1}), out, on, y, tv, 0.0, '0');
+  EXPECT_EQ(std::make_pair(sc.present(1), sc.present(2)), g12);
 }
 
 }  // namespace

@@ -188,9 +188,12 @@ TEST_F(EditCommandsTest, SubcircuitNewSaveOpenAndUndo) {
   ASSERT_TRUE(edit.CanRedo());
   std::filesystem::copy_file(folder + "/Untitled.sct", folder + "/buck.v2.sct");
   subHost.toOpen = folder + "/buck.v2.sct";
+  Click({200, 160});
+  ASSERT_TRUE(edit.CanCopy());
   sub.OnSubcircuitOpen();
   ASSERT_EQ(CircuitCount(), 1);
   EXPECT_EQ(sdi::circuit.head->value->selected, 0);
+  EXPECT_FALSE(edit.CanCopy());  // no selection left from the circuit before
   EXPECT_EQ(subHost.rebuilt, 1);
   EXPECT_FALSE(edit.CanUndo());
   EXPECT_FALSE(edit.CanRedo());

@@ -99,6 +99,9 @@ TEST_F(ElementCommandsTest, InductorPairByClicksAndUndo) {
   EXPECT_EQ(std::vector<int>({m->inductor1, m->inductor2}), std::vector<int>({Find("L1")->id, Find("L2")->id}));
   EXPECT_EQ(m->terminal_at(0), Find("L1")->terminal_at(0) + sdi::point(0, 24)) << "from symbol centre";
   EXPECT_EQ(Find("R1")->selected, 0);
+  Click({300, 100});  // the pick is over: a click selects again
+  EXPECT_TRUE(host2.later.empty());
+  EXPECT_EQ(std::make_pair(host2.beeps, Find("R1")->selected), std::make_pair(1, 1));
   edit.OnEditUndo();
   EXPECT_EQ(CircuitCount(), 3);
 }
@@ -125,6 +128,7 @@ TEST_F(ElementCommandsTest, ControlledSourcePicksByAClick) {
   ASSERT_NE(port, nullptr);
   EXPECT_EQ(port->kind, sdi::kind_voltage_port);
   EXPECT_EQ(e->control, port->id);
+  EXPECT_EQ(std::make_pair(e->links.find(port->id, 0), e->links.find(0, 0)), std::make_pair(1, 0));
   EXPECT_EQ(e->values[0], 2000);
   EXPECT_EQ(port->selected, 0);
   EXPECT_EQ(host2.beeps, 0);

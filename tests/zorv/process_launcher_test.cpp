@@ -1,12 +1,15 @@
-// The launcher when the system refuses a new process: false, and why.
+// Starting an external program: started only when its image replaced the child,
+// otherwise false with the system's reason; also when the system refuses a new process.
 #include <dlfcn.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
+#include "common/temp_dir.h"
 #include "sdi/zorv/core/base/process_launcher.h"
 
 namespace {
@@ -21,6 +24,24 @@ extern "C" pid_t fork() {
   }
   static auto* real = reinterpret_cast<pid_t (*)()>(dlsym(RTLD_NEXT, "fork"));
   return real();
+}
+
+TEST(ProcessLauncher, StartedOrTheReasonWhyNot) {
+  TempDir dir;
+  std::ofstream("plain.txt") << "not a program\n";
+  const std::string here = dir.path().string();
+  const struct { std::string program; bool started; const char* why; } rows[] = {
+      {"/bin/true", true, ""},
+      {here + "/missing", false, "No such file or directory"},
+      {here + "/plain.txt", false, "Permission denied"},
+      {here, false, "Permission denied"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.program);
+    std::string why;
+    EXPECT_EQ(zorv::PosixProcessLauncher().StartDetached(r.program, {"p", "x"}, why), r.started);
+    EXPECT_EQ(why, r.why);
+  }
 }
 
 TEST(ProcessLauncher, AForkRefusedSaysWhy) {

@@ -42,6 +42,7 @@ TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
       {nullptr, "Cannot open the result table " + path},
       {"Tim Vout\n0 1\n", path + ", line 1: the header does not start with \"Time\""},
       {"Time\n0\n", path + ", line 1: the header names no output"},
+      {"Time \n0\n", path + ", line 1: the header names no output"},
       {"Time Vout IL\n0 1 2\n\n1e-5 3\n", path + ", line 4: 2 values where 3 are expected"},
       {"Time Vout\n0 1\n1e-5 x\n", path + ", line 3: \"x\" is not a number"},
   };

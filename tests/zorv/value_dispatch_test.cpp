@@ -234,6 +234,9 @@ TEST_F(ValueDispatch, MutualShowsItsInductors) {
 }
 
 TEST_F(ValueDispatch, DeletingTheElementEndsThePick) {
+  view.TakePick({200, 160});  // nothing to pick yet: no beep, no dialog
+  view.Reopen();
+  EXPECT_EQ(host.beeps, 0);
   auto* src = add_symbol(new sdi::depsource(sdi::kind_icis, 1), {200, 160}, "F1");
   host.dialogs.steps = {{"ICIS_Dlg", {}, {1008}, DialogEnd::PickSource}};
   view.EditElement(src->id);

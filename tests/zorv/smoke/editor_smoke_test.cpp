@@ -103,12 +103,19 @@ TEST(Smoke, StartsUntitledWithToolbarsGridAndWorkingViewCommands) {
   canvas->GetEventHandler()->ProcessEvent(wheel);
   EXPECT_EQ(canvas->ScrollPos().x, at.x);
   EXPECT_GT(canvas->ScrollPos().y, at.y);
-  for (int orient : {wxVERTICAL, wxHORIZONTAL}) {  // a scroll bar's arrow moves along its own axis
+  for (int orient : {wxVERTICAL, wxHORIZONTAL}) {  // a scroll bar's arrows and page areas move along its own axis
     const zorv::Pos from = canvas->ScrollPos();
-    wxScrollWinEvent arrow(wxEVT_SCROLLWIN_LINEDOWN, 0, orient);
-    canvas->GetEventHandler()->ProcessEvent(arrow);
-    EXPECT_EQ(canvas->ScrollPos().x > from.x, orient == wxHORIZONTAL) << orient;
-    EXPECT_EQ(canvas->ScrollPos().y > from.y, orient == wxVERTICAL) << orient;
+    std::vector<std::pair<int, int>> moved;  // along the bar, across it; after each event
+    for (wxEventType t : {wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLLWIN_PAGEUP}) {
+      wxScrollWinEvent bar(t, 0, orient);
+      canvas->GetEventHandler()->ProcessEvent(bar);
+      const int dx = canvas->ScrollPos().x - from.x, dy = canvas->ScrollPos().y - from.y;
+      moved.push_back(orient == wxHORIZONTAL ? std::make_pair(dx, dy) : std::make_pair(dy, dx));
+    }
+    SCOPED_TRACE(orient);
+    EXPECT_GT(moved[0].first, 0);
+    EXPECT_GT(moved[2].first, 2 * moved[0].first);  // a page is many lines
+    EXPECT_EQ(moved, (std::vector<std::pair<int, int>>{{moved[0].first, 0}, {0, 0}, {moved[2].first, 0}, {0, 0}}));
   }
   zorv::ViewEditing& edit = s.View()->Core().Edit();  // a band being dragged ends when the capture goes
   edit.OnLButtonDown({40, 40});
@@ -159,6 +166,11 @@ TEST(Smoke, TheSplashShowsOverTheMainWindowAndSwallowsTheFirstKey) {
   EXPECT_EQ(wxTheApp->FilterEvent(key), wxEventFilter::Event_Processed);
   EXPECT_FALSE(CSplashWnd::IsShowing());
   EXPECT_EQ(wxTheApp->FilterEvent(key), wxEventFilter::Event_Skip);
+  s.Pump();  // the hidden splash is gone; a new one is closed as its timer closes it
+  CSplashWnd::ShowSplashScreen(s.Frame());
+  ASSERT_TRUE(CSplashWnd::IsShowing());
+  CSplashWnd::Current()->Close(true);
+  EXPECT_TRUE(s.WaitFor([] { return !CSplashWnd::IsShowing(); }));
 }
 
 TEST(Smoke, AChangedCircuitAsksSaveChangesBeforeClosingNewAndExit) {

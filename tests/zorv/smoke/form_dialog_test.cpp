@@ -37,6 +37,16 @@ TEST(Smoke, ASettingsDialogKeepsItsButtonsExclusiveAndRefusesABadOk) {
   click(1009, wxEVT_CHECKBOX);
   EXPECT_EQ(std::make_pair(dlg->Read().Find(1009)->checked, dlg->Read().Find(1010)->checked), std::make_pair(true, false));
   dlg->Destroy();
+  zorv::Form limited[] = {zorv::ElementForm("LAB_Dlg"), zorv::ElementForm("R_Dlg")};  // typing stops at a field's length
+  const char* full[] = {"a", "R123456789"};
+  for (int i = 0; i < 2; ++i) {
+    dlg = new CFormDialog(s.Frame(), limited[i]);
+    auto* text = dynamic_cast<wxTextCtrl*>(dlg->FindWindow(1000));
+    text->ChangeValue(full[i]);
+    text->AppendText("x");
+    EXPECT_EQ(dlg->Read().Find(1000)->text, full[i]);
+    dlg->Destroy();
+  }
   zorv::Form sub = zorv::ElementForm("SUB_Dlg");  // a subcircuit row: one text box under its id
   zorv::SubcircuitRows(sub, 2);
   auto* rows = new CFormDialog(s.Frame(), sub);
