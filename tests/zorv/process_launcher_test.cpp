@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -42,6 +43,17 @@ TEST(ProcessLauncher, StartedOrTheReasonWhyNot) {
     EXPECT_EQ(zorv::PosixProcessLauncher().StartDetached(r.program, {"p", "x"}, why), r.started);
     EXPECT_EQ(why, r.why);
   }
+}
+
+// Each start closes both ends of its report pipe.
+TEST(ProcessLauncher, StartsLeaveNoDescriptorOpen) {
+  auto open_descriptors = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
+  };
+  const auto before = open_descriptors();
+  std::string why;
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(zorv::PosixProcessLauncher().StartDetached("/bin/true", {"true"}, why));
+  EXPECT_EQ(open_descriptors(), before);
 }
 
 TEST(ProcessLauncher, AForkRefusedSaysWhy) {
