@@ -241,4 +241,12 @@ TEST_F(EditTest, AWireBridgingTwoWiresJoinsAllThree) {
   EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/zorv/core/wire_merge: Internal Assertion"});
 }
 
+TEST_F(EditTest, AWireDrawnOverALongerOneIsTakenIn) {
+  AddWire({16, 16}, {176, 16})->selected = 0;
+  Edit().OnWire();
+  Drag({48, 16}, {144, 16});
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 176, 16}}));
+}
+
 }  // namespace
