@@ -59,6 +59,10 @@ TEST(TopologyCircuits, StatesAndMatricesOfSmallNetworks) {
       {"F", circuit().add("V1", 1, 0, 2.0).add("R1", 1, 0, 100.0).add("F1", 0, 2, 2.0, "R1").add("C1", 2, 0, 1e-6)
                 .add("R2", 2, 0, 500.0).out('I', "F1"),
        "V_C1\n", {{-1.0 / (500.0 * 1e-6)}}, {{2.0 / (100.0 * 1e-6)}}, {}, {{2.0 / 100.0}}},
+      // The controlling branch is the first row: V1's current, node 1 to 0 through it, is -V1/R1.
+      {"F of the first row", circuit().add("V1", 1, 0, 2.0).add("R1", 1, 0, 100.0).add("F1", 0, 2, 2.0, "V1")
+                .add("C1", 2, 0, 1e-6).add("R2", 2, 0, 500.0).out('I', "F1"),
+       "V_C1\n", {{-1.0 / (500.0 * 1e-6)}}, {{-2.0 / (100.0 * 1e-6)}}, {}, {{-2.0 / 100.0}}},
       // A 1 A source with both ends on one node does nothing; I1 flows from node 1 into
       // ground through the zero probe V01: -0.5 A into the capacitor node.
       {"self loop and zero source",
