@@ -3,7 +3,7 @@
 #include <string>
 
 #include "simu/driver/driver.h"
-#include "simu/model/model_text.h"
+#include "simu/base/messages.h"
 
 bool transient_driver::setting_leaves_at_once() const {
   // A condition already crossed or a clock edge at the start switches within the first

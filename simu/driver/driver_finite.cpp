@@ -4,7 +4,7 @@
 
 #include "simu/driver/driver.h"
 #include "simu/driver/finite_check.h"
-#include "simu/model/model_text.h"
+#include "simu/base/messages.h"
 #include "simu/input/options.h"
 
 void transient_driver::stop_non_finite(double t) {

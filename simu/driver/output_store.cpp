@@ -8,7 +8,7 @@
 #include "simu/base/atomic_file.h"
 #include "simu/base/console.h"
 #include "simu/input/netlist.h"
-#include "simu/model/model_text.h"
+#include "simu/base/messages.h"
 
 long long table_byte_limit = 1LL << 31;
 

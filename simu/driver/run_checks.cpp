@@ -7,7 +7,7 @@
 #include <string>
 
 #include "simu/switching/clock_table.h"
-#include "simu/model/model_text.h"
+#include "simu/base/messages.h"
 #include "simu/base/name_file.h"
 #include "simu/driver/state_file.h"
 

@@ -8,7 +8,6 @@
 #include "simu/base/console.h"
 #include "simu/base/messages.h"
 #include "simu/base/name_file.h"
-#include "simu/model/model_text.h"
 #include "simu/model/tableau.h"
 #include "simu/base/stopwatch.h"
 #include "simu/model/topology.h"
