@@ -195,8 +195,22 @@ TEST_F(NetlistReader, WholeTextsPointAtTheBadSpot) {
   auto with = [&rc](const std::string& from, const std::string& to) {
     return std::string(rc).replace(rc.find(from), from.size(), to);
   };
+  std::string thon_rows, wide_cc = "Cc = [";
+  for (int k = 0; k < 15001; ++k) thon_rows += "thon(1,:)=[ 1 1 ];\n", wide_cc += " 0";
+  const std::string self_row = with("numn = 3;", "numn = 4;").replace(rc.find(" ]\nY"), 0, "\n 'R2 3 3 1'");
   const struct { std::string text, error; } rows[] = {
       {"", "netlist has no element block - t.m\nin t.m, line 1, column 1:\n\n" + caret(1)},
+      // A table above the matrix library's limit, whole or appended row by row.
+      {thon_rows + rc, "thon is 15001 x 2, above the size limit of 15000 x 15000 - thon\nin t.m, line 15001, column 11:\n"
+                       "thon(1,:)=[ 1 1 ];\n" + caret(11)},
+      {wide_cc + " ]\n" + rc, "Cc is 1 x 15001, above the size limit of 15000 x 15000 - Cc\nin t.m, line 1, column 6:\n" +
+                                 wide_cc + " ]\n" + caret(6)},
+      // '=' of numn after blanks and line ends; the highest node counts rows from a node to itself.
+      {with("numn = 3;", "numn\n= 3;"), ""},
+      {with("numn = 3;", "numn \t\n\n  =\n 3;"), ""},
+      {self_row, "node 3 is used only by rows from a node to itself (numn = 4) - numn\nin t.m, line 7, column 8:\nnumn = 4;\n" + caret(8)},
+      {std::string(self_row).replace(self_row.find("numn = 4"), 8, "numn = 5"),
+       "numn = 5 but the highest node of the element rows is 3 - numn\nin t.m, line 7, column 8:\nnumn = 5;\n" + caret(8)},
       {"tsim = 1.0\nfoo = 3\n", "undefined identifier - foo\nin t.m, line 2, column 1:\nfoo = 3\n" + caret(1)},
       {"Cy = [ 1 2\n  3 1.2.3 ]\n", "bad number 1.2.3 - Cy\nin t.m, line 2, column 5:\n  3 1.2.3 ]\n" + caret(5)},
       {with("1.0e+03", "1.0x0e+03"), "bad value in row - R1\nin t.m, line 2, column 18:\nX = [ 'R1 1 2 1.0x0e+03'\n" + caret(18)},
@@ -214,6 +228,7 @@ TEST_F(NetlistReader, WholeTextsPointAtTheBadSpot) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.error);
+    p = sim_params();   // appended tables start afresh
     const std::string e = error_of(r.text);
     free_netlist();
     EXPECT_EQ(e, r.error.empty() ? "" : "Sread Fatal Error : " + r.error);
