@@ -38,9 +38,6 @@ struct sim_params {
   int ld = 0;                 // load the initial state
   int ssmethod = 1;           // method number (the driver reads run_ssmethod)
   int Cycles_togo = 0;        // cycles before the method (the driver reads run_cycles_togo)
-  double start_freq = 100.0;  // small-signal settings, read by nothing
-  double end_freq = 1e5;
-  int npts = 100;
   int outplot = 0;            // read by nothing
   int nss = 4;
   int var_freq = 0;
