@@ -170,9 +170,11 @@ private:
       if (entry->type != type_append || pl.numbers.empty())
         pl = {std::min(s_.find_first_not_of(" \t", pos_), s_.size()), {}};
       switch (entry->type) {
-        case type_matrix:
-          *static_cast<DM*>(entry->target) = read_matrix(ident, &pl.numbers);
+        case type_matrix: {
+          DM m = read_matrix(ident, &pl.numbers);
+          if (entry->target) *static_cast<DM*>(entry->target) = m;
           break;
+        }
         case type_append: {
           DM& field = *static_cast<DM*>(entry->target);
           DM more = read_matrix(ident, &pl.numbers, field.rows);
@@ -183,13 +185,15 @@ private:
         case type_int: {
           std::size_t tat = (skip_space_on_line(), pos_);
           pl.numbers.push_back(tat);
-          *static_cast<int*>(entry->target) = token_int(read_number(), tat, ident);
+          const int v = token_int(read_number(), tat, ident);
+          if (entry->target) *static_cast<int*>(entry->target) = v;
           end_param_number(tat, ident);
           break;
         }
         case type_double: {
           std::size_t tat = (skip_space_on_line(), pos_);
-          *static_cast<double*>(entry->target) = token_double(read_number(), tat, ident);
+          const double v = token_double(read_number(), tat, ident);
+          if (entry->target) *static_cast<double*>(entry->target) = v;
           end_param_number(tat, ident);
           break;
         }
