@@ -81,7 +81,7 @@ TEST(ParseArgs, EveryMessageOfABadCommandLine) {
       {{"a.m", "a.plt", "-tsim"}, "Need 1 argument after -tsim\nArguments given: a.m a.plt -tsim" + usage},
       {{"a.m", "a.plt", "-tsim", "1", "-td"}, "Need 1 argument after -td\nArguments given: a.m a.plt -tsim 1 -td" + usage},
       {{"a.m", "a.plt", "-sv", "-u", "1"}, "Need 2 arguments after -u\nArguments given: a.m a.plt -sv -u 1" + usage},
-      {{"a.m", "a.plt", "-tl", "-td", "x"}, ""},
+      {{"a.m", "a.plt", "-tl", "-td"}, ""},   // "-td" is the title
       {{"-np", "-sv", "a.m", "a.plt"}, "Arguments given: -np -sv a.m a.plt" + usage},
   };
   for (const auto& r : rows) {
