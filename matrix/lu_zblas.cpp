@@ -12,10 +12,6 @@ void zaxpy(int n, const complex& a, const complex* x, complex* y) {
   for (int i = 0; i < n; ++i) y[i] = y[i] + a * x[i];
 }
 
-void zcopy(int n, const complex* x, complex* y) {
-  for (int i = 0; i < n; ++i) y[i] = x[i];
-}
-
 void zswap(int n, complex* x, complex* y) {
   for (int i = 0; i < n; ++i) {
     complex t = x[i];

@@ -15,7 +15,6 @@ inline double cabs1(const complex& z) { return std::fabs(z.re) + std::fabs(z.im)
 
 complex zdotc(int n, const complex* x, const complex* y);
 void zaxpy(int n, const complex& a, const complex* x, complex* y);
-void zcopy(int n, const complex* x, complex* y);
 void zswap(int n, complex* x, complex* y);
 double dzasum(int n, const complex* x);
 void zscal(int n, const complex& a, complex* x);

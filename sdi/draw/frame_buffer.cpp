@@ -62,11 +62,6 @@ void frame_buffer::set_viewport_ext(int cx, int cy) {
   vp_ext_y_ = cy == 0 ? 1 : cy;
 }
 
-void frame_buffer::set_identity_mapping() {
-  win_org_x_ = win_org_y_ = vp_org_x_ = vp_org_y_ = 0;
-  win_ext_x_ = win_ext_y_ = vp_ext_x_ = vp_ext_y_ = 1;
-}
-
 void frame_buffer::lp_to_dp(int& x, int& y) const {
   x = scale(static_cast<long long>(x) - win_org_x_, vp_ext_x_, win_ext_x_) + vp_org_x_;
   y = scale(static_cast<long long>(y) - win_org_y_, vp_ext_y_, win_ext_y_) + vp_org_y_;

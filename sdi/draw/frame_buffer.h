@@ -57,7 +57,6 @@ public:
   void set_window_ext(int cx, int cy);
   void set_viewport_org(int x, int y) { vp_org_x_ = x; vp_org_y_ = y; }
   void set_viewport_ext(int cx, int cy);
-  void set_identity_mapping();
   void lp_to_dp(int& x, int& y) const;
   void dp_to_lp(int& x, int& y) const;
 

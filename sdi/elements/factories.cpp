@@ -75,7 +75,6 @@ void new_switch() { pend(kind_switch); }
 void new_voltage_source() { pend(kind_voltage_source); }
 void new_current_source() { pend(kind_current_source); }
 void new_sine() { pend(kind_sine); }
-void new_subcircuit_empty() { pend(kind_sub); }
 
 void new_label() {
   make_pending([] {

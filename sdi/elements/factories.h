@@ -65,7 +65,6 @@ void new_current_source();
 void new_sine();
 int new_multiplier();  // 0 with "Only one multiplier allowed." when one exists
 void new_subcircuit(const char* name);
-void new_subcircuit_empty();
 
 void create_element(int kind);
 void create_next_element(int kind);

@@ -1,15 +1,12 @@
-// The engine's message sink and message-box hooks.
+// The engine's message-box hooks and the text that ends a run.
 //
-// sim_message formats and drops its text (usage errors, model warnings).
 // error_box / info_box go to main_window().message_box (run_services.h).
 #pragma once
 
 #include <string>
 
-void sim_message(const char* format, ...) __attribute__((format(printf, 1, 2)));
 int error_box(const char* text);   // plain OK box; always returns 0
 int info_box(const char* text);    // information box; returns the box's result
-int always_true();                 // returns 1
 
 // Ends the run with the text: throws it as const char* pointing at storage that lives
 // until the next throw from here, long enough for the engine's entry to show it.

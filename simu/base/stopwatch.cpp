@@ -21,7 +21,6 @@ std::uint64_t steady_ms() {
       duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-ms_clock_fn clock_source = steady_ms;
 std::uint64_t totals[timer_count];
 const char* const* labels_in_use = timer_labels;
 int current_category = 0;  // kept across runs, as timer_init leaves it
@@ -37,9 +36,7 @@ void charge(int k) {
 
 }  // namespace
 
-std::uint64_t now_ms() { return clock_source(); }
-
-void set_ms_clock(ms_clock_fn clock) { clock_source = clock ? clock : steady_ms; }
+std::uint64_t now_ms() { return steady_ms(); }
 
 void timer_init(const char* const* labels) {
   for (auto& t : totals) t = 0;
@@ -64,8 +61,6 @@ void timer_report() {
     sim_printf("%s: %s\n", label, ms_to_text(totals[k]).c_str());
   }
 }
-
-std::uint64_t timer_total(int k) { return (k >= 0 && k < timer_count) ? totals[k] : 0; }
 
 void stopwatch_start() { watch_start = now_ms(); }
 void stopwatch_stop() { watch_stop = now_ms(); }

@@ -24,7 +24,6 @@ void timer_init(const char* const* labels);  // zero the totals, mark now
 void timer_switch(int k);                    // out-of-range k charges nothing
 int timer_mark();                            // returns the current category
 void timer_report();                         // one sim_printf line per non-zero total
-std::uint64_t timer_total(int k);            // total of category k in ms (0 out of range)
 
 void stopwatch_start();
 void stopwatch_stop();
@@ -32,7 +31,3 @@ std::uint64_t stopwatch_elapsed();           // stop - start, in ms
 
 // Whole seconds, a point and three digits of milliseconds: 1005 -> "1.005".
 str ms_to_text(std::uint64_t ms);
-
-// Replaces the clock behind now_ms (null restores the monotonic clock); for tests.
-using ms_clock_fn = std::uint64_t (*)();
-void set_ms_clock(ms_clock_fn clock);

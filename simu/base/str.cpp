@@ -69,4 +69,3 @@ str operator+(const str& a, const str& b) {
   return r;
 }
 
-void str_copy(char* dst, const char* src) { std::strcpy(dst, src); }

@@ -33,6 +33,3 @@ private:
 
 bool operator==(const str& a, const str& b);   // both null: true; one null: false; else the texts
 str operator+(const str& a, const str& b);     // null when both are empty or null
-
-// Copies src with its terminator into dst (dst must be large enough).
-void str_copy(char* dst, const char* src);

@@ -77,6 +77,9 @@ private:
   // A steady-state search that ends unreached: the box with shown cycles, the console
   // line with counted cycles, and steady_state_missed.
   void steady_state_failed(int shown, int counted);
+  // A steady-state search that reached the final time: why, with tsim (no cycle at all,
+  // or the cycles made so far).
+  void final_time_first();
   void write_seq();
   // The end of the run (driver_end.cpp).
   void finish();

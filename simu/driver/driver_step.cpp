@@ -250,7 +250,7 @@ int transient_driver::run() {
     }
   }
   // A search that ran out of time before its cycle limit has not reached the steady state either.
-  if (steady_ && !p_.one_c) steady_state_failed(cycles_, cycles_);
+  if (steady_ && !p_.one_c) final_time_first();
   finish();
   return 1;
 }

@@ -81,6 +81,22 @@ void transient_driver::steady_state_failed(int shown, int counted) {
   steady_state_missed = 1;
 }
 
+void transient_driver::final_time_first() {
+  char text[192];
+  if (cycles_ == 0) {
+    std::snprintf(text, sizeof text,
+                  "Failed to reach steady state: no switching cycle found before the final time tsim = %g s!", tsim_);
+    error_box(text);
+    sim_printf("%s\n", text);
+  } else {
+    std::snprintf(text, sizeof text, "Failed to reach steady state in %d cycles!\nThe final time tsim = %g s was reached first.",
+                  cycles_, tsim_);
+    error_box(text);
+    sim_printf("Steady state not reached in %d cycles!\nThe final time tsim = %g s was reached first.\n", cycles_, tsim_);
+  }
+  steady_state_missed = 1;
+}
+
 int transient_driver::at_cycle_found() {
   tv_(2) = 0.0;
   const int cycles_before = cycles_;

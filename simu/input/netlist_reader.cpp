@@ -28,6 +28,10 @@ namespace {
 
 using namespace netlist_scan;
 
+// The matrix library's largest dimension: a larger table is refused by its name here
+// rather than by the library's constructor later.
+const std::size_t max_table_size = 15000;
+
 class reader {
 public:
   reader(std::string text, std::string file, sim_params* p)
@@ -166,12 +170,14 @@ private:
       if (entry->type != type_append || pl.numbers.empty())
         pl = {std::min(s_.find_first_not_of(" \t", pos_), s_.size()), {}};
       switch (entry->type) {
-        case type_matrix:
-          *static_cast<DM*>(entry->target) = read_matrix(ident, &pl.numbers);
+        case type_matrix: {
+          DM m = read_matrix(ident, &pl.numbers);
+          if (entry->target) *static_cast<DM*>(entry->target) = m;
           break;
+        }
         case type_append: {
           DM& field = *static_cast<DM*>(entry->target);
-          DM more = read_matrix(ident, &pl.numbers);
+          DM more = read_matrix(ident, &pl.numbers, field.rows);
           DM joined = vconcat(field, more);
           field = joined;
           break;
@@ -179,13 +185,15 @@ private:
         case type_int: {
           std::size_t tat = (skip_space_on_line(), pos_);
           pl.numbers.push_back(tat);
-          *static_cast<int*>(entry->target) = token_int(read_number(), tat, ident);
+          const int v = token_int(read_number(), tat, ident);
+          if (entry->target) *static_cast<int*>(entry->target) = v;
           end_param_number(tat, ident);
           break;
         }
         case type_double: {
           std::size_t tat = (skip_space_on_line(), pos_);
-          *static_cast<double*>(entry->target) = token_double(read_number(), tat, ident);
+          const double v = token_double(read_number(), tat, ident);
+          if (entry->target) *static_cast<double*>(entry->target) = v;
           end_param_number(tat, ident);
           break;
         }
@@ -220,8 +228,9 @@ private:
     ++pos_;
   }
 
-  // The offset of each number goes to at_list, when given.
-  DM read_matrix(const std::string& name, std::vector<std::size_t>* at_list = nullptr) {
+  // The offset of each number goes to at_list, when given. rows_before: the rows that an
+  // appended matrix joins, which count towards the size limit.
+  DM read_matrix(const std::string& name, std::vector<std::size_t>* at_list = nullptr, int rows_before = 0) {
     open_bracket(name);
     std::size_t start = pos_ - 1;
     std::vector<std::vector<double>> rows(1);
@@ -253,7 +262,11 @@ private:
       if (cols == 0) cols = rows[r].size();
       if (rows[r].size() != cols) fail("rows of unequal length in matrix", name, row_at[r]);
     }
-    if (rows.size() > 15000 || cols > 15000) fail("matrix too large", name, start);
+    const std::size_t all_rows = rows.size() + static_cast<std::size_t>(rows_before);
+    if (all_rows > max_table_size || cols > max_table_size)
+      fail(name + " is " + std::to_string(all_rows) + " x " + std::to_string(cols) + ", above the size limit of " +
+               std::to_string(max_table_size) + " x " + std::to_string(max_table_size),
+           name, start);
     DM m(static_cast<int>(rows.size()), static_cast<int>(cols));
     for (std::size_t r = 0; r < rows.size(); ++r)
       for (std::size_t c = 0; c < cols; ++c)
@@ -493,7 +506,8 @@ private:
   }
 
   // Only a "numn = N" statement gives numn; blanks, ';' and comment lines may stand
-  // before it, and anything else means it is missing.
+  // before it, and anything else means it is missing. Blanks and line ends may stand
+  // between the keyword, '=' and the count.
   void read_numn() {
     for (;;) {
       skip_space();
@@ -507,7 +521,7 @@ private:
     }
     const std::size_t at = pos_;
     if (read_ident() != "numn") fail("missing numn", file_, at);
-    skip_space_on_line();
+    skip_space();   // '=' may follow on a later line
     if (peek() != '=') fail("missing numn", file_, at);
     ++pos_;
     skip_space();
@@ -519,14 +533,19 @@ private:
 
   // Nodes no row uses make the circuit singular: numn above the highest node + 1, or a
   // node below it that no row uses, is refused here, before anything is sized by numn.
+  // The highest node counts every pin; a row between a node and itself carries no branch,
+  // so it does not make its node used.
   void check_unused_nodes(std::size_t numn_at) const {
     std::vector<std::uint32_t> used;
-    for (const netlist_element& e : sim_netlist.elements)
-      if (e.kind != 'M' && e.node1 != e.node2) used.insert(used.end(), {e.node1, e.node2});
+    std::uint32_t highest = 0;
+    for (const netlist_element& e : sim_netlist.elements) {
+      if (e.kind == 'M') continue;
+      highest = std::max({highest, e.node1, e.node2});
+      if (e.node1 != e.node2) used.insert(used.end(), {e.node1, e.node2});
+    }
     std::sort(used.begin(), used.end());
     used.erase(std::unique(used.begin(), used.end()), used.end());
     const std::uint32_t numn = sim_netlist.numn;
-    const std::uint32_t highest = used.empty() ? 0 : used.back();
     if (numn > static_cast<std::uint64_t>(highest) + 1)
       fail("numn = " + std::to_string(numn) + " but the highest node of the element rows is " +
                std::to_string(highest),
@@ -538,8 +557,16 @@ private:
       ++next;
     }
     if (next < numn)
-      fail("node " + std::to_string(next) + " is used by no element row (numn = " + std::to_string(numn) + ")",
+      fail("node " + std::to_string(next) +
+               (self_row_at(next) ? " is used only by rows from a node to itself" : " is used by no element row") +
+               " (numn = " + std::to_string(numn) + ")",
            "numn", numn_at);
+  }
+
+  static bool self_row_at(std::uint32_t node) {
+    for (const netlist_element& e : sim_netlist.elements)
+      if (e.kind != 'M' && e.node1 == node && e.node2 == node) return true;
+    return false;
   }
 
   // Nodes are 0 (ground) to numn - 1; a row between one node and itself carries no

@@ -46,22 +46,24 @@ void throw_text(std::string text) {
 }
 
 std::vector<param_entry> param_table(sim_params& p) {
+  // Keywords without a target are read and checked like the others, and their value is
+  // dropped: nothing in the engine uses it.
   return {
-        {"outplot", type_int, &p.outplot}, {"steady", type_int, &p.steady},
-        {"nclkss", type_int, &p.nclkss},   {"nss", type_int, &p.nss},
-        {"var_freq", type_int, &p.var_freq}, {"ld", type_int, &p.ld},
-        {"stflg", type_int, &p.stflg},     {"sv", type_int, &p.sv},
-        {"pi", type_int, &p.pi},           {"points", type_int, &p.points},
-        {"n", type_int, &p.n},             {"tmd", type_matrix, &p.tmd},
+        {"outplot", type_int, nullptr},    {"steady", type_int, &p.steady},
+        {"nclkss", type_int, &p.nclkss},   {"nss", type_int, nullptr},
+        {"var_freq", type_int, nullptr},   {"ld", type_int, &p.ld},
+        {"stflg", type_int, nullptr},      {"sv", type_int, &p.sv},
+        {"pi", type_int, nullptr},         {"points", type_int, &p.points},
+        {"n", type_int, nullptr},          {"tmd", type_matrix, &p.tmd},
         {"vgs", type_matrix, &p.vgs},      {"thoff", type_append, &p.thoff},
-        {"thon", type_append, &p.thon},    {"xmin", type_matrix, &p.xmin},
-        {"xmax", type_matrix, &p.xmax},    {"swinit", type_matrix, &p.swinit},
+        {"thon", type_append, &p.thon},    {"xmin", type_matrix, nullptr},
+        {"xmax", type_matrix, nullptr},    {"swinit", type_matrix, &p.swinit},
         {"x0", type_matrix, &p.x0},        {"Cy", type_matrix, &p.Cy},
         {"Ct", type_matrix, &p.Ct},        {"Csw", type_matrix, &p.Csw},
-        {"Cc", type_matrix, &p.Cc},        {"nclk", type_double, &p.nclk},
+        {"Cc", type_matrix, &p.Cc},        {"nclk", type_double, nullptr},
         {"tsim", type_double, &p.tsim},    {"mn", type_double, &p.mn},
-        {"mx", type_double, &p.mx},        {"tdisp", type_double, &p.tdisp},
-        {"td", type_double, &p.td},        {"dts", type_double, &p.dts},
+        {"mx", type_double, &p.mx},        {"tdisp", type_double, nullptr},
+        {"td", type_double, &p.td},        {"dts", type_double, nullptr},
         {"stmin", type_bounds, &p.stmin},  {"stmax", type_bounds, &p.stmax},
   };
 }

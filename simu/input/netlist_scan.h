@@ -26,7 +26,9 @@ struct param_entry {
   void* target;
 };
 
-// The keywords of the parameter lines, each bound to its field of p.
+// The keywords of the parameter lines, each bound to its field of p; a null target
+// (a keyword nothing uses) is read and dropped. Only int, double and whole-matrix
+// keywords may have one.
 std::vector<param_entry> param_table(sim_params& p);
 
 bool is_ident_char(int c);

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "simu/base/console.h"
-#include "simu/base/messages.h"
 #include "simu/input/run_settings.h"
 
 option_store sim_options;
@@ -19,6 +18,29 @@ const char* or_null(const char* s) { return s ? s : "(null)"; }
 void refuse(option_store& o, int argc, char** argv) {
   ++o.refused;
   usage(argc, argv);
+}
+
+int arity(const char* option);
+
+// What follows the file names is not read, but an option there that lacks its value
+// shows that the command line was cut short: the run is refused as it is for one
+// before the file names.
+void refuse_unfinished(option_store& o, int argc, char** argv, int from) {
+  for (int i = from; i < argc && argv[i]; ++i) {
+    if (argv[i][0] != '-') continue;
+    const int needed = arity(argv[i]);
+    int present = 0;
+    while (present < needed && i + 1 + present < argc && argv[i + 1 + present]) ++present;
+    if (present < needed) {
+      if (needed == 2)
+        sim_fprintf(stderr, "Need 2 arguments after -u\n");
+      else
+        sim_fprintf(stderr, "Need 1 argument after %s\n", argv[i]);
+      refuse(o, argc, argv);
+      return;
+    }
+    i += needed;
+  }
 }
 
 }  // namespace
@@ -59,7 +81,6 @@ void usage(int argc, char** argv) {
       "            -none_c # cycles in one cycle simulation\n",
   };
   for (const char* line : lines) sim_fprintf(stderr, "%s", line);
-  sim_message("Invalid simulation invokation");
 }
 
 int parse_args(int argc, char** argv) {
@@ -84,6 +105,7 @@ int parse_args(int argc, char** argv) {
       o.infile = arg;
       o.outfile = i + 1 < argc ? argv[i + 1] : nullptr;
       sim_printf("Infile = %s, Outfile = %s\n", or_null(o.infile), or_null(o.outfile));
+      refuse_unfinished(o, argc, argv, i + 2);
       return 0;
     }
     const char* name = arg + 1;

@@ -64,7 +64,8 @@ extern option_store sim_options;
 extern int usage_debug;
 
 // Fills sim_options from argv[1..argc-1]; on a bad option it prints its message and the
-// usage text, counts it in sim_options.refused and goes on. Returns 0.
+// usage text, counts it in sim_options.refused and goes on. What follows the two file
+// names is not read, but an option there missing its value is refused too. Returns 0.
 int parse_args(int argc, char** argv);
 
 // Prints the arguments and the usage text to the error stream.

@@ -38,26 +38,12 @@ struct sim_params {
   int ld = 0;                 // load the initial state
   int ssmethod = 1;           // method number (the driver reads run_ssmethod)
   int Cycles_togo = 0;        // cycles before the method (the driver reads run_cycles_togo)
-  double start_freq = 100.0;  // small-signal settings, read by nothing
-  double end_freq = 1e5;
-  int npts = 100;
-  int outplot = 0;            // read by nothing
-  int nss = 4;
-  int var_freq = 0;
-  int stflg = 0;
-  int pi = 30;
-  int n = 20;
-  double nclk = 1e10;
   double mn = -1e30;          // default lower bound of a state not in stmin
   double mx = 1e30;           // default upper bound of a state not in stmax
-  double tdisp = 1e10;        // read by nothing
-  double dts = 0.0;           // read by nothing
   DM tmd;                     // clock and breakpoint timing table
   DM vgs;                     // source values at the breakpoints
   DM thoff;                   // switch-off conditions, one row per line
   DM thon;                    // switch-on conditions, one row per line
-  DM xmin{-1e30};             // 1 x 1, read by nothing
-  DM xmax{1e30};              // 1 x 1, read by nothing
   DM swinit;                  // initial switch setting
   DM x0;                      // initial state
   DM Cy;                      // switch-condition matrices

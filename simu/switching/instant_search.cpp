@@ -9,6 +9,8 @@ namespace {
 
 const double eps_t = 1e-10;   // time and value tolerance of the search
 const int max_passes = 50;
+// The failure names the limit above.
+const char* const passes_text = "Switching time not found in 50 iterations";
 
 }  // namespace
 
@@ -50,7 +52,7 @@ void sw_condition::find_switching_time(DM& list, const DM& tvin, double& dt, con
     // gave up.
     if (g < 0.0) g = 0.0;
     while (std::fabs(g) > eps_t) {
-      if (iters > max_passes) matrix_fatal("Switching time not found in 40 iterations", "reduce step.");
+      if (iters > max_passes) matrix_fatal(passes_text, "reduce step.");
       if (iters == 0 && std::fabs(g) <= 5.0 * eps_t) break;
       // r = A x + B u, g' = c r + s, g'' = c A r
       for (int k = 1; k <= ns; ++k) {
@@ -108,7 +110,7 @@ void sw_condition::find_switching_time(DM& list, const DM& tvin, double& dt, con
       ++iters;
       if (small) break;
     }
-    if (iters >= max_passes) matrix_fatal("Switching time not found in 40 iterations", "reduce step.");
+    if (iters >= max_passes) matrix_fatal(passes_text, "reduce step.");
     if (t < earliest - eps_t) {
       crossing(1) = i;
       found = 1;

@@ -9,6 +9,7 @@
 
 #include "common/dm_builders.h"
 #include "common/temp_dir.h"
+#include "matrix/fatal_expect.h"
 #include "simu/model_circuits.h"
 #include "simu/switching/switch_cond.h"
 #include "simu/model/mode_cache.h"
@@ -56,4 +57,23 @@ TEST(InstantSearch, CrossingAtTheClosedFormInstantWithAndWithoutTheCache) {
     sc.find_switching_time(list, tv, dt, on, *d.rec, x0, u, cache, use_cache);
     EXPECT_NEAR(dt, t_star, 1e-12) << use_cache;
   }
+}
+
+TEST(InstantSearch, ACrossingTheModelNeverReachesFailsAtThePassLimit) {
+  // The step's end claims v_C = 9 V > Vth, but within 1 us the circuit only reaches ~0.1 V:
+  // every pass bisects towards the step's end without g ever reaching zero.
+  TempDir dir;
+  derived d = derive(circuit().add("V1", 1, 0, 10.0).add("R1", 1, 2, 1e3).add("C1", 2, 0, 1e-6).out('V', "C1").done());
+  const DM u = d.tab->source_values(), tv = zeros(4, 1), on = zeros(1, 1), x0 = zeros(1, 1);
+  sw_condition sc(DM(1, 1, -1.0), zeros(1, 4), DM(1, 1, 6.0), DM(1, 1, 1.0));
+  DM list = col({1});
+  sc.evaluate(list, on, DM(1, 1, 0.0), tv, 0.0, '0');
+  sc.take_present();
+  double dt = 1e-6;
+  list = col({1});
+  sc.evaluate(list, on, DM(1, 1, 9.0), tv, dt, '0');
+  ASSERT_EQ(sc.crossed, 1);
+  mode_cache cache;
+  EXPECT_FATAL(sc.find_switching_time(list, tv, dt, on, *d.rec, x0, u, cache, 1),
+               "Switching time not found in 50 iterations", "reduce step.");
 }

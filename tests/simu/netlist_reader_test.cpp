@@ -86,6 +86,7 @@ TEST_F(NetlistReader, BuckConverterInTheWritersLayout) {
 }
 
 TEST_F(NetlistReader, EveryKeywordReachesItsField) {
+  // outplot, nss, var_freq, stflg, pi, n, xmin, xmax, nclk, tdisp and dts are read and dropped.
   read(
       "outplot = 1\nsteady = 1\nnclkss = 7\nnss = 3\nvar_freq = 1\nld = 1\nstflg = 2\n"
       "sv = 0\npi = 31\npoints = 12\nn = 5\n"
@@ -94,15 +95,12 @@ TEST_F(NetlistReader, EveryKeywordReachesItsField) {
       "Cy = [1 0; 0 1]\nCt = [0 0 -1 0]\nCsw = [2]\nCc = [0.75]\n"
       "nclk = 4.5\ntsim = 0.002\nmn = -5\nmx = 5\ntdisp = 2.5\ntd = 1e-7\ndts = 0.125\n"
       "stmin = [ 'V_C1 -3' ]\nstmax = [ 'I_L1 3' ]\n");
-  EXPECT_EQ((std::vector<int>{p.outplot, p.steady, p.nclkss, p.nss, p.var_freq, p.ld, p.stflg, p.sv, p.pi, p.points, p.n}),
-            (std::vector<int>{1, 1, 7, 3, 1, 1, 2, 0, 31, 12, 5}));
-  EXPECT_EQ((std::vector<double>{p.nclk, p.tsim, p.mn, p.mx, p.tdisp, p.td, p.dts}),
-            (std::vector<double>{4.5, 0.002, -5.0, 5.0, 2.5, 1e-7, 0.125}));
-  EXPECT_EQ((std::vector<rows_t>{rows_of(p.tmd), rows_of(p.vgs), rows_of(p.thoff), rows_of(p.thon), rows_of(p.xmin),
-                                 rows_of(p.xmax), rows_of(p.swinit), rows_of(p.x0), rows_of(p.Cy), rows_of(p.Ct),
-                                 rows_of(p.Csw), rows_of(p.Cc)}),
-            (std::vector<rows_t>{{{1, 2, 3, 4}}, {{5, 6}}, {{1, 2}}, {{3, 4}}, {{-1, -2}}, {{1, 2}}, {{1, 0, 1}},
-                                 {{0.5}, {0.25}}, {{1, 0}, {0, 1}}, {{0, 0, -1, 0}}, {{2}}, {{0.75}}}));
+  EXPECT_EQ((std::vector<int>{p.steady, p.nclkss, p.ld, p.sv, p.points}), (std::vector<int>{1, 7, 1, 0, 12}));
+  EXPECT_EQ((std::vector<double>{p.tsim, p.mn, p.mx, p.td}), (std::vector<double>{0.002, -5.0, 5.0, 1e-7}));
+  EXPECT_EQ((std::vector<rows_t>{rows_of(p.tmd), rows_of(p.vgs), rows_of(p.thoff), rows_of(p.thon), rows_of(p.swinit),
+                                 rows_of(p.x0), rows_of(p.Cy), rows_of(p.Ct), rows_of(p.Csw), rows_of(p.Cc)}),
+            (std::vector<rows_t>{{{1, 2, 3, 4}}, {{5, 6}}, {{1, 2}}, {{3, 4}}, {{1, 0, 1}}, {{0.5}, {0.25}},
+                                 {{1, 0}, {0, 1}}, {{0, 0, -1, 0}}, {{2}}, {{0.75}}}));
   ASSERT_EQ(p.stmin.size() + p.stmax.size(), 2u);
   EXPECT_EQ(p.stmin[0].name + " " + std::to_string(p.stmin[0].value), "V_C1 -3.000000");
   EXPECT_EQ(p.stmax[0].name + " " + std::to_string(p.stmax[0].value), "I_L1 3.000000");
@@ -113,13 +111,13 @@ TEST_F(NetlistReader, MatrixAndScalarTexts) {
   // exponent too); an int keyword takes the integer prefix; an empty value is zero; a
   // carriage return before a newline is white space.
   read("Cy = [1 2; 3 4]\r\nCt = [1,2\r\n3,4]\nCc = []\nCsw = [1 a2 b:3 ]\nx0 = [ 1.5E+03 -2.5e-1 ]\n"
-       "points = 1e3\nnclkss = -4\npi = +9\ntsim =\ntd = 0.5\n");
+       "points = 1e3\nnclkss = -4\nld = +9\ntsim =\ntd = 0.5\n");
   EXPECT_EQ(rows_of(p.Cy), (rows_t{{1, 2}, {3, 4}}));
   EXPECT_EQ(rows_of(p.Ct), (rows_t{{1, 2}, {3, 4}}));
   EXPECT_EQ(p.Cc.rows + p.Cc.cols, 0);
   EXPECT_EQ(rows_of(p.Csw), (rows_t{{1, 2, 3}}));
   EXPECT_EQ(rows_of(p.x0), (rows_t{{1500, -0.25}}));
-  EXPECT_EQ((std::vector<int>{p.points, p.nclkss, p.pi}), (std::vector<int>{1, -4, 9}));
+  EXPECT_EQ((std::vector<int>{p.points, p.nclkss, p.ld}), (std::vector<int>{1, -4, 9}));
   EXPECT_EQ((std::vector<double>{p.tsim, p.td}), (std::vector<double>{0.0, 0.5}));
 }
 
@@ -195,8 +193,22 @@ TEST_F(NetlistReader, WholeTextsPointAtTheBadSpot) {
   auto with = [&rc](const std::string& from, const std::string& to) {
     return std::string(rc).replace(rc.find(from), from.size(), to);
   };
+  std::string thon_rows, wide_cc = "Cc = [";
+  for (int k = 0; k < 15001; ++k) thon_rows += "thon(1,:)=[ 1 1 ];\n", wide_cc += " 0";
+  const std::string self_row = with("numn = 3;", "numn = 4;").replace(rc.find(" ]\nY"), 0, "\n 'R2 3 3 1'");
   const struct { std::string text, error; } rows[] = {
       {"", "netlist has no element block - t.m\nin t.m, line 1, column 1:\n\n" + caret(1)},
+      // A table above the matrix library's limit, whole or appended row by row.
+      {thon_rows + rc, "thon is 15001 x 2, above the size limit of 15000 x 15000 - thon\nin t.m, line 15001, column 11:\n"
+                       "thon(1,:)=[ 1 1 ];\n" + caret(11)},
+      {wide_cc + " ]\n" + rc, "Cc is 1 x 15001, above the size limit of 15000 x 15000 - Cc\nin t.m, line 1, column 6:\n" +
+                                 wide_cc + " ]\n" + caret(6)},
+      // '=' of numn after blanks and line ends; the highest node counts rows from a node to itself.
+      {with("numn = 3;", "numn\n= 3;"), ""},
+      {with("numn = 3;", "numn \t\n\n  =\n 3;"), ""},
+      {self_row, "node 3 is used only by rows from a node to itself (numn = 4) - numn\nin t.m, line 7, column 8:\nnumn = 4;\n" + caret(8)},
+      {std::string(self_row).replace(self_row.find("numn = 4"), 8, "numn = 5"),
+       "numn = 5 but the highest node of the element rows is 3 - numn\nin t.m, line 7, column 8:\nnumn = 5;\n" + caret(8)},
       {"tsim = 1.0\nfoo = 3\n", "undefined identifier - foo\nin t.m, line 2, column 1:\nfoo = 3\n" + caret(1)},
       {"Cy = [ 1 2\n  3 1.2.3 ]\n", "bad number 1.2.3 - Cy\nin t.m, line 2, column 5:\n  3 1.2.3 ]\n" + caret(5)},
       {with("1.0e+03", "1.0x0e+03"), "bad value in row - R1\nin t.m, line 2, column 18:\nX = [ 'R1 1 2 1.0x0e+03'\n" + caret(18)},
@@ -207,6 +219,9 @@ TEST_F(NetlistReader, WholeTextsPointAtTheBadSpot) {
       {with("C1 2 0", "C1 2 3"), "node 3 beyond numn = 3 in row - C1\nin t.m, line 3, column 8:\n 'C1 2 3 1e-6'\n" + caret(8)},
       {with("C1 2 0", "C1 9 9"), ""},   // no branch: not stamped, not checked
       {with("1e-3", "1e-3;% end"), ""},
+      // A keyword whose value is dropped is still checked.
+      {"pi = 3x\n" + rc, "bad number 3x - pi\nin t.m, line 1, column 7:\npi = 3x\n" + caret(7)},
+      {"xmin = [1 2\n" + rc, "missing ']' - xmin\nin t.m, line 1, column 8:\nxmin = [1 2\n" + caret(8)},
       {"X = [ 'L100 1 0 1e-3'\n'L101 2 0 1e-3'\n'M1 0.5 L100L101' ]\nY = [ 'V R1' ]\nnumn = 3;\n",
        "missing second inductor in row - M1\nin t.m, line 3, column 19:\n'M1 0.5 L100L101' ]\n" + caret(19)},
       {"X = [ 'V#D1 1 2 3.5\n'R1 1 0 2' ]\nY = [ 'V R1' ]\nnumn = 3;\n",
@@ -214,6 +229,7 @@ TEST_F(NetlistReader, WholeTextsPointAtTheBadSpot) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.error);
+    p = sim_params();   // appended tables start afresh
     const std::string e = error_of(r.text);
     free_netlist();
     EXPECT_EQ(e, r.error.empty() ? "" : "Sread Fatal Error : " + r.error);

@@ -95,13 +95,18 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
       {rc, files({"-np"}), 1, invalid},
       {rc, files({"-o", "0"}), 1, invalid},
       {rc, {"-tsim"}, 1, "Need 1 argument after -tsim"},
+      {rc, {"a.m", "a.plt", "-tsim"}, 1, "Need 1 argument after -tsim"},
+      {rc, {"a.m", "a.plt", "-ss", "-td"}, 1, invalid},
       {rc, files({"-tsim", "2e-3", "-ssmethod", "4", "-points", "10"}), 0, "Simulation completed!"},
       // 0: the steady state was reached, or none was asked for; 2: it was not reached.
       {buck, files({"-ss"}), 0, "Steady state reached in 3 cycles!"},
       {buck, files({"-ss", "-sstol_f", "0", "-nclkss", "3"}), 2, "Failed to reach steady state in 3 cycles!"},
       {buck, files({"-ss", "-sstol_f", "0", "-nclkss", "1000"}), 2, "Failed to reach steady state in 200 cycles!"},
       {buck, files({"-ss", "-sstol_f", "0", "-nclkss", "1000"}), 2, "Steady state not reached in 200 cycles!"},
-      {rc, files({"-ss"}), 2, "Failed to reach steady state in 0 cycles!"},
+      {buck, files({"-ss", "-sstol_f", "0", "-nclkss", "1000"}), 2,
+       "Failed to reach steady state in 200 cycles!\nThe final time tsim = 0.002 s was reached first.\n"},
+      {rc, files({"-ss"}), 2,
+       "Failed to reach steady state: no switching cycle found before the final time tsim = 0.001 s!\n"},
       // Tables that do not fit the circuit, values it cannot run on, a state file that is
       // not finite, settings of switches and diodes without a unique solution.
       {buck_with("tmd = [ 0 1e-5 1 1\n 5e-6 1e-5 0 1 ]", "tmd = [ 0 1e-5 1\n 5e-6 1e-5 0 ]"), files(), 1,

@@ -77,6 +77,11 @@ TEST(ParseArgs, EveryMessageOfABadCommandLine) {
       {{"-u", "1"}, "Need 2 arguments after -u\nArguments given: -u 1" + usage + "Arguments given: -u 1" + usage},
       {{"-o"}, "Need 1 argument after -o\nArguments given: -o" + usage + "Arguments given: -o" + usage},
       {{"-tl"}, "Need 1 argument after -tl\nArguments given: -tl" + usage + "Arguments given: -tl" + usage},
+      // After the file names nothing is read, but a value missing there refuses too.
+      {{"a.m", "a.plt", "-tsim"}, "Need 1 argument after -tsim\nArguments given: a.m a.plt -tsim" + usage},
+      {{"a.m", "a.plt", "-tsim", "1", "-td"}, "Need 1 argument after -td\nArguments given: a.m a.plt -tsim 1 -td" + usage},
+      {{"a.m", "a.plt", "-sv", "-u", "1"}, "Need 2 arguments after -u\nArguments given: a.m a.plt -sv -u 1" + usage},
+      {{"a.m", "a.plt", "-tl", "-td"}, ""},   // "-td" is the title
       {{"-np", "-sv", "a.m", "a.plt"}, "Arguments given: -np -sv a.m a.plt" + usage},
   };
   for (const auto& r : rows) {
