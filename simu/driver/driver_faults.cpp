@@ -1,4 +1,5 @@
-// Switch settings without a unique solution end the run, at the start or at a switching.
+// Switch settings whose ideal network the sources' present values make inconsistent end
+// the run, at the start, at a switching or at a source step.
 #include <cstdio>
 #include <string>
 
@@ -17,14 +18,28 @@ bool transient_driver::setting_leaves_at_once() const {
 }
 
 void transient_driver::check_start_setting() const {
-  if (rec_->fault.empty() || setting_leaves_at_once()) return;
-  throw_text("The switch setting at the start has no unique solution: " + rec_->fault + "; run refused.\n");
+  const int law = broken_law(*rec_, u_);
+  if (law == 0 || setting_leaves_at_once()) return;
+  throw_text("The switch setting at the start has no consistent solution: " +
+             law_breach(*rec_, law, u_, topo_.source_names()) + "; run refused.\n");
 }
 
 void transient_driver::check_reached_setting() const {
-  if (rec_->fault.empty()) return;
+  const int law = broken_law(*rec_, u_);
+  if (law == 0) return;
+  // The first instant's switching (a condition crossed or an edge at the start) is taken
+  // no later than the search's shortest step: that is still the start.
   char when[64];
-  std::snprintf(when, sizeof when, "At t = %.8e s", t_);
-  throw_text(std::string("Fatal Error : Switch Adjustment - No valid combination found!\n") + when +
-             " the switch setting reached has no unique solution: " + rec_->fault + ".\n");
+  if (t_ <= 1e-10)
+    std::snprintf(when, sizeof when, "At the start");
+  else
+    std::snprintf(when, sizeof when, "At t = %.8e s", t_);
+  const char* cause = clock_applies_ && event_applies_ ? ", after a clock edge and a source step,"
+                      : clock_applies_                 ? ", after a clock edge,"
+                      : event_applies_                 ? ", after a source step,"
+                      : code_ == code_crossing         ? ", after a switching condition,"
+                                                       : "";
+  throw_text(std::string(when) + cause + " the switch setting " +
+             (conds_ ? "that the adjustment found" : "in force") + " has no consistent solution: " +
+             law_breach(*rec_, law, u_, topo_.source_names()) + ".\n");
 }

@@ -65,8 +65,12 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
   const std::string buck = buck_netlist_text("2.0000e-03", "1.0000e-07", "5000");
   const std::string invalid = "Invalid simulation invokation: run refused, nothing written.";
   const std::string sread = "Sread Fatal Error : ";
-  const std::string no_combination = "Fatal Error : Switch Adjustment - No valid combination found!\n";
-  const std::string at_start = "The switch setting at the start has no unique solution: ";
+  const std::string at_start = "The switch setting at the start has no consistent solution: ";
+  const std::string adjusted_at_start =
+      "At the start, after a switching condition, the switch setting that the adjustment found has no consistent "
+      "solution: ";
+  const std::string kvl = " holds only voltage sources and switches that are on, and KVL fails around it: ";
+  const std::string kcl = " holds only current sources and switches that are off, and KCL fails across it: ";
   const refusal rows[] = {
       // Nodes that no row uses, before anything is sized by numn.
       {netlist_of(rc_params, rc_rows, {"V I01|Vc"}, 200000000), files(), 1,
@@ -146,28 +150,25 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
       // 1 A into D1 forward and on through D2 backwards: D2 stays off, and its 1e6 ohm
       // would carry the current.
       {diode_circuit("0 0", {"I1 0 1 1", "D1 1 2 0", "D2 0 2 0", "I01 1 0 0"}, 3), files(), 1,
-       no_combination + "At t = 1.00000000e-10 s the switch setting reached has no unique solution: current source I1 has "
-                        "no path but through switches that are off (D2).\n",
+       adjusted_at_start + "the cut I1 D2" + kcl + "I1 = 1 A, not 0.\n",
        "", true},
       // The only path of I1 is D1 backwards.
       {diode_circuit("0", {"I1 0 1 1", "D1 0 1 0", "I01 1 0 0"}), files(), 1,
-       at_start + "current source I1 has no path but through switches that are off (D1); run refused.\n",
+       at_start + "the cut I1 D1" + kcl + "I1 = 1 A, not 0; run refused.\n",
        "", true},
       // D1 forward across V1: off it turns on at once, on it shorts V1.
       {diode_circuit("0", {"V1 1 0 5", "D1 1 0 0", "I01 1 0 0"}), files(), 1,
-       no_combination + "At t = 1.00000000e-10 s the switch setting reached has no unique solution: the loop V1 D1 holds "
-                        "only voltage sources and switches that are on.\n",
+       adjusted_at_start + "the loop V1 D1" + kvl + "V1 = 5 V, not 0.\n",
        "", true},
       {diode_circuit("1", {"V1 1 0 5", "D1 1 0 0", "I01 1 0 0"}), files(), 1,
-       at_start + "the loop V1 D1 holds only voltage sources and switches that are on; run refused.\n",
+       at_start + "the loop V1 D1" + kvl + "V1 = 5 V, not 0; run refused.\n",
        "", true},
       // The loop closes through S1 from its second node, and through V1 and V2 in series.
       {diode_circuit("1 1", {"V1 1 0 5", "D1 1 2 0", "S1 0 2 0", "I01 1 0 0"}, 3), files(), 1,
-       at_start + "the loop V1 S1 D1 holds only voltage sources and switches that are on; run refused.\n",
+       at_start + "the loop V1 S1 D1" + kvl + "V1 = 5 V, not 0; run refused.\n",
        "", true},
       {diode_circuit("0", {"V1 1 0 5", "V2 2 1 3", "D1 2 0 0", "I01 2 0 0"}, 3), files(), 1,
-       no_combination + "At t = 1.00000000e-10 s the switch setting reached has no unique solution: the loop V2 V1 D1 "
-                        "holds only voltage sources and switches that are on.\n",
+       adjusted_at_start + "the loop V2 V1 D1" + kvl + "V2 + V1 = 3 + 5 = 8 V, not 0.\n",
        "", true},
   };
   for (const refusal& r : rows) {
