@@ -2,8 +2,8 @@
 // tells how they ended: each row is the netlist, the arguments, the exit code and the
 // start of a message in the program's output. Refused with exit 1: bad options and
 // netlists, tables that do not fit the circuit, values it cannot run on, a state file
-// that is not finite, and switch settings with no unique solution; a refused run writes
-// no table.
+// that is not finite, and switch settings that the sources' values make inconsistent; a
+// refused run writes no table.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -107,7 +107,7 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
       {buck, files({"-ss", "-sstol_f", "0", "-nclkss", "1000"}), 2, "Steady state not reached in 200 cycles!"},
       {rc, files({"-ss"}), 2, "Failed to reach steady state in 0 cycles!"},
       // Tables that do not fit the circuit, values it cannot run on, a state file that is
-      // not finite, settings of switches and diodes without a unique solution.
+      // not finite, settings of switches and diodes that the sources' values make inconsistent.
       {buck_with("tmd = [ 0 1e-5 1 1\n 5e-6 1e-5 0 1 ]", "tmd = [ 0 1e-5 1\n 5e-6 1e-5 0 ]"), files(), 1,
        sread + "tmd has 3 columns, not 4 (first edge, period, kind, target) - tmd\nin a.m, line 7, column 7:\n"},
       {buck_with("5e-6 1e-5 0 1 ]", "5e-6 1e-5 3 1 ]"), files(), 1,
@@ -169,6 +169,21 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
        "", true},
       {diode_circuit("0", {"V1 1 0 5", "V2 2 1 3", "D1 2 0 0", "I01 2 0 0"}, 3), files(), 1,
        adjusted_at_start + "the loop V2 V1 D1" + kvl + "V2 + V1 = 3 + 5 = 8 V, not 0.\n",
+       "", true},
+      // A source that steps while the setting stands: I1 to 1 A after S1 has opened, V2
+      // to 10 V while S1 joins it to V1.
+      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\ntmd = [ 5e-4 1e5 0 1\n 8e-4 1e5 2 1 ]\n"
+                  "vgs = [ 1 ]\n",
+                  {"I1 0 1 0", "S1 1 2 0", "R1 2 0 10", "I01 2 0 0"}, {"V I01|V"}, 3),
+       files(), 1,
+       "At t = 8.00000000e-04 s, after a source step, the switch setting in force has no consistent solution: the cut "
+       "I1 S1" + kcl + "I1 = 1 A, not 0.\n",
+       "", true},
+      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\ntmd = [ 5e-4 1e5 2 1 ]\nvgs = [ 12\n 10 ]\n",
+                  {"V1 1 0 12", "V2 2 0 12", "S1 1 2 0", "R1 1 0 10", "I01 1 0 0"}, {"V I01|V"}, 3),
+       files(), 1,
+       "At t = 5.00000000e-04 s, after a source step, the switch setting in force has no consistent solution: the loop "
+       "V2 V1 S1" + kvl + "V2 - V1 = 10 - 12 = -2 V, not 0.\n",
        "", true},
   };
   for (const refusal& r : rows) {
