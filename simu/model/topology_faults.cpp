@@ -114,7 +114,7 @@ void topology_table::source_laws(topology& rec) const {
       int a, b;
       ends(k, a, b);
       loop.push_back(k);
-      if (kind(k) == 'V' && u_at[k] >= 0) terms.push_back({u_at[k], a == n ? 1.0 : -1.0});
+      if (u_at[k] >= 0) terms.push_back({u_at[k], a == n ? 1.0 : -1.0});
       n = a == n ? b : a;
     }
     keep(true, loop, terms);

@@ -170,11 +170,11 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
       {diode_circuit("0", {"V1 1 0 5", "V2 2 1 3", "D1 2 0 0", "I01 2 0 0"}, 3), files(), 1,
        adjusted_at_start + "the loop V2 V1 D1" + kvl + "V2 + V1 = 3 + 5 = 8 V, not 0.\n",
        "", true},
-      // A source that steps while the setting stands: I1 to 1 A after S1 has opened, V2
-      // to 10 V while S1 joins it to V1.
-      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\ntmd = [ 5e-4 1e5 0 1\n 8e-4 1e5 2 1 ]\n"
+      // A source that steps while the setting stands: I1 to 1 A after S1 has opened (S2,
+      // off across R1, is no part of the cut), V2 to 10 V while S1 joins it to V1.
+      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 0 ]\ntmd = [ 5e-4 1e5 0 1\n 8e-4 1e5 2 1 ]\n"
                   "vgs = [ 1 ]\n",
-                  {"I1 0 1 0", "S1 1 2 0", "R1 2 0 10", "I01 2 0 0"}, {"V I01|V"}, 3),
+                  {"I1 0 1 0", "S1 1 2 0", "R1 2 0 10", "S2 2 0 0", "I01 2 0 0"}, {"V I01|V"}, 3),
        files(), 1,
        "At t = 8.00000000e-04 s, after a source step, the switch setting in force has no consistent solution: the cut "
        "I1 S1" + kcl + "I1 = 1 A, not 0.\n",
