@@ -34,12 +34,22 @@ void transient_driver::check_reached_setting() const {
     std::snprintf(when, sizeof when, "At the start");
   else
     std::snprintf(when, sizeof when, "At t = %.8e s", t_);
-  const char* cause = clock_applies_ && event_applies_ ? ", after a clock edge and a source step,"
-                      : clock_applies_                 ? ", after a clock edge,"
-                      : event_applies_                 ? ", after a source step,"
-                      : code_ == code_crossing         ? ", after a switching condition,"
-                                                       : "";
-  throw_text(std::string(when) + cause + " the switch setting " +
-             (conds_ ? "that the adjustment found" : "in force") + " has no consistent solution: " +
-             law_breach(*rec_, law, u_, topo_.source_names()) + ".\n");
+  // What brought the setting: the adjustment after a crossing, a clock edge or a source
+  // step, or without conditions the edge or step itself.
+  const char* cause = clock_applies_ && event_applies_ ? "a clock edge and a source step"
+                      : clock_applies_                 ? "a clock edge"
+                      : event_applies_                 ? "a source step"
+                      : code_ == code_crossing         ? "a switching condition"
+                                                       : nullptr;
+  std::string what;
+  if (conds_)
+    what = (cause ? std::string(", after ") + cause + "," : std::string()) +
+           " the switch adjustment settled on a setting that has no consistent solution: ";
+  else if (clock_applies_)
+    what = std::string(" ") + cause + " forced a switch setting that has no consistent solution: ";
+  else if (event_applies_)
+    what = " a source step left the switch setting without a consistent solution: ";
+  else
+    what = " the switch setting has no consistent solution: ";
+  throw_text(when + what + law_breach(*rec_, law, u_, topo_.source_names()) + ".\n");
 }

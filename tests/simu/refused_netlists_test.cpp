@@ -67,7 +67,7 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
   const std::string sread = "Sread Fatal Error : ";
   const std::string at_start = "The switch setting at the start has no consistent solution: ";
   const std::string adjusted_at_start =
-      "At the start, after a switching condition, the switch setting that the adjustment found has no consistent "
+      "At the start, after a switching condition, the switch adjustment settled on a setting that has no consistent "
       "solution: ";
   const std::string kvl = " holds only voltage sources and switches that are on, and KVL fails around it: ";
   const std::string kcl = " holds only current sources and switches that are off, and KCL fails across it: ";
@@ -176,14 +176,21 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
                   "vgs = [ 1 ]\n",
                   {"I1 0 1 0", "S1 1 2 0", "R1 2 0 10", "S2 2 0 0", "I01 2 0 0"}, {"V I01|V"}, 3),
        files(), 1,
-       "At t = 8.00000000e-04 s, after a source step, the switch setting in force has no consistent solution: the cut "
-       "I1 S1" + kcl + "I1 = 1 A, not 0.\n",
+       "At t = 8.00000000e-04 s a source step left the switch setting without a consistent solution: the cut I1 S1" +
+           kcl + "I1 = 1 A, not 0.\n",
        "", true},
       {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\ntmd = [ 5e-4 1e5 2 1 ]\nvgs = [ 12\n 10 ]\n",
                   {"V1 1 0 12", "V2 2 0 12", "S1 1 2 0", "R1 1 0 10", "I01 1 0 0"}, {"V I01|V"}, 3),
        files(), 1,
-       "At t = 5.00000000e-04 s, after a source step, the switch setting in force has no consistent solution: the loop "
-       "V2 V1 S1" + kvl + "V2 - V1 = 10 - 12 = -2 V, not 0.\n",
+       "At t = 5.00000000e-04 s a source step left the switch setting without a consistent solution: the loop V2 V1 "
+       "S1" + kvl + "V2 - V1 = 10 - 12 = -2 V, not 0.\n",
+       "", true},
+      // A clock edge closes S1 across V1 at 10 V.
+      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 0 ]\ntmd = [ 6e-4 1e5 1 1 ]\n",
+                  {"V1 1 0 10", "S1 1 0 0", "R1 1 0 10", "I01 1 0 0"}, {"V I01|V"}, 2),
+       files(), 1,
+       "At t = 6.00000000e-04 s a clock edge forced a switch setting that has no consistent solution: the loop V1 S1" +
+           kvl + "V1 = 10 V, not 0.\n",
        "", true},
   };
   for (const refusal& r : rows) {
