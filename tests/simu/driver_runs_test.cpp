@@ -246,13 +246,14 @@ std::vector<run_case> cases() {
                           " 2e-4 1e5 2 1\n 5e-4 1e5 2 2\n 7e-4 1e5 1 1 ]\nvgs = [ 10 0 ]\n",
                           {"V1 1 0 0", "S1 1 0 0", "R1 1 2 10", "C1 2 0 1e-5", "I01 2 0 0"}, vc_out, 3),
                1e-3, {1.0, pulse(1e-3)}, pulse, 1e-6});
-  // 12 V supplies: V1 and V2 OR-ed onto R1 by D1 and D2, which share its current (both
-  // on: 0.0005 ohm in series), and V3 joined to V1 by S1.
+  // 0.3 V supplies: V1 and V2 OR-ed onto R1 by D1 and D2, which share its current (both
+  // on: 0.0005 ohm in series), and V3 + V4 (0.1 + 0.2, a few ulps off) joined to V1 by S1.
   c.push_back({"equal supplies in parallel",
                netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 1 1 ]\n" + diode_conditions(2, 3),
-                          {"V1 1 0 12", "V2 2 0 12", "D1 1 3 0", "D2 2 3 0", "V3 4 0 12", "S1 4 1 0", "R1 3 0 10", "I01 3 0 0"},
-                          {"I D1", "I D2", "V I01|Vb"}, 5),
-               1e-3, {111.0}, [](double) { return 12.0 * 10.0 / (10.0 + r_on / 2); }, 1e-5, "Time Vb "});
+                          {"V1 1 0 0.3", "V2 2 0 0.3", "D1 1 3 0", "D2 2 3 0", "V3 4 5 0.1", "V4 5 0 0.2", "S1 4 1 0",
+                           "R1 3 0 10", "I01 3 0 0"},
+                          {"I D1", "I D2", "V I01|Vb"}, 6),
+               1e-3, {111.0}, [](double) { return 0.3 * 10.0 / (10.0 + r_on / 2); }, 1e-7, "Time Vb "});
   return c;
 }
 

@@ -171,19 +171,19 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
        adjusted_at_start + "the loop V2 V1 D1" + kvl + "V2 + V1 = 3 + 5 = 8 V, not 0.\n",
        "", true},
       // A source that steps while the setting stands: I1 to 1 A after S1 has opened (S2,
-      // off across R1, is no part of the cut), V2 to 10 V while S1 joins it to V1.
+      // off across R1, is no part of the cut), V2 to -12 V while S1 joins it to V1.
       {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 0 ]\ntmd = [ 5e-4 1e5 0 1\n 8e-4 1e5 2 1 ]\n"
                   "vgs = [ 1 ]\n",
-                  {"I1 0 1 0", "S1 1 2 0", "R1 2 0 10", "S2 2 0 0", "I01 2 0 0"}, {"V I01|V"}, 3),
+                  {"R1 2 0 10", "I1 0 1 0", "S1 1 2 0", "S2 2 0 0", "I01 2 0 0"}, {"V I01|V"}, 3),
        files(), 1,
        "At t = 8.00000000e-04 s a source step left the switch setting without a consistent solution: the cut I1 S1" +
            kcl + "I1 = 1 A, not 0.\n",
        "", true},
-      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\ntmd = [ 5e-4 1e5 2 1 ]\nvgs = [ 12\n 10 ]\n",
-                  {"V1 1 0 12", "V2 2 0 12", "S1 1 2 0", "R1 1 0 10", "I01 1 0 0"}, {"V I01|V"}, 3),
+      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\ntmd = [ 5e-4 1e5 2 1 ]\nvgs = [ 0.5\n -12 ]\n",
+                  {"V1 1 0 0.5", "V2 2 0 0.5", "S1 1 2 0", "R1 1 0 10", "I01 1 0 0"}, {"V I01|V"}, 3),
        files(), 1,
        "At t = 5.00000000e-04 s a source step left the switch setting without a consistent solution: the loop V2 V1 "
-       "S1" + kvl + "V2 - V1 = 10 - 12 = -2 V, not 0.\n",
+       "S1" + kvl + "V2 - V1 = -12 - 0.5 = -12.5 V, not 0.\n",
        "", true},
       // A clock edge closes S1 across V1 at 10 V.
       {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 0 ]\ntmd = [ 6e-4 1e5 1 1 ]\n",
