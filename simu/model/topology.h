@@ -8,6 +8,8 @@
 //                                                     // writes "src.dat" and "states.dat"
 //     DM x = tab.initial_state(x0);                   // x0 per candidate -> x per state
 //     ... r = tab.find_eqns(setting, td);             // whenever the setting may change
+//     if (int k = broken_law(*r, u))                  // whenever the setting or u changes
+//       refuse(law_breach(*r, k, u, tab.source_names()));
 //
 // dx/dt = A x + B u, y = C x + D u; Phi, Gamma discretise A, B over the step h.
 // States are the independent capacitor voltages (V) and inductor currents (A), named
