@@ -67,9 +67,10 @@ private:
   int switching_work();
   void resolve_setting();
   void set_candidates();
-  // Settings whose ideal network has no unique solution end the run (driver_faults.cpp):
-  // at the start unless a condition or clock edge leaves the setting at once, and
-  // whenever a switching reaches one.
+  // A setting whose ideal network the present source values make inconsistent (KVL
+  // around a loop of voltage sources and on switches, KCL across a cut of current sources
+  // and off switches) ends the run (driver_faults.cpp): at the start unless a condition or
+  // clock edge leaves the setting at once, and at every switching and source step.
   bool setting_leaves_at_once() const;
   void check_start_setting() const;
   void check_reached_setting() const;

@@ -8,6 +8,8 @@
 //                                                     // writes "src.dat" and "states.dat"
 //     DM x = tab.initial_state(x0);                   // x0 per candidate -> x per state
 //     ... r = tab.find_eqns(setting, td);             // whenever the setting may change
+//     if (int k = broken_law(*r, u))                  // whenever the setting or u changes
+//       refuse(law_breach(*r, k, u, tab.source_names()));
 //
 // dx/dt = A x + B u, y = C x + D u; Phi, Gamma discretise A, B over the step h.
 // States are the independent capacitor voltages (V) and inductor currents (A), named
@@ -28,12 +30,34 @@
 #include "simu/model/model_rows.h"
 #include "simu/input/sim_params.h"
 
+// A law that the ideal network of a setting (on switches shorts, off switches open) puts
+// on the independent sources: the source voltages around a loop of voltage sources and on
+// switches sum to zero (KVL), the source currents through a cut of current sources and
+// off switches sum to zero (KCL). Its terms are terms[first, last) of the record.
+struct source_law {
+  bool loop = true;           // KVL of a loop, else KCL of a cut
+  int first = 0, last = 0;
+  std::string elements;       // every element in the loop or cut, blank-separated
+};
+struct law_term {
+  int at;                     // position in u, 0-based
+  double sign;                // +1 or -1
+};
+
 struct topology {
   DM A, B, C, D, Phi, Gamma;
-  // Why the ideal network of this setting (on switches shorts, off switches open) has no
-  // unique solution; empty when it has one. The model above is then the resistors' model.
-  std::string fault;
+  // The laws of this setting that involve a source of u (sources outside u are 0). Where
+  // u breaks one, the setting has no consistent solution, and the model above is only the
+  // resistors' model of it.
+  std::vector<source_law> laws;
+  std::vector<law_term> terms;
 };
+
+// The first law of rec (1-based) that u breaks beyond 1e-9 of the largest source in it;
+// 0 when u keeps them all. Allocates nothing.
+int broken_law(const topology& rec, const DM& u);
+// What law k of rec is and the values of u that break it; sources: the names of u.
+std::string law_breach(const topology& rec, int k, const DM& u, const std::vector<std::string>& sources);
 
 class topology_table {
 public:
@@ -85,8 +109,8 @@ private:
   int find_index(const DM& setting);   // record number, 0 when unknown
   void remember(const DM& setting, int record);
   void assemble(SM& T) const;
-  // The fault of the present setting (the resistances r_), or "" (topology_faults.cpp).
-  std::string setting_fault() const;
+  // The source laws of the present setting (the resistances r_) into rec (topology_faults.cpp).
+  void source_laws(topology& rec) const;
 
   const model_netlist& net_;
   std::vector<const model_row*> branches_;         // branch rows in row order

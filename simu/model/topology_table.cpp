@@ -145,7 +145,7 @@ void topology_table::assemble(SM& T) const {
 int topology_table::derive_state_eqns(SM tableau, std::vector<std::string> names, int first) {
   topology& rec = *records_.back();
   tableau_reduce(std::move(tableau), nout_, m_, names, rec.A, rec.B, rec.C, rec.D);
-  rec.fault = setting_fault();
+  source_laws(rec);
   if (first) {
     state_names_ = names;
     write_names("states.dat", names, "Can't open states.dat file");

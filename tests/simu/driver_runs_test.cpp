@@ -1,10 +1,12 @@
 // Whole transient runs, netlist to .plt and .ini, against closed-form answers: linear
 // circuits, breakpoints, clock edges, events and threshold crossings, the ends of the run
-// and of the save window, state bounds and the multiplier.
+// and of the save window, state bounds, the multiplier, and switch settings that the
+// sources' values keep consistent.
 #include <cmath>
 #include <functional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -57,6 +59,36 @@ std::string three_branches(const std::string& te, bool with_s2) {
 std::vector<double> buck_line(int periods) {
   std::vector<double> x = buck_after(periods);
   return {10.0, x[0], x[1]};
+}
+
+// v(t) of an RC of time constant tau from 0 V, its target stepping to each second at
+// each first (the first at time 0).
+std::function<double(double)> stepped_rc(std::vector<std::pair<double, double>> at, double tau) {
+  return [at, tau](double t) {
+    double v = 0.0;
+    for (std::size_t k = 0; k < at.size() && at[k].first < t; ++k)
+      v = charge(v, at[k].second, tau, (k + 1 < at.size() ? std::fmin(t, at[k + 1].first) : t) - at[k].first);
+    return v;
+  };
+}
+
+// The conditions of n diodes whose currents are the first n of m outputs: diode k turns
+// off when its current falls to 0 (condition 2k - 1), on when it rises above (2k).
+std::string diode_conditions(int n, int m) {
+  std::string cy, ct, csw, cc, th;
+  for (int k = 1; k <= n; ++k) {
+    for (const char* sign : {"1", "-1"}) {
+      for (int j = 1; j <= m; ++j) cy += j == k ? std::string(" ") + sign : " 0";
+      cy += "\n";
+      ct += " 0 0 0 0\n";
+      csw += " " + std::to_string(k) + "\n";
+      cc += " 0\n";
+    }
+    th += "thon(" + std::to_string(k) + ",:)=[ " + std::to_string(k) + " " + std::to_string(2 * k) + " ];\nthoff(" +
+          std::to_string(k) + ",:)=[ " + std::to_string(k) + " " + std::to_string(2 * k - 1) + " ];\n";
+  }
+  auto block = [](const char* name, std::string rows) { return name + (" = [" + rows.erase(rows.size() - 1) + " ]\n"); };
+  return block("Cy", cy) + block("Ct", ct) + block("Csw", csw) + block("Cc", cc) + th;
 }
 
 struct run_case {
@@ -190,6 +222,38 @@ std::vector<run_case> cases() {
                                          "R3 3 0 1e3", "I01 3 0 0", "I02 1 0 0", "I03 2 0 0"},
                                         {"V I01|Vp", "V I02", "V I03"}, 4),
                1e-4, {}, [](double) { return 3.0; }, 0.0, "Time Vp "});
+  // Settings that the sources' values at the instant keep consistent. A 10 A source fed
+  // through a bridge into R || C pauses at 0 A from 0.2 to 0.6 ms: all four diodes turn
+  // off, and D1, D4 on again when it steps back (the off diodes leak 2e-6 of it).
+  c.push_back({"current source pausing in a diode bridge",
+               netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 0 0 1 ]\nx0 = [ 0 ]\n"
+                          "tmd = [ 2e-4 1e5 2 1\n 6e-4 1e5 2 2 ]\nvgs = [ 0 10 ]\n" + diode_conditions(4, 5),
+                          {"I1 2 1 10", "D1 1 3 0", "D2 2 3 0", "D3 0 1 0", "D4 0 2 0", "R1 3 0 1", "C1 3 0 1e-4", "I01 3 0 0"},
+                          {"I D1", "I D2", "I D3", "I D4", "V I01|Vc"}, 4),
+               1e-3, {1001.0}, stepped_rc({{0, 10}, {2e-4, 0}, {6e-4, 10}}, 1e-4), 5e-5});
+  // I1 at 0 A behind S1, which closes at 0.1 ms; 1 A into R || C from 0.2 to 0.5 ms; S1
+  // opens at 0.7 ms.
+  auto pulse = stepped_rc({{0, 0}, {2e-4, 10}, {5e-4, 0}}, 1e-4);
+  c.push_back({"current source switched at 0 A",
+               netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 0 ]\nx0 = [ 0 ]\ntmd = [ 1e-4 1e5 1 1\n"
+                          " 2e-4 1e5 2 1\n 5e-4 1e5 2 2\n 7e-4 1e5 0 1 ]\nvgs = [ 1 0 ]\n",
+                          {"I1 0 1 0", "S1 1 2 0", "R1 2 0 10", "C1 2 0 1e-5", "I01 2 0 0"}, vc_out, 3),
+               1e-3, {0.0, pulse(1e-3)}, pulse, 1e-6});
+  // V1 at 0 V shorted by S1, which opens at 0.1 ms; 10 V through R1 into C1 from 0.2 to
+  // 0.5 ms; S1 shorts V1 again from 0.7 ms.
+  c.push_back({"voltage source shorted at 0 V",
+               netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\nx0 = [ 0 ]\ntmd = [ 1e-4 1e5 0 1\n"
+                          " 2e-4 1e5 2 1\n 5e-4 1e5 2 2\n 7e-4 1e5 1 1 ]\nvgs = [ 10 0 ]\n",
+                          {"V1 1 0 0", "S1 1 0 0", "R1 1 2 10", "C1 2 0 1e-5", "I01 2 0 0"}, vc_out, 3),
+               1e-3, {1.0, pulse(1e-3)}, pulse, 1e-6});
+  // 0.3 V supplies: V1 and V2 OR-ed onto R1 by D1 and D2, which share its current (both
+  // on: 0.0005 ohm in series), and V3 + V4 (0.1 + 0.2, a few ulps off) joined to V1 by S1.
+  c.push_back({"equal supplies in parallel",
+               netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 1 1 ]\n" + diode_conditions(2, 3),
+                          {"V1 1 0 0.3", "V2 2 0 0.3", "D1 1 3 0", "D2 2 3 0", "V3 4 5 0.1", "V4 5 0 0.2", "S1 4 1 0",
+                           "R1 3 0 10", "I01 3 0 0"},
+                          {"I D1", "I D2", "V I01|Vb"}, 6),
+               1e-3, {111.0}, [](double) { return 0.3 * 10.0 / (10.0 + r_on / 2); }, 1e-7, "Time Vb "});
   return c;
 }
 

@@ -2,8 +2,8 @@
 // tells how they ended: each row is the netlist, the arguments, the exit code and the
 // start of a message in the program's output. Refused with exit 1: bad options and
 // netlists, tables that do not fit the circuit, values it cannot run on, a state file
-// that is not finite, and switch settings with no unique solution; a refused run writes
-// no table.
+// that is not finite, and switch settings that the sources' values make inconsistent; a
+// refused run writes no table.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -65,8 +65,12 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
   const std::string buck = buck_netlist_text("2.0000e-03", "1.0000e-07", "5000");
   const std::string invalid = "Invalid simulation invokation: run refused, nothing written.";
   const std::string sread = "Sread Fatal Error : ";
-  const std::string no_combination = "Fatal Error : Switch Adjustment - No valid combination found!\n";
-  const std::string at_start = "The switch setting at the start has no unique solution: ";
+  const std::string at_start = "The switch setting at the start has no consistent solution: ";
+  const std::string adjusted_at_start =
+      "At the start, after a switching condition, the switch adjustment settled on a setting that has no consistent "
+      "solution: ";
+  const std::string kvl = " holds only voltage sources and switches that are on, and KVL fails around it: ";
+  const std::string kcl = " holds only current sources and switches that are off, and KCL fails across it: ";
   const refusal rows[] = {
       // Nodes that no row uses, before anything is sized by numn.
       {netlist_of(rc_params, rc_rows, {"V I01|Vc"}, 200000000), files(), 1,
@@ -108,7 +112,7 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
       {rc, files({"-ss"}), 2,
        "Failed to reach steady state: no switching cycle found before the final time tsim = 0.001 s!\n"},
       // Tables that do not fit the circuit, values it cannot run on, a state file that is
-      // not finite, settings of switches and diodes without a unique solution.
+      // not finite, settings of switches and diodes that the sources' values make inconsistent.
       {buck_with("tmd = [ 0 1e-5 1 1\n 5e-6 1e-5 0 1 ]", "tmd = [ 0 1e-5 1\n 5e-6 1e-5 0 ]"), files(), 1,
        sread + "tmd has 3 columns, not 4 (first edge, period, kind, target) - tmd\nin a.m, line 7, column 7:\n"},
       {buck_with("5e-6 1e-5 0 1 ]", "5e-6 1e-5 3 1 ]"), files(), 1,
@@ -151,28 +155,47 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
       // 1 A into D1 forward and on through D2 backwards: D2 stays off, and its 1e6 ohm
       // would carry the current.
       {diode_circuit("0 0", {"I1 0 1 1", "D1 1 2 0", "D2 0 2 0", "I01 1 0 0"}, 3), files(), 1,
-       no_combination + "At t = 1.00000000e-10 s the switch setting reached has no unique solution: current source I1 has "
-                        "no path but through switches that are off (D2).\n",
+       adjusted_at_start + "the cut I1 D2" + kcl + "I1 = 1 A, not 0.\n",
        "", true},
       // The only path of I1 is D1 backwards.
       {diode_circuit("0", {"I1 0 1 1", "D1 0 1 0", "I01 1 0 0"}), files(), 1,
-       at_start + "current source I1 has no path but through switches that are off (D1); run refused.\n",
+       at_start + "the cut I1 D1" + kcl + "I1 = 1 A, not 0; run refused.\n",
        "", true},
       // D1 forward across V1: off it turns on at once, on it shorts V1.
       {diode_circuit("0", {"V1 1 0 5", "D1 1 0 0", "I01 1 0 0"}), files(), 1,
-       no_combination + "At t = 1.00000000e-10 s the switch setting reached has no unique solution: the loop V1 D1 holds "
-                        "only voltage sources and switches that are on.\n",
+       adjusted_at_start + "the loop V1 D1" + kvl + "V1 = 5 V, not 0.\n",
        "", true},
       {diode_circuit("1", {"V1 1 0 5", "D1 1 0 0", "I01 1 0 0"}), files(), 1,
-       at_start + "the loop V1 D1 holds only voltage sources and switches that are on; run refused.\n",
+       at_start + "the loop V1 D1" + kvl + "V1 = 5 V, not 0; run refused.\n",
        "", true},
       // The loop closes through S1 from its second node, and through V1 and V2 in series.
       {diode_circuit("1 1", {"V1 1 0 5", "D1 1 2 0", "S1 0 2 0", "I01 1 0 0"}, 3), files(), 1,
-       at_start + "the loop V1 S1 D1 holds only voltage sources and switches that are on; run refused.\n",
+       at_start + "the loop V1 S1 D1" + kvl + "V1 = 5 V, not 0; run refused.\n",
        "", true},
       {diode_circuit("0", {"V1 1 0 5", "V2 2 1 3", "D1 2 0 0", "I01 2 0 0"}, 3), files(), 1,
-       no_combination + "At t = 1.00000000e-10 s the switch setting reached has no unique solution: the loop V2 V1 D1 "
-                        "holds only voltage sources and switches that are on.\n",
+       adjusted_at_start + "the loop V2 V1 D1" + kvl + "V2 + V1 = 3 + 5 = 8 V, not 0.\n",
+       "", true},
+      // A source that steps while the setting stands: I1 to 1 A after S1 has opened (S2,
+      // off across R1, is no part of the cut), V2 to -12 V while S1 joins it to V1.
+      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 0 ]\ntmd = [ 5e-4 1e5 0 1\n 8e-4 1e5 2 1 ]\n"
+                  "vgs = [ 1 ]\n",
+                  {"R1 2 0 10", "I1 0 1 0", "S1 1 2 0", "S2 2 0 0", "I01 2 0 0"}, {"V I01|V"}, 3),
+       files(), 1,
+       "At t = 8.00000000e-04 s a source step left the switch setting without a consistent solution: the cut I1 S1" +
+           kcl + "I1 = 1 A, not 0.\n",
+       "", true},
+      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 1 ]\ntmd = [ 5e-4 1e5 2 1 ]\nvgs = [ 0.5\n -12 ]\n",
+                  {"V1 1 0 0.5", "V2 2 0 0.5", "S1 1 2 0", "R1 1 0 10", "I01 1 0 0"}, {"V I01|V"}, 3),
+       files(), 1,
+       "At t = 5.00000000e-04 s a source step left the switch setting without a consistent solution: the loop V2 V1 "
+       "S1" + kvl + "V2 - V1 = -12 - 0.5 = -12.5 V, not 0.\n",
+       "", true},
+      // A clock edge closes S1 across V1 at 10 V.
+      {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 0 ]\ntmd = [ 6e-4 1e5 1 1 ]\n",
+                  {"V1 1 0 10", "S1 1 0 0", "R1 1 0 10", "I01 1 0 0"}, {"V I01|V"}, 2),
+       files(), 1,
+       "At t = 6.00000000e-04 s a clock edge forced a switch setting that has no consistent solution: the loop V1 S1" +
+           kvl + "V1 = 10 V, not 0.\n",
        "", true},
   };
   for (const refusal& r : rows) {
