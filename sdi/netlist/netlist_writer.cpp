@@ -1,7 +1,9 @@
 #include "sdi/netlist/netlist_writer.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/control_elements.h"
@@ -143,10 +145,16 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
 
   remove_hidden_ports();
   // The text is complete before the file is opened, so nothing can leave it open.
+  int file_errors = 0;
+  errno = 0;
   std::FILE* f = std::fopen(path.c_str(), "w");
-  if (!f || !write_text_file(out, f)) SDI_INTERNAL(tag);
+  if (!f || !write_text_file(out, f)) {
+    // A read-only or full folder is the user's to fix: say which file and why.
+    show_message("Couldn't write " + path + ": " + std::strerror(errno ? errno : EIO));
+    file_errors = 1;
+  }
   node_count = writer.node_count;
-  return counting.count() + writer.user_errors;
+  return counting.count() + writer.user_errors + file_errors;
 }
 
 // The file and node count come from the run's process-wide state.
