@@ -85,6 +85,11 @@ bool CZorvApp::OnInit() {
   const zorv::WindowRect r = zorv::MainFrameRect({screen.width, screen.height});
   m_frame = new CMainFrame(m_docManager, wxPoint(r.x, r.y), wxSize(r.w, r.h));
   SetTopWindow(m_frame);
+  // Closed (also after a run), the frame is gone: no one may reach it through us.
+  m_frame->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+    if (event.GetEventObject() == m_frame) m_frame = nullptr;
+    event.Skip();
+  });
   if (!m_docManager->CreateDocument(wxString(), wxDOC_NEW)) return false;
   if (!m_fileToOpen.empty()) m_docManager->CreateDocument(wxFileName(m_fileToOpen).GetAbsolutePath(), wxDOC_SILENT);
 

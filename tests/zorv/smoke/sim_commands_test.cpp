@@ -50,6 +50,20 @@ bool WindowShows(const std::string& prefix) {
   return found;
 }
 
+// The first window in the tree named `title`.
+Window NamedWindow(Display* d, Window w, const std::string& title) {
+  char* name = nullptr;
+  const bool named = XFetchName(d, w, &name) && name && title == name;
+  if (name) XFree(name);
+  if (named) return w;
+  Window parent = 0, root = 0, *children = nullptr, found = 0;
+  unsigned int n = 0;
+  if (!XQueryTree(d, w, &root, &parent, &children, &n)) return 0;
+  for (unsigned int i = 0; i < n && !found; ++i) found = NamedWindow(d, children[i], title);
+  if (children) XFree(children);
+  return found;
+}
+
 }  // namespace
 
 TEST(Smoke, SimulationMenusRunPlotAndShowTheSequence) {
@@ -95,4 +109,39 @@ TEST(Smoke, SimulationMenusRunPlotAndShowTheSequence) {
   ASSERT_NE(shown, nullptr);
   EXPECT_TRUE(shown->IsShown());
   EXPECT_EQ(shown->Text().utf8_string(), slurp(work.path() / "buck.seq"));
+}
+
+// Closing the window while a run goes on is kept: the run ends whole, then the
+// window closes.
+TEST(Smoke, AWindowClosedDuringARunClosesOnceTheRunHasEnded) {
+  TempDir work;
+  const fs::path ckt = work.path() / "buck.ckt";
+  fs::copy_file(fs::path(__FILE__).parent_path() / "../../../examples/buck.ckt", ckt);
+  GuiSession s({"--nosplash", ckt.string()});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  std::vector<bool> runningAtClose;
+  CMainFrame* frame = s.Frame();
+  frame->Bind(wxEVT_CLOSE_WINDOW, [&](wxCloseEvent& e) {
+    runningAtClose.push_back(frame->IsRunning());
+    e.Skip();
+  });
+  // A close from the window manager, taken by the run's first poll of the keyboard.
+  Display* display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr);
+  const Window w = NamedWindow(display, DefaultRootWindow(display), "ZORV - " + ckt.string());
+  ASSERT_NE(w, 0u);
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = w;
+  close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, w, False, NoEventMask, &close);
+  XSync(display, False);
+  XCloseDisplay(display);
+  s.Command(ZORV_ID(SteadyStateRun));
+  EXPECT_TRUE(fs::exists(work.path() / "buck.seq"));  // the run went to its end
+  EXPECT_TRUE(s.WaitFor([&] { return s.Frame() == nullptr; }));
+  EXPECT_EQ(runningAtClose, (std::vector<bool>{true, false}));
 }
