@@ -19,7 +19,6 @@ namespace sdi {
 
 namespace {
 
-const char* const tag = "sdi/Simnet";
 
 // Internal reports made while a file is written are shown as usual and
 // counted: a netlist known to be broken must not reach the engine.
@@ -95,7 +94,7 @@ void name_elements() {
     if (!e || !e->flags.test(flag_branch)) continue;
     int k = counter_kind(e->kind);
     if (k < 0 || k >= kind_count) {
-      SDI_INTERNAL_CASE(tag);
+      SDI_INTERNAL_CASE();
       continue;
     }
     std::string name = type_letter(e) + std::to_string(writer.counters[k]++);
@@ -108,7 +107,7 @@ void name_elements() {
     for (inode* s = static_cast<xform*>(e)->secondaries.head; s; s = static_cast<inode*>(s->next)) {
       element* sec = element_by_id(s->value);
       if (sec && sec->kind == kind_secondary) static_cast<xform*>(sec)->winding = ++w;
-      else SDI_INTERNAL(tag);
+      else SDI_INTERNAL();
     }
   }
 }

@@ -66,7 +66,7 @@ TEST(NameElements, WindingsSkipEntriesThatAreNoSecondary) {
   for (int id : {99, r->id, sec->id}) pri->secondaries.append(id);
   Capture cap;
   sdi::name_elements();
-  EXPECT_EQ(cap.errors, (std::vector<std::string>(2, "sdi/Simnet: Internal")));
+  EXPECT_EQ(cap.errors, (std::vector<std::string>(2, "sdi/netlist/netlist_writer.cpp: Internal")));
   EXPECT_EQ(sec->winding, 1);
   EXPECT_STREQ(r->netname(), "R1");
 }
@@ -179,7 +179,7 @@ TEST(Simrec, FieldsPrintInTheirWidths) {
   bad.add_double(std::numeric_limits<double>::infinity());
   std::string out;
   bad.print(out, 0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simrec: Internal"});
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/elements/simrec.cpp: Internal"});
   bad.clear();
   EXPECT_EQ(bad.n(), 0);
 }
