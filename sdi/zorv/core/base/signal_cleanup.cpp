@@ -27,10 +27,14 @@ int SignalIndex(int sig) {
 }
 
 // Only async-signal-safe calls here.
-void OnEndingSignal(int sig, siginfo_t* info, void* context) {
+void RemovePaths() {
   const int n = g_count;
   for (int i = 0; i < n; ++i)
     if (unlink(g_paths[i]) != 0) rmdir(g_paths[i]);
+}
+
+void OnEndingSignal(int sig, siginfo_t* info, void* context) {
+  RemovePaths();
   const int k = SignalIndex(sig);
   const struct sigaction& before = g_previous[k < 0 ? 0 : k];
   if (k >= 0 && (before.sa_flags & SA_SIGINFO) && before.sa_sigaction) {
