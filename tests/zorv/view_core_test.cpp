@@ -6,9 +6,7 @@
 #include <unistd.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -18,7 +16,6 @@
 
 #include "common/temp_dir.h"
 #include "sdi/zorv/core/base/messages.h"
-#include "sdi/zorv/core/base/signal_cleanup.h"
 
 namespace {
 
@@ -174,28 +171,6 @@ TEST_F(ViewCoreTest, AFailedUndoPointIsShownOnce) {
   view.SaveBackup();
   EXPECT_EQ(shown.size(), 2u);
   zorv::SetMessageSink(previous);
-}
-
-// SIGTERM (as SIGINT and SIGHUP) removes the undo folder, then ends the process
-// with the signal's usual status.
-TEST(UndoFiles, RemovedWhenASignalEndsTheEditor) {
-  TempDir dir;
-  std::filesystem::path folder;
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    auto* undo = new zorv::UndoFiles(dir.path() / "undo");  // never destroyed: the signal ends the process
-    zorv::RemoveOnSignal(undo->Paths());
-    std::ofstream(undo->Backup()) << "a";
-    std::ofstream(undo->Clipboard()) << "b";
-    raise(SIGTERM);
-    _exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFSIGNALED(status));
-  EXPECT_EQ(WTERMSIG(status), SIGTERM);
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "undo"));
 }
 
 }  // namespace

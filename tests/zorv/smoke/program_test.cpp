@@ -15,6 +15,7 @@
 #include "common/temp_dir.h"
 #include "zorv/smoke/gui_session.h"
 #include "zorv/smoke/buck_circuit.h"
+#include "zorv/smoke/screen_grab.h"
 
 namespace {
 
@@ -66,15 +67,7 @@ TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
     int blue = 0;  // the circuit is drawn: blue strokes of its elements and wires
     for (int i = 0; i < 200 && blue < 200; ++i, usleep(25000)) blue = BluePixels(d, w);
     EXPECT_GE(blue, 200);
-    XEvent close{};
-    close.xclient.type = ClientMessage;
-    close.xclient.window = w;
-    close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    close.xclient.format = 32;
-    close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    close.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, w, False, NoEventMask, &close);
-    XFlush(d);
+    EXPECT_TRUE(CloseAsWindowManager("ZORV - " + path));
   }
   int status = -1, exited = 0;  // the program ends by itself, with status 0
   for (int i = 0; i < 400 && exited != pid; ++i, usleep(25000)) exited = waitpid(pid, &status, WNOHANG);

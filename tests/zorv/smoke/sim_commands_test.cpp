@@ -14,6 +14,7 @@
 #include "sdi/zorv/sequence_window.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "zorv/smoke/gui_session.h"
+#include "zorv/smoke/screen_grab.h"
 
 namespace {
 
@@ -47,20 +48,6 @@ bool WindowShows(const std::string& prefix) {
     if (children) XFree(children);
   }
   if (display) XCloseDisplay(display);
-  return found;
-}
-
-// The first window in the tree named `title`.
-Window NamedWindow(Display* d, Window w, const std::string& title) {
-  char* name = nullptr;
-  const bool named = XFetchName(d, w, &name) && name && title == name;
-  if (name) XFree(name);
-  if (named) return w;
-  Window parent = 0, root = 0, *children = nullptr, found = 0;
-  unsigned int n = 0;
-  if (!XQueryTree(d, w, &root, &parent, &children, &n)) return 0;
-  for (unsigned int i = 0; i < n && !found; ++i) found = NamedWindow(d, children[i], title);
-  if (children) XFree(children);
   return found;
 }
 
@@ -126,20 +113,7 @@ TEST(Smoke, AWindowClosedDuringARunClosesOnceTheRunHasEnded) {
     e.Skip();
   });
   // A close from the window manager, taken by the run's first poll of the keyboard.
-  Display* display = XOpenDisplay(nullptr);
-  ASSERT_NE(display, nullptr);
-  const Window w = NamedWindow(display, DefaultRootWindow(display), "ZORV - " + ckt.string());
-  ASSERT_NE(w, 0u);
-  XEvent close{};
-  close.xclient.type = ClientMessage;
-  close.xclient.window = w;
-  close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  close.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display, w, False, NoEventMask, &close);
-  XSync(display, False);
-  XCloseDisplay(display);
+  ASSERT_TRUE(CloseAsWindowManager("ZORV - " + ckt.string()));
   s.Command(ZORV_ID(SteadyStateRun));
   EXPECT_TRUE(fs::exists(work.path() / "buck.seq"));  // the run went to its end
   EXPECT_TRUE(s.WaitFor([&] { return s.Frame() == nullptr; }));
