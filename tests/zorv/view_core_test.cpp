@@ -1,12 +1,13 @@
 // The view's logic without a display (zoom commands and the grid), the undo files'
-// private per-process folder and the undo point.
+// private per-process folder, the undo point, and the folder's removal on a signal.
 #include "sdi/zorv/core/view/view_core.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <sys/stat.h>
-
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -16,6 +17,7 @@
 
 #include "common/temp_dir.h"
 #include "sdi/zorv/core/base/messages.h"
+#include "sdi/zorv/core/base/signal_cleanup.h"
 
 namespace {
 
@@ -171,6 +173,30 @@ TEST_F(ViewCoreTest, AFailedUndoPointIsShownOnce) {
   view.SaveBackup();
   EXPECT_EQ(shown.size(), 2u);
   zorv::SetMessageSink(previous);
+}
+
+// An ending signal removes the registered files and folder, then runs the handler
+// that was there before (the engine's) or, with none, ends the process as usual.
+TEST(UndoFiles, RemovedWhenASignalEndsTheEditor) {
+  const struct { int sig; bool previous; } rows[] = {{SIGINT, true}, {SIGTERM, false}};
+  for (const auto& row : rows) {
+    TempDir dir;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (row.previous) signal(row.sig, [](int) { _exit(42); });
+      auto* undo = new zorv::UndoFiles(dir.path() / "undo");  // never destroyed: the signal ends the process
+      zorv::RemoveOnSignal(undo->Paths());
+      std::ofstream(undo->Backup()) << "a";
+      raise(row.sig);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WIFEXITED(status) && WEXITSTATUS(status) == 42, row.previous) << row.sig;
+    EXPECT_EQ(WIFSIGNALED(status) && WTERMSIG(status) == row.sig, !row.previous) << row.sig;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "undo")) << row.sig;
+  }
 }
 
 }  // namespace

@@ -18,17 +18,10 @@ std::string Reason(int error) { return std::strerror(error); }
 
 // A folder that is ours alone: a real folder (lstat: a link is not one), owned by
 // this user, with no access for anyone else.
-bool PrivateFolder(const std::filesystem::path& folder, std::string& why) {
+bool PrivateFolder(const std::filesystem::path& folder) {
   struct stat st {};
-  if (lstat(folder.c_str(), &st) != 0) {
-    why = Reason(errno);
-    return false;
-  }
-  if (!S_ISDIR(st.st_mode)) why = "not a folder";
-  else if (st.st_uid != geteuid()) why = "it belongs to another user";
-  else if ((st.st_mode & 0777) != 0700) why = "others may use it";
-  else return true;
-  return false;
+  return lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+         (st.st_mode & 0777) == 0700;
 }
 
 }  // namespace
@@ -44,15 +37,14 @@ std::filesystem::path UndoFiles::DefaultBase() {
 UndoFiles::UndoFiles() { MakePrivate(DefaultBase()); }
 
 UndoFiles::UndoFiles(std::filesystem::path folder) {
-  std::string why;
   if (mkdir(folder.c_str(), 0700) == 0) {
     chmod(folder.c_str(), 0700);  // whatever the umask took away
-    if (PrivateFolder(folder, why)) {
+    if (PrivateFolder(folder)) {
       m_folder = std::move(folder);
       return;
     }
     rmdir(folder.c_str());
-  } else if (errno == EEXIST && PrivateFolder(folder, why)) {
+  } else if (errno == EEXIST && PrivateFolder(folder)) {
     m_folder = std::move(folder);
     return;
   }
