@@ -167,6 +167,12 @@ void CZorvApp::OfferToSaveAfter(const char* what_happened) {
 }
 
 bool CZorvApp::OnExceptionInMainLoop() {
+  // Back in the main loop no run goes on, whatever the command left: the window
+  // must close again.
+  if (m_frame && m_frame->IsRunning()) {
+    m_frame->DeleteProgressBar();
+    m_frame->SetRunning(false);
+  }
   // The circuit stays as the command left it; the drawing is the user's to keep.
   OfferToSaveAfter("The last command stopped on an error");
   return true;
