@@ -4,7 +4,7 @@ namespace sdi {
 
 std::int32_t* ilist::current() {
   if (!current_) {
-    SDI_ASSERT_FAIL(inode::tag);
+    SDI_ASSERT_FAIL();
     return nullptr;
   }
   return &current_->value;
@@ -19,7 +19,7 @@ std::int32_t ilist::remove_current() {
 void ilist::grow(int n) {
   int have = count();
   if (n < have) {
-    SDI_ASSERT_FAIL(inode::tag);
+    SDI_ASSERT_FAIL();
     return;
   }
   for (; have < n; ++have) insert(0);
@@ -38,7 +38,7 @@ int ilist::find(std::int32_t v, int move) {
 
 std::int32_t ilist::remove(std::int32_t v) {
   if (!seek(v)) {
-    SDI_ASSERT_FAIL(inode::tag);
+    SDI_ASSERT_FAIL();
     return v;
   }
   return remove_current();
@@ -46,7 +46,7 @@ std::int32_t ilist::remove(std::int32_t v) {
 
 double* dlist::current() {
   if (!current_) {
-    SDI_ASSERT_FAIL(dnode::tag);
+    SDI_ASSERT_FAIL();
     return nullptr;
   }
   return &current_->value;
@@ -55,7 +55,7 @@ double* dlist::current() {
 void dlist::resize(int n) {
   int have = count();
   if (n < have) {
-    SDI_ASSERT_FAIL(dnode::tag);
+    SDI_ASSERT_FAIL();
     return;
   }
   for (; have < n; ++have) insert(0.0);
@@ -65,7 +65,7 @@ double* dlist::list_value_at(int i) { return value_at(i); }
 
 simrec* rlist::current() {
   if (!current_) {
-    SDI_ASSERT_FAIL(rnode::tag);
+    SDI_ASSERT_FAIL();
     return nullptr;
   }
   return current_->value;

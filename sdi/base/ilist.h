@@ -9,7 +9,6 @@
 namespace sdi {
 
 struct inode : list {
-  static constexpr const char* tag = "sdi/Ilist";
   std::int32_t value = 0;
 };
 
@@ -27,7 +26,6 @@ public:
 };
 
 struct dnode : list {
-  static constexpr const char* tag = "sdi/Dlist";
   double value = 0.0;
 };
 
@@ -41,7 +39,6 @@ public:
 struct simrec;  // a netlist row, owned by the netlist writer
 
 struct rnode : list {
-  static constexpr const char* tag = "sdi/Rlist";
   simrec* value = nullptr;
 };
 

@@ -3,7 +3,6 @@
 namespace sdi {
 
 namespace {
-const char* const tag = "sdi/List";
 }
 
 int list_count(const list* first) {
@@ -14,18 +13,18 @@ int list_count(const list* first) {
 
 list* list_node_at(list* first, int i) {
   if (i < 0) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return nullptr;
   }
   list* p = first;
   for (int k = 0; p && k < i; ++k) p = p->next;
-  if (!p) SDI_ASSERT_FAIL(tag);
+  if (!p) SDI_ASSERT_FAIL();
   return p;
 }
 
 list* list_last(list* first) {
   if (!first) {
-    SDI_INTERNAL(tag);
+    SDI_INTERNAL();
     return nullptr;
   }
   list* p = first;

@@ -37,7 +37,7 @@ list* list_last(list* first);            // null (reported) for a null chain
 void list_free_chain(list* first);
 
 // The cursor operations shared by elist, ilist, dlist and rlist.
-// Node must derive from list, hold `value` and name its report tag.
+// Node must derive from list and hold `value`.
 template <class Node>
 class list_head {
 public:
@@ -56,7 +56,7 @@ public:
   // Cursor on: 1, or 0 at the last node (the cursor stays there).
   int next() {
     if (!current_) {
-      SDI_ASSERT_FAIL(Node::tag);
+      SDI_ASSERT_FAIL();
       return 0;
     }
     if (!current_->next) return 0;
@@ -74,7 +74,7 @@ public:
       return;
     }
     if (!current_) {
-      SDI_ASSERT_FAIL(Node::tag);
+      SDI_ASSERT_FAIL();
       current_ = static_cast<Node*>(list_last(head));
     }
     n->next = current_->next;
@@ -99,7 +99,7 @@ protected:
   // Unlinks and frees the cursor's node; false (reported) when there is none.
   bool remove_current_node(value_type& out) {
     if (!current_) {
-      SDI_ASSERT_FAIL(Node::tag);
+      SDI_ASSERT_FAIL();
       return false;
     }
     Node* pred = nullptr;
@@ -107,7 +107,7 @@ protected:
       list* p = head;
       while (p && p->next != current_) p = p->next;
       if (!p) {
-        SDI_ASSERT_FAIL(Node::tag);
+        SDI_ASSERT_FAIL();
         return false;
       }
       pred = static_cast<Node*>(p);

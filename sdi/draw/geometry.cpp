@@ -8,7 +8,6 @@
 namespace sdi {
 
 namespace {
-const char* const tag = "sdi/Elem_sup";
 
 enum class axis { vertical, horizontal, diagonal };
 
@@ -42,7 +41,7 @@ int edge_meets_line(const line& e, const line& l) {
   axis ea = axis_of(e);
   axis la = axis_of(l);
   if (ea == axis::diagonal) {
-    SDI_INTERNAL(tag);
+    SDI_INTERNAL();
     return 0;
   }
   if (la == axis::diagonal) return segments_cross(e, l) ? 1 : 0;
@@ -86,7 +85,7 @@ rect rect_intersection(const rect& a, const rect& b) {
 int point_on_segment(const line& l, const point& p) {
   if (l.x1 == l.x2) return (p.x == l.x1 && std::min(l.y1, l.y2) <= p.y && p.y <= std::max(l.y1, l.y2)) ? 1 : 0;
   if (l.y1 == l.y2) return (p.y == l.y1 && std::min(l.x1, l.x2) <= p.x && p.x <= std::max(l.x1, l.x2)) ? 1 : 0;
-  SDI_INTERNAL_CASE(tag);
+  SDI_INTERNAL_CASE();
   return 0;
 }
 
@@ -108,7 +107,7 @@ point rotate_point(const point& p, const point& box, int code) {
     case 2: return point(h - p.y - 1, p.x);
     case 3: return point(w - p.x - 1, h - p.y - 1);
     case 4: return point(p.y, w - p.x - 1);
-    default: SDI_INTERNAL(tag); return zero_point;
+    default: SDI_INTERNAL(); return zero_point;
   }
 }
 

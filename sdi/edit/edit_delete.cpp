@@ -14,7 +14,7 @@ void delete_all_elements() {
 
 element* delete_element(int id) {
   if (!circuit.find_id(id, 0)) {
-    SDI_ASSERT_FAIL("sdi/Circd1");
+    SDI_ASSERT_FAIL();
     return nullptr;
   }
   element* e = circuit.remove_by_id(id);
@@ -31,7 +31,7 @@ void remove_element_from_sheet(element* e) {
     // holds there must not take out the one that holds it now.
     element* holder = circuit.find_id(e->id, 0) ? circuit.get(e->id) : nullptr;
     if (holder == e) delete_element(e->id);
-    else SDI_ASSERT_FAIL("sdi/Circd1");
+    else SDI_ASSERT_FAIL();
   }
   delete e;
 }

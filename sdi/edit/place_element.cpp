@@ -44,7 +44,7 @@ void place_new_element() {
 
 void set_new_line(const point& a, const point& b, int bend, int colour, int mode, int style) {
   if (!pending_element || !is_line_element(pending_element->kind)) {
-    SDI_ASSERT_FAIL("sdi/Circd1");
+    SDI_ASSERT_FAIL();
     return;
   }
   bl_element* l = static_cast<bl_element*>(pending_element);

@@ -13,7 +13,6 @@ namespace sdi {
 
 namespace {
 
-const char* const tag = "sdi/Circd1";
 
 bl_element* wire_of(int id) {
   if (!id || !circuit.find_id(id, 0)) return nullptr;
@@ -31,7 +30,7 @@ bool on_route(const bl_element* w, const point& p) {
 }  // namespace
 
 int new_wire_piece(const line& l, int bend) {
-  if (pending_element) SDI_ASSERT_FAIL(tag);
+  if (pending_element) SDI_ASSERT_FAIL();
   cline* piece = new cline;
   piece->shape.set(l.x1, l.y1, l.x2, l.y2, bend, 1, 0, 0);
   circuit.insert(piece);
@@ -44,7 +43,7 @@ wire_pieces split_wire(int w, const point& p1, const point& p2, const point& p3,
   const int a = new_wire_piece(line(p1, p2), bend);
   const int b = new_wire_piece(line(p2, p3), bend);
   if (!circuit.find_id(w, 0)) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return {a, b};
   }
   element* old = circuit.remove_by_id(w);
@@ -137,7 +136,7 @@ std::vector<int> split_wire_at_route_terminals(int w) {
 
 int split_after_wire_drawn(element* w) {
   if (!w || w->kind != kind_wire || w->id == 0) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return 0;
   }
   const bl_element* drawn = static_cast<bl_element*>(w);
@@ -152,9 +151,9 @@ int split_after_wire_drawn(element* w) {
     if (!piece_b && piece->has_terminal_at(b)) piece_b = id;
   }
   if (piece_a) split_wire_at(piece_a, a);
-  else SDI_ASSERT_FAIL(tag);
+  else SDI_ASSERT_FAIL();
   if (piece_b && circuit.find_id(piece_b, 0)) split_wire_at(piece_b, b);
-  else SDI_ASSERT_FAIL(tag);
+  else SDI_ASSERT_FAIL();
   return 1;
 }
 

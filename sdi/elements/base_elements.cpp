@@ -97,10 +97,10 @@ nodec::nodec(int o) : i_element(kind_junction, o) {
 
 
 xform* as_xform(element* e) {
-  return checked_cast<xform>(e, e && (e->kind == kind_primary || e->kind == kind_secondary), "sdi/Element");
+  return checked_cast<xform>(e, e && (e->kind == kind_primary || e->kind == kind_secondary));
 }
 depsource* as_depsource(element* e) {
-  return checked_cast<depsource>(e, e && e->kind >= kind_icis && e->kind <= kind_vcvs, "sdi/Element");
+  return checked_cast<depsource>(e, e && e->kind >= kind_icis && e->kind <= kind_vcvs);
 }
 
 
@@ -108,7 +108,7 @@ void basic::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
 
 void port::netlist_rows(rlist& rows) {
   if (flags.test(flag_output)) two_pin_row(rows, this, 0.0);
-  else SDI_INTERNAL_CASE(netlist_tag);
+  else SDI_INTERNAL_CASE();
 }
 
 // A primary has a row per secondary, a secondary one row: each names the
@@ -117,7 +117,7 @@ void xform::netlist_rows(rlist& rows) {
   if (kind == kind_secondary) {
     element* p = element_by_id(partner);
     if (!p || p->kind != kind_primary || p->values[0] == 0.0) {
-      SDI_INTERNAL(netlist_tag);
+      SDI_INTERNAL();
       return;
     }
     simrec* r = netlist_row(rows, netname_of(this), 10);
@@ -132,7 +132,7 @@ void xform::netlist_rows(rlist& rows) {
     ++k;
     element* sec = element_by_id(s->value);
     if (!sec || sec->kind != kind_secondary || values[0] == 0.0) {
-      SDI_INTERNAL(netlist_tag);
+      SDI_INTERNAL();
       continue;
     }
     simrec* r = netlist_row(rows, netname_of(this) + "_" + std::to_string(k), 10);
@@ -154,7 +154,7 @@ bool depsource::shift_references(int offset, const std::set<int>& lookup) {
 void depsource::netlist_rows(rlist& rows) {
   element* c = element_by_id(control);
   if (!c) {
-    SDI_INTERNAL(netlist_tag);
+    SDI_INTERNAL();
     return;
   }
   simrec* r = netlist_row(rows, netname_of(this), 10);

@@ -16,7 +16,6 @@
 namespace sdi {
 
 namespace {
-const char* const tag = "sdi/Bl_elem";
 
 // A zero-length leg counts as vertical.
 bool leg_hit(const line& l, const point& p) {
@@ -68,7 +67,7 @@ void bl_element::terminal(point& out, int i) {
   switch (i) {
     case 0: out = point(shape.x1, shape.y1); break;
     case 1: out = point(shape.x2, shape.y2); break;
-    default: SDI_INTERNAL_CASE(tag); out = zero_point; break;
+    default: SDI_INTERNAL_CASE(); out = zero_point; break;
   }
 }
 
@@ -131,7 +130,7 @@ void cmutind::netlist_rows(rlist& rows) {
   element* l1 = element_by_id(inductor1);
   element* l2 = element_by_id(inductor2);
   if (!l1 || !l2) {
-    SDI_INTERNAL(netlist_tag);
+    SDI_INTERNAL();
     return;
   }
   simrec* r = netlist_row(rows, netname_of(this), 10);

@@ -167,7 +167,7 @@ void limiter::netlist_conditions() {
   struct condition& c = new_condition();
   double sign = kind == kind_upper_limiter ? -1.0 : 1.0;
   auto it = writer.limiter_ports.find(this);
-  if (it == writer.limiter_ports.end()) SDI_INTERNAL(netlist_tag);
+  if (it == writer.limiter_ports.end()) SDI_INTERNAL();
   else set_cy(c, it->second, sign);
   c.cc = -(sign * values[0]);
   condition = writer.conditions;
@@ -205,7 +205,7 @@ bool threshold::read(std::FILE* f, int version) {
     if (!record_double(f, *coefficients.list_value_at(i))) return false;
   std::int32_t b = 0;
   if (!record_count(f, b)) return false;
-  if (b > table.count()) SDI_ASSERT_FAIL("sdi/Simelem");  // the extra entries are read and dropped
+  if (b > table.count()) SDI_ASSERT_FAIL();  // the extra entries are read and dropped
   for (int i = 0; i < b; ++i) {
     double v = 0.0;
     if (!record_double(f, v)) return false;
@@ -254,7 +254,7 @@ void threshold::netlist_conditions() {
   if (c.ct[3] != 0.0) {
     element* sw = element_by_id(switch_id);
     if (sw && sw->kind == kind_switch) c.csw = switch_ordinal_of(sw);
-    else SDI_INTERNAL(netlist_tag);
+    else SDI_INTERNAL();
   }
   condition = writer.conditions;
 }
@@ -396,7 +396,7 @@ void multiplier::netlist_rows(rlist& rows) {
   r->add_double(values[0]);
   element* p1 = element_by_id(port1);
   element* p2 = element_by_id(port2);
-  if (!p1 || !p2) SDI_INTERNAL(netlist_tag);
+  if (!p1 || !p2) SDI_INTERNAL();
   r->add_string(netname_of(p1), 5);
   r->add_string(netname_of(p2), 5);
   r->set_name(display_name_of(this));

@@ -9,7 +9,6 @@
 namespace sdi {
 
 namespace {
-const char* const tag = "sdi/Element";
 std::string record_error;
 }  // namespace
 
@@ -26,27 +25,27 @@ element::~element() {
   links.list_clear();
 }
 
-void element::select() { SDI_INTERNAL(tag); }
-void element::deselect() { SDI_INTERNAL(tag); }
-int element::hit_test(const point&) { SDI_INTERNAL(tag); return 0; }
-void element::move(const point&) { SDI_INTERNAL(tag); }
-void element::write(std::FILE*) { SDI_INTERNAL(tag); }
-bool element::read(std::FILE*, int) { SDI_INTERNAL(tag); return false; }
-char* element::name() { SDI_INTERNAL(tag); return nullptr; }
-char* element::netname() { SDI_INTERNAL(tag); return nullptr; }
-void element::terminal(point& out, int) { SDI_INTERNAL(tag); out = zero_point; }
-int element::has_terminal_at(const point&) { SDI_INTERNAL(tag); return 0; }
-int element::overlaps_rect(const rect&) { SDI_INTERNAL(tag); return 0; }
-int element::overlaps(element*) { SDI_INTERNAL(tag); return 0; }
-void element::clip_to_rect(rect& out, const rect&) { SDI_INTERNAL(tag); out = zero_rect; }
-void element::clip_to_element(rect& out, element*) { SDI_INTERNAL(tag); out = zero_rect; }
-void element::draw_clipped(const rect&) { SDI_INTERNAL(tag); }
-void element::draw() { SDI_INTERNAL(tag); }
-void element::place_at(const point&) { SDI_INTERNAL(tag); }
-void element::rotate() { SDI_INTERNAL(tag); }
-void element::mirror() { SDI_INTERNAL(tag); }
+void element::select() { SDI_INTERNAL(); }
+void element::deselect() { SDI_INTERNAL(); }
+int element::hit_test(const point&) { SDI_INTERNAL(); return 0; }
+void element::move(const point&) { SDI_INTERNAL(); }
+void element::write(std::FILE*) { SDI_INTERNAL(); }
+bool element::read(std::FILE*, int) { SDI_INTERNAL(); return false; }
+char* element::name() { SDI_INTERNAL(); return nullptr; }
+char* element::netname() { SDI_INTERNAL(); return nullptr; }
+void element::terminal(point& out, int) { SDI_INTERNAL(); out = zero_point; }
+int element::has_terminal_at(const point&) { SDI_INTERNAL(); return 0; }
+int element::overlaps_rect(const rect&) { SDI_INTERNAL(); return 0; }
+int element::overlaps(element*) { SDI_INTERNAL(); return 0; }
+void element::clip_to_rect(rect& out, const rect&) { SDI_INTERNAL(); out = zero_rect; }
+void element::clip_to_element(rect& out, element*) { SDI_INTERNAL(); out = zero_rect; }
+void element::draw_clipped(const rect&) { SDI_INTERNAL(); }
+void element::draw() { SDI_INTERNAL(); }
+void element::place_at(const point&) { SDI_INTERNAL(); }
+void element::rotate() { SDI_INTERNAL(); }
+void element::mirror() { SDI_INTERNAL(); }
 int element::value_faults() { return 0; }
-void element::netlist_rows(rlist&) { SDI_INTERNAL_CASE("sdi/Simnet"); }
+void element::netlist_rows(rlist&) { SDI_INTERNAL_CASE(); }
 
 void element::report_open_pin(int pin) {
   const char* what = describe(kind).connect_name;
@@ -92,7 +91,7 @@ int is_line_element(int k) { return (k == kind_wire || k == kind_mutual) ? 1 : 0
 const char* name_prefix(int k) {
   const char* p = describe(k).prefix;
   if (p) return p;
-  SDI_INTERNAL(tag);
+  SDI_INTERNAL();
   return "";
 }
 

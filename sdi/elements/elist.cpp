@@ -7,7 +7,6 @@ namespace sdi {
 elist circuit;
 
 namespace {
-const char* const tag = enode::tag;
 
 template <class Pred>
 int first_hit(const enode* head, const point& p, Pred accept) {
@@ -21,7 +20,7 @@ int first_hit(const enode* head, const point& p, Pred accept) {
 
 element* elist::current() {
   if (!current_) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return nullptr;
   }
   return current_->value;
@@ -45,13 +44,13 @@ int elist::find_id(int id, int move) {
 element* elist::get(int id) {
   for (enode* n = head; n; n = static_cast<enode*>(n->next))
     if (n->value && n->value->id == id) return n->value;
-  SDI_ASSERT_FAIL(tag);
+  SDI_ASSERT_FAIL();
   return nullptr;
 }
 
 element* elist::remove_by_id(int id) {
   if (!seek(id)) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return nullptr;
   }
   return remove_current();
@@ -68,7 +67,7 @@ int elist::last() {
 
 void elist::assign_id() {
   if (!head || !current_) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return;
   }
   element* e = current_->value;
@@ -118,7 +117,7 @@ int elist::count_inductors_at(const point& p) {
 
 int elist::replace_node(int old_number, int new_number) {
   if (!head) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return 0;
   }
   int changed = 0;

@@ -14,7 +14,6 @@ namespace sdi {
 class element;
 
 struct enode : list {
-  static constexpr const char* tag = "sdi/Elist";
   element* value = nullptr;
 };
 

@@ -18,7 +18,6 @@ char next_label_letter = 'a';
 std::string current_subcircuit_name;
 
 namespace {
-const char* const tag = "sdi/Simelem";
 
 template <class Make>
 void make_pending(Make make) {
@@ -98,14 +97,14 @@ void new_subcircuit(const char* name) {
 void create_element(int kind) {
   const kind_descriptor& d = describe(kind);
   if (d.stands_for >= 0) {
-    SDI_INTERNAL(tag);
+    SDI_INTERNAL();
     create_element(d.stands_for);
   } else if (kind == kind_sub) {
     new_subcircuit(current_subcircuit_name.c_str());
   } else if (d.make && !refused(d)) {
     make_pending(d.make);
   } else {
-    if (!d.make) SDI_INTERNAL(tag);
+    if (!d.make) SDI_INTERNAL();
     remember_new_element();
     pending_element = nullptr;
   }
@@ -196,27 +195,27 @@ void unlink_element(int id) {
 }
 
 current_sense* as_current_sense(element* e) {
-  return checked_cast<current_sense>(e, e && e->kind == kind_current_sense, tag);
+  return checked_cast<current_sense>(e, e && e->kind == kind_current_sense);
 }
-diode* as_diode(element* e) { return checked_cast<diode>(e, e && e->kind == kind_diode, tag); }
+diode* as_diode(element* e) { return checked_cast<diode>(e, e && e->kind == kind_diode); }
 limiter* as_limiter(element* e) {
-  return checked_cast<limiter>(e, e && (e->kind == kind_upper_limiter || e->kind == kind_lower_limiter), tag);
+  return checked_cast<limiter>(e, e && (e->kind == kind_upper_limiter || e->kind == kind_lower_limiter));
 }
 modulator* as_modulator(element* e) {
-  return checked_cast<modulator>(e, e && e->kind == kind_modulator, tag);
+  return checked_cast<modulator>(e, e && e->kind == kind_modulator);
 }
 multiplier* as_multiplier(element* e) {
-  return checked_cast<multiplier>(e, e && e->kind == kind_multiplier, tag);
+  return checked_cast<multiplier>(e, e && e->kind == kind_multiplier);
 }
-op_amp* as_op_amp(element* e) { return checked_cast<op_amp>(e, e && e->kind == kind_op_amp, tag); }
-switch2* as_switch(element* e) { return checked_cast<switch2>(e, e && e->kind == kind_switch, tag); }
-sine* as_sine(element* e) { return checked_cast<sine>(e, e && e->kind == kind_sine, tag); }
+op_amp* as_op_amp(element* e) { return checked_cast<op_amp>(e, e && e->kind == kind_op_amp); }
+switch2* as_switch(element* e) { return checked_cast<switch2>(e, e && e->kind == kind_switch); }
+sine* as_sine(element* e) { return checked_cast<sine>(e, e && e->kind == kind_sine); }
 source* as_source(element* e) {
-  return checked_cast<source>(e, e && (e->kind == kind_voltage_source || e->kind == kind_current_source), tag);
+  return checked_cast<source>(e, e && (e->kind == kind_voltage_source || e->kind == kind_current_source));
 }
 threshold* as_threshold(element* e) {
-  return checked_cast<threshold>(e, e && e->kind == kind_threshold, tag);
+  return checked_cast<threshold>(e, e && e->kind == kind_threshold);
 }
-vco* as_vco(element* e) { return checked_cast<vco>(e, e && e->kind == kind_vco, tag); }
+vco* as_vco(element* e) { return checked_cast<vco>(e, e && e->kind == kind_vco); }
 
 }  // namespace sdi

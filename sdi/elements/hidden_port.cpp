@@ -13,7 +13,6 @@ namespace sdi {
 
 namespace {
 
-const char* const tag = "sdi/Simnet";
 
 void set_pin(element* e, int pin, int node) {
   if (std::int32_t* slot = e->nodes.list_value_at(pin)) *slot = node;
@@ -65,7 +64,7 @@ void add_hidden_ports() {
 void remove_hidden_ports() {
   for (int id : writer.hidden_ids) {
     if (!circuit.seek(id)) {
-      SDI_ASSERT_FAIL(tag);
+      SDI_ASSERT_FAIL();
       continue;
     }
     delete circuit.remove_current();

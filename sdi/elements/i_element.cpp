@@ -13,7 +13,6 @@
 namespace sdi {
 
 namespace {
-const char* const tag = "sdi/I_elem";
 }
 
 i_element::i_element(int k, int o) : element(k), orientation(o) {}
@@ -43,7 +42,7 @@ bool i_element::read(std::FILE* f, int) { return read_common(this, f) && read_i_
 void i_element::terminal(point& out, int i) {
   node* n = image ? image->pin(i) : nullptr;
   if (!n) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     out = zero_point;
     return;
   }
@@ -207,7 +206,7 @@ point i_element::ref_point() { return image ? image->ref_point() : zero_point; }
 
 ::sdi::rect i_element::rect() {
   if (!image) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return zero_rect;
   }
   return image->bounds();
@@ -215,7 +214,7 @@ point i_element::ref_point() { return image ? image->ref_point() : zero_point; }
 
 void i_element::erase() {
   if (!image) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return;
   }
   if (!pDC) return;
@@ -230,7 +229,7 @@ void i_element::snap_image() {
 }
 
 void i_element::apply_shape_records(const shape_record* records) {
-  if (nodes.count() != 0) SDI_ASSERT_FAIL(tag);
+  if (nodes.count() != 0) SDI_ASSERT_FAIL();
   if (!image) image = image_from_table(nullptr);
   for (const shape_record* r = records; r; ++r) {
     if (r->code == 0) break;
@@ -241,7 +240,7 @@ void i_element::apply_shape_records(const shape_record* records) {
       add_pin(image, point(r->x, r->y));
       nodes.append(-1);
     } else {
-      SDI_INTERNAL(tag);
+      SDI_INTERNAL();
       break;
     }
   }
@@ -249,11 +248,11 @@ void i_element::apply_shape_records(const shape_record* records) {
 
 
 bl_element* as_bl_element(element* e) {
-  return checked_cast<bl_element>(e, e && is_line_element(e->kind), tag);
+  return checked_cast<bl_element>(e, e && is_line_element(e->kind));
 }
-cmutind* as_cmutind(element* e) { return checked_cast<cmutind>(e, e && e->kind == kind_mutual, tag); }
+cmutind* as_cmutind(element* e) { return checked_cast<cmutind>(e, e && e->kind == kind_mutual); }
 i_element* as_i_element(element* e) {
-  return checked_cast<i_element>(e, e && !is_line_element(e->kind), tag);
+  return checked_cast<i_element>(e, e && !is_line_element(e->kind));
 }
 
 }  // namespace sdi

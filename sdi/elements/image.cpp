@@ -9,7 +9,6 @@
 namespace sdi {
 
 namespace {
-const char* const tag = "sdi/Image";
 
 template <class T>
 void append(T*& head, T* n) {
@@ -61,7 +60,7 @@ void image::init(part_holder* holder, std::int32_t w_, std::int32_t h_, std::int
 
 void image::rotate(int code) {
   if (code < 1 || code > 4) {
-    SDI_INTERNAL(tag);
+    SDI_INTERNAL();
     return;
   }
   const point sheet_ref = ref_point();
@@ -116,10 +115,10 @@ void image::center_on(const point& p) {
 
 void image::draw_coloured(const rect& clip, int colour) const {
   if (!parts) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return;
   }
-  if (clip.w == 0 && clip.h == 0) SDI_ASSERT_FAIL(tag);
+  if (clip.w == 0 && clip.h == 0) SDI_ASSERT_FAIL();
   const bool whole = clip.same_size(rect(0, 0, w, h));
   const point at(x, y);
   for (list* p = parts->strokes; p; p = p->next) {
@@ -182,7 +181,7 @@ image* image_with_mark(int kind) {
   image* im = standard_image(kind);
   const kind_descriptor& d = describe(kind);
   if (!d.mark) {
-    SDI_INTERNAL_CASE(tag);
+    SDI_INTERNAL_CASE();
     return im;
   }
   const point at = d.mark_x < 0 ? point(im->w / 2, im->h / 2) : point(d.mark_x, d.mark_y);
@@ -195,7 +194,7 @@ image* junction_element_image() {
   node* a = im->pin(0);
   node* b = im->pin(1);
   if (!a || !b) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return im;
   }
   a->x = b->x = 1;

@@ -15,7 +15,6 @@ namespace sdi {
 netlist_writer_state writer;
 
 namespace {
-const char* const tag = netlist_tag;
 }  // namespace
 
 int node_of(element* e, int pin) { return pin_node(e, pin); }
@@ -98,11 +97,11 @@ element* inductor_on(int a, int b) {
 
 const char* type_letter(element* e) {
   if (!e) {
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     return "X";
   }
   const kind_descriptor& d = describe(e->kind);
-  if (d.letter_reported) SDI_INTERNAL_CASE(tag);
+  if (d.letter_reported) SDI_INTERNAL_CASE();
   return d.letter;
 }
 
@@ -145,7 +144,7 @@ void set_cy(condition& c, int output_id, double v) {
   element* out = element_by_id(output_id);
   int k = output_ordinal_of(out);
   if (k < 1) {
-    SDI_INTERNAL(tag);
+    SDI_INTERNAL();
     return;
   }
   c.cy[static_cast<std::size_t>(k - 1)] = v;

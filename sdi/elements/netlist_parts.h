@@ -13,7 +13,6 @@
 
 namespace sdi {
 
-constexpr const char* netlist_tag = "sdi/Simnet";  // the writer's internal reports
 
 // A new row named name, appended to rows.
 simrec* netlist_row(rlist& rows, const std::string& name, int width);

@@ -14,7 +14,6 @@ int next_free_node = 0;
 
 namespace {
 
-const char* const tag = "sdi/Simnodes";
 
 // Calls f(element, pin index, node slot) for every pin of every element but couplings.
 template <class F>
@@ -40,7 +39,7 @@ int pin_node(element* e, int pin) {
 
 int point_query(const point& at, int value, int mode) {
   if (mode < 0 || mode > 2) {
-    SDI_INTERNAL_CASE(tag);
+    SDI_INTERNAL_CASE();
     return 0;
   }
   int count = 0;
@@ -81,7 +80,7 @@ int node_query(int node, int kind, int mode, int pin) {
   int count = 0;
   if (node == -1) return 0;
   if (mode != 3 && mode != 4 && mode != 5) {
-    SDI_INTERNAL_CASE(tag);
+    SDI_INTERNAL_CASE();
     return 0;
   }
   each_pin([&](element* e, int i, std::int32_t& n) {
@@ -130,7 +129,7 @@ void number_grounds() {
     const point at = g->terminal_at(0);
     if (const pin_ref label = pin_of_kind_at(at, kind_label); label.e) {
       const int label_node = pin_node(label.e, label.pin);
-      if (label_node != 0 && circuit.replace_node(label_node, 0) == 0) SDI_ASSERT_FAIL(tag);
+      if (label_node != 0 && circuit.replace_node(label_node, 0) == 0) SDI_ASSERT_FAIL();
     }
     point_query(at, 0, 2);
   }
@@ -145,7 +144,7 @@ void number_other_pins(int& k) {
       if (pin_node(e, i) != -1) continue;
       const point at = e->terminal_at(i);
       if (point_query(at, 0, 1) > 1) {
-        if (point_query(at, k, 2) < 2) SDI_ASSERT_FAIL(tag);
+        if (point_query(at, k, 2) < 2) SDI_ASSERT_FAIL();
         ++k;
       }
     }

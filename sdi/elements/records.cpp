@@ -65,7 +65,7 @@ bool read_ilist(std::FILE* f, ilist& l, int grow) {
   std::int32_t n = 0;
   if (!record_count(f, n)) return false;
   if (grow) l.grow(n);
-  else if (l.count() < n) SDI_ASSERT_FAIL(inode::tag);
+  else if (l.count() < n) SDI_ASSERT_FAIL();
   for (int i = 0; i < n; ++i) {
     std::int32_t v = 0;
     if (!record_int(f, v)) return false;

@@ -163,7 +163,7 @@ const shape* table(std::size_t i, F make) {
 
 const shape* shape_for_kind(int kind) {
   if (!describe(kind).standard_shape) {
-    SDI_INTERNAL_CASE("sdi/Image");
+    SDI_INTERNAL_CASE();
     return nullptr;
   }
   return table<kind_count>(static_cast<std::size_t>(kind), [](std::size_t k) { return make_kind(static_cast<int>(k)); });

@@ -81,7 +81,7 @@ void simrec::print(std::string& out, int row_width) const {
         break;
       case 1:
         // The engine reads no "inf" or "nan": such a row is a broken netlist.
-        if (!std::isfinite(f.dval)) SDI_INTERNAL("sdi/Simrec");
+        if (!std::isfinite(f.dval)) SDI_INTERNAL();
         std::snprintf(num, sizeof num, "%.4e", f.dval);
         append_field(out, num, f.width);
         break;
@@ -89,7 +89,7 @@ void simrec::print(std::string& out, int row_width) const {
         append_padded_string(out, f.text, f.width);
         break;
       default:
-        SDI_INTERNAL_CASE("sdi/Simrec");
+        SDI_INTERNAL_CASE();
         break;
     }
     sum += f.width;

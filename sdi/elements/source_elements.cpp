@@ -16,7 +16,6 @@ namespace sdi {
 int probe_count = 0;
 
 namespace {
-const char* const tag = "sdi/Simelem";
 
 // The class symbols, each in its first orientation (sources drawn horizontally).
 shape ground_symbol() {
@@ -103,7 +102,7 @@ int diode::initial_switch_state() {
 
 void diode::netlist_rows(rlist& rows) {
   if (flags.test(flag_output)) two_pin_row(rows, this, values[0]);
-  else SDI_INTERNAL_CASE(netlist_tag);
+  else SDI_INTERNAL_CASE();
 }
 
 // A condition on its own current: the first turns it on, the second off.
@@ -165,7 +164,7 @@ void llabel::set_letter(int c) {
   if (!image) return;
   box = image->bounds();
   if (c < 'a' || c > 'z') {
-    SDI_INTERNAL(tag);
+    SDI_INTERNAL();
     return;
   }
   // The box's centre (8, 8) in the frame the label was built in, turned as the label is.
@@ -190,7 +189,7 @@ bool source::read(std::FILE* f, int version) {
   if (!i_element::read(f, version)) return false;
   std::int32_t count = 0;
   if (!record_count(f, count)) return false;
-  if (count > max_pairs) SDI_ASSERT_FAIL(tag);  // the pairs beyond five are read and dropped
+  if (count > max_pairs) SDI_ASSERT_FAIL();  // the pairs beyond five are read and dropped
   for (int i = 0; i < count; ++i) {
     double t = 0.0, v = 0.0;
     if (!record_double(f, t) || !record_double(f, v)) return false;

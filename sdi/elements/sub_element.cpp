@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 #include "sdi/base/byte_io.h"
 #include "sdi/elements/records.h"
@@ -60,11 +61,34 @@ sub::sub(const char* name, int o) : sub(o) {
 }
 
 bool sub::read_symbol(const char* name) {
+  std::string why;
+  if (load_symbol(name, why)) return true;
+  show_message(why);
+  return false;
+}
+
+namespace {
+// Names whose symbol could not be read, each said once: every Undo and Redo reads
+// the circuit again.
+std::set<std::string> unreadable_symbols;
+
+// A crossed box centred on the reference point: seen, selectable, no pins.
+image* placeholder_image() {
+  shape s;
+  s.w = s.h = 33;
+  s.ref_x = s.ref_y = 16;
+  s.segments = {line(0, 0, 32, 0), line(32, 0, 32, 32), line(32, 32, 0, 32), line(0, 32, 0, 0),
+                line(0, 0, 32, 32), line(0, 32, 32, 0)};
+  return image_from_table(&s);
+}
+}  // namespace
+
+bool sub::load_symbol(const char* name, std::string& why) {
   std::string file = std::string(name) + ".sym";
   std::string path = symbol_folder.empty() ? file : symbol_folder + "/" + file;
   std::FILE* f = plain_file_name(name) ? std::fopen(path.c_str(), "r") : nullptr;
   if (!f) {
-    show_message("File " + file + " couldn't be opened");
+    why = "File " + file + " couldn't be opened";
     return false;
   }
   char buf[256];
@@ -97,7 +121,7 @@ bool sub::read_symbol(const char* name) {
   }
   std::fclose(f);
   if (!ok) {
-    show_message("File " + file + " is not a valid symbol file");
+    why = "File " + file + " is not a valid symbol file";
     return false;
   }
   // Rebuild the image in orientation 1 and one node per pin.
@@ -132,7 +156,15 @@ bool sub::read(std::FILE* f, int) {
     return false;
   }
   copy_capped(sub_name, sizeof sub_name, field, 34);
-  read_symbol(sub_name);  // a missing symbol is shown; the record is still read whole
+  // The record is still read whole; without its symbol the instance is a placeholder.
+  std::string why;
+  if (load_symbol(sub_name, why)) {
+    unreadable_symbols.erase(sub_name);
+  } else {
+    if (unreadable_symbols.insert(sub_name).second) show_message(why);
+    delete image;
+    image = placeholder_image();
+  }
   return read_i_part(this, f);
 }
 

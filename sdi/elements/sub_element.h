@@ -5,7 +5,9 @@
 //     n, then n lines x1,y1,x2,y2
 //     m, then m pins x,y
 //     k, then k names      (at most 10 kept)
-// Its record: the common head, the name as 35 bytes, then the symbol part.
+// Its record: the common head, the name as 35 bytes, then the symbol part. An
+// instance read from a record whose symbol cannot be read is drawn as a crossed
+// box without pins; the file is named once per name until it reads again.
 #pragma once
 
 #include <string>
@@ -34,6 +36,8 @@ public:
   // Reads the symbol file of that name and rebuilds the image and the node list;
   // false (with a message shown) when the file is missing or malformed.
   bool read_symbol(const char* name);
+  // As read_symbol, the message left in why instead of shown.
+  bool load_symbol(const char* name, std::string& why);
 };
 
 // True when a subcircuit name can name a file in the folder (no separators, not "." or "..").

@@ -132,7 +132,7 @@ bool positions_sound(elist& l, std::string& error) {
 }  // namespace
 
 int read_circuit(std::FILE* f, const std::string& file_name) {
-  if (pending_element) SDI_ASSERT_FAIL("sdi/Circd2");
+  if (pending_element) SDI_ASSERT_FAIL();
   const std::string shown = file_name.empty() ? std::string("circuit") : file_name;
   auto damaged = [&shown](const std::string& why) {
     show_message("File " + shown + " is damaged or truncated (" + why + ")");

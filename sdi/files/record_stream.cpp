@@ -32,6 +32,14 @@ int count_kind(elist& l, int kind) {
   return n;
 }
 
+// "Only one probe allowed." for one dropped; with the count when there were more.
+void report_dropped(int dropped, const std::string& what) {
+  if (dropped < 1) return;
+  std::string text = "Only one " + what + " allowed.";
+  if (dropped > 1) text += " " + std::to_string(dropped) + " extra " + what + "s were not read.";
+  show_message(text);
+}
+
 std::string at_byte(long offset, const std::string& why) { return "byte " + std::to_string(offset) + ": " + why; }
 
 // Placed elements carry distinct ids of 1 or more: links, pasting and deleting
@@ -80,14 +88,8 @@ bool read_records(std::FILE* f, elist& out, int version, std::string& error) {
       break;
     }
     // The limits belong to the editor's commands; the record is consumed either way.
-    if (kind == kind_probe && ++probes > 1) {
+    if ((kind == kind_probe && ++probes > 1) || (kind == kind_multiplier && ++multipliers > 1)) {
       delete e;
-      show_message("Only one probe allowed.");
-      continue;
-    }
-    if (kind == kind_multiplier && ++multipliers > 1) {
-      delete e;
-      show_message("Only one multiplier allowed.");
       continue;
     }
     got.insert(e);
@@ -97,6 +99,9 @@ bool read_records(std::FILE* f, elist& out, int version, std::string& error) {
     delete_list_elements(got);
     return false;
   }
+  // One box per kind, however many were dropped.
+  report_dropped(probes - 1, "probe");
+  report_dropped(multipliers - 1, "multiplier");
   for (enode* n = got.head; n; n = static_cast<enode*>(n->next)) out.insert(n->value);
   got.list_clear();
   return true;

@@ -31,8 +31,9 @@ void write_records(std::FILE* f, elist& l);
 // Records up to the end code, inserted after the cursor of out in file order,
 // each read with the record layout of version. False, with "byte N: reason" in
 // error, when the stream ends before 17, holds an unknown kind or a bad record,
-// or when two records share an id or one has none; out is then as it was. A second probe or multiplier is dropped with
-// "Only one probe allowed." / "Only one multiplier allowed.".
+// or when two records share an id or one has none; out is then as it was. A second probe or multiplier is dropped,
+// and once the stream has read well, "Only one probe allowed." / "Only one multiplier allowed." is shown
+// once per kind, with the count when more than one was dropped ("... 2 extra probes were not read.").
 bool read_records(std::FILE* f, elist& out, int version, std::string& error);
 
 // Reads a stream file (relative names in the circuit's folder) into list,

@@ -1,7 +1,9 @@
 #include "sdi/netlist/netlist_writer.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "sdi/elements/base_elements.h"
 #include "sdi/elements/control_elements.h"
@@ -17,7 +19,6 @@ namespace sdi {
 
 namespace {
 
-const char* const tag = "sdi/Simnet";
 
 // Internal reports made while a file is written are shown as usual and
 // counted: a netlist known to be broken must not reach the engine.
@@ -93,7 +94,7 @@ void name_elements() {
     if (!e || !e->flags.test(flag_branch)) continue;
     int k = counter_kind(e->kind);
     if (k < 0 || k >= kind_count) {
-      SDI_INTERNAL_CASE(tag);
+      SDI_INTERNAL_CASE();
       continue;
     }
     std::string name = type_letter(e) + std::to_string(writer.counters[k]++);
@@ -106,7 +107,7 @@ void name_elements() {
     for (inode* s = static_cast<xform*>(e)->secondaries.head; s; s = static_cast<inode*>(s->next)) {
       element* sec = element_by_id(s->value);
       if (sec && sec->kind == kind_secondary) static_cast<xform*>(sec)->winding = ++w;
-      else SDI_INTERNAL(tag);
+      else SDI_INTERNAL();
     }
   }
 }
@@ -143,10 +144,16 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
 
   remove_hidden_ports();
   // The text is complete before the file is opened, so nothing can leave it open.
+  int file_errors = 0;
+  errno = 0;
   std::FILE* f = std::fopen(path.c_str(), "w");
-  if (!f || !write_text_file(out, f)) SDI_INTERNAL(tag);
+  if (!f || !write_text_file(out, f)) {
+    // A read-only or full folder is the user's to fix: say which file and why.
+    show_message("Couldn't write " + path + ": " + std::strerror(errno ? errno : EIO));
+    file_errors = 1;
+  }
   node_count = writer.node_count;
-  return counting.count() + writer.user_errors;
+  return counting.count() + writer.user_errors + file_errors;
 }
 
 // The file and node count come from the run's process-wide state.

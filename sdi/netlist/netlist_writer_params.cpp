@@ -17,7 +17,6 @@ namespace sdi {
 
 namespace {
 
-const char* const tag = "sdi/Simnet";
 
 template <class Fn>
 void each_element(Fn fn) {
@@ -108,7 +107,7 @@ std::string write_timing() {
       for (int pin = 0; pin < sw->nodes.count(); ++pin) {
         if (node_of(sw, pin) != node) continue;
         if (pin != 2 && pin != 3) {
-          SDI_INTERNAL(tag);
+          SDI_INTERNAL();
           continue;
         }
         simrec* r = new_row(rows);

@@ -14,7 +14,6 @@ namespace sdi {
 
 namespace {
 
-const char* const tag = "sdi/Circd2";
 
 int working_copy = 0;
 
@@ -26,7 +25,7 @@ int working_copy = 0;
 class working_copy_guard {
 public:
   working_copy_guard() : head_(circuit.head), cursor_(circuit.current_) {
-    if (working_copy) SDI_ASSERT_FAIL(tag);
+    if (working_copy) SDI_ASSERT_FAIL();
     working_copy = 1;
     for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))
       if (n->value) flags_[n->value] = n->value->flags.word();
@@ -67,7 +66,7 @@ void prepare_circuit() {
     if (n->value) n->value->selected = 0;
   run_error_count = 0;
   if (working_copy) {  // a nested preparation would lose the drawn list
-    SDI_ASSERT_FAIL(tag);
+    SDI_ASSERT_FAIL();
     run_error_count = 1;
     return;
   }

@@ -8,7 +8,6 @@ namespace sdi {
 
 namespace {
 
-const char* const tag = "sdi/Circd2";
 
 void faulty(element* e) {
   ++e->selected;
@@ -32,7 +31,7 @@ int check_values() {
     if (!e->flags.test(flag_values_set)) {
       ++e->selected;
       ++count;
-      if (e->kind == kind_wire || e->kind == kind_junction) SDI_INTERNAL(tag);
+      if (e->kind == kind_wire || e->kind == kind_junction) SDI_INTERNAL();
     }
   }
   return count;

@@ -235,10 +235,20 @@ void CMainFrame::FocusSheet() {
 
 void CMainFrame::OnClose(wxCloseEvent& event) {
   if (m_running && event.CanVeto()) {
+    // The engine runs inside a handler below us: close once it has returned.
     event.Veto();
+    m_closeAfterRun = true;
+    SetStatusText("The window closes when the run has ended (Esc ends it now).", 0);
     return;
   }
+  m_closeAfterRun = false;
   event.Skip();  // the document manager asks to save, then closes
+}
+
+void CMainFrame::CloseIfAskedDuringRun() {
+  if (!m_closeAfterRun || m_running) return;
+  m_closeAfterRun = false;
+  CallAfter([this] { Close(); });
 }
 
 void CMainFrame::CreateProgressBar() {

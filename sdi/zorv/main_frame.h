@@ -33,9 +33,12 @@ public:
   void DeleteProgressBar();
   wxGauge* ProgressBar() const { return m_pProgressBar; }
 
-  // While set, the window cannot be closed (a simulation is running).
+  // While set, the window cannot be closed (a simulation is running): a close asked
+  // for meanwhile is kept, and CloseIfAskedDuringRun, called when the run's command
+  // has returned, closes the window then (with the usual prompt to save).
   void SetRunning(bool running) { m_running = running; }
   bool IsRunning() const { return m_running; }
+  void CloseIfAskedDuringRun();
 
   // Gives the keyboard to the sheet, so Space, Esc, Delete and the arrows act at
   // once; not while another window (a dialog, the sequence report) has it.
@@ -69,6 +72,7 @@ private:
   wxAuiToolBar* m_wndElementBar = nullptr;
   wxGauge* m_pProgressBar = nullptr;
   bool m_running = false;
+  bool m_closeAfterRun = false;
   std::unique_ptr<CFrameRunServices> m_runServices;
   std::unique_ptr<DialogFocusHook> m_dialogFocus;
 };

@@ -1,6 +1,8 @@
 #include "sdi/zorv/zorv_app.h"
 
 #include <clocale>
+#include <exception>
+#include <string>
 
 #include <wx/config.h>
 #include <wx/display.h>
@@ -85,6 +87,11 @@ bool CZorvApp::OnInit() {
   const zorv::WindowRect r = zorv::MainFrameRect({screen.width, screen.height});
   m_frame = new CMainFrame(m_docManager, wxPoint(r.x, r.y), wxSize(r.w, r.h));
   SetTopWindow(m_frame);
+  // Closed (also after a run), the frame is gone: no one may reach it through us.
+  m_frame->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+    if (event.GetEventObject() == m_frame) m_frame = nullptr;
+    event.Skip();
+  });
   if (!m_docManager->CreateDocument(wxString(), wxDOC_NEW)) return false;
   if (!m_fileToOpen.empty()) m_docManager->CreateDocument(wxFileName(m_fileToOpen).GetAbsolutePath(), wxDOC_SILENT);
 
@@ -126,3 +133,49 @@ CZorvDoc* CZorvApp::Document() const {
 CZorvView* CZorvApp::View() const {
   return m_docManager ? wxDynamicCast(m_docManager->GetCurrentView(), CZorvView) : nullptr;
 }
+
+namespace {
+
+// The message of the exception being handled.
+std::string CurrentExceptionText() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "an unknown error";
+  }
+}
+
+}  // namespace
+
+void CZorvApp::OfferToSaveAfter(const char* what_happened) {
+  CZorvDoc* doc = Document();
+  std::string text = std::string(what_happened) + ": " + CurrentExceptionText();
+  if (doc) text += "\n\nSave the circuit now?";
+  const long buttons = doc ? wxYES_NO | wxICON_ERROR : wxOK | wxICON_ERROR;
+  const int answer = wxMessageBox(wxString::FromUTF8(text), "ZORV", buttons, m_frame);
+  if (doc && answer == wxYES) {
+    try {
+      wxCommandEvent save(wxEVT_MENU, wxID_SAVE);  // as File > Save: a name is asked for when there is none
+      doc->ProcessEvent(save);
+    } catch (...) {
+      wxMessageBox("The circuit could not be saved: " + wxString::FromUTF8(CurrentExceptionText()), "ZORV",
+                   wxOK | wxICON_ERROR, m_frame);
+    }
+  }
+}
+
+bool CZorvApp::OnExceptionInMainLoop() {
+  // Back in the main loop no run goes on, whatever the command left: the window
+  // must close again.
+  if (m_frame && m_frame->IsRunning()) {
+    m_frame->DeleteProgressBar();
+    m_frame->SetRunning(false);
+  }
+  // The circuit stays as the command left it; the drawing is the user's to keep.
+  OfferToSaveAfter("The last command stopped on an error");
+  return true;
+}
+
+void CZorvApp::OnUnhandledException() { OfferToSaveAfter("ZORV must close after an error"); }

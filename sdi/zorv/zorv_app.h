@@ -21,6 +21,11 @@ public:
   void OnInitCmdLine(wxCmdLineParser& parser) override;
   bool OnCmdLineParsed(wxCmdLineParser& parser) override;
   int FilterEvent(wxEvent& event) override;
+  // An exception out of a command's handler (no memory, a length past its limit):
+  // its message is shown with the offer to save the circuit, and the editor goes
+  // on. Out of anything else the program ends, after the same offer.
+  bool OnExceptionInMainLoop() override;
+  void OnUnhandledException() override;
 
   CMainFrame* MainFrame() const { return m_frame; }
   wxDocManager* DocManager() const { return m_docManager; }
@@ -28,6 +33,10 @@ public:
   CZorvView* View() const;
 
 private:
+  // Shows what the current exception says and saves the circuit when the user
+  // answers Yes. Called inside a catch block.
+  void OfferToSaveAfter(const char* what_happened);
+
   wxDocManager* m_docManager = nullptr;
   CMainFrame* m_frame = nullptr;
   wxString m_fileToOpen;

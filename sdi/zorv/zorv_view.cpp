@@ -7,6 +7,8 @@
 #include <wx/msgdlg.h>
 
 #include "sdi/draw/drawing.h"
+#include "sdi/files/circuit_file.h"
+#include "sdi/zorv/core/base/signal_cleanup.h"
 #include "sdi/elements/element.h"
 #include "sdi/elements/factories.h"
 #include "sdi/elements/sub_element.h"
@@ -25,8 +27,10 @@ wxIMPLEMENT_DYNAMIC_CLASS(CZorvView, wxView);
 
 CZorvView::CZorvView()
     : m_undo(std::make_unique<zorv::UndoFiles>()),
-      m_core(std::make_unique<zorv::ViewCore>(*this, *m_undo, zorv::ModelCircuitFiles().save)),
+      m_core(std::make_unique<zorv::ViewCore>(*this, *m_undo, sdi::write_circuit)),
       m_editCommands(std::make_unique<zorv::EditCommands>(*m_core, zorv::ModelCircuitFiles())) {
+  // Killed by a signal, the editor leaves no snapshots of the circuit behind.
+  zorv::RemoveOnSignal(m_undo->Paths());
   sdi::grid_shown = 1;
   m_core->BindGridFlag(sdi::grid_shown);
   Bind(wxEVT_MENU, &CZorvView::OnViewZoomIn, this, ZORV_ID(ZoomIn));
@@ -66,6 +70,7 @@ CZorvView::CZorvView()
 }
 
 CZorvView::~CZorvView() {
+  zorv::RemoveOnSignal({});
   if (m_canvas) {
     m_canvas->SetRenderer(nullptr);
     m_canvas->SetEditing(nullptr);

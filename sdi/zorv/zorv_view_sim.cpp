@@ -29,7 +29,11 @@ void CZorvView::BindSimulationCommands() {
       {ZORV_ID(LimitedRun), &zorv::SimCommands::OnSsLimsimRun},
       {ZORV_ID(LimitedCycles), &zorv::SimCommands::OnSsLimsimCycles},
   };
-  for (const auto& c : commands) Bind(wxEVT_MENU, [this, c](wxCommandEvent&) { ((*m_sim).*c.command)(); }, c.id);
+  for (const auto& c : commands)
+    Bind(wxEVT_MENU, [this, c](wxCommandEvent&) {
+      ((*m_sim).*c.command)();
+      if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame())) frame->CloseIfAskedDuringRun();
+    }, c.id);
   for (int id : {ZORV_ID(SimulationRun), ZORV_ID(SteadyStateRun), ZORV_ID(LimitedRun)})
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_sim->RunEnabled()); }, id);
 }

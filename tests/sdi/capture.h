@@ -3,9 +3,9 @@
 //
 //     Capture cap;                      // installs capturing hooks, restores on exit
 //     ... call the model ...
-//     EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Elist: Internal Assertion"}));
+//     EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/elements/elist.cpp: Internal Assertion"}));
 //
-// Internal reports are recorded as "<tag>: <kind>" with the line number left
+// Internal reports are recorded as "<file>: <kind>" with the line number left
 // out, since it follows the source file.
 #pragma once
 
@@ -47,7 +47,7 @@ struct Capture {
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
     std::string s(text);
-    // "sdi/Elist, 123: Internal Assertion" -> "sdi/Elist: Internal Assertion"
+    // "sdi/elements/elist.cpp, 123: Internal Assertion" -> "sdi/elements/elist.cpp: Internal Assertion"
     auto comma = s.find(", ");
     auto colon = s.find(": ", comma == std::string::npos ? 0 : comma);
     if (comma != std::string::npos && colon != std::string::npos) s = s.substr(0, comma) + s.substr(colon);

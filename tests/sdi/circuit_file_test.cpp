@@ -237,7 +237,7 @@ TEST_F(CircuitFile, APendingElementIsReportedAndLeftAlone) {
   sdi::previous_pending_element = nullptr;
   Capture cap;
   ASSERT_EQ(read_bytes_as_circuit(b), sdi::circuit_read);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd2: Internal Assertion"}));
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/files/circuit_file.cpp: Internal Assertion"}));
   EXPECT_TRUE(cap.messages.empty());
   EXPECT_EQ(sdi::pending_element, pending);
   EXPECT_EQ(sdi::previous_pending_element, nullptr);

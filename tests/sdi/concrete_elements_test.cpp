@@ -104,7 +104,7 @@ TEST(Factories, OddKinds) {
   EXPECT_EQ(make(11), nullptr);
   EXPECT_EQ(make(17), nullptr);
   EXPECT_EQ(make(99), nullptr);
-  EXPECT_EQ(cap.errors, std::vector<std::string>(5, "sdi/Simelem: Internal"));
+  EXPECT_EQ(cap.errors, std::vector<std::string>(5, "sdi/elements/factories.cpp: Internal"));
 }
 
 TEST(Factories, OneProbeOneMultiplier) {
@@ -206,7 +206,7 @@ TEST(Records, SourceWithTooManyPairsKeepsFiveAndStaysAligned) {
   auto* b = static_cast<sdi::source*>(back.get());
   EXPECT_EQ(b->n, 5);
   EXPECT_EQ(b->pairs[4][1], 40.0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simelem: Internal Assertion"});
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/elements/source_elements.cpp: Internal Assertion"});
 }
 
 TEST(Links, TransformerLinks) {
@@ -365,7 +365,7 @@ TEST(Factories, EachFactoryRemembersTheElementItReplaces) {
     made.emplace_back(sdi::pending_element);
   }
   EXPECT_EQ(made.back(), nullptr);  // kind 11 has no class
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simelem: Internal"});
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/elements/factories.cpp: Internal"});
   sdi::pending_element = sdi::previous_pending_element = nullptr;
   sdi::next_label_letter = 'a';
 }

@@ -386,5 +386,5 @@ TEST(NodeNumbering, NodeQueriesFindByKindAndPin) {
   Capture cap;
   EXPECT_EQ(sdi::node_query(5, sdi::kind_resistor, 6, 0), 0);
   EXPECT_EQ(sdi::point_query(point(0, 0), 0, 4), 0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/Simnodes: Internal Case"));
+  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/elements/node_numbering.cpp: Internal Case"));
 }

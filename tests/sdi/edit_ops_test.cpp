@@ -97,7 +97,7 @@ TEST(EditDelete, RemovingAnElementNotInTheCircuitLeavesTheOneWithItsId) {
   stray->id = r->id;
   Capture cap;
   sdi::remove_element_from_sheet(stray);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd1: Internal Assertion"}));
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/edit/edit_delete.cpp: Internal Assertion"}));
   ASSERT_NE(sdi::circuit.head, nullptr);
   EXPECT_EQ(sdi::circuit.head->value, r);
   EXPECT_EQ(sdi::circuit.head->next, nullptr);
@@ -163,7 +163,7 @@ TEST(PlaceElement, AWireBeingDrawnTakesItsLine) {
   sdi::set_new_line(point(8, 8), point(16, 16), 0, 1, 0, 0);  // nothing pending
   sdi::new_resistor();
   sdi::set_new_line(point(8, 8), point(16, 16), 0, 1, 0, 0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/Circd1: Internal Assertion"));
+  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/edit/place_element.cpp: Internal Assertion"));
   delete sdi::pending_element;
   sdi::pending_element = nullptr;
   sdi::new_wire();

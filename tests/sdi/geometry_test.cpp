@@ -39,7 +39,7 @@ TEST(Geometry, TurnedAndFlippedPoints) {
   EXPECT_EQ(sdi::mirror_line(line(2, 3, 50, 0), box), line(48, 3, 0, 0));
   Capture cap;
   EXPECT_EQ(sdi::rotate_point(point(2, 3), box, 5), point(0, 0));
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Elem_sup: Internal"});
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/draw/geometry.cpp: Internal"});
 }
 
 TEST(Geometry, PointsOnSegments) {
@@ -50,7 +50,7 @@ TEST(Geometry, PointsOnSegments) {
   for (const auto& r : rows) EXPECT_EQ(sdi::point_on_segment(r.l, r.p), r.on) << r.p.x << "," << r.p.y;
   Capture cap;
   EXPECT_EQ(sdi::point_on_segment(line(0, 0, 4, 4), point(2, 2)), 0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Elem_sup: Internal Case"});
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/draw/geometry.cpp: Internal Case"});
 }
 
 // A segment meets the rectangle x 10..19, y 10..19 when any point of it lies inside.

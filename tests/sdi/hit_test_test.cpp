@@ -103,7 +103,7 @@ TEST(HitTest, SymbolsHitInsideTheirImage) {
   for (const auto& row : rows) EXPECT_EQ(r->hit_test(row.p), row.hit) << row.p.x << "," << row.p.y;
   Capture cap;
   EXPECT_EQ(r->terminal_at(2), point(0, 0));  // it has two: reported
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/I_elem: Internal Assertion"});
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/elements/i_element.cpp: Internal Assertion"});
 }
 
 // The circuit's lookups take the first placed element of their family under the point.

@@ -60,7 +60,7 @@ TEST(Naming, KindsWithoutAPrefix) {
   for (int k : {3, 4, 11, 16, 18, 19, 35}) {
     Capture cap;
     EXPECT_STREQ(sdi::name_prefix(k), "") << k;
-    EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Element: Internal"}) << k;
+    EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/elements/element.cpp: Internal"}) << k;
   }
   Capture cap;
   EXPECT_STREQ(sdi::name_prefix(sdi::kind_threshold), "THRES");

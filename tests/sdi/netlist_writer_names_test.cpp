@@ -66,7 +66,7 @@ TEST(NameElements, WindingsSkipEntriesThatAreNoSecondary) {
   for (int id : {99, r->id, sec->id}) pri->secondaries.append(id);
   Capture cap;
   sdi::name_elements();
-  EXPECT_EQ(cap.errors, (std::vector<std::string>(2, "sdi/Simnet: Internal")));
+  EXPECT_EQ(cap.errors, (std::vector<std::string>(2, "sdi/netlist/netlist_writer.cpp: Internal")));
   EXPECT_EQ(sec->winding, 1);
   EXPECT_STREQ(r->netname(), "R1");
 }
@@ -117,6 +117,27 @@ TEST(NetlistWriterEdges, FourDigitNumbersFillTheReferenceFields) {
   ReadBackSettings read_back("big.m");  // the wider row still reads
 }
 
+// A netlist that cannot be written is named with the system's reason, counted as
+// an error (the run does not start) and is no internal fault.
+TEST(NetlistWriterEdges, AFileThatCannotBeWrittenIsNamedWithItsReason) {
+  TempDir dir;
+  const struct { const char* path; const char* message; } rows[] = {
+      {"missing/c.m", "Couldn't write missing/c.m: No such file or directory"},
+      {"/dev/full", "Couldn't write /dev/full: No space left on device"},
+  };
+  for (const auto& row : rows) {
+    WriterCircuit c;
+    c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
+    c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0}, "Vo");
+    sdi::name_elements();
+    Capture cap;
+    int nodes = 2;
+    EXPECT_EQ(sdi::write_netlist_file(row.path, "c", nodes), 1) << row.path;
+    EXPECT_EQ(cap.messages, std::vector<std::string>{row.message});
+    EXPECT_TRUE(cap.errors.empty()) << row.path;
+  }
+}
+
 TEST(Simrec, CommentTextDropsReaderTriggers) {
   EXPECT_EQ(sdi::comment_text("Vo]ut"), "Vout");
   EXPECT_EQ(sdi::comment_text("a[b'c%d\te\n"), "abcde");
@@ -158,7 +179,7 @@ TEST(Simrec, FieldsPrintInTheirWidths) {
   bad.add_double(std::numeric_limits<double>::infinity());
   std::string out;
   bad.print(out, 0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/Simrec: Internal"});
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/elements/simrec.cpp: Internal"});
   bad.clear();
   EXPECT_EQ(bad.n(), 0);
 }

@@ -98,7 +98,7 @@ TEST(CheckValues, ElementsWithoutEnteredValuesAreCounted) {
   w->flags.clear(sdi::flag_values_set);
   EXPECT_EQ(sdi::check_values(), 2);
   EXPECT_EQ(r->selected, 1);
-  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/Circd2: Internal"}));
+  EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/netlist/prepare_values.cpp: Internal"}));
 }
 
 TEST(FixPastedReferences, ShiftsOnlyIdsOfTheMergedSet) {

@@ -138,7 +138,8 @@ TEST(RecordStream, UnreadableStreamsAreRefusedWithTheirMessage) {
 }
 
 // A stream may hold one probe and one multiplier beside what the list already
-// has; the others are read past, dropped and shown, and the rest still reads.
+// has; the others are read past and dropped, said once per kind with their count,
+// and the rest still reads.
 TEST(RecordStream, ASecondProbeOrMultiplierIsDropped) {
   CircuitGuard guard;
   for (int k : {35, 36, 35, 36, 0}) {
@@ -151,7 +152,7 @@ TEST(RecordStream, ASecondProbeOrMultiplierIsDropped) {
   sdi::write_records(f, sdi::circuit);
   const struct { bool probe_there; std::vector<int> kinds; std::vector<std::string> messages; } rows[] = {
       {false, {35, 36, 0}, {"Only one probe allowed.", "Only one multiplier allowed."}},
-      {true, {36, 0}, {"Only one probe allowed.", "Only one probe allowed.", "Only one multiplier allowed."}},
+      {true, {36, 0}, {"Only one probe allowed. 2 extra probes were not read.", "Only one multiplier allowed."}},
   };
   sdi::basic placing(sdi::kind_resistor, 1), before(sdi::kind_capacitor, 1);
   sdi::pending_element = &placing;  // reading leaves the placement state alone

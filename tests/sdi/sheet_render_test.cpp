@@ -285,7 +285,7 @@ TEST(SheetRender, ImageInitTurnsAndCentres) {
   EXPECT_EQ(sdi::rect(3, 4, 10, 5).grid_point(), sdi::point(12, 8));
   Capture cap;
   for (int code : {0, 5}) im.rotate(code);  // no such turn: reported, nothing moves
-  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/Image: Internal"));
+  EXPECT_EQ(cap.errors, std::vector<std::string>(2, "sdi/elements/image.cpp: Internal"));
   EXPECT_EQ(im.bounds(), sdi::rect(45, 48, 10, 4));
 }
 

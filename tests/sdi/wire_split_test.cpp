@@ -123,7 +123,7 @@ TEST(WireSplit, OnlyAPlacedWireIsSplitAfterDrawing) {
   EXPECT_EQ(sdi::split_after_wire_drawn(r), 0);
   EXPECT_EQ(sdi::split_after_wire_drawn(unplaced), 0);
   EXPECT_EQ(sdi::split_after_wire_drawn(nullptr), 0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>(3, "sdi/Circd1: Internal Assertion"));
+  EXPECT_EQ(cap.errors, std::vector<std::string>(3, "sdi/edit/wire_split.cpp: Internal Assertion"));
   EXPECT_EQ(circuit_ids(), (std::vector<int>{1}));
   delete unplaced;
 }

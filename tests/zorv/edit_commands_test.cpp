@@ -257,3 +257,26 @@ TEST_F(EditCommandsTest, PasteIdsNeverOverflowAndASecondMultiplierIsDropped) {
 }
 
 }  // namespace
+
+// Instances whose symbol file has gone: the file is named once, however many
+// instances and repaints follow, and each is drawn as a placeholder box.
+TEST_F(EditCommandsTest, AMissingSymbolIsNamedOnceAndDrawnAsAPlaceholder) {
+  std::ofstream("gone.sym") << "GONE\n41,33,16,16\n1\n0,0,40,0\n2\n0,16\n32,16\n0\n";
+  for (zorv::Pos at : {zorv::Pos{200, 160}, zorv::Pos{400, 160}}) {
+    ASSERT_TRUE(zorv::PlaceSubcircuit(view, "gone"));
+    Click(at);
+  }
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  ASSERT_TRUE(sdi::save_circuit(dir.path() / "c.ckt"));
+  std::filesystem::remove("gone.sym");
+  g_editMessages.clear();
+  ASSERT_EQ(zorv::ModelCircuitFiles().open((dir.path() / "c.ckt").string()), zorv::OpenResult::Read);
+  ASSERT_EQ(CircuitCount(), 2);
+  host.valid = false;
+  for (int repaint = 0; repaint < 3; ++repaint, host.valid = false) host.ClientBuffer();
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{"File gone.sym couldn't be opened"});
+  int drawn = 0;
+  for (int x = 180; x < 220; ++x)
+    for (int y = 140; y < 180; ++y) drawn += host.fb.pixel(x, y) != sdi::frame_buffer::white;
+  EXPECT_GT(drawn, 60);
+}

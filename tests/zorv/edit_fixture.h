@@ -11,6 +11,7 @@
 
 #include "common/temp_dir.h"
 #include "sdi/elements/factories.h"
+#include "sdi/files/circuit_file.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/sub_element.h"
 #include "sdi/zorv/core/document/circuit_files.h"
@@ -56,7 +57,7 @@ class EditTest : public ::testing::Test {
 protected:
   EditTest()
       : undo(dir.path() / "undo"),
-        view(host, undo, zorv::ModelCircuitFiles().save),
+        view(host, undo, sdi::write_circuit),
         edit(view, zorv::ModelCircuitFiles()),
         doc(host, zorv::ModelCircuitFiles()) {
     host.view = &view;

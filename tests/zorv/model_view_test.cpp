@@ -97,7 +97,7 @@ TEST_F(EditTest, UndoPointHoldsTheCircuitAsSaved) {
   std::filesystem::create_directory(undo.Backup());
   host.modified = false;
   view.SaveBackup();
-  EXPECT_EQ(g_editMessages, std::vector<std::string>{"Couldn't Open File!"});
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{"The undo point could not be saved: Is a directory"});
   EXPECT_TRUE(host.modified);
   std::filesystem::remove(undo.Backup());
 }

@@ -47,7 +47,7 @@ class SimFixture : public ::testing::Test {
 protected:
   SimFixture()
       : undo(dir.path() / "undo"),
-        view(host, undo, [](const std::string&) { return true; }),
+        view(host, undo, [](std::FILE*) {}),
         sim(view, host, dialogs, launcher),
         services(engineHost) {
     base_name = (dir.path() / "c").string();

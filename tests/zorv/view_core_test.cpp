@@ -1,15 +1,23 @@
-// The view's logic without a display (zoom commands and the grid) and the undo files'
-// per-process folder.
+// The view's logic without a display (zoom commands and the grid), the undo files'
+// private per-process folder, the undo point, and the folder's removal on a signal.
 #include "sdi/zorv/core/view/view_core.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "common/temp_dir.h"
+#include "sdi/zorv/core/base/messages.h"
+#include "sdi/zorv/core/base/signal_cleanup.h"
 
 namespace {
 
@@ -29,7 +37,7 @@ protected:
   FakeView host;
   std::string circuit = "empty";  // what the model's save writes
   zorv::UndoFiles undo{dir.path() / "undo"};
-  zorv::ViewCore view{host, undo, [this](const std::string& p) { return bool(std::ofstream(p, std::ios::binary) << circuit); }};
+  zorv::ViewCore view{host, undo, [this](std::FILE* f) { std::fputs(circuit.c_str(), f); }};
 };
 
 TEST_F(ViewCoreTest, ZoomCommands) {
@@ -77,18 +85,17 @@ TEST(UndoFiles, PrivatePerProcessFolderRemovedWithItsFiles) {
   TempDir dir;
   {
     EnvScope runtime("XDG_RUNTIME_DIR", dir.path().c_str());
-    EXPECT_EQ(zorv::UndoFiles::DefaultFolder(), dir.path() / ("zorv-" + std::to_string(getpid())));
+    EXPECT_EQ(zorv::UndoFiles::DefaultBase(), dir.path());
   }
+  EnvScope runtime("XDG_RUNTIME_DIR", nullptr);
+  EnvScope tmp("TMPDIR", dir.path().c_str());
+  EXPECT_EQ(zorv::UndoFiles::DefaultBase(), dir.path());
+  std::filesystem::path folder;
   {
-    EnvScope runtime("XDG_RUNTIME_DIR", nullptr);
-    EnvScope tmp("TMPDIR", dir.path().c_str());
-    EXPECT_EQ(zorv::UndoFiles::DefaultFolder(),
-              dir.path() / ("zorv-" + std::to_string(getuid()) + "-" + std::to_string(getpid())));
-  }
-  const auto folder = dir.path() / "u";
-  {
-    zorv::UndoFiles undo(folder), other(dir.path() / "v");
-    ASSERT_TRUE(std::filesystem::is_directory(folder));
+    zorv::UndoFiles undo, other;  // names made by mkdtemp: no one can make them ahead
+    folder = undo.Folder();
+    EXPECT_EQ(folder.parent_path(), dir.path());
+    EXPECT_EQ(folder.filename().string().substr(0, 5), "zorv-");
     EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_all);
     EXPECT_NE(undo.Backup(), other.Backup());
@@ -96,6 +103,100 @@ TEST(UndoFiles, PrivatePerProcessFolderRemovedWithItsFiles) {
     std::ofstream(undo.Backup2()) << "b";
   }
   EXPECT_FALSE(std::filesystem::exists(folder));
+}
+
+// A fixed folder is used only when it is ours alone; one made ahead by another
+// user, open to others, or a link is left alone and a private folder made beside it.
+TEST(UndoFiles, AFolderNotOursAloneIsNotUsed) {
+  TempDir dir;
+  std::filesystem::create_directory("mine");
+  std::filesystem::create_symlink("mine", "link");
+  const struct { const char* name; std::function<void(const std::filesystem::path&)> prepare; bool used; } rows[] = {
+      {"new", [](const std::filesystem::path&) {}, true},
+      {"ours", [](const std::filesystem::path& p) { mkdir(p.c_str(), 0700); }, true},
+      {"another owner", [](const std::filesystem::path& p) { mkdir(p.c_str(), 0700), chown(p.c_str(), 4242, 4242); }, false},
+      {"open to others", [](const std::filesystem::path& p) { mkdir(p.c_str(), 0700), chmod(p.c_str(), 0777); }, false},
+      {"link", [](const std::filesystem::path&) {}, false},
+      {"file", [](const std::filesystem::path& p) { std::ofstream(p) << "x"; }, false},
+  };
+  for (const auto& row : rows) {
+    const std::filesystem::path fixed = dir.path() / (std::string(row.name) == "link" ? "link" : row.name);
+    row.prepare(fixed);
+    const auto before = std::filesystem::symlink_status(fixed);
+    {
+      zorv::UndoFiles undo(fixed);
+      EXPECT_EQ(undo.Folder() == fixed, row.used) << row.name;
+      EXPECT_EQ(undo.Folder().parent_path(), dir.path()) << row.name;
+      EXPECT_TRUE(undo.Problem().empty()) << row.name;
+      EXPECT_EQ(std::filesystem::status(undo.Folder()).permissions() & std::filesystem::perms::all,
+                std::filesystem::perms::owner_all) << row.name;
+    }
+    if (!row.used) {  // left as it was, nothing written into it
+      EXPECT_EQ(std::filesystem::symlink_status(fixed).type(), before.type()) << row.name;
+      EXPECT_FALSE(std::filesystem::exists(fixed / "backup.ckt")) << row.name;
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_empty("mine"));
+}
+
+// A link planted at an undo file's name is replaced, never written through.
+TEST_F(ViewCoreTest, AnUndoPointNeverWritesThroughALink) {
+  std::ofstream("victim") << "precious";
+  std::filesystem::create_symlink(dir.path() / "victim", undo.Backup());
+  circuit = "snapshot";
+  view.SaveBackup();
+  EXPECT_TRUE(view.UndoValid());
+  std::ifstream victim("victim"), backup(undo.Backup());
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "precious");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), "snapshot");
+  EXPECT_TRUE(zorv::UndoFiles::IsPlainFile(undo.Backup()));
+  std::filesystem::create_symlink(dir.path() / "victim", undo.Clipboard());
+  undo.RemoveStrangers();
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(undo.Clipboard())));
+  EXPECT_TRUE(std::filesystem::exists("victim"));
+}
+
+// Undo points that cannot be written are said once, with the reason, until one is
+// written again; the edits still mark the document.
+TEST_F(ViewCoreTest, AFailedUndoPointIsShownOnce) {
+  std::vector<std::string> shown;
+  const auto previous = zorv::SetMessageSink([&](const std::string& t) { shown.push_back(t); });
+  std::filesystem::remove_all(undo.Folder());
+  for (int i = 0; i < 3; ++i) view.SaveBackup();
+  EXPECT_EQ(shown, std::vector<std::string>{"The undo point could not be saved: No such file or directory"});
+  EXPECT_FALSE(view.UndoValid());
+  EXPECT_EQ(host.modifications, 3);
+  mkdir(undo.Folder().c_str(), 0700);
+  view.SaveBackup();
+  EXPECT_TRUE(view.UndoValid());
+  std::filesystem::remove_all(undo.Folder());
+  view.SaveBackup();
+  EXPECT_EQ(shown.size(), 2u);
+  zorv::SetMessageSink(previous);
+}
+
+// An ending signal removes the registered files and folder, then runs the handler
+// that was there before (the engine's) or, with none, ends the process as usual.
+TEST(UndoFiles, RemovedWhenASignalEndsTheEditor) {
+  const struct { int sig; bool previous; } rows[] = {{SIGINT, true}, {SIGTERM, false}};
+  for (const auto& row : rows) {
+    TempDir dir;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (row.previous) signal(row.sig, [](int) { _exit(42); });
+      auto* undo = new zorv::UndoFiles(dir.path() / "undo");  // never destroyed: the signal ends the process
+      zorv::RemoveOnSignal(undo->Paths());
+      std::ofstream(undo->Backup()) << "a";
+      raise(row.sig);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WIFEXITED(status) && WEXITSTATUS(status) == 42, row.previous) << row.sig;
+    EXPECT_EQ(WIFSIGNALED(status) && WTERMSIG(status) == row.sig, !row.previous) << row.sig;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "undo")) << row.sig;
+  }
 }
 
 }  // namespace

@@ -238,7 +238,7 @@ TEST_F(EditTest, AWireBridgingTwoWiresJoinsAllThree) {
   EXPECT_EQ(Wires(), (std::vector<sdi::line>{{16, 16, 176, 16}}));
   EXPECT_TRUE(cap.errors.empty());
   EXPECT_EQ(zorv::MergeWireSpans(64, 16, 0, 80, static_cast<sdi::cline*>(sdi::circuit.head->value), true), 0);
-  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/zorv/core/wire_merge: Internal Assertion"});
+  EXPECT_EQ(cap.errors, std::vector<std::string>{"sdi/zorv/core/view/wire_merge.cpp: Internal Assertion"});
 }
 
 TEST_F(EditTest, AWireDrawnOverALongerOneIsTakenIn) {

@@ -9,11 +9,13 @@
 #include <X11/Xutil.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "common/temp_dir.h"
 #include "zorv/smoke/gui_session.h"
 #include "zorv/smoke/buck_circuit.h"
+#include "zorv/smoke/screen_grab.h"
 
 namespace {
 
@@ -65,15 +67,7 @@ TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
     int blue = 0;  // the circuit is drawn: blue strokes of its elements and wires
     for (int i = 0; i < 200 && blue < 200; ++i, usleep(25000)) blue = BluePixels(d, w);
     EXPECT_GE(blue, 200);
-    XEvent close{};
-    close.xclient.type = ClientMessage;
-    close.xclient.window = w;
-    close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    close.xclient.format = 32;
-    close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    close.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, w, False, NoEventMask, &close);
-    XFlush(d);
+    EXPECT_TRUE(CloseAsWindowManager("ZORV - " + path));
   }
   int status = -1, exited = 0;  // the program ends by itself, with status 0
   for (int i = 0; i < 400 && exited != pid; ++i, usleep(25000)) exited = waitpid(pid, &status, WNOHANG);
@@ -81,4 +75,39 @@ TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
   EXPECT_EQ(exited, pid);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   XCloseDisplay(d);
+}
+
+// SIGINT, SIGTERM and SIGHUP end the program as usual for the signal and leave no
+// undo folder with snapshots of the circuit behind.
+TEST(Smoke, ASignalEndingTheProgramRemovesItsUndoFolder) {
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    TempDir dir;
+    const std::string path = (dir.path() / "buck.ckt").string();
+    ASSERT_TRUE(WriteBuckCircuit(path));
+    UseFreshHome(dir.path());  // the undo folder goes into XDG_RUNTIME_DIR, the test's folder
+    Display* d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr) << "no X server";
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      execl(ZORV_PROGRAM, "zorv", "--nosplash", path.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    Window w = 0;
+    for (int i = 0; i < 400 && !w; ++i, usleep(25000)) w = FindWindow(d, DefaultRootWindow(d), "ZORV - " + path);
+    XCloseDisplay(d);
+    EXPECT_NE(w, 0u) << "no window titled ZORV - " << path;
+    auto undoFolders = [&] {
+      int n = 0;
+      for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        n += e.path().filename().string().rfind("zorv-", 0) == 0;
+      return n;
+    };
+    EXPECT_EQ(undoFolders(), 1) << sig;
+    kill(pid, sig);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << " " << status;
+    EXPECT_EQ(undoFolders(), 0) << sig;
+  }
 }

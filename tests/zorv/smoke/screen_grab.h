@@ -3,6 +3,8 @@
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 
+#include <string>
+
 class wxWindow;
 
 // A rectangle of the screen (screen coordinates).
@@ -14,3 +16,8 @@ inline bool Rgb(const wxImage& image, int x, int y, int r, int g, int b) {
   return x >= 0 && y >= 0 && x < image.GetWidth() && y < image.GetHeight() && image.GetRed(x, y) == r &&
          image.GetGreen(x, y) == g && image.GetBlue(x, y) == b;
 }
+
+// Asks the top-level window titled `title` to close, as a window manager does
+// (WM_DELETE_WINDOW), and waits until the X server has taken the request; false
+// when no window has that title.
+bool CloseAsWindowManager(const std::string& title);

@@ -14,6 +14,7 @@
 #include "sdi/zorv/sequence_window.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "zorv/smoke/gui_session.h"
+#include "zorv/smoke/screen_grab.h"
 
 namespace {
 
@@ -97,4 +98,26 @@ TEST(Smoke, SimulationMenusRunPlotAndShowTheSequence) {
   ASSERT_NE(shown, nullptr);
   EXPECT_TRUE(shown->IsShown());
   EXPECT_EQ(shown->Text().utf8_string(), slurp(work.path() / "buck.seq"));
+}
+
+// Closing the window while a run goes on is kept: the run ends whole, then the
+// window closes.
+TEST(Smoke, AWindowClosedDuringARunClosesOnceTheRunHasEnded) {
+  TempDir work;
+  const fs::path ckt = work.path() / "buck.ckt";
+  fs::copy_file(fs::path(__FILE__).parent_path() / "../../../examples/buck.ckt", ckt);
+  GuiSession s({"--nosplash", ckt.string()});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  std::vector<bool> runningAtClose;
+  CMainFrame* frame = s.Frame();
+  frame->Bind(wxEVT_CLOSE_WINDOW, [&](wxCloseEvent& e) {
+    runningAtClose.push_back(frame->IsRunning());
+    e.Skip();
+  });
+  // A close from the window manager, taken by the run's first poll of the keyboard.
+  ASSERT_TRUE(CloseAsWindowManager("ZORV - " + ckt.string()));
+  s.Command(ZORV_ID(SteadyStateRun));
+  EXPECT_TRUE(fs::exists(work.path() / "buck.seq"));  // the run went to its end
+  EXPECT_TRUE(s.WaitFor([&] { return s.Frame() == nullptr; }));
+  EXPECT_EQ(runningAtClose, (std::vector<bool>{true, false}));
 }

@@ -1,8 +1,9 @@
 #include "sdi/zorv/core/commands/edit_commands.h"
 
 #include <climits>
+#include <fstream>
+#include <iterator>
 #include <set>
-#include <system_error>
 #include <utility>
 
 #include "sdi/edit/edit_delete.h"
@@ -46,7 +47,7 @@ bool PasteOffset(long long top, long long smallest, long long largest, int& offs
 
 EditCommands::EditCommands(ViewCore& view, CircuitFiles files) : m_view(view), m_files(std::move(files)) {}
 
-std::filesystem::path EditCommands::ClipboardFile() const { return m_view.Undo().Folder() / kClipboardFile; }
+std::filesystem::path EditCommands::ClipboardFile() const { return m_view.Undo().Clipboard(); }
 
 bool EditCommands::CanUndo() const { return m_view.UndoValid() && m_view.Host().IsDocumentModified(); }
 
@@ -58,10 +59,10 @@ bool EditCommands::CanSelectAll() const { return !CircuitIsEmpty(); }
 
 bool EditCommands::SwapThrough(const std::filesystem::path& save, const std::filesystem::path& read) {
   m_view.EndPlacing();
-  const bool saved = m_files.save && m_files.save(save.string());
+  m_view.Undo().RemoveStrangers();
+  const bool saved = m_view.StoreUndo(save);
   // The reader's own "Couldn't Open File!" would not say which file is missing.
-  std::error_code ec;
-  const bool present = std::filesystem::is_regular_file(read, ec);
+  const bool present = UndoFiles::IsPlainFile(read);
   const OpenResult result = present && m_files.open ? m_files.open(read.string()) : OpenResult::CannotOpen;
   if (result == OpenResult::CannotOpen) ShowMessage("Unable to read backup file");
   if (result != OpenResult::Read) return false;
@@ -77,8 +78,10 @@ void EditCommands::OnEditUndo() {
   if (!SwapThrough(undo.Backup2(), undo.Backup())) return;
   m_view.SetCanRedo(true);
   // The state just left becomes the undo point too, so a second Undo comes back.
-  std::error_code ec;
-  std::filesystem::copy_file(undo.Backup2(), undo.Backup(), std::filesystem::copy_options::overwrite_existing, ec);
+  std::ifstream left(undo.Backup2(), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(left)), std::istreambuf_iterator<char>());
+  std::string why;
+  undo.Store(undo.Backup(), [&bytes](std::FILE* f) { std::fwrite(bytes.data(), 1, bytes.size(), f); }, why);
 }
 
 void EditCommands::OnEditRedo() {
@@ -88,6 +91,7 @@ void EditCommands::OnEditRedo() {
 
 bool EditCommands::OnEditCopy() {
   m_view.EndPlacing();
+  m_view.Undo().RemoveStrangers();
   sdi::elist selected;
   for (sdi::enode* n = sdi::circuit.head; n; n = static_cast<sdi::enode*>(n->next))
     if (n->value && n->value->selected) selected.insert(n->value);
@@ -118,6 +122,7 @@ bool EditCommands::OnEditPaste() {
   m_view.EndPlacing();
   m_view.SaveBackup();
   sdi::deselect_all();
+  m_view.Undo().RemoveStrangers();
   sdi::elist pasted;
   if (!sdi::read_element_file(ClipboardFile(), pasted)) {
     m_view.Host().Invalidate();

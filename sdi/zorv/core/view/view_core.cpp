@@ -1,5 +1,7 @@
 #include "sdi/zorv/core/view/view_core.h"
 
+#include "sdi/zorv/core/base/messages.h"
+
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -51,8 +53,20 @@ void ViewCore::OnViewGrid() {
 
 void ViewCore::SaveBackup() {
   m_canRedo = 0;
-  m_undoValid = m_save && m_save(m_undo.Backup().string());
+  m_undoValid = StoreUndo(m_undo.Backup());
   m_host.SetDocumentModified();
+}
+
+bool ViewCore::StoreUndo(const std::filesystem::path& target) {
+  std::string why;
+  if (m_undo.Store(target, m_save, why)) {
+    m_undoFailureShown = false;
+    return true;
+  }
+  // Every edit takes an undo point: one box for a full disk, not one per edit.
+  if (!m_undoFailureShown) ShowMessage("The undo point could not be saved: " + why);
+  m_undoFailureShown = true;
+  return false;
 }
 
 void ViewCore::OnDocumentReplaced() {

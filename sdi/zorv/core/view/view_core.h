@@ -3,7 +3,7 @@
 // ViewEditing) editing with the mouse and keys.
 //
 // The wx view owns one ViewCore for the whole program and forwards its commands:
-//     ViewCore view(host, undoFiles, saveCircuit);
+//     ViewCore view(host, undoFiles, sdi::write_circuit);
 //     view.OnInitialUpdate();   // scroll sizes for zoom 1.3
 //     view.OnViewZoomIn();      // zoom x 1.2 around the client's centre
 //     view.SaveBackup();        // before every change: undo file + document modified
@@ -43,7 +43,8 @@ public:
 
 class ViewCore {
 public:
-  using SaveFn = std::function<bool(const std::string& path)>;
+  // Writes the whole circuit (header and records) into an open stream.
+  using SaveFn = UndoFiles::Writer;
 
   ViewCore(ViewHost& host, UndoFiles& undo, SaveFn save);
 
@@ -72,6 +73,9 @@ public:
   // The undo point: Redo off, the circuit written to "backup.ckt", the document
   // modified (also when the file could not be written; the change goes ahead).
   void SaveBackup();
+  // The circuit written to one of the undo files. A failure is shown once, with
+  // the system's reason, until a write succeeds again.
+  bool StoreUndo(const std::filesystem::path& target);
   bool CanRedo() const { return m_canRedo != 0; }
   void SetCanRedo(bool canRedo) { m_canRedo = canRedo ? 1 : 0; }
   const UndoFiles& Undo() const { return m_undo; }
@@ -107,6 +111,7 @@ private:
   int* m_gridShown = &m_gridOwn;
   int m_canRedo = 0;
   bool m_undoValid = false;
+  bool m_undoFailureShown = false;
   JunctionDots m_junctions;
   ViewEditing m_edit;
 };

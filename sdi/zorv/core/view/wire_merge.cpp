@@ -16,7 +16,6 @@ namespace zorv {
 
 namespace {
 
-constexpr const char* kTag = "sdi/zorv/core/wire_merge";
 // A bound far above any real circuit: a split that kept finding work would hang.
 constexpr int kMaxSplitPasses = 10000;
 
@@ -64,7 +63,7 @@ bool WireJointOccupied(const sdi::point& p, const sdi::element* w, const sdi::el
 
 int MergeWireSpans(int a1, int a2, int b1, int b2, sdi::cline* o, bool horizontal) {
   if (a1 > a2 || b1 > b2 || !o) {
-    SDI_ASSERT_FAIL(kTag);
+    SDI_ASSERT_FAIL();
     return 0;
   }
   if (a1 > b2 || b1 > a2) return 0;
@@ -86,7 +85,7 @@ int MergeWireSpans(int a1, int a2, int b1, int b2, sdi::cline* o, bool horizonta
 sdi::cline* CombineWireWithNeighbours(sdi::element* e) {
   sdi::cline* w = AsWire(e);
   if (!w) {
-    SDI_ASSERT_FAIL(kTag);
+    SDI_ASSERT_FAIL();
     return nullptr;
   }
   Normalise(w->shape);
