@@ -1,7 +1,11 @@
 // Element dialogs built by the toolkit from their tables: the resistor's OK
 // round trip through a real modal dialog, the DC source's steps section
-// expanding and collapsing, a pick with the mouse.
+// expanding and collapsing, picks with the mouse.
 #include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <map>
 
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -9,7 +13,10 @@
 
 #include "sdi/zorv/toolkit_ids.h"
 
+#include "sdi/elements/control_elements.h"
+#include "sdi/elements/source_elements.h"
 #include "sdi/zorv/core/dialogs/element_forms.h"
+#include "sdi/zorv/core/dialogs/element_values.h"
 #include "sdi/zorv/core/base/number_texts.h"
 #include "sdi/zorv/form_dialog.h"
 #include "zorv/circuit_builder.h"
@@ -105,3 +112,108 @@ TEST(Smoke, DoubleClickAndPickWithTheMouse) {
 }
 
 }  // namespace
+
+// Every picking dialog starts its own pick: the pair dialog of M, a threshold, a
+// VCVS and a secondary picked one after another in one session, with the mouse;
+// each pick reopens the dialog it came from, with what was typed kept.
+TEST(Smoke, EachPickReopensItsOwnDialog) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  ASSERT_TRUE(s.FocusCanvas());
+  wxUIActionSimulator mouse;
+  auto moveTo = [&](sdi::point p) {
+    mouse.MouseMove(s.SheetToScreen(p.x, p.y));
+    s.Settle();
+  };
+  const sdi::point port{200, 160}, thres{400, 160}, l1{600, 160}, l2{800, 160}, vcvs{200, 400}, pri{400, 400},
+      sec{600, 400};
+  const std::pair<int, sdi::point> placed[] = {{ZORV_ID(VPort), port}, {ZORV_ID(Threshold), thres},
+                                               {ZORV_ID(L), l1},         {ZORV_ID(L), l2},
+                                               {ZORV_ID(VCVS), vcvs},    {ZORV_ID(XformerPrimary), pri},
+                                               {ZORV_ID(XformerSecondary), sec}};
+  for (const auto& [command, at] : placed) {
+    s.Command(command);
+    moveTo(at);
+    mouse.MouseClick();
+    moveTo(at);
+    mouse.Char(WXK_ESCAPE);
+    ASSERT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().Placing(); }));
+  }
+  ASSERT_EQ(CircuitCount(), 7);
+
+  // Each dialog shows for real; the next action of the queue answers it.
+  std::deque<std::function<void(wxDialog*)>> actions;
+  std::vector<std::map<int, wxString>> texts;  // the edit fields of each dialog as it opened
+  s.dialogs.onEnter = [&](wxDialog* dlg) {
+    std::map<int, wxString> shown;
+    for (wxWindow* w : dlg->GetChildren())
+      if (auto* t = dynamic_cast<wxTextCtrl*>(w)) shown[t->GetId()] = t->GetValue();
+    texts.push_back(shown);
+    auto act = actions.empty() ? std::function<void(wxDialog*)>([](wxDialog* d) { Click(d, wxID_CANCEL); })
+                               : actions.front();
+    if (!actions.empty()) actions.pop_front();
+    dlg->CallAfter([dlg, act] { act(dlg); });
+    s.dialogs.answers.push_back(wxID_NONE);  // shown for real
+  };
+  auto press = [](int id, int field = 0, const char* text = "") {
+    return [=](wxDialog* dlg) {
+      if (field) dynamic_cast<wxTextCtrl*>(dlg->FindWindow(field))->ChangeValue(text);
+      Click(dlg, id);
+    };
+  };
+  std::size_t opened = 0;
+  auto expectDialog = [&](const char* title) {
+    ++opened;
+    ASSERT_TRUE(s.WaitFor([&] { return s.dialogs.seen.size() == opened; })) << title;
+    EXPECT_EQ(s.dialogs.seen.back().title, title);
+  };
+  auto pickAt = [&](sdi::point at, const char* title) {
+    moveTo(at);
+    mouse.MouseClick();
+    expectDialog(title);
+  };
+  auto open = [&](sdi::point at, const char* title) {
+    moveTo(at);
+    mouse.MouseDblClick();
+    expectDialog(title);
+  };
+  const int pair = ZORV_ID(M);
+  auto* t = static_cast<sdi::threshold*>(OfKind(sdi::kind_threshold));
+  auto* src = static_cast<sdi::depsource*>(OfKind(sdi::kind_vcvs));
+  auto* secondary = static_cast<sdi::xform*>(OfKind(sdi::kind_secondary));
+  const int portId = OfKind(sdi::kind_voltage_port)->id, primaryId = OfKind(sdi::kind_primary)->id;
+  for (const bool pairFirst : {false, true}) {
+    SCOPED_TRACE(pairFirst);
+    if (pairFirst) {  // both inductors picked and coupled
+      actions = {press(1009), press(1010), press(wxID_OK)};
+      s.Command(pair);
+      expectDialog("Select the mutual inductor pair");
+      pickAt(l1, "Select the mutual inductor pair");
+      pickAt(l2, "Select the mutual inductor pair");
+      ASSERT_NE(OfKind(sdi::kind_mutual), nullptr);
+    } else {  // the pair dialog cancelled
+      actions = {press(wxID_CANCEL)};
+      s.Command(pair);
+      expectDialog("Select the mutual inductor pair");
+    }
+    actions = {press(1009, 1016, "1"), press(wxID_OK)};
+    open(thres, "THRES");
+    pickAt(port, "THRES");
+    EXPECT_EQ(texts.back()[1016], "1");
+    EXPECT_EQ(texts.back()[1017], zorv::NameOf(OfKind(sdi::kind_voltage_port)));
+    EXPECT_EQ(*t->coefficients.list_value_at(0), 1.0);
+    EXPECT_EQ(*t->outputs.list_value_at(0), portId);
+
+    actions = {press(1008), press(wxID_OK)};
+    open(vcvs, "VCVS");
+    pickAt(port, "VCVS");
+    EXPECT_EQ(src->control, portId);
+
+    actions = {press(1008), press(wxID_OK)};
+    open(sec, "SEC");
+    pickAt(pri, "SEC");
+    EXPECT_EQ(secondary->partner, primaryId);
+    *t->coefficients.list_value_at(0) = 0.0;  // the next round types it again
+  }
+  s.dialogs.onEnter = nullptr;
+}
