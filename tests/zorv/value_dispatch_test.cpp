@@ -229,48 +229,6 @@ TEST_F(ValueDispatch, ThresholdPicksPortsAndSwitch) {
   EXPECT_EQ(sw->selected + port->selected, 0);
 }
 
-// Each pick reopens the dialog that started it, whatever was picked before: the
-// pair dialog's pick leaves nothing behind for a threshold, a source or a secondary.
-TEST_F(ValueDispatch, EachPickReopensItsOwnDialog) {
-  auto* port = add_symbol(new sdi::port(sdi::kind_voltage_port, 1), {200, 160}, "VP1");
-  auto* t = add_symbol(new sdi::threshold(1), {400, 160}, "TH1");
-  auto* l1 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), {600, 160}, "L1");
-  auto* l2 = add_symbol(new sdi::basic(sdi::kind_inductor, 1), {800, 160}, "L2");
-  auto* src = add_symbol(new sdi::depsource(sdi::kind_vcvs, 1), {200, 400}, "E1");
-  auto* pri = add_symbol(new sdi::xform(sdi::kind_primary, 1), {400, 400}, "P1");
-  auto* sec = add_symbol(new sdi::xform(sdi::kind_secondary, 1), {600, 400}, "S1");
-  auto pick = [&](sdi::point at, ScriptedDialogs::Step next) {
-    view.TakePick(at);
-    host.dialogs.steps = {next};
-    view.Reopen();
-  };
-  for (int round = 0; round < 2; ++round) {
-    SCOPED_TRACE(round);
-    host.dialogs.steps = {{"MSEL_Dlg", {}, {1009}, DialogEnd::PickInductor}};
-    view.PlaceMutualInductance();
-    pick({600, 160}, {"MSEL_Dlg", {}, {1010}, DialogEnd::PickInductor});
-    pick({800, 160}, {"MSEL_Dlg", {}, {}, round == 0 ? DialogEnd::Ok : DialogEnd::Cancel});
-    host.dialogs.steps = {{"THRES_Dlg", {{1016, "1"}}, {1009}, DialogEnd::PickThreshold}};
-    view.EditElement(t->id);
-    pick({200, 160}, {"THRES_Dlg", {}, {}, DialogEnd::Ok});
-    EXPECT_EQ(host.dialogs.opened.back().Find(1016)->text, "1");  // what was typed came back
-    EXPECT_EQ(*t->coefficients.list_value_at(0), 1.0);
-    EXPECT_EQ(*t->outputs.list_value_at(0), port->id);
-    host.dialogs.steps = {{"VCVS_Dlg", {}, {1008}, DialogEnd::PickSource}};
-    view.EditElement(src->id);
-    pick({200, 160}, {"VCVS_Dlg", {}, {}, DialogEnd::Ok});
-    EXPECT_EQ(src->control, port->id);
-    host.dialogs.steps = {{"SEC_Dlg", {}, {1008}, DialogEnd::PickPrimary}};
-    view.EditElement(sec->id);
-    pick({400, 400}, {"SEC_Dlg", {}, {}, DialogEnd::Ok});
-    EXPECT_EQ(sec->partner, pri->id);
-  }
-  auto* m = static_cast<sdi::cmutind*>(OfKind(sdi::kind_mutual));
-  ASSERT_NE(m, nullptr);
-  EXPECT_EQ(std::make_pair(m->inductor1, m->inductor2), std::make_pair(l1->id, l2->id));
-  EXPECT_EQ(host.beeps, 0);
-}
-
 // M's dialog shows its two inductors as selected while it is open; a resistor's shows none.
 TEST_F(ValueDispatch, MutualShowsItsInductors) {
   auto* r = AddResistor({100, 160});
