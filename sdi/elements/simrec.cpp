@@ -34,7 +34,7 @@ std::string double_text(double v) {
     if (ec != std::errc()) return std::string();
     double back = 0.0;
     const auto read = std::from_chars(buf, end, back);
-    // 17 significant digits always read back; not finite never does.
+    // 17 significant digits always read back (a NaN never does).
     if (precision >= 16 || (read.ec == std::errc() && back == v)) return std::string(buf, end);
   }
 }
