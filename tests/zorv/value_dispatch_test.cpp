@@ -227,6 +227,10 @@ TEST_F(ValueDispatch, ThresholdPicksPortsAndSwitch) {
   EXPECT_EQ(*t->table.list_value_at(3), 1.0);
   EXPECT_EQ(host.referred, (std::vector<int>{port->id, sw->id}));  // drawn selected in the last opening
   EXPECT_EQ(sw->selected + port->selected, 0);
+  host.dialogs.steps = {{"THRES_Dlg", {}, {}, DialogEnd::Ok}};  // opened again: its picks shown and kept
+  view.EditElement(t->id);
+  EXPECT_EQ(host.dialogs.opened.back().Find(1006)->shown, "SW1");
+  EXPECT_EQ(std::make_pair(t->switch_id, *t->outputs.list_value_at(0)), std::make_pair(sw->id, port->id));
 }
 
 // M's dialog shows its two inductors as selected while it is open; a resistor's shows none.
