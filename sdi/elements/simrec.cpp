@@ -1,5 +1,7 @@
 #include "sdi/elements/simrec.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -24,6 +26,18 @@ void append_padded_string(std::string& out, const std::string& text, int width) 
 }
 
 }  // namespace
+
+std::string double_text(double v) {
+  char buf[64];
+  for (int precision = 4;; ++precision) {
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, precision);
+    if (ec != std::errc()) return std::string();
+    double back = 0.0;
+    const auto read = std::from_chars(buf, end, back);
+    // 17 significant digits always read back (a NaN never does).
+    if (precision >= 16 || (read.ec == std::errc() && back == v)) return std::string(buf, end);
+  }
+}
 
 void simrec::clear() {
   fields.clear();
@@ -66,7 +80,14 @@ std::string comment_text(const std::string& text) {
 
 void simrec::set_name(const std::string& text) { name = comment_text(text); }
 
-void simrec::print(std::string& out, int row_width) const {
+int simrec::widest_double() const {
+  std::size_t widest = 0;
+  for (const simrec_field& f : fields)
+    if (f.type == 1) widest = std::max(widest, double_text(f.dval).size());
+  return static_cast<int>(widest);
+}
+
+void simrec::print(std::string& out, int row_width, int double_column) const {
   if (fields.empty()) {
     if (row_width >= 1) out.append(static_cast<std::size_t>(row_width), ' ');
     return;
@@ -82,8 +103,8 @@ void simrec::print(std::string& out, int row_width) const {
       case 1:
         // The engine reads no "inf" or "nan": such a row is a broken netlist.
         if (!std::isfinite(f.dval)) SDI_INTERNAL();
-        std::snprintf(num, sizeof num, "%.4e", f.dval);
-        append_field(out, num, f.width);
+        append_field(out, double_text(f.dval).c_str(), std::max(f.width, double_column));
+        sum += std::max(f.width, double_column) - f.width;
         break;
       case 2:
         append_padded_string(out, f.text, f.width);

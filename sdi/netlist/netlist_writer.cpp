@@ -11,6 +11,7 @@
 #include "sdi/elements/netlist_writer_state.h"
 #include "sdi/elements/node_errors.h"
 #include "sdi/elements/node_numbering.h"
+#include "sdi/elements/simrec.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/source_elements.h"
 #include "simu/input/run_settings.h"
@@ -125,8 +126,8 @@ int write_netlist_file(const std::string& path, const std::string& circuit_name,
   compute_ordinals();
 
   char line[160];
-  std::snprintf(line, sizeof line, "tsim = %.4e\ntd = %.4e\npoints = %d\n", run_tsim, run_td, run_points);
-  std::string out = line;
+  std::snprintf(line, sizeof line, "points = %d\n", run_points);
+  std::string out = "tsim = " + double_text(run_tsim) + "\ntd = " + double_text(run_td) + "\n" + line;
   out += write_swinit();
   out += write_x0();
   out += write_timing();

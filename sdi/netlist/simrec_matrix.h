@@ -8,7 +8,9 @@
 // Only rows with at least one field count: a matrix without such rows prints
 // nothing at all. Later rows are indented under the first by the name's length
 // plus five blanks; the last counted row ends with " ]", the others with two
-// blanks; a row's name follows as " % name".
+// blanks; a row's name follows as " % name". The doubles of all rows share one
+// column width: 15, or the longest number's length and a blank when more; a row
+// width of 15 or more grows by as much.
 #pragma once
 
 #include <string>

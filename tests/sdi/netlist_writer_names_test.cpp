@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <iterator>
+#include <set>
 #include <functional>
 #include <limits>
 
@@ -90,14 +93,15 @@ TEST(NetlistWriterEdges, BreakpointsBeyondFiftyPairsAreAllKept) {
   EXPECT_EQ(r.p.tmd.rows, 55);
   EXPECT_EQ(r.p.vgs.rows, 11);
   EXPECT_EQ(r.p.vgs.cols, 55);
-  EXPECT_EQ(r.p.tmd(55, 1), 5.5e-5);
+  EXPECT_EQ(r.p.tmd(55, 1), 1e-6 * 55);  // as the source holds it
   EXPECT_EQ(r.p.tmd(55, 4), 55.0);
   EXPECT_EQ(r.p.vgs(11, 55), 14.0);  // the last source's last value
   EXPECT_EQ(r.p.vgs(1, 55), 4.0);    // the first source keeps its last value
 }
 
 // The thousandth source or op-amp: its six-character reference to the internal
-// branch fills the field, takes one blank more and widens the row by one.
+// branch fills the field, takes one blank more and widens the row by one. (The
+// sine's 1/(2 pi f) takes all its digits: the double column is 8 wider.)
 TEST(NetlistWriterEdges, FourDigitNumbersFillTheReferenceFields) {
   TempDir dir;
   WriterCircuit c;
@@ -112,8 +116,8 @@ TEST(NetlistWriterEdges, FourDigitNumbersFillTheReferenceFields) {
   int nodes = 3;
   EXPECT_EQ(sdi::write_netlist_file("big.m", "big", nodes), 0);
   const std::string text = slurp("big.m");
-  EXPECT_NE(text.find("\n      'E1000     1   0   1.0000e+00     Cs1000       '   % SIN1\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("\n      'Eo1000    4   0   1.0000e+05     Ri1000       '  \n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n      'E1000     1   0   1.0000e+00             Cs1000       '   % SIN1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n      'Eo1000    4   0   1.0000e+05             Ri1000       '  \n"), std::string::npos) << text;
   ReadBackSettings read_back("big.m");  // the wider row still reads
 }
 
@@ -136,6 +140,38 @@ TEST(NetlistWriterEdges, AFileThatCannotBeWrittenIsNamedWithItsReason) {
     EXPECT_EQ(cap.messages, std::vector<std::string>{row.message});
     EXPECT_TRUE(cap.errors.empty()) << row.path;
   }
+}
+
+// The engine reads back exactly the doubles the editor holds, however many digits
+// they take, with the columns of each matrix still aligned; a 1 kHz sine's
+// oscillator then runs at 1 kHz to the last digits.
+TEST(NetlistWriterEdges, ValuesReachTheEngineBitForBit) {
+  TempDir dir;
+  WriterCircuit c;
+  const double values[] = {1234.56789, 1.23456789e-6, 0.1, 1.0 / 3.0, -2.5e-300, 6.02214076e23, 5.0, 1e-3 / 7};
+  int node = 1;
+  for (double v : values) c.add(new sdi::basic(sdi::kind_resistor, 1), {node++, 0}, "R", v);
+  auto* sine = c.add(new sdi::sine(1), {node, 0}, "SIN1", 1.0);
+  sine->frequency = 1000.0;
+  c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0}, "Vo");
+  run_tsim = 1.23456789e-3;
+  run_td = 1e-7 / 3;
+  const std::string text = c.write("exact", node + 1);
+  EXPECT_EQ(c.errors, 0);
+  ReadBackSettings r("exact.m");
+  EXPECT_EQ(std::make_pair(r.p.tsim, r.p.td), std::make_pair(run_tsim, run_td));
+  ASSERT_GE(sim_netlist.elements.size(), std::size(values) + 3);
+  for (std::size_t i = 0; i < std::size(values); ++i) EXPECT_EQ(sim_netlist.elements[i].value, values[i]) << i;
+  const double x = sim_netlist.elements[std::size(values)].value;  // the oscillator's L (and C): 1/(2 pi f)
+  EXPECT_EQ(sim_netlist.elements[std::size(values)].kind, 'L');
+  EXPECT_NEAR(8.0 * std::atan(1.0) * x, 1e-3, 1e-15);
+  // Every row of "X" closes its quote in the same column.
+  const std::size_t begin = text.find("X = [ "), end = text.find(" ]", begin);
+  std::set<std::size_t> closing;
+  for (std::size_t at = begin; at < end; at = text.find('\n', at) + 1)
+    closing.insert(text.find('\'', text.find('\'', at) + 1) - at);
+  EXPECT_EQ(closing.size(), 1u) << text;
+  EXPECT_NE(text.find("1.23456789e+03"), std::string::npos) << text;
 }
 
 TEST(Simrec, CommentTextDropsReaderTriggers) {
@@ -163,6 +199,8 @@ TEST(Simrec, FieldsPrintInTheirWidths) {
       {"an int filling its width", [](sdi::simrec& r) { r.add_int(-123); r.add_int(12345); }, 2, "-123 12345 "},
       {"doubles", [](sdi::simrec& r) { r.add_double(-1.5e-300); r.add_double(0.5); }, 2,
        "-1.5000e-300   5.0000e-01     "},
+      {"doubles with all the digits that read back", [](sdi::simrec& r) { r.add_double(0.1 + 0.2); r.add_double(-1234.5678); }, 2,
+       "3.0000000000000004e-01 -1.2345678e+03 "},
       {"a string filling its width", [](sdi::simrec& r) { r.add_string("ABCD", 4); r.add_string("ABCDEF", 4); }, 2,
        "ABCD ABCDEF "},
       {"width counted on the declared widths", [](sdi::simrec& r) { r.add_string("LONGNAME", 4); }, 6, "LONGNAME   "},

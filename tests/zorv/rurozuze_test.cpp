@@ -45,6 +45,8 @@ TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
       {"Time \n0\n", path + ", line 1: the header names no output"},
       {"Time Vout IL\n0 1 2\n\n1e-5 3\n", path + ", line 4: 2 values where 3 are expected"},
       {"Time Vout\n0 1\n1e-5 x\n", path + ", line 3: \"x\" is not a number"},
+      {"Time Vout IL \n\n", path + ": the table holds no rows (the save interval of Simulation > Parameters "
+                                   "took in no time of the run)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);

@@ -1,6 +1,8 @@
 // The run-settings dialogs as the commands load, check and store them.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "zorv/sim_fixture.h"
 
 namespace {
@@ -55,6 +57,8 @@ TEST_F(SettingsDialogsTest, RealFieldsReadSuffixesAndRefuseOtherText) {
   for (const auto& f : fields)
     for (const auto& row : rows) {
       SCOPED_TRACE(std::string(f.label) + " " + (row.text ? row.text : "(as shown)"));
+      run_start_si = 0.0;
+      run_finish_si = run_tsim = 1e4;  // a save window that holds every start tried
       *f.setting = kept;
       dialogs.refusals.clear();
       dialogs.steps = {{f.dialog, {}, {}, DialogEnd::Ok}};
@@ -78,6 +82,30 @@ TEST_F(SettingsDialogsTest, SteadyStateMethodsMapInTheirOwnOrder) {
     sim.OnSsOptions();  // opens with that method alone checked
     for (int id : {1009, 1012, 1010, 1011}) EXPECT_EQ(dialogs.opened.back().Find(id)->checked, id == c.button) << id;
   }
+}
+
+// What the engine would refuse is refused in the dialog, naming the field: an
+// empty save window, negative cycles. A window ending after the final time is fine.
+TEST_F(SettingsDialogsTest, EmptySaveWindowAndNegativeCyclesRefused) {
+  const std::string window = "The save interval is empty: \"Start time\" must be below ";
+  const struct { const char* dialog; std::map<int, std::string> texts; std::string message; } cases[] = {
+      {"sim_dlg", {{1002, "8m"}, {1003, "2m"}}, window + "\"End time\"."},
+      {"sim_dlg", {{1002, "2m"}, {1003, "2m"}}, window + "\"End time\"."},
+      {"sim_dlg", {{1000, "5m"}, {1002, "20m"}, {1003, "30m"}}, window + "\"Final Time\"."},
+      {"sim_dlg", {{1000, "5m"}, {1002, "4m"}, {1003, "30m"}}, ""},
+      {"SS_Dlg", {{1077, "-3"}}, "\"Max. # of Cycles\": please enter an integer between 0 and 2147483647."},
+      {"SS_Dlg", {{1081, "-2"}}, "\"# cycles\": please enter an integer between 0 and 2147483647."},
+      {"SS_Dlg", {{1077, "0"}, {1081, "3"}}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    dialogs.refusals.clear();
+    dialogs.steps = {{c.dialog, c.texts, {}, DialogEnd::Ok}};
+    if (!c.message.empty()) dialogs.steps.push_back({c.dialog, {}, {}, DialogEnd::Cancel});
+    std::string(c.dialog) == "sim_dlg" ? sim.OnSimulationParameters() : sim.OnSsOptions();
+    EXPECT_EQ(dialogs.refusals, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+  }
+  EXPECT_EQ(std::tie(run_tsim, run_start_si, run_finish_si, run_nclkss), std::make_tuple(5e-3, 4e-3, 30e-3, 0));
 }
 
 TEST_F(SettingsDialogsTest, CyclesReachedUncheckedStoresNoCyclesAndComesBackUnchecked) {

@@ -12,6 +12,7 @@
 #include "sdi/capture.h"
 #include "sdi/zorv/core/base/number_texts.h"
 #include "sdi/zorv/core/dialogs/value_dispatch.h"
+#include "sdi/zorv/core/dialogs/element_forms.h"
 #include "sdi/zorv/core/dialogs/element_values.h"
 #include "zorv/circuit_builder.h"
 #include "zorv/scripted_dialogs.h"
@@ -54,6 +55,13 @@ TEST(ValueReader, SuffixesAndRefusals) {
     EXPECT_EQ(zorv::ReadValue(r.text, v), r.ok);
     EXPECT_EQ(v, r.ok ? r.value : -1);
   }
+  // A number beyond a double is named as such, not as "no number".
+  const std::string huge = "1" + std::string(300, '0') + "T";
+  for (const std::string text : {"1e999", "-2e400", "1e-999", huge.c_str()}) EXPECT_TRUE(zorv::ValueOutOfRange(text)) << text;
+  for (const char* text : {"1x", "1e3k", "4.7k", "inf"}) EXPECT_FALSE(zorv::ValueOutOfRange(text)) << text;
+  zorv::Form r = zorv::ElementForm("R_Dlg");
+  r.Find(1001)->text = "1e999";
+  EXPECT_EQ(zorv::FormProblem(r), "\"" + r.Find(1001)->label + "\": the number is out of range.");
 }
 
 // Typed values stored; a refused one keeps the dialog open; an unchanged text keeps the value exactly.
@@ -219,6 +227,10 @@ TEST_F(ValueDispatch, ThresholdPicksPortsAndSwitch) {
   EXPECT_EQ(*t->table.list_value_at(3), 1.0);
   EXPECT_EQ(host.referred, (std::vector<int>{port->id, sw->id}));  // drawn selected in the last opening
   EXPECT_EQ(sw->selected + port->selected, 0);
+  host.dialogs.steps = {{"THRES_Dlg", {}, {}, DialogEnd::Ok}};  // opened again: its picks shown and kept
+  view.EditElement(t->id);
+  EXPECT_EQ(host.dialogs.opened.back().Find(1006)->shown, "SW1");
+  EXPECT_EQ(std::make_pair(t->switch_id, *t->outputs.list_value_at(0)), std::make_pair(sw->id, port->id));
 }
 
 // M's dialog shows its two inductors as selected while it is open; a resistor's shows none.

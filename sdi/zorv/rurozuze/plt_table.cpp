@@ -61,6 +61,12 @@ bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem
     }
     ++table.rows;
   }
+  if (table.rows == 0) {
+    // gnuplot would find no x range and never show its window.
+    problem = path + ": the table holds no rows (the save interval of Simulation > Parameters took in no time "
+                     "of the run)";
+    return false;
+  }
   return true;
 }
 

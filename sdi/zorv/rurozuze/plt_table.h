@@ -1,6 +1,6 @@
 // The result table the engine writes ("<base>.plt"), as the plotting program
 // checks it: a header "Time" followed by one name per output, then rows of
-// numbers, one column more than there are names.
+// numbers, one column more than there are names; at least one row.
 //
 //     PltTable t;
 //     std::string problem;

@@ -16,5 +16,8 @@ bool ReadInteger(const std::string& text, long& value);
 // the suffix are the fraction ("4k7" = 4700). False for anything else ("k5", "",
 // "1x", "inf"), value untouched.
 bool ReadValue(const std::string& text, double& value);
+// Whether ReadValue refuses the text only because its number is beyond what a
+// double holds ("1e999", "1e-999").
+bool ValueOutOfRange(const std::string& text);
 
 }  // namespace zorv

@@ -119,7 +119,8 @@ void SimCommands::OnSsViewSequence() {
   const std::string path = m_host.BasePath() + ".seq";
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    m_host.SetStatusLine("No switching sequence " + path + ": run a steady-state simulation first");
+    ShowMessage("No switching sequence exists yet (" + path +
+                ").\nSteady_State > Run writes it when it reaches the steady state.");
     return;
   }
   m_host.ShowSequence(path, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));

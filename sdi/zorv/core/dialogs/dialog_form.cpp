@@ -66,8 +66,10 @@ std::string FormProblem(const Form& form) {
     // Numbers are read on OK also in a collapsed section.
     double d = 0.0;
     if (f.text != f.shown && f.number != NumberRule::Text &&
-        !(f.number == NumberRule::ValueOrEmpty && f.text.empty()) && !ReadValue(f.text, d))
+        !(f.number == NumberRule::ValueOrEmpty && f.text.empty()) && !ReadValue(f.text, d)) {
+      if (ValueOutOfRange(f.text)) return "\"" + f.label + "\": the number is out of range.";
       return "\"" + f.label + "\": please enter a number (suffixes f, p, n, u, m, k, M, G, T allowed).";
+    }
     if (!f.enabled) continue;
     if (f.maxChars > 0 && f.text != f.shown && static_cast<int>(f.text.size()) > f.maxChars)
       return "\"" + f.label + "\": please enter no more than " + std::to_string(f.maxChars) + " characters.";

@@ -1,5 +1,6 @@
 #include "sdi/zorv/core/dialogs/settings_forms.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <cmath>
@@ -66,7 +67,9 @@ Field Control(const SettingControl& c) {
   const run_setting& s = SettingOf(c);
   if (s.flag) return Check(c.id, c.label, c.group, s.value() != 0);
   if (s.real) return Text(c.id, c.label, c.group, s.value(), c.maxChars);
-  Field f = Int(c.id, c.label, c.group, static_cast<long>(s.value()), c.min, c.max);
+  // What the engine would refuse is refused here, where the field can be named.
+  const long min = std::max(c.min, static_cast<long>(s.least)), max = std::min(c.max, static_cast<long>(s.most));
+  Field f = Int(c.id, c.label, c.group, static_cast<long>(s.value()), min, max);
   f.spinId = c.spinId;
   return f;
 }
@@ -101,6 +104,16 @@ std::string NumbersProblem(const Form& form, const SettingControl (&controls)[N]
   return std::string();
 }
 
+// A save interval that holds no time gives a table without rows.
+std::string SaveWindowProblem(const Form& form) {
+  const double start = FieldNumber(*form.Find(1002), run_start_si);
+  const double end = FieldNumber(*form.Find(1003), run_finish_si);
+  const double tsim = FieldNumber(*form.Find(1000), run_tsim);
+  if (start >= end) return "The save interval is empty: \"Start time\" must be below \"End time\".";
+  if (start >= tsim) return "The save interval is empty: \"Start time\" must be below \"Final Time\".";
+  return std::string();
+}
+
 const SettingControl kSimParameters[] = {
     {1000, "Final Time", 0, "tsim", 15, Least::AboveZero},
     {1001, "Step Size", 0, "td", 15, Least::AboveZero},
@@ -115,6 +128,8 @@ const SettingControl kSimOptions[] = {{1082, "Load initial state", 0, "ld"}, {10
 // to start the method are its own.
 const SettingControl kSteadyState[] = {
     {1076, "Tolerance", 0, "sstol_f"}, {1077, "Max. # of Cycles", 0, "nclkss"}, {1079, "Tolerance", 2, "sstol_c"}};
+// Stored only while "# cycles reached" is chosen.
+const SettingControl kCyclesToGo = {1081, "# cycles", 2, "Cycles_togo"};
 
 const SettingControl kLimitedCycles[] = {
     {.id = 1000, .label = "Number", .group = 0, .option = "none_c", .min = 1, .max = 20, .spinId = 1080}};
@@ -127,7 +142,10 @@ constexpr int kMethodIds[] = {1009, 1012, 1010, 1011};
 Form SimParametersForm() {
   Form f = MakeForm("sim_dlg", 5, "Simulation parameters", {"Simulation", "Save interval"});
   f.fields = Controls(kSimParameters);
-  f.check = [](const Form& form) { return NumbersProblem(form, kSimParameters); };
+  f.check = [](const Form& form) {
+    const std::string problem = NumbersProblem(form, kSimParameters);
+    return problem.empty() ? SaveWindowProblem(form) : problem;
+  };
   return f;
 }
 
@@ -152,7 +170,7 @@ Form SteadyStateForm(int cyclesReached) {
   f.fields.push_back(Check(1078, "   Tolerance reached", 2, cyclesReached == 0));
   f.fields.push_back(Control(kSteadyState[2]));
   f.fields.push_back(Check(1080, "   # cycles reached", 2, cyclesReached != 0));
-  f.fields.push_back(Int(1081, "# cycles", 2, run_cycles_togo));
+  f.fields.push_back(Control(kCyclesToGo));
   f.exclusive = {{1009, 1012, 1010, 1011}, {1080, 1078}};
   f.check = [](const Form& form) { return NumbersProblem(form, kSteadyState); };
   return f;

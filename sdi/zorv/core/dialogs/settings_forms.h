@@ -2,7 +2,7 @@
 // settings (simu/input/run_settings.h). Doubles show with 5 significant digits and
 // read back as element values do (ReadValue: "10m" is 0.01, "0.002x" refused; a
 // text left as shown keeps the setting exactly); whole numbers must be whole and
-// in range.
+// within the dialog's range and what the engine accepts.
 //
 //     Form f = SimParametersForm();            // filled from the settings
 //     if (dialogs.Run(f) == DialogEnd::Ok) {   // refused input kept it open
@@ -15,7 +15,8 @@
 namespace zorv {
 
 // sim_dlg: final time, step, save interval and points. OK refuses non-finite or
-// negative times and a zero final time or step.
+// negative times, a zero final time or step, and a save interval that holds no
+// time (start not below its end or below the final time).
 Form SimParametersForm();
 void StoreSimParameters(const Form& form);
 

@@ -128,6 +128,7 @@ void ElementDialogs::LoadStaging(sdi::element* e) {
     m_staging.linkedId = static_cast<sdi::xform*>(e)->partner;
     m_pickKind = 5;
   } else {
+    m_pickKind = 0;
     auto* t = static_cast<sdi::threshold*>(e);
     GrowThreshold(t);
     double* c[] = {&m_staging.c1, &m_staging.c2, &m_staging.c3};
@@ -258,6 +259,8 @@ void ElementDialogs::TakePick(const sdi::point& p) {
     return;
   }
   if (!picked) m_host.Beep();
+  // What the pick reopens is the dialog that started it, whatever ran before.
+  m_reopenPair = m_pickInductor != 0;
   m_reopen = true;
   m_pickSource = m_pickThreshold = 0;
   m_pickInductor = 0;
@@ -267,7 +270,8 @@ void ElementDialogs::TakePick(const sdi::point& p) {
 void ElementDialogs::Reopen() {
   if (!m_reopen) return;
   m_reopen = false;
-  if (m_pickKind == -1) {
+  if (m_reopenPair) {
+    m_reopenPair = false;
     PlaceMutualInductance();
     return;
   }
@@ -277,13 +281,12 @@ void ElementDialogs::Reopen() {
 void ElementDialogs::Reset() {
   m_pickSource = m_pickThreshold = m_pickInductor = 0;
   m_inductorIds[0] = m_inductorIds[1] = 0;
-  m_reopen = false;
+  m_reopen = m_reopenPair = false;
   m_curElement = 0;
 }
 
 bool ElementDialogs::PlaceMutualInductance() {
   m_pickInductor = 0;
-  m_pickKind = -1;  // the pair dialog is what a pick reopens
   Form form = ElementForm("MSEL_Dlg");
   const int fields[] = {1023, 1025};
   for (int i = 0; i < 2; ++i) {

@@ -100,6 +100,7 @@ private:
   int m_pickInductor = 0;   // 1 or 2
   int m_inductorIds[2] = {0, 0};
   bool m_reopen = false;
+  bool m_reopenPair = false;  // the pick was an inductor's: the pair dialog reopens
   StagingRecord m_staging;
 };
 
