@@ -85,10 +85,15 @@ void run_setting::set(double v) const {
 }
 
 std::string run_setting::text() const {
-  char buf[16];
-  if (real)
-    std::snprintf(buf, sizeof buf, "%g", *real);
-  else
+  char buf[32];
+  if (real) {
+    // "%g", unless its six digits would cut the value: the engine must run on the
+    // setting as it was typed, so take the fewest digits that read back exactly.
+    for (int digits = 6; digits <= 17; ++digits) {
+      std::snprintf(buf, sizeof buf, "%.*g", digits, *real);
+      if (std::strtod(buf, nullptr) == *real) break;
+    }
+  } else
     std::snprintf(buf, sizeof buf, "%ld", static_cast<long>(*whole));
   return buf;
 }

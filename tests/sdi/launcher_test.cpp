@@ -32,7 +32,7 @@ struct EngineSwap {
 
 }  // namespace
 
-TEST(EngineArguments, DefaultsThenFlagsInTheirPlacesAndSixDigits) {
+TEST(EngineArguments, DefaultsThenFlagsInTheirPlacesAndExactValues) {
   base_name = "/home/j.doe/v1.2/buck";
   EXPECT_EQ(sdi::engine_arguments(),
             (std::vector<std::string>{"simu", "-tsim", "0.001", "-td", "1e-06", "-points", "9999999", "-start_si", "0",
@@ -47,7 +47,7 @@ TEST(EngineArguments, DefaultsThenFlagsInTheirPlacesAndSixDigits) {
   auto a = sdi::engine_arguments();
   ASSERT_EQ(a.size(), 30u);
   EXPECT_EQ((std::vector<std::string>{a[1], a[3], a[5], a[12], a[13], a[14], a[15], a[22], a[23], a[28], a[29]}),
-            (std::vector<std::string>{"-one_c", "0.0001", "1.23457e-07", "-ss", "-stop_close", "-sv", "-ld",
+            (std::vector<std::string>{"-one_c", "0.0001", "1.23456789e-07", "-ss", "-stop_close", "-sv", "-ld",
                                       "-ssmethod", "3", "x.m", "x.plt"}));
   run_sv = 0;
   EXPECT_EQ(sdi::engine_arguments().size(), 29u);
