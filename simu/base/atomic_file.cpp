@@ -16,18 +16,23 @@ namespace {
 const char marker[] = ".~zorv-tmp.";
 constexpr std::size_t random_part = 6;   // mkstemp's XXXXXX
 
-// The temporaries being written, for the signal handler: their names, or null. A name
-// lives in its atomic_file's temp_ and stays put while it is listed.
+// The temporaries being written, for the signal handler: their names, or null, and the
+// process that writes each (a child forked before its exec cleans up nothing of its
+// parent's). A name lives in its atomic_file's temp_ and stays put while it is listed.
 constexpr int live_slots = 64;
 std::atomic<const char*> live[live_slots];
-std::atomic<pid_t> handlers_owner{0};   // a child forked before its exec cleans up nothing of ours
+std::atomic<pid_t> live_writer[live_slots];
 std::atomic<void (*)()> signal_hook{nullptr};
+std::atomic<pid_t> hook_owner{0};
 const int cleaned_signals[] = {SIGINT, SIGTERM, SIGHUP};
 
 bool list_live(const char* name) {
-  for (std::atomic<const char*>& slot : live) {
+  for (int i = 0; i < live_slots; ++i) {
     const char* empty = nullptr;
-    if (slot.compare_exchange_strong(empty, name)) return true;
+    if (live[i].compare_exchange_strong(empty, name)) {
+      live_writer[i].store(::getpid());
+      return true;
+    }
   }
   return false;   // then only a later sweep removes it, once it is abandoned
 }
@@ -40,11 +45,12 @@ void unlist_live(const char* name) {
 }
 
 void on_signal(int sig) {
-  if (::getpid() == handlers_owner.load()) {
-    for (std::atomic<const char*>& slot : live)
-      if (const char* name = slot.load()) ::unlink(name);
-    if (void (*hook)() = signal_hook.load()) hook();
+  const pid_t self = ::getpid();
+  for (int i = 0; i < live_slots; ++i) {
+    const char* name = live[i].load();
+    if (name && live_writer[i].load() == self) ::unlink(name);
   }
+  if (void (*hook)() = signal_hook.load(); hook && hook_owner.load() == self) hook();
   struct sigaction dfl {};
   dfl.sa_handler = SIG_DFL;
   sigemptyset(&dfl.sa_mask);
@@ -59,7 +65,6 @@ void on_signal(int sig) {
 void install_handlers() {
   static std::atomic<bool> installed{false};
   if (installed.exchange(true)) return;
-  handlers_owner.store(::getpid());
   struct sigaction act {};
   act.sa_handler = on_signal;
   sigemptyset(&act.sa_mask);
@@ -155,6 +160,7 @@ mode_t target_mode(const std::filesystem::path& target) {
 }  // namespace
 
 void cleanup_on_signals(void (*hook)()) {
+  hook_owner.store(::getpid());
   signal_hook.store(hook);
   install_handlers();
 }
@@ -199,11 +205,13 @@ bool atomic_file::resolve_links(const std::filesystem::path& path) {
 
 bool atomic_file::open_in_place() {
   const int fd = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0 && errno == ENXIO) {
-    why_ = "\"" + target_.string() + "\" is a pipe that no process reads";
-    return fail(ENXIO);
+  if (fd < 0) {
+    const int e = errno;
+    struct stat st;
+    if (e == ENXIO && ::stat(target_.c_str(), &st) == 0 && S_ISFIFO(st.st_mode))
+      why_ = "\"" + target_.string() + "\" is a pipe that no process reads";
+    return fail(e);
   }
-  if (fd < 0) return fail(errno);
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   f_ = ::fdopen(fd, "wb");
   if (!f_) {

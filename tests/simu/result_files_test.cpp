@@ -16,6 +16,7 @@
 #include "common/temp_dir.h"
 #include "common/text_file.h"
 #include "driver_run.h"
+#include "simu/base/atomic_file.h"
 #include "simu_program.h"
 
 namespace {
@@ -263,4 +264,27 @@ TEST(ResultFiles, LongTableNamesAndTheStateFileNamedAfterTheWholeNetlistName) {
     for (const std::string& f : r.not_written) EXPECT_FALSE(std::filesystem::exists(f)) << f;
     EXPECT_EQ(temporaries(), std::vector<std::string>{});
   }
+}
+
+namespace {
+
+void remove_undo_file() { ::unlink("undo.ckt"); }
+
+}  // namespace
+
+// What the editor relies on: its own cleanup runs on a signal once the temporaries are
+// gone, and the process still ends by the signal.
+TEST(AtomicFile, AHookAddedForTheSignalsRunsAfterTheTemporariesAreRemoved) {
+  TempDir dir;
+  write_text("undo.ckt", "snapshot");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    cleanup_on_signals(remove_undo_file);
+    atomic_file f;
+    if (!f.open("a.ckt") || std::fputs("partial", f.file()) < 0) ::_exit(3);
+    ::raise(SIGTERM);
+    ::_exit(4);
+  }
+  EXPECT_EQ(wait_simu_program(child), 128 + SIGTERM);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 0);
 }
