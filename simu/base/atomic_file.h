@@ -37,7 +37,8 @@
 // as the editor's undo folder, calls this at start-up). hook, unless null, runs in the
 // handler after the temporaries are removed and before the process ends: it must be
 // async-signal-safe (unlink, rmdir; no allocation, no stdio, no locks). A later call
-// replaces the hook.
+// replaces the hook. Both the temporaries and the hook belong to the process that made
+// them: in a child forked before its exec a signal removes nothing of the parent's.
 void cleanup_on_signals(void (*hook)() = nullptr);
 
 // A failed write's reason for a message: "disk full" when the write said so (ENOSPC),

@@ -11,10 +11,7 @@ file_check open_regular_file(const char* path, std::size_t max_bytes, int& fd) {
   if (fd < 0) return file_check::cannot_open;
   struct stat st;
   file_check result = file_check::ok;
-  if (::fstat(fd, &st) != 0) {
-    result = file_check::cannot_open;
-  } else if (S_ISDIR(st.st_mode)) {
-    errno = EISDIR;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
     result = file_check::cannot_open;
   } else if (!S_ISREG(st.st_mode)) {
     result = file_check::not_regular;
@@ -22,10 +19,8 @@ file_check open_regular_file(const char* path, std::size_t max_bytes, int& fd) {
     result = file_check::too_large;
   }
   if (result != file_check::ok) {
-    const int saved = errno;
     ::close(fd);
     fd = -1;
-    errno = saved;
     return result;
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -54,9 +49,7 @@ file_check read_regular_file(const char* path, std::size_t max_bytes, std::strin
     }
     text.append(buf, static_cast<std::size_t>(got));
   }
-  const int saved = errno;
   ::close(fd);
-  errno = saved;
   if (result != file_check::ok) text.clear();
   return result;
 }

@@ -4,7 +4,7 @@
 //     std::string text;
 //     switch (read_regular_file("a.ini", max_bytes, text)) {
 //       case file_check::ok: ...             // text holds the whole file
-//       case file_check::cannot_open: ...    // missing, unreadable, a folder (errno kept)
+//       case file_check::cannot_open: ...    // missing, unreadable, a folder
 //       case file_check::not_regular: ...    // a FIFO, a device, a socket
 //       case file_check::too_large: ...      // more than max_bytes
 //     }

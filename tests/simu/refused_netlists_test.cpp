@@ -143,6 +143,7 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
       {buck_with("", ""), files({"-ld"}), 1,
        "Fatal Error : load_ini(t) - \"a.ini\", line 2: nan is not a finite number!\n",
        "0\nnan\n0\n0\n10\n0\n0\n0\n0\n2\n0\n5e-6\n", true},
+      {rc, files({"-ld"}), 0, "\nCan't open file \"a.ini\"!\n\nInitial conditions not loaded.\n", "", true},
       // A clock count no circuit has, with or without clocks: named, nothing allocated.
       {buck_with("", ""), files({"-ld"}), 1,
        "Fatal Error : load_ini(nclk) - \"a.ini\", line 10: 100000000 clocks, more than a circuit can have (15000)!\n",
