@@ -99,13 +99,17 @@ std::filesystem::path folder_of(const std::filesystem::path& target) {
   return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
+// The longest file name the folder takes.
+std::size_t name_max(const std::filesystem::path& folder) {
+  const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return limit > 0 ? static_cast<std::size_t>(limit) : 255;
+}
+
 // ".<name>" + marker, with name cut (never inside a UTF-8 character) so that the
 // temporary's name fits the folder's limit: a valid 255-byte name still gets one.
-std::string temporary_prefix(const std::filesystem::path& folder, const std::string& name) {
-  long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-  if (limit <= 0) limit = 255;
+std::string temporary_prefix(std::size_t limit, const std::string& name) {
   const std::size_t fixed = 1 + (sizeof marker - 1) + random_part;
-  std::size_t room = static_cast<std::size_t>(limit) > fixed ? static_cast<std::size_t>(limit) - fixed : 0;
+  std::size_t room = limit > fixed ? limit - fixed : 0;
   if (name.size() > room) {
     while (room > 0 && (static_cast<unsigned char>(name[room]) & 0xC0) == 0x80) --room;
   } else {
@@ -225,7 +229,11 @@ bool atomic_file::open_in_place() {
 
 bool atomic_file::create_temporary() {
   const std::filesystem::path folder = folder_of(target_);
-  const std::string prefix = temporary_prefix(folder, target_.filename().string());
+  const std::string name = target_.filename().string();
+  const std::size_t limit = name_max(folder);
+  // Refused now, not at the rename after a whole run.
+  if (name.size() > limit) return fail(ENAMETOOLONG);
+  const std::string prefix = temporary_prefix(limit, name);
   remove_abandoned(folder, prefix);
   for (int attempt = 0; attempt < 16; ++attempt) {
     int fd;
