@@ -1,5 +1,7 @@
 #include "sdi/files/circuit_file.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "sdi/files/record_stream.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/sub_element.h"
+#include "simu/base/regular_file.h"
 #include "simu/input/run_settings.h"
 
 namespace sdi {
@@ -172,10 +175,26 @@ int read_circuit(std::FILE* f, const std::string& file_name) {
 }
 
 int open_circuit_file(const std::filesystem::path& path) {
-  std::error_code ec;
-  // A folder opens for reading here but holds no file to read.
-  std::FILE* f = std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
+  // Without blocking (a pipe with no writer would hang the editor at start-up), and
+  // only a regular file of bounded size.
+  int fd = -1;
+  switch (open_regular_file(path.c_str(), max_circuit_file_bytes, fd)) {
+    case file_check::ok:
+      break;
+    case file_check::cannot_open:
+      show_message("Couldn't Open File!");
+      return circuit_damaged;
+    case file_check::not_regular:
+      show_message("File " + path.string() + " is not a regular file.");
+      return circuit_damaged;
+    case file_check::too_large:
+      show_message("File " + path.string() + " is larger than " + std::to_string(max_circuit_file_bytes) +
+                   " bytes.");
+      return circuit_damaged;
+  }
+  std::FILE* f = ::fdopen(fd, "rb");
   if (!f) {
+    ::close(fd);
     show_message("Couldn't Open File!");
     return circuit_damaged;
   }
@@ -185,12 +204,13 @@ int open_circuit_file(const std::filesystem::path& path) {
 }
 
 int save_circuit(const std::filesystem::path& path) {
-  switch (write_file_atomically(path, [](std::FILE* f) { write_circuit(f); })) {
+  std::string refusal;
+  switch (write_file_atomically(path, [](std::FILE* f) { write_circuit(f); }, &refusal)) {
     case write_outcome::written:
       circuit_modified = 0;
       return 1;
     case write_outcome::not_created:
-      show_message("Couldn't Open File!");
+      show_message(refusal.empty() ? "Couldn't Open File!" : "Couldn't Open File! " + refusal);
       return 0;
     case write_outcome::not_written:
       show_message("Couldn't write file " + path.string());

@@ -21,6 +21,7 @@
 //     save_circuit("a.ckt");                               // temporary file, then rename
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -70,13 +71,21 @@ enum : int { circuit_read = 0, circuit_stamp_refused = 1, circuit_damaged = 2 };
 // On either the open circuit and the settings are untouched.
 int read_circuit(std::FILE* f, const std::string& file_name = "");
 
-// Opens and reads a circuit file; "Couldn't Open File!" when it cannot be opened.
-// Result as read_circuit, or circuit_damaged when the file could not be opened.
+// The largest circuit file read (16 MiB): far more than a full sheet of elements.
+constexpr std::size_t max_circuit_file_bytes = std::size_t{16} << 20;
+
+// Opens and reads a circuit file; "Couldn't Open File!" when it cannot be opened. It
+// is opened without blocking: a pipe or a device shows "File <name> is not a regular
+// file.", a file above max_circuit_file_bytes "File <name> is larger than 16777216
+// bytes."; both leave the open circuit as it was. Result as read_circuit, or
+// circuit_damaged when the file could not be opened or was refused.
 int open_circuit_file(const std::filesystem::path& path);
 
 // Writes the circuit to a temporary file beside path and renames it over path
 // once every write succeeded. "Couldn't Open File!" when the file cannot be
-// created (no such folder; a folder or a read-only file in its place),
+// created (no such folder; a folder or a read-only file in its place; followed
+// by the reason when a link of another user in a shared folder, or a pipe that
+// no process reads, is refused),
 // "Couldn't write file <path>" when writing fails; the old file is
 // kept and circuit_modified is left as it was. 1 saved (circuit_modified = 0), 0 not.
 int save_circuit(const std::filesystem::path& path);

@@ -2,19 +2,23 @@
 // goes to a temporary file in the same folder, which is renamed over the
 // target only when every write, the flush and the close succeeded. A target
 // that could not be opened for writing in place (a folder, a read-only file)
-// is not_created, as is a folder that does not exist. Temporaries of the same
-// target left by a process killed while saving (older than this process) are
-// removed first; the folder is synced after the rename.
+// is not_created, as is a folder that does not exist, or a link in a shared
+// sticky folder that belongs to another user, a pipe that no process reads
+// (refusal then names it).
+// Temporaries of the same target abandoned by a process killed while saving
+// are removed first; the folder is synced after the rename (see atomic_file.h).
 #pragma once
 
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace sdi {
 
 enum class write_outcome { written, not_created, not_written };
 
-write_outcome write_file_atomically(const std::filesystem::path& path, const std::function<void(std::FILE*)>& body);
+write_outcome write_file_atomically(const std::filesystem::path& path, const std::function<void(std::FILE*)>& body,
+                                    std::string* refusal = nullptr);
 
 }  // namespace sdi

@@ -1,19 +1,125 @@
 #include "simu/base/atomic_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
-// Taken when the program starts: a temporary older than this was left by a process
-// that ended before it could rename or remove it.
-const std::filesystem::file_time_type process_start = std::filesystem::file_time_type::clock::now();
+// What no user names a file: temporaries carry it, the sweep looks for nothing else.
+const char marker[] = ".~zorv-tmp.";
+constexpr std::size_t random_part = 6;   // mkstemp's XXXXXX
 
-// ".<name>.XXXXXX", the temporaries mkstemp makes for the target name.
-bool is_temporary_of(const std::string& file, const std::string& name) {
-  const std::string prefix = "." + name + ".";
-  if (file.size() != prefix.size() + 6 || file.compare(0, prefix.size(), prefix) != 0) return false;
+// The temporaries being written, for the signal handler: their names, or null, and the
+// process that writes each (a child forked before its exec cleans up nothing of its
+// parent's). A name lives in its atomic_file's temp_ and stays put while it is listed.
+constexpr int live_slots = 64;
+std::atomic<const char*> live[live_slots];
+std::atomic<pid_t> live_writer[live_slots];
+std::atomic<void (*)()> signal_hook{nullptr};
+std::atomic<pid_t> hook_owner{0};
+const int cleaned_signals[] = {SIGINT, SIGTERM, SIGHUP};
+
+bool list_live(const char* name) {
+  for (int i = 0; i < live_slots; ++i) {
+    const char* empty = nullptr;
+    if (live[i].compare_exchange_strong(empty, name)) {
+      live_writer[i].store(::getpid());
+      return true;
+    }
+  }
+  return false;   // then only a later sweep removes it, once it is abandoned
+}
+
+void unlist_live(const char* name) {
+  for (std::atomic<const char*>& slot : live) {
+    const char* here = name;
+    slot.compare_exchange_strong(here, nullptr);
+  }
+}
+
+void on_signal(int sig) {
+  const pid_t self = ::getpid();
+  for (int i = 0; i < live_slots; ++i) {
+    const char* name = live[i].load();
+    if (name && live_writer[i].load() == self) ::unlink(name);
+  }
+  if (void (*hook)() = signal_hook.load(); hook && hook_owner.load() == self) hook();
+  struct sigaction dfl {};
+  dfl.sa_handler = SIG_DFL;
+  sigemptyset(&dfl.sa_mask);
+  ::sigaction(sig, &dfl, nullptr);
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, sig);
+  ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+  ::raise(sig);
+}
+
+void install_handlers() {
+  static std::atomic<bool> installed{false};
+  if (installed.exchange(true)) return;
+  struct sigaction act {};
+  act.sa_handler = on_signal;
+  sigemptyset(&act.sa_mask);
+  for (int sig : cleaned_signals) sigaddset(&act.sa_mask, sig);
+  for (int sig : cleaned_signals) {
+    struct sigaction old {};
+    if (::sigaction(sig, nullptr, &old) == 0 && !(old.sa_flags & SA_SIGINFO) && old.sa_handler == SIG_DFL)
+      ::sigaction(sig, &act, nullptr);
+  }
+}
+
+// Holds the three signals back while a temporary is made and listed, so that none is
+// left between the two.
+class signals_held {
+public:
+  signals_held() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : cleaned_signals) sigaddset(&set, sig);
+    ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+  }
+  ~signals_held() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+  signals_held(const signals_held&) = delete;
+  signals_held& operator=(const signals_held&) = delete;
+
+private:
+  sigset_t old_;
+};
+
+std::filesystem::path folder_of(const std::filesystem::path& target) {
+  std::filesystem::path folder = target.parent_path();
+  return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+// The longest file name the folder takes.
+std::size_t name_max(const std::filesystem::path& folder) {
+  const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return limit > 0 ? static_cast<std::size_t>(limit) : 255;
+}
+
+// ".<name>" + marker, with name cut (never inside a UTF-8 character) so that the
+// temporary's name fits the folder's limit: a valid 255-byte name still gets one.
+std::string temporary_prefix(std::size_t limit, const std::string& name) {
+  const std::size_t fixed = 1 + (sizeof marker - 1) + random_part;
+  std::size_t room = limit > fixed ? limit - fixed : 0;
+  if (name.size() > room) {
+    while (room > 0 && (static_cast<unsigned char>(name[room]) & 0xC0) == 0x80) --room;
+  } else {
+    room = name.size();
+  }
+  return "." + name.substr(0, room) + marker;
+}
+
+bool is_temporary(const std::string& file, const std::string& prefix) {
+  if (file.size() != prefix.size() + random_part || file.compare(0, prefix.size(), prefix) != 0) return false;
   for (std::size_t i = prefix.size(); i < file.size(); ++i) {
     const char c = file[i];
     if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
@@ -21,21 +127,27 @@ bool is_temporary_of(const std::string& file, const std::string& name) {
   return true;
 }
 
-void remove_stale_temporaries(const std::filesystem::path& folder, const std::string& name) {
+// Removes the temporaries of this prefix that are ours and whose lock is free. The lock
+// is held while the name is removed, and the name must still be the locked file.
+void remove_abandoned(const std::filesystem::path& folder, const std::string& prefix) {
   std::error_code ec;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code fe;
-    if (!is_temporary_of(it->path().filename().string(), name) || !it->is_regular_file(fe) ||
-        it->is_symlink(fe))
-      continue;
-    const auto written = std::filesystem::last_write_time(it->path(), fe);
-    if (!fe && written < process_start) std::filesystem::remove(it->path(), fe);
+    if (!is_temporary(it->path().filename().string(), prefix)) continue;
+    const std::string file = it->path().string();
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st, now;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(file.c_str(), &now) == 0 && now.st_dev == st.st_dev &&
+        now.st_ino == st.st_ino)
+      ::unlink(file.c_str());
+    ::close(fd);
   }
 }
 
 // The rename is durable only once the folder itself is on disk.
 void sync_folder(const std::filesystem::path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
@@ -49,77 +161,173 @@ mode_t target_mode(const std::filesystem::path& target) {
   return 0666 & ~mask;
 }
 
-std::filesystem::path folder_of(const std::filesystem::path& target) {
-  std::filesystem::path folder = target.parent_path();
-  return folder.empty() ? std::filesystem::path(".") : folder;
+}  // namespace
+
+void cleanup_on_signals(void (*hook)()) {
+  hook_owner.store(::getpid());
+  signal_hook.store(hook);
+  install_handlers();
 }
 
-}  // namespace
+std::string write_failure_text(int err) {
+  if (err == ENOSPC) return "disk full";
+  if (err == 0) return "write error";
+  return std::strerror(err);
+}
+
+std::string atomic_file::why() const {
+  if (!why_.empty()) return why_;
+  return std::strerror(error_ ? error_ : EIO);
+}
+
+bool atomic_file::fail(int err) {
+  error_ = err ? err : EIO;
+  return false;
+}
+
+// Follows the target's links one at a time, each under the sticky-folder rule; the
+// folders on the way are the kernel's to resolve (and to protect).
+bool atomic_file::resolve_links(const std::filesystem::path& path) {
+  target_ = path;
+  for (int hops = 0;; ++hops) {
+    struct stat link;
+    if (::lstat(target_.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return true;
+    if (hops == 40) return fail(ELOOP);
+    struct stat folder;
+    if (::stat(folder_of(target_).c_str(), &folder) == 0 && (folder.st_mode & S_ISVTX) &&
+        (folder.st_mode & S_IWOTH) && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid) {
+      why_ = "\"" + target_.string() +
+             "\" is a link of another user in a shared folder (not yours, not the folder owner's); not followed";
+      return fail(EACCES);
+    }
+    std::error_code ec;
+    const std::filesystem::path to = std::filesystem::read_symlink(target_, ec);
+    if (ec) return fail(ec.value());
+    target_ = to.is_absolute() ? to : target_.parent_path() / to;
+  }
+}
+
+bool atomic_file::open_in_place() {
+  const int fd = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    const int e = errno;
+    struct stat st;
+    if (e == ENXIO && ::stat(target_.c_str(), &st) == 0 && S_ISFIFO(st.st_mode))
+      why_ = "\"" + target_.string() + "\" is a pipe that no process reads";
+    return fail(e);
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  f_ = ::fdopen(fd, "wb");
+  if (!f_) {
+    const int e = errno;
+    ::close(fd);
+    return fail(e);
+  }
+  in_place_ = true;
+  return true;
+}
+
+bool atomic_file::create_temporary() {
+  const std::filesystem::path folder = folder_of(target_);
+  const std::string name = target_.filename().string();
+  const std::size_t limit = name_max(folder);
+  // Refused now, not at the rename after a whole run.
+  if (name.size() > limit) return fail(ENAMETOOLONG);
+  const std::string prefix = temporary_prefix(limit, name);
+  remove_abandoned(folder, prefix);
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    int fd;
+    {
+      signals_held held;
+      temp_ = (folder / (prefix + "XXXXXX")).string();
+      fd = ::mkostemp(temp_.data(), O_CLOEXEC);
+      if (fd < 0) {
+        const int e = errno;
+        temp_.clear();
+        return fail(e);
+      }
+      list_live(temp_.c_str());
+    }
+    // Another process's sweep may have locked and removed the new name before this lock:
+    // then the file is made anew.
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && st.st_nlink > 0) {
+      ::fchmod(fd, target_mode(target_));
+      f_ = ::fdopen(fd, "wb");
+      if (f_) return true;
+      const int e = errno;
+      ::close(fd);
+      discard();
+      return fail(e);
+    }
+    unlist_live(temp_.c_str());
+    temp_.clear();
+    ::close(fd);
+  }
+  return fail(EAGAIN);
+}
 
 bool atomic_file::open(const std::filesystem::path& path) {
   discard();
-  std::error_code ec;
-  target_ = path;
-  if (std::filesystem::is_symlink(path, ec)) {
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-    if (!ec) target_ = resolved;
+  error_ = 0;
+  why_.clear();
+  install_handlers();
+  if (!resolve_links(path)) return false;
+  struct stat st;
+  bool exists = ::stat(target_.c_str(), &st) == 0;
+  // A link the walk cannot follow ("/dev/stdout" to a pipe) is the kernel's to open.
+  if (!exists && ::stat(path.c_str(), &st) == 0) {
+    target_ = path;
+    exists = true;
   }
   // What could not be opened for writing in place is not replaced either: a folder,
   // or a file its owner made read-only.
-  if (std::filesystem::exists(target_, ec) &&
-      (std::filesystem::is_directory(target_, ec) || ::access(target_.c_str(), W_OK) != 0))
-    return false;
-  // A device or a pipe ("/dev/stdout") is written in place: it has no old content to
-  // keep, and a file renamed over it would replace the device.
-  if (std::filesystem::exists(target_, ec) && !std::filesystem::is_regular_file(target_, ec)) {
-    f_ = std::fopen(target_.c_str(), "wb");
-    in_place_ = f_ != nullptr;
-    return in_place_;
-  }
-  const std::filesystem::path folder = folder_of(target_);
-  if (!std::filesystem::is_directory(folder, ec)) return false;
-  remove_stale_temporaries(folder, target_.filename().string());
-  temp_ = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temp_.data());
-  if (fd < 0) {
-    temp_.clear();
-    return false;
-  }
-  ::fchmod(fd, target_mode(target_));
-  f_ = ::fdopen(fd, "wb");
-  if (!f_) {
-    ::close(fd);
-    discard();
-    return false;
-  }
-  return true;
+  if (exists && S_ISDIR(st.st_mode)) return fail(EISDIR);
+  if (exists && ::access(target_.c_str(), W_OK) != 0) return fail(errno);
+  // A device or a pipe is written in place: it has no old content to keep, and a file
+  // renamed over it would replace the device.
+  if (exists && !S_ISREG(st.st_mode)) return open_in_place();
+  return create_temporary();
 }
 
 bool atomic_file::commit() {
   if (!f_) return false;
-  bool ok = std::fflush(f_) == 0 && !std::ferror(f_);
+  errno = 0;
+  if (std::fflush(f_) != 0 || std::ferror(f_)) {
+    const int e = errno;
+    discard();
+    return fail(e);
+  }
   if (in_place_) {
-    ok = std::fclose(f_) == 0 && ok;
+    const bool closed = std::fclose(f_) == 0;
+    const int e = errno;
     f_ = nullptr;
     in_place_ = false;
-    return ok;
+    return closed || fail(e);
   }
-  ok = ::fsync(::fileno(f_)) == 0 && ok;
-  ok = std::fclose(f_) == 0 && ok;
-  f_ = nullptr;
-  if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+  // Renamed while still open and locked: no sweep can take it before.
+  if (::fsync(::fileno(f_)) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+    const int e = errno;
     discard();
-    return false;
+    return fail(e);
   }
+  unlist_live(temp_.c_str());
   temp_.clear();
+  std::fclose(f_);
+  f_ = nullptr;
   sync_folder(folder_of(target_));
   return true;
 }
 
 void atomic_file::discard() {
+  if (!temp_.empty()) {
+    ::unlink(temp_.c_str());
+    unlist_live(temp_.c_str());
+    temp_.clear();
+  }
   if (f_) std::fclose(f_);
   f_ = nullptr;
   in_place_ = false;
-  if (!temp_.empty()) ::unlink(temp_.c_str());
-  temp_.clear();
 }

@@ -1,23 +1,49 @@
 // A file written whole or not at all: the text goes to a hidden temporary in the
-// target's folder (".<name>.XXXXXX"), which replaces the target only once every write,
-// the flush, the sync and the close succeeded. Until then, and after any failure, the
-// previous file stays as it was.
+// target's folder, which replaces the target only once every write, the flush, the sync
+// and the rename succeeded. Until then, and after any failure, the previous file stays.
 //
 //     atomic_file f;
-//     if (!f.open("a.ini")) ...           // a folder, a read-only file, no such folder
+//     if (!f.open("a.ini")) ... f.why() ...       // no such folder, a folder, a read-only
+//                                                 // file, a link refused (see below)
 //     std::fprintf(f.file(), ...);
-//     if (!f.commit()) ...                // disk full: temporary removed, old file kept
+//     if (!f.commit()) ... write_failure_text(f.error()) ...   // temporary removed
 //
-// An atomic_file destroyed before commit (a throw on the way) removes its temporary.
-// Writing through a symbolic link replaces the file it names; a replaced file keeps its
-// mode, a new one gets the mode that creating it would give. Temporaries of the same
-// target older than this process (left by a process killed while writing) are removed.
-// A target that exists but is no regular file (a device, a pipe) is written in place.
+// Temporaries are named ".<name>.~zorv-tmp.XXXXXX" (the name cut short when the whole
+// would pass the folder's longest file name) and hold an exclusive flock from their
+// creation until they are renamed or removed. Opening removes this target's temporaries
+// whose lock is free: left by a process that was killed while writing. A file without
+// the marker, or one that another process is writing, is never touched, so two runs
+// that write one target both end whole, and the last to finish wins.
+//
+// Links: writing through a symbolic link replaces the file it names and keeps the link.
+// In a world-writable sticky folder (a shared /tmp) a link is followed only when it
+// belongs to this user or to the folder's owner, the rule the kernel applies to opens
+// there; otherwise open refuses it and why() names the link. A replaced file keeps its mode,
+// a new one gets the mode that creating it would give. A target that exists but is no
+// regular file (a device, a pipe) is written in place; a pipe that no process reads
+// is refused at once instead of waited for.
+//
+// Signals: SIGINT, SIGTERM and SIGHUP remove every temporary this process is writing,
+// then end it with the signal's usual status. The first open installs the handlers,
+// for each of the three signals still at its default action (a SIGHUP ignored under
+// nohup stays ignored).
 #pragma once
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
+
+// Installs the signal handlers now (a program with more to clean up on a signal, such
+// as the editor's undo folder, calls this at start-up). hook, unless null, runs in the
+// handler after the temporaries are removed and before the process ends: it must be
+// async-signal-safe (unlink, rmdir; no allocation, no stdio, no locks). A later call
+// replaces the hook. Both the temporaries and the hook belong to the process that made
+// them: in a child forked before its exec a signal removes nothing of the parent's.
+void cleanup_on_signals(void (*hook)() = nullptr);
+
+// A failed write's reason for a message: "disk full" when the write said so (ENOSPC),
+// else the system's reason ("File too large", "Input/output error").
+std::string write_failure_text(int err);
 
 class atomic_file {
 public:
@@ -26,17 +52,34 @@ public:
   atomic_file& operator=(const atomic_file&) = delete;
   ~atomic_file() { discard(); }
 
-  // Creates the temporary; false when the target could not be written in place.
+  // Creates the temporary; false when the target could not be written (see why()).
   bool open(const std::filesystem::path& path);
   std::FILE* file() const { return f_; }
-  // Renames the complete temporary over the target; false when anything failed.
+  // Renames the complete temporary over the target; false when anything failed (see
+  // error()), and the temporary is gone.
   bool commit();
   // Closes and removes the temporary, if any.
   void discard();
 
+  // The errno of the last failed open or commit; 0 after a success.
+  int error() const { return error_; }
+  // Why the last open failed: the refusal below, or the system's reason.
+  std::string why() const;
+  // Whether the last open refused the target for a reason of its own, which why() gives
+  // with the file's name: a link of another user in a shared folder, a pipe that no
+  // process reads.
+  bool refused() const { return !why_.empty(); }
+
 private:
+  bool fail(int err);
+  bool resolve_links(const std::filesystem::path& path);
+  bool open_in_place();
+  bool create_temporary();
+
   std::FILE* f_ = nullptr;
   bool in_place_ = false;
   std::string temp_;
   std::filesystem::path target_;
+  int error_ = 0;
+  std::string why_;
 };

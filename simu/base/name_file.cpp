@@ -1,28 +1,29 @@
 #include "simu/base/name_file.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 
 #include "simu/base/atomic_file.h"
+#include "simu/base/console.h"
 #include "simu/base/messages.h"
+#include "simu/base/regular_file.h"
 
 namespace {
 
-// Whether the file is writable and holds exactly text.
+// Whether the file is writable and holds exactly text. Read without blocking, and only
+// a regular file of that size: a pipe or a device never holds it.
 bool holds(const char* file, const std::string& text) {
-  // "r+" opens only a file that could also be written, without truncating it.
-  std::FILE* f = std::fopen(file, "r+");
-  if (!f) return false;
-  std::string have(text.size() + 1, '\0');
-  const size_t got = std::fread(have.data(), 1, have.size(), f);
-  std::fclose(f);
-  return got == text.size() && have.compare(0, got, text) == 0;
+  std::string have;
+  return read_regular_file(file, text.size(), have) == file_check::ok && have == text && ::access(file, W_OK) == 0;
 }
 
 }  // namespace
 
 std::string netlist_based_name(const char* netlist, const char* ext) {
   std::string name(netlist);
-  name.erase(name.size() >= 2 ? name.size() - 2 : 0);
+  if (name.size() >= 2 && name.compare(name.size() - 2, 2, ".m") == 0) name.erase(name.size() - 2);
   return name + ext;
 }
 
@@ -31,8 +32,18 @@ void write_names(const char* file, const std::vector<std::string>& names, const 
   for (const std::string& s : names) text.append(s).push_back('\n');
   if (holds(file, text)) return;
   atomic_file out;
-  const bool opened = out.open(file);
-  if (opened && std::fwrite(text.data(), 1, text.size(), out.file()) == text.size() && out.commit()) return;
-  out.discard();
-  throw_text(std::string(message) + (opened ? ": disk full!\n" : "\n"));
+  std::string reason;
+  if (!out.open(file)) {
+    reason = out.why();
+  } else if (std::fwrite(text.data(), 1, text.size(), out.file()) != text.size()) {
+    reason = write_failure_text(errno) + "!";
+    out.discard();
+  } else if (!out.commit()) {
+    reason = write_failure_text(out.error()) + "!";
+  } else {
+    return;
+  }
+  // The output store's last question ends without a line end.
+  sim_fprintf(stderr, "\n");
+  throw_text(std::string(message) + ": " + reason + "\n");
 }

@@ -17,7 +17,7 @@ void transient_driver::finish() {
   out_->write_all(sim_options.outfile);
   const std::uint64_t wall = now_ms();
   sim_fprintf(stderr, "\nJob completed!");
-  save_ini(tv_, swt_.state, x_, swt_.on_time, clk_, sim_options.infile);
+  save_ini(tv_, swt_.state, x_, swt_.on_time, clk_, sim_options.infile, sim_options.outfile);
   timer_switch(5);
   sim_fprintf(stderr, "Outputs saved in file  \"%s\".\n", sim_options.outfile);
   sim_printf("Final simulation time = %.8e.\n", t_);

@@ -1,8 +1,9 @@
 // Output store: window cutting, sampling and the result table.
 #include "simu/driver/output_store.h"
 
-#include <cstddef>
 #include <algorithm>
+#include <cerrno>
+#include <cstddef>
 #include <cstdio>
 
 #include "simu/base/atomic_file.h"
@@ -86,18 +87,21 @@ namespace {
 // A failed write ends the run; the temporary goes, a table of an earlier run stays.
 int checked(atomic_file& f, int r) {
   if (r < 0) {
+    const std::string reason = write_failure_text(errno) + "!";
     f.discard();
-    matrix_fatal("write()", "disk full!");
+    matrix_fatal("write()", reason.c_str());
   }
   return r;
 }
 
 void open_table(atomic_file& f, const char* file) {
-  if (!file || !f.open(file)) matrix_fatal("write()", "can't write to disk file!");
+  if (file && f.open(file)) return;
+  matrix_fatal("write()", file && f.refused() ? ("can't write to disk file! " + f.why()).c_str()
+                                                    : "can't write to disk file!");
 }
 
 void close_table(atomic_file& f) {
-  if (!f.commit()) matrix_fatal("write()", "disk full!");
+  if (!f.commit()) matrix_fatal("write()", (write_failure_text(f.error()) + "!").c_str());
 }
 
 // The header; rows becomes the labelled output rows (1-based). Returns the bytes written.

@@ -1,4 +1,5 @@
 // Switching-sequence report "<base>.seq" of a closed cycle.
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -48,12 +49,16 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
   std::string file = netlist_based_name(netlist, ".seq");
   // A report of an earlier run stays until this one is complete.
   atomic_file out;
-  if (!out.open(file)) matrix_fatal("write_seq_file()", "can't write to disk file!");
+  if (!out.open(file))
+    matrix_fatal("write_seq_file()", out.refused() ? ("can't write to disk file! " + out.why()).c_str()
+                                                        : "can't write to disk file!");
   std::FILE* f = out.file();
-  auto check = [&out](int r, const char* where, const char* msg = "disk full!") {
+  // "disk full" only when the disk is full; mark is the "!" most sections put after it.
+  auto check = [&out](int r, const char* where, const char* mark = "!") {
     if (r < 0) {
+      const std::string reason = write_failure_text(errno) + mark;
       out.discard();
-      matrix_fatal(where, msg);
+      matrix_fatal(where, reason.c_str());
     }
   };
   const int N = count;
@@ -70,17 +75,16 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
   int mode = 1;
   for (int i = 1; i <= N - 1; ++i) {
     if (i > 1 && !same_equations(entry(i).R, entry(i - 1).R)) ++mode;
-    check(std::fprintf(f, "%d\t  ", mode), "write_seq_file(i)", "disk full");
+    check(std::fprintf(f, "%d\t  ", mode), "write_seq_file(i)", "");
     const DM& S = entry(i).S;
     for (uint32_t k = 1; k <= S.n; ++k)
-      check(std::fprintf(f, "%c", S(k) != 0.0 ? '1' : '0'), "write_seq_file(i)", "disk full");
-    check(std::fprintf(f, "\t\t\t\t%.6e\n", entry(i + 1).t0 - entry(i).t0), "write_seq_file(ti)",
-          "disk full");
+      check(std::fprintf(f, "%c", S(k) != 0.0 ? '1' : '0'), "write_seq_file(i)", "");
+    check(std::fprintf(f, "\t\t\t\t%.6e\n", entry(i + 1).t0 - entry(i).t0), "write_seq_file(ti)", "");
   }
   for (int i = 1; i <= N - 1; ++i)
     if (same_equations(entry(i).R, entry(i + 1).R))
       check(std::fprintf(f, "Intervals %d and %d have the same equations.\n", i, i + 1),
-            "write_seq_file(eqn)", "disk full");
+            "write_seq_file(eqn)", "");
 
   check(std::fprintf(f, "\nState at beginning of intervals:\n"), "write_seq_file(  )");
   const int nx = N >= 1 ? static_cast<int>(entry(1).x0.n) : 0;
@@ -100,5 +104,5 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
     }
   }
   check(std::fprintf(f, "\n"), "write_seq_file(  )");
-  if (!out.commit()) matrix_fatal("write_seq_file(  )", "disk full!");
+  if (!out.commit()) matrix_fatal("write_seq_file(  )", (write_failure_text(out.error()) + "!").c_str());
 }

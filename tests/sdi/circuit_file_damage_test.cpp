@@ -1,11 +1,16 @@
 // A real circuit file cut at every byte: every damaged file gives a message,
 // never a crash or a hang, and the open circuit and its settings stay as they were.
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 
 #include "capture.h"
 #include "record_bytes.h"
@@ -150,21 +155,58 @@ TEST(CircuitFileHostile, AFileThatIsNoCircuitSaysSoAndLeavesTheOpenCircuit) {
   }
 }
 
-TEST(CircuitFileHostile, ASaveRemovesOnlyItsOwnTemporariesLeftBeforeTheProgramStarted) {
+TEST(CircuitFileHostile, ASaveRemovesOnlyItsOwnAbandonedTemporaries) {
   TempDir dir;
   Capture cap;
-  // A killed save's temporary, a save in progress (newer than this program), another
-  // target's temporary, a name that is no temporary.
-  const char* names[] = {".a.ckt.Ab12Cd", ".a.ckt.Xy34Zw", ".b.ckt.Ab12Cd", ".a.ckt.Ab12Cd7"};
-  for (const char* f : names) {
-    write_text(f, "partial");
-    std::filesystem::last_write_time(f, std::filesystem::file_time_type::clock::now() + std::chrono::hours(f == names[1] ? 1 : -1));
-  }
+  // An abandoned temporary of a.ckt (its lock free), one being written (its lock held
+  // here), another target's, and a user's own hidden files without the marker.
+  const std::string abandoned = ".a.ckt.~zorv-tmp.Ab12Cd";
+  const std::set<std::string> kept = {".a.ckt.~zorv-tmp.Xy34Zw", ".b.ckt.~zorv-tmp.Ab12Cd", ".a.ckt.Ab12Cd",
+                                      ".a.ckt.backup"};
+  write_text(abandoned, "partial");
+  for (const std::string& f : kept) write_text(f, "partial");
+  const int busy = ::open(".a.ckt.~zorv-tmp.Xy34Zw", O_RDONLY);
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
   ASSERT_EQ(sdi::save_circuit("a.ckt"), 1);
-  int left = 0;
-  for (const auto& e : std::filesystem::directory_iterator(".")) left += e.path().filename() != "a.ckt";
-  EXPECT_EQ(left, 3);
-  EXPECT_FALSE(std::filesystem::exists(names[0]));
+  ::close(busy);
+  std::set<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(".")) left.insert(e.path().filename().string());
+  std::set<std::string> want = kept;
+  want.insert("a.ckt");
+  EXPECT_EQ(left, want);
   EXPECT_EQ(sdi::open_circuit_file("a.ckt"), sdi::circuit_read);
   EXPECT_TRUE(cap.messages.empty());
+}
+
+// Files that are no circuit file to read or write: a pipe, a device, a file too large
+// are refused at once (a pipe never blocks), the open circuit stays; a 255-byte name
+// is saved like any other.
+TEST(CircuitFileHostile, PipesDevicesHugeFilesAndLongNames) {
+  TempDir dir;
+  ::alarm(60);   // a pipe that blocked would end the test here
+  ASSERT_EQ(::mkfifo("pipe.ckt", 0600), 0);
+  write_text("big.ckt", "");
+  std::filesystem::resize_file("big.ckt", sdi::max_circuit_file_bytes + 1);
+  auto* kept = new sdi::basic(sdi::kind_resistor, 1);
+  sdi::circuit.insert(kept);
+  const std::pair<const char*, std::string> opens[] = {
+      {"pipe.ckt", "File pipe.ckt is not a regular file."},
+      {"/dev/zero", "File /dev/zero is not a regular file."},
+      {"big.ckt", "File big.ckt is larger than 16777216 bytes."},
+  };
+  for (const auto& [file, message] : opens) {
+    Capture cap;
+    EXPECT_EQ(sdi::open_circuit_file(file), sdi::circuit_damaged) << file;
+    EXPECT_EQ(cap.messages, std::vector<std::string>{message});
+    EXPECT_TRUE(sdi::circuit.head->value == kept && !sdi::circuit.head->next);
+  }
+  sdi::delete_list_elements(sdi::circuit);
+  Capture cap;
+  EXPECT_EQ(sdi::save_circuit("pipe.ckt"), 0);
+  const std::string long_name = std::string(251, 'c') + ".ckt";
+  EXPECT_EQ(sdi::save_circuit(long_name), 1);
+  EXPECT_EQ(cap.messages, std::vector<std::string>{"Couldn't Open File! \"pipe.ckt\" is a pipe that no process reads"});
+  EXPECT_EQ(sdi::open_circuit_file(long_name), sdi::circuit_read);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3);   // no temporary left
+  ::alarm(0);
 }

@@ -152,6 +152,16 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
       {buck_with("", ""), files({"-ld"}), 1,
        "Fatal Error : load_ini(t) - \"a.ini\", line 2: nan is not a finite number!\n",
        "0\nnan\n0\n0\n10\n0\n0\n0\n0\n2\n0\n5e-6\n", true},
+      {rc, files({"-ld"}), 0, "\nCan't open file \"a.ini\"!\n\nInitial conditions not loaded.\n", "", true},
+      // A clock count no circuit has, with or without clocks: named, nothing allocated.
+      {buck_with("", ""), files({"-ld"}), 1,
+       "Fatal Error : load_ini(nclk) - \"a.ini\", line 10: 100000000 clocks, more than a circuit can have (15000)!\n",
+       "0\n0\n0\n0\n10\n0\n0\n0\n0\n100000000\n", true},
+      {rc, files({"-ld"}), 1,
+       "Fatal Error : load_ini(nclk) - \"a.ini\", line 7: 99999999999 clocks, more than a circuit can have (15000)!\n",
+       "0\n0\n0\n0\n\n0\n99999999999\n0\n", true},
+      {rc, files({"-ld"}), 1, "Fatal Error : load_ini() - state file \"a.ini\" is larger than 16777216 bytes!\n",
+       "0\n0\n0\n0\n\n0\n" + std::string(16u << 20, '\n'), true},
       // 1 A into D1 forward and on through D2 backwards: D2 stays off, and its 1e6 ohm
       // would carry the current.
       {diode_circuit("0 0", {"I1 0 1 1", "D1 1 2 0", "D2 0 2 0", "I01 1 0 0"}, 3), files(), 1,

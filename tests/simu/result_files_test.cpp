@@ -1,7 +1,10 @@
 // The result files of a run on a full disk (the simu program under a file-size limit):
-// the run ends with exit 1 and its message, the files of the previous run stay as they
-// were and no temporary is left behind.
+// the run ends with exit 1 and its message, which gives the system's reason (a file-size
+// limit is no full disk), the files of the previous run stay as they were and no
+// temporary is left behind.
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +16,7 @@
 #include "common/temp_dir.h"
 #include "common/text_file.h"
 #include "driver_run.h"
+#include "simu/base/atomic_file.h"
 #include "simu_program.h"
 
 namespace {
@@ -42,15 +46,17 @@ TEST(ResultFiles, AFullDiskKeepsThePreviousFilesAndLeavesNoTemporary) {
     const char* completed = "";       // written in full before the failure
   } rows[] = {
       // 100 rows of the table do not fit in 2 kB.
-      {"a.plt", rc_netlist("V1"), rc_netlist("V1"), {"-points", "10"}, {}, 2048, "Fatal Error : write() - disk full!"},
+      {"a.plt", rc_netlist("V1"), rc_netlist("V1"), {"-points", "10"}, {}, 2048, "Fatal Error : write() - File too large!"},
       // The table of one point (99 bytes) fits, the state file (116 bytes) does not.
       {"a.ini", rc_netlist("V1"), rc_netlist("V1"), {}, {"-points", "1", "-tsim", "2e-3"}, 108,
-       "Fatal Error : save_ini() - disk full!", "a.plt"},
+       "\nFatal Error : save_ini() - can't write to disk file \"a.ini\": File too large. The result table \"a.plt\" "
+       "was written; the state file was not.\n",
+       "a.plt"},
       // The report (405 bytes) is written when the steady state is reached, before the
       // table of the first microsecond (161 bytes) is complete.
       {"a.seq", buck, buck, {"-ss", "-sstol_f", "1e-5"}, {"-ss", "-finish_si", "1e-6"}, 300,
-       "Fatal Error : write_seq_file(  ) - disk full!"},
-      {"src.dat", rc_netlist("V1"), rc_netlist("V2"), {}, {}, 2, "Error creating src.dat: disk full!"},
+       "Fatal Error : write_seq_file(  ) - File too large!"},
+      {"src.dat", rc_netlist("V1"), rc_netlist("V2"), {}, {}, 2, "\nError creating src.dat: File too large!\n"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.file);
@@ -75,4 +81,210 @@ TEST(ResultFiles, AFullDiskKeepsThePreviousFilesAndLeavesNoTemporary) {
     }
     EXPECT_EQ(after, before);   // nothing changed, nothing added
   }
+}
+
+namespace {
+
+// The marked temporaries of the folder whose names begin with prefix.
+std::vector<std::string> temporaries(const std::string& prefix = ".") {
+  std::vector<std::string> found;
+  for (const auto& e : std::filesystem::directory_iterator(".")) {
+    const std::string name = e.path().filename().string();
+    if (name.rfind(prefix, 0) == 0 && name.find(".~zorv-tmp.") != std::string::npos) found.push_back(name);
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// Waits (at most a minute) until a run has made a temporary for its table other than
+// those in known; false when none came.
+bool table_begun(const std::vector<std::string>& known = {}) {
+  for (int i = 0; i < 60000; ++i) {
+    for (const std::string& t : temporaries(".a.plt."))
+      if (std::find(known.begin(), known.end(), t) == known.end()) return true;
+    ::usleep(1000);
+  }
+  return false;
+}
+
+// The table's last line.
+std::string last_line(const std::string& file) {
+  const std::string text = slurp(file);
+  const std::size_t end = text.size() > 0 ? text.size() - 1 : 0;
+  return text.substr(text.rfind('\n', end > 0 ? end - 1 : 0) + 1);
+}
+
+}  // namespace
+
+TEST(ResultFiles, TwoRunsToOneTableBothEndWholeAndTheLastToFinishWins) {
+  TempDir dir;
+  write_text("a.m", rc_netlist("V1"));
+  // A user's own hidden files, and a temporary that another run is writing (its lock
+  // held here): all stay. A temporary whose lock is free was abandoned: it goes.
+  const std::string busy = ".a.plt.~zorv-tmp.Busy01", gone = ".a.plt.~zorv-tmp.Gone01";
+  const std::vector<std::string> kept = {".a.plt.backup", ".a.ini.before", ".states.dat.backup", ".a.plt.Ab12Cd", busy};
+  for (const std::string& f : kept) write_text(f, "mine");
+  write_text(gone, "abandoned");
+  const int lock = ::open(busy.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+  // A long run is held once its table is begun, while a short run to the same table
+  // runs to its end; then the long run ends too, last.
+  const pid_t long_run = start_simu_program({"-tsim", "200", "-td", "1e-5", "a.m", "a.plt"});
+  ASSERT_TRUE(table_begun({busy, gone}));
+  ::kill(long_run, SIGSTOP);
+  const program_run short_run = run_simu_program({"a.m", "a.plt"});
+  EXPECT_EQ(short_run.exit_code, 0) << short_run.output;
+  EXPECT_EQ(last_line("a.plt"), " 1.00000000E-03  6.321206E+00\n");   // 10 V (1 - exp(-1))
+  ::kill(long_run, SIGCONT);
+  EXPECT_EQ(wait_simu_program(long_run), 0);
+  EXPECT_EQ(last_line("a.plt"), " 2.00000000E+02  1.000000E+01\n");
+  ::close(lock);
+  EXPECT_EQ(temporaries(), std::vector<std::string>{busy});
+  for (const std::string& f : kept) EXPECT_EQ(slurp(f), "mine") << f;
+}
+
+TEST(ResultFiles, ASignalMidRunRemovesTheTemporariesAndEndsTheRunAsTheSignalDoes) {
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(sig);
+    TempDir dir;
+    write_text("a.m", rc_netlist("V1"));
+    ASSERT_EQ(run_simu_program({"a.m", "a.plt"}).exit_code, 0);
+    const std::map<std::string, std::string> before = folder_files();
+    const pid_t run = start_simu_program({"-tsim", "1e6", "-td", "1e-5", "a.m", "a.plt"}, "../run.txt");
+    ASSERT_TRUE(table_begun());
+    ::kill(run, sig);
+    EXPECT_EQ(wait_simu_program(run), 128 + sig);
+    EXPECT_EQ(folder_files(), before);   // no temporary left, the earlier table intact
+    std::filesystem::remove("../run.txt");
+  }
+}
+
+TEST(ResultFiles, APipeInPlaceOfAFileNeverBlocksTheRun) {
+  const std::string no_reader = " is a pipe that no process reads";
+  const struct {
+    const char* pipe;
+    std::vector<std::string> words;
+    std::string message;
+  } rows[] = {
+      {"src.dat", {"a.m", "a.plt"}, "\nError creating src.dat: \"src.dat\"" + no_reader + "\n"},
+      {"states.dat", {"a.m", "a.plt"}, "\nCan't open states.dat file: \"states.dat\"" + no_reader + "\n"},
+      {"a.plt", {"a.m", "a.plt"}, "Fatal Error : write() - can't write to disk file! \"a.plt\"" + no_reader},
+      {"a.ini", {"-ld", "a.m", "a.plt"}, "Fatal Error : load_ini() - state file \"a.ini\" is not a regular file!"},
+      {"a.ini", {"a.m", "a.plt"}, "Fatal Error : save_ini() - can't write to disk file \"a.ini\": \"a.ini\"" + no_reader +
+                                      ". The result table \"a.plt\" was written; the state file was not.\n"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.message);
+    TempDir dir;
+    write_text("a.m", rc_netlist("V1"));
+    ASSERT_EQ(::mkfifo(r.pipe, 0600), 0);
+    const program_run run = run_simu_program(r.words);   // ends within its alarm, or fails
+    EXPECT_EQ(run.exit_code, 1) << run.output;
+    EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
+    EXPECT_EQ(temporaries(), std::vector<std::string>{});
+  }
+}
+
+TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwners) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root makes a link of another user";
+  const uid_t other = 4242;
+  const struct {
+    const char* link;
+    uid_t link_owner, folder_owner;
+    bool followed;
+  } rows[] = {
+      {"a.plt", 0, 0, true}, {"a.plt", other, 0, false}, {"a.plt", other, other, true},
+      {"a.ini", other, 0, false}, {"a.ini", 0, other, true},
+  };
+  for (const auto& r : rows) {
+    const std::string link = std::string("shared/") + r.link;
+    SCOPED_TRACE(link + " of " + std::to_string(r.link_owner) + " in a folder of " + std::to_string(r.folder_owner));
+    TempDir dir;
+    std::filesystem::create_directory("shared");
+    ASSERT_EQ(::chmod("shared", 01777), 0);
+    ASSERT_EQ(::chown("shared", r.folder_owner, r.folder_owner), 0);
+    write_text("shared/a.m", rc_netlist("V1"));
+    write_text("kept.txt", "mine");
+    std::filesystem::create_symlink("../kept.txt", link);
+    ASSERT_EQ(::lchown(link.c_str(), r.link_owner, r.link_owner), 0);
+    const program_run run = run_simu_program({"shared/a.m", "shared/a.plt"});
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    if (r.followed) {
+      EXPECT_EQ(run.exit_code, 0) << run.output;
+      EXPECT_NE(slurp("kept.txt"), "mine");
+      continue;
+    }
+    EXPECT_EQ(run.exit_code, 1) << run.output;
+    EXPECT_NE(run.output.find("can't write to disk file" + std::string(r.link[2] == 'p' ? "! " : " \"" + link + "\": ") +
+                              "\"" + link +
+                              "\" is a link of another user in a shared folder (not yours, not the folder owner's); "
+                              "not followed"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(slurp("kept.txt"), "mine");
+  }
+}
+
+TEST(ResultFiles, LongTableNamesAndTheStateFileNamedAfterTheWholeNetlistName) {
+  const std::string t248 = std::string(244, 't') + ".plt", t255 = std::string(251, 't') + ".plt";
+  const struct {
+    std::string netlist, table;
+    std::vector<std::string> options;
+    int exit_code;
+    std::vector<std::string> written, not_written;
+    std::string message = "";
+    bool ini_folder = false;   // a folder in place of a.ini
+  } rows[] = {
+      {"a.m", t248, {}, 0, {t248, "a.ini"}, {}},
+      {"a.m", t255, {}, 0, {t255, "a.ini"}, {}},
+      {"proj/a", "t.plt", {"-ss"}, 0, {"proj/a.ini", "proj/a.seq"}, {"proj.ini", "proj.seq"}, "Steady state reached"},
+      {"n.net", "t.plt", {}, 0, {"n.net.ini"}, {"n.ini"}},
+      {"a.m", "a.plt", {}, 1, {"a.plt"}, {},
+       "\nFatal Error : save_ini() - can't write to disk file \"a.ini\": Is a directory. The result table \"a.plt\" was "
+       "written; the state file was not.\n",
+       true},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.netlist + " " + r.table.substr(0, 20));
+    TempDir dir;
+    std::filesystem::create_directory("proj");
+    if (r.ini_folder) std::filesystem::create_directory("a.ini");
+    // The buck reaches its steady state (a report), the RC circuit ends at 1 ms.
+    const bool buck = r.options.size() == 1;
+    write_text(r.netlist, buck ? buck_netlist_text("2.0000e-03", "1.0000e-07", "50") : rc_netlist("V1"));
+    std::vector<std::string> words = r.options;
+    words.insert(words.end(), {r.netlist, r.table});
+    const program_run run = run_simu_program(words);
+    EXPECT_EQ(run.exit_code, r.exit_code) << run.output;
+    EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
+    if (!buck) {
+      EXPECT_EQ(last_line(r.table), " 1.00000000E-03  6.321206E+00\n");
+    }
+    for (const std::string& f : r.written) EXPECT_TRUE(std::filesystem::is_regular_file(f)) << f;
+    for (const std::string& f : r.not_written) EXPECT_FALSE(std::filesystem::exists(f)) << f;
+    EXPECT_EQ(temporaries(), std::vector<std::string>{});
+  }
+}
+
+namespace {
+
+void remove_undo_file() { ::unlink("undo.ckt"); }
+
+}  // namespace
+
+// What the editor relies on: its own cleanup runs on a signal once the temporaries are
+// gone, and the process still ends by the signal.
+TEST(AtomicFile, AHookAddedForTheSignalsRunsAfterTheTemporariesAreRemoved) {
+  TempDir dir;
+  write_text("undo.ckt", "snapshot");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    cleanup_on_signals(remove_undo_file);
+    atomic_file f;
+    if (!f.open("a.ckt") || std::fputs("partial", f.file()) < 0) ::_exit(3);
+    ::raise(SIGTERM);
+    ::_exit(4);
+  }
+  EXPECT_EQ(wait_simu_program(child), 128 + SIGTERM);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 0);
 }

@@ -1,6 +1,9 @@
 // Running the built simu program (ZORV_SIMU) in a child process, in the current folder,
 // under optional resource limits; its exit code and what it printed (both streams).
+// start_simu_program runs it in the background instead (its output to a file), for
+// tests that act on a run in progress; wait_simu_program gives its exit code.
 #pragma once
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -75,4 +78,33 @@ inline program_run run_simu_program(const std::vector<std::string>& words, progr
   }
   run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return run;
+}
+
+// Starts the program in the background with both streams going to the file out; its pid.
+inline pid_t start_simu_program(const std::vector<std::string>& words, const std::string& out = "/dev/null") {
+  std::vector<std::string> keep{"simu"};
+  keep.insert(keep.end(), words.begin(), words.end());
+  std::vector<char*> argv;
+  for (std::string& w : keep) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(fd, 1);
+    ::dup2(fd, 2);
+    // A shell without job control starts background jobs with SIGINT ignored.
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::signal(sig, SIG_DFL);
+    ::alarm(300);
+    ::execv(ZORV_SIMU, argv.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
+// The exit code of a program started in the background; 128 + the signal that ended it.
+inline int wait_simu_program(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }

@@ -1,0 +1,55 @@
+#include "simu/base/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+file_check open_regular_file(const char* path, std::size_t max_bytes, int& fd) {
+  fd = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return file_check::cannot_open;
+  struct stat st;
+  file_check result = file_check::ok;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    result = file_check::cannot_open;
+  } else if (!S_ISREG(st.st_mode)) {
+    result = file_check::not_regular;
+  } else if (static_cast<unsigned long long>(st.st_size) > max_bytes) {
+    result = file_check::too_large;
+  }
+  if (result != file_check::ok) {
+    ::close(fd);
+    fd = -1;
+    return result;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return result;
+}
+
+file_check read_regular_file(const char* path, std::size_t max_bytes, std::string& text) {
+  text.clear();
+  int fd;
+  const file_check opened = open_regular_file(path, max_bytes, fd);
+  if (opened != file_check::ok) return opened;
+  file_check result = file_check::ok;
+  char buf[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buf, sizeof buf);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      result = file_check::cannot_open;
+      break;
+    }
+    if (got == 0) break;
+    // The file may have grown since it was measured.
+    if (text.size() + static_cast<std::size_t>(got) > max_bytes) {
+      result = file_check::too_large;
+      break;
+    }
+    text.append(buf, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  if (result != file_check::ok) text.clear();
+  return result;
+}

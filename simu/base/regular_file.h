@@ -1,0 +1,22 @@
+// Opening a file that is read whole: only a regular file of bounded size, and never
+// blocking (a FIFO without a writer, a device), so a run or the editor cannot hang on it.
+//
+//     std::string text;
+//     switch (read_regular_file("a.ini", max_bytes, text)) {
+//       case file_check::ok: ...             // text holds the whole file
+//       case file_check::cannot_open: ...    // missing, unreadable, a folder
+//       case file_check::not_regular: ...    // a FIFO, a device, a socket
+//       case file_check::too_large: ...      // more than max_bytes
+//     }
+#pragma once
+#include <cstddef>
+#include <string>
+
+enum class file_check { ok, cannot_open, not_regular, too_large };
+
+// Opens path read-only and without blocking; fd is the open descriptor (blocking again,
+// close-on-exec) when the result is ok, -1 otherwise. A folder cannot be opened.
+file_check open_regular_file(const char* path, std::size_t max_bytes, int& fd);
+
+// The whole file into text (cannot_open also when a read fails).
+file_check read_regular_file(const char* path, std::size_t max_bytes, std::string& text);
