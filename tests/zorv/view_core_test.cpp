@@ -18,6 +18,7 @@
 #include "common/temp_dir.h"
 #include "sdi/zorv/core/base/messages.h"
 #include "sdi/zorv/core/base/signal_cleanup.h"
+#include "simu/base/atomic_file.h"
 
 namespace {
 
@@ -188,6 +189,8 @@ TEST(UndoFiles, RemovedWhenASignalEndsTheEditor) {
       auto* undo = new zorv::UndoFiles(dir.path() / "undo");  // never destroyed: the signal ends the process
       zorv::RemoveOnSignal(undo->Paths());
       std::ofstream(undo->Backup()) << "a";
+      auto* table = new atomic_file;  // a result table half written when the signal comes
+      if (!table->open(dir.path() / "t.plt")) _exit(3);
       raise(row.sig);
       _exit(0);
     }
@@ -196,6 +199,9 @@ TEST(UndoFiles, RemovedWhenASignalEndsTheEditor) {
     EXPECT_EQ(WIFEXITED(status) && WEXITSTATUS(status) == 42, row.previous) << row.sig;
     EXPECT_EQ(WIFSIGNALED(status) && WTERMSIG(status) == row.sig, !row.previous) << row.sig;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "undo")) << row.sig;
+    // The engine's handler, called after ours, removes the table's temporary.
+    const bool temporary_left = std::distance(std::filesystem::directory_iterator(dir.path()), {}) > 0;
+    EXPECT_EQ(temporary_left, row.previous) << row.sig;
   }
 }
 

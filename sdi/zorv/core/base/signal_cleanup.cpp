@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "simu/base/atomic_file.h"
+
 namespace zorv {
 
 namespace {
@@ -55,6 +57,9 @@ void OnEndingSignal(int sig, siginfo_t* info, void* context) {
 
 void Install() {
   g_installed = true;
+  // The engine's handler (it removes the temporaries being written) goes in first, so
+  // that ours finds it there and calls it after removing the undo folder.
+  cleanup_on_signals();
   for (int i = 0; i < 3; ++i) {
     struct sigaction now {};
     if (sigaction(kSignals[i], nullptr, &now) != 0) continue;
