@@ -38,14 +38,32 @@ constexpr bool address_sanitized =
     false;
 #endif
 
-inline program_run run_simu_program(const std::vector<std::string>& words, program_limits limits = {}) {
-  int pipe_fds[2];
-  if (::pipe(pipe_fds) != 0) return {};
+// "simu" and the words; the argument vector over them, ended by a null.
+inline std::vector<std::string> simu_words(const std::vector<std::string>& words) {
   std::vector<std::string> keep{"simu"};
   keep.insert(keep.end(), words.begin(), words.end());
+  return keep;
+}
+inline std::vector<char*> null_ended(std::vector<std::string>& keep) {
   std::vector<char*> argv;
   for (std::string& w : keep) argv.push_back(w.data());
   argv.push_back(nullptr);
+  return argv;
+}
+
+// The exit code of a program started in the background; 128 + the signal that ended it.
+inline int wait_simu_program(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+inline program_run run_simu_program(const std::vector<std::string>& words, program_limits limits = {}) {
+  int pipe_fds[2];
+  if (::pipe(pipe_fds) != 0) return {};
+  std::vector<std::string> keep = simu_words(words);
+  std::vector<char*> argv = null_ended(keep);
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::dup2(pipe_fds[1], 1);
@@ -73,20 +91,14 @@ inline program_run run_simu_program(const std::vector<std::string>& words, progr
     else if (errno != EINTR) break;
   }
   ::close(pipe_fds[0]);
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  run.exit_code = wait_simu_program(pid);
   return run;
 }
 
 // Starts the program in the background with both streams going to the file out; its pid.
 inline pid_t start_simu_program(const std::vector<std::string>& words, const std::string& out = "/dev/null") {
-  std::vector<std::string> keep{"simu"};
-  keep.insert(keep.end(), words.begin(), words.end());
-  std::vector<char*> argv;
-  for (std::string& w : keep) argv.push_back(w.data());
-  argv.push_back(nullptr);
+  std::vector<std::string> keep = simu_words(words);
+  std::vector<char*> argv = null_ended(keep);
   const pid_t pid = ::fork();
   if (pid == 0) {
     const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -99,12 +111,4 @@ inline pid_t start_simu_program(const std::vector<std::string>& words, const std
     ::_exit(127);
   }
   return pid;
-}
-
-// The exit code of a program started in the background; 128 + the signal that ended it.
-inline int wait_simu_program(pid_t pid) {
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }

@@ -19,20 +19,6 @@
 
 namespace {
 
-// The first window in the tree whose name is `title`.
-Window FindWindow(Display* d, Window w, const std::string& title) {
-  char* name = nullptr;
-  const bool named = XFetchName(d, w, &name) && name && title == name;
-  if (name) XFree(name);
-  if (named) return w;
-  Window parent = 0, root = 0, *children = nullptr, found = 0;
-  unsigned int n = 0;
-  if (!XQueryTree(d, w, &root, &parent, &children, &n)) return 0;
-  for (unsigned int i = 0; i < n && !found; ++i) found = FindWindow(d, children[i], title);
-  if (children) XFree(children);
-  return found;
-}
-
 // How many pixels of the window are the elements' blue.
 int BluePixels(Display* d, Window w) {
   XWindowAttributes a{};
@@ -45,6 +31,19 @@ int BluePixels(Display* d, Window w) {
   return blue;
 }
 
+// Starts the editor on `path`; its pid, and in *w its main window once shown (0 when
+// none showed within 10 s).
+pid_t StartZorvShowing(const std::string& path, Window* w) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execl(ZORV_PROGRAM, "zorv", "--nosplash", path.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  *w = 0;
+  for (int i = 0; pid > 0 && i < 400 && !*w; ++i, usleep(25000)) *w = WindowTitled("ZORV - " + path);
+  return pid;
+}
+
 }  // namespace
 
 TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
@@ -54,14 +53,9 @@ TEST(Smoke, TheProgramShowsTheFileAndClosesOnRequest) {
   UseFreshHome(dir.path());
   Display* d = XOpenDisplay(nullptr);
   ASSERT_NE(d, nullptr) << "no X server";
-  const pid_t pid = fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    execl(ZORV_PROGRAM, "zorv", "--nosplash", path.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
   Window w = 0;
-  for (int i = 0; i < 400 && !w; ++i, usleep(25000)) w = FindWindow(d, DefaultRootWindow(d), "ZORV - " + path);
+  const pid_t pid = StartZorvShowing(path, &w);
+  ASSERT_GE(pid, 0);
   EXPECT_NE(w, 0u) << "no window titled ZORV - " << path;
   if (w) {
     int blue = 0;  // the circuit is drawn: blue strokes of its elements and wires
@@ -85,17 +79,9 @@ TEST(Smoke, ASignalEndingTheProgramRemovesItsUndoFolder) {
     const std::string path = (dir.path() / "buck.ckt").string();
     ASSERT_TRUE(WriteBuckCircuit(path));
     UseFreshHome(dir.path());  // the undo folder goes into XDG_RUNTIME_DIR, the test's folder
-    Display* d = XOpenDisplay(nullptr);
-    ASSERT_NE(d, nullptr) << "no X server";
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      execl(ZORV_PROGRAM, "zorv", "--nosplash", path.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
     Window w = 0;
-    for (int i = 0; i < 400 && !w; ++i, usleep(25000)) w = FindWindow(d, DefaultRootWindow(d), "ZORV - " + path);
-    XCloseDisplay(d);
+    const pid_t pid = StartZorvShowing(path, &w);
+    ASSERT_GE(pid, 0);
     EXPECT_NE(w, 0u) << "no window titled ZORV - " << path;
     auto undoFolders = [&] {
       int n = 0;

@@ -41,6 +41,14 @@ Window NamedWindow(Display* d, Window w, const std::string& title) {
 
 }  // namespace
 
+unsigned long WindowTitled(const std::string& title) {
+  Display* d = XOpenDisplay(nullptr);
+  if (!d) return 0;
+  const Window w = NamedWindow(d, DefaultRootWindow(d), title);
+  XCloseDisplay(d);
+  return w;
+}
+
 bool CloseAsWindowManager(const std::string& title) {
   Display* d = XOpenDisplay(nullptr);
   if (!d) return false;

@@ -17,6 +17,9 @@ inline bool Rgb(const wxImage& image, int x, int y, int r, int g, int b) {
          image.GetGreen(x, y) == g && image.GetBlue(x, y) == b;
 }
 
+// The first window in the screen's tree named `title`, as an X window id; 0 when none.
+unsigned long WindowTitled(const std::string& title);
+
 // Asks the top-level window titled `title` to close, as a window manager does
 // (WM_DELETE_WINDOW), and waits until the X server has taken the request; false
 // when no window has that title.
