@@ -11,7 +11,6 @@
 // install capturing hooks.
 #pragma once
 
-#include <source_location>
 #include <string>
 
 namespace sdi {
@@ -46,9 +45,11 @@ namespace sdi {
 // The downcast of an element whose kind was checked (ok); a null or wrong element
 // is reported at the caller's file and line and gives null.
 template <class T, class E>
-T* checked_cast(E* e, bool ok, std::source_location at = std::source_location::current()) {
+T* checked_cast(E* e, bool ok, const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
+  // The builtins rather than std::source_location, which not every compiler of the
+  // fuzzing build has.
   if (!e || !ok) {
-    error_hook("%s, %d: Internal Assertion", source_name(at.file_name()), static_cast<int>(at.line()));
+    error_hook("%s, %d: Internal Assertion", source_name(file), line);
     return nullptr;
   }
   return static_cast<T*>(e);
