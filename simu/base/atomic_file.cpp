@@ -175,6 +175,10 @@ std::string write_failure_text(int err) {
   return std::strerror(err);
 }
 
+std::string open_failure_text(const atomic_file& f, const std::string& name) {
+  return "can't write to disk file! " + (f.refused() ? f.why() : "\"" + name + "\": " + f.why());
+}
+
 std::string atomic_file::why() const {
   if (!why_.empty()) return why_;
   return std::strerror(error_ ? error_ : EIO);

@@ -45,6 +45,11 @@ void cleanup_on_signals(void (*hook)() = nullptr);
 // else the system's reason ("File too large", "Input/output error").
 std::string write_failure_text(int err);
 
+class atomic_file;
+// Why the file could not be opened for writing, after the engine's "can't write to disk
+// file!": the link or pipe refused, else the file's name and the system's reason.
+std::string open_failure_text(const atomic_file& f, const std::string& name);
+
 class atomic_file {
 public:
   atomic_file() = default;

@@ -96,8 +96,7 @@ int checked(atomic_file& f, int r) {
 
 void open_table(atomic_file& f, const char* file) {
   if (file && f.open(file)) return;
-  matrix_fatal("write()", file && f.refused() ? ("can't write to disk file! " + f.why()).c_str()
-                                                    : "can't write to disk file!");
+  matrix_fatal("write()", file ? open_failure_text(f, file).c_str() : "can't write to disk file!");
 }
 
 void close_table(atomic_file& f) {

@@ -27,8 +27,7 @@ void save_ini(const DM& tv, const DM& sw, const DM& X, const DM& on_times,
   // The state of an earlier run stays until this one is complete.
   atomic_file out;
   if (!out.open(name))
-    fail("save_ini()", out.refused() ? "can't write to disk file! " + out.why() : "can't write to disk file!",
-         out.why());
+    fail("save_ini()", open_failure_text(out, name), out.why());
   std::FILE* f = out.file();
   auto check = [&out, &fail](int r, const char* where) {
     if (r < 0) {

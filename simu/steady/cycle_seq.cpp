@@ -50,8 +50,7 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
   // A report of an earlier run stays until this one is complete.
   atomic_file out;
   if (!out.open(file))
-    matrix_fatal("write_seq_file()", out.refused() ? ("can't write to disk file! " + out.why()).c_str()
-                                                        : "can't write to disk file!");
+    matrix_fatal("write_seq_file()", open_failure_text(out, file).c_str());
   std::FILE* f = out.file();
   // "disk full" only when the disk is full; mark is the "!" most sections put after it.
   auto check = [&out](int r, const char* where, const char* mark = "!") {

@@ -50,7 +50,7 @@ TEST(OutputStore, WriteRefusals) {
   EXPECT_EQ(fatal_of([&] { write(T, Y, "x.plt", {"a"}); }),
             "Fatal Error : write() - T and Y are not of the same length!\n");
   EXPECT_EQ(fatal_of([&] { write(one, one, "no/such/folder/x.plt", {"a"}); }),
-            "Fatal Error : write() - can't write to disk file!\n");
+            "Fatal Error : write() - can't write to disk file! \"no/such/folder/x.plt\": No such file or directory\n");
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   EXPECT_EQ(fatal_of([&] { write(one, one, "/dev/full", {"a"}); }), "Fatal Error : write() - disk full!\n");
   DM many(1, 5000, 0.0);  // more than a buffer: the write itself fails, before the close

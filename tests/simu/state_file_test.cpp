@@ -101,9 +101,9 @@ TEST(StateFile, StateAndSequenceFilesReportAnUnwritableFileAndAFullDisk) {
   clock_table clk{DM()};
   CYCLE cyc(col({1}));
   EXPECT_EQ(fatal_of([&] { save_ini(col({0, 0, 0, 0}), DM(), DM(), DM(), clk, "no/dir/c.m"); }),
-            "Fatal Error : save_ini() - can't write to disk file!\n");
+            "Fatal Error : save_ini() - can't write to disk file! \"no/dir/c.ini\": No such file or directory\n");
   EXPECT_EQ(fatal_of([&] { cyc.write_seq_file("no/dir/x.m", 1e-6, {}); }),
-            "Fatal Error : write_seq_file() - can't write to disk file!\n");
+            "Fatal Error : write_seq_file() - can't write to disk file! \"no/dir/x.seq\": No such file or directory\n");
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   std::filesystem::create_symlink("/dev/full", "f.ini");
   std::filesystem::create_symlink("/dev/full", "f.seq");

@@ -34,6 +34,9 @@ int BluePixels(Display* d, Window w) {
 // Starts the editor on `path`; its pid, and in *w its main window once shown (0 when
 // none showed within 10 s).
 pid_t StartZorvShowing(const std::string& path, Window* w) {
+  // Held open until the window shows: a server left without clients resets, and the
+  // program could connect during the reset.
+  Display* held = XOpenDisplay(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     execl(ZORV_PROGRAM, "zorv", "--nosplash", path.c_str(), static_cast<char*>(nullptr));
@@ -41,6 +44,7 @@ pid_t StartZorvShowing(const std::string& path, Window* w) {
   }
   *w = 0;
   for (int i = 0; pid > 0 && i < 400 && !*w; ++i, usleep(25000)) *w = WindowTitled("ZORV - " + path);
+  if (held) XCloseDisplay(held);
   return pid;
 }
 
