@@ -105,6 +105,13 @@ int parse_args(int argc, char** argv) {
       o.infile = arg;
       o.outfile = i + 1 < argc ? argv[i + 1] : nullptr;
       sim_printf("Infile = %s, Outfile = %s\n", or_null(o.infile), or_null(o.outfile));
+      // "a.m -tsim o.plt": an option in the output file's place lost its value or its
+      // place; a table named after it is not the run asked for.
+      if (o.outfile && o.outfile[0] == '-' && (arity(o.outfile) > 0 || find_run_setting(o.outfile + 1))) {
+        sim_fprintf(stderr, "Need to specify input and output file (%s is an option)\n", o.outfile);
+        refuse(o, argc, argv);
+        return 0;
+      }
       refuse_unfinished(o, argc, argv, i + 2);
       return 0;
     }

@@ -82,6 +82,8 @@ TEST(ParseArgs, EveryMessageOfABadCommandLine) {
       {{"a.m", "a.plt", "-tsim", "1", "-td"}, "Need 1 argument after -td\nArguments given: a.m a.plt -tsim 1 -td" + usage},
       {{"a.m", "a.plt", "-sv", "-u", "1"}, "Need 2 arguments after -u\nArguments given: a.m a.plt -sv -u 1" + usage},
       {{"a.m", "a.plt", "-tl", "-td"}, ""},   // "-td" is the title
+      {{"a.m", "-tsim", "o.plt"}, "Need to specify input and output file (-tsim is an option)\nArguments given: a.m -tsim o.plt" + usage},
+      {{"a.m", "-ss", "o.plt"}, "Need to specify input and output file (-ss is an option)\nArguments given: a.m -ss o.plt" + usage},
       {{"-np", "-sv", "a.m", "a.plt"}, "Arguments given: -np -sv a.m a.plt" + usage},
   };
   for (const auto& r : rows) {
