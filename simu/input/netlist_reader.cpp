@@ -263,10 +263,16 @@ private:
       if (rows[r].size() != cols) fail("rows of unequal length in matrix", name, row_at[r]);
     }
     const std::size_t all_rows = rows.size() + static_cast<std::size_t>(rows_before);
-    if (all_rows > max_table_size || cols > max_table_size)
-      fail(name + " is " + std::to_string(all_rows) + " x " + std::to_string(cols) + ", above the size limit of " +
-               std::to_string(max_table_size) + " x " + std::to_string(max_table_size),
+    if (all_rows > max_table_size || cols > max_table_size) {
+      // Rows appended line by line are counted as they come: the table's whole size is
+      // not known where it passes the limit.
+      const std::string limit = std::to_string(max_table_size) + " x " + std::to_string(max_table_size);
+      fail(rows_before > 0 ? name + " passes the size limit of " + limit + " at row " + std::to_string(all_rows) +
+                                 " (" + std::to_string(cols) + " columns)"
+                           : name + " is " + std::to_string(all_rows) + " x " + std::to_string(cols) +
+                                 ", above the size limit of " + limit,
            name, start);
+    }
     DM m(static_cast<int>(rows.size()), static_cast<int>(cols));
     for (std::size_t r = 0; r < rows.size(); ++r)
       for (std::size_t c = 0; c < cols; ++c)

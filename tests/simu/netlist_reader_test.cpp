@@ -199,7 +199,7 @@ TEST_F(NetlistReader, WholeTextsPointAtTheBadSpot) {
   const struct { std::string text, error; } rows[] = {
       {"", "netlist has no element block - t.m\nin t.m, line 1, column 1:\n\n" + caret(1)},
       // A table above the matrix library's limit, whole or appended row by row.
-      {thon_rows + rc, "thon is 15001 x 2, above the size limit of 15000 x 15000 - thon\nin t.m, line 15001, column 11:\n"
+      {thon_rows + rc, "thon passes the size limit of 15000 x 15000 at row 15001 (2 columns) - thon\nin t.m, line 15001, column 11:\n"
                        "thon(1,:)=[ 1 1 ];\n" + caret(11)},
       {wide_cc + " ]\n" + rc, "Cc is 1 x 15001, above the size limit of 15000 x 15000 - Cc\nin t.m, line 1, column 6:\n" +
                                  wide_cc + " ]\n" + caret(6)},
