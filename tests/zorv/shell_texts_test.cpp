@@ -2,6 +2,8 @@
 // keys, window titles and file names, the About figures, the desktop registration,
 // toolbar glyphs and element icons.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <map>
@@ -104,6 +106,12 @@ TEST(ShellTexts, AboutFiguresFrameAndDesktopRegistration) {
                            "<comment>Zorv Document</comment>"})
     EXPECT_NE(mime.find(line), std::string::npos) << line;
   EXPECT_FALSE(zorv::RegisterShellFileTypes("", "/b/zorv"));
+  // A pipe in the entry's place is neither read nor written: either would block the start.
+  std::filesystem::remove(dir.path() / "applications" / "zorv.desktop");
+  ASSERT_EQ(::mkfifo((dir.path() / "applications" / "zorv.desktop").c_str(), 0600), 0);
+  ::alarm(60);
+  EXPECT_FALSE(zorv::RegisterShellFileTypes(dir.path(), "/opt/zorv/zorv"));
+  ::alarm(0);
 }
 
 TEST(ShellTexts, GlyphsAndIcons) {
