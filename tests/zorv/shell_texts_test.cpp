@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -19,6 +22,7 @@
 #include "sdi/zorv/core/commands/element_icons.h"
 #include "sdi/zorv/core/view/frame_geometry.h"
 #include "sdi/zorv/core/base/messages.h"
+#include "sdi/zorv/core/document/settings_file.h"
 #include "sdi/zorv/core/document/shell_registration.h"
 #include "sdi/zorv/core/commands/tool_glyphs.h"
 
@@ -111,6 +115,31 @@ TEST(ShellTexts, AboutFiguresFrameAndDesktopRegistration) {
   ASSERT_EQ(::mkfifo((dir.path() / "applications" / "zorv.desktop").c_str(), 0600), 0);
   ::alarm(60);
   EXPECT_FALSE(zorv::RegisterShellFileTypes(dir.path(), "/opt/zorv/zorv"));
+  ::alarm(0);
+}
+
+// The settings file goes to the toolkit only when it is a regular file of bounded size.
+TEST(ShellTexts, ASettingsFileThatIsNoFileIsRefusedByName) {
+  TempDir dir;
+  const std::string file = (dir.path() / ".ZORV").string();
+  const std::string lost = "\nThe recent files are neither read nor kept.";
+  const std::pair<std::function<void()>, std::string> rows[] = {
+      {[] {}, ""},
+      {[&] { std::ofstream(file) << "[RecentFiles]\n"; }, ""},
+      {[&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, "File " + file + " is not a regular file." + lost},
+      {[&] { std::filesystem::create_symlink("/dev/zero", file); }, "File " + file + " is not a regular file." + lost},
+      {[&] {
+         std::ofstream(file).close();
+         std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes + 1);
+       },
+       "File " + file + " is larger than 16777216 bytes." + lost},
+  };
+  ::alarm(60);  // a check that blocked would end the test here
+  for (const auto& [make, message] : rows) {
+    std::filesystem::remove(file);
+    make();
+    EXPECT_EQ(zorv::SettingsFileRefusal(file), message);
+  }
   ::alarm(0);
 }
 
