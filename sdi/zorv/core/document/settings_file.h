@@ -1,6 +1,7 @@
 // The editor's settings file (it keeps the recent-file list), which the toolkit reads
 // whole at start-up: it is handed over only when it is a regular file of bounded size,
-// so that a pipe cannot freeze the start nor a device fill the memory.
+// so that a file of any size cannot fill the memory. The toolkit itself passes over a
+// pipe or a device without a word; here the user is told why the list is gone.
 //
 //     const std::string refused = SettingsFileRefusal(path);
 //     if (!refused.empty()) ShowMessage(refused);   // and start without the file
