@@ -1,5 +1,7 @@
 #include "sdi/elements/sub_element.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -7,6 +9,7 @@
 #include "sdi/base/byte_io.h"
 #include "sdi/elements/records.h"
 #include "sdi/base/report.h"
+#include "simu/base/regular_file.h"
 
 namespace sdi {
 
@@ -86,9 +89,15 @@ image* placeholder_image() {
 bool sub::load_symbol(const char* name, std::string& why) {
   std::string file = std::string(name) + ".sym";
   std::string path = symbol_folder.empty() ? file : symbol_folder + "/" + file;
-  std::FILE* f = plain_file_name(name) ? std::fopen(path.c_str(), "r") : nullptr;
+  // Without blocking and bounded: the editor reads symbols while it repaints.
+  int fd = -1;
+  const file_check opened =
+      plain_file_name(name) ? open_regular_file(path.c_str(), max_symbol_file_bytes, fd) : file_check::cannot_open;
+  std::FILE* f = opened == file_check::ok ? ::fdopen(fd, "r") : nullptr;
   if (!f) {
-    why = "File " + file + " couldn't be opened";
+    if (fd >= 0) ::close(fd);
+    why = refusal_text(opened, file, max_symbol_file_bytes);
+    if (why.empty()) why = "File " + file + " couldn't be opened";
     return false;
   }
   char buf[256];

@@ -10,6 +10,7 @@
 // box without pins; the file is named once per name until it reads again.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "sdi/elements/i_element.h"
@@ -17,6 +18,12 @@
 namespace sdi {
 
 extern std::string symbol_folder;
+
+// The largest symbol file read (16 MiB), far above a symbol of the most lines and pins
+// read. A symbol file is opened without blocking; a pipe or a device is refused with
+// "File <name>.sym is not a regular file.", a larger file with "File <name>.sym is
+// larger than 16777216 bytes.".
+constexpr std::size_t max_symbol_file_bytes = std::size_t{16} << 20;
 
 class sub : public i_element {
 public:

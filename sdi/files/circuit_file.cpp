@@ -178,19 +178,11 @@ int open_circuit_file(const std::filesystem::path& path) {
   // Without blocking (a pipe with no writer would hang the editor at start-up), and
   // only a regular file of bounded size.
   int fd = -1;
-  switch (open_regular_file(path.c_str(), max_circuit_file_bytes, fd)) {
-    case file_check::ok:
-      break;
-    case file_check::cannot_open:
-      show_message("Couldn't Open File!");
-      return circuit_damaged;
-    case file_check::not_regular:
-      show_message("File " + path.string() + " is not a regular file.");
-      return circuit_damaged;
-    case file_check::too_large:
-      show_message("File " + path.string() + " is larger than " + std::to_string(max_circuit_file_bytes) +
-                   " bytes.");
-      return circuit_damaged;
+  const file_check opened = open_regular_file(path.c_str(), max_circuit_file_bytes, fd);
+  if (opened != file_check::ok) {
+    const std::string refused = refusal_text(opened, path.string(), max_circuit_file_bytes);
+    show_message(refused.empty() ? "Couldn't Open File!" : refused);
+    return circuit_damaged;
   }
   std::FILE* f = ::fdopen(fd, "rb");
   if (!f) {

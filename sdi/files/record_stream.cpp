@@ -1,5 +1,7 @@
 #include "sdi/files/record_stream.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <set>
 #include <string>
@@ -9,6 +11,7 @@
 #include "sdi/files/circuit_file_atomic.h"
 #include "sdi/elements/element.h"
 #include "sdi/base/report.h"
+#include "simu/base/regular_file.h"
 
 namespace sdi {
 
@@ -110,11 +113,14 @@ bool read_records(std::FILE* f, elist& out, int version, std::string& error) {
 int read_element_file(const std::filesystem::path& file, elist& list) {
   const std::string name = file.string();
   const std::filesystem::path path = in_circuit_folder(file);
-  std::error_code ec;
-  // A folder opens for reading here but holds no records.
-  std::FILE* f = std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
+  // Without blocking and bounded: a pipe with no writer would hang the editor at each run.
+  int fd = -1;
+  const file_check opened = open_regular_file(path.c_str(), max_circuit_file_bytes, fd);
+  std::FILE* f = opened == file_check::ok ? ::fdopen(fd, "rb") : nullptr;
   if (!f) {
-    show_message("File " + name + " couldn't be opened");
+    if (fd >= 0) ::close(fd);
+    const std::string refused = refusal_text(opened, name, max_circuit_file_bytes);
+    show_message(refused.empty() ? "File " + name + " couldn't be opened" : refused);
     return 0;
   }
   elist got;

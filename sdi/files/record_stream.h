@@ -39,6 +39,8 @@ bool read_records(std::FILE* f, elist& out, int version, std::string& error);
 // Reads a stream file (relative names in the circuit's folder) into list,
 // replacing and deleting what it held. 1 read; 0 not, with "File %s couldn't
 // be opened" or "File %s is damaged or truncated (...)" shown and the list unchanged.
+// Opened without blocking: a pipe or a device shows "File %s is not a regular file.",
+// a file above max_circuit_file_bytes "File %s is larger than 16777216 bytes.".
 int read_element_file(const std::filesystem::path& file, elist& list);
 
 // Writes list as a stream through a temporary file renamed over the target.

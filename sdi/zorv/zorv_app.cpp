@@ -6,6 +6,7 @@
 
 #include <wx/config.h>
 #include <wx/display.h>
+#include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
@@ -17,6 +18,7 @@
 #include "sdi/netlist/wait_cursor.h"
 #include "sdi/zorv/core/view/frame_geometry.h"
 #include "sdi/zorv/core/base/messages.h"
+#include "sdi/zorv/core/document/settings_file.h"
 #include "sdi/zorv/core/document/shell_registration.h"
 #include "sdi/zorv/drop_target.h"
 #include "sdi/zorv/grats_dlg.h"
@@ -71,7 +73,15 @@ bool CZorvApp::OnInit() {
   };
 
   // 3. The settings store and the recent files.
-  wxConfigBase::Set(new wxConfig("ZORV", "Local AppWizard-Generated Applications"));
+  const wxString settings = wxFileConfig::GetLocalFileName("ZORV", wxCONFIG_USE_LOCAL_FILE);
+  const std::string refused = zorv::SettingsFileRefusal(settings.utf8_string());
+  if (refused.empty()) {
+    wxConfigBase::Set(new wxConfig("ZORV", "Local AppWizard-Generated Applications"));
+  } else {
+    // A store bound to no file: the toolkit neither opens the refused file nor writes it.
+    zorv::ShowMessage(refused);
+    wxConfigBase::Set(new wxFileConfig("ZORV", "Local AppWizard-Generated Applications", "", "", 0));
+  }
   m_docManager = new CZorvDocManager;
   m_docManager->FileHistoryLoad(*wxConfigBase::Get());
 

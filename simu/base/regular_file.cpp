@@ -53,3 +53,16 @@ file_check read_regular_file(const char* path, std::size_t max_bytes, std::strin
   if (result != file_check::ok) text.clear();
   return result;
 }
+
+std::string refusal_text(file_check result, const std::string& name, std::size_t max_bytes) {
+  switch (result) {
+    case file_check::not_regular:
+      return "File " + name + " is not a regular file.";
+    case file_check::too_large:
+      return "File " + name + " is larger than " + std::to_string(max_bytes) + " bytes.";
+    case file_check::ok:
+    case file_check::cannot_open:
+      break;
+  }
+  return {};
+}

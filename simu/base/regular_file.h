@@ -20,3 +20,8 @@ file_check open_regular_file(const char* path, std::size_t max_bytes, int& fd);
 
 // The whole file into text (cannot_open also when a read fails).
 file_check read_regular_file(const char* path, std::size_t max_bytes, std::string& text);
+
+// The editor's text for a refused file: "File <name> is not a regular file." or
+// "File <name> is larger than <max_bytes> bytes."; empty for ok and cannot_open,
+// whose texts belong to each caller.
+std::string refusal_text(file_check result, const std::string& name, std::size_t max_bytes);

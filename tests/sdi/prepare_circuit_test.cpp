@@ -1,6 +1,8 @@
 #include "sdi/netlist/prepare_circuit.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -96,6 +98,8 @@ TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
     sdi::write_element_file("outer.sct", inner);
     sdi::delete_list_elements(inner);
   }
+  ASSERT_EQ(::mkfifo("pipe.sct", 0600), 0);  // read at each run: it must not block the run
+  ::alarm(60);
   const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
   auto instance = [](const char* file) { std::strcpy(add_symbol(new sdi::sub("rsub", 1), {900, 600}, "X1")->sub_name, file); };
   const struct {
@@ -120,6 +124,7 @@ TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
       {"File gone.sct couldn't be opened", [&] { instance("gone"); }},
       {"File ../rsub.sct couldn't be opened", [&] { instance("../rsub"); }},
       {"Nested subcircuits are not supported", [&] { instance("outer"); }},
+      {"File pipe.sct is not a regular file.", [&] { instance("pipe"); }},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.message);
@@ -135,6 +140,7 @@ TEST(PrepareCircuit, BadCircuitsStopBeforeTheEngine) {
       EXPECT_EQ(sdi::circuit.get(3)->selected, 0);
     }
   }
+  ::alarm(0);
 }
 
 TEST(PrepareCircuit, MissingSubcircuitLeavesItsNodesOpen) {

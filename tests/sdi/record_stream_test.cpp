@@ -1,8 +1,11 @@
 #include "sdi/files/record_stream.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <fstream>
 #include <functional>
 
 #include "capture.h"
@@ -119,7 +122,14 @@ TEST(RecordStream, UnreadableStreamsAreRefusedWithTheirMessage) {
        "File two.sct is damaged or truncated (element id 1 is used twice)"},
       {sdi::clipboard_file_name, [] { write_two_resistors_with_second_id("copyele.dat", 0); },
        "File copyele.dat is damaged or truncated (element id 0 is not valid)"},
+      // Refused at once, never read: a pipe without a writer would block for ever.
+      {"pipe.sct", [] { ASSERT_EQ(::mkfifo("pipe.sct", 0600), 0); }, "File pipe.sct is not a regular file."},
+      {sdi::clipboard_file_name, [] { std::filesystem::create_symlink("/dev/zero", "copyele.dat"); },
+       "File copyele.dat is not a regular file."},
+      {"big.sct", [] { std::ofstream("big.sct").close(); std::filesystem::resize_file("big.sct", (16 << 20) + 1); },
+       "File big.sct is larger than 16777216 bytes."},
   };
+  ::alarm(60);  // a reader that blocked would end the test here
   for (const auto& row : rows) {
     SCOPED_TRACE(row.message);
     TempDir dir;
@@ -135,6 +145,7 @@ TEST(RecordStream, UnreadableStreamsAreRefusedWithTheirMessage) {
     EXPECT_EQ(got.head->next, nullptr);
     sdi::delete_list_elements(got);
   }
+  ::alarm(0);
 }
 
 // A stream may hold one probe and one multiplier beside what the list already

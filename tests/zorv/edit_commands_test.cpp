@@ -1,7 +1,11 @@
 // Undo and Redo, the clipboard, the subcircuit commands and the Library.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "sdi/elements/control_elements.h"
 #include "sdi/files/record_stream.h"
@@ -51,6 +55,33 @@ TEST_F(EditCommandsTest, UndoRemovesTheWireJustDrawnAndUndoTwiceBringsItBack) {
   Edit().OnKeyDown(zorv::kKeyEscape);
   EXPECT_EQ(Wires().size(), 1u);
   EXPECT_FALSE(edit.CanRedo());
+}
+
+// An undo file that is no circuit file to read (a pipe, a device, too large) is
+// refused at once with its message; the drawing stays.
+TEST_F(EditCommandsTest, AnUndoFileThatIsNoFileIsRefusedAtOnce) {
+  const std::string backup = undo.Backup().string();
+  const std::pair<std::function<void()>, std::string> rows[] = {
+      {[&] { ASSERT_EQ(::mkfifo(backup.c_str(), 0600), 0); }, "Unable to read backup file"},
+      {[&] { std::filesystem::create_symlink("/dev/zero", backup); }, "Unable to read backup file"},
+      {[&] {
+         std::ofstream(backup).close();
+         std::filesystem::resize_file(backup, sdi::max_circuit_file_bytes + 1);
+       },
+       "File " + backup + " is larger than 16777216 bytes."},
+  };
+  Edit().OnWire();
+  Drag({16, 16}, {64, 16});
+  ::alarm(60);  // a reader that blocked would end the test here
+  for (const auto& [make, message] : rows) {
+    std::filesystem::remove(backup);
+    make();
+    g_editMessages.clear();
+    edit.OnEditUndo();
+    EXPECT_EQ(g_editMessages, std::vector<std::string>{message});
+    EXPECT_EQ(Wires().size(), 1u);
+  }
+  ::alarm(0);
 }
 
 TEST_F(EditCommandsTest, PasteGivesNewNamesAndIdsAndFloats) {
@@ -228,6 +259,29 @@ TEST_F(EditCommandsTest, LibraryEntriesAndPlacingOne) {
   EXPECT_EQ(g_editMessages, std::vector<std::string>{"File boost.sym couldn't be opened"});
   EXPECT_FALSE(sdi::pending_element || sdi::previous_pending_element || Edit().Placing());
   EXPECT_EQ(zorv::MenuLabel("r&d"), "r&&d");
+}
+
+// A symbol file that is a pipe, a device or too large is refused at once by the
+// symbol reader and left out of the Library, never read.
+TEST_F(EditCommandsTest, SymbolsThatAreNoFileAreRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo("pipe.sym", 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", "zero.sym");
+  std::ofstream("big.sym") << "BIG\n";
+  std::filesystem::resize_file("big.sym", sdi::max_symbol_file_bytes + 1);
+  const std::pair<const char*, std::string> rows[] = {
+      {"pipe", "File pipe.sym is not a regular file."},
+      {"zero", "File zero.sym is not a regular file."},
+      {"big", "File big.sym is larger than 16777216 bytes."},
+  };
+  ::alarm(60);  // a reader that blocked would end the test here
+  for (const auto& [name, message] : rows) {
+    g_editMessages.clear();
+    EXPECT_FALSE(zorv::PlaceSubcircuit(view, name));
+    EXPECT_EQ(g_editMessages, std::vector<std::string>{message});
+    EXPECT_EQ(zorv::SymbolMenuText(std::string(name) + ".sym"), "") << name;
+  }
+  EXPECT_TRUE(zorv::LibraryEntries("").empty());
+  ::alarm(0);
 }
 
 TEST_F(EditCommandsTest, PasteIdsNeverOverflowAndASecondMultiplierIsDropped) {

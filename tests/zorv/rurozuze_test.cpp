@@ -1,6 +1,10 @@
 // The plotting program: the result table it accepts, what it says about a bad
 // one, and one plot through gnuplot's text terminal.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "common/temp_dir.h"
 #include "common/text_file.h"
@@ -38,8 +42,13 @@ TEST(Rurozuze, AGoodTableIsPlottedWithOneCurvePerOutput) {
 TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
   TempDir dir;
   const std::string path = (dir.path() / "c.plt").string();
-  const struct { const char* text; std::string message; } cases[] = {  // text null: no file
+  // text null: no file, or made as odd says: 'p' a pipe, 'z' a link to /dev/zero, 'b' past the bound
+  const struct { const char* text; std::string message; char odd = 0; } cases[] = {
       {nullptr, "Cannot open the result table " + path},
+      // Refused before a byte is read (a pipe would block, /dev/zero never ends).
+      {nullptr, "The result table " + path + " is not a regular file", 'p'},
+      {nullptr, "The result table " + path + " is not a regular file", 'z'},
+      {kGoodTable, "The result table " + path + " is larger than 2147483648 bytes", 'b'},
       {"Tim Vout\n0 1\n", path + ", line 1: the header does not start with \"Time\""},
       {"Time\n0\n", path + ", line 1: the header names no output"},
       {"Time \n0\n", path + ", line 1: the header names no output"},
@@ -48,15 +57,22 @@ TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
       {"Time Vout IL \n\n", path + ": the table holds no rows (the save interval of Simulation > Parameters "
                                    "took in no time of the run)"},
   };
+  ::alarm(60);  // a reader that blocked would end the test here
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
     std::filesystem::remove(path);
     if (c.text) write_text(path, c.text);
+    if (c.odd == 'p') {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    }
+    if (c.odd == 'z') std::filesystem::create_symlink("/dev/zero", path);
+    if (c.odd == 'b') std::filesystem::resize_file(path, rurozuze::kMaxTableBytes + 1);  // sparse: takes no room
     rurozuze::PltTable table;
     std::string problem;
     EXPECT_FALSE(rurozuze::ReadPltTable(path, table, problem));
     EXPECT_EQ(problem, c.message);
   }
+  ::alarm(0);
 }
 
 }  // namespace

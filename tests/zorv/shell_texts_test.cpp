@@ -2,8 +2,13 @@
 // keys, window titles and file names, the About figures, the desktop registration,
 // toolbar glyphs and element icons.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -17,6 +22,7 @@
 #include "sdi/zorv/core/commands/element_icons.h"
 #include "sdi/zorv/core/view/frame_geometry.h"
 #include "sdi/zorv/core/base/messages.h"
+#include "sdi/zorv/core/document/settings_file.h"
 #include "sdi/zorv/core/document/shell_registration.h"
 #include "sdi/zorv/core/commands/tool_glyphs.h"
 
@@ -104,6 +110,37 @@ TEST(ShellTexts, AboutFiguresFrameAndDesktopRegistration) {
                            "<comment>Zorv Document</comment>"})
     EXPECT_NE(mime.find(line), std::string::npos) << line;
   EXPECT_FALSE(zorv::RegisterShellFileTypes("", "/b/zorv"));
+  // A pipe in the entry's place is neither read nor written: either would block the start.
+  std::filesystem::remove(dir.path() / "applications" / "zorv.desktop");
+  ASSERT_EQ(::mkfifo((dir.path() / "applications" / "zorv.desktop").c_str(), 0600), 0);
+  ::alarm(60);
+  EXPECT_FALSE(zorv::RegisterShellFileTypes(dir.path(), "/opt/zorv/zorv"));
+  ::alarm(0);
+}
+
+// The settings file goes to the toolkit only when it is a regular file of bounded size.
+TEST(ShellTexts, ASettingsFileThatIsNoFileIsRefusedByName) {
+  TempDir dir;
+  const std::string file = (dir.path() / ".ZORV").string();
+  const std::string lost = "\nThe recent files are neither read nor kept.";
+  const std::pair<std::function<void()>, std::string> rows[] = {
+      {[] {}, ""},
+      {[&] { std::ofstream(file) << "[RecentFiles]\n"; }, ""},
+      {[&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, "File " + file + " is not a regular file." + lost},
+      {[&] { std::filesystem::create_symlink("/dev/zero", file); }, "File " + file + " is not a regular file." + lost},
+      {[&] {
+         std::ofstream(file).close();
+         std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes + 1);
+       },
+       "File " + file + " is larger than 16777216 bytes." + lost},
+  };
+  ::alarm(60);  // a check that blocked would end the test here
+  for (const auto& [make, message] : rows) {
+    std::filesystem::remove(file);
+    make();
+    EXPECT_EQ(zorv::SettingsFileRefusal(file), message);
+  }
+  ::alarm(0);
 }
 
 TEST(ShellTexts, GlyphsAndIcons) {

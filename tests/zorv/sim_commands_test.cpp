@@ -1,8 +1,12 @@
 // The run commands: what they check, add, start and leave behind.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <tuple>
 
@@ -173,6 +177,33 @@ TEST_F(SimCommandsTest, ExternalProgramsThatCannotStartLeaveAStatusLine) {
             "Could not start the plotting program " + host.exeFolder + "/rurozuze: No such file or directory");
   EXPECT_EQ(messages, std::vector<std::string>{"No switching sequence exists yet (" + base_name +
                                                ".seq).\nSteady_State > Run writes it when it reaches the steady state."});
+}
+
+// The report is shown whole; a pipe, a device or a file larger than a window can
+// show is refused at once with its message.
+TEST_F(SimCommandsTest, ASequenceReportThatIsNoFileIsRefusedAtOnce) {
+  const std::string seq = base_name + ".seq";
+  const std::pair<std::function<void()>, std::string> rows[] = {
+      {[&] { std::ofstream(seq) << "period = 1.0e-05\n"; }, ""},
+      {[&] { ASSERT_EQ(::mkfifo(seq.c_str(), 0600), 0); }, "File " + seq + " is not a regular file."},
+      {[&] { std::filesystem::create_symlink("/dev/zero", seq); }, "File " + seq + " is not a regular file."},
+      {[&] {
+         std::ofstream(seq).close();
+         std::filesystem::resize_file(seq, zorv::kMaxSequenceBytes + 1);
+       },
+       "File " + seq + " is larger than 67108864 bytes."},
+  };
+  ::alarm(60);  // a reader that blocked would end the test here
+  for (const auto& [make, message] : rows) {
+    std::filesystem::remove(seq);
+    make();
+    messages.clear();
+    host.sequenceShown.clear();
+    sim.OnSsViewSequence();
+    EXPECT_EQ(messages, message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
+    EXPECT_EQ(host.sequenceShown, message.empty() ? "period = 1.0e-05\n" : "");
+  }
+  ::alarm(0);
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ struct RecordingSimHost : zorv::ViewHost, zorv::SimHost {
   std::string BasePath() const override { return base_name; }
   std::string ExecutableFolder() const override { return exeFolder; }
   void SetStatusLine(const std::string& text) override { statusLines.push_back(text); }
-  void ShowSequence(const std::string&, const std::string&) override {}
+  std::string sequenceShown;
+  void ShowSequence(const std::string&, const std::string& text) override { sequenceShown = text; }
 };
 
 class SimFixture : public ::testing::Test {

@@ -1,10 +1,14 @@
 #include "sdi/zorv/rurozuze/plt_table.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+
+#include "simu/base/regular_file.h"
 
 namespace rurozuze {
 
@@ -19,17 +23,55 @@ bool IsNumber(const std::string& word) {
 
 std::string At(const std::string& path, long line) { return path + ", line " + std::to_string(line) + ": "; }
 
+// The table read line by line: one line at a time is held, never the table.
+class LineReader {
+public:
+  explicit LineReader(std::FILE* f) : m_f(f) {}
+  ~LineReader() {
+    std::free(m_buf);
+    std::fclose(m_f);
+  }
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // The next line without its end; false at the end of the file.
+  bool Next(std::string& line) {
+    const ssize_t got = ::getline(&m_buf, &m_size, m_f);
+    if (got < 0) return false;
+    m_total += static_cast<unsigned long long>(got);
+    line.assign(m_buf, static_cast<std::size_t>(got));
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    return true;
+  }
+  // More read than the limit: the file grew while it was read.
+  bool Grown() const { return m_total > kMaxTableBytes; }
+
+private:
+  std::FILE* m_f;
+  char* m_buf = nullptr;
+  std::size_t m_size = 0;
+  unsigned long long m_total = 0;
+};
+
 }  // namespace
 
 bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem) {
-  std::ifstream in(path);
-  if (!in) {
-    problem = "Cannot open the result table " + path;
+  // Never blocking (a pipe), and only a table the engine could have written.
+  int fd = -1;
+  const file_check opened = open_regular_file(path.c_str(), kMaxTableBytes, fd);
+  std::FILE* f = opened == file_check::ok ? ::fdopen(fd, "r") : nullptr;
+  if (!f) {
+    if (fd >= 0) ::close(fd);
+    problem = opened == file_check::not_regular ? "The result table " + path + " is not a regular file"
+              : opened == file_check::too_large
+                  ? "The result table " + path + " is larger than " + std::to_string(kMaxTableBytes) + " bytes"
+                  : "Cannot open the result table " + path;
     return false;
   }
+  LineReader in(f);
   table = PltTable{};
   std::string text;
-  if (!std::getline(in, text)) text.clear();
+  if (!in.Next(text)) text.clear();
   std::istringstream header(text);
   std::string word;
   if (!(header >> word) || word != "Time") {
@@ -42,7 +84,7 @@ bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem
     return false;
   }
   const std::size_t columns = table.labels.size() + 1;
-  for (long line = 2; std::getline(in, text); ++line) {
+  for (long line = 2; in.Next(text); ++line) {
     std::istringstream row(text);
     std::vector<std::string> words;
     while (row >> word) words.push_back(word);
@@ -60,6 +102,10 @@ bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem
       return false;
     }
     ++table.rows;
+  }
+  if (in.Grown()) {
+    problem = "The result table " + path + " is larger than " + std::to_string(kMaxTableBytes) + " bytes";
+    return false;
   }
   if (table.rows == 0) {
     // gnuplot would find no x range and never show its window.

@@ -16,6 +16,13 @@ struct PltTable {
   long rows = 0;
 };
 
+// The largest table read: the engine stops a table before it passes 2 GiB.
+inline constexpr unsigned long long kMaxTableBytes = 1ULL << 31;
+
+// The table is opened without blocking and read a line at a time. Besides the
+// checks above: "Cannot open the result table <path>", "The result table <path> is
+// not a regular file" (a pipe, a device), "The result table <path> is larger than
+// 2147483648 bytes".
 bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem);
 
 // The path the editor meant: its argument with every "*" back to a blank; the

@@ -14,6 +14,7 @@
 #include "sdi/draw/drawing.h"
 #include "sdi/elements/elist.h"
 #include "sdi/files/record_stream.h"
+#include "sdi/zorv/core/document/settings_file.h"
 #include "sdi/zorv/core/view/view_render.h"
 #include "sdi/zorv/drop_target.h"
 #include "sdi/zorv/picture.h"
@@ -213,6 +214,21 @@ TEST(Smoke, UnopenableFileOnTheCommandLineIsReported) {
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   EXPECT_EQ(s.Messages(), std::vector<std::string>{"Couldn't Open File!"});
   EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - Untitled.ckt");
+}
+
+// A settings file far larger than any the program writes (here sparse) is not read
+// whole into memory at start: it is refused by name and the program starts.
+TEST(Smoke, AnOversizedSettingsFileIsRefusedAndTheProgramStarts) {
+  std::string settings;
+  GuiSession s({"--nosplash"}, [&](const std::filesystem::path& home) {
+    settings = (home / ".ZORV").string();
+    std::ofstream(settings) << "[RecentFiles]\n";
+    std::filesystem::resize_file(settings, zorv::kMaxSettingsFileBytes + 1);
+  });
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  EXPECT_EQ(s.Messages(), std::vector<std::string>{"File " + settings +
+                                                   " is larger than 16777216 bytes.\nThe recent files are neither "
+                                                   "read nor kept."});
 }
 
 TEST(Smoke, PrintingFitsTheCircuitWithoutGridAndTextsInProportion) {

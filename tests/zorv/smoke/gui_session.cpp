@@ -30,9 +30,11 @@ void UseFreshHome(const std::filesystem::path& dir) {
   setenv("NO_AT_BRIDGE", "1", 1);
 }
 
-GuiSession::GuiSession(std::vector<std::string> args) {
+GuiSession::GuiSession(std::vector<std::string> args,
+                       const std::function<void(const std::filesystem::path& home)>& prepare) {
   wxSetAssertHandler(FailOnAssert);
   UseFreshHome(m_dir.path());
+  if (prepare) prepare(m_dir.path() / "home");
   m_args.push_back("zorv");
   for (auto& a : args) m_args.push_back(a);
   for (auto& a : m_args) m_argv.push_back(a.data());

@@ -8,6 +8,7 @@
 // Modal dialogs and message boxes never show: they are recorded and answered.
 #pragma once
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,7 +54,9 @@ protected:
 
 class GuiSession {
 public:
-  explicit GuiSession(std::vector<std::string> args);
+  // prepare, when given, fills the fresh home folder before the program starts.
+  explicit GuiSession(std::vector<std::string> args,
+                      const std::function<void(const std::filesystem::path& home)>& prepare = {});
   ~GuiSession();
 
   bool Started() const { return m_started; }

@@ -1,8 +1,6 @@
 #include "sdi/zorv/core/commands/edit_commands.h"
 
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <utility>
 
@@ -13,6 +11,7 @@
 #include "sdi/elements/naming.h"
 #include "sdi/elements/placement.h"
 #include "sdi/netlist/prepare_circuit.h"
+#include "sdi/files/circuit_file.h"
 #include "sdi/files/record_stream.h"
 #include "sdi/edit/select_ops.h"
 #include "sdi/elements/sub_element.h"
@@ -21,6 +20,7 @@
 #include "sdi/zorv/core/view/view_core.h"
 #include "sdi/zorv/core/view/view_render.h"
 #include "sdi/zorv/core/view/wire_merge.h"
+#include "simu/base/regular_file.h"
 
 namespace zorv {
 
@@ -78,8 +78,14 @@ void EditCommands::OnEditUndo() {
   if (!SwapThrough(undo.Backup2(), undo.Backup())) return;
   m_view.SetCanRedo(true);
   // The state just left becomes the undo point too, so a second Undo comes back.
-  std::ifstream left(undo.Backup2(), std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(left)), std::istreambuf_iterator<char>());
+  // Read as the circuit reader would take it: a file it refuses is not copied.
+  std::string bytes;
+  const file_check read = read_regular_file(undo.Backup2().c_str(), sdi::max_circuit_file_bytes, bytes);
+  if (read != file_check::ok) {
+    const std::string refused = refusal_text(read, undo.Backup2().string(), sdi::max_circuit_file_bytes);
+    ShowMessage(refused.empty() ? "File " + undo.Backup2().string() + " couldn't be opened" : refused);
+    return;
+  }
   std::string why;
   undo.Store(undo.Backup(), [&bytes](std::FILE* f) { std::fwrite(bytes.data(), 1, bytes.size(), f); }, why);
 }

@@ -1,8 +1,6 @@
 #include "sdi/zorv/core/commands/sim_commands.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "sdi/elements/element.h"
 #include "sdi/elements/elist.h"
@@ -11,6 +9,7 @@
 #include "sdi/zorv/core/commands/run_excitation.h"
 #include "sdi/zorv/core/dialogs/settings_forms.h"
 #include "sdi/zorv/core/view/view_core.h"
+#include "simu/base/regular_file.h"
 #include "simu/input/run_settings.h"
 
 namespace zorv {
@@ -117,13 +116,19 @@ void SimCommands::OnSimulationViewPlot() {
 
 void SimCommands::OnSsViewSequence() {
   const std::string path = m_host.BasePath() + ".seq";
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string text;
+  // Never blocking (a pipe would freeze the window) and bounded by what a window can show.
+  const file_check read = read_regular_file(path.c_str(), kMaxSequenceBytes, text);
+  if (read == file_check::cannot_open) {
     ShowMessage("No switching sequence exists yet (" + path +
                 ").\nSteady_State > Run writes it when it reaches the steady state.");
     return;
   }
-  m_host.ShowSequence(path, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+  if (read != file_check::ok) {
+    ShowMessage(refusal_text(read, path, kMaxSequenceBytes));
+    return;
+  }
+  m_host.ShowSequence(path, text);
 }
 
 void SimCommands::OnSimulationParameters() {

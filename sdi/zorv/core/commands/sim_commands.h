@@ -11,6 +11,7 @@
 // steady-state run run_ss is 1; a limited run puts run_stop_close back.
 // External programs that cannot start leave a status-bar line, never a box.
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -20,6 +21,13 @@
 namespace zorv {
 
 class ViewCore;
+
+// The largest switching-sequence report shown (64 MiB). The report holds one cycle, some
+// 26 bytes per state and interval: this is millions of values, beyond what a reader can
+// use in a window, yet within what the text window holds. A larger file, a pipe or a
+// device is refused with "File <base>.seq is larger than 67108864 bytes." or "File
+// <base>.seq is not a regular file."; it is never read in part.
+inline constexpr std::size_t kMaxSequenceBytes = std::size_t{64} << 20;
 
 // What the commands need from the window system.
 class SimHost {

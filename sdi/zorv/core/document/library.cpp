@@ -1,17 +1,27 @@
 #include "sdi/zorv/core/document/library.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <system_error>
 
 #include "sdi/elements/sub_element.h"
+#include "simu/base/regular_file.h"
 
 namespace zorv {
 
 std::string SymbolMenuText(const std::filesystem::path& file) {
-  std::FILE* f = std::fopen(file.c_str(), "r");
-  if (!f) return {};
+  // The listing opens every ".sym" of the folder: one that is a pipe must not hang it.
+  int fd = -1;
+  std::FILE* f = open_regular_file(file.c_str(), sdi::max_symbol_file_bytes, fd) == file_check::ok
+                     ? ::fdopen(fd, "r")
+                     : nullptr;
+  if (!f) {
+    if (fd >= 0) ::close(fd);
+    return {};
+  }
   char line[80] = {};
   const bool read = std::fgets(line, sizeof line, f) != nullptr;
   std::fclose(f);

@@ -24,7 +24,8 @@ struct LibraryEntry {
 };
 
 // The menu text of a symbol file; empty when it cannot be read or its first line
-// (read as 80 characters at most) has no word.
+// (read as 80 characters at most) has no word, and for a file that is not regular
+// (a pipe, a device) or larger than a symbol file may be.
 std::string SymbolMenuText(const std::filesystem::path& file);
 
 void InsertLibraryEntry(std::vector<LibraryEntry>& list, LibraryEntry entry);

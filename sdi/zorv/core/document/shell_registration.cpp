@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "simu/base/regular_file.h"
 #include "zorv_shell_files.h"  // generated from res/: kDesktopEntryTemplate, kMimePackage
 
 namespace zorv {
@@ -12,11 +12,12 @@ namespace {
 
 bool WriteIfDifferent(const std::filesystem::path& file, const std::string& text) {
   std::error_code ec;
-  {
-    std::ifstream in(file, std::ios::binary);
-    if (in && std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) == text)
-      return true;
-  }
+  // Read only up to the size it must have; a pipe or a device there is neither read
+  // nor opened for writing (either would block the editor's start).
+  std::string have;
+  const file_check read = read_regular_file(file.c_str(), text.size(), have);
+  if (read == file_check::ok && have == text) return true;
+  if (read == file_check::not_regular) return false;
   std::filesystem::create_directories(file.parent_path(), ec);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << text;

@@ -4,7 +4,8 @@
 //     <data>/applications/zorv.desktop
 //     <data>/mime/packages/zorv.xml
 // where <data> is $XDG_DATA_HOME, else $HOME/.local/share. Files are written only
-// when missing or different, so a start-up normally writes nothing.
+// when missing or different, so a start-up normally writes nothing; a pipe or a
+// device in a file's place is left alone (not registered).
 #pragma once
 #include <filesystem>
 #include <string>
