@@ -1,11 +1,26 @@
 #include "simu/base/console.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 int redirect_mode = 0;
 int open_count = 0;
 std::FILE* out_file = nullptr;
 std::FILE* err_file = nullptr;
+
+// A log that is a pipe no process reads would block the open, and the editor's start
+// with it: such a log is not opened, and its text goes to the process's own stream.
+std::FILE* open_log(const char* name) {
+  const int fd = ::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* f = ::fdopen(fd, "w");
+  if (!f) ::close(fd);
+  return f;
+}
 
 }  // namespace
 
@@ -14,8 +29,8 @@ sim_print_table sim_print = {sim_vfprintf, sim_fprintf, sim_printf, sim_vprintf}
 void redirect_stdio() {
   redirect_mode = 1;
   if (++open_count == 1) {
-    out_file = std::fopen("stdout.out", "w");
-    err_file = std::fopen("stderr.out", "w");
+    out_file = open_log("stdout.out");
+    err_file = open_log("stderr.out");
   }
 }
 

@@ -2,6 +2,9 @@
 // src.dat and states.dat, rewritten only when their text changes.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -30,6 +33,19 @@ TEST(OutputStore, QuestionsGoToTheErrorFileAndNothingIsRead) {
             "\nDo you need outputs at all the simulated points? (y/n) "
             "\nDo you need outputs at evenly spaced instants? (y/n) ");
   EXPECT_EQ(std::fgetc(stdin), 'n');  // the answers are still unread
+}
+
+TEST(OutputStore, ALogThatIsAPipeNoProcessReadsIsNotWaitedOn) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo("stdout.out", 0600), 0);
+  ::alarm(60);  // a blocking open ends the test instead of hanging it
+  redirect_stdio();
+  ::alarm(0);
+  EXPECT_EQ(redirected_stream(stdout), nullptr);
+  sim_fprintf(stderr, "%d\n", 7);
+  flush_console();
+  EXPECT_EQ(slurp("stderr.out"), "7\n");
+  close_stdio_redirection();
 }
 
 TEST(OutputStore, ResultTableLayout) {
