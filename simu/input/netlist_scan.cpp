@@ -52,7 +52,7 @@ std::vector<param_entry> param_table(sim_params& p) {
         {"outplot", type_int, nullptr},    {"steady", type_int, &p.steady},
         {"nclkss", type_int, &p.nclkss},   {"nss", type_int, nullptr},
         {"var_freq", type_int, nullptr},   {"ld", type_int, &p.ld},
-        {"stflg", type_int, nullptr},      {"sv", type_int, &p.sv},
+        {"stflg", type_int, nullptr},      {"sv", type_int, nullptr},
         {"pi", type_int, nullptr},         {"points", type_int, &p.points},
         {"n", type_int, nullptr},          {"tmd", type_matrix, &p.tmd},
         {"vgs", type_matrix, &p.vgs},      {"thoff", type_append, &p.thoff},

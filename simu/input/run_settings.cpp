@@ -57,18 +57,18 @@ const run_setting run_settings_table[run_setting_count] = {
     real("tsim", run_tsim, 4, &O::tsim, &O::tsim_given, &P::tsim),
     real("td", run_td, 12, &O::td, &O::td_given, &P::td),
     whole("points", run_points, 36, 0.0, &O::points, &O::points_given, &P::points),
-    real("start_si", run_start_si, 40, &O::start_si, &O::start_si_given, &P::start_si),
-    real("finish_si", run_finish_si, 48, &O::finish_si, &O::finish_si_given, &P::finish_si),
+    real("start_si", run_start_si, 40, &O::start_si, &O::start_si_given, nullptr),
+    real("finish_si", run_finish_si, 48, &O::finish_si, &O::finish_si_given, nullptr),
     flag("ss", run_ss, 80, &O::ss, &P::steady),
     flag("stop_close", run_stop_close, 96, &O::stop_close, &P::stop_close),
-    flag("sv", run_sv, 88, &O::sv, &P::sv),
+    flag("sv", run_sv, 88, &O::sv, nullptr),
     flag("ld", run_ld, 92, &O::ld, &P::ld),
     whole("nclkss", run_nclkss, 84, 0.0, &O::nclkss, &O::nclkss_given, &P::nclkss),
     real("sstol_f", run_sstol_f, 56, &O::sstol_f, &O::sstol_f_given, &P::sstol_f),
     real("sstol_c", run_sstol_c, 64, &O::sstol_c, &O::sstol_c_given, &P::sstol_c),
-    whole("ssmethod", run_ssmethod, 0, 1.0, &O::ssmethod, &O::ssmethod_given, &P::ssmethod, 4.0),
+    whole("ssmethod", run_ssmethod, 0, 1.0, &O::ssmethod, &O::ssmethod_given, nullptr, 4.0),
     whole("none_c", run_none_c, 0, 0.0, &O::none_c, &O::none_c_given, &P::none_c),
-    whole("Cycles_togo", run_cycles_togo, 0, 0.0, &O::Cycles_togo, &O::Cycles_togo_given, &P::Cycles_togo),
+    whole("Cycles_togo", run_cycles_togo, 0, 0.0, &O::Cycles_togo, &O::Cycles_togo_given, nullptr),
 };
 
 const run_setting* find_run_setting(const char* option) {
@@ -123,6 +123,9 @@ void run_setting::store_option(option_store& o, double v) const {
 }
 
 void run_setting::override_record(const option_store& o, sim_params& p) const {
+  // The save window, the method, its cycles and the state-saving flag have no field:
+  // the engine reads the run settings themselves.
+  if (!record_real && !record_whole) return;
   if (flag)
     p.*record_whole = o.*option_whole != 0;
   else if (!(o.*given))

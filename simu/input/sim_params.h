@@ -24,8 +24,6 @@ using bound_list = std::vector<state_bound>;
 struct sim_params {
   double tsim = 9999.0;       // final time
   double td = 1.0;            // step size
-  double start_si = 0.0;      // save interval from the options (the output store
-  double finish_si = 0.0;     // takes the editor's run settings instead)
   int points = 500;           // points to save
   double sstol_f = 1e-6;      // fine steady-state tolerance
   double sstol_c = 0.01;      // coarse tolerance
@@ -34,10 +32,7 @@ struct sim_params {
   int stop_close = 0;         // begin the method once the coarse tolerance is met
   int one_c = 0;              // limited run
   int none_c = 2;             // cycles of a limited run
-  int sv = 1;                 // save the final state (read by nothing)
   int ld = 0;                 // load the initial state
-  int ssmethod = 1;           // method number (the driver reads run_ssmethod)
-  int Cycles_togo = 0;        // cycles before the method (the driver reads run_cycles_togo)
   double mn = -1e30;          // default lower bound of a state not in stmin
   double mx = 1e30;           // default upper bound of a state not in stmax
   DM tmd;                     // clock and breakpoint timing table

@@ -95,7 +95,7 @@ TEST_F(NetlistReader, EveryKeywordReachesItsField) {
       "Cy = [1 0; 0 1]\nCt = [0 0 -1 0]\nCsw = [2]\nCc = [0.75]\n"
       "nclk = 4.5\ntsim = 0.002\nmn = -5\nmx = 5\ntdisp = 2.5\ntd = 1e-7\ndts = 0.125\n"
       "stmin = [ 'V_C1 -3' ]\nstmax = [ 'I_L1 3' ]\n");
-  EXPECT_EQ((std::vector<int>{p.steady, p.nclkss, p.ld, p.sv, p.points}), (std::vector<int>{1, 7, 1, 0, 12}));
+  EXPECT_EQ((std::vector<int>{p.steady, p.nclkss, p.ld, p.points}), (std::vector<int>{1, 7, 1, 12}));
   EXPECT_EQ((std::vector<double>{p.tsim, p.mn, p.mx, p.td}), (std::vector<double>{0.002, -5.0, 5.0, 1e-7}));
   EXPECT_EQ((std::vector<rows_t>{rows_of(p.tmd), rows_of(p.vgs), rows_of(p.thoff), rows_of(p.thon), rows_of(p.swinit),
                                  rows_of(p.x0), rows_of(p.Cy), rows_of(p.Ct), rows_of(p.Csw), rows_of(p.Cc)}),
