@@ -242,12 +242,6 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
   }
 }
 
-namespace {
-
-void remove_undo_file() { ::unlink("undo.ckt"); }
-
-}  // namespace
-
 // What the editor relies on: its own cleanup runs on a signal once the temporaries are
 // gone, and the process still ends by the signal.
 TEST(AtomicFile, AHookAddedForTheSignalsRunsAfterTheTemporariesAreRemoved) {
@@ -255,7 +249,7 @@ TEST(AtomicFile, AHookAddedForTheSignalsRunsAfterTheTemporariesAreRemoved) {
   write_text("undo.ckt", "snapshot");
   const pid_t child = ::fork();
   if (child == 0) {
-    cleanup_on_signals(remove_undo_file);
+    cleanup_on_signals([] { ::unlink("undo.ckt"); });
     atomic_file f;
     if (!f.open("a.ckt") || std::fputs("partial", f.file()) < 0) ::_exit(3);
     ::raise(SIGTERM);
