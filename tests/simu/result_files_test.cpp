@@ -192,7 +192,7 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
     SCOPED_TRACE(netlist + " " + table.substr(0, 20) + " " + r.pipe + r.folder);
     TempDir dir;
     std::filesystem::create_directory("proj");
-    if (*r.pipe) ASSERT_EQ(::mkfifo(r.pipe, 0600), 0);
+    ASSERT_TRUE(!*r.pipe || ::mkfifo(r.pipe, 0600) == 0);
     if (*r.folder) std::filesystem::create_directory(r.folder);
     // The buck reaches its steady state (a report), the RC circuit ends at 1 ms.
     const bool buck = r.words[0] == "-ss";
@@ -202,7 +202,9 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
     for (const std::string& f : r.written) EXPECT_TRUE(std::filesystem::is_regular_file(f)) << f;
     for (const std::string& f : r.not_written) EXPECT_FALSE(std::filesystem::exists(f)) << f;
-    if (!buck && !r.written.empty()) EXPECT_EQ(last_line(table), " 1.00000000E-03  6.321206E+00\n");
+    if (!buck && !r.written.empty()) {
+      EXPECT_EQ(last_line(table), " 1.00000000E-03  6.321206E+00\n");
+    }
     EXPECT_EQ(temporaries(), std::vector<std::string>{});
   }
 }
