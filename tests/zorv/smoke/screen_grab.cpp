@@ -28,34 +28,20 @@ wxImage GrabClient(wxWindow* w) { return GrabScreen(wxRect(w->ClientToScreen(wxP
 
 namespace {
 
-// Every window in the tree under w named title, in tree order.
-void NamedWindows(Display* d, Window w, const std::string& title, std::vector<Window>& found) {
+// Every window in the tree under w (the root when 0) named title, in tree order.
+std::vector<Window> NamedWindows(Display* d, const std::string& title, Window w = 0) {
+  if (!w) w = DefaultRootWindow(d);
+  std::vector<Window> found;
   char* name = nullptr;
   if (XFetchName(d, w, &name) && name && title == name) found.push_back(w);
   if (name) XFree(name);
   Window parent = 0, root = 0, *children = nullptr;
   unsigned int n = 0;
-  if (!XQueryTree(d, w, &root, &parent, &children, &n)) return;
-  for (unsigned int i = 0; i < n; ++i) NamedWindows(d, children[i], title, found);
+  if (!XQueryTree(d, w, &root, &parent, &children, &n)) return found;
+  for (unsigned int i = 0; i < n; ++i)
+    for (Window c : NamedWindows(d, title, children[i])) found.push_back(c);
   if (children) XFree(children);
-}
-
-std::vector<Window> NamedWindows(Display* d, const std::string& title) {
-  std::vector<Window> found;
-  NamedWindows(d, DefaultRootWindow(d), title, found);
   return found;
-}
-
-void SendClose(Display* d, Window w) {
-  XEvent close{};
-  close.xclient.type = ClientMessage;
-  close.xclient.window = w;
-  close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-  close.xclient.data.l[1] = CurrentTime;
-  XSendEvent(d, w, False, NoEventMask, &close);
-  XSync(d, False);
 }
 
 }  // namespace
@@ -83,18 +69,23 @@ unsigned long ShownWindowTitled(const std::string& title, int min_width) {
   return best;
 }
 
-bool CloseAsWindowManager(const std::string& title) {
+void CloseAsWindowManager(unsigned long window) {
   Display* d = XOpenDisplay(nullptr);
-  if (!d) return false;
-  const std::vector<Window> found = NamedWindows(d, title);
-  if (!found.empty()) SendClose(d, found.front());
+  if (!d) return;
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window;
+  close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(d, window, False, NoEventMask, &close);
+  XSync(d, False);
   XCloseDisplay(d);
-  return !found.empty();
 }
 
-void CloseAsWindowManager(unsigned long window) {
-  if (Display* d = XOpenDisplay(nullptr)) {
-    SendClose(d, window);
-    XCloseDisplay(d);
-  }
+bool CloseAsWindowManager(const std::string& title) {
+  const unsigned long w = WindowTitled(title);
+  if (w) CloseAsWindowManager(w);
+  return w != 0;
 }

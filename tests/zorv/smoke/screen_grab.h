@@ -25,9 +25,8 @@ unsigned long WindowTitled(const std::string& title);
 // shows as a small frame.)
 unsigned long ShownWindowTitled(const std::string& title, int min_width = 0);
 
-// Asks the top-level window titled `title` to close, as a window manager does
+// Asks the window, or the first window titled `title`, to close, as a window manager does
 // (WM_DELETE_WINDOW), and waits until the X server has taken the request; false
 // when no window has that title.
-bool CloseAsWindowManager(const std::string& title);
-// Asks the window to close, as a window manager does.
 void CloseAsWindowManager(unsigned long window);
+bool CloseAsWindowManager(const std::string& title);
