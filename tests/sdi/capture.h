@@ -5,8 +5,8 @@
 //     ... call the model ...
 //     EXPECT_EQ(cap.errors, (std::vector<std::string>{"sdi/elements/elist.cpp: Internal Assertion"}));
 //
-// Internal reports are recorded as "<file>: <kind>" with the line number left
-// out, since it follows the source file.
+// Internal reports are recorded in errors as "<file>: <kind>" with the line number
+// left out, since it follows the source file; reports keeps them whole.
 #pragma once
 
 #include <cstdarg>
@@ -19,15 +19,18 @@
 struct Capture {
   static inline std::vector<std::string>* errors_ptr = nullptr;
   static inline std::vector<std::string>* messages_ptr = nullptr;
+  static inline std::vector<std::string>* reports_ptr = nullptr;
 
   std::vector<std::string> errors;
   std::vector<std::string> messages;
+  std::vector<std::string> reports;
   sdi::error_fn old_error;
   sdi::message_fn old_message;
 
   Capture() : old_error(sdi::error_hook), old_message(sdi::message_box_hook) {
     errors_ptr = &errors;
     messages_ptr = &messages;
+    reports_ptr = &reports;
     sdi::error_hook = &on_error;
     sdi::message_box_hook = &on_message;
   }
@@ -36,6 +39,7 @@ struct Capture {
     sdi::message_box_hook = old_message;
     errors_ptr = nullptr;
     messages_ptr = nullptr;
+    reports_ptr = nullptr;
   }
   Capture(const Capture&) = delete;
   Capture& operator=(const Capture&) = delete;
@@ -47,6 +51,7 @@ struct Capture {
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
     std::string s(text);
+    if (reports_ptr) reports_ptr->push_back(s);
     // "sdi/elements/elist.cpp, 123: Internal Assertion" -> "sdi/elements/elist.cpp: Internal Assertion"
     auto comma = s.find(", ");
     auto colon = s.find(": ", comma == std::string::npos ? 0 : comma);

@@ -169,9 +169,8 @@ TEST(CircuitFileHostile, ASaveRemovesOnlyItsOwnAbandonedTemporaries) {
   ASSERT_EQ(::flock(busy, LOCK_EX), 0);
   ASSERT_EQ(sdi::save_circuit("a.ckt"), 1);
   ::close(busy);
-  std::set<std::string> left;
+  std::set<std::string> left, want = kept;
   for (const auto& e : std::filesystem::directory_iterator(".")) left.insert(e.path().filename().string());
-  std::set<std::string> want = kept;
   want.insert("a.ckt");
   EXPECT_EQ(left, want);
   EXPECT_EQ(sdi::open_circuit_file("a.ckt"), sdi::circuit_read);

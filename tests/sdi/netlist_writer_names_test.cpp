@@ -129,11 +129,11 @@ TEST(NetlistWriterEdges, AFileThatCannotBeWrittenIsNamedWithItsReason) {
       {"missing/c.m", "Couldn't write missing/c.m: No such file or directory"},
       {"/dev/full", "Couldn't write /dev/full: No space left on device"},
   };
+  WriterCircuit c;
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
+  c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0}, "Vo");
+  sdi::name_elements();
   for (const auto& row : rows) {
-    WriterCircuit c;
-    c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
-    c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0}, "Vo");
-    sdi::name_elements();
     Capture cap;
     int nodes = 2;
     EXPECT_EQ(sdi::write_netlist_file(row.path, "c", nodes), 1) << row.path;

@@ -2,30 +2,17 @@
 // report read off a box leads to its code.
 #include <gtest/gtest.h>
 
-#include <cstdarg>
-#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "capture.h"
 #include "sdi/base/ilist.h"
-#include "sdi/base/report.h"
 #include "sdi/elements/elist.h"
 #include "sdi/elements/i_element.h"
 
 namespace {
-
-std::vector<std::string> g_reports;
-
-void Record(const char* format, ...) {
-  char text[200];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  g_reports.push_back(text);
-}
 
 // The source line a report "file, line: kind" points at.
 std::string SourceLine(const std::string& report) {
@@ -45,14 +32,11 @@ TEST(Report, EachInternalReportNamesTheFileAndLineOfItsCheck) {
       {"a check in a template header", [] { sdi::ilist l; l.next(); }, "sdi/base/list.h", "SDI_ASSERT_FAIL()"},
       {"a checked cast", [] { sdi::as_cmutind(nullptr); }, "sdi/elements/i_element.cpp", "checked_cast<cmutind>"},
   };
-  const sdi::error_fn previous = sdi::error_hook;
-  sdi::error_hook = Record;
   for (const auto& row : rows) {
-    g_reports.clear();
+    Capture cap;
     row.fail();
-    ASSERT_EQ(g_reports.size(), 1u) << row.label;
-    EXPECT_EQ(g_reports[0].rfind(std::string(row.file) + ", ", 0), 0u) << g_reports[0];
-    EXPECT_NE(SourceLine(g_reports[0]).find(row.code), std::string::npos) << g_reports[0];
+    ASSERT_EQ(cap.reports.size(), 1u) << row.label;
+    EXPECT_EQ(cap.reports[0].rfind(std::string(row.file) + ", ", 0), 0u) << cap.reports[0];
+    EXPECT_NE(SourceLine(cap.reports[0]).find(row.code), std::string::npos) << cap.reports[0];
   }
-  sdi::error_hook = previous;
 }

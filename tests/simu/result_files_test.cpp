@@ -159,28 +159,52 @@ TEST(ResultFiles, ASignalMidRunRemovesTheTemporariesAndEndsTheRunAsTheSignalDoes
   }
 }
 
-TEST(ResultFiles, APipeInPlaceOfAFileNeverBlocksTheRun) {
-  const std::string no_reader = " is a pipe that no process reads";
+// What a run makes of the files it is given: long table names, the state file named
+// after the whole netlist name; a pipe (never blocking the run) or a folder in a
+// file's place is refused with its reason. No temporary is ever left.
+TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
+  const std::string t248 = std::string(244, 't') + ".plt", t255 = std::string(251, 't') + ".plt";
+  const std::string no_reader = " is a pipe that no process reads",
+                    no_ini = ". The result table \"a.plt\" was written; the state file was not.\n";
   const struct {
-    const char* pipe;
-    std::vector<std::string> words;
+    std::vector<std::string> words;   // the netlist and the table last
+    int exit_code;
     std::string message;
+    std::vector<std::string> written = {}, not_written = {};
+    const char *pipe = "", *folder = "";   // made in a file's place
   } rows[] = {
-      {"src.dat", {"a.m", "a.plt"}, "\nError creating src.dat: \"src.dat\"" + no_reader + "\n"},
-      {"states.dat", {"a.m", "a.plt"}, "\nCan't open states.dat file: \"states.dat\"" + no_reader + "\n"},
-      {"a.plt", {"a.m", "a.plt"}, "Fatal Error : write() - can't write to disk file! \"a.plt\"" + no_reader},
-      {"a.ini", {"-ld", "a.m", "a.plt"}, "Fatal Error : load_ini() - state file \"a.ini\" is not a regular file!"},
-      {"a.ini", {"a.m", "a.plt"}, "Fatal Error : save_ini() - can't write to disk file \"a.ini\": \"a.ini\"" + no_reader +
-                                      ". The result table \"a.plt\" was written; the state file was not.\n"},
+      {{"a.m", t248}, 0, "", {t248, "a.ini"}},
+      {{"a.m", t255}, 0, "", {t255, "a.ini"}},
+      {{"-ss", "proj/a", "t.plt"}, 0, "Steady state reached", {"proj/a.ini", "proj/a.seq"}, {"proj.ini", "proj.seq"}},
+      {{"n.net", "t.plt"}, 0, "", {"t.plt", "n.net.ini"}, {"n.ini"}},
+      {{"a.m", "a.plt"}, 1, "\nFatal Error : save_ini() - can't write to disk file \"a.ini\": Is a directory" + no_ini,
+       {"a.plt"}, {}, "", "a.ini"},
+      {{"a.m", "a.plt"}, 1, "\nError creating src.dat: \"src.dat\"" + no_reader + "\n", {}, {}, "src.dat"},
+      {{"a.m", "a.plt"}, 1, "\nCan't open states.dat file: \"states.dat\"" + no_reader + "\n", {}, {}, "states.dat"},
+      {{"a.m", "a.plt"}, 1, "Fatal Error : write() - can't write to disk file! \"a.plt\"" + no_reader, {}, {}, "a.plt"},
+      {{"-ld", "a.m", "a.plt"}, 1, "Fatal Error : load_ini() - state file \"a.ini\" is not a regular file!", {}, {},
+       "a.ini"},
+      {{"a.m", "a.plt"}, 1, "Fatal Error : save_ini() - can't write to disk file \"a.ini\": \"a.ini\"" + no_reader + no_ini,
+       {"a.plt"}, {}, "a.ini"},
   };
   for (const auto& r : rows) {
-    SCOPED_TRACE(r.message);
+    const std::string &netlist = r.words[r.words.size() - 2], &table = r.words.back();
+    SCOPED_TRACE(netlist + " " + table.substr(0, 20) + " " + r.pipe + r.folder);
     TempDir dir;
-    write_text("a.m", rc_netlist("V1"));
-    ASSERT_EQ(::mkfifo(r.pipe, 0600), 0);
+    std::filesystem::create_directory("proj");
+    ASSERT_TRUE(!*r.pipe || ::mkfifo(r.pipe, 0600) == 0);
+    if (*r.folder) std::filesystem::create_directory(r.folder);
+    // The buck reaches its steady state (a report), the RC circuit ends at 1 ms.
+    const bool buck = r.words[0] == "-ss";
+    write_text(netlist, buck ? buck_netlist_text("2.0000e-03", "1.0000e-07", "50") : rc_netlist("V1"));
     const program_run run = run_simu_program(r.words);   // ends within its alarm, or fails
-    EXPECT_EQ(run.exit_code, 1) << run.output;
+    EXPECT_EQ(run.exit_code, r.exit_code) << run.output;
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
+    for (const std::string& f : r.written) EXPECT_TRUE(std::filesystem::is_regular_file(f)) << f;
+    for (const std::string& f : r.not_written) EXPECT_FALSE(std::filesystem::exists(f)) << f;
+    if (!buck && !r.written.empty()) {
+      EXPECT_EQ(last_line(table), " 1.00000000E-03  6.321206E+00\n");
+    }
     EXPECT_EQ(temporaries(), std::vector<std::string>{});
   }
 }
@@ -188,13 +212,18 @@ TEST(ResultFiles, APipeInPlaceOfAFileNeverBlocksTheRun) {
 TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwners) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root makes a link of another user";
   const uid_t other = 4242;
+  const std::string refused =
+      "\" is a link of another user in a shared folder (not yours, not the folder owner's); not followed";
   const struct {
     const char* link;
     uid_t link_owner, folder_owner;
-    bool followed;
+    std::string message;   // none: followed
   } rows[] = {
-      {"a.plt", 0, 0, true}, {"a.plt", other, 0, false}, {"a.plt", other, other, true},
-      {"a.ini", other, 0, false}, {"a.ini", 0, other, true},
+      {"a.plt", 0, 0, ""},
+      {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + refused},
+      {"a.plt", other, other, ""},
+      {"a.ini", other, 0, "can't write to disk file \"shared/a.ini\": \"shared/a.ini" + refused},
+      {"a.ini", 0, other, ""},
   };
   for (const auto& r : rows) {
     const std::string link = std::string("shared/") + r.link;
@@ -209,68 +238,11 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
     ASSERT_EQ(::lchown(link.c_str(), r.link_owner, r.link_owner), 0);
     const program_run run = run_simu_program({"shared/a.m", "shared/a.plt"});
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    if (r.followed) {
-      EXPECT_EQ(run.exit_code, 0) << run.output;
-      EXPECT_NE(slurp("kept.txt"), "mine");
-      continue;
-    }
-    EXPECT_EQ(run.exit_code, 1) << run.output;
-    EXPECT_NE(run.output.find("can't write to disk file" + std::string(r.link[2] == 'p' ? "! " : " \"" + link + "\": ") +
-                              "\"" + link +
-                              "\" is a link of another user in a shared folder (not yours, not the folder owner's); "
-                              "not followed"),
-              std::string::npos)
-        << run.output;
-    EXPECT_EQ(slurp("kept.txt"), "mine");
-  }
-}
-
-TEST(ResultFiles, LongTableNamesAndTheStateFileNamedAfterTheWholeNetlistName) {
-  const std::string t248 = std::string(244, 't') + ".plt", t255 = std::string(251, 't') + ".plt";
-  const struct {
-    std::string netlist, table;
-    std::vector<std::string> options;
-    int exit_code;
-    std::vector<std::string> written, not_written;
-    std::string message = "";
-    bool ini_folder = false;   // a folder in place of a.ini
-  } rows[] = {
-      {"a.m", t248, {}, 0, {t248, "a.ini"}, {}},
-      {"a.m", t255, {}, 0, {t255, "a.ini"}, {}},
-      {"proj/a", "t.plt", {"-ss"}, 0, {"proj/a.ini", "proj/a.seq"}, {"proj.ini", "proj.seq"}, "Steady state reached"},
-      {"n.net", "t.plt", {}, 0, {"n.net.ini"}, {"n.ini"}},
-      {"a.m", "a.plt", {}, 1, {"a.plt"}, {},
-       "\nFatal Error : save_ini() - can't write to disk file \"a.ini\": Is a directory. The result table \"a.plt\" was "
-       "written; the state file was not.\n",
-       true},
-  };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.netlist + " " + r.table.substr(0, 20));
-    TempDir dir;
-    std::filesystem::create_directory("proj");
-    if (r.ini_folder) std::filesystem::create_directory("a.ini");
-    // The buck reaches its steady state (a report), the RC circuit ends at 1 ms.
-    const bool buck = r.options.size() == 1;
-    write_text(r.netlist, buck ? buck_netlist_text("2.0000e-03", "1.0000e-07", "50") : rc_netlist("V1"));
-    std::vector<std::string> words = r.options;
-    words.insert(words.end(), {r.netlist, r.table});
-    const program_run run = run_simu_program(words);
-    EXPECT_EQ(run.exit_code, r.exit_code) << run.output;
+    EXPECT_EQ(run.exit_code, r.message.empty() ? 0 : 1) << run.output;
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
-    if (!buck) {
-      EXPECT_EQ(last_line(r.table), " 1.00000000E-03  6.321206E+00\n");
-    }
-    for (const std::string& f : r.written) EXPECT_TRUE(std::filesystem::is_regular_file(f)) << f;
-    for (const std::string& f : r.not_written) EXPECT_FALSE(std::filesystem::exists(f)) << f;
-    EXPECT_EQ(temporaries(), std::vector<std::string>{});
+    EXPECT_EQ(slurp("kept.txt") == "mine", !r.message.empty());
   }
 }
-
-namespace {
-
-void remove_undo_file() { ::unlink("undo.ckt"); }
-
-}  // namespace
 
 // What the editor relies on: its own cleanup runs on a signal once the temporaries are
 // gone, and the process still ends by the signal.
@@ -279,7 +251,7 @@ TEST(AtomicFile, AHookAddedForTheSignalsRunsAfterTheTemporariesAreRemoved) {
   write_text("undo.ckt", "snapshot");
   const pid_t child = ::fork();
   if (child == 0) {
-    cleanup_on_signals(remove_undo_file);
+    cleanup_on_signals([] { ::unlink("undo.ckt"); });
     atomic_file f;
     if (!f.open("a.ckt") || std::fputs("partial", f.file()) < 0) ::_exit(3);
     ::raise(SIGTERM);

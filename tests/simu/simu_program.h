@@ -38,19 +38,6 @@ constexpr bool address_sanitized =
     false;
 #endif
 
-// "simu" and the words; the argument vector over them, ended by a null.
-inline std::vector<std::string> simu_words(const std::vector<std::string>& words) {
-  std::vector<std::string> keep{"simu"};
-  keep.insert(keep.end(), words.begin(), words.end());
-  return keep;
-}
-inline std::vector<char*> null_ended(std::vector<std::string>& keep) {
-  std::vector<char*> argv;
-  for (std::string& w : keep) argv.push_back(w.data());
-  argv.push_back(nullptr);
-  return argv;
-}
-
 // The exit code of a program started in the background; 128 + the signal that ended it.
 inline int wait_simu_program(pid_t pid) {
   int status = 0;
@@ -59,17 +46,19 @@ inline int wait_simu_program(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-inline program_run run_simu_program(const std::vector<std::string>& words, program_limits limits = {}) {
-  int pipe_fds[2];
-  if (::pipe(pipe_fds) != 0) return {};
-  std::vector<std::string> keep = simu_words(words);
-  std::vector<char*> argv = null_ended(keep);
+// Starts the program with both streams on fd, which is closed here; its pid.
+inline pid_t spawn_simu_program(const std::vector<std::string>& words, int fd, program_limits limits = {}) {
+  std::vector<std::string> keep{"simu"};
+  keep.insert(keep.end(), words.begin(), words.end());
+  std::vector<char*> argv;
+  for (std::string& w : keep) argv.push_back(w.data());
+  argv.push_back(nullptr);
   const pid_t pid = ::fork();
   if (pid == 0) {
-    ::dup2(pipe_fds[1], 1);
-    ::dup2(pipe_fds[1], 2);
-    ::close(pipe_fds[0]);
-    ::close(pipe_fds[1]);
+    ::dup2(fd, 1);
+    ::dup2(fd, 2);
+    // A shell without job control starts background jobs with SIGINT ignored.
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::signal(sig, SIG_DFL);
     if (limits.file_size) {
       ::signal(SIGXFSZ, SIG_IGN);   // a write past the limit then fails as on a full disk
       const rlimit r{limits.file_size, limits.file_size};
@@ -83,7 +72,14 @@ inline program_run run_simu_program(const std::vector<std::string>& words, progr
     ::execv(ZORV_SIMU, argv.data());
     ::_exit(127);
   }
-  ::close(pipe_fds[1]);
+  ::close(fd);
+  return pid;
+}
+
+inline program_run run_simu_program(const std::vector<std::string>& words, program_limits limits = {}) {
+  int pipe_fds[2];
+  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) return {};
+  const pid_t pid = spawn_simu_program(words, pipe_fds[1], limits);
   program_run run;
   char buf[4096];
   for (ssize_t got; (got = ::read(pipe_fds[0], buf, sizeof buf)) != 0;) {
@@ -97,18 +93,5 @@ inline program_run run_simu_program(const std::vector<std::string>& words, progr
 
 // Starts the program in the background with both streams going to the file out; its pid.
 inline pid_t start_simu_program(const std::vector<std::string>& words, const std::string& out = "/dev/null") {
-  std::vector<std::string> keep = simu_words(words);
-  std::vector<char*> argv = null_ended(keep);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(fd, 1);
-    ::dup2(fd, 2);
-    // A shell without job control starts background jobs with SIGINT ignored.
-    for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::signal(sig, SIG_DFL);
-    ::alarm(300);
-    ::execv(ZORV_SIMU, argv.data());
-    ::_exit(127);
-  }
-  return pid;
+  return spawn_simu_program(words, ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
 }

@@ -64,10 +64,7 @@ TEST_F(EditCommandsTest, AnUndoFileThatIsNoFileIsRefusedAtOnce) {
   const std::pair<std::function<void()>, std::string> rows[] = {
       {[&] { ASSERT_EQ(::mkfifo(backup.c_str(), 0600), 0); }, "Unable to read backup file"},
       {[&] { std::filesystem::create_symlink("/dev/zero", backup); }, "Unable to read backup file"},
-      {[&] {
-         std::ofstream(backup).close();
-         std::filesystem::resize_file(backup, sdi::max_circuit_file_bytes + 1);
-       },
+      {[&] { std::ofstream{backup}, std::filesystem::resize_file(backup, sdi::max_circuit_file_bytes + 1); },
        "File " + backup + " is larger than 16777216 bytes."},
   };
   Edit().OnWire();

@@ -62,9 +62,7 @@ TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
     SCOPED_TRACE(c.message);
     std::filesystem::remove(path);
     if (c.text) write_text(path, c.text);
-    if (c.odd == 'p') {
-      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    }
+    ASSERT_TRUE(c.odd != 'p' || ::mkfifo(path.c_str(), 0600) == 0);
     if (c.odd == 'z') std::filesystem::create_symlink("/dev/zero", path);
     if (c.odd == 'b') std::filesystem::resize_file(path, rurozuze::kMaxTableBytes + 1);  // sparse: takes no room
     rurozuze::PltTable table;

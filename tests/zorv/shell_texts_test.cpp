@@ -128,10 +128,7 @@ TEST(ShellTexts, ASettingsFileThatIsNoFileIsRefusedByName) {
       {[&] { std::ofstream(file) << "[RecentFiles]\n"; }, ""},
       {[&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, "File " + file + " is not a regular file." + lost},
       {[&] { std::filesystem::create_symlink("/dev/zero", file); }, "File " + file + " is not a regular file." + lost},
-      {[&] {
-         std::ofstream(file).close();
-         std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes + 1);
-       },
+      {[&] { std::ofstream{file}, std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes + 1); },
        "File " + file + " is larger than 16777216 bytes." + lost},
   };
   ::alarm(60);  // a check that blocked would end the test here

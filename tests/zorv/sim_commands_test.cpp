@@ -187,10 +187,7 @@ TEST_F(SimCommandsTest, ASequenceReportThatIsNoFileIsRefusedAtOnce) {
       {[&] { std::ofstream(seq) << "period = 1.0e-05\n"; }, ""},
       {[&] { ASSERT_EQ(::mkfifo(seq.c_str(), 0600), 0); }, "File " + seq + " is not a regular file."},
       {[&] { std::filesystem::create_symlink("/dev/zero", seq); }, "File " + seq + " is not a regular file."},
-      {[&] {
-         std::ofstream(seq).close();
-         std::filesystem::resize_file(seq, zorv::kMaxSequenceBytes + 1);
-       },
+      {[&] { std::ofstream{seq}, std::filesystem::resize_file(seq, zorv::kMaxSequenceBytes + 1); },
        "File " + seq + " is larger than 67108864 bytes."},
   };
   ::alarm(60);  // a reader that blocked would end the test here

@@ -112,17 +112,17 @@ TEST(UndoFiles, AFolderNotOursAloneIsNotUsed) {
   TempDir dir;
   std::filesystem::create_directory("mine");
   std::filesystem::create_symlink("mine", "link");
-  const struct { const char* name; std::function<void(const std::filesystem::path&)> prepare; bool used; } rows[] = {
-      {"new", [](const std::filesystem::path&) {}, true},
-      {"ours", [](const std::filesystem::path& p) { mkdir(p.c_str(), 0700); }, true},
-      {"another owner", [](const std::filesystem::path& p) { mkdir(p.c_str(), 0700), chown(p.c_str(), 4242, 4242); }, false},
-      {"open to others", [](const std::filesystem::path& p) { mkdir(p.c_str(), 0700), chmod(p.c_str(), 0777); }, false},
-      {"link", [](const std::filesystem::path&) {}, false},
-      {"file", [](const std::filesystem::path& p) { std::ofstream(p) << "x"; }, false},
+  const struct { const char* name; std::function<void(const char*)> prepare; bool used; } rows[] = {
+      {"new", [](const char*) {}, true},
+      {"ours", [](const char* p) { mkdir(p, 0700); }, true},
+      {"another owner", [](const char* p) { mkdir(p, 0700), chown(p, 4242, 4242); }, false},
+      {"open to others", [](const char* p) { mkdir(p, 0700), chmod(p, 0777); }, false},
+      {"link", [](const char*) {}, false},
+      {"file", [](const char* p) { std::ofstream(p) << "x"; }, false},
   };
   for (const auto& row : rows) {
-    const std::filesystem::path fixed = dir.path() / (std::string(row.name) == "link" ? "link" : row.name);
-    row.prepare(fixed);
+    const std::filesystem::path fixed = dir.path() / row.name;
+    row.prepare(fixed.c_str());
     const auto before = std::filesystem::symlink_status(fixed);
     {
       zorv::UndoFiles undo(fixed);
@@ -147,9 +147,8 @@ TEST_F(ViewCoreTest, AnUndoPointNeverWritesThroughALink) {
   circuit = "snapshot";
   view.SaveBackup();
   EXPECT_TRUE(view.UndoValid());
-  std::ifstream victim("victim"), backup(undo.Backup());
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "precious");
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), "snapshot");
+  EXPECT_EQ(slurp("victim"), "precious");
+  EXPECT_EQ(slurp(undo.Backup()), "snapshot");
   EXPECT_TRUE(zorv::UndoFiles::IsPlainFile(undo.Backup()));
   std::filesystem::create_symlink(dir.path() / "victim", undo.Clipboard());
   undo.RemoveStrangers();

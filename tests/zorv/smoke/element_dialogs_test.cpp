@@ -30,6 +30,22 @@ void Click(wxWindow* dlg, int id) {
   dlg->FindWindow(id)->GetEventHandler()->ProcessEvent(e);
 }
 
+// Moves the mouse to a sheet point and lets the move arrive.
+void MoveTo(GuiSession& s, wxUIActionSimulator& mouse, sdi::point p) {
+  mouse.MouseMove(s.SheetToScreen(p.x, p.y));
+  s.Settle();
+}
+
+// Places an element with the mouse: its command, a click at `at`, Escape.
+bool PlaceWithTheMouse(GuiSession& s, wxUIActionSimulator& mouse, int command, sdi::point at) {
+  s.Command(command);
+  MoveTo(s, mouse, at);
+  mouse.MouseClick();
+  MoveTo(s, mouse, at);  // delivered and placed
+  mouse.Char(WXK_ESCAPE);
+  return s.WaitFor([&] { return !s.View()->Core().Edit().Placing(); });
+}
+
 TEST(Smoke, ElementDialogsFromTheirTables) {
   GuiSession s({"--nosplash"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
@@ -80,20 +96,10 @@ TEST(Smoke, DoubleClickAndPickWithTheMouse) {
   GuiSession s({"--nosplash"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   ASSERT_TRUE(s.FocusCanvas());
-  auto screen = [&](int x, int y) { return s.SheetToScreen(x, y); };
   wxUIActionSimulator mouse;
-  auto moveTo = [&](int x) {
-    mouse.MouseMove(screen(x, 160));
-    s.Settle();
-  };
-  for (const auto& [command, x] : {std::pair{ZORV_ID(VCVS), 200}, std::pair{ZORV_ID(VPort), 296}}) {
-    s.Command(command);
-    moveTo(x);
-    mouse.MouseClick();
-    moveTo(x);  // delivered and placed
-    mouse.Char(WXK_ESCAPE);
-    ASSERT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().Placing(); }));
-  }
+  auto moveTo = [&](int x) { MoveTo(s, mouse, {x, 160}); };
+  for (const auto& [command, x] : {std::pair{ZORV_ID(VCVS), 200}, std::pair{ZORV_ID(VPort), 296}})
+    ASSERT_TRUE(PlaceWithTheMouse(s, mouse, command, {x, 160}));
   auto* src = static_cast<sdi::depsource*>(OfKind(sdi::kind_vcvs));
   sdi::element* port = OfKind(sdi::kind_voltage_port);
   ASSERT_TRUE(src && port);
@@ -121,23 +127,13 @@ TEST(Smoke, EachPickReopensItsOwnDialog) {
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   ASSERT_TRUE(s.FocusCanvas());
   wxUIActionSimulator mouse;
-  auto moveTo = [&](sdi::point p) {
-    mouse.MouseMove(s.SheetToScreen(p.x, p.y));
-    s.Settle();
-  };
+  auto moveTo = [&](sdi::point p) { MoveTo(s, mouse, p); };
   const sdi::point port{200, 160}, thres{400, 160}, l1{600, 160}, l2{800, 160}, vcvs{200, 400}, pri{400, 400},
       sec{600, 400};
   const std::pair<int, sdi::point> placed[] = {
       {ZORV_ID(VPort), port}, {ZORV_ID(Threshold), thres}, {ZORV_ID(L), l1}, {ZORV_ID(L), l2},
       {ZORV_ID(VCVS), vcvs},  {ZORV_ID(XformerPrimary), pri}, {ZORV_ID(XformerSecondary), sec}};
-  for (const auto& [command, at] : placed) {
-    s.Command(command);
-    moveTo(at);
-    mouse.MouseClick();
-    moveTo(at);
-    mouse.Char(WXK_ESCAPE);
-    ASSERT_TRUE(s.WaitFor([&] { return !s.View()->Core().Edit().Placing(); }));
-  }
+  for (const auto& [command, at] : placed) ASSERT_TRUE(PlaceWithTheMouse(s, mouse, command, at));
 
   // Each dialog shows for real, and the next action answers it.
   using Action = std::function<void(wxDialog*)>;

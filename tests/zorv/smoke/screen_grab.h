@@ -20,7 +20,13 @@ inline bool Rgb(const wxImage& image, int x, int y, int r, int g, int b) {
 // The first window in the screen's tree named `title`, as an X window id; 0 when none.
 unsigned long WindowTitled(const std::string& title);
 
-// Asks the top-level window titled `title` to close, as a window manager does
+// The largest shown window named `title` wider than min_width; 0 when none. (The
+// toolkit names its hidden helper windows after the program too, and a box first
+// shows as a small frame.)
+unsigned long ShownWindowTitled(const std::string& title, int min_width = 0);
+
+// Asks the window, or the first window titled `title`, to close, as a window manager does
 // (WM_DELETE_WINDOW), and waits until the X server has taken the request; false
 // when no window has that title.
+void CloseAsWindowManager(unsigned long window);
 bool CloseAsWindowManager(const std::string& title);
