@@ -309,6 +309,24 @@ TEST_F(EditCommandsTest, PasteIdsNeverOverflowAndASecondMultiplierIsDropped) {
 
 }  // namespace
 
+// A circuit opened from another folder finds its subcircuits' symbols beside it; a file
+// not taken leaves the open circuit's folder.
+TEST_F(EditCommandsTest, SymbolsAreReadBesideTheCircuitOpened) {
+  std::ofstream("part.sym") << "PART\n41,33,16,16\n1\n0,0,40,0\n2\n0,16\n32,16\n0\n";
+  ASSERT_TRUE(zorv::PlaceSubcircuit(view, "part"));
+  Click({200, 160});
+  Edit().OnKeyDown(zorv::kKeyEscape);
+  std::filesystem::create_directory("lib");
+  ASSERT_TRUE(sdi::save_circuit("lib/c.ckt"));
+  std::filesystem::rename("part.sym", "lib/part.sym");
+  g_editMessages.clear();
+  ASSERT_EQ(zorv::ModelCircuitFiles().open("lib/c.ckt"), zorv::OpenResult::Read);
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{});
+  EXPECT_EQ(sdi::symbol_folder, (dir.path() / "lib").string());
+  EXPECT_NE(zorv::ModelCircuitFiles().open("none.ckt"), zorv::OpenResult::Read);
+  EXPECT_EQ(sdi::symbol_folder, (dir.path() / "lib").string());
+}
+
 // Instances whose symbol file has gone: the file is named once, however many
 // instances and repaints follow, and each is drawn as a placeholder box.
 TEST_F(EditCommandsTest, AMissingSymbolIsNamedOnceAndDrawnAsAPlaceholder) {
