@@ -1,11 +1,11 @@
 #include "sdi/elements/simrec.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 #include "sdi/base/report.h"
+#include "simu/base/exact_number.h"
 
 namespace sdi {
 
@@ -27,17 +27,7 @@ void append_padded_string(std::string& out, const std::string& text, int width) 
 
 }  // namespace
 
-std::string double_text(double v) {
-  char buf[64];
-  for (int precision = 4;; ++precision) {
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, precision);
-    if (ec != std::errc()) return std::string();
-    double back = 0.0;
-    const auto read = std::from_chars(buf, end, back);
-    // 17 significant digits always read back (a NaN never does).
-    if (precision >= 16 || (read.ec == std::errc() && back == v)) return std::string(buf, end);
-  }
-}
+std::string double_text(double v) { return exact_number(v, number_form::scientific, 4); }
 
 void simrec::clear() {
   fields.clear();

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "simu/base/exact_number.h"
 #include "simu/input/options.h"
 #include "simu/input/sim_params.h"
 
@@ -85,17 +86,10 @@ void run_setting::set(double v) const {
 }
 
 std::string run_setting::text() const {
-  char buf[32];
-  if (real) {
-    // "%g", unless its six digits would cut the value: the engine must run on the
-    // setting as it was typed, so take the fewest digits that read back exactly.
-    for (int digits = 6; digits <= 17; ++digits) {
-      std::snprintf(buf, sizeof buf, "%.*g", digits, *real);
-      if (std::strtod(buf, nullptr) == *real) break;
-    }
-  } else
-    std::snprintf(buf, sizeof buf, "%ld", static_cast<long>(*whole));
-  return buf;
+  // "%g", unless its six digits would cut the value: the engine must run on the
+  // setting as it was typed.
+  if (real) return exact_number(*real, number_form::general, 6);
+  return std::to_string(static_cast<long>(*whole));
 }
 
 bool run_setting::scan(const char* text, double& v) const {
