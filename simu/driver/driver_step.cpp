@@ -102,7 +102,7 @@ void transient_driver::classify_step() {
     event_due_ = true;
     dt_event_ = dt_;
     if (code_ == code_clock)
-      code_ = dt_ > dt_clock_ - 1e-10 ? code_clock_event : code_event;
+      code_ = dt_ > dt_clock_ - clock_tolerance ? code_clock_event : code_event;
     else
       code_ = code_event;
   }
@@ -182,9 +182,9 @@ void transient_driver::find_crossing() {
   // A clock edge or event that still ends this step is applied with the crossing, not
   // lost: it is advanced only when applied.
   clock_applies_ = clock_due_ && (before == code_clock || before == code_clock_event) &&
-                   dt_ >= dt_clock_ - 1e-10;
+                   dt_ >= dt_clock_ - clock_tolerance;
   event_applies_ = event_due_ && (before == code_event || before == code_clock_event) &&
-                   dt_ >= dt_event_ - 1e-10;
+                   dt_ >= dt_event_ - clock_tolerance;
 }
 
 void transient_driver::advance_time() {

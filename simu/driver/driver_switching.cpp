@@ -128,11 +128,16 @@ int transient_driver::at_cycle_found() {
       return 1;
     }
   } else if (!one_c_checked_) {
-    if (!cyc_.converged()) {
+    // The first cycle's period has none before it in this run: its states are tested
+    // here, its period against the second cycle's.
+    if (!cyc_.states_converged()) {
       error_box("Initial condition is not in steady state!");
       return 1;
     }
     one_c_checked_ = 1;
+  } else if (one_c_count_ == 2 && !cyc_.period_agrees()) {
+    error_box("Initial condition is not in steady state!");
+    return 1;
   } else if (one_c_count_ >= p_.none_c) {
     return 1;
   }

@@ -118,6 +118,8 @@ int CYCLE::cycle_found() {
   if (dm_equal(entry(start).S, entry(count).S)) {
     ++cycles;
     found = 1;
+    last_period_ = period_;
+    period_ = entry(count).t0 - entry(start).t0;
     return 1;
   }
   return 0;
@@ -148,13 +150,25 @@ int CYCLE::relative_change_within(double tol) const {
 
 int CYCLE::close_enough(double tol) const { return relative_change_within(tol); }
 
-int CYCLE::converged(double tol) const { return relative_change_within(tol); }
+int CYCLE::states_converged(double tol) const { return relative_change_within(tol); }
+
+int CYCLE::period_agrees(double tol) const {
+  if (!(period_ > 0.0 && last_period_ > 0.0)) return 0;
+  return std::fabs(period_ - last_period_) <= tol * period_;
+}
+
+int CYCLE::converged(double tol) const { return relative_change_within(tol) && period_agrees(tol); }
+
+namespace {
+double coarse_tol() { return current_params ? current_params->sstol_c : sim_params().sstol_c; }
+double fine_tol() { return current_params ? current_params->sstol_f : sim_params().sstol_f; }
+}  // namespace
 
 // The same tests with the tolerances of the current settings record.
-int CYCLE::close_enough() const {
-  return relative_change_within(current_params ? current_params->sstol_c : sim_params().sstol_c);
-}
+int CYCLE::close_enough() const { return relative_change_within(coarse_tol()); }
 
-int CYCLE::converged() const {
-  return relative_change_within(current_params ? current_params->sstol_f : sim_params().sstol_f);
-}
+int CYCLE::states_converged() const { return relative_change_within(fine_tol()); }
+
+int CYCLE::period_agrees() const { return period_agrees(fine_tol()); }
+
+int CYCLE::converged() const { return converged(fine_tol()); }

@@ -65,7 +65,8 @@ public:
                       const topology* R, int cycle_mode);
 
   // 1 when the newest setting equals the cycle's start setting (from 3 entries on);
-  // counts each closed cycle once.
+  // counts each closed cycle once and notes its period (from the instant its start
+  // setting began to the instant it came back).
   int cycle_found();
 
   // Whether a transition to S now would close the cycle, without recording anything.
@@ -81,14 +82,22 @@ public:
 
   // Relative change between the cycle-start state (x0 of the start entry) and the latest
   // state within tol (coarse tolerance sstol_c for close_enough, fine sstol_f for
-  // converged). A state whose
-  // latest value is tiny is measured against 1e-9 of its largest magnitude in the cycle,
-  // a sine generator's state against at least 1e-3 of the sine's amplitude.
+  // states_converged). A state whose latest value is tiny is measured against 1e-9 of its
+  // largest magnitude in the cycle, a sine generator's state against at least 1e-3 of the
+  // sine's amplitude.
   int close_enough(double tol) const;
+  int states_converged(double tol) const;
+  // The latest closed cycle's period agrees with the one before within tol of it. A cycle
+  // that starts where a condition fires (a diode's zero crossing) rather than at a clock
+  // edge moves in phase until the circuit settles, while its start state may agree at once.
+  int period_agrees(double tol) const;
+  // The steady state: the states and the period both within tol.
   int converged(double tol) const;
   // The same with the current settings record's sstol_c and sstol_f (their defaults when
   // no run is in progress).
   int close_enough() const;
+  int states_converged() const;
+  int period_agrees() const;
   int converged() const;
 
   // Writes the switching-sequence report "<base>.seq" of entries 1..count.
@@ -106,6 +115,7 @@ private:
   std::vector<cycle_entry> entries_;   // entries_[k - 1] is entry k
   DM peak_;                            // largest |x_i| seen in the present cycle
   std::vector<int> sine_partner_;      // sine_partners of the state names
+  double period_ = -1.0, last_period_ = -1.0;   // of the latest closed cycle and the one before (s); -1 none
 };
 
 // 1 when both matrices have the same shape and every element is exactly equal.

@@ -47,6 +47,10 @@ void SKELBOE::add_cycle(double t, const DM& S, const DM& x) {
   states[count] = x;
   if (count > 0) {
     periods[count] = t - times[count - 1];
+    // A restart from an extrapolated state begins at the same instant: only here does a
+    // cycle close.
+    last_period_ = period_;
+    period_ = periods[count];
     differences[count] = x - states[count - 1];
   } else {
     periods[count] = 0.0;
@@ -77,6 +81,7 @@ int SKELBOE::converged() const {
   const int k = count - 1;
   if (k < 1) return 0;
   const double tol = current_params ? current_params->sstol_f : sim_params().sstol_f;
+  if (!(period_ > 0.0 && last_period_ > 0.0 && std::fabs(period_ - last_period_) <= tol * period_)) return 0;
   return relative_test_floor(states[k - 1], states[k], tol, state_floor(states[k], last_peak_, sine_partners(names)),
                              2e-16);
 }

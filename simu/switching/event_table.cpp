@@ -33,7 +33,9 @@ bool event_table::next_event(double t, double& dt) {
   due_count = 0;
   if (k == 0) return false;
   earliest = flag_within(table, k, t, dt);
-  int first = 0;
+  // Each value column is the whole source vector from its instant on: of the events due
+  // together, the latest (of equal instants the highest-numbered) leaves its vector in force.
+  int last = 0;
   for (int j = 1; j <= k; ++j) {
     if (table(1, j) == 0.0) continue;
     if (table(2, j) > earliest + clock_tolerance) {
@@ -41,18 +43,18 @@ bool event_table::next_event(double t, double& dt) {
       continue;
     }
     ++due_count;
-    if (first == 0) first = j;
+    if (last == 0 || table(5, j) >= table(5, last)) last = j;
   }
   if (due_count == 0) return false;
   dt = earliest;
-  for (int i = 1; i <= values.rows; ++i) due_values(i) = values(i, first);
+  for (int i = 1; i <= values.rows; ++i) due_values(i) = values(i, last);
   return true;
 }
 
 void event_table::advance(double t) { advance_edges(table, k, t); }
 
 bool event_table::initial_values(DM& col) const {
-  for (int j = 1; j <= k; ++j) {
+  for (int j = k; j >= 1; --j) {
     if (table(3, j) != 0.0) continue;
     col = DM(values.rows, 1);
     for (int i = 1; i <= values.rows; ++i) col(i) = values(i, j);

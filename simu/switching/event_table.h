@@ -28,14 +28,15 @@ struct event_table {
   event_table(const DM& tmd, const DM& vgs);
 
   // Flags the events within dt (+1e-10) of t and cuts dt to the earliest; events further
-  // than 1e-10 past the earliest are unflagged, so due_values is the earliest event's
-  // column (the lowest-numbered among simultaneous ones). Returns whether one is due.
+  // than 1e-10 past the earliest are unflagged. Of the events due together, due_values is
+  // the column of the latest (of equal instants the highest-numbered): each column is the
+  // whole source vector from its instant on. Returns whether one is due.
   bool next_event(double t, double& dt);
 
   // Moves every occurrence at or before t (+1e-10) on by one period.
   void advance(double t);
 
-  // The value column of the lowest-numbered event whose first time is exactly 0, which
+  // The value column of the highest-numbered event whose first time is exactly 0, which
   // holds from the start of the run; false when there is none.
   bool initial_values(DM& col) const;
 };

@@ -1,16 +1,21 @@
 // Earliest switching instant inside a step: a safeguarded Halley iteration per crossed
 // condition, bracketed by the step and falling back to bisection.
 #include <cmath>
+#include <cstdio>
 
 #include "matrix/dm.h"
 #include "simu/switching/switch_cond.h"
 
 namespace {
 
-const double eps_t = 1e-10;   // time and value tolerance of the search
-const int max_passes = 50;
-// The failure names the limit above.
-const char* const passes_text = "Switching time not found in 50 iterations";
+constexpr double eps_t = switching_tolerance;
+constexpr int max_passes = 50;
+
+[[noreturn]] void not_found() {
+  char text[64];
+  std::snprintf(text, sizeof text, "Switching time not found in %d iterations", max_passes);
+  matrix_fatal(text, "reduce step.");
+}
 
 }  // namespace
 
@@ -52,7 +57,7 @@ void sw_condition::find_switching_time(DM& list, const DM& tvin, double& dt, con
     // gave up.
     if (g < 0.0) g = 0.0;
     while (std::fabs(g) > eps_t) {
-      if (iters > max_passes) matrix_fatal(passes_text, "reduce step.");
+      if (iters > max_passes) not_found();
       if (iters == 0 && std::fabs(g) <= 5.0 * eps_t) break;
       // r = A x + B u, g' = c r + s, g'' = c A r
       for (int k = 1; k <= ns; ++k) {
@@ -110,7 +115,7 @@ void sw_condition::find_switching_time(DM& list, const DM& tvin, double& dt, con
       ++iters;
       if (small) break;
     }
-    if (iters >= max_passes) matrix_fatal(passes_text, "reduce step.");
+    if (iters >= max_passes) not_found();
     if (t < earliest - eps_t) {
       crossing(1) = i;
       found = 1;

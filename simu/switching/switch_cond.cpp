@@ -40,6 +40,13 @@ sw_condition::sw_condition(const DM& cy, const DM& ct, const DM& cc, const DM& c
   }
 }
 
+bool sw_condition::touches_zero(int i, double g, char mode) const {
+  // The value stayed at exactly 0 over the step: nothing moved, nothing crosses. Toggling
+  // there would switch an idle diode at every step, and leave it in either setting when a
+  // source steps up.
+  return mode != 'A' && g == 0.0 && previous.at(i) == 0.0;
+}
+
 double sw_condition::on_time_of(const DM& on_time, int i) const {
   DM ot(on_time), csw(Csw);
   const int s = static_cast<int>(csw(i));
@@ -70,15 +77,16 @@ void sw_condition::evaluate(const DM& list, DM& out, const DM& on_time, const DM
     for (int k = 1; k <= nout; ++k) g += Cy(i, k) * y(k);
     for (int k = 1; k <= 3; ++k) g += Ct(i, k) * (tv(k) + tau);
     g += Ct(i, 4) * (on_time_of(on_time, i) + tau);
-    if (mode == 'A') g += 1e-10;
+    if (mode == 'A') g += switching_tolerance;
     present(i) = g;
     if (g <= 0.0) {
       // A marginal crossing of a trial setting is skipped on its own; the firm ones
       // already collected stay.
-      if (mode == 'A' && g >= -1e-10) continue;
+      if (mode == 'A' && g >= -switching_tolerance) continue;
+      if (touches_zero(i, g, mode)) continue;
       crossing(++count) = i;
       crossed = 1;
-      if (g < -1e-10) at_zero = 0;
+      if (g < -switching_tolerance) at_zero = 0;
     }
   }
   keep_crossings(out);
@@ -114,13 +122,14 @@ void sw_condition::evaluate_rows(const DM& list, const DM& on_time, const DM& y,
     g += r[nout + 2] * t3;
     const int s = sw_[i - 1];
     g += r[nout + 3] * ((s >= 1 && s <= ot_n ? on_time.at(s) : 0.0) + tau);
-    if (mode == 'A') g += 1e-10;
+    if (mode == 'A') g += switching_tolerance;
     present.at(i) = g;
     if (g <= 0.0) {
-      if (mode == 'A' && g >= -1e-10) continue;
+      if (mode == 'A' && g >= -switching_tolerance) continue;
+      if (touches_zero(i, g, mode)) continue;
       crossing(++count) = i;
       crossed = 1;
-      if (g < -1e-10) at_zero = 0;
+      if (g < -switching_tolerance) at_zero = 0;
     }
   }
 }

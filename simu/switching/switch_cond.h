@@ -12,12 +12,17 @@
 // the last cycle, time in the present topology; entry 4 is replaced by the on-time of
 // switch Csw(i). Condition and switch numbers are 1-based; lists are DM columns.
 // Mode 'A' (trial settings of the switch adjustment) biases g by +1e-10 and skips a
-// crossing that is only marginal (g >= -1e-10 after the bias); other modes do not.
+// crossing that is only marginal (g >= -1e-10 after the bias); other modes do not. In the
+// other modes a condition that is exactly 0 at the step's start and at its end (an idle
+// diode: no current, no voltage) only touches zero and does not cross.
 #pragma once
 
 #include "matrix/dm.h"
 #include "simu/model/mode_cache.h"
 #include "simu/model/topology.h"
+
+// Time (s) and value tolerance of the crossings and of the instant search.
+constexpr double switching_tolerance = 1e-10;
 
 class sw_condition {
 public:
@@ -50,10 +55,12 @@ public:
   int count = 0;
   int crossed = 0;
   int n = 0;
-  int at_zero = 0; // no crossing value of the last evaluation lies below -1e-10
+  int at_zero = 0; // no crossing value of the last evaluation lies below -switching_tolerance
 
 private:
   double on_time_of(const DM& on_time, int i) const;
+  // Condition i's value g of this evaluation only touches zero (see above).
+  bool touches_zero(int i, double g, char mode) const;
   // The list becomes crossing(1..count).
   void keep_crossings(DM& list) const;
   void evaluate_rows(const DM& list, const DM& on_time, const DM& y, const DM& tv, double tau, char mode);

@@ -92,10 +92,16 @@ topology* switch_adjustment(sw_table& swt, sw_condition& cond, const DM& x, cons
   w.seen.clear();
   const size_t words = (swt.state.n + S1.n + S2.n + 63) / 64;
   topology* rec = nullptr;
+  // The budget bounds the settings tried. A pass whose put-back (below) left the setting
+  // as the pass before tried no new one: the switching that brought the driver here (a
+  // crossing at the instant of a source step) may have to be undone, which the first pass
+  // may not do; the repeat test above still ends every search.
+  unsigned long long tried = 0;
   for (unsigned long long r = 0;; ++r) {
     append_bits(w.seen, swt.state, S1, S2);
     if (words > 0 && repeated(w.seen, words)) no_combination();
     if (words == 0 && r > 0) no_combination();
+    if (r == 0 || !dm_equal(swt.state, S2)) ++tried;
 
     rec = topo.find_eqns(swt.state, h);
     outputs_of(*rec, x, u, y);
@@ -115,7 +121,7 @@ topology* switch_adjustment(sw_table& swt, sw_condition& cond, const DM& x, cons
       fires = cond.crossed && list.n > 0 && !cond.at_zero;
     }
     if (!fires) {
-      if (r + 1 > budget) no_combination();
+      if (tried > budget) no_combination();
       break;
     }
     swt.apply_states(list);
@@ -123,7 +129,7 @@ topology* switch_adjustment(sw_table& swt, sw_condition& cond, const DM& x, cons
       if (S2(i) != S1(i)) swt.state(i) = S1(i);
     S2 = S1;
     S1 = swt.state;
-    if (r + 1 > budget) no_combination();
+    if (tried > budget) no_combination();
   }
 
   if (cond.n > 0) {

@@ -8,7 +8,7 @@
 // driver's 4 x 1 time vector (s): element 2 is zeroed when the setting would close a cycle,
 // element 3 when the setting changed. Updates swt.state, swt.previous and swt.on_time, and
 // the condition block's previous values. Fails through the fatal path ("Switch Adjustment",
-// "No valid combination found!") when the passes exceed 2^n or a pass repeats one before.
+// "No valid combination found!") when the settings tried exceed 2^n or a pass repeats one before.
 #pragma once
 #include <cstdint>
 #include <vector>
