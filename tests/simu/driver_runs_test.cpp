@@ -3,6 +3,7 @@
 // and of the save window, state bounds, the multiplier, and switch settings that the
 // sources' values keep consistent.
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -20,6 +21,13 @@ namespace {
 
 const double r_on = 0.001, r_off = 1e6 + 0.001;
 const double tau_on = (1e3 + r_on) * 1e-6, tau_off = (1e3 + r_off) * 1e-6;
+
+// The fewest digits that read back as v.
+std::string exact(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", v);
+  return text;
+}
 
 // v(t) of a capacitor charging from v0 towards target with time constant tau.
 double charge(double v0, double target, double tau, double t) { return target + (v0 - target) * std::exp(-t / tau); }
@@ -103,6 +111,7 @@ struct run_case {
   double last = NAN;                 // the table's last instant (NaN: the run's or the window's end), exactly
   std::vector<double> instants = {};   // the distinct table instants within 1e-9 s of the first
   int rows = -1;
+  double distinct_before = 0.0;      // no instant before this one is written twice
 };
 
 std::vector<run_case> cases() {
@@ -254,6 +263,66 @@ std::vector<run_case> cases() {
                            "R1 3 0 10", "I01 3 0 0"},
                           {"I D1", "I D2", "V I01|Vb"}, 6),
                1e-3, {111.0}, [](double) { return 0.3 * 10.0 / (10.0 + r_on / 2); }, 1e-7, "Time Vb "});
+  // Two RC branches (Vb: 500 ohm, Va: 1 kohm, 1 uF) whose sources step from 10 V to 5 V
+  // by two events due together: each value column is the whole source vector from its
+  // instant, so the latest (of equal instants the highest-numbered) is in force after both.
+  auto two_steps = [](const std::string& tmd, const std::string& vgs) {
+    return netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nx0 = [ 0\n 0 ]\ntmd = [ " + tmd + " ]\nvgs = [ " + vgs + " ]\n",
+                      {"V1 1 0 10", "R1 1 2 1e3", "C1 2 0 1e-6", "V2 3 0 10", "R2 3 4 500", "C2 4 0 1e-6", "I01 2 0 0",
+                       "I02 4 0 0"},
+                      {"V I02|Vb", "V I01|Va"}, 5);
+  };
+  const auto vb = stepped_rc({{0, 10}, {3e-4, 5}}, 5e-4);
+  const std::vector<double> both = {stepped_rc({{0, 10}, {3e-4, 5}}, 1e-3)(1e-3), vb(1e-3)};
+  for (auto [label, tmd, vgs] :
+       {std::tuple{"two source steps one double apart", "3e-4 1e5 2 1\n 3.0000000000000003e-4 1e5 2 2", "5 5\n 10 5"},
+        std::tuple{"two source steps one double apart, later one first", "3.0000000000000003e-4 1e5 2 1\n 3e-4 1e5 2 2",
+                   "5 5\n 5 10"},
+        std::tuple{"two source steps 5e-11 s apart", "3e-4 1e5 2 1\n 3.00000000050e-4 1e5 2 2", "5 5\n 10 5"},
+        std::tuple{"two source steps at one instant", "3e-4 1e5 2 1\n 3e-4 1e5 2 2", "5 5\n 10 5"}})
+    c.push_back({label, two_steps(tmd, vgs), 1e-3, both, vb, 5e-5, "Time Vb Va "});
+  // A current source at 0 A through a diode into R1 (820 ohm), or R1 || C1 (10 nF), steps
+  // up to 2.5 mA at an even or odd step or between steps: the idle diode switches nothing
+  // before, and after the step it carries the source's current. Then a 2.5 mA -> 0 A ->
+  // 2.5 mA pulse returning at an odd step.
+  auto diode_load = [](const std::string& tmd, const std::string& vgs, const std::string& i1, bool with_c) {
+    std::vector<std::string> x = {"I1 0 1 " + i1, "D1 1 2 0", "R1 2 0 820", "I01 2 0 0"};
+    if (with_c) x.insert(x.begin() + 3, "C1 2 0 1e-8");
+    return netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 0 ]\n" + std::string(with_c ? "x0 = [ 0 ]\n" : "") +
+                          "tmd = [ " + tmd + " ]\nvgs = [ " + vgs + " ]\n" + diode_conditions(1, 2),
+                      x, {"I D1", "V I01|Vr"}, 3);
+  };
+  const double ir = 2.5e-3 * 820;
+  for (auto [label, ts, with_c] : {std::tuple{"0 A stepping up at an even step into a diode and R", 3e-4, false},
+                                   std::tuple{"0 A stepping up at an odd step into a diode and R", 3.1e-4, false},
+                                   std::tuple{"0 A stepping up between steps into a diode and R", 3.05e-4, false},
+                                   std::tuple{"0 A stepping up at an even step into a diode and R || C", 3e-4, true},
+                                   std::tuple{"0 A stepping up at an odd step into a diode and R || C", 3.1e-4, true},
+                                   std::tuple{"0 A stepping up between steps into a diode and R || C", 3.05e-4, true}}) {
+    c.push_back({label, diode_load(exact(ts) + " 1e5 2 1", "2.5e-3", "0", with_c), 1e-3,
+                 with_c ? std::vector<double>{1.0, ir} : std::vector<double>{1.0},
+                 [ts = ts, ir, with_c = with_c](double t) {
+                   return t == ts ? NAN : t < ts ? 0.0 : with_c ? charge(0, ir, 820 * 1e-8, t - ts) : ir;
+                 },
+                 2e-6, "Time Vr "});
+    c.back().distinct_before = ts;
+  }
+  c.push_back({"current source pulsing to 0 A and back at an odd step",
+               diode_load("2e-4 1e5 2 1\n 5.1e-4 1e5 2 2", "0 2.5e-3", "2.5e-3", true), 1e-3, {1.0, ir},
+               stepped_rc({{0, ir}, {2e-4, 0}, {5.1e-4, ir}}, 820 * 1e-8), 2e-6, "Time Vr "});
+  // V1 (5 V) through R1 and D1 charges C1, which I2 (5 mA) drives on past V1: D1 turns off
+  // at ts, when v_C = 5 V, and V1 steps to 10 V at that instant, so D1 conducts again
+  // at once: the adjustment undoes the crossing's switching.
+  const double rd = 1e3 + r_on, tau_d = rd * 1e-6, ts = tau_d * std::log((5.0 + 5e-3 * rd) / (5e-3 * rd));
+  auto recharged = [rd, tau_d, ts](double t) {
+    return t <= ts ? charge(0, 5 + 5e-3 * rd, tau_d, t) : charge(5, 10 + 5e-3 * rd, tau_d, t - ts);
+  };
+  c.push_back({"source stepping up as its diode turns off",
+               netlist_of("tsim = 1.2e-3\ntd = 1e-5\npoints = 120\nswinit = [ 1 ]\nx0 = [ 0 ]\ntmd = [ " +
+                              exact(ts) + " 1e5 2 1 ]\nvgs = [ 10 ]\n" + diode_conditions(1, 2),
+                          {"V1 1 0 5", "R1 1 2 1e3", "D1 2 3 0", "C1 3 0 1e-6", "I2 0 3 5e-3", "I01 3 0 0"},
+                          {"I D1", "V I01|Vc"}, 4),
+               1.2e-3, {1.0, recharged(1.2e-3)}, recharged, 1e-6});
   return c;
 }
 
@@ -279,6 +348,8 @@ TEST(DriverRuns, EveryRunEndsOnItsClosedForm) {
       EXPECT_EQ(p.rows.size(), static_cast<std::size_t>(c.rows));
     }
     std::vector<double> near;
+    for (std::size_t k = 1; k < p.rows.size() && p.rows[k][0] < c.distinct_before; ++k)
+      EXPECT_LT(p.rows[k - 1][0], p.rows[k][0]) << "row " << k;
     for (const auto& row : p.rows) {
       EXPECT_GE(row[0], c.start_si);
       EXPECT_LE(row[0], c.finish_si);
