@@ -31,6 +31,25 @@ inline std::string netlist_of(const std::string& params, const std::vector<std::
   return params + block("X", x) + block("Y", y) + "numn = " + std::to_string(numn) + ";\n";
 }
 
+// The conditions of n diodes whose currents are the first n of m outputs: diode k turns
+// off when its current falls to 0 (condition 2k - 1), on when it rises above (2k).
+inline std::string diode_conditions(int n, int m) {
+  std::string cy, ct, csw, cc, th;
+  for (int k = 1; k <= n; ++k) {
+    for (const char* sign : {"1", "-1"}) {
+      for (int j = 1; j <= m; ++j) cy += j == k ? std::string(" ") + sign : " 0";
+      cy += "\n";
+      ct += " 0 0 0 0\n";
+      csw += " " + std::to_string(k) + "\n";
+      cc += " 0\n";
+    }
+    th += "thon(" + std::to_string(k) + ",:)=[ " + std::to_string(k) + " " + std::to_string(2 * k) + " ];\nthoff(" +
+          std::to_string(k) + ",:)=[ " + std::to_string(k) + " " + std::to_string(2 * k - 1) + " ];\n";
+  }
+  auto block = [](const char* name, std::string rows) { return name + (" = [" + rows.erase(rows.size() - 1) + " ]\n"); };
+  return block("Cy", cy) + block("Ct", ct) + block("Csw", csw) + block("Cc", cc) + th;
+}
+
 struct run_output {
   int result = 0;
   std::string out, err;   // what went to standard output and the error stream

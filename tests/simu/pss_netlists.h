@@ -49,27 +49,16 @@ inline const std::string diode_rectifier = netlist_of(
 
 // H-bridge, 48 V into 3.3 ohm + 470 uH, 25 kHz: S1 and S4 on for 18.5 us from each 40 us
 // edge, S2 and S3 for 18.5 us from the half period, 1.5 us dead time, a diode across each
-// switch (D1..D4 are switches 5..8). The reference setting, S1 and S4 on with the diodes
-// off, comes back only where D1 and D4 stop carrying the freewheeling current: at a zero
-// crossing of i_L whose phase moves until the circuit settles. State: I_L1.
-inline const std::string h_bridge = [] {
-  std::string cy, th;
-  for (int k = 1; k <= 4; ++k) {
-    for (const char* sign : {"1", "-1"})
-      for (int j = 1; j <= 5; ++j) cy += (j == k ? std::string(" ") + sign : std::string(" 0")) + (j == 5 ? "\n" : "");
-    th += "thon(" + std::to_string(k) + ",:)=[ " + std::to_string(k + 4) + " " + std::to_string(2 * k) + " ];\nthoff(" +
-          std::to_string(k) + ",:)=[ " + std::to_string(k + 4) + " " + std::to_string(2 * k - 1) + " ];\n";
-  }
-  cy.pop_back();
-  return netlist_of("tsim = 4e-3\ntd = 2e-7\npoints = 1000\nswinit = [ 1 0 0 1 0 0 0 0 ]\nx0 = [ 0 ]\n"
-                    "tmd = [ 0 4e-5 1 1\n 1.85e-5 4e-5 0 1\n 0 4e-5 1 4\n 1.85e-5 4e-5 0 4\n 2e-5 4e-5 1 2\n"
-                    " 3.85e-5 4e-5 0 2\n 2e-5 4e-5 1 3\n 3.85e-5 4e-5 0 3 ]\nCy = [" + cy +
-                        " ]\nCt = [ 0 0 0 0\n 0 0 0 0\n 0 0 0 0\n 0 0 0 0\n 0 0 0 0\n 0 0 0 0\n 0 0 0 0\n 0 0 0 0 ]\n"
-                        "Csw = [ 5\n 5\n 6\n 6\n 7\n 7\n 8\n 8 ]\nCc = [ 0\n 0\n 0\n 0\n 0\n 0\n 0\n 0 ]\n" + th,
-                    {"V1 1 0 48", "S1 1 2 0", "S2 2 0 0", "S3 1 3 0", "S4 3 0 0", "D1 2 1 0", "D2 0 2 0", "D3 3 1 0",
-                     "D4 0 3 0", "R1 2 4 3.3", "L1 4 3 4.7e-4"},
-                    {"I D1", "I D2", "I D3", "I D4", "I L1|IL"}, 5);
-}();
+// switch (D1..D4 are switches 1..4, S1..S4 5..8). The reference setting, S1 and S4 on with
+// the diodes off, comes back only where D1 and D4 stop carrying the freewheeling current:
+// at a zero crossing of i_L whose phase moves until the circuit settles. State: I_L1.
+inline const std::string h_bridge = netlist_of(
+    "tsim = 4e-3\ntd = 2e-7\npoints = 1000\nswinit = [ 0 0 0 0 1 0 0 1 ]\nx0 = [ 0 ]\ntmd = [ 0 4e-5 1 5\n"
+    " 1.85e-5 4e-5 0 5\n 0 4e-5 1 8\n 1.85e-5 4e-5 0 8\n 2e-5 4e-5 1 6\n 3.85e-5 4e-5 0 6\n 2e-5 4e-5 1 7\n"
+    " 3.85e-5 4e-5 0 7 ]\n" + diode_conditions(4, 5),
+    {"V1 1 0 48", "D1 2 1 0", "D2 0 2 0", "D3 3 1 0", "D4 0 3 0", "S1 1 2 0", "S2 2 0 0", "S3 1 3 0", "S4 3 0 0",
+     "R1 2 4 3.3", "L1 4 3 4.7e-4"},
+    {"I D1", "I D2", "I D3", "I D4", "I L1|IL"}, 5);
 
 struct pss_state {
   run_output run;
