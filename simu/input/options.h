@@ -76,4 +76,5 @@ void usage(int argc, char** argv);
 // given, when it passes the option's check). Without "-finish_si" the whole run is saved
 // (the window end is taken as 1e300, which the output store cuts to tsim); the others
 // default to 0, Newton (1) and 0. Prints nothing.
+constexpr double whole_run_finish = 1e300;
 void cli_run_settings(int argc, char** argv);
