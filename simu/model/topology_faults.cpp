@@ -11,7 +11,6 @@
 // depends on their values at the instant, so each law is kept as a signed sum over u and
 // tested where the setting or a source value changes. Controlled sources are left out.
 #include <cmath>
-#include <cstdio>
 #include <numeric>
 #include <string>
 #include <vector>
