@@ -8,11 +8,12 @@
 
 bool transient_driver::setting_leaves_at_once() const {
   // A condition already crossed or a clock edge at the start switches within the first
-  // instant, before the setting is used for a step; the switching is then checked.
+  // instant, before the setting is used for a step; the switching is then checked. A
+  // condition at exactly 0 only touches zero (an idle diode) and switches nothing.
   if (conds_) {
     const DM& list = candidates_.col();
     for (int q = 1; q <= static_cast<int>(list.n); ++q)
-      if (cond_.present(list(q)) <= 0.0) return true;
+      if (cond_.present(list(q)) < 0.0) return true;
   }
   return clocks_ && next_clock_ <= t_ + clock_tolerance;
 }

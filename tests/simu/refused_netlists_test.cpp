@@ -190,6 +190,10 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
       {diode_circuit("1", {"V1 1 0 5", "D1 1 0 0", "I01 1 0 0"}), files(), 1,
        at_start + "the loop V1 D1" + kvl + "V1 = 5 V, not 0; run refused.\n",
        "", true},
+      // I1 drives only the off S1; D1, behind I2 at 0 A, is idle and switches nothing, so
+      // it does not put the check off.
+      {diode_circuit("0 0", {"I2 0 1 0", "D1 1 2 0", "R1 2 0 1e3", "I1 0 3 1e-3", "S1 3 0 0", "I01 2 0 0"}, 4), files(), 1,
+       at_start + "the cut D1 I1 S1" + kcl + "I1 = 0.001 A, not 0; run refused.\n", "", true},
       // The loop closes through S1 from its second node, and through V1 and V2 in series.
       {diode_circuit("1 1", {"V1 1 0 5", "D1 1 2 0", "S1 0 2 0", "I01 1 0 0"}, 3), files(), 1,
        at_start + "the loop V1 S1 D1" + kvl + "V1 = 5 V, not 0; run refused.\n",
