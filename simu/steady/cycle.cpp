@@ -36,6 +36,9 @@ void row_times(const DM& row, const DM& C, DM& h) {
   }
 }
 
+double coarse_tol() { return current_params ? current_params->sstol_c : sim_params().sstol_c; }
+double fine_tol() { return current_params ? current_params->sstol_f : sim_params().sstol_f; }
+
 }  // namespace
 
 int dm_equal(const DM& A, const DM& B) {
@@ -152,17 +155,9 @@ int CYCLE::close_enough(double tol) const { return relative_change_within(tol); 
 
 int CYCLE::states_converged(double tol) const { return relative_change_within(tol); }
 
-int CYCLE::period_agrees(double tol) const {
-  if (!(period_ > 0.0 && last_period_ > 0.0)) return 0;
-  return std::fabs(period_ - last_period_) <= tol * period_;
-}
+int CYCLE::period_agrees(double tol) const { return period_test(period_, last_period_, tol); }
 
 int CYCLE::converged(double tol) const { return relative_change_within(tol) && period_agrees(tol); }
-
-namespace {
-double coarse_tol() { return current_params ? current_params->sstol_c : sim_params().sstol_c; }
-double fine_tol() { return current_params ? current_params->sstol_f : sim_params().sstol_f; }
-}  // namespace
 
 // The same tests with the tolerances of the current settings record.
 int CYCLE::close_enough() const { return relative_change_within(coarse_tol()); }

@@ -87,9 +87,8 @@ public:
   // sine's amplitude.
   int close_enough(double tol) const;
   int states_converged(double tol) const;
-  // The latest closed cycle's period agrees with the one before within tol of it. A cycle
-  // that starts where a condition fires (a diode's zero crossing) rather than at a clock
-  // edge moves in phase until the circuit settles, while its start state may agree at once.
+  // The latest closed cycle's period agrees with the one before within tol of it
+  // (period_test).
   int period_agrees(double tol) const;
   // The steady state: the states and the period both within tol.
   int converged(double tol) const;

@@ -81,7 +81,7 @@ int SKELBOE::converged() const {
   const int k = count - 1;
   if (k < 1) return 0;
   const double tol = current_params ? current_params->sstol_f : sim_params().sstol_f;
-  if (!(period_ > 0.0 && last_period_ > 0.0 && std::fabs(period_ - last_period_) <= tol * period_)) return 0;
+  if (!period_test(period_, last_period_, tol)) return 0;
   return relative_test_floor(states[k - 1], states[k], tol, state_floor(states[k], last_peak_, sine_partners(names)),
                              2e-16);
 }

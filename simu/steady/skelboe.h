@@ -44,8 +44,7 @@ public:
   // Stores a cycle start when S equals the reference setting.
   void add_cycle(double t, const DM& S, const DM& x);
   // The relative change between the last two cycle starts is within sstol_f, and so is
-  // the change of the period from the cycle before (the same period, the same cycle
-  // start: a start set by a condition moves in phase until the circuit settles); an element
+  // the change of the period from the cycle before (period_test); an element
   // whose latest value is below 2e-16 is measured against 1e-14, or against 1e-9 of the
   // state's largest magnitude over the cycle when that is larger (a sine generator's state:
   // at least 1e-3 of the sine's amplitude).

@@ -55,3 +55,8 @@ int ss_test(const DM& a, const DM& b, const DM& s, const DM& r, double tol) {
   if (!dm_equal(a, s.transpose())) return 0;
   return relative_test(b, r, tol);
 }
+
+int period_test(double period, double before, double tol) {
+  if (!(period > 0.0 && before > 0.0)) return 0;
+  return std::fabs(period - before) <= tol * period;
+}

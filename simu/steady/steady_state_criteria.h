@@ -5,6 +5,7 @@
 //     relative_test(b, r, tol, &peak)   // also d_i >= 1e-9 * peak_i (largest |x_i| in the cycle)
 //     relative_test_floor(b, r, tol, state_floor(r, peak, partners))   // sine states too
 //     ss_test(a, b, s, r, tol)          // settings a == transpose(s) exactly, and b within tol of r
+//     period_test(T, T_before, tol)     // |T - T_before| <= tol T
 //
 // Vectors are DM columns of states (V and A), compared element by element (1-based). A NaN
 // anywhere fails the test; vectors without elements pass it.
@@ -27,3 +28,9 @@ DM state_floor(const DM& r, const DM& peak, const std::vector<int>& partners);
 int relative_test_floor(const DM& b, const DM& r, double tol, const DM& floor, double tiny = 1e-16);
 
 int ss_test(const DM& a, const DM& b, const DM& s, const DM& r, double tol);
+
+// A cycle's period (s) agrees with the one before within tol of it; a period not yet
+// known (not positive) agrees with nothing. A cycle that starts where a condition fires
+// (a diode's zero crossing) rather than at a clock edge moves in phase until the circuit
+// settles, while its start state may agree at once.
+int period_test(double period, double before, double tol);

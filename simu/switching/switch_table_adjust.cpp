@@ -95,7 +95,7 @@ topology* switch_adjustment(sw_table& swt, sw_condition& cond, const DM& x, cons
   // The budget bounds the settings tried. A pass whose put-back (below) left the setting
   // as the pass before tried no new one: the switching that brought the driver here (a
   // crossing at the instant of a source step) may have to be undone, which the first pass
-  // may not do; the repeat test above still ends every search.
+  // may not do. The repeat test ends every search all the same.
   unsigned long long tried = 0;
   for (unsigned long long r = 0;; ++r) {
     append_bits(w.seen, swt.state, S1, S2);
