@@ -39,7 +39,7 @@
 #include <string>
 
 // Installs the signal handlers now (a program with more to clean up on a signal, such
-// as the editor's undo folder, calls this at start-up). hook, unless null, runs in the
+// as the editor's undo folder, calls this with its hook). hook, unless null, runs in the
 // handler after the temporaries are removed and before the process ends: it must be
 // async-signal-safe (unlink, rmdir; no allocation, no stdio, no locks). A later call
 // replaces the hook. Both the temporaries and the hook belong to the process that made
