@@ -9,11 +9,16 @@
 // run ended normally, 2 when it completed but a steady-state search (-ss) did not reach
 // the steady state or a limited run (-one_c) found no switching cycle, 1 when it failed
 // or was refused (a bad option or an empty save window included: then nothing is written).
+#include <csignal>
+
 #include "simu/input/options.h"
 #include "simu/driver/sim_main.h"
 #include "simu/driver/simu_entry.h"
 
 int main(int argc, char** argv) {
+  // A write past the file-size limit then fails as on a full disk: the run says so and
+  // removes its temporaries instead of being killed.
+  std::signal(SIGXFSZ, SIG_IGN);
   cli_run_settings(argc, argv);
   if (simu(argc, argv) != 1) return 1;
   return steady_state_missed ? 2 : 0;

@@ -1,6 +1,7 @@
 #include "sdi/zorv/zorv_app.h"
 
 #include <clocale>
+#include <csignal>
 #include <exception>
 #include <string>
 
@@ -44,6 +45,9 @@ bool CZorvApp::OnCmdLineParsed(wxCmdLineParser& parser) {
 bool CZorvApp::OnInit() {
   // 1. The command line, and whether to show the splash.
   if (!wxApp::OnInit()) return false;
+  // A write past the file-size limit fails (and is said) instead of killing the editor
+  // with its unsaved circuit.
+  std::signal(SIGXFSZ, SIG_IGN);
   // The engine's arguments ("%g") and the dialogs' numbers are C-locale text,
   // whatever the toolkit took from the environment.
   std::setlocale(LC_NUMERIC, "C");

@@ -25,6 +25,26 @@ std::atomic<pid_t> live_writer[live_slots];
 std::atomic<void (*)()> signal_hook{nullptr};
 std::atomic<pid_t> hook_owner{0};
 const int cleaned_signals[] = {SIGINT, SIGTERM, SIGHUP};
+// The handler reads these: a lock inside an atomic could be held by the code it interrupted.
+static_assert(std::atomic<const char*>::is_always_lock_free && std::atomic<pid_t>::is_always_lock_free &&
+              std::atomic<void (*)()>::is_always_lock_free);
+
+// The umask, read once before any thread exists: learning it later means setting it,
+// which another thread creating a file at that moment would see.
+mode_t read_umask() {
+  if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned mask = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, status)) found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    std::fclose(status);
+    if (found) return static_cast<mode_t>(mask);
+  }
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+const mode_t start_umask = read_umask();
 
 bool list_live(const char* name) {
   for (int i = 0; i < live_slots; ++i) {
@@ -156,9 +176,15 @@ void sync_folder(const std::filesystem::path& folder) {
 mode_t target_mode(const std::filesystem::path& target) {
   struct stat st;
   if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+  return 0666 & ~start_umask;
+}
+
+// Whether the kernel would refuse the rename over this file: another user's file in a
+// folder with the sticky bit that is not ours either (root may replace it).
+bool sticky_refuses(const struct stat& file, const std::filesystem::path& folder) {
+  struct stat f;
+  const uid_t me = ::geteuid();
+  return me != 0 && file.st_uid != me && ::stat(folder.c_str(), &f) == 0 && (f.st_mode & S_ISVTX) && f.st_uid != me;
 }
 
 }  // namespace
@@ -211,14 +237,26 @@ bool atomic_file::resolve_links(const std::filesystem::path& path) {
   }
 }
 
-bool atomic_file::open_in_place() {
-  const int fd = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+// Opens what open() checked, and only that: a name swapped meanwhile (for a link to a
+// file of someone else's, say) is refused, never written from its start.
+bool atomic_file::open_in_place(const struct stat& checked, bool kernel_follows) {
+  const int flags = O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (kernel_follows ? 0 : O_NOFOLLOW);
+  const std::string replaced = "\"" + target_.string() + "\" was replaced while it was opened; not written";
+  const int fd = ::open(target_.c_str(), flags);
   if (fd < 0) {
     const int e = errno;
-    struct stat st;
-    if (e == ENXIO && ::stat(target_.c_str(), &st) == 0 && S_ISFIFO(st.st_mode))
+    if (e == ELOOP && !kernel_follows) {
+      why_ = replaced;
+    } else if (e == ENXIO && S_ISFIFO(checked.st_mode)) {
       why_ = "\"" + target_.string() + "\" is a pipe that no process reads";
+    }
     return fail(e);
+  }
+  struct stat now;
+  if (::fstat(fd, &now) != 0 || now.st_dev != checked.st_dev || now.st_ino != checked.st_ino || S_ISREG(now.st_mode)) {
+    ::close(fd);
+    why_ = replaced;
+    return fail(EAGAIN);
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   f_ = ::fdopen(fd, "wb");
@@ -280,11 +318,11 @@ bool atomic_file::open(const std::filesystem::path& path) {
   install_handlers();
   if (!resolve_links(path)) return false;
   struct stat st;
-  bool exists = ::stat(target_.c_str(), &st) == 0;
+  bool exists = ::lstat(target_.c_str(), &st) == 0, kernel_follows = false;
   // A link the walk cannot follow ("/dev/stdout" to a pipe) is the kernel's to open.
   if (!exists && ::stat(path.c_str(), &st) == 0) {
     target_ = path;
-    exists = true;
+    exists = kernel_follows = true;
   }
   // What could not be opened for writing in place is not replaced either: a folder,
   // or a file its owner made read-only.
@@ -292,7 +330,13 @@ bool atomic_file::open(const std::filesystem::path& path) {
   if (exists && ::access(target_.c_str(), W_OK) != 0) return fail(errno);
   // A device or a pipe is written in place: it has no old content to keep, and a file
   // renamed over it would replace the device.
-  if (exists && !S_ISREG(st.st_mode)) return open_in_place();
+  if (exists && !S_ISREG(st.st_mode)) return open_in_place(st, kernel_follows);
+  // Known now, not at the rename after a whole run.
+  if (exists && sticky_refuses(st, folder_of(target_))) {
+    why_ = "\"" + target_.string() +
+           "\" is a file of another user in a shared folder (not yours, not the folder owner's); not replaced";
+    return fail(EPERM);
+  }
   return create_temporary();
 }
 

@@ -20,8 +20,11 @@
 // belongs to this user or to the folder's owner, the rule the kernel applies to opens
 // there; otherwise open refuses it and why() names the link. A replaced file keeps its mode,
 // a new one gets the mode that creating it would give. A target that exists but is no
-// regular file (a device, a pipe) is written in place; a pipe that no process reads
-// is refused at once instead of waited for.
+// regular file (a device, a pipe) is written in place, and only while it is what was
+// checked (opened without following a link, the same file, still no regular file); a
+// pipe that no process reads is refused at once instead of waited for. In a sticky
+// folder that is not ours, a file of another user (or a hard link to one) cannot be
+// replaced: open refuses it, and why() names it.
 //
 // Signals: SIGINT, SIGTERM and SIGHUP remove every temporary this process is writing,
 // then end it with the signal's usual status. The first open installs the handlers,
@@ -29,12 +32,14 @@
 // nohup stays ignored).
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 // Installs the signal handlers now (a program with more to clean up on a signal, such
-// as the editor's undo folder, calls this at start-up). hook, unless null, runs in the
+// as the editor's undo folder, calls this with its hook). hook, unless null, runs in the
 // handler after the temporaries are removed and before the process ends: it must be
 // async-signal-safe (unlink, rmdir; no allocation, no stdio, no locks). A later call
 // replaces the hook. Both the temporaries and the hook belong to the process that made
@@ -71,14 +76,14 @@ public:
   // Why the last open failed: the refusal below, or the system's reason.
   std::string why() const;
   // Whether the last open refused the target for a reason of its own, which why() gives
-  // with the file's name: a link of another user in a shared folder, a pipe that no
-  // process reads.
+  // with the file's name: a link or a file of another user in a shared folder, a pipe
+  // that no process reads, a name replaced while it was opened.
   bool refused() const { return !why_.empty(); }
 
 private:
   bool fail(int err);
   bool resolve_links(const std::filesystem::path& path);
-  bool open_in_place();
+  bool open_in_place(const struct stat& checked, bool kernel_follows);
   bool create_temporary();
 
   std::FILE* f_ = nullptr;

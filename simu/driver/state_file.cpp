@@ -166,9 +166,12 @@ int load_ini(DM& tv, DM& sw, DM& X, DM& on_times, const clock_table& clk, DM& cl
     case file_check::cannot_open:
       sim_fprintf(stderr, "\nCan't open file \"%s\"!\n", name.c_str());
       return 0;
+    // The refusals start on a line of their own, not after the output store's question.
     case file_check::not_regular:
+      sim_fprintf(stderr, "\n");
       matrix_fatal("load_ini()", ("state file \"" + name + "\" is not a regular file!").c_str());
     case file_check::too_large:
+      sim_fprintf(stderr, "\n");
       matrix_fatal("load_ini()", ("state file \"" + name + "\" is larger than " +
                                   std::to_string(max_state_file_bytes) + " bytes!").c_str());
   }

@@ -2,11 +2,13 @@
 // the run ends with exit 1 and its message, which gives the system's reason (a file-size
 // limit is no full disk), the files of the previous run stay as they were and no
 // temporary is left behind.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdarg>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -18,6 +20,31 @@
 #include "driver_run.h"
 #include "simu/base/atomic_file.h"
 #include "simu_program.h"
+
+namespace {
+
+// When set, the name swapped in by the next open of it for writing: between the check
+// and the open, as another user racing the program would.
+std::string g_swap_at, g_swap_from;
+
+}  // namespace
+
+// Stands in for the C library's open in this program; forwards after any swap asked for.
+extern "C" int open(const char* path, int flags, ...) {
+  mode_t mode = 0;
+  if ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) {
+    va_list args;
+    va_start(args, flags);
+    mode = va_arg(args, mode_t);
+    va_end(args);
+  }
+  if (!g_swap_at.empty() && g_swap_at == path && (flags & O_ACCMODE) == O_WRONLY) {
+    ::rename(g_swap_from.c_str(), path);
+    g_swap_at.clear();
+  }
+  static auto* real = reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open"));
+  return real(path, flags, mode);
+}
 
 namespace {
 
@@ -86,9 +113,9 @@ TEST(ResultFiles, AFullDiskKeepsThePreviousFilesAndLeavesNoTemporary) {
 namespace {
 
 // The marked temporaries of the folder whose names begin with prefix.
-std::vector<std::string> temporaries(const std::string& prefix = ".") {
+std::vector<std::string> temporaries(const std::string& prefix = ".", const std::string& folder = ".") {
   std::vector<std::string> found;
-  for (const auto& e : std::filesystem::directory_iterator(".")) {
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
     const std::string name = e.path().filename().string();
     if (name.rfind(prefix, 0) == 0 && name.find(".~zorv-tmp.") != std::string::npos) found.push_back(name);
   }
@@ -172,6 +199,7 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
     std::string message;
     std::vector<std::string> written = {}, not_written = {};
     const char *pipe = "", *folder = "";   // made in a file's place
+    bool errors_only = false;              // the message is looked for on the error stream alone
   } rows[] = {
       {{"a.m", t248}, 0, "", {t248, "a.ini"}},
       {{"a.m", t255}, 0, "", {t255, "a.ini"}},
@@ -182,8 +210,9 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
       {{"a.m", "a.plt"}, 1, "\nError creating src.dat: \"src.dat\"" + no_reader + "\n", {}, {}, "src.dat"},
       {{"a.m", "a.plt"}, 1, "\nCan't open states.dat file: \"states.dat\"" + no_reader + "\n", {}, {}, "states.dat"},
       {{"a.m", "a.plt"}, 1, "Fatal Error : write() - can't write to disk file! \"a.plt\"" + no_reader, {}, {}, "a.plt"},
-      {{"-ld", "a.m", "a.plt"}, 1, "Fatal Error : load_ini() - state file \"a.ini\" is not a regular file!", {}, {},
-       "a.ini"},
+      // On a line of its own, not on the question's.
+      {{"-ld", "a.m", "a.plt"}, 1, "(y/n) \nFatal Error : load_ini() - state file \"a.ini\" is not a regular file!", {}, {},
+       "a.ini", "", true},
       {{"a.m", "a.plt"}, 1, "Fatal Error : save_ini() - can't write to disk file \"a.ini\": \"a.ini\"" + no_reader + no_ini,
        {"a.plt"}, {}, "a.ini"},
   };
@@ -197,7 +226,8 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
     // The buck reaches its steady state (a report), the RC circuit ends at 1 ms.
     const bool buck = r.words[0] == "-ss";
     write_text(netlist, buck ? buck_netlist_text("2.0000e-03", "1.0000e-07", "50") : rc_netlist("V1"));
-    const program_run run = run_simu_program(r.words);   // ends within its alarm, or fails
+    // Ends within its alarm, or fails.
+    const program_run run = run_simu_program(r.words, {0, 0, 0, r.errors_only});
     EXPECT_EQ(run.exit_code, r.exit_code) << run.output;
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
     for (const std::string& f : r.written) EXPECT_TRUE(std::filesystem::is_regular_file(f)) << f;
@@ -209,38 +239,109 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
   }
 }
 
+// A link in a shared folder, or another user's file (or a hard link to one) there that
+// the rename could not replace: refused when the file is opened, with its name.
 TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwners) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root makes a link of another user";
-  const uid_t other = 4242;
+  const uid_t other = 4242, user = 4343;
   const std::string refused =
       "\" is a link of another user in a shared folder (not yours, not the folder owner's); not followed";
+  const std::string not_replaced =
+      "\" is a file of another user in a shared folder (not yours, not the folder owner's); not replaced";
+  enum kind { symbolic, hard, file };
   const struct {
     const char* link;
     uid_t link_owner, folder_owner;
     std::string message;   // none: followed
+    kind made = symbolic;
+    uid_t runner = 0;      // the user who runs the program
   } rows[] = {
       {"a.plt", 0, 0, ""},
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + refused},
       {"a.plt", other, other, ""},
       {"a.ini", other, 0, "can't write to disk file \"shared/a.ini\": \"shared/a.ini" + refused},
       {"a.ini", 0, other, ""},
+      {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + not_replaced, file, user},
+      {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + not_replaced, hard, user},
+      {"a.ini", other, 0, "can't write to disk file \"shared/a.ini\": \"shared/a.ini" + not_replaced, file, user},
+      {"a.plt", user, 0, "", file, user},
+      {"a.plt", other, user, "", file, user},
+      {"a.plt", other, 0, "", file},   // root replaces anyone's file
   };
   for (const auto& r : rows) {
     const std::string link = std::string("shared/") + r.link;
-    SCOPED_TRACE(link + " of " + std::to_string(r.link_owner) + " in a folder of " + std::to_string(r.folder_owner));
+    SCOPED_TRACE(link + " (" + std::to_string(r.made) + ") of " + std::to_string(r.link_owner) + " in a folder of " +
+                 std::to_string(r.folder_owner) + " run by " + std::to_string(r.runner));
     TempDir dir;
+    ASSERT_EQ(::chmod(".", 0777), 0);   // src.dat and states.dat are written here
     std::filesystem::create_directory("shared");
     ASSERT_EQ(::chmod("shared", 01777), 0);
     ASSERT_EQ(::chown("shared", r.folder_owner, r.folder_owner), 0);
     write_text("shared/a.m", rc_netlist("V1"));
     write_text("kept.txt", "mine");
-    std::filesystem::create_symlink("../kept.txt", link);
-    ASSERT_EQ(::lchown(link.c_str(), r.link_owner, r.link_owner), 0);
-    const program_run run = run_simu_program({"shared/a.m", "shared/a.plt"});
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    // What must stay "mine" when the name is refused: the link's target, or the file itself.
+    const std::string victim = r.made == symbolic ? "kept.txt" : link;
+    if (r.made == symbolic) {
+      std::filesystem::create_symlink("../kept.txt", link);
+      ASSERT_EQ(::lchown(link.c_str(), r.link_owner, r.link_owner), 0);
+    } else {
+      if (r.made == hard) std::filesystem::create_hard_link("kept.txt", link);
+      else write_text(link, "mine");
+      ASSERT_EQ(::chown(link.c_str(), r.link_owner, r.link_owner), 0);
+      ASSERT_EQ(::chmod(link.c_str(), 0666), 0);
+    }
+    const program_run run = run_simu_program({"shared/a.m", "shared/a.plt"}, {0, 0, r.runner});
+    EXPECT_EQ(std::filesystem::is_symlink(link), r.made == symbolic);
     EXPECT_EQ(run.exit_code, r.message.empty() ? 0 : 1) << run.output;
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
-    EXPECT_EQ(slurp("kept.txt") == "mine", !r.message.empty());
+    EXPECT_EQ(slurp(victim) == "mine", !r.message.empty());
+    if (!r.message.empty()) {
+      EXPECT_EQ(run.output.find("Operation not permitted"), std::string::npos) << run.output;
+    }
+    EXPECT_EQ(temporaries(".", "shared"), std::vector<std::string>{});
+  }
+}
+
+// A pipe in a result's place is written in place, but only while it is the pipe that was
+// checked: swapped between the check and the open for a link, a file or another pipe,
+// the name is refused and what it now names is left as it was.
+TEST(AtomicFile, ANameSwappedBetweenTheCheckAndTheOpenIsRefused) {
+  const std::string replaced = "\"a.plt\" was replaced while it was opened; not written";
+  const struct {
+    const char* swapped_in;   // none: the pipe stays
+    std::string why;
+  } rows[] = {{"", ""}, {"link", replaced}, {"file", replaced}, {"pipe", replaced}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.swapped_in);
+    TempDir dir;
+    write_text("victim", "precious");
+    ASSERT_EQ(::mkfifo("a.plt", 0600), 0);
+    const int reader = ::open("a.plt", O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const std::string made = r.swapped_in;
+    if (made == "link") std::filesystem::create_symlink("victim", "swap");
+    if (made == "file") std::filesystem::create_hard_link("victim", "swap");
+    if (made == "pipe") {
+      ASSERT_EQ(::mkfifo("swap", 0600), 0);
+    }
+    const int other_reader = made == "pipe" ? ::open("swap", O_RDONLY | O_NONBLOCK) : -1;
+    if (!made.empty()) g_swap_at = "a.plt", g_swap_from = "swap";
+    atomic_file f;
+    const bool opened = f.open("a.plt");
+    g_swap_at.clear();
+    EXPECT_EQ(opened, r.why.empty());
+    EXPECT_EQ(f.refused() ? f.why() : "", r.why);
+    if (opened) {
+      ASSERT_GE(std::fputs("row\n", f.file()), 0);
+      ASSERT_TRUE(f.commit());
+      char got[8] = {};
+      EXPECT_EQ(::read(reader, got, sizeof got), 4);
+      EXPECT_STREQ(got, "row\n");
+    }
+    EXPECT_EQ(slurp("victim"), "precious");
+    EXPECT_EQ(temporaries(), std::vector<std::string>{});
+    ::close(reader);
+    if (other_reader >= 0) ::close(other_reader);
   }
 }
 

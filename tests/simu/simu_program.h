@@ -4,6 +4,7 @@
 // tests that act on a run in progress; wait_simu_program gives its exit code.
 #pragma once
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -21,6 +22,8 @@ struct program_run {
 struct program_limits {
   rlim_t address_space = 0;   // bytes of virtual memory; 0: no limit
   rlim_t file_size = 0;       // bytes per written file (a fuller disk); 0: no limit
+  uid_t user = 0;             // the user it runs as (a test run as root); 0: this one
+  bool errors_only = false;   // only the error stream is kept (standard output to /dev/null)
 };
 
 // Whether this build runs under AddressSanitizer, whose shadow memory no address-space
@@ -55,15 +58,17 @@ inline pid_t spawn_simu_program(const std::vector<std::string>& words, int fd, p
   argv.push_back(nullptr);
   const pid_t pid = ::fork();
   if (pid == 0) {
-    ::dup2(fd, 1);
+    ::dup2(limits.errors_only ? ::open("/dev/null", O_WRONLY) : fd, 1);
     ::dup2(fd, 2);
     // A shell without job control starts background jobs with SIGINT ignored.
     for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::signal(sig, SIG_DFL);
     if (limits.file_size) {
-      ::signal(SIGXFSZ, SIG_IGN);   // a write past the limit then fails as on a full disk
+      ::signal(SIGXFSZ, SIG_DFL);   // the program itself must keep a write past the limit from killing it
       const rlimit r{limits.file_size, limits.file_size};
       ::setrlimit(RLIMIT_FSIZE, &r);
     }
+    if (limits.user && (::setgroups(0, nullptr) != 0 || ::setgid(limits.user) != 0 || ::setuid(limits.user) != 0))
+      ::_exit(126);
     ::alarm(300);   // a run that blocks (on a pipe, say) ends instead of the test hanging
     if (limits.address_space) {
       const rlimit r{limits.address_space, limits.address_space};

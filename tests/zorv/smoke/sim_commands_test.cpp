@@ -2,6 +2,7 @@
 // converter: the runs write their files, the plotting program shows the result
 // in its gnuplot window, the sequence report shows in the editor.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <filesystem>
@@ -120,4 +121,40 @@ TEST(Smoke, AWindowClosedDuringARunClosesOnceTheRunHasEnded) {
   EXPECT_TRUE(fs::exists(work.path() / "buck.seq"));  // the run went to its end
   EXPECT_TRUE(s.WaitFor([&] { return s.Frame() == nullptr; }));
   EXPECT_EQ(runningAtClose, (std::vector<bool>{true, false}));
+}
+
+// A table that would pass the file-size limit ends the run with the system's reason;
+// the editor goes on, the earlier table stays and no temporary is left.
+TEST(Smoke, AFileSizeLimitFailsTheRunNotTheEditor) {
+  TempDir work;
+  const fs::path ckt = work.path() / "buck.ckt";
+  fs::copy_file(fs::path(__FILE__).parent_path() / "../../../examples/buck.ckt", ckt);
+  GuiSession s({"--nosplash", ckt.string()});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  struct : zorv::ProcessLauncher {
+    int starts = 0;
+    bool StartDetached(const std::string&, const std::vector<std::string>&, std::string&) override {
+      return ++starts;
+    }
+  } plotter;
+  s.View()->SetProcessLauncher(plotter);
+  s.Command(ZORV_ID(SimulationRun));
+  const fs::path plt = work.path() / "buck.plt";
+  const std::string before = slurp(plt);
+  ASSERT_GT(before.size(), 2048u);
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit was = limit;
+  limit.rlim_cur = before.size() / 2;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const std::size_t shown = s.Messages().size();
+  s.Command(ZORV_ID(SimulationRun));
+  setrlimit(RLIMIT_FSIZE, &was);
+  const std::vector<std::string> messages = s.Messages();
+  ASSERT_GT(messages.size(), shown);
+  EXPECT_NE(messages[shown].find("File too large"), std::string::npos) << messages[shown];
+  EXPECT_EQ(slurp(plt), before);
+  EXPECT_EQ(plotter.starts, 1);   // only the complete table is plotted
+  for (const auto& e : fs::directory_iterator(work.path()))
+    EXPECT_EQ(e.path().filename().string().find(".~zorv-tmp."), std::string::npos) << e.path();
 }

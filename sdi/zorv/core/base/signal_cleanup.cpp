@@ -1,10 +1,9 @@
 #include "sdi/zorv/core/base/signal_cleanup.h"
 
 #include <limits.h>
-#include <signal.h>
 #include <unistd.h>
 
-#include <csignal>
+#include <atomic>
 #include <cstring>
 
 #include "simu/base/atomic_file.h"
@@ -14,79 +13,44 @@ namespace zorv {
 namespace {
 
 constexpr int kMaxPaths = 8;
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-// Filled before the count is raised, so the handler never reads a half-written path.
-char g_paths[kMaxPaths][PATH_MAX];
-volatile sig_atomic_t g_count = 0;
-struct sigaction g_previous[3];
-bool g_installed = false;
+struct PathTable {
+  int count = 0;
+  char paths[kMaxPaths][PATH_MAX];
+};
 
-int SignalIndex(int sig) {
-  for (int i = 0; i < 3; ++i)
-    if (kSignals[i] == sig) return i;
-  return -1;
-}
+// Two tables: a new list is written into the one the handler is not given, then
+// handed over with a release store, so the handler never reads a half-written path.
+PathTable g_tables[2];
+std::atomic<const PathTable*> g_published{nullptr};
+static_assert(std::atomic<const PathTable*>::is_always_lock_free, "read in a signal handler");
 
 // Only async-signal-safe calls here.
 void RemovePaths() {
-  const int n = g_count;
-  for (int i = 0; i < n; ++i)
-    if (unlink(g_paths[i]) != 0) rmdir(g_paths[i]);
-}
-
-void OnEndingSignal(int sig, siginfo_t* info, void* context) {
-  RemovePaths();
-  const int k = SignalIndex(sig);
-  const struct sigaction& before = g_previous[k < 0 ? 0 : k];
-  if (k >= 0 && (before.sa_flags & SA_SIGINFO) && before.sa_sigaction) {
-    before.sa_sigaction(sig, info, context);
-    return;
-  }
-  if (k >= 0 && !(before.sa_flags & SA_SIGINFO) && before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN) {
-    before.sa_handler(sig);
-    return;
-  }
-  // The default action, so the parent sees the usual status for the signal.
-  struct sigaction dfl {};
-  dfl.sa_handler = SIG_DFL;
-  sigemptyset(&dfl.sa_mask);
-  sigaction(sig, &dfl, nullptr);
-  raise(sig);
-}
-
-void Install() {
-  g_installed = true;
-  // The engine's handler (it removes the temporaries being written) goes in first, so
-  // that ours finds it there and calls it after removing the undo folder.
-  cleanup_on_signals();
-  for (int i = 0; i < 3; ++i) {
-    struct sigaction now {};
-    if (sigaction(kSignals[i], nullptr, &now) != 0) continue;
-    if (!(now.sa_flags & SA_SIGINFO) && now.sa_handler == SIG_IGN) continue;  // nohup: stays ignored
-    g_previous[i] = now;
-    struct sigaction ours {};
-    ours.sa_sigaction = OnEndingSignal;
-    ours.sa_flags = SA_SIGINFO;
-    sigemptyset(&ours.sa_mask);
-    for (int s : kSignals) sigaddset(&ours.sa_mask, s);  // one cleanup at a time
-    sigaction(kSignals[i], &ours, nullptr);
-  }
+  const PathTable* table = g_published.load(std::memory_order_acquire);
+  if (!table) return;
+  for (int i = 0; i < table->count; ++i)
+    if (unlink(table->paths[i]) != 0) rmdir(table->paths[i]);
 }
 
 }  // namespace
 
 void RemoveOnSignal(const std::vector<std::filesystem::path>& paths) {
-  g_count = 0;
-  int n = 0;
+  const PathTable* shown = g_published.load(std::memory_order_relaxed);
+  PathTable& next = shown == &g_tables[0] ? g_tables[1] : g_tables[0];
+  next.count = 0;
   for (const std::filesystem::path& p : paths) {
     const std::string& text = p.native();
-    if (n == kMaxPaths || text.size() >= PATH_MAX) continue;
-    std::memcpy(g_paths[n], text.c_str(), text.size() + 1);
-    ++n;
+    if (next.count == kMaxPaths || text.size() >= PATH_MAX) continue;
+    std::memcpy(next.paths[next.count], text.c_str(), text.size() + 1);
+    ++next.count;
   }
-  g_count = n;
-  if (!g_installed && n > 0) Install();
+  g_published.store(&next, std::memory_order_release);
+  static bool installed = false;
+  if (!installed && next.count > 0) {
+    installed = true;
+    cleanup_on_signals(RemovePaths);
+  }
 }
 
 }  // namespace zorv

@@ -5,9 +5,10 @@
 //     ...
 //     zorv::RemoveOnSignal({});             // nothing left to remove
 //
-// The first call installs the handler for each of the three signals that is not
-// ignored; a handler found there (the engine's, for its temporaries) is called
-// after ours, else the signal's default action ends the process.
+// The removal runs from the engine's handler (see cleanup_on_signals in
+// simu/base/atomic_file.h), after the temporaries being written are gone, and only in
+// the process that called this: a child forked before its exec (the plotter's start)
+// removes nothing of the editor's.
 #pragma once
 #include <filesystem>
 #include <vector>
