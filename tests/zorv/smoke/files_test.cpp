@@ -286,3 +286,30 @@ TEST(Smoke, TheSubcircuitFilesChosenAreReadAndWritten) {
   EXPECT_EQ(back.count(), 2);
   sdi::delete_list_elements(back);
 }
+
+// File > Save on a circuit never saved asks for a name, and the circuit is saved there.
+TEST(Smoke, SaveOnACircuitNeverSavedAsksForAName) {
+  TempDir files;
+  const std::string path = (files.path() / "named.ckt").string();
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  s.View()->SaveBackup();
+  AddResistor({200, 160});
+  int asked = 0;
+  s.dialogs.onEnter = [&](wxDialog* dialog) {
+    if (auto* chooser = dynamic_cast<wxFileDialog*>(dialog)) {
+      ++asked;
+      chooser->SetPath(path);
+      s.WaitFor([&] { return !chooser->GetPath().empty(); });
+    }
+  };
+  s.Command(wxID_SAVE);
+  s.dialogs.onEnter = nullptr;
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(s.Messages().empty());
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+  EXPECT_FALSE(s.Doc()->IsModified());
+  sdi::delete_all_elements();
+  ASSERT_EQ(sdi::open_circuit_file(path), sdi::circuit_read);
+  EXPECT_EQ(CircuitCount(), 1);
+}

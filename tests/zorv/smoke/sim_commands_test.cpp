@@ -5,11 +5,14 @@
 
 #include <chrono>
 #include <filesystem>
+#include <stdexcept>
 #include <thread>
 
 #include <X11/Xlib.h>
 
 #include "sdi/zorv/core/base/process_launcher.h"
+#include "sdi/zorv/main_frame.h"
+#include "simu/base/run_services.h"
 #include "simu/input/run_settings.h"
 #include "sdi/zorv/sequence_window.h"
 #include "sdi/zorv/toolkit_ids.h"
@@ -120,4 +123,36 @@ TEST(Smoke, AWindowClosedDuringARunClosesOnceTheRunHasEnded) {
   EXPECT_TRUE(fs::exists(work.path() / "buck.seq"));  // the run went to its end
   EXPECT_TRUE(s.WaitFor([&] { return s.Frame() == nullptr; }));
   EXPECT_EQ(runningAtClose, (std::vector<bool>{true, false}));
+}
+
+// A close asked for during a run whose command then fails is forgotten with it: the
+// error's box offers to save, and no later command closes the window.
+TEST(Smoke, ACloseAskedDuringARunWhoseCommandFailsIsForgotten) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  CMainFrame* frame = s.Frame();
+  struct FailingPlotter : zorv::ProcessLauncher {
+    CMainFrame* frame = nullptr;
+    bool fail = true;
+    bool StartDetached(const std::string&, const std::vector<std::string>&, std::string&) override {
+      if (!fail) return true;
+      main_window().CreateProgressBar();
+      frame->Close();  // kept until the command ends
+      main_window().DeleteProgressBar();
+      throw std::runtime_error("no plotter");
+    }
+  } plotter;
+  plotter.frame = frame;
+  s.View()->SetProcessLauncher(plotter);
+  s.dialogs.answers = {wxID_NO};
+  wxCommandEvent plot(wxEVT_MENU, ZORV_ID(ViewPlot));
+  frame->HandleWindowEvent(plot);
+  s.Pump();
+  EXPECT_EQ(s.Messages(), std::vector<std::string>{"The last command stopped on an error: no plotter\n\nSave the circuit now?"});
+  EXPECT_FALSE(frame->CloseAskedDuringRun());
+  plotter.fail = false;
+  s.Command(ZORV_ID(ViewPlot));
+  s.Pump(10);
+  ASSERT_EQ(s.Frame(), frame);
+  EXPECT_TRUE(frame->IsShown());
 }
