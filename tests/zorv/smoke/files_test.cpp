@@ -2,6 +2,7 @@
 // file list, Save, the clipboard picture and printing, and what a failure shows.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <memory>
 
@@ -227,7 +228,7 @@ TEST(Smoke, AnOversizedSettingsFileIsRefusedAndTheProgramStarts) {
   });
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   EXPECT_EQ(s.Messages(), std::vector<std::string>{"File " + settings +
-                                                   " is larger than 16777216 bytes.\nThe recent files are neither "
+                                                   " is larger than 65536 bytes.\nThe recent files are neither "
                                                    "read nor kept."});
 }
 
@@ -312,4 +313,23 @@ TEST(Smoke, SaveOnACircuitNeverSavedAsksForAName) {
   sdi::delete_all_elements();
   ASSERT_EQ(sdi::open_circuit_file(path), sdi::circuit_read);
   EXPECT_EQ(CircuitCount(), 1);
+}
+
+// A settings file at the bound, of the entries that cost the toolkit most to read
+// (short ones, then blank lines), is read and the window shows within moments.
+TEST(Smoke, ASettingsFileAtTheBoundIsReadAtOnce) {
+  const auto start = std::chrono::steady_clock::now();
+  GuiSession s({"--nosplash"}, [&](const std::filesystem::path& home) {
+    std::string text = "file1=/tmp/a.ckt\n[Entries]\n";
+    for (int i = 0; text.size() < zorv::kMaxSettingsFileBytes / 2; ++i) text += "k" + std::to_string(i) + "=1\n";
+    text.resize(zorv::kMaxSettingsFileBytes, '\n');
+    std::ofstream(home / ".ZORV") << text;
+  });
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_TRUE(s.Messages().empty());
+  wxFileHistory* history = s.App().DocManager()->GetFileHistory();
+  ASSERT_EQ(history->GetCount(), 1u);
+  EXPECT_EQ(history->GetHistoryFile(0), "/tmp/a.ckt");
+  EXPECT_LT(took, std::chrono::seconds(10));
 }
