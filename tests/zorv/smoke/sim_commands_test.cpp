@@ -5,12 +5,15 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
 #include <X11/Xlib.h>
 
 #include "sdi/zorv/core/base/process_launcher.h"
+#include "sdi/zorv/core/commands/sim_commands.h"
+#include "sdi/zorv/core/commands/sequence_text.h"
 #include "sdi/zorv/main_frame.h"
 #include "simu/base/run_services.h"
 #include "simu/input/run_settings.h"
@@ -155,4 +158,24 @@ TEST(Smoke, ACloseAskedDuringARunWhoseCommandFailsIsForgotten) {
   s.Pump(10);
   ASSERT_EQ(s.Frame(), frame);
   EXPECT_TRUE(frame->IsShown());
+}
+
+// View Sequence on the largest report read, all on one line, shows its window at once.
+TEST(Smoke, TheLargestSequenceReportOnOneLineShowsAtOnce) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  const std::string seq = s.View()->BasePath() + ".seq";
+  std::ofstream(seq) << std::string(zorv::kMaxSequenceBytes, '7');  // 64 MiB
+  const auto start = std::chrono::steady_clock::now();
+  s.Command(ZORV_ID(ViewSequence));
+  CSequenceWindow* shown = nullptr;
+  for (wxWindow* w : wxTopLevelWindows)
+    if (auto* window = dynamic_cast<CSequenceWindow*>(w)) shown = window;
+  ASSERT_NE(shown, nullptr);
+  shown->Update();
+  s.Pump(10);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_TRUE(s.Messages().empty());
+  const std::string report(zorv::kMaxSequenceBytes, '7');
+  EXPECT_EQ(shown->Text().utf8_string(), zorv::SequenceShown(report, seq));
 }
