@@ -7,8 +7,8 @@
 // editor's would: -start_si, -finish_si, -ssmethod and -Cycles_togo. Without
 // -finish_si the whole run is saved (the window ends at tsim). Exit status 0 when the
 // run ended normally, 2 when it completed but a steady-state search (-ss) did not reach
-// the steady state, 1 when it failed or was refused (a bad option included: then
-// nothing is written).
+// the steady state or a limited run (-one_c) found no switching cycle, 1 when it failed
+// or was refused (a bad option or an empty save window included: then nothing is written).
 #include "simu/input/options.h"
 #include "simu/driver/sim_main.h"
 #include "simu/driver/simu_entry.h"

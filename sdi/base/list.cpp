@@ -2,9 +2,6 @@
 
 namespace sdi {
 
-namespace {
-}
-
 int list_count(const list* first) {
   int n = 0;
   for (const list* p = first; p; p = p->next) ++n;

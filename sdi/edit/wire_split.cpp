@@ -13,7 +13,6 @@ namespace sdi {
 
 namespace {
 
-
 bl_element* wire_of(int id) {
   if (!id || !circuit.find_id(id, 0)) return nullptr;
   element* e = circuit.get(id);

@@ -95,14 +95,12 @@ nodec::nodec(int o) : i_element(kind_junction, o) {
   image = junction_element_image();
 }
 
-
 xform* as_xform(element* e) {
   return checked_cast<xform>(e, e && (e->kind == kind_primary || e->kind == kind_secondary));
 }
 depsource* as_depsource(element* e) {
   return checked_cast<depsource>(e, e && e->kind >= kind_icis && e->kind <= kind_vcvs);
 }
-
 
 void basic::netlist_rows(rlist& rows) { two_pin_row(rows, this, values[0]); }
 

@@ -13,7 +13,6 @@ namespace sdi {
 
 namespace {
 
-
 void set_pin(element* e, int pin, int node) {
   if (std::int32_t* slot = e->nodes.list_value_at(pin)) *slot = node;
 }

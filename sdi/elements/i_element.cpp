@@ -12,9 +12,6 @@
 
 namespace sdi {
 
-namespace {
-}
-
 i_element::i_element(int k, int o) : element(k), orientation(o) {}
 
 i_element::~i_element() { delete image; }
@@ -245,7 +242,6 @@ void i_element::apply_shape_records(const shape_record* records) {
     }
   }
 }
-
 
 bl_element* as_bl_element(element* e) {
   return checked_cast<bl_element>(e, e && is_line_element(e->kind));

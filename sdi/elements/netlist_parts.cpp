@@ -14,9 +14,6 @@ namespace sdi {
 
 netlist_writer_state writer;
 
-namespace {
-}  // namespace
-
 int node_of(element* e, int pin) { return pin_node(e, pin); }
 
 bool has_pin_on(element* e, int node) {

@@ -13,7 +13,6 @@
 
 namespace sdi {
 
-
 // A new row named name, appended to rows.
 simrec* netlist_row(rlist& rows, const std::string& name, int width);
 // A node field, checked once the internal nodes are counted: an unassigned

@@ -14,7 +14,6 @@ int next_free_node = 0;
 
 namespace {
 
-
 // Calls f(element, pin index, node slot) for every pin of every element but couplings.
 template <class F>
 void each_pin(F f) {

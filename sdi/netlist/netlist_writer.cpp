@@ -20,7 +20,6 @@ namespace sdi {
 
 namespace {
 
-
 // Internal reports made while a file is written are shown as usual and
 // counted: a netlist known to be broken must not reach the engine.
 int hook_errors = 0;

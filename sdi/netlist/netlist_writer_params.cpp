@@ -17,7 +17,6 @@ namespace sdi {
 
 namespace {
 
-
 template <class Fn>
 void each_element(Fn fn) {
   for (enode* n = circuit.head; n; n = static_cast<enode*>(n->next))

@@ -14,7 +14,6 @@ namespace sdi {
 
 namespace {
 
-
 int working_copy = 0;
 
 // Puts the drawn circuit back on every way out of a preparation, an

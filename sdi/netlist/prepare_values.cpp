@@ -8,7 +8,6 @@ namespace sdi {
 
 namespace {
 
-
 void faulty(element* e) {
   ++e->selected;
   e->flags.clear(flag_values_set);

@@ -7,9 +7,11 @@
 #include <string>
 
 #include "simu/switching/clock_table.h"
+#include "simu/base/exact_number.h"
 #include "simu/base/messages.h"
 #include "simu/base/name_file.h"
 #include "simu/driver/state_file.h"
+#include "simu/input/options.h"
 
 namespace {
 
@@ -80,4 +82,13 @@ void check_run_length(double tsim, double td, const DM& tmd) {
                     tsim, td, steps, max_run_steps);
     throw_text(text);
   }
+}
+
+void check_save_window(double start, double finish, double tsim, bool steady) {
+  if (steady || (start < finish && start <= tsim)) return;
+  // The table would hold its header alone, reported as a finished run.
+  auto exact = [](double v) { return exact_number(v, number_form::general, 6); };
+  const std::string to = finish < whole_run_finish ? "to finish_si = " + exact(finish) + " s" : "to the run's end";
+  throw_text("The save window from start_si = " + exact(start) + " s " + to +
+             " holds no instant of the run, which ends at tsim = " + exact(tsim) + " s; run refused.\n");
 }

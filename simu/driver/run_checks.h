@@ -2,6 +2,7 @@
 //
 //     check_run_files("a.m", "a.plt");      // throws when the table would overwrite an input
 //     check_run_length(p.tsim, p.td);       // throws for a run that could not end or start
+//     check_save_window(run_start_si, run_finish_si, p.tsim, p.steady);   // for an empty table
 //
 // Failures are thrown as const char* texts (storage that lives until the next throw),
 // which simu shows like any other failure of the run.
@@ -22,3 +23,8 @@ void check_run_files(const char* netlist, const char* table);
 // clock row of tmd, tsim / its period: every clock edge ends a step of its own.
 constexpr double max_run_steps = 1e12;
 void check_run_length(double tsim, double td, const DM& tmd = DM());
+
+// Refuses a save window that holds no instant of the run: a start at or after its finish,
+// or after tsim. A steady-state run saves from 0 whatever the start, so only its finish
+// counts, and a finish is never negative.
+void check_save_window(double start, double finish, double tsim, bool steady);

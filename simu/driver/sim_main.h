@@ -13,6 +13,7 @@
 int sim_main();
 
 // Set by a steady-state run (not a limited one) that ended at its cycle limit or at tsim
-// without reaching the steady state ("Failed to reach steady state in %d cycles!").
-// Cleared at the start of every simu.
+// without reaching the steady state ("Failed to reach steady state in %d cycles!"), and
+// by a limited run that found no switching cycle before tsim. Cleared at the start of
+// every simu.
 extern int steady_state_missed;

@@ -50,6 +50,7 @@ int simu(int argc, char** argv) {
       timer_switch(1);
       apply_options(*scope.params);
       check_run_length(scope.params->tsim, scope.params->td, scope.params->tmd);
+      check_save_window(run_start_si, run_finish_si, scope.params->tsim, scope.params->steady != 0);
       check_netlist_tables(*scope.params);
       stopwatch_start();
       scope.frame = &main_window();

@@ -32,10 +32,7 @@ void refuse_unfinished(option_store& o, int argc, char** argv, int from) {
     int present = 0;
     while (present < needed && i + 1 + present < argc && argv[i + 1 + present]) ++present;
     if (present < needed) {
-      if (needed == 2)
-        sim_fprintf(stderr, "Need 2 arguments after -u\n");
-      else
-        sim_fprintf(stderr, "Need 1 argument after %s\n", argv[i]);
+      sim_fprintf(stderr, "Need %d argument%s after %s\n", needed, needed == 1 ? "" : "s", argv[i]);
       refuse(o, argc, argv);
       return;
     }
@@ -202,7 +199,7 @@ int arity(const char* option) {
 
 void cli_run_settings(int argc, char** argv) {
   run_start_si = 0.0;
-  run_finish_si = 1e300;
+  run_finish_si = whole_run_finish;
   run_ssmethod = 1;
   run_cycles_togo = 0;
   const void* const read_by_engine[] = {&run_start_si, &run_finish_si, &run_ssmethod, &run_cycles_togo};

@@ -74,6 +74,7 @@ void usage(int argc, char** argv);
 // For a program without the editor: sets the four run settings that the engine reads
 // directly from "-start_si", "-finish_si", "-ssmethod" and "-Cycles_togo" (the last one
 // given, when it passes the option's check). Without "-finish_si" the whole run is saved
-// (the window end is taken as 1e300, which the output store cuts to tsim); the others
-// default to 0, Newton (1) and 0. Prints nothing.
+// (the window end is taken as whole_run_finish, which the output store cuts to tsim);
+// the others default to 0, Newton (1) and 0. Prints nothing.
+constexpr double whole_run_finish = 1e300;
 void cli_run_settings(int argc, char** argv);

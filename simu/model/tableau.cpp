@@ -6,10 +6,11 @@
 
 #include "simu/base/console.h"
 
+const char* const sources_only_row = "Warning check the circuit.\n";
+
 namespace {
 
 const char* const no_unique = "Warning this network has no unique solution\n Check your circuit";
-const char* const check_circuit = "Warning check the circuit.\n";
 
 // Whether row i holds a non-zero entry in the columns [from, to).
 bool any_in(const SM& T, int i, int from, int to) {
@@ -172,7 +173,7 @@ void tableau_reduce(SM T, int nout, int m, std::vector<std::string>& names, DM& 
       if (!any_in(T, i, nout, cu) && any_in(T, i, cu, T.cols())) {
         sim_printf("\n\a");
         sim_printf("Warning check the circuit\n");
-        throw check_circuit;
+        throw sources_only_row;
       }
     }
     pivots_first(T, nout, nd, nout + ns, nd - ns, names);

@@ -35,6 +35,9 @@ DM rpac(const DM& R, int rows, int cols);
 // and relative to c0.
 std::vector<int> pivot_order(const SM& R, int r0, int rows, int c0, int cols);
 
+// The text thrown when a row of the reduced tableau relates sources alone.
+extern const char* const sources_only_row;
+
 // The reduction above. Throws "Warning this network has no unique solution\n Check your
 // circuit" when the reduced tableau has an all-zero row and "Warning check the circuit.\n"
 // when a row demands a relation between sources alone.

@@ -109,8 +109,12 @@ private:
   int find_index(const DM& setting);   // record number, 0 when unknown
   void remember(const DM& setting, int record);
   void assemble(SM& T) const;
-  // The source laws of the present setting (the resistances r_) into rec (topology_faults.cpp).
-  void source_laws(topology& rec) const;
+  // The source laws of the present setting (the resistances r_) into rec (topology_faults.cpp);
+  // sources_alone: only the loops and cuts that hold sources and no switch.
+  void source_laws(topology& rec, bool sources_alone = false) const;
+  // Rethrows the derivation's "Warning check the circuit." naming a loop or cut of
+  // sources alone, when there is one (topology_faults.cpp).
+  [[noreturn]] void refuse_sources_alone(const char* text) const;
 
   const model_netlist& net_;
   std::vector<const model_row*> branches_;         // branch rows in row order

@@ -11,11 +11,12 @@
 // depends on their values at the instant, so each law is kept as a signed sum over u and
 // tested where the setting or a source value changes. Controlled sources are left out.
 #include <cmath>
-#include <cstdio>
 #include <numeric>
 #include <string>
 #include <vector>
 
+#include "simu/base/exact_number.h"
+#include "simu/base/messages.h"
 #include "simu/model/topology.h"
 
 namespace {
@@ -33,15 +34,12 @@ private:
   std::vector<int> up_;
 };
 
-std::string number(double v) {
-  char s[32];
-  std::snprintf(s, sizeof s, "%g", v);
-  return s;
-}
+// "%g" unless its six digits would make two different values look equal.
+std::string number(double v) { return exact_number(v, number_form::general, 6); }
 
 }  // namespace
 
-void topology_table::source_laws(topology& rec) const {
+void topology_table::source_laws(topology& rec, bool sources_alone) const {
   rec.laws.clear();
   rec.terms.clear();
   std::vector<int> u_at(nb_, -1), branch_at_z(nb_);
@@ -53,6 +51,9 @@ void topology_table::source_laws(topology& rec) const {
     is_switch[k] = 1;
     on[k] = r_.at(n + 1) < 1.0;
   }
+  // Sources alone: no switch in a loop (all off) and none in a cut (all on).
+  auto in_loop = [&](int k) { return is_switch[k] && on[k] && !sources_alone; };
+  auto in_cut = [&](int k) { return is_switch[k] && !on[k] && !sources_alone; };
   auto kind = [&](int k) { return branches_[k]->kind; };
   auto ends = [&](int k, int& a, int& b) {
     a = static_cast<int>(branches_[k]->node1);
@@ -80,7 +81,7 @@ void topology_table::source_laws(topology& rec) const {
   node_sets spanned(nodes);
   for (int k = 0; k < nb_; ++k) {
     int a, b;
-    if (!ends(k, a, b) || !(is_switch[k] && on[k])) continue;
+    if (!ends(k, a, b) || !in_loop(k)) continue;
     spanned.join(a, b);
     adj[a].push_back(k);
     adj[b].push_back(k);
@@ -127,7 +128,7 @@ void topology_table::source_laws(topology& rec) const {
   node_sets joined(nodes);
   for (int k = 0; k < nb_; ++k) {
     int a, b;
-    if (ends(k, a, b) && kind(k) != 'I' && !(is_switch[k] && !on[k])) joined.join(a, b);
+    if (ends(k, a, b) && kind(k) != 'I' && !in_cut(k)) joined.join(a, b);
   }
   std::vector<char> cut_done(nodes, 0);
   for (int e = 0; e < nb_; ++e) {
@@ -141,7 +142,7 @@ void topology_table::source_laws(topology& rec) const {
       for (int k = 0; k < nb_; ++k) {
         int a, b;
         if (!ends(k, a, b) || (joined.find(a) == side) == (joined.find(b) == side)) continue;
-        if (kind(k) == 'I' ? u_at[k] < 0 : !(is_switch[k] && !on[k])) continue;
+        if (kind(k) == 'I' ? u_at[k] < 0 : !in_cut(k)) continue;
         cut.push_back(k);
         // A source's current leaves the group when its first node lies in it.
         if (kind(k) == 'I') terms.push_back({u_at[k], joined.find(a) == side ? 1.0 : -1.0});
@@ -149,6 +150,22 @@ void topology_table::source_laws(topology& rec) const {
       keep(false, cut, terms);
     }
   }
+}
+
+void topology_table::refuse_sources_alone(const char* text) const {
+  // Sources alone fix no current around their loop, no voltage across their cut: no
+  // value of theirs gives the network one solution, so their values are not shown.
+  topology alone;
+  source_laws(alone, true);
+  if (alone.laws.empty()) throw text;
+  const source_law& law = alone.laws.front();
+  throw_text(std::string(text) +
+             (law.loop ? "The loop " + law.elements +
+                             " holds only voltage sources, which fix no current around it: the circuit has no "
+                             "unique solution, whatever their values.\n"
+                       : "The cut " + law.elements +
+                             " holds only current sources, which fix no voltage across it: the circuit has no "
+                             "unique solution, whatever their values.\n"));
 }
 
 int broken_law(const topology& rec, const DM& u) {

@@ -144,7 +144,12 @@ void topology_table::assemble(SM& T) const {
 
 int topology_table::derive_state_eqns(SM tableau, std::vector<std::string> names, int first) {
   topology& rec = *records_.back();
-  tableau_reduce(std::move(tableau), nout_, m_, names, rec.A, rec.B, rec.C, rec.D);
+  try {
+    tableau_reduce(std::move(tableau), nout_, m_, names, rec.A, rec.B, rec.C, rec.D);
+  } catch (const char* text) {
+    if (text == sources_only_row) refuse_sources_alone(text);
+    throw;
+  }
   source_laws(rec);
   if (first) {
     state_names_ = names;

@@ -302,7 +302,6 @@ TEST(Subcircuit, MissingSymbolFileIsShownAndTheRecordStillReads) {
   EXPECT_EQ(cap.messages, std::vector<std::string>{"File nothere.sym couldn't be opened"});
 }
 
-
 // Every checked cast hands back each element of its kinds unchanged and quietly,
 // and refuses (reported) every element of another kind.
 TEST(Factories, EveryCastTakesItsKindsOnly) {

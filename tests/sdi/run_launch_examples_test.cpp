@@ -3,7 +3,9 @@
 
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "run_launch_circuits.h"
@@ -40,6 +42,31 @@ TEST(Examples, RcFollowsItsExponential) {
   int rows = 0;
   for (double time, v; plt >> time >> v; ++rows) EXPECT_NEAR(v, 10.0 * (1.0 - std::exp(-time / 1e-3)), 1e-5) << time;
   EXPECT_GT(rows, 400);
+}
+
+// A circuit file whose save window starts after its final time: the engine refuses the
+// transient run before it starts, with the window and tsim, and writes no table.
+TEST(Examples, ASaveWindowAfterTheFinalTimeIsRefused) {
+  TempDir dir;
+  CircuitGuard guard;
+  Capture cap;
+  recording_run_services host;
+  main_window_scope scope(host);
+  std::ifstream in(example("rc.ckt"), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const double window[] = {0.006, 0.007};   // start_si and finish_si at bytes 40 and 48; tsim is 0.005
+  bytes.replace(40, sizeof window, reinterpret_cast<const char*>(window), sizeof window);
+  std::ofstream("late.ckt", std::ios::binary) << bytes;
+  ASSERT_EQ(sdi::open_circuit_file("late.ckt"), sdi::circuit_read);
+  EXPECT_EQ(run_start_si, 0.006);
+  base_name = "late";
+  run_ss = 0;
+  EXPECT_EQ(sdi::run_simulation(), 0);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text,
+            "The save window from start_si = 0.006 s to finish_si = 0.007 s holds no instant of the run, which ends at "
+            "tsim = 0.005 s; run refused.\n");
+  EXPECT_FALSE(std::filesystem::exists("late.plt"));
 }
 
 // examples/buck.ckt: a buck converter drawn in the editor, its diode's wire ending inside another.

@@ -111,6 +111,18 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
        "Failed to reach steady state in 200 cycles!\nThe final time tsim = 0.002 s was reached first.\n"},
       {rc, files({"-ss"}), 2,
        "Failed to reach steady state: no switching cycle found before the final time tsim = 0.001 s!\n"},
+      // A limited run whose initial setting never comes back: no cycle to count.
+      {rc, files({"-one_c"}), 2, "Limited run failed: no switching cycle found before the final time tsim = 0.001 s!\n",
+       "0\n0\n0\n0\n\n0\n", true},
+      // A save window that holds no instant of the run: refused before it; a steady-state
+      // run saves from 0 whatever the start, and a start at tsim keeps the last instant.
+      {buck, files({"-start_si", "5e-3", "-finish_si", "6e-3"}), 1,
+       "The save window from start_si = 0.005 s to finish_si = 0.006 s holds no instant of the run, which ends at "
+       "tsim = 0.002 s; run refused.\n"},
+      {buck, files({"-one_c", "-start_si", "1e-3", "-finish_si", "1e-3"}), 1,
+       "The save window from start_si = 0.001 s to finish_si = 0.001 s holds no instant of the run"},
+      {buck, files({"-ss", "-start_si", "5e-3", "-finish_si", "6e-3"}), 0, "Steady state reached in 3 cycles!"},
+      {rc, files({"-start_si", "1e-3"}), 0, "Simulation completed!"},
       // Tables that do not fit the circuit, values it cannot run on, a state file that is
       // not finite, settings of switches and diodes that the sources' values make inconsistent.
       {buck_with("tmd = [ 0 1e-5 1 1\n 5e-6 1e-5 0 1 ]", "tmd = [ 0 1e-5 1\n 5e-6 1e-5 0 ]"), files(), 1,
@@ -200,6 +212,30 @@ TEST(RefusedNetlists, ExitCodeAndMessageOfEachRun) {
        "At t = 5.00000000e-04 s a source step left the switch setting without a consistent solution: the loop V2 V1 "
        "S1" + kvl + "V2 - V1 = -12 - 0.5 = -12.5 V, not 0.\n",
        "", true},
+      // Values that differ beyond six digits are shown in full.
+      {netlist_of(rc_params + "swinit = [ 1 ]\n", {"V1 1 0 10", "V2 2 0 10.000000011", "S1 1 2 0", "R1 1 0 10", "I01 1 0 0"},
+                  {"V I01|V"}, 3),
+       files(), 1,
+       at_start + "the loop V2 V1 S1" + kvl + "V2 - V1 = 10.000000011 - 10 = 1.0999999133787242e-08 V, not 0; run refused.\n",
+       "", true},
+      {netlist_of(rc_params + "swinit = [ 1 ]\n", {"V1 1 0 10", "V2 2 0 10", "S1 1 2 0", "R1 1 0 10", "I01 1 0 0"},
+                  {"V I01|V"}, 3),
+       files(), 0, "Simulation completed!"},
+      // Joined directly, the two have no solution whatever their values; so a cut of current sources alone.
+      {netlist_of(rc_params, {"V1 1 0 10", "V2 1 0 10", "R1 1 0 10", "I01 1 0 0"}, {"V I01|V"}, 2), files(), 1,
+       "Warning check the circuit.\nThe loop V2 V1 holds only voltage sources, which fix no current around it: the "
+       "circuit has no unique solution, whatever their values.\n"},
+      {netlist_of(rc_params, {"I1 0 1 1", "I2 1 0 1", "R1 2 0 10", "I01 2 0 0"}, {"V I01|V"}, 3), files(), 1,
+       "Warning check the circuit.\nThe cut I1 I2 holds only current sources, which fix no voltage across it: the "
+       "circuit has no unique solution, whatever their values.\n"},
+      // Two current sources and an off switch across one cut: balanced (one turned round,
+      // its value negative) it runs; unbalanced it is refused, the second source's sign shown.
+      {netlist_of(rc_params + "swinit = [ 0 ]\n", {"I1 0 1 1", "I2 0 1 -1", "S1 1 2 0", "R1 2 0 10", "I01 2 0 0"},
+                  {"V I01|V"}, 3),
+       files(), 0, "Simulation completed!"},
+      {netlist_of(rc_params + "swinit = [ 0 ]\n", {"I1 0 1 1", "I2 1 0 0.5", "S1 1 2 0", "R1 2 0 10", "I01 2 0 0"},
+                  {"V I01|V"}, 3),
+       files(), 1, at_start + "the cut I1 I2 S1" + kcl + "I1 - I2 = 1 - 0.5 = 0.5 A, not 0; run refused.\n", "", true},
       // A clock edge closes S1 across V1 at 10 V.
       {netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 0 ]\ntmd = [ 6e-4 1e5 1 1 ]\n",
                   {"V1 1 0 10", "S1 1 0 0", "R1 1 0 10", "I01 1 0 0"}, {"V I01|V"}, 2),

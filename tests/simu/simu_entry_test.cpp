@@ -13,6 +13,7 @@
 #include "simu/input/run_settings.h"
 #include "simu/driver/simu_entry.h"
 #include "common/temp_dir.h"
+#include "buck_netlist.h"
 #include "driver_run.h"
 #include "simu/input/netlist.h"
 #include "common/recording_run_services.h"
@@ -81,6 +82,7 @@ TEST(ParseArgs, EveryMessageOfABadCommandLine) {
       {{"a.m", "a.plt", "-tsim"}, "Need 1 argument after -tsim\nArguments given: a.m a.plt -tsim" + usage},
       {{"a.m", "a.plt", "-tsim", "1", "-td"}, "Need 1 argument after -td\nArguments given: a.m a.plt -tsim 1 -td" + usage},
       {{"a.m", "a.plt", "-sv", "-u", "1"}, "Need 2 arguments after -u\nArguments given: a.m a.plt -sv -u 1" + usage},
+      {{"a.m", "a.plt", "-sv", "-o"}, "Need 1 argument after -o\nArguments given: a.m a.plt -sv -o" + usage},
       {{"a.m", "a.plt", "-tl", "-td"}, ""},   // "-td" is the title
       {{"a.m", "-tsim", "o.plt"}, "Need to specify input and output file (-tsim is an option)\nArguments given: a.m -tsim o.plt" + usage},
       {{"a.m", "-ss", "o.plt"}, "Need to specify input and output file (-ss is an option)\nArguments given: a.m -ss o.plt" + usage},
@@ -210,6 +212,7 @@ TEST(Simu, EveryFailureShowsOneBoxAtOnceAndWritesNothing) {
     std::vector<std::string> words;
     std::string box;
     const char* err;       // a part of the error stream
+    double start_si = 0.0, finish_si = 1e300;   // the save window
   } rows[] = {
       {"", {"none.m", "none.plt"}, "Sread Fatal Error : Can't open file for reading - none.m\n", ""},
       {"", {"-tsim", "1e-3"}, "Sread Fatal Error : Can't open file for reading - (no file name)\n",
@@ -240,6 +243,16 @@ TEST(Simu, EveryFailureShowsOneBoxAtOnceAndWritesNothing) {
       // 1e3 / 1e-3 steps and two clock edges every 2e-10 s: 1e6 + 2 x 5e12.
       {rc_of("tsim = 1e-3\ntd = 1e-6\ntmd = [ 0 2e-10 1 1\n 1e-10 2e-10 0 1 ]\n"), {"-tsim", "1e3", "-td", "1e-3", "c.m", "c.plt"},
        "tsim = 1000 with td = 0.001 and a clock period of 2e-10 needs 1e+13 steps, more than 1e+12" + refused, ""},
+      // Save windows that hold no instant: inverted, of no length, starting after tsim.
+      {buck_netlist_text("2.0000e-04", "1.0000e-07", "2000"), {"c.m", "c.plt"},
+       "The save window from start_si = 0.000105 s to finish_si = 5e-05 s holds no instant of the run, which ends at "
+       "tsim = 0.0002 s" + refused, "", 1.05e-4, 5e-5},
+      {rc_netlist, {"c.m", "c.plt"},
+       "The save window from start_si = 0.0005 s to finish_si = 0.0005 s holds no instant of the run, which ends at "
+       "tsim = 0.001 s" + refused, "", 5e-4, 5e-4},
+      {rc_netlist, {"c.m", "c.plt"},
+       "The save window from start_si = 0.0010000000000000002 s to the run's end holds no instant of the run, which "
+       "ends at tsim = 0.001 s" + refused, "", std::nextafter(1e-3, 1.0)},
   };
   for (const auto& w : rows) {
     SCOPED_TRACE(w.box);
@@ -251,7 +264,7 @@ TEST(Simu, EveryFailureShowsOneBoxAtOnceAndWritesNothing) {
     recording_run_services host;
     main_window_scope scope(host);
     const auto start = std::chrono::steady_clock::now();
-    run_output r = run_simu(w.words);
+    run_output r = run_simu(w.words, 4, 0, w.start_si, w.finish_si);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_EQ(r.result, 0);
     ASSERT_EQ(host.boxes.size(), 1u) << r.err;

@@ -145,7 +145,13 @@ TEST(TopologyWarnings, EveryRefusedNetworkThrowsItsText) {
   } rows[] = {
       {"different sources in parallel",
        circuit().add("V1", 1, 0, 5.0).add("V2", 1, 0, 3.0).add("R1", 1, 0, 1.0).out('V', "R1").done(), DM(),
-       "Warning check the circuit.\n"},
+       "Warning check the circuit.\nThe loop V2 V1 holds only voltage sources, which fix no current around it: the "
+       "circuit has no unique solution, whatever their values.\n"},
+      // The loop named is the sources' own, not one through the switch that is on beside them.
+      {"equal sources in parallel beside an on switch",
+       circuit().add("S1", 1, 0, 0.0).add("V1", 1, 0, 5.0).add("V2", 1, 0, 5.0).out('V', "S1").done(), col({1.0}),
+       "Warning check the circuit.\nThe loop V2 V1 holds only voltage sources, which fix no current around it: the "
+       "circuit has no unique solution, whatever their values.\n"},
       {"current probes side by side",
        circuit().add("I1", 0, 1, 1.0).add("V01", 1, 0, 0.0).add("V02", 1, 0, 0.0).out('I', "V01").done(), DM(),
        no_unique},
@@ -176,7 +182,8 @@ TEST(TopologyWarnings, EveryRefusedNetworkThrowsItsText) {
   redirect_stdio();   // warnings are also printed, with a bell
   for (row& r : rows) EXPECT_EQ(thrown_by(std::move(r.net), r.setting), r.text) << r.label;
   close_stdio_redirection();
-  EXPECT_EQ(slurp("stdout.out"), "\n\aWarning check the circuit\n\n\aWarning this network has no unique solution\n"
+  EXPECT_EQ(slurp("stdout.out"), "\n\aWarning check the circuit\n\n\aWarning check the circuit\n"
+                                 "\n\aWarning this network has no unique solution\n"
                                  "\n\aWarning this network has no unique solution\n");
 }
 

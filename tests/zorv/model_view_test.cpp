@@ -7,7 +7,6 @@
 #include "zorv/edit_fixture.h"
 #include "zorv/render_pixels.h"
 
-
 TEST(ModelView, ResistorAndWirePixelsDotsAndExtent) {
   ModelCircuit circuit;
   EXPECT_TRUE(zorv::CircuitIsEmpty());
