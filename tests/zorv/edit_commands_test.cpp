@@ -15,6 +15,7 @@
 #include "sdi/zorv/core/document/library.h"
 #include "sdi/zorv/core/document/subcircuits.h"
 #include "sdi/netlist/launcher.h"
+#include "sdi/netlist/prepare_circuit.h"
 #include "sdi/run_launch_circuits.h"
 #include "zorv/edit_fixture.h"
 #include "zorv/render_pixels.h"
@@ -403,6 +404,14 @@ TEST_F(EditCommandsTest, UndoAndRedoKeepTheSubcircuitsOfACircuitFromAnotherFolde
     EXPECT_EQ(instance()->terminal_count(), 2);
   }
   EXPECT_EQ(g_editMessages, std::vector<std::string>{});
+  sdi::deselect_all();  // a pasted copy reads its symbol there too
+  instance()->selected = 1;
+  ASSERT_TRUE(edit.OnEditCopy() && edit.OnEditPaste());
+  auto* pasted = dynamic_cast<sdi::sub*>(sdi::circuit.get(sdi::GetMaxElementId()));
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(pasted->type_name, "RSUB");
+  Edit().OnKeyDown(zorv::kKeyEscape);  // discarded
+  ASSERT_EQ(CircuitCount(), count);
   ASSERT_EQ(sdi::run_simulation(), 1);
   EXPECT_EQ(g_editMessages, std::vector<std::string>{});
   std::ifstream plt(lib / "c.plt");
