@@ -2,7 +2,6 @@
 // file list, Save, the clipboard picture and printing, and what a failure shows.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
 #include <memory>
 
@@ -313,23 +312,4 @@ TEST(Smoke, SaveOnACircuitNeverSavedAsksForAName) {
   sdi::delete_all_elements();
   ASSERT_EQ(sdi::open_circuit_file(path), sdi::circuit_read);
   EXPECT_EQ(CircuitCount(), 1);
-}
-
-// A settings file at the bound, of the entries that cost the toolkit most to read
-// (short ones, then blank lines), is read and the window shows within moments.
-TEST(Smoke, ASettingsFileAtTheBoundIsReadAtOnce) {
-  const auto start = std::chrono::steady_clock::now();
-  GuiSession s({"--nosplash"}, [&](const std::filesystem::path& home) {
-    std::string text = "file1=/tmp/a.ckt\n[Entries]\n";
-    for (int i = 0; text.size() < zorv::kMaxSettingsFileBytes / 2; ++i) text += "k" + std::to_string(i) + "=1\n";
-    text.resize(zorv::kMaxSettingsFileBytes, '\n');
-    std::ofstream(home / ".ZORV") << text;
-  });
-  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
-  const auto took = std::chrono::steady_clock::now() - start;
-  EXPECT_TRUE(s.Messages().empty());
-  wxFileHistory* history = s.App().DocManager()->GetFileHistory();
-  ASSERT_EQ(history->GetCount(), 1u);
-  EXPECT_EQ(history->GetHistoryFile(0), "/tmp/a.ckt");
-  EXPECT_LT(took, std::chrono::seconds(10));
 }
