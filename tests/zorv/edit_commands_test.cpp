@@ -375,6 +375,11 @@ TEST_F(EditCommandsTest, AMissingSymbolIsNamedOnceAndDrawnAsAPlaceholder) {
   edit.OnEditUndo();
   edit.OnEditRedo();
   EXPECT_EQ(g_editMessages, std::vector<std::string>{});
+  std::ofstream("gone.sym") << "GONE\n41,33,16,16\n1\n0,0,40,0\n2\n0,16\n32,16\n0\n";  // read again, then gone again
+  edit.OnEditUndo();
+  std::filesystem::remove("gone.sym");
+  edit.OnEditRedo();
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{"File gone.sym couldn't be opened"});
 }
 
 // Undo and Redo read their snapshots in the undo folder, yet a subcircuit of a circuit
