@@ -71,9 +71,14 @@ bool sub::read_symbol(const char* name) {
 }
 
 namespace {
-// Names whose symbol could not be read, each said once: every Undo and Redo reads
-// the circuit again.
+// Symbol files that could not be read, by path, each said once: every Undo and Redo
+// reads the circuit again. A name missing in one folder is said again in another.
 std::set<std::string> unreadable_symbols;
+
+std::string symbol_path(const char* name) {
+  const std::string file = std::string(name) + ".sym";
+  return symbol_folder.empty() ? file : symbol_folder + "/" + file;
+}
 
 // A crossed box centred on the reference point: seen, selectable, no pins.
 image* placeholder_image() {
@@ -86,9 +91,11 @@ image* placeholder_image() {
 }
 }  // namespace
 
+void forget_reported_symbols() { unreadable_symbols.clear(); }
+
 bool sub::load_symbol(const char* name, std::string& why) {
-  std::string file = std::string(name) + ".sym";
-  std::string path = symbol_folder.empty() ? file : symbol_folder + "/" + file;
+  const std::string file = std::string(name) + ".sym";
+  const std::string path = symbol_path(name);
   // Without blocking and bounded: the editor reads symbols while it repaints.
   int fd = -1;
   const file_check opened =
@@ -168,9 +175,9 @@ bool sub::read(std::FILE* f, int) {
   // The record is still read whole; without its symbol the instance is a placeholder.
   std::string why;
   if (load_symbol(sub_name, why)) {
-    unreadable_symbols.erase(sub_name);
+    unreadable_symbols.erase(symbol_path(sub_name));
   } else {
-    if (unreadable_symbols.insert(sub_name).second) show_message(why);
+    if (unreadable_symbols.insert(symbol_path(sub_name)).second) show_message(why);
     delete image;
     image = placeholder_image();
   }

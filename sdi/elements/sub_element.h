@@ -7,7 +7,7 @@
 //     k, then k names      (at most 10 kept)
 // Its record: the common head, the name as 35 bytes, then the symbol part. An
 // instance read from a record whose symbol cannot be read is drawn as a crossed
-// box without pins; the file is named once per name until it reads again.
+// box without pins; the file is named once per path until it reads again.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +46,9 @@ public:
   // As read_symbol, the message left in why instead of shown.
   bool load_symbol(const char* name, std::string& why);
 };
+
+// Every missing symbol file is said again when next read (a circuit was opened).
+void forget_reported_symbols();
 
 // True when a subcircuit name can name a file in the folder (no separators, not "." or "..").
 bool plain_file_name(const char* name);

@@ -42,6 +42,8 @@ std::string run_settings_problem();
 
 // The engine's result (non-zero when the run completed), or 0 when the
 // netlist could not be made ("Unable to start simulation due to netlist error").
+// The total time reported is the run's own: the time a box of the engine ("Steady
+// state reached!") stays open is left out.
 int run_simulation();
 
 // The end-of-run report: secs is the total time as the engine formatted it.

@@ -34,11 +34,15 @@ public:
   wxGauge* ProgressBar() const { return m_pProgressBar; }
 
   // While set, the window cannot be closed (a simulation is running): a close asked
-  // for meanwhile is kept, and CloseIfAskedDuringRun, called when the run's command
-  // has returned, closes the window then (with the usual prompt to save).
+  // for meanwhile is kept until the run's command ends. CloseIfAskedDuringRun, when it
+  // has returned, closes the window then (with the usual prompt to save);
+  // ForgetCloseAskedDuringRun, when it failed, drops the request (the error's own box
+  // follows and offers to save). Either way it never outlives the command.
   void SetRunning(bool running) { m_running = running; }
   bool IsRunning() const { return m_running; }
   void CloseIfAskedDuringRun();
+  void ForgetCloseAskedDuringRun() { m_closeAfterRun = false; }
+  bool CloseAskedDuringRun() const { return m_closeAfterRun; }
 
   // Gives the keyboard to the sheet, so Space, Esc, Delete and the arrows act at
   // once; not while another window (a dialog, the sequence report) has it.

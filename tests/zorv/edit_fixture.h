@@ -6,6 +6,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,12 +35,16 @@ struct EditHost : zorv::ViewHost, zorv::DocHost {
   zorv::ScrollState scroll;
   zorv::EditCursor cursor = zorv::EditCursor::Arrow;
   bool captured = false;
+  std::function<void()> onModified;  // runs once at the next SetDocumentModified
 
   zorv::Size ClientSize() const override { return {400, 300}; }
   zorv::Pos ScrollPosition() const override { return scroll.pos; }
   void ApplyScroll(const zorv::ScrollState& s) override { scroll = s; }
   void Invalidate() override { valid = false; }
-  void SetDocumentModified() override { modified = true; }
+  void SetDocumentModified() override {
+    modified = true;
+    if (auto once = std::move(onModified)) onModified = nullptr, once();
+  }
   void SetEditCursor(zorv::EditCursor c) override { cursor = c; }
   void CaptureMouse(bool c) override { captured = c; }
   bool IsDocumentModified() const override { return modified; }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "common/temp_dir.h"
@@ -42,7 +43,9 @@ TEST(Rurozuze, AGoodTableIsPlottedWithOneCurvePerOutput) {
 TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
   TempDir dir;
   const std::string path = (dir.path() / "c.plt").string();
-  // text null: no file, or made as odd says: 'p' a pipe, 'z' a link to /dev/zero, 'b' past the bound
+  // text null: no file, or made as odd says: 'p' a pipe, 'z' a link to /dev/zero, 'b' past the bound,
+  // 'l' a last line (of zero bytes) one past the line bound, 'm' a link to a file that fails to read
+  const std::string atBound = "Time Vout\n0 1\n" + std::string(rurozuze::kMaxLineBytes, ' ') + "\n1e-5 x\n";
   const struct { const char* text; std::string message; char odd = 0; } cases[] = {
       {nullptr, "Cannot open the result table " + path},
       // Refused before a byte is read (a pipe would block, /dev/zero never ends).
@@ -56,6 +59,10 @@ TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
       {"Time Vout\n0 1\n1e-5 x\n", path + ", line 3: \"x\" is not a number"},
       {"Time Vout IL \n\n", path + ": the table holds no rows (the save interval of Simulation > Parameters "
                                    "took in no time of the run)"},
+      {"", path + ", line 1: the line is longer than 16777216 bytes", 'l'},
+      {"Time Vout\n0 1\n", path + ", line 3: the line is longer than 16777216 bytes", 'l'},
+      {atBound.c_str(), path + ", line 4: \"x\" is not a number"},  // a line at the bound is read
+      {nullptr, "Cannot read the result table " + path + ": Input/output error", 'm'},
   };
   ::alarm(60);  // a reader that blocked would end the test here
   for (const auto& c : cases) {
@@ -65,6 +72,8 @@ TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
     ASSERT_TRUE(c.odd != 'p' || ::mkfifo(path.c_str(), 0600) == 0);
     if (c.odd == 'z') std::filesystem::create_symlink("/dev/zero", path);
     if (c.odd == 'b') std::filesystem::resize_file(path, rurozuze::kMaxTableBytes + 1);  // sparse: takes no room
+    if (c.odd == 'l') std::filesystem::resize_file(path, std::strlen(c.text) + rurozuze::kMaxLineBytes + 1);
+    if (c.odd == 'm') std::filesystem::create_symlink("/proc/self/mem", path);  // address 0 is never mapped
     rurozuze::PltTable table;
     std::string problem;
     EXPECT_FALSE(rurozuze::ReadPltTable(path, table, problem));

@@ -128,8 +128,9 @@ TEST(ShellTexts, ASettingsFileThatIsNoFileIsRefusedByName) {
       {[&] { std::ofstream(file) << "[RecentFiles]\n"; }, ""},
       {[&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, "File " + file + " is not a regular file." + lost},
       {[&] { std::filesystem::create_symlink("/dev/zero", file); }, "File " + file + " is not a regular file." + lost},
+      {[&] { std::ofstream{file}, std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes); }, ""},
       {[&] { std::ofstream{file}, std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes + 1); },
-       "File " + file + " is larger than 16777216 bytes." + lost},
+       "File " + file + " is larger than 65536 bytes." + lost},
   };
   ::alarm(60);  // a check that blocked would end the test here
   for (const auto& [make, message] : rows) {

@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "sdi/netlist/launcher.h"
+#include "sdi/zorv/core/commands/sequence_text.h"
 #include "sdi/elements/placement.h"
 #include "sdi/files/record_stream.h"
 #include "sdi/elements/source_elements.h"
@@ -201,6 +202,28 @@ TEST_F(SimCommandsTest, ASequenceReportThatIsNoFileIsRefusedAtOnce) {
     EXPECT_EQ(host.sequenceShown, message.empty() ? "period = 1.0e-05\n" : "");
   }
   ::alarm(0);
+}
+
+// Shown whole within the bounds; beyond them cut, each cut said, never inside a character.
+TEST(SequenceShown, ALongLineOrALongReportIsShownInPart) {
+  const std::size_t line = zorv::kMaxSequenceLineBytes, all = zorv::kMaxShownSequenceBytes;
+  const std::string cut = " ... (line cut at 65536 bytes)", rest = "\n... (only the first 1048576 bytes of c.seq are shown)\n";
+  std::string lines;  // short lines past the bound
+  while (lines.size() <= all) lines += "  5.9987939556251142e+00\t  1.0497287908237460e+00\t\n";
+  const struct { std::string report, shown; } rows[] = {
+      {"period = 1.0e-05\n\nSwitches: S1 D1 \n", "period = 1.0e-05\n\nSwitches: S1 D1 \n"},
+      {"no end of line", "no end of line"},
+      {std::string(line, 'x') + "\n", std::string(line, 'x') + "\n"},
+      {std::string(line + 1, 'x') + "\nnext\n", std::string(line, 'x') + cut + "\nnext\n"},
+      {std::string(line - 1, 'x') + "\xc3\xa9y", std::string(line - 1, 'x') + cut},  // not inside the "é"
+      {std::string(all, 'x'), std::string(line, 'x') + cut},
+      {std::string(zorv::kMaxSequenceBytes, 'x'), std::string(line, 'x') + cut + rest},
+      {lines, lines.substr(0, all) + rest},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.report.substr(0, 20));
+    EXPECT_EQ(zorv::SequenceShown(row.report, "c.seq"), row.shown);
+  }
 }
 
 }  // namespace

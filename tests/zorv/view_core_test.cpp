@@ -121,6 +121,8 @@ TEST(UndoFiles, AFolderNotOursAloneIsNotUsed) {
       {"file", [](const char* p) { std::ofstream(p) << "x"; }, false},
   };
   for (const auto& row : rows) {
+    // Only root makes a folder of another user.
+    if (std::string(row.name) == "another owner" && ::geteuid() != 0) continue;
     const std::filesystem::path fixed = dir.path() / row.name;
     row.prepare(fixed.c_str());
     const auto before = std::filesystem::symlink_status(fixed);

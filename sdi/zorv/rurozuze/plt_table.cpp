@@ -3,10 +3,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <sstream>
 
 #include "simu/base/regular_file.h"
 
@@ -21,37 +22,76 @@ bool IsNumber(const std::string& word) {
   return end != begin && *end == '\0';
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Calls each(word) for every blank-separated word of the line, in order.
+template <class Each>
+void ForEachWord(const std::string& line, Each each) {
+  std::string word;
+  for (std::size_t at = 0; at < line.size();) {
+    while (at < line.size() && IsBlank(line[at])) ++at;
+    const std::size_t from = at;
+    while (at < line.size() && !IsBlank(line[at])) ++at;
+    if (at > from) each(word.assign(line, from, at - from));
+  }
+}
+
 std::string At(const std::string& path, long line) { return path + ", line " + std::to_string(line) + ": "; }
 
-// The table read line by line: one line at a time is held, never the table.
+std::string TooLarge(const std::string& path) {
+  return "The result table " + path + " is larger than " + std::to_string(kMaxTableBytes) + " bytes";
+}
+
+// The table read line by line: one line at a time is held, never the table, and never
+// more than kMaxLineBytes of it; the reading stops as soon as the file passes
+// kMaxTableBytes (it grew after it was checked).
 class LineReader {
 public:
+  enum class Got { line, end, too_long, too_large, failed };
+
   explicit LineReader(std::FILE* f) : m_f(f) {}
-  ~LineReader() {
-    std::free(m_buf);
-    std::fclose(m_f);
-  }
+  ~LineReader() { std::fclose(m_f); }
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // The next line without its end; false at the end of the file.
-  bool Next(std::string& line) {
-    const ssize_t got = ::getline(&m_buf, &m_size, m_f);
-    if (got < 0) return false;
-    m_total += static_cast<unsigned long long>(got);
-    line.assign(m_buf, static_cast<std::size_t>(got));
-    if (!line.empty() && line.back() == '\n') line.pop_back();
-    return true;
+  // The next line without its end.
+  Got Next(std::string& line) {
+    line.clear();
+    bool any = false;
+    for (int c; (c = getc_unlocked(m_f)) != EOF;) {
+      if (++m_total > kMaxTableBytes) return Got::too_large;
+      any = true;
+      if (c == '\n') return Got::line;
+      if (line.size() == kMaxLineBytes) return Got::too_long;
+      line.push_back(static_cast<char>(c));
+    }
+    if (std::ferror(m_f)) {
+      m_error = errno;
+      return Got::failed;
+    }
+    return any ? Got::line : Got::end;
   }
-  // More read than the limit: the file grew while it was read.
-  bool Grown() const { return m_total > kMaxTableBytes; }
+  int Error() const { return m_error; }
 
 private:
   std::FILE* m_f;
-  char* m_buf = nullptr;
-  std::size_t m_size = 0;
   unsigned long long m_total = 0;
+  int m_error = 0;
 };
+
+// The problem of a line that did not read, or empty.
+std::string ReadProblem(LineReader::Got got, const LineReader& in, const std::string& path, long line) {
+  switch (got) {
+    case LineReader::Got::too_long:
+      return At(path, line) + "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes";
+    case LineReader::Got::too_large:
+      return TooLarge(path);
+    case LineReader::Got::failed:
+      return "Cannot read the result table " + path + ": " + std::strerror(in.Error());
+    default:
+      return std::string();
+  }
+}
 
 }  // namespace
 
@@ -63,50 +103,48 @@ bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem
   if (!f) {
     if (fd >= 0) ::close(fd);
     problem = opened == file_check::not_regular ? "The result table " + path + " is not a regular file"
-              : opened == file_check::too_large
-                  ? "The result table " + path + " is larger than " + std::to_string(kMaxTableBytes) + " bytes"
-                  : "Cannot open the result table " + path;
+              : opened == file_check::too_large ? TooLarge(path)
+                                                : "Cannot open the result table " + path;
     return false;
   }
   LineReader in(f);
   table = PltTable{};
   std::string text;
-  if (!in.Next(text)) text.clear();
-  std::istringstream header(text);
-  std::string word;
-  if (!(header >> word) || word != "Time") {
+  LineReader::Got got = in.Next(text);
+  if (!(problem = ReadProblem(got, in, path, 1)).empty()) return false;
+  ForEachWord(text, [&table](const std::string& word) { table.labels.push_back(word); });
+  if (table.labels.empty() || table.labels.front() != "Time") {
     problem = At(path, 1) + "the header does not start with \"Time\"";
     return false;
   }
-  while (header >> word) table.labels.push_back(word);
+  table.labels.erase(table.labels.begin());
   if (table.labels.empty()) {
     problem = At(path, 1) + "the header names no output";
     return false;
   }
   const std::size_t columns = table.labels.size() + 1;
-  for (long line = 2; in.Next(text); ++line) {
-    std::istringstream row(text);
-    std::vector<std::string> words;
-    while (row >> word) words.push_back(word);
-    if (words.empty()) continue;
-    if (words.size() < columns) {
-      problem = At(path, line) + std::to_string(words.size()) + " values where " + std::to_string(columns) +
-                " are expected";
+  long line = 2;
+  for (; (got = in.Next(text)) == LineReader::Got::line; ++line) {
+    std::size_t count = 0;
+    std::string bad;  // the first word that is no number
+    ForEachWord(text, [&](const std::string& word) {
+      ++count;
+      if (bad.empty() && !IsNumber(word)) bad = word;
+    });
+    if (count == 0) continue;
+    if (count < columns) {
+      problem = At(path, line) + std::to_string(count) + " values where " + std::to_string(columns) + " are expected";
       return false;
     }
-    const auto bad = std::find_if(words.begin(), words.end(), [](const std::string& w) { return !IsNumber(w); });
-    if (words.size() > columns || bad != words.end()) {
-      problem = At(path, line) + (bad != words.end() ? "\"" + *bad + "\" is not a number"
-                                                     : std::to_string(words.size()) + " values where " +
-                                                           std::to_string(columns) + " are expected");
+    if (count > columns || !bad.empty()) {
+      problem = At(path, line) + (!bad.empty() ? "\"" + bad + "\" is not a number"
+                                               : std::to_string(count) + " values where " + std::to_string(columns) +
+                                                     " are expected");
       return false;
     }
     ++table.rows;
   }
-  if (in.Grown()) {
-    problem = "The result table " + path + " is larger than " + std::to_string(kMaxTableBytes) + " bytes";
-    return false;
-  }
+  if (!(problem = ReadProblem(got, in, path, line)).empty()) return false;
   if (table.rows == 0) {
     // gnuplot would find no x range and never show its window.
     problem = path + ": the table holds no rows (the save interval of Simulation > Parameters took in no time "

@@ -6,6 +6,7 @@
 //     std::string problem;
 //     if (!ReadPltTable(path, t, problem)) Say(problem);   // names file and line
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,16 @@ struct PltTable {
 
 // The largest table read: the engine stops a table before it passes 2 GiB.
 inline constexpr unsigned long long kMaxTableBytes = 1ULL << 31;
+// The longest line read: a row of the engine is 15 bytes an output, so this holds
+// a million outputs, far more than a circuit of the largest file read has ports.
+inline constexpr std::size_t kMaxLineBytes = std::size_t{16} << 20;
 
-// The table is opened without blocking and read a line at a time. Besides the
-// checks above: "Cannot open the result table <path>", "The result table <path> is
-// not a regular file" (a pipe, a device), "The result table <path> is larger than
-// 2147483648 bytes".
+// The table is opened without blocking and read a line at a time, up to the limits
+// above. Besides the checks above: "Cannot open the result table <path>", "The
+// result table <path> is not a regular file" (a pipe, a device), "The result table
+// <path> is larger than 2147483648 bytes" (also when it grew past that while read),
+// "<path>, line <n>: the line is longer than 16777216 bytes", "Cannot read the result
+// table <path>: <reason>".
 bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem);
 
 // The path the editor meant: its argument with every "*" back to a blank; the

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include <wx/aui/auibar.h>
@@ -14,6 +15,8 @@
 #include "sdi/elements/elist.h"
 #include "sdi/elements/placement.h"
 #include "sdi/elements/i_element.h"
+#include "sdi/run_launch_circuits.h"
+#include "sdi/zorv/core/base/process_launcher.h"
 #include "sdi/zorv/main_frame.h"
 #include "sdi/zorv/zorv_canvas.h"
 #include "sdi/zorv/toolkit_ids.h"
@@ -116,4 +119,48 @@ TEST(Smoke, TheLibraryMenuListsTheFoldersSymbolsAndPlacesOne) {
   EXPECT_EQ(library->FindItemByPosition(2)->GetItemLabel(), "buck");
   s.Command(2024);
   EXPECT_TRUE(s.View()->Core().Edit().Placing());
+}
+
+// A circuit with a subcircuit, opened on the command line from its own folder: after
+// an edit, Undo, Redo and Undo (snapshots read in the undo folder) the instance keeps
+// its symbol, the Library still lists that folder, and the run finds the ".sct".
+TEST(Smoke, UndoAndRedoKeepTheSubcircuitsAndTheRunFindsThem) {
+  TempDir files;
+  const std::filesystem::path lib = files.path() / "lib";
+  std::filesystem::create_directory(lib);
+  std::filesystem::current_path(lib);
+  {
+    SettingsGuard settings;  // 1 ms in steps of 1 us, kept in the file's header
+    write_rsub(400.0, 600.0);
+    build_rc(add_symbol(new sdi::sub("rsub", 1), {304, 160}, "RSUB1"));
+    ASSERT_TRUE(sdi::save_circuit("c.ckt"));
+    sdi::delete_all_elements();
+  }
+  GuiSession s({"--nosplash", (lib / "c.ckt").string()});  // started in a folder of its own
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  const int count = CircuitCount();
+  s.View()->SaveBackup();
+  AddResistor({904, 600});
+  for (int id : {wxID_UNDO, wxID_REDO, wxID_UNDO}) {
+    s.Command(id);
+    EXPECT_EQ(CircuitCount(), id == wxID_REDO ? count + 1 : count);
+  }
+  EXPECT_EQ(sdi::symbol_folder, lib.string());
+  auto* instance = dynamic_cast<sdi::sub*>(OfKind(sdi::kind_sub));
+  ASSERT_NE(instance, nullptr);
+  EXPECT_EQ(instance->type_name, "RSUB");
+  wxMenu* library = nullptr;
+  ASSERT_TRUE(s.Frame()->GetMenuBar()->FindItem(ZORV_ID(LibraryUpdate), &library) && library);
+  s.Command(ZORV_ID(LibraryUpdate));
+  ASSERT_EQ(library->GetMenuItemCount(), 3u);
+  EXPECT_EQ(library->FindItemByPosition(2)->GetItemLabel(), "rsub");
+  struct NoPlotter : zorv::ProcessLauncher {
+    bool StartDetached(const std::string&, const std::vector<std::string>&, std::string&) override { return true; }
+  } plotter;
+  s.View()->SetProcessLauncher(plotter);
+  s.Command(ZORV_ID(SimulationRun));
+  const std::vector<std::string> said = s.Messages();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_EQ(said[0].rfind("Simulation completed! Total simulation time = ", 0), 0u) << said[0];
+  EXPECT_TRUE(std::filesystem::exists(lib / "c.plt"));
 }

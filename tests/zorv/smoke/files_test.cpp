@@ -227,7 +227,7 @@ TEST(Smoke, AnOversizedSettingsFileIsRefusedAndTheProgramStarts) {
   });
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   EXPECT_EQ(s.Messages(), std::vector<std::string>{"File " + settings +
-                                                   " is larger than 16777216 bytes.\nThe recent files are neither "
+                                                   " is larger than 65536 bytes.\nThe recent files are neither "
                                                    "read nor kept."});
 }
 
@@ -285,4 +285,31 @@ TEST(Smoke, TheSubcircuitFilesChosenAreReadAndWritten) {
   EXPECT_TRUE(sdi::read_element_file(copy, back));
   EXPECT_EQ(back.count(), 2);
   sdi::delete_list_elements(back);
+}
+
+// File > Save on a circuit never saved asks for a name, and the circuit is saved there.
+TEST(Smoke, SaveOnACircuitNeverSavedAsksForAName) {
+  TempDir files;
+  const std::string path = (files.path() / "named.ckt").string();
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  s.View()->SaveBackup();
+  AddResistor({200, 160});
+  int asked = 0;
+  s.dialogs.onEnter = [&](wxDialog* dialog) {
+    if (auto* chooser = dynamic_cast<wxFileDialog*>(dialog)) {
+      ++asked;
+      chooser->SetPath(path);
+      s.WaitFor([&] { return !chooser->GetPath().empty(); });
+    }
+  };
+  s.Command(wxID_SAVE);
+  s.dialogs.onEnter = nullptr;
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(s.Messages().empty());
+  EXPECT_EQ(s.Frame()->GetTitle(), "ZORV - " + path);
+  EXPECT_FALSE(s.Doc()->IsModified());
+  sdi::delete_all_elements();
+  ASSERT_EQ(sdi::open_circuit_file(path), sdi::circuit_read);
+  EXPECT_EQ(CircuitCount(), 1);
 }

@@ -6,11 +6,17 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <thread>
 
 #include <X11/Xlib.h>
 
 #include "sdi/zorv/core/base/process_launcher.h"
+#include "sdi/zorv/core/commands/sim_commands.h"
+#include "sdi/zorv/core/commands/sequence_text.h"
+#include "sdi/zorv/main_frame.h"
+#include "simu/base/run_services.h"
 #include "simu/input/run_settings.h"
 #include "sdi/zorv/sequence_window.h"
 #include "sdi/zorv/toolkit_ids.h"
@@ -157,4 +163,57 @@ TEST(Smoke, AFileSizeLimitFailsTheRunNotTheEditor) {
   EXPECT_EQ(plotter.starts, 1);   // only the complete table is plotted
   for (const auto& e : fs::directory_iterator(work.path()))
     EXPECT_EQ(e.path().filename().string().find(".~zorv-tmp."), std::string::npos) << e.path();
+}
+
+// A close asked for during a run whose command then fails is forgotten with it: the
+// error's box offers to save, and no later command closes the window.
+TEST(Smoke, ACloseAskedDuringARunWhoseCommandFailsIsForgotten) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  CMainFrame* frame = s.Frame();
+  struct FailingPlotter : zorv::ProcessLauncher {
+    CMainFrame* frame = nullptr;
+    bool fail = true;
+    bool StartDetached(const std::string&, const std::vector<std::string>&, std::string&) override {
+      if (!fail) return true;
+      main_window().CreateProgressBar();
+      frame->Close();  // kept until the command ends
+      main_window().DeleteProgressBar();
+      throw std::runtime_error("no plotter");
+    }
+  } plotter;
+  plotter.frame = frame;
+  s.View()->SetProcessLauncher(plotter);
+  s.dialogs.answers = {wxID_NO};
+  wxCommandEvent plot(wxEVT_MENU, ZORV_ID(ViewPlot));
+  frame->HandleWindowEvent(plot);
+  s.Pump();
+  EXPECT_EQ(s.Messages(), std::vector<std::string>{"The last command stopped on an error: no plotter\n\nSave the circuit now?"});
+  EXPECT_FALSE(frame->CloseAskedDuringRun());
+  plotter.fail = false;
+  s.Command(ZORV_ID(ViewPlot));
+  s.Pump(10);
+  ASSERT_EQ(s.Frame(), frame);
+  EXPECT_TRUE(frame->IsShown());
+}
+
+// View Sequence on the largest report read, all on one line, shows a bounded part of it:
+// the window's text, not the file's size, sets what the toolkit lays out.
+TEST(Smoke, TheLargestSequenceReportOnOneLineShowsAtOnce) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  const std::string seq = s.View()->BasePath() + ".seq";
+  std::ofstream(seq) << std::string(zorv::kMaxSequenceBytes, '7');  // 64 MiB
+  s.Command(ZORV_ID(ViewSequence));
+  CSequenceWindow* shown = nullptr;
+  for (wxWindow* w : wxTopLevelWindows)
+    if (auto* window = dynamic_cast<CSequenceWindow*>(w)) shown = window;
+  ASSERT_NE(shown, nullptr);
+  shown->Update();
+  s.Pump(10);
+  EXPECT_TRUE(s.Messages().empty());
+  const std::string report(zorv::kMaxSequenceBytes, '7');
+  const std::string text = shown->Text().utf8_string();
+  EXPECT_EQ(text, zorv::SequenceShown(report, seq));
+  EXPECT_LT(text.size(), 2u << 20);
 }

@@ -63,7 +63,7 @@ bool EditCommands::SwapThrough(const std::filesystem::path& save, const std::fil
   const bool saved = m_view.StoreUndo(save);
   // The reader's own "Couldn't Open File!" would not say which file is missing.
   const bool present = UndoFiles::IsPlainFile(read);
-  const OpenResult result = present && m_files.open ? m_files.open(read.string()) : OpenResult::CannotOpen;
+  const OpenResult result = present && m_files.restore ? m_files.restore(read.string()) : OpenResult::CannotOpen;
   if (result == OpenResult::CannotOpen) ShowMessage("Unable to read backup file");
   if (result != OpenResult::Read) return false;
   m_view.Edit().Reset();
@@ -84,10 +84,12 @@ void EditCommands::OnEditUndo() {
   if (read != file_check::ok) {
     const std::string refused = refusal_text(read, undo.Backup2().string(), sdi::max_circuit_file_bytes);
     ShowMessage(refused.empty() ? "File " + undo.Backup2().string() + " couldn't be opened" : refused);
+    m_view.SetUndoValid(false);  // "backup.ckt" holds what is shown: a second Undo would lose Redo's state
     return;
   }
-  std::string why;
-  undo.Store(undo.Backup(), [&bytes](std::FILE* f) { std::fwrite(bytes.data(), 1, bytes.size(), f); }, why);
+  const bool copied =
+      m_view.StoreUndo(undo.Backup(), [&bytes](std::FILE* f) { std::fwrite(bytes.data(), 1, bytes.size(), f); });
+  m_view.SetUndoValid(copied);
 }
 
 void EditCommands::OnEditRedo() {
@@ -104,7 +106,7 @@ bool EditCommands::OnEditCopy() {
   const int written = sdi::write_element_file(ClipboardFile(), selected);
   selected.list_clear();
   if (!written) {
-    ShowMessage("File copyele.dat couldn't be opened");
+    ShowMessage(std::string("File ") + sdi::clipboard_file_name + " couldn't be opened");
     return false;
   }
   m_view.Edit().EndSelection();

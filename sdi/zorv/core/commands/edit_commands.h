@@ -18,8 +18,6 @@ namespace zorv {
 
 class ViewCore;
 
-inline const char* const kClipboardFile = "copyele.dat";
-
 class EditCommands {
 public:
   EditCommands(ViewCore& view, CircuitFiles files);

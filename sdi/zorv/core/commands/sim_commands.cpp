@@ -7,6 +7,7 @@
 #include "sdi/netlist/launcher.h"
 #include "sdi/zorv/core/base/messages.h"
 #include "sdi/zorv/core/commands/run_excitation.h"
+#include "sdi/zorv/core/commands/sequence_text.h"
 #include "sdi/zorv/core/dialogs/settings_forms.h"
 #include "sdi/zorv/core/view/view_core.h"
 #include "simu/base/regular_file.h"
@@ -128,7 +129,7 @@ void SimCommands::OnSsViewSequence() {
     ShowMessage(refusal_text(read, path, kMaxSequenceBytes));
     return;
   }
-  m_host.ShowSequence(path, text);
+  m_host.ShowSequence(path, SequenceShown(text, path));
 }
 
 void SimCommands::OnSimulationParameters() {

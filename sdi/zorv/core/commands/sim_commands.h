@@ -22,10 +22,10 @@ namespace zorv {
 
 class ViewCore;
 
-// The largest switching-sequence report shown (64 MiB). The report holds one cycle, some
+// The largest switching-sequence report read (64 MiB). The report holds one cycle, some
 // 26 bytes per state and interval: this is millions of values, beyond what a reader can
-// use in a window, yet within what the text window holds. A larger file, a pipe or a
-// device is refused with "File <base>.seq is larger than 67108864 bytes." or "File
+// use in a window; its first megabyte is shown (sequence_text.h). A larger file, a pipe
+// or a device is refused with "File <base>.seq is larger than 67108864 bytes." or "File
 // <base>.seq is not a regular file."; it is never read in part.
 inline constexpr std::size_t kMaxSequenceBytes = std::size_t{64} << 20;
 

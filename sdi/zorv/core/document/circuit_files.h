@@ -4,8 +4,12 @@
 // The document takes a CircuitFiles by value, so tests hand it fakes; the editor
 // uses ModelCircuitFiles(), which calls the model:
 //     clear           -> delete_all_elements (every element of `circuit` deleted)
-//     open(path)      -> open the file and read_circuit; `circuit` is replaced only when
-//                        the whole file read well
+//     open(path)      -> a document's file: open it and read_circuit; `circuit` is
+//                        replaced only when the whole file read well. Its folder is
+//                        the circuit's from then on (where its symbols are read), and
+//                        every missing symbol is said again
+//     restore(path)   -> an undo snapshot read as open does, the circuit's folder kept:
+//                        the snapshot lies in the undo folder, its symbols do not
 //     save(path)      -> save_circuit to exactly that path, reporting success
 //     publishBaseName -> copy into the model's `base_name`
 //     adopt(path)     -> the file just opened or saved: its folder becomes the one
@@ -25,6 +29,7 @@ enum class OpenResult {
 struct CircuitFiles {
   std::function<void()> clear;
   std::function<OpenResult(const std::string& path)> open;
+  std::function<OpenResult(const std::string& path)> restore;
   std::function<bool(const std::string& path)> save;  // false after "Couldn't Open File!"
   std::function<void(const std::string& base)> publishBaseName;
   std::function<void(const std::string& path)> adopt;

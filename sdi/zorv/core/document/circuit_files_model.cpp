@@ -18,9 +18,14 @@ CircuitFiles ModelCircuitFiles() {
   files.open = [](const std::string& path) {
     const std::string before = sdi::symbol_folder;
     sdi::set_circuit_folder_from(path);
+    sdi::forget_reported_symbols();
     const bool read = sdi::open_circuit_file(path) == sdi::circuit_read;
     if (!read) sdi::symbol_folder = before;
     return read ? OpenResult::Read : OpenResult::Unreadable;
+  };
+  // Undo and Redo: the snapshot's subcircuits are the open circuit's, read from its folder.
+  files.restore = [](const std::string& path) {
+    return sdi::open_circuit_file(path) == sdi::circuit_read ? OpenResult::Read : OpenResult::Unreadable;
   };
   files.save = [](const std::string& path) { return sdi::save_circuit(path) != 0; };
   files.publishBaseName = [](const std::string& base) { ::base_name = base; };

@@ -11,11 +11,13 @@
 
 namespace zorv {
 
-// The largest settings file read (16 MiB): the list holds four names.
-inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{16} << 20;
+// The largest settings file read (64 KiB): the list holds four names, each at most a
+// path's 4096 bytes. The toolkit's reading costs far more than the bytes (16 MiB of
+// short entries take minutes and gigabytes); this much takes a moment.
+inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{64} << 10;
 
 // Empty when the file may be read, also when there is none; otherwise "File <path>
-// is not a regular file." or "File <path> is larger than 16777216 bytes.", each
+// is not a regular file." or "File <path> is larger than 65536 bytes.", each
 // followed by "\nThe recent files are neither read nor kept.".
 std::string SettingsFileRefusal(const std::string& path);
 

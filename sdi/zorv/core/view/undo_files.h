@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "sdi/files/record_stream.h"
+
 namespace zorv {
 
 class UndoFiles {
@@ -41,7 +43,7 @@ public:
   const std::string& Problem() const { return m_problem; }
   std::filesystem::path Backup() const { return m_folder / "backup.ckt"; }
   std::filesystem::path Backup2() const { return m_folder / "backup2.ckt"; }
-  std::filesystem::path Clipboard() const { return m_folder / "copyele.dat"; }
+  std::filesystem::path Clipboard() const { return m_folder / sdi::clipboard_file_name; }
   // Every path the folder may hold, the folder itself last (for removal on a signal).
   std::vector<std::filesystem::path> Paths() const;
 

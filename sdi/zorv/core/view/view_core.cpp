@@ -57,9 +57,9 @@ void ViewCore::SaveBackup() {
   m_host.SetDocumentModified();
 }
 
-bool ViewCore::StoreUndo(const std::filesystem::path& target) {
+bool ViewCore::StoreUndo(const std::filesystem::path& target, const UndoFiles::Writer& write) {
   std::string why;
-  if (m_undo.Store(target, m_save, why)) {
+  if (m_undo.Store(target, write ? write : m_save, why)) {
     m_undoFailureShown = false;
     return true;
   }

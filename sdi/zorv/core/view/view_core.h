@@ -73,9 +73,12 @@ public:
   // The undo point: Redo off, the circuit written to "backup.ckt", the document
   // modified (also when the file could not be written; the change goes ahead).
   void SaveBackup();
-  // The circuit written to one of the undo files. A failure is shown once, with
-  // the system's reason, until a write succeeds again.
-  bool StoreUndo(const std::filesystem::path& target);
+  // The circuit (or what `write` writes) to one of the undo files. A failure is
+  // shown once, with the system's reason, until a write succeeds again.
+  bool StoreUndo(const std::filesystem::path& target, const UndoFiles::Writer& write = nullptr);
+  // Whether "backup.ckt" holds a state to go back to; Undo sets it once it has
+  // written that file itself (the state it left).
+  void SetUndoValid(bool valid) { m_undoValid = valid; }
   bool CanRedo() const { return m_canRedo != 0; }
   void SetCanRedo(bool canRedo) { m_canRedo = canRedo ? 1 : 0; }
   const UndoFiles& Undo() const { return m_undo; }
