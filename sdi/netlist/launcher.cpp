@@ -1,16 +1,12 @@
 #include "sdi/netlist/launcher.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
 
 #include "sdi/elements/node_errors.h"
 #include "sdi/netlist/prepare_circuit.h"
 #include "sdi/base/report.h"
 #include "sdi/netlist/wait_cursor.h"
 #include "simu/base/messages.h"
-#include "simu/base/run_services.h"
-#include "simu/base/stopwatch.h"
 #include "simu/input/run_settings.h"
 #include "simu/driver/simu_entry.h"
 
@@ -24,51 +20,6 @@ engine_fn engine_entry = simu;
 namespace {
 
 void default_finish_dialog(const char* text) { info_box(text); }
-
-// "S.mmm" as the engine formats its total time, in ms; false for any other text.
-bool secs_to_ms(const char* secs, std::uint64_t& ms) {
-  unsigned long long whole = 0;
-  unsigned milli = 0;
-  int dot = 0, end = 0;
-  if (!secs || std::sscanf(secs, "%llu%n.%3u%n", &whole, &dot, &milli, &end) != 2 || end != dot + 4 || secs[end])
-    return false;
-  ms = whole * 1000 + milli;
-  return true;
-}
-
-// The editor's services for one run, passed through, except that a box of the
-// engine ("Steady state reached!") waits for the user while the engine's stopwatch
-// goes on: the time it stays open is taken off the total reported.
-class run_clock : public run_services {
-public:
-  explicit run_clock(run_services& inner) : inner_(inner) {}
-  void CreateProgressBar() override {
-    bar_ = true;
-    inner_.CreateProgressBar();
-  }
-  void StepProgressBar() override { inner_.StepProgressBar(); }
-  void DeleteProgressBar() override {
-    bar_ = false;
-    inner_.DeleteProgressBar();
-  }
-  bool poll_escape() override { return inner_.poll_escape(); }
-  int message_box(const char* text, box_style style) override {
-    const std::uint64_t from = now_ms();
-    const int result = inner_.message_box(text, style);
-    if (bar_) waited_ += now_ms() - from;  // the stopwatch runs while the bar is up
-    return result;
-  }
-  void simulation_done(const char* secs) override {
-    std::uint64_t ms = 0;
-    if (!secs_to_ms(secs, ms)) return inner_.simulation_done(secs);
-    inner_.simulation_done(ms_to_text(ms > waited_ ? ms - waited_ : 0).c_str());
-  }
-
-private:
-  run_services& inner_;
-  bool bar_ = false;
-  std::uint64_t waited_ = 0;
-};
 
 }  // namespace
 
@@ -122,8 +73,6 @@ int run_simulation() {
   for (std::string& s : args) argv.push_back(s.data());
   argv.push_back(nullptr);
   wait_cursor busy;
-  run_clock clock(main_window());
-  main_window_scope timed(clock);
   return engine_entry(static_cast<int>(args.size()), argv.data());
 }
 

@@ -27,6 +27,7 @@ int current_category = 0;  // kept across runs, as timer_init leaves it
 std::uint64_t last_mark = 0;
 std::uint64_t watch_start = 0;
 std::uint64_t watch_stop = 0;
+std::uint64_t watch_waited = 0;
 
 void charge(int k) {
   std::uint64_t now = now_ms();
@@ -62,9 +63,16 @@ void timer_report() {
   }
 }
 
-void stopwatch_start() { watch_start = now_ms(); }
+void stopwatch_start() {
+  watch_start = now_ms();
+  watch_waited = 0;
+}
 void stopwatch_stop() { watch_stop = now_ms(); }
-std::uint64_t stopwatch_elapsed() { return watch_stop >= watch_start ? watch_stop - watch_start : 0; }
+void stopwatch_exclude(std::uint64_t ms) { watch_waited += ms; }
+std::uint64_t stopwatch_elapsed() {
+  const std::uint64_t run = watch_stop >= watch_start ? watch_stop - watch_start : 0;
+  return run > watch_waited ? run - watch_waited : 0;
+}
 
 str ms_to_text(std::uint64_t ms) {
   char buf[32];

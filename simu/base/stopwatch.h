@@ -27,7 +27,8 @@ void timer_report();                         // one sim_printf line per non-zero
 
 void stopwatch_start();
 void stopwatch_stop();
-std::uint64_t stopwatch_elapsed();           // stop - start, in ms
+void stopwatch_exclude(std::uint64_t ms);    // time spent waiting on the user, not running
+std::uint64_t stopwatch_elapsed();           // stop - start less what was excluded, in ms
 
 // Whole seconds, a point and three digits of milliseconds: 1005 -> "1.005".
 str ms_to_text(std::uint64_t ms);
