@@ -1,5 +1,6 @@
 // Every Fatal message of the matrix library, one named row per failing call: the line on
 // standard output and the thrown text both read "Fatal Error : <msg> - <where>\n".
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <string>
@@ -168,6 +169,7 @@ TEST(MatrixFatal, EveryMessage) {
   };
   for (const FatalRow& r : rows) {
     SCOPED_TRACE(r.label);
+    if (std::string(r.where) == "/dev/full" && !std::filesystem::exists(r.where)) continue;  // no such device here
     EXPECT_FATAL(r.call(), r.msg, r.where);
   }
   // Failed calls change nothing.
