@@ -22,7 +22,7 @@ namespace {
 const double r_on = 0.001, r_off = 1e6 + 0.001;
 const double tau_on = (1e3 + r_on) * 1e-6, tau_off = (1e3 + r_off) * 1e-6;
 
-// The fewest digits that read back as v.
+// Digits enough to read back as v.
 std::string exact(double v) {
   char text[32];
   std::snprintf(text, sizeof text, "%.17g", v);
