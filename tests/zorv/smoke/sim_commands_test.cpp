@@ -58,12 +58,18 @@ bool WindowShows(const std::string& prefix) {
   return found;
 }
 
+// A copy of the example buck converter in work, to run and write beside.
+fs::path BuckIn(const TempDir& work) {
+  const fs::path ckt = work.path() / "buck.ckt";
+  fs::copy_file(fs::path(__FILE__).parent_path() / "../../../examples/buck.ckt", ckt);
+  return ckt;
+}
+
 }  // namespace
 
 TEST(Smoke, SimulationMenusRunPlotAndShowTheSequence) {
   TempDir work;
-  const fs::path ckt = work.path() / "buck.ckt";
-  fs::copy_file(fs::path(__FILE__).parent_path() / "../../../examples/buck.ckt", ckt);
+  const fs::path ckt = BuckIn(work);
   GuiSession s({"--nosplash", ckt.string()});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   BuiltPlotter plotter;
@@ -111,8 +117,7 @@ TEST(Smoke, SimulationMenusRunPlotAndShowTheSequence) {
 // window closes.
 TEST(Smoke, AWindowClosedDuringARunClosesOnceTheRunHasEnded) {
   TempDir work;
-  const fs::path ckt = work.path() / "buck.ckt";
-  fs::copy_file(fs::path(__FILE__).parent_path() / "../../../examples/buck.ckt", ckt);
+  const fs::path ckt = BuckIn(work);
   GuiSession s({"--nosplash", ckt.string()});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   std::vector<bool> runningAtClose;
@@ -133,8 +138,7 @@ TEST(Smoke, AWindowClosedDuringARunClosesOnceTheRunHasEnded) {
 // the editor goes on, the earlier table stays and no temporary is left.
 TEST(Smoke, AFileSizeLimitFailsTheRunNotTheEditor) {
   TempDir work;
-  const fs::path ckt = work.path() / "buck.ckt";
-  fs::copy_file(fs::path(__FILE__).parent_path() / "../../../examples/buck.ckt", ckt);
+  const fs::path ckt = BuckIn(work);
   GuiSession s({"--nosplash", ckt.string()});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
   struct : zorv::ProcessLauncher {
