@@ -47,6 +47,13 @@ bool sw_condition::touches_zero(int i, double g, char mode) const {
   return mode != 'A' && g == 0.0 && previous.at(i) == 0.0;
 }
 
+bool sw_condition::left_zero(int i, char mode) const {
+  // From exactly 0 at the step's start to below it: the crossing is at the start (a
+  // diode whose forward voltage begins to rise), not a marginal one at the step's end,
+  // so the instant search places it there.
+  return mode != 'A' && previous.at(i) == 0.0;
+}
+
 double sw_condition::on_time_of(const DM& on_time, int i) const {
   DM ot(on_time), csw(Csw);
   const int s = static_cast<int>(csw(i));
@@ -86,7 +93,7 @@ void sw_condition::evaluate(const DM& list, DM& out, const DM& on_time, const DM
       if (touches_zero(i, g, mode)) continue;
       crossing(++count) = i;
       crossed = 1;
-      if (g < -switching_tolerance) at_zero = 0;
+      if (g < -switching_tolerance || left_zero(i, mode)) at_zero = 0;
     }
   }
   keep_crossings(out);
@@ -129,7 +136,7 @@ void sw_condition::evaluate_rows(const DM& list, const DM& on_time, const DM& y,
       if (touches_zero(i, g, mode)) continue;
       crossing(++count) = i;
       crossed = 1;
-      if (g < -switching_tolerance) at_zero = 0;
+      if (g < -switching_tolerance || left_zero(i, mode)) at_zero = 0;
     }
   }
 }

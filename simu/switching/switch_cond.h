@@ -14,7 +14,8 @@
 // Mode 'A' (trial settings of the switch adjustment) biases g by +1e-10 and skips a
 // crossing that is only marginal (g >= -1e-10 after the bias); other modes do not. In the
 // other modes a condition that is exactly 0 at the step's start and at its end (an idle
-// diode: no current, no voltage) only touches zero and does not cross.
+// diode: no current, no voltage) only touches zero and does not cross, while one that
+// leaves exactly 0 for below it crossed at the step's start, however small its value.
 #pragma once
 
 #include "matrix/dm.h"
@@ -55,12 +56,14 @@ public:
   int count = 0;
   int crossed = 0;
   int n = 0;
-  int at_zero = 0; // no crossing value of the last evaluation lies below -switching_tolerance
+  int at_zero = 0; // every crossing of the last evaluation is marginal: above -switching_tolerance, not from exactly 0
 
 private:
   double on_time_of(const DM& on_time, int i) const;
   // Condition i's value g of this evaluation only touches zero (see above).
   bool touches_zero(int i, double g, char mode) const;
+  // Condition i, crossed in this evaluation, was exactly 0 at the step's start (see above).
+  bool left_zero(int i, char mode) const;
   // The list becomes crossing(1..count).
   void keep_crossings(DM& list) const;
   void evaluate_rows(const DM& list, const DM& on_time, const DM& y, const DM& tv, double tau, char mode);

@@ -305,6 +305,21 @@ std::vector<run_case> cases() {
                           {"V1 1 0 5", "R1 1 2 1e3", "D1 2 3 0", "C1 3 0 1e-6", "I2 0 3 5e-3", "I01 3 0 0"},
                           {"I D1", "V I01|Vc"}, 4),
                1.2e-3, {1.0, recharged(1.2e-3)}, recharged, 1e-6});
+  // V1 steps to 12 V between steps into L1 (10 mH) with S1 on: D1 starts from exactly 0 V
+  // and 0 A, and its forward voltage (i_L r_on) rises from the step. It turns on there, not
+  // a step later: i_L = V/Rp (1 - exp(-(t - ts) Rp/L)) with Rp = r_on || (r_on + R2).
+  const double ts_l = 3.05e-4, rp = r_on * (r_on + 1e3) / (2 * r_on + 1e3);
+  auto i_l = [ts_l, rp](double t) { return 12.0 / rp * (1.0 - std::exp(-(t - ts_l) * rp / 1e-2)); };
+  c.push_back({"source stepping up behind an inductor and an on switch",
+               netlist_of("tsim = 1e-3\ntd = 1e-5\npoints = 100\nswinit = [ 0 1 ]\nx0 = [ 0 ]\ntmd = [ 3.05e-4 1e5 2 1 ]\n"
+                          "vgs = [ 12 ]\n" + diode_conditions(1, 2),
+                          {"V1 1 0 0", "L1 1 2 1e-2", "D1 2 3 0", "S1 2 0 0", "R2 3 0 1e3", "I01 3 0 0"},
+                          {"I D1", "V I01|Vr"}, 4),
+               1e-3, {11.0, i_l(1e-3)},
+               [ts_l, rp, i_l](double t) {
+                 return t < ts_l ? 0.0 : t < ts_l + 1e-9 ? NAN : i_l(t) * rp * 1e3 / (1e3 + r_on);
+               },
+               1e-9, "Time Vr "});
   return c;
 }
 
