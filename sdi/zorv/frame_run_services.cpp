@@ -6,6 +6,7 @@
 
 #include "sdi/netlist/launcher.h"
 #include "sdi/zorv/main_frame.h"
+#include "sdi/zorv/toolkit_ids.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ public:
     if ((t == wxEVT_CHAR_HOOK || t == wxEVT_KEY_DOWN) && IsInside(event.GetEventObject(), m_frame) &&
         static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_ESCAPE)
       m_escape = true;
+    // File > Exit is a close of the window: the frame keeps it until the run has ended.
+    if (t == wxEVT_MENU && event.GetId() == ZORV_ID(AppExit)) m_frame->Close();
     return Event_Processed;  // handled: nothing else (accelerators, menus) sees it
   }
   bool Escape() const { return m_escape; }

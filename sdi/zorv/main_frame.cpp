@@ -248,7 +248,10 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
 void CMainFrame::CloseIfAskedDuringRun() {
   if (!m_closeAfterRun || m_running) return;
   m_closeAfterRun = false;
-  CallAfter([this] { Close(); });
+  // Kept open (the save prompt cancelled): the status no longer promises a close.
+  CallAfter([this] {
+    if (!Close()) SetStatusText("Ready", 0);
+  });
 }
 
 void CMainFrame::CreateProgressBar() {
