@@ -8,6 +8,7 @@
 #include <wx/clipbrd.h>
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
+#include <wx/fileconf.h>
 #include <wx/filehistory.h>
 #include <wx/print.h>
 
@@ -229,6 +230,26 @@ TEST(Smoke, AnOversizedSettingsFileIsRefusedAndTheProgramStarts) {
   EXPECT_EQ(s.Messages(), std::vector<std::string>{"File " + settings +
                                                    " is larger than 65536 bytes.\nThe recent files are neither "
                                                    "read nor kept."});
+}
+
+// What the editor writes back holds its recent files alone: a store filled near the bound
+// with entries of no one's does not come back refused at the next start.
+TEST(Smoke, TheSettingsWrittenBackHoldTheRecentFilesAlone) {
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  TempDir dir;
+  const std::string path = (dir.path() / "settings").string();
+  {
+    std::ofstream out(path);
+    out << "[Other]\nx=1\n";
+    for (int k = 0; out.tellp() < static_cast<std::streamoff>(zorv::kMaxSettingsFileBytes) - 16; ++k) out << "k" << k << "=v\n";
+  }
+  {
+    wxFileConfig config("ZORV", "", path, "", wxCONFIG_USE_LOCAL_FILE);
+    wxDocManager::GetDocumentManager()->FileHistorySave(config);
+  }
+  EXPECT_EQ(slurp(path), "file1=\nfile2=\nfile3=\nfile4=\n");
+  EXPECT_EQ(zorv::SettingsFileRefusal(path), "");
 }
 
 TEST(Smoke, PrintingFitsTheCircuitWithoutGridAndTextsInProportion) {
