@@ -81,6 +81,9 @@ private:
   // A steady-state search that reached the final time: why, with tsim (no cycle at all,
   // or the cycles made so far).
   void final_time_first();
+  // A run that met no switching cycle before tsim ("<what>: no switching cycle found
+  // before the final time tsim = ... s!"): the box, the console line, steady_state_missed.
+  void no_cycle_before_tsim(const char* what);
   void write_seq();
   // The end of the run (driver_end.cpp).
   void finish();

@@ -3,7 +3,6 @@
 
 #include "simu/base/console.h"
 #include "simu/driver/driver.h"
-#include "simu/base/messages.h"
 #include "simu/input/options.h"
 #include "simu/driver/sim_main.h"
 #include "simu/driver/state_file.h"
@@ -11,14 +10,7 @@
 
 void transient_driver::finish() {
   // A limited run ends before tsim only at a found cycle: none was found.
-  if (p_.one_c && cycles_ == 0) {
-    char text[160];
-    std::snprintf(text, sizeof text,
-                  "Limited run failed: no switching cycle found before the final time tsim = %g s!", tsim_);
-    error_box(text);
-    sim_printf("%s\n", text);
-    steady_state_missed = 1;
-  }
+  if (p_.one_c && cycles_ == 0) no_cycle_before_tsim("Limited run failed");
   timer_switch(3);
   p_.ld = saved_ld_;
   if (y_stale_) outputs();

@@ -81,19 +81,21 @@ void transient_driver::steady_state_failed(int shown, int counted) {
   steady_state_missed = 1;
 }
 
-void transient_driver::final_time_first() {
+void transient_driver::no_cycle_before_tsim(const char* what) {
   char text[192];
-  if (cycles_ == 0) {
-    std::snprintf(text, sizeof text,
-                  "Failed to reach steady state: no switching cycle found before the final time tsim = %g s!", tsim_);
-    error_box(text);
-    sim_printf("%s\n", text);
-  } else {
-    std::snprintf(text, sizeof text, "Failed to reach steady state in %d cycles!\nThe final time tsim = %g s was reached first.",
-                  cycles_, tsim_);
-    error_box(text);
-    sim_printf("Steady state not reached in %d cycles!\nThe final time tsim = %g s was reached first.\n", cycles_, tsim_);
-  }
+  std::snprintf(text, sizeof text, "%s: no switching cycle found before the final time tsim = %g s!", what, tsim_);
+  error_box(text);
+  sim_printf("%s\n", text);
+  steady_state_missed = 1;
+}
+
+void transient_driver::final_time_first() {
+  if (cycles_ == 0) return no_cycle_before_tsim("Failed to reach steady state");
+  char text[192];
+  std::snprintf(text, sizeof text, "Failed to reach steady state in %d cycles!\nThe final time tsim = %g s was reached first.",
+                cycles_, tsim_);
+  error_box(text);
+  sim_printf("Steady state not reached in %d cycles!\nThe final time tsim = %g s was reached first.\n", cycles_, tsim_);
   steady_state_missed = 1;
 }
 
