@@ -115,7 +115,7 @@ TEST(UndoFiles, AFolderNotOursAloneIsNotUsed) {
   const struct { const char* name; std::function<void(const char*)> prepare; bool used; } rows[] = {
       {"new", [](const char*) {}, true},
       {"ours", [](const char* p) { mkdir(p, 0700); }, true},
-      {"another owner", [](const char* p) { mkdir(p, 0700), chown(p, 4242, 4242); }, false},
+      {"another owner", [](const char* p) { mkdir(p, 0700); ASSERT_EQ(chown(p, 4242, 4242), 0); }, false},
       {"open to others", [](const char* p) { mkdir(p, 0700), chmod(p, 0777); }, false},
       {"link", [](const char*) {}, false},
       {"file", [](const char* p) { std::ofstream(p) << "x"; }, false},
