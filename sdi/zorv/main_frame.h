@@ -41,7 +41,7 @@ public:
   void SetRunning(bool running) { m_running = running; }
   bool IsRunning() const { return m_running; }
   void CloseIfAskedDuringRun();
-  void ForgetCloseAskedDuringRun() { m_closeAfterRun = false; }
+  void ForgetCloseAskedDuringRun();
   bool CloseAskedDuringRun() const { return m_closeAfterRun; }
 
   // Gives the keyboard to the sheet, so Space, Esc, Delete and the arrows act at
