@@ -95,6 +95,34 @@ TEST_F(EditCommandsTest, AnUndoFileThatIsNoFileIsRefusedAtOnce) {
   std::filesystem::remove_all(backup);
 }
 
+// After Undo could not copy its undo point (Undo off), Redo writes "backup.ckt" again:
+// Undo follows whether that write succeeded, and then goes back to the state Redo left.
+TEST_F(EditCommandsTest, RedoTurnsUndoOnWhenItWroteTheUndoPoint) {
+  const std::filesystem::path backup = undo.Backup();
+  auto block = [&] { std::filesystem::remove_all(backup), std::filesystem::create_directories(backup / "x"); };
+  for (const bool redoWrites : {true, false}) {
+    SCOPED_TRACE(redoWrites);
+    sdi::delete_all_elements();
+    Edit().OnWire();
+    Drag({16, 16}, {64, 16});
+    Drag({16, 64}, {64, 64});
+    Edit().OnKeyDown(zorv::kKeyEscape);
+    host.onModified = block;  // Undo's copy of the state it left fails
+    edit.OnEditUndo();
+    ASSERT_EQ(Wires().size(), 1u);
+    ASSERT_FALSE(edit.CanUndo());
+    ASSERT_TRUE(edit.CanRedo());
+    std::filesystem::remove_all(backup);
+    if (!redoWrites) block();
+    edit.OnEditRedo();
+    EXPECT_EQ(Wires().size(), 2u);
+    EXPECT_EQ(edit.CanUndo(), redoWrites);
+    edit.OnEditUndo();
+    EXPECT_EQ(Wires().size(), redoWrites ? 1u : 2u);
+    std::filesystem::remove_all(backup);
+  }
+}
+
 TEST_F(EditCommandsTest, PasteGivesNewNamesAndIdsAndFloats) {
   sdi::element* r1 = AddResistor({200, 160});
   AddResistor({296, 160});
