@@ -456,3 +456,23 @@ TEST_F(EditCommandsTest, UndoAndRedoKeepTheSubcircuitsOfACircuitFromAnotherFolde
   EXPECT_GT(rows, 400);
   EXPECT_NEAR(v, 10.0 * (1.0 - std::exp(-time / 1e-3)), 1e-5);
 }
+
+// Save As into another folder makes it the circuit's: the run reads the subcircuit's
+// ".sct" there, beside the ".sym" it was placed from.
+TEST_F(EditCommandsTest, SaveAsIntoTheSubcircuitsFolderLetsTheRunFindThem) {
+  SettingsGuard settings;
+  const std::filesystem::path lib = dir.path() / "lib", first = dir.path() / "first";
+  std::filesystem::create_directory(lib);
+  std::filesystem::create_directory(first);
+  std::filesystem::current_path(lib);
+  write_rsub(400.0, 600.0);
+  build_rc(add_symbol(new sdi::sub("rsub", 1), {304, 160}, "RSUB1"));
+  std::filesystem::current_path(dir.path());
+  ASSERT_TRUE(doc.OnSaveDocument((first / "c.ckt").string()));  // a folder without them
+  ASSERT_TRUE(doc.OnSaveDocument((lib / "c.ckt").string()));
+  EXPECT_EQ(sdi::symbol_folder, lib.string());
+  g_editMessages.clear();
+  EXPECT_EQ(sdi::run_simulation(), 1);
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{});
+  EXPECT_TRUE(std::filesystem::exists(lib / "c.plt"));
+}
