@@ -4,8 +4,9 @@
 // that could not be opened for writing in place (a folder, a read-only file)
 // is not_created, as is a folder that does not exist, or a link in a shared
 // sticky folder that belongs to another user, a pipe that no process reads
-// (refusal then names it). A write that failed (not_written) leaves in `error` the
-// errno of the first call that failed: a write of the body, else the flush, sync or rename.
+// (refusal then names it). A write that failed (not_written) leaves its reason in
+// `error`: errno as the body's failed writes left it, else that of the flush, sync
+// or rename.
 // Temporaries of the same target abandoned by a process killed while saving
 // are removed first; the folder is synced after the rename (see atomic_file.h).
 #pragma once
