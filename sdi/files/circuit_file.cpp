@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -197,7 +199,8 @@ int open_circuit_file(const std::filesystem::path& path) {
 
 int save_circuit(const std::filesystem::path& path) {
   std::string refusal;
-  switch (write_file_atomically(path, [](std::FILE* f) { write_circuit(f); }, &refusal)) {
+  int error = 0;
+  switch (write_file_atomically(path, [](std::FILE* f) { write_circuit(f); }, &refusal, &error)) {
     case write_outcome::written:
       circuit_modified = 0;
       return 1;
@@ -205,7 +208,7 @@ int save_circuit(const std::filesystem::path& path) {
       show_message(refusal.empty() ? "Couldn't Open File!" : "Couldn't Open File! " + refusal);
       return 0;
     case write_outcome::not_written:
-      show_message("Couldn't write file " + path.string());
+      show_message("Couldn't write file " + path.string() + ": " + std::strerror(error ? error : EIO));
       return 0;
   }
   return 0;

@@ -86,7 +86,8 @@ int open_circuit_file(const std::filesystem::path& path);
 // created (no such folder; a folder or a read-only file in its place; followed
 // by the reason when a link of another user in a shared folder, or a pipe that
 // no process reads, is refused),
-// "Couldn't write file <path>" when writing fails; the old file is
+// "Couldn't write file <path>: <reason>" when writing fails ("File too large",
+// "No space left on device"); the old file is
 // kept and circuit_modified is left as it was. 1 saved (circuit_modified = 0), 0 not.
 int save_circuit(const std::filesystem::path& path);
 

@@ -23,6 +23,9 @@ namespace cmd = zorv::cmd;
 
 namespace {
 
+// Shown while a close asked for during a run waits for its end.
+const char kClosePromise[] = "The window closes when the run has ended (Esc ends it now).";
+
 wxString Help(int id) { return wxString::FromUTF8(zorv::PromptFor(id).status); }
 
 wxMenu* BuildMenu(const std::vector<zorv::MenuItem>& items, wxMenu*& recentFiles) {
@@ -238,7 +241,7 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
     // The engine runs inside a handler below us: close once it has returned.
     event.Veto();
     m_closeAfterRun = true;
-    SetStatusText("The window closes when the run has ended (Esc ends it now).", 0);
+    SetStatusText(kClosePromise, 0);
     return;
   }
   m_closeAfterRun = false;
@@ -252,6 +255,12 @@ void CMainFrame::CloseIfAskedDuringRun() {
   CallAfter([this] {
     if (!Close()) SetStatusText("Ready", 0);
   });
+}
+
+void CMainFrame::ForgetCloseAskedDuringRun() {
+  m_closeAfterRun = false;
+  // Dropped with the failed command: the status no longer promises a close.
+  if (m_wndStatusBar && m_wndStatusBar->GetStatusText(0) == kClosePromise) SetStatusText("Ready", 0);
 }
 
 void CMainFrame::CreateProgressBar() {

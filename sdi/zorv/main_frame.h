@@ -36,12 +36,13 @@ public:
   // While set, the window cannot be closed (a simulation is running): a close asked
   // for meanwhile is kept until the run's command ends. CloseIfAskedDuringRun, when it
   // has returned, closes the window then (with the usual prompt to save);
-  // ForgetCloseAskedDuringRun, when it failed, drops the request (the error's own box
-  // follows and offers to save). Either way it never outlives the command.
+  // ForgetCloseAskedDuringRun, when it failed, drops the request and the status line's
+  // promise (the error's own box follows and offers to save). Either way it never
+  // outlives the command.
   void SetRunning(bool running) { m_running = running; }
   bool IsRunning() const { return m_running; }
   void CloseIfAskedDuringRun();
-  void ForgetCloseAskedDuringRun() { m_closeAfterRun = false; }
+  void ForgetCloseAskedDuringRun();
   bool CloseAskedDuringRun() const { return m_closeAfterRun; }
 
   // Gives the keyboard to the sheet, so Space, Esc, Delete and the arrows act at

@@ -215,7 +215,7 @@ TEST_F(CircuitFile, FailedWriteKeepsThePreviousFile) {
   const int saved = sdi::save_circuit("a.ckt");
   setrlimit(RLIMIT_FSIZE, &old_limit);
   EXPECT_EQ(saved, 0);
-  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't write file a.ckt"}));
+  EXPECT_EQ(cap.messages, (std::vector<std::string>{"Couldn't write file a.ckt: File too large"}));
   EXPECT_EQ(sdi::circuit_modified, 1);
   EXPECT_EQ(slurp("a.ckt"), "previous");
   int files = 0;

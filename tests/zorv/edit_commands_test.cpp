@@ -95,6 +95,34 @@ TEST_F(EditCommandsTest, AnUndoFileThatIsNoFileIsRefusedAtOnce) {
   std::filesystem::remove_all(backup);
 }
 
+// After Undo could not copy its undo point (Undo off), Redo writes "backup.ckt" again:
+// Undo follows whether that write succeeded, and then goes back to the state Redo left.
+TEST_F(EditCommandsTest, RedoTurnsUndoOnWhenItWroteTheUndoPoint) {
+  const std::filesystem::path backup = undo.Backup();
+  auto block = [&] { std::filesystem::remove_all(backup), std::filesystem::create_directories(backup / "x"); };
+  for (const bool redoWrites : {true, false}) {
+    SCOPED_TRACE(redoWrites);
+    sdi::delete_all_elements();
+    Edit().OnWire();
+    Drag({16, 16}, {64, 16});
+    Drag({16, 64}, {64, 64});
+    Edit().OnKeyDown(zorv::kKeyEscape);
+    host.onModified = block;  // Undo's copy of the state it left fails
+    edit.OnEditUndo();
+    ASSERT_EQ(Wires().size(), 1u);
+    ASSERT_FALSE(edit.CanUndo());
+    ASSERT_TRUE(edit.CanRedo());
+    std::filesystem::remove_all(backup);
+    if (!redoWrites) block();
+    edit.OnEditRedo();
+    EXPECT_EQ(Wires().size(), 2u);
+    EXPECT_EQ(edit.CanUndo(), redoWrites);
+    edit.OnEditUndo();
+    EXPECT_EQ(Wires().size(), redoWrites ? 1u : 2u);
+    std::filesystem::remove_all(backup);
+  }
+}
+
 TEST_F(EditCommandsTest, PasteGivesNewNamesAndIdsAndFloats) {
   sdi::element* r1 = AddResistor({200, 160});
   AddResistor({296, 160});
@@ -427,4 +455,24 @@ TEST_F(EditCommandsTest, UndoAndRedoKeepTheSubcircuitsOfACircuitFromAnotherFolde
   for (double t, x; plt >> t >> x; ++rows) time = t, v = x;
   EXPECT_GT(rows, 400);
   EXPECT_NEAR(v, 10.0 * (1.0 - std::exp(-time / 1e-3)), 1e-5);
+}
+
+// Save As into another folder makes it the circuit's: the run reads the subcircuit's
+// ".sct" there, beside the ".sym" it was placed from.
+TEST_F(EditCommandsTest, SaveAsIntoTheSubcircuitsFolderLetsTheRunFindThem) {
+  SettingsGuard settings;
+  const std::filesystem::path lib = dir.path() / "lib", first = dir.path() / "first";
+  std::filesystem::create_directory(lib);
+  std::filesystem::create_directory(first);
+  std::filesystem::current_path(lib);
+  write_rsub(400.0, 600.0);
+  build_rc(add_symbol(new sdi::sub("rsub", 1), {304, 160}, "RSUB1"));
+  std::filesystem::current_path(dir.path());
+  ASSERT_TRUE(doc.OnSaveDocument((first / "c.ckt").string()));  // a folder without them
+  ASSERT_TRUE(doc.OnSaveDocument((lib / "c.ckt").string()));
+  EXPECT_EQ(sdi::symbol_folder, lib.string());
+  g_editMessages.clear();
+  EXPECT_EQ(sdi::run_simulation(), 1);
+  EXPECT_EQ(g_editMessages, std::vector<std::string>{});
+  EXPECT_TRUE(std::filesystem::exists(lib / "c.plt"));
 }

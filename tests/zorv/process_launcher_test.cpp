@@ -1,12 +1,16 @@
 // Starting an external program: started only when its image replaced the child,
 // otherwise false with the system's reason; also when the system refuses a new process.
 #include <dlfcn.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -63,4 +67,33 @@ TEST(ProcessLauncher, AForkRefusedSaysWhy) {
   g_refuseFork = false;
   EXPECT_FALSE(started);
   EXPECT_EQ(why, std::strerror(EAGAIN));
+}
+
+// The editor ignores SIGXFSZ; a program it starts has the signal at its default action
+// (the kernel's list of ignored signals, read by the child itself, lacks it).
+TEST(ProcessLauncher, TheChildHasSIGXFSZAtItsDefault) {
+  TempDir dir;
+  const std::string fifo = (dir.path() / "status").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  auto ignored = [](const std::string& status) {  // SigIgn: a hexadecimal mask, bit n-1 for signal n
+    const std::size_t at = status.find("SigIgn:");
+    return at != std::string::npos && (std::stoull(status.substr(at + 7), nullptr, 16) >> (SIGXFSZ - 1) & 1) == 1;
+  };
+  struct sigaction was {}, ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGXFSZ, &ignore, &was);
+  std::ifstream self("/proc/self/status");
+  const bool editorIgnores = ignored(std::string(std::istreambuf_iterator<char>(self), {}));
+  std::string why;
+  const bool started = zorv::PosixProcessLauncher().StartDetached(
+      "/bin/sh", {"sh", "-c", "exec cat /proc/self/status > \"$0\"", fifo}, why);
+  sigaction(SIGXFSZ, &was, nullptr);
+  EXPECT_TRUE(editorIgnores);
+  ASSERT_TRUE(started) << why;
+  ::alarm(60);  // a child that never wrote would end the test here
+  std::ifstream child(fifo);  // opened once the child opens its end
+  const std::string status(std::istreambuf_iterator<char>(child), {});
+  ::alarm(0);
+  ASSERT_NE(status.find("SigIgn:"), std::string::npos) << status;
+  EXPECT_FALSE(ignored(status)) << status;
 }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <utility>
 
 #include <wx/aui/auibar.h>
 #include <wx/dialog.h>
@@ -21,6 +23,7 @@
 #include "sdi/zorv/zorv_canvas.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "zorv/circuit_builder.h"
+#include "zorv/smoke/buck_circuit.h"
 #include "zorv/smoke/gui_session.h"
 
 TEST(Smoke, DrawAWireAndPlaceAResistorWithTheMouseSaveAndUndoTheWire) {
@@ -163,4 +166,44 @@ TEST(Smoke, UndoAndRedoKeepTheSubcircuitsAndTheRunFindsThem) {
   ASSERT_EQ(said.size(), 1u);
   EXPECT_EQ(said[0].rfind("Simulation completed! Total simulation time = ", 0), 0u) << said[0];
   EXPECT_TRUE(std::filesystem::exists(lib / "c.plt"));
+}
+
+// Undo with nothing to undo, after New and after Open: greyed, and the command, sent as
+// its key would send it, neither says anything nor writes into the undo folder.
+TEST(Smoke, UndoIsOffAfterNewAndOpenUntilTheNextEdit) {
+  TempDir files;
+  const std::string path = (files.path() / "buck.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  GuiSession s({"--nosplash"});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  const zorv::UndoFiles& undo = s.View()->Core().Undo();
+  auto undoEnabled = [&] {
+    wxUpdateUIEvent update(wxID_UNDO);
+    s.Frame()->GetEventHandler()->ProcessEvent(update);
+    return update.GetEnabled();
+  };
+  const std::pair<const char*, std::function<void()>> rows[] = {
+      {"New", [&] { s.dialogs.answers = {wxID_NO}, s.Command(wxID_NEW); }},
+      {"Open", [&] { ASSERT_TRUE(s.Doc()->OnOpenDocument(path)); }},
+  };
+  for (const auto& [name, replace] : rows) {
+    SCOPED_TRACE(name);
+    s.View()->SaveBackup();  // an edit, undone: both snapshots exist
+    AddResistor({200, 160});
+    s.Command(wxID_UNDO);
+    ASSERT_TRUE(std::filesystem::exists(undo.Backup2()));
+    replace();
+    const int count = CircuitCount();
+    const std::size_t said = s.Messages().size();
+    EXPECT_FALSE(undoEnabled());
+    s.Command(wxID_UNDO);
+    EXPECT_EQ(s.Messages().size(), said);
+    EXPECT_EQ(CircuitCount(), count);
+    EXPECT_FALSE(std::filesystem::exists(undo.Backup()) || std::filesystem::exists(undo.Backup2()));
+    s.View()->SaveBackup();  // the next edit turns it on
+    AddResistor({400, 160});
+    EXPECT_TRUE(undoEnabled());
+    s.Command(wxID_UNDO);
+    EXPECT_EQ(CircuitCount(), count);
+  }
 }

@@ -2,6 +2,8 @@
 // file list, Save, the clipboard picture and printing, and what a failure shows.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <fstream>
 #include <memory>
 
@@ -333,4 +335,28 @@ TEST(Smoke, SaveOnACircuitNeverSavedAsksForAName) {
   sdi::delete_all_elements();
   ASSERT_EQ(sdi::open_circuit_file(path), sdi::circuit_read);
   EXPECT_EQ(CircuitCount(), 1);
+}
+
+// A save that a file-size limit cuts short says why, and keeps the old file and the change.
+TEST(Smoke, ASaveCutShortSaysWhyAndKeepsTheOldFile) {
+  TempDir files;
+  const std::string path = (files.path() / "buck.ckt").string();
+  ASSERT_TRUE(WriteBuckCircuit(path));
+  const std::string bytes = slurp(path);
+  GuiSession s({"--nosplash", path});
+  ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
+  s.View()->SaveBackup();  // an edit
+  AddResistor({600, 160});
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit was = limit;
+  limit.rlim_cur = bytes.size() / 2;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  s.Command(wxID_SAVE);
+  setrlimit(RLIMIT_FSIZE, &was);
+  EXPECT_EQ(s.Messages(), std::vector<std::string>{"Couldn't write file " + path + ": File too large"});
+  EXPECT_EQ(slurp(path), bytes);
+  EXPECT_TRUE(s.Doc()->IsModified());
+  for (const auto& e : std::filesystem::directory_iterator(files.path()))
+    EXPECT_EQ(e.path().filename(), "buck.ckt");  // no temporary left
 }

@@ -178,10 +178,12 @@ TEST(Smoke, ACloseAskedDuringARunWhoseCommandFailsIsForgotten) {
   struct FailingPlotter : zorv::ProcessLauncher {
     CMainFrame* frame = nullptr;
     bool fail = true;
+    wxString promised;  // the status line once the close was kept
     bool StartDetached(const std::string&, const std::vector<std::string>&, std::string&) override {
       if (!fail) return true;
       main_window().CreateProgressBar();
       frame->Close();  // kept until the command ends
+      promised = frame->GetStatusBar()->GetStatusText(0);
       main_window().DeleteProgressBar();
       throw std::runtime_error("no plotter");
     }
@@ -194,6 +196,8 @@ TEST(Smoke, ACloseAskedDuringARunWhoseCommandFailsIsForgotten) {
   s.Pump();
   EXPECT_EQ(s.Messages(), std::vector<std::string>{"The last command stopped on an error: no plotter\n\nSave the circuit now?"});
   EXPECT_FALSE(frame->CloseAskedDuringRun());
+  EXPECT_EQ(plotter.promised, "The window closes when the run has ended (Esc ends it now).");
+  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(0), "Ready");  // the close is no longer promised
   plotter.fail = false;
   s.Command(ZORV_ID(ViewPlot));
   s.Pump(10);

@@ -1,6 +1,7 @@
 #include "sdi/zorv/core/base/process_launcher.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,6 +36,11 @@ bool PosixProcessLauncher::StartDetached(const std::string& program, const std::
     setsid();
     const pid_t child = fork();
     if (child == 0) {
+      // The editor ignores SIGXFSZ for its own writes; an ignored signal survives
+      // exec, and the programs it starts expect the usual one.
+      struct sigaction usual {};
+      usual.sa_handler = SIG_DFL;
+      sigaction(SIGXFSZ, &usual, nullptr);
       execv(program.c_str(), cargv.data());
       const int err = errno;  // the exec failed: say why through the pipe
       (void)!write(report[1], &err, sizeof err);

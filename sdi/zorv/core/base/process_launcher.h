@@ -7,7 +7,8 @@
 //
 // Started means the program's image replaced the child: a missing or
 // non-executable program is a failure, not a process id. The child is never
-// left as a zombie: it runs as a grandchild that init reaps.
+// left as a zombie: it runs as a grandchild that init reaps. It starts with
+// SIGXFSZ at its default action, whatever the editor set for itself.
 #pragma once
 #include <string>
 #include <vector>

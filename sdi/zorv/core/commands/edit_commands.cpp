@@ -57,25 +57,31 @@ bool EditCommands::CanCopy() const { return m_view.Edit().SelectionActive(); }
 
 bool EditCommands::CanSelectAll() const { return !CircuitIsEmpty(); }
 
-bool EditCommands::SwapThrough(const std::filesystem::path& save, const std::filesystem::path& read) {
+EditCommands::Swap EditCommands::SwapThrough(const std::filesystem::path& save, const std::filesystem::path& read) {
   m_view.EndPlacing();
   m_view.Undo().RemoveStrangers();
-  const bool saved = m_view.StoreUndo(save);
+  Swap swap;
+  swap.saved = m_view.StoreUndo(save);
   // The reader's own "Couldn't Open File!" would not say which file is missing.
   const bool present = UndoFiles::IsPlainFile(read);
   const OpenResult result = present && m_files.restore ? m_files.restore(read.string()) : OpenResult::CannotOpen;
   if (result == OpenResult::CannotOpen) ShowMessage("Unable to read backup file");
-  if (result != OpenResult::Read) return false;
+  if (result != OpenResult::Read) return swap;
+  swap.read = true;
   m_view.Edit().Reset();
   m_view.Junctions().Forget();
   m_view.Host().Invalidate();
   m_view.Host().SetDocumentModified();
-  return saved;
+  return swap;
 }
 
 void EditCommands::OnEditUndo() {
+  // Greyed with nothing to undo (a document just made or opened): the command
+  // reaches here by its key too, and then neither writes nor reads a snapshot.
+  if (!m_view.UndoValid()) return;
   const UndoFiles& undo = m_view.Undo();
-  if (!SwapThrough(undo.Backup2(), undo.Backup())) return;
+  const Swap swap = SwapThrough(undo.Backup2(), undo.Backup());
+  if (!swap.saved || !swap.read) return;
   m_view.SetCanRedo(true);
   // The state just left becomes the undo point too, so a second Undo comes back.
   // Read as the circuit reader would take it: a file it refuses is not copied.
@@ -93,8 +99,12 @@ void EditCommands::OnEditUndo() {
 }
 
 void EditCommands::OnEditRedo() {
+  if (!m_view.CanRedo()) return;
   const UndoFiles& undo = m_view.Undo();
-  SwapThrough(undo.Backup(), undo.Backup2());
+  const Swap swap = SwapThrough(undo.Backup(), undo.Backup2());
+  // Undo goes back to the state Redo left only when both happened; a Redo that
+  // neither wrote nor read left "backup.ckt" and the circuit as they were.
+  if (swap.saved || swap.read) m_view.SetUndoValid(swap.saved && swap.read);
 }
 
 bool EditCommands::OnEditCopy() {

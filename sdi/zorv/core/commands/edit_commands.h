@@ -41,8 +41,12 @@ public:
   std::filesystem::path ClipboardFile() const;
 
 private:
+  struct Swap {
+    bool saved = false;  // the circuit shown was written to `save`
+    bool read = false;   // `read` replaced it
+  };
   // Writes the circuit to `save`, then reads `read` in its place.
-  bool SwapThrough(const std::filesystem::path& save, const std::filesystem::path& read);
+  Swap SwapThrough(const std::filesystem::path& save, const std::filesystem::path& read);
 
   ViewCore& m_view;
   CircuitFiles m_files;

@@ -76,8 +76,8 @@ public:
   // The circuit (or what `write` writes) to one of the undo files. A failure is
   // shown once, with the system's reason, until a write succeeds again.
   bool StoreUndo(const std::filesystem::path& target, const UndoFiles::Writer& write = nullptr);
-  // Whether "backup.ckt" holds a state to go back to; Undo sets it once it has
-  // written that file itself (the state it left).
+  // Whether "backup.ckt" holds a state to go back to; Undo and Redo set it once
+  // they have written that file themselves (the state they left).
   void SetUndoValid(bool valid) { m_undoValid = valid; }
   bool CanRedo() const { return m_canRedo != 0; }
   void SetCanRedo(bool canRedo) { m_canRedo = canRedo ? 1 : 0; }
