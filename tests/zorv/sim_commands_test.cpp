@@ -17,6 +17,7 @@
 #include "sdi/files/record_stream.h"
 #include "sdi/elements/source_elements.h"
 #include "sdi/zorv/core/commands/run_excitation.h"
+#include "sdi/zorv/rurozuze/plt_table.h"
 #include "zorv/sim_fixture.h"
 
 namespace {
@@ -198,6 +199,25 @@ TEST_F(SimCommandsTest, ANameWithAControlCharacterIsRefusedBeforeAnythingIsWritt
       }
     }
   EXPECT_FALSE(std::filesystem::exists("PWNED"));
+}
+
+// The real engine under a name of blanks, quotes and UTF-8: the table it writes is the
+// one the plotting program finds from its argument.
+TEST_F(SimCommandsTest, AnUnusualNameRunsAndItsTableReachesThePlotter) {
+  sdi::engine_entry = previousEngine;
+  const std::string folder = (dir.path() / "Schaltung \u00e4 'q' \"d\"").string();
+  std::filesystem::create_directory(folder);
+  base_name = folder + "/Schaltung \u00e4";
+  build_rc();
+  sim.OnSimulationRun();
+  ASSERT_EQ(launcher.starts.size(), 1u);
+  rurozuze::PltTable table;
+  std::string problem;
+  EXPECT_TRUE(rurozuze::ReadPltTable(rurozuze::RestoredPath(launcher.starts[0].argv[1]), table, problem)) << problem;
+  EXPECT_EQ(table.labels, std::vector<std::string>{"Vc"});
+  sim.OnSsViewSequence();  // read under the same name: no report yet, and it says where
+  EXPECT_EQ(messages, std::vector<std::string>{"No switching sequence exists yet (" + base_name +
+                                               ".seq).\nSteady_State > Run writes it when it reaches the steady state."});
 }
 
 TEST_F(SimCommandsTest, RunsAreEnabledUnlessTheBlockerSaysOtherwise) {
