@@ -14,6 +14,7 @@
 #include "sdi/elements/simrec.h"
 #include "sdi/base/report.h"
 #include "sdi/elements/source_elements.h"
+#include "simu/base/control_characters.h"
 #include "simu/input/run_settings.h"
 
 namespace sdi {
@@ -113,6 +114,14 @@ void name_elements() {
 }
 
 int write_netlist_file(const std::string& path, const std::string& circuit_name, int& node_count) {
+  // The circuit's name is a line of the file: a line end in it would add lines of its own.
+  if (has_control_character(path) || has_control_character(circuit_name)) {
+    show_message("Couldn't write " + shown_name(path) + ": " +
+                 (has_control_character(path) ? std::string("its name has a control character")
+                                              : "the circuit name " + shown_name(circuit_name) +
+                                                    " has a control character"));
+    return 1;
+  }
   counting_scope counting;
   writer.conditions = 0;
   writer.hidden_ids.clear();

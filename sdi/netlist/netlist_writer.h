@@ -10,7 +10,10 @@
 // node_count grows by the internal nodes of sine sources and op-amps. The
 // result counts the writer's errors (internal reports, a file that could not
 // be written, "Incomplete Circuit" for a row with an unconnected or control
-// node); 0 means a complete netlist.
+// node); 0 means a complete netlist. A path or circuit name holding a control
+// character (bytes 0x01-0x1f, 0x7f) is refused before anything is done: "Couldn't
+// write <path>: its name has a control character" (or "...: the circuit name <name>
+// has a control character"), the character shown as an escape, and 1.
 #pragma once
 
 #include <string>

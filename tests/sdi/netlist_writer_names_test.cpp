@@ -123,12 +123,16 @@ TEST(NetlistWriterEdges, FourDigitNumbersFillTheReferenceFields) {
 }
 
 // A netlist that cannot be written is named with the system's reason, counted as
-// an error (the run does not start) and is no internal fault.
+// an error (the run does not start) and is no internal fault. A name holding a control
+// character is never written: its line end would add lines to the netlist.
 TEST(NetlistWriterEdges, AFileThatCannotBeWrittenIsNamedWithItsReason) {
   TempDir dir;
-  const struct { const char* path; const char* message; } rows[] = {
-      {"missing/c.m", "Couldn't write missing/c.m: No such file or directory"},
-      {"/dev/full", "Couldn't write /dev/full: No space left on device"},
+  const struct { const char* path; const char* name; const char* message; } rows[] = {
+      {"missing/c.m", "c", "Couldn't write missing/c.m: No such file or directory"},
+      {"/dev/full", "c", "Couldn't write /dev/full: No space left on device"},
+      {"c\nnumn = 1;\n.m", "c", "Couldn't write c\\nnumn = 1;\\n.m: its name has a control character"},
+      {"c\x7f.m", "c\x7f", "Couldn't write c\\x7f.m: its name has a control character"},
+      {"c.m", "c\nnumn = 1;", "Couldn't write c.m: the circuit name c\\nnumn = 1; has a control character"},
   };
   WriterCircuit c;
   c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
@@ -138,9 +142,35 @@ TEST(NetlistWriterEdges, AFileThatCannotBeWrittenIsNamedWithItsReason) {
     if (row.path[0] == '/' && !std::filesystem::exists(row.path)) continue;  // no such device here
     Capture cap;
     int nodes = 2;
-    EXPECT_EQ(sdi::write_netlist_file(row.path, "c", nodes), 1) << row.path;
+    EXPECT_EQ(sdi::write_netlist_file(row.path, row.name, nodes), 1) << row.path;
     EXPECT_EQ(cap.messages, std::vector<std::string>{row.message});
     EXPECT_TRUE(cap.errors.empty()) << row.path;
+  }
+  EXPECT_FALSE(std::filesystem::exists("c\nnumn = 1;\n.m"));
+  EXPECT_FALSE(std::filesystem::exists("c\x7f.m"));
+  EXPECT_FALSE(std::filesystem::exists("c.m"));
+}
+
+// Blanks, quotes, backslashes, UTF-8 and long paths are written as they are, and read back.
+TEST(NetlistWriterEdges, AnyNameWithoutAControlCharacterIsWrittenAsItIs) {
+  TempDir dir;
+  const std::string folder = std::string(200, 'f') + "/" + std::string(200, 'g');
+  std::filesystem::create_directories(folder);
+  const std::string names[] = {"Schaltung \u00e4", "it's \"quoted\" \\ [x] % y", folder + "/" + std::string(200, 'n')};
+  WriterCircuit c;
+  c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
+  c.add(new sdi::port(sdi::kind_voltage_port, 1), {1, 0}, "Vo");
+  sdi::name_elements();
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    Capture cap;
+    int nodes = 2;
+    ASSERT_EQ(sdi::write_netlist_file(name + ".m", name, nodes), 0);
+    EXPECT_TRUE(cap.messages.empty());
+    EXPECT_NE(slurp(name + ".m").find("\n% Circuit name : " + name + "\n\n% Circuit Description\n"), std::string::npos);
+    ReadBackSettings read_back(name + ".m");
+    EXPECT_EQ(sim_netlist.numn, 2u);
+    EXPECT_EQ(sim_netlist.outputs.size(), 1u);
   }
 }
 

@@ -277,6 +277,67 @@ TEST_F(EditCommandsTest, SubcircuitNewSaveOpenAndUndo) {
   EXPECT_FALSE(std::filesystem::exists(folder + "/buck.sct"));
 }
 
+// Save As and Subcircuit Save As refuse a name that a run could not use (a control
+// character would end a line of the netlist or of the plot script), before anything is
+// written; any other name is saved. The file already open is saved under its own name.
+TEST_F(EditCommandsTest, SaveAsRefusesANameWithAControlCharacter) {
+  const std::string folder = dir.path().string() + "/";
+  std::filesystem::create_directory(folder + "a\nb");
+  doc.OnNewDocument();
+  AddResistor({200, 160});
+  host.modified = true;
+  // shown: the file as the refusal names it; empty when it is saved.
+  const struct { std::string name, shown; } rows[] = {
+      {"x\nsystem \"touch PWNED\"\n", "x\\nsystem \"touch PWNED\"\\n"},
+      {"a\nb/c", "a\\nb/c"},
+      {"esc\x1b", "esc\\x1b"},
+      {"Schaltung \u00e4 'q' \"d\"", ""},
+      {std::string(250, 'l'), ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string ckt = folder + row.name + ".ckt", sct = folder + row.name + ".sct";
+    g_editMessages.clear();
+    const bool saved = doc.OnSaveDocument(ckt);
+    subHost.toSave = sct;
+    sub.OnSubcircuitSaveAs();
+    EXPECT_EQ(std::filesystem::exists(ckt), row.shown.empty());
+    EXPECT_EQ(std::filesystem::exists(sct), row.shown.empty());
+    if (row.shown.empty()) {
+      EXPECT_TRUE(saved);
+      EXPECT_TRUE(g_editMessages.empty());
+      EXPECT_EQ(doc.FileName(), sct);
+      continue;
+    }
+    EXPECT_FALSE(saved);
+    const std::string file = "File " + folder + row.shown;
+    EXPECT_EQ(g_editMessages,
+              (std::vector<std::string>{
+                  file + ".ckt has a control character in its name: the circuit is not saved. Choose a name without one.",
+                  file + ".sct has a control character in its name: the subcircuit is not saved. Choose a name without one."}));
+    EXPECT_EQ(doc.FileName(), "Untitled.ckt");
+    EXPECT_TRUE(host.modified);
+  }
+  // A file of such a name that was opened is saved in place.
+  const std::string odd = folder + "odd\n";
+  std::filesystem::copy_file(folder + "Schaltung \u00e4 'q' \"d\".ckt", odd + ".ckt");
+  std::filesystem::copy_file(folder + "Schaltung \u00e4 'q' \"d\".sct", odd + ".sct");
+  ASSERT_TRUE(doc.OnOpenDocument(odd + ".ckt"));
+  AddResistor({296, 160});
+  ASSERT_TRUE(doc.OnSaveDocument(odd + ".ckt"));
+  ASSERT_TRUE(sub.OpenSubcircuit(odd + ".sct"));
+  AddResistor({296, 160});
+  ASSERT_TRUE(sub.OnSubcircuitSave());
+  sdi::elist back;
+  ASSERT_TRUE(sdi::read_element_file(odd + ".sct", back));
+  EXPECT_EQ(back.count(), 2);
+  sdi::delete_list_elements(back);
+  ASSERT_TRUE(doc.OnOpenDocument(odd + ".ckt"));
+  EXPECT_EQ(CircuitCount(), 2);
+  EXPECT_TRUE(g_editMessages.empty());
+  EXPECT_FALSE(std::filesystem::exists("PWNED"));
+}
+
 TEST_F(EditCommandsTest, LibraryEntriesAndPlacingOne) {
   const char* shape = "41,33,16,16\n2\n0,0,40,0\n0,32,40,32\n2\n0,16\n32,16\n1\nVin\n";
   std::ofstream("Buck.sym") << "BUCK\n" << shape;

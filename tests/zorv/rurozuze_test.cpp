@@ -40,6 +40,49 @@ TEST(Rurozuze, AGoodTableIsPlottedWithOneCurvePerOutput) {
   EXPECT_NE(plot.find("IL ####"), std::string::npos) << plot;
 }
 
+// Any name is plotted but one holding a control character: that would end a line of
+// gnuplot's script, and what follows would run as a command of its own.
+TEST(Rurozuze, ATableIsPlottedWhateverItsNameUnlessAControlCharacterIsInIt) {
+  TempDir dir;
+  const std::string deep = std::string(200, 'd') + "/" + std::string(200, 'e') + "/" + std::string(200, 'f');
+  std::filesystem::create_directories(deep);
+  // shown: the name as the refusal gives it; empty when the table plots.
+  const struct { std::string name, shown; } rows[] = {
+      {"my run.plt", ""},
+      {"it's \"quoted\" \\ too.plt", ""},
+      {"Schaltung \u00e4.plt", ""},
+      {deep + "/a long path.plt", ""},
+      {"x\nsystem \"touch PWNED\"\n.plt", "x\\nsystem \"touch PWNED\"\\n.plt"},
+      {"x\rsystem \"touch PWNED\"\r.plt", "x\\rsystem \"touch PWNED\"\\r.plt"},
+      {"tab\there.plt", "tab\\there.plt"},
+      {"esc\x1b.plt", "esc\\x1b.plt"},
+      {"del\x7f.plt", "del\\x7f.plt"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string path = (dir.path() / row.name).string();
+    write_text(path, kGoodTable);
+    std::filesystem::remove("plot.txt");
+    rurozuze::PltTable table;
+    std::string problem;
+    const bool read = rurozuze::ReadPltTable(path, table, problem);
+    if (row.shown.empty()) {
+      ASSERT_TRUE(read) << problem;
+      ASSERT_EQ(rurozuze::RunGnuplot("set output 'plot.txt'\n" +
+                                     rurozuze::PlotScript(table, path, rurozuze::Terminal::Text)), 0);
+      EXPECT_NE(slurp("plot.txt").find("Vout ****"), std::string::npos) << slurp("plot.txt");
+      continue;
+    }
+    EXPECT_FALSE(read);
+    EXPECT_EQ(problem, "The result table " + dir.path().string() + "/" + row.shown +
+                           " has a control character in its name: it is not plotted");
+    // Nor does a script made for it anyway hand gnuplot a command.
+    table.labels = {"Vout", "IL"};
+    rurozuze::RunGnuplot("set output 'plot.txt'\n" + rurozuze::PlotScript(table, path, rurozuze::Terminal::Text));
+    EXPECT_FALSE(std::filesystem::exists("PWNED"));
+  }
+}
+
 TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
   TempDir dir;
   const std::string path = (dir.path() / "c.plt").string();

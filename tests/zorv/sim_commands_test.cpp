@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <stdexcept>
 #include <tuple>
 
@@ -16,6 +17,7 @@
 #include "sdi/files/record_stream.h"
 #include "sdi/elements/source_elements.h"
 #include "sdi/zorv/core/commands/run_excitation.h"
+#include "sdi/zorv/rurozuze/plt_table.h"
 #include "zorv/sim_fixture.h"
 
 namespace {
@@ -138,6 +140,84 @@ TEST_F(SimCommandsTest, ThePlotProgramComesFromTheExecutablesFolderWithBlanksAsS
   ASSERT_EQ(launcher.starts.size(), 1u);
   EXPECT_EQ(launcher.starts[0].program, "/opt/zorv/bin/rurozuze");
   EXPECT_EQ(launcher.starts[0].argv, (std::vector<std::string>{"rurozuze", "/tmp/my*files/c.plt"}));
+}
+
+// Every file of the folder, below it too.
+std::set<std::string> FilesIn(const std::filesystem::path& folder) {
+  std::set<std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) files.insert(entry.path().string());
+  return files;
+}
+
+// A base path that would end a line of the netlist or of the plotting program's script
+// is refused before anything is written, run or started; any other name runs and plots.
+TEST_F(SimCommandsTest, ANameWithAControlCharacterIsRefusedBeforeAnythingIsWrittenOrStarted) {
+  const std::string folder = dir.path().string() + "/";
+  for (const char* sub : {"Schaltung \u00e4 'q' \"d\"", "x\ny"}) std::filesystem::create_directory(folder + sub);
+  // shown: the base path as a refusal names it; empty when it runs.
+  const struct { std::string base, shown; } bases[] = {
+      {folder + "Schaltung \u00e4 'q' \"d\"/Schaltung \u00e4", ""},
+      {folder + std::string(250, 'l'), ""},
+      {folder + "x\nsystem \"touch PWNED\"\n", folder + "x\\nsystem \"touch PWNED\"\\n"},
+      {folder + "x\ny/c", folder + "x\\ny/c"},
+      {folder + "bell\a", folder + "bell\\x07"},
+  };
+  const struct { void (zorv::SimCommands::*command)(); bool runs, plots; const char* file; const char* outcome; } commands[] = {
+      {&zorv::SimCommands::OnSimulationRun, true, true, ".m",
+       "the simulation is not run. Save the circuit under a name without one."},
+      {&zorv::SimCommands::OnSsRun, true, false, ".m",
+       "the simulation is not run. Save the circuit under a name without one."},
+      {&zorv::SimCommands::OnSsLimsimRun, true, true, ".m",
+       "the simulation is not run. Save the circuit under a name without one."},
+      {&zorv::SimCommands::OnSimulationViewPlot, false, true, ".plt", "it is not plotted."},
+  };
+  build_rc();
+  for (const auto& b : bases)
+    for (const auto& c : commands) {
+      SCOPED_TRACE(b.base + c.file);
+      base_name = b.base;
+      std::filesystem::remove(b.base + ".m");
+      const std::set<std::string> before = FilesIn(dir.path());
+      messages.clear();
+      launcher.starts.clear();
+      g_engine.calls = 0;
+      (sim.*c.command)();
+      if (!b.shown.empty()) {
+        EXPECT_EQ(messages, std::vector<std::string>{"File " + b.shown + c.file +
+                                                     " has a control character in its name: " + c.outcome});
+        EXPECT_EQ(g_engine.calls, 0);
+        EXPECT_TRUE(launcher.starts.empty());
+        EXPECT_EQ(FilesIn(dir.path()), before);
+        continue;
+      }
+      EXPECT_TRUE(messages.empty());
+      EXPECT_EQ(g_engine.calls, c.runs ? 1 : 0);
+      EXPECT_EQ(std::filesystem::exists(b.base + ".m"), c.runs);
+      ASSERT_EQ(launcher.starts.size(), c.plots ? 1u : 0u);
+      if (c.plots) {
+        EXPECT_EQ(launcher.starts[0].argv[1], zorv::SimCommands::PlotArgument(b.base));
+      }
+    }
+  EXPECT_FALSE(std::filesystem::exists("PWNED"));
+}
+
+// The real engine under a name of blanks, quotes and UTF-8: the table it writes is the
+// one the plotting program finds from its argument.
+TEST_F(SimCommandsTest, AnUnusualNameRunsAndItsTableReachesThePlotter) {
+  sdi::engine_entry = previousEngine;
+  const std::string folder = (dir.path() / "Schaltung \u00e4 'q' \"d\"").string();
+  std::filesystem::create_directory(folder);
+  base_name = folder + "/Schaltung \u00e4";
+  build_rc();
+  sim.OnSimulationRun();
+  ASSERT_EQ(launcher.starts.size(), 1u);
+  rurozuze::PltTable table;
+  std::string problem;
+  EXPECT_TRUE(rurozuze::ReadPltTable(rurozuze::RestoredPath(launcher.starts[0].argv[1]), table, problem)) << problem;
+  EXPECT_EQ(table.labels, std::vector<std::string>{"Vc"});
+  sim.OnSsViewSequence();  // read under the same name: no report yet, and it says where
+  EXPECT_EQ(messages, std::vector<std::string>{"No switching sequence exists yet (" + base_name +
+                                               ".seq).\nSteady_State > Run writes it when it reaches the steady state."});
 }
 
 TEST_F(SimCommandsTest, RunsAreEnabledUnlessTheBlockerSaysOtherwise) {

@@ -9,10 +9,16 @@ namespace rurozuze {
 
 namespace {
 
-// A gnuplot string literal: single quotes, a quote inside doubled.
+// A gnuplot string literal: single quotes, a quote inside doubled. A control character
+// is left out: a line end would close the command and start another (the table's reader
+// refuses such a path; this keeps any other text from doing it).
 std::string Quoted(const std::string& text) {
   std::string q = "'";
-  for (char c : text) q += c == '\'' ? std::string("''") : std::string(1, c);
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7f) continue;
+    q += c == '\'' ? std::string("''") : std::string(1, c);
+  }
   return q + "'";
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "simu/base/control_characters.h"
 #include "simu/base/regular_file.h"
 
 namespace rurozuze {
@@ -96,6 +97,11 @@ std::string ReadProblem(LineReader::Got got, const LineReader& in, const std::st
 }  // namespace
 
 bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem) {
+  // The path goes into gnuplot's script, where a line end would start a command of its own.
+  if (has_control_character(path)) {
+    problem = "The result table " + shown_name(path) + " has a control character in its name: it is not plotted";
+    return false;
+  }
   // Never blocking (a pipe), and only a table the engine could have written.
   int fd = -1;
   const file_check opened = open_regular_file(path.c_str(), kMaxTableBytes, fd);

@@ -24,7 +24,10 @@ inline constexpr unsigned long long kMaxTableBytes = 1ULL << 31;
 inline constexpr std::size_t kMaxLineBytes = std::size_t{16} << 20;
 
 // The table is opened without blocking and read a line at a time, up to the limits
-// above. Besides the checks above: "Cannot open the result table <path>", "The
+// above. A path holding a control character (bytes 0x01-0x1f, 0x7f), which would end
+// a line of gnuplot's script, is refused before it is opened: "The result table <path,
+// each such character as an escape> has a control character in its name: it is not
+// plotted". Besides the checks above: "Cannot open the result table <path>", "The
 // result table <path> is not a regular file" (a pipe, a device), "The result table
 // <path> is larger than 2147483648 bytes" (also when it grew past that while read),
 // "<path>, line <n>: the line is longer than 16777216 bytes", "Cannot read the result

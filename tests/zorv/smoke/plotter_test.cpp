@@ -1,6 +1,7 @@
-// The plotting program on a table without rows, run as its own process on the X
-// server: it says so in a box, and once the box is closed it has ended, with no
-// gnuplot started.
+// The plotting program on a table it refuses, run as its own process on the X
+// server: it says why in a box, and once the box is closed it has ended, with no
+// gnuplot started. A table named with a line end and a gnuplot command after it is
+// refused too: the command never runs.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -18,10 +19,19 @@
 
 namespace fs = std::filesystem;
 
-TEST(Smoke, ThePlotterSaysATableWithoutRowsHasNoneAndEnds) {
+namespace {
+
+struct RefusedTable {
+  const char* name;
+  const char* text;
+  const char* says;  // in the message
+};
+
+void ShowsWhyAndEnds(const RefusedTable& row) {
+  SCOPED_TRACE(row.says);
   TempDir dir;
-  const fs::path table = dir.path() / "empty run.plt";
-  write_text(table.string(), "Time Vout IL \n");
+  const fs::path table = dir.path() / row.name;
+  write_text(table.string(), row.text);
   // A gnuplot on the PATH that notes each start.
   const fs::path bin = dir.path() / "bin", started = dir.path() / "gnuplot-started";
   fs::create_directory(bin);
@@ -37,6 +47,7 @@ TEST(Smoke, ThePlotterSaysATableWithoutRowsHasNoneAndEnds) {
   if (pid == 0) {
     setenv("PATH", (bin.string() + ":" + std::getenv("PATH")).c_str(), 1);
     if (!freopen(log.c_str(), "w", stderr)) _exit(126);
+    if (chdir(dir.path().c_str()) != 0) _exit(126);  // where a command in the name would leave its file
     std::string argument = table.string();
     for (char& c : argument) c = c == ' ' ? '*' : c;  // as the editor passes it
     execl(ZORV_RUROZUZE, "rurozuze", argument.c_str(), static_cast<char*>(nullptr));
@@ -57,6 +68,18 @@ TEST(Smoke, ThePlotterSaysATableWithoutRowsHasNoneAndEnds) {
   EXPECT_EQ(exited, pid) << "still running after its box closed";
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
   EXPECT_FALSE(fs::exists(started)) << "gnuplot was started";
-  EXPECT_NE(slurp(log).find("the table holds no rows"), std::string::npos) << slurp(log);
+  EXPECT_FALSE(fs::exists(dir.path() / "PWNED")) << "a command in the name ran";
+  EXPECT_NE(slurp(log).find(row.says), std::string::npos) << slurp(log);
   XCloseDisplay(held);
+}
+
+}  // namespace
+
+TEST(Smoke, ThePlotterSaysWhyItRefusesATableAndEnds) {
+  const RefusedTable rows[] = {
+      {"empty run.plt", "Time Vout IL \n", "the table holds no rows"},
+      {"x\nsystem \"touch PWNED\"\n.plt", "Time Vout\n0 1\n1e-5 2\n",
+       "/x\\nsystem \"touch PWNED\"\\n.plt has a control character in its name: it is not plotted"},
+  };
+  for (const RefusedTable& row : rows) ShowsWhyAndEnds(row);
 }

@@ -9,6 +9,7 @@
 #include "sdi/zorv/core/commands/run_excitation.h"
 #include "sdi/zorv/core/commands/sequence_text.h"
 #include "sdi/zorv/core/dialogs/settings_forms.h"
+#include "sdi/zorv/core/document/doc_names.h"
 #include "sdi/zorv/core/view/view_core.h"
 #include "simu/base/regular_file.h"
 #include "simu/input/run_settings.h"
@@ -57,6 +58,13 @@ bool SimCommands::BeginRun() {
   // What Select does: the element being placed goes, what is placed stays, and
   // the selection ends (run preparation deselects every element anyway).
   m_view.Edit().OnSelect();
+  // The netlist and the plotting program's script hold the files' names as text.
+  const std::string refused =
+      NameRefusal(m_host.BasePath() + ".m", "the simulation is not run. Save the circuit under a name without one.");
+  if (!refused.empty()) {
+    ShowMessage(refused);
+    return false;
+  }
   return CheckPortAndGround() != 0;
 }
 
@@ -109,6 +117,10 @@ std::string SimCommands::PlotArgument(const std::string& basePath) {
 }
 
 void SimCommands::OnSimulationViewPlot() {
+  if (const std::string refused = NameRefusal(m_host.BasePath() + ".plt", "it is not plotted."); !refused.empty()) {
+    ShowMessage(refused);
+    return;
+  }
   const std::string program = m_host.ExecutableFolder() + "/rurozuze";
   std::string why;
   if (!m_launcher->StartDetached(program, {"rurozuze", PlotArgument(m_host.BasePath())}, why))

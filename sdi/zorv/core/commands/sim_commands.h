@@ -6,7 +6,9 @@
 //
 // Runs go through the launcher (sdi/netlist/launcher.h), which prepares the circuit,
 // writes "<base>.m" and calls the engine in this thread. A run first removes an
-// element being placed (nothing placed is lost), then needs a port and a ground.
+// element being placed (nothing placed is lost), then needs a base path without a
+// control character (NameRefusal, doc_names.h), a port and a ground; View Plot
+// refuses such a base path too, before anything is written or started.
 // After a transient run run_ss, run_one_c and run_stop_close stay 0; after a
 // steady-state run run_ss is 1; a limited run puts run_stop_close back.
 // External programs that cannot start leave a status-bar line, never a box.

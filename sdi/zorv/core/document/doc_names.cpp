@@ -1,5 +1,7 @@
 #include "sdi/zorv/core/document/doc_names.h"
 
+#include "simu/base/control_characters.h"
+
 namespace zorv {
 
 std::string FolderOf(const std::string& path) {
@@ -23,5 +25,10 @@ std::string UntitledBaseAfter(const std::string& basePath) {
 std::string MainTitle(const std::string& fileName) { return "ZORV - " + fileName; }
 
 std::string SavePrompt(const std::string& name) { return "Save changes to " + name + "?"; }
+
+std::string NameRefusal(const std::string& path, const std::string& outcome) {
+  if (!has_control_character(path)) return std::string();
+  return "File " + shown_name(path) + " has a control character in its name: " + outcome;
+}
 
 }  // namespace zorv

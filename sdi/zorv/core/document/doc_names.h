@@ -28,6 +28,14 @@ std::string MainTitle(const std::string& fileName);
 // The question asked before a changed circuit is closed (New, Open, Exit).
 std::string SavePrompt(const std::string& name);
 
+// Why a file may not be written under this path, or empty: a control character in it
+// (bytes 0x01-0x1f, 0x7f; a line end above all) would end a line of the netlist or of
+// the plotting program's script, and what follows would run as a command.
+// The text names the file with each control character as an escape (a line end as the
+// two characters \n):
+//     File /tmp/a\nb.ckt has a control character in its name: the circuit is not saved. ...
+std::string NameRefusal(const std::string& path, const std::string& outcome);
+
 // The file name a new document shows.
 inline const char* const kUntitledFile = "Untitled.ckt";
 // The file name a new subcircuit shows.

@@ -8,6 +8,7 @@
 #include "sdi/edit/select_ops.h"
 #include "sdi/zorv/core/base/messages.h"
 #include "sdi/zorv/core/view/view_core.h"
+#include "sdi/zorv/core/document/doc_names.h"
 #include "sdi/zorv/core/document/zorv_doc_core.h"
 
 namespace zorv {
@@ -57,6 +58,14 @@ void Subcircuits::OnSubcircuitSaveAs() {
 
 bool Subcircuits::SaveSubcircuit(const std::string& path) {
   const std::string file = path.empty() ? m_doc.SubcircuitPath() : path;
+  // A new name must be one the runs can use; the open subcircuit file is written as it is.
+  if (!(m_doc.IsSubcircuit() && file == m_doc.FileName())) {
+    if (const std::string refused = NameRefusal(file, "the subcircuit is not saved. Choose a name without one.");
+        !refused.empty()) {
+      ShowMessage(refused);
+      return false;
+    }
+  }
   if (!sdi::write_element_file(file, sdi::circuit)) {
     ShowMessage("Subcircuit couldn't be saved");
     return false;

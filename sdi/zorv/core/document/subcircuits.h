@@ -39,7 +39,8 @@ public:
   void OnSubcircuitSaveAs();
   // Writes every element of the circuit to `path` (the document's subcircuit path
   // when empty). On success the file becomes the open one; on failure
-  // "Subcircuit couldn't be saved" and nothing changes.
+  // "Subcircuit couldn't be saved" and nothing changes. A path other than the open
+  // subcircuit file's that holds a control character is refused (NameRefusal).
   bool SaveSubcircuit(const std::string& path);
   // Reads a subcircuit file in place of the circuit; false (the model's message
   // shown) leaves circuit, names and title as they were.

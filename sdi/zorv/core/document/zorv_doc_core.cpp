@@ -47,6 +47,14 @@ bool DocCore::OnOpenDocument(const std::string& path) {
 }
 
 bool DocCore::OnSaveDocument(const std::string& path) {
+  // A new name (Save As) must be one the runs can use; the open file is written as it is.
+  if (path != m_fileName) {
+    const std::string refused = NameRefusal(path, "the circuit is not saved. Choose a name without one.");
+    if (!refused.empty()) {
+      ShowMessage(refused);
+      return false;
+    }
+  }
   if (!m_files.save || !m_files.save(path)) return false;
   m_subcircuit = false;
   m_fileName = path;

@@ -42,6 +42,8 @@ public:
   bool OnOpenDocument(const std::string& path);
   // Writes the circuit to exactly `path`; on success the names follow it and the
   // document is unmodified. On failure nothing changes and the document stays modified.
+  // A path other than the open file's that holds a control character is refused
+  // (NameRefusal) before anything is written.
   bool OnSaveDocument(const std::string& path);
 
   // Subcircuit documents, stored as element records (".sct") by every save.
