@@ -60,6 +60,22 @@ inline const std::string h_bridge = netlist_of(
      "R1 2 4 3.3", "L1 4 3 4.7e-4"},
     {"I D1", "I D2", "I D3", "I D4", "I L1|IL"}, 5);
 
+// Buck converter in discontinuous conduction: 12 V, S1 on for the first half of each
+// period T (both switches off at the start), D1, L1 and C1 scaled with T (T x 1 H/s and
+// T x 10 F/s), R1 50 ohm: the same cycle at every frequency in its own time. A cycle
+// begins where D1 stops conducting, with both switches off. Numbers as the netlist
+// writer writes them ("1e-7").
+inline std::string buck_dcm(const std::string& period, const std::string& half, const std::string& l,
+                            const std::string& c) {
+  return netlist_of("tsim = 1\ntd = 1e-9\npoints = 500\nswinit = [ 0 0 ]\nx0 = [ 0\n 0 ]\ntmd = [ 0 " + period +
+                        " 1 1\n " + half + " " + period + " 0 1 ]\n" +
+                        "Cy = [ 1 0\n -1 0 ]\nCt = [ 0 0 0 0\n 0 0 0 0 ]\nCsw = [ 1\n 1 ]\nCc = [ 0\n 0 ]\n"
+                        "thon(1,:)=[ 2 2 ];\nthoff(1,:)=[ 2 1 ];\n",
+                    {"V1 1 0 12|V1", "S1 1 2 0|S1", "D1 0 2 0|D1", "L1 2 3 " + l + "|L1", "C1 3 0 " + c + "|C1",
+                     "R1 3 0 50|R1", "I01 3 0 0|Vout"},
+                    {"I D1", "V I01|Vout"}, 4);
+}
+
 struct pss_state {
   run_output run;
   std::vector<double> x;   // the states of the state file
