@@ -1,9 +1,14 @@
 // The engine's message-box hooks and the text that ends a run.
 //
-// error_box / info_box go to main_window().message_box (run_services.h).
+// Every box of the engine goes to main_window().message_box (run_services.h) through
+// engine_box, which keeps the time it stays open out of the run's clock (stopwatch.h).
 #pragma once
 
 #include <string>
+
+#include "simu/base/run_services.h"
+
+int engine_box(const char* text, box_style style);   // the box's result
 
 int error_box(const char* text);   // plain OK box; always returns 0
 int info_box(const char* text);    // information box; returns the box's result

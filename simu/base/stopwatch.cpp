@@ -27,7 +27,9 @@ int current_category = 0;  // kept across runs, as timer_init leaves it
 std::uint64_t last_mark = 0;
 std::uint64_t watch_start = 0;
 std::uint64_t watch_stop = 0;
-std::uint64_t watch_waited = 0;
+std::uint64_t waited = 0;        // the user's waits so far, never reset: the clock only moves on
+int waits_open = 0;
+std::uint64_t wait_from = 0;
 
 void charge(int k) {
   std::uint64_t now = now_ms();
@@ -37,7 +39,15 @@ void charge(int k) {
 
 }  // namespace
 
-std::uint64_t now_ms() { return steady_ms(); }
+std::uint64_t now_ms() { return (waits_open ? wait_from : steady_ms()) - waited; }
+
+user_wait::user_wait() {
+  if (waits_open++ == 0) wait_from = steady_ms();
+}
+
+user_wait::~user_wait() {
+  if (--waits_open == 0) waited += steady_ms() - wait_from;
+}
 
 void timer_init(const char* const* labels) {
   for (auto& t : totals) t = 0;
@@ -63,16 +73,9 @@ void timer_report() {
   }
 }
 
-void stopwatch_start() {
-  watch_start = now_ms();
-  watch_waited = 0;
-}
+void stopwatch_start() { watch_start = now_ms(); }
 void stopwatch_stop() { watch_stop = now_ms(); }
-void stopwatch_exclude(std::uint64_t ms) { watch_waited += ms; }
-std::uint64_t stopwatch_elapsed() {
-  const std::uint64_t run = watch_stop >= watch_start ? watch_stop - watch_start : 0;
-  return run > watch_waited ? run - watch_waited : 0;
-}
+std::uint64_t stopwatch_elapsed() { return watch_stop >= watch_start ? watch_stop - watch_start : 0; }
 
 str ms_to_text(std::uint64_t ms) {
   char buf[32];

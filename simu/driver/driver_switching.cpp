@@ -151,8 +151,11 @@ int transient_driver::at_cycle_found() {
     }
     if (!one_c_checked_ && begun_ && accel_) accel_->at_cycle(cyc_, x_);
     if (bounds_on_) clamp_states(x_, bounds_);
-    // The next cycle starts afresh from the present point.
+    // The next cycle starts afresh from the present point. Skelboe's cycles begin at the
+    // reference setting, and so do the store's, so that the report of a converged run is
+    // Skelboe's last cycle: its extrapolated state may leave that setting at once.
     cyc_.count = 0;
+    if (method_ == 2) cyc_.started = 0;
     resolve_setting();
     outputs();
     stop_if_non_finite(t_);   // the method's new state

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "simu/base/console.h"
+#include "simu/base/messages.h"
 #include "simu/input/netlist.h"
 #include "simu/input/options.h"
 #include "simu/driver/run_checks.h"
@@ -57,10 +58,10 @@ int simu(int argc, char** argv) {
       scope.frame->CreateProgressBar();
       result = sim_main();
     } catch (const char* text) {
-      main_window().message_box(text, box_style::plain);
+      engine_box(text, box_style::plain);
       result = 0;
     } catch (...) {
-      main_window().message_box("Catch(...)  Simulation Error: Check your circuit!", box_style::plain);
+      engine_box("Catch(...)  Simulation Error: Check your circuit!", box_style::plain);
       result = 0;
     }
     stopwatch_stop();

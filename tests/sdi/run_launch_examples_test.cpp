@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
+#include <sstream>
+#include <string>
 #include <thread>
 
 #include "run_launch_circuits.h"
@@ -14,7 +17,7 @@
 #include "sdi/netlist/connectivity.h"
 #include "sdi/elements/node_errors.h"
 #include "sdi/elements/node_numbering.h"
-#include "simu/base/stopwatch.h"
+#include "simu/input/run_settings.h"
 
 namespace {
 
@@ -69,6 +72,28 @@ TEST(Examples, ASaveWindowAfterTheFinalTimeIsRefused) {
   EXPECT_FALSE(std::filesystem::exists("late.plt"));
 }
 
+// examples/rectifier.ckt: its own final time leaves its steady-state search room for the
+// second cycle, which the period test needs.
+TEST(Examples, TheRectifierReachesItsSteadyStateWithinItsFinalTime) {
+  TempDir dir;
+  CircuitGuard guard;
+  Capture cap;
+  SettingsGuard settings;
+  recording_run_services host;
+  main_window_scope scope(host);
+  ASSERT_EQ(sdi::open_circuit_file(example("rectifier.ckt")), sdi::circuit_read);
+  EXPECT_EQ(run_tsim, 0.05);
+  base_name = "rectifier";
+  run_ss = 1;
+  ASSERT_EQ(sdi::run_simulation(), 1);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text, "Newton:  Steady state reached!");
+  std::ifstream seq("rectifier.seq");
+  std::string line;
+  for (int k = 0; k < 4; ++k) std::getline(seq, line);
+  EXPECT_EQ(line, "period = 2.000000e-02");
+}
+
 // examples/buck.ckt: a buck converter drawn in the editor, its diode's wire ending inside another.
 TEST(CktExample, BuckOpensAndItsNodesCheck) {
   CircuitGuard guard;
@@ -94,30 +119,62 @@ TEST(CktExample, BuckOpensAndItsNodesCheck) {
   sdi::circuit.current_ = kept.current_;
 }
 
-// The steady-state search of the buck example: its report is the run's own time, without
-// the time its "Steady state reached!" box stays open (a second here).
+// Runs of the buck example whose boxes each stay open a second: every time the run
+// reports (the report, the elapsed and actual simulation times, each line of the time
+// breakdown) leaves the wait out, for a completed run and a failed one alike.
 TEST(Examples, TheTimeReportedLeavesOutTheBoxesOpenDuringTheRun) {
-  TempDir dir;
-  CircuitGuard guard;
-  Capture cap;
-  SettingsGuard settings;
   struct slow_reader : recording_run_services {
     int message_box(const char* text, box_style style) override {
       std::this_thread::sleep_for(std::chrono::seconds(1));
       return recording_run_services::message_box(text, style);
     }
-  } host;
-  main_window_scope scope(host);
-  ASSERT_EQ(sdi::open_circuit_file(example("buck.ckt")), sdi::circuit_read);
-  base_name = "buck";
-  run_ss = 1;
-  const std::uint64_t start = now_ms();
-  ASSERT_EQ(sdi::run_simulation(), 1);
-  const std::uint64_t wall = now_ms() - start;
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "Newton:  Steady state reached!");
-  ASSERT_EQ(host.reports.size(), 1u);
-  const std::string& secs = host.reports[0];
-  ASSERT_EQ(secs.find('.'), secs.size() - 4) << secs;  // "S.mmm" as the engine writes it
-  EXPECT_LE(std::stod(secs) * 1000.0, static_cast<double>(wall) - 1000.0 + 2.0) << secs << " in " << wall << " ms";
+  };
+  const struct {
+    const char* box;
+    int escape_at_poll, nclkss, result;
+  } rows[] = {
+      {"Newton:  Steady state reached!", 0, 25, 1},
+      {"Failed to reach steady state in 1 cycles!", 0, 1, 1},
+      {"Simulation terminated by user", 3, 25, 0},
+  };
+  // A figure's line: what precedes the seconds (a breakdown line: its 21-character label).
+  const std::regex figure(R"((Actual simulation time was |Elapsed time for simulation: |[A-Z][A-Za-z0-9 ]{20}: )([0-9]+\.[0-9]+)( seconds\.?)?)");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.box);
+    TempDir dir;
+    CircuitGuard guard;
+    Capture cap;
+    SettingsGuard settings;
+    slow_reader host;
+    host.escape_at_poll = row.escape_at_poll;
+    main_window_scope scope(host);
+    ASSERT_EQ(sdi::open_circuit_file(example("buck.ckt")), sdi::circuit_read);
+    base_name = "buck";
+    run_ss = 1;
+    run_nclkss = row.nclkss;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const auto start = std::chrono::steady_clock::now();
+    const int result = sdi::run_simulation();
+    const auto wall = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const std::string printed = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
+    ASSERT_EQ(result, row.result) << printed;
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, row.box);
+    std::vector<std::string> seconds = host.reports;   // "S.mmm" as the engine writes it
+    ASSERT_EQ(seconds.size(), row.result ? 1u : 0u);
+    int actual = 0, elapsed = 0, breakdown = 0;
+    std::istringstream lines(printed);
+    std::smatch m;
+    for (std::string line; std::getline(lines, line);) {
+      if (!std::regex_match(line, m, figure)) continue;
+      (m[1] == "Actual simulation time was " ? actual : m[1] == "Elapsed time for simulation: " ? elapsed : breakdown)++;
+      seconds.push_back(m[2]);
+    }
+    EXPECT_EQ(actual, row.result);   // a failed run ends before its closing lines
+    EXPECT_EQ(elapsed, 1);
+    EXPECT_GE(breakdown, 1) << printed;
+    for (const std::string& secs : seconds)
+      EXPECT_LE(std::stod(secs) * 1000.0, wall - 1000.0 + 10.0) << secs << " in " << wall << " ms\n" << printed;
+  }
 }

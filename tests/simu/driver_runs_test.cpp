@@ -263,6 +263,9 @@ std::vector<run_case> cases() {
         std::tuple{"two source steps 5e-11 s apart", "3e-4 1e5 2 1\n 3.00000000050e-4 1e5 2 2", "5 5\n 10 5"},
         std::tuple{"two source steps at one instant", "3e-4 1e5 2 1\n 3e-4 1e5 2 2", "5 5\n 10 5"}})
     c.push_back({label, two_steps(tmd, vgs), 1e-3, both, vb, 5e-5, "Time Vb Va "});
+  // Two events at time 0: the highest-numbered one's column (both at 5 V) holds from the start.
+  c.push_back({"two source steps at time zero", two_steps("0 1e5 2 1\n 0 1e5 2 2", "5 5\n 10 5"), 1e-3,
+               {charge(0, 5, 1e-3, 1e-3), charge(0, 5, 5e-4, 1e-3)}, stepped_rc({{0, 5}}, 5e-4), 5e-5, "Time Vb Va "});
   // A current source at 0 A through a diode into R1 (820 ohm), or R1 || C1 (10 nF), steps
   // up to 2.5 mA at an even or odd step or between steps: the idle diode switches nothing
   // before, and after the step it carries the source's current. Then a 2.5 mA -> 0 A ->

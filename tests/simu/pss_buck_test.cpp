@@ -4,8 +4,11 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +28,24 @@ std::pair<double, double> last_swing(const std::string& plt, double period) {
   for (const auto& row : t.rows)
     if (row.size() >= 2 && row[0] >= t.rows.back()[0] - period) s = {std::fmax(s.first, row[1]), std::fmin(s.second, row[1])};
   return s;
+}
+
+// A switching-sequence report: its period and, per interval, the setting and the duration.
+struct seq_report {
+  double period = NAN;
+  std::vector<std::pair<std::string, double>> intervals;
+};
+
+seq_report read_seq(const std::string& file) {
+  seq_report r;
+  const std::regex interval("[0-9]+\t  ([01]+)\t\t\t\t(\\S+)");
+  std::istringstream in(slurp(file));
+  std::smatch m;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("period = ", 0) == 0) r.period = std::stod(line.substr(9));
+    if (std::regex_match(line, m, interval)) r.intervals.push_back({m[1], std::stod(m[2])});
+  }
+  return r;
 }
 
 }  // namespace
@@ -64,6 +85,47 @@ TEST(PssBuck, ContinuousConductionEveryMethodReachesTheLongTransientState) {
     std::string seq = slurp("buck.seq");
     EXPECT_EQ(seq.rfind("Switching sequence file for:  buck.m\n", 0), 0u) << seq;
     EXPECT_TRUE(contains(seq, "Steady state tolerance = 1.000000e-06\n"));
+  }
+}
+
+TEST(PssBuck, SkelboesReportIsTheCycleItConvergedOnAtEveryFrequency) {
+  // An extrapolated state may turn D1 on again at once; the report still holds Skelboe's
+  // last cycle, from both switches off to both switches off: the intervals of Newton's
+  // report of the same circuit, which begins where its last step left the cycle.
+  TempDir dir;
+  const struct {
+    const char *label, *period, *half, *l, *c, *tsim, *td;
+  } rows[] = {
+      {"100 kHz", "1e-5", "5e-6", "1e-5", "1e-4", "0.05", "1e-7"},
+      {"10 MHz", "1e-7", "5e-8", "1e-7", "1e-6", "0.0005", "1e-9"},
+      {"100 MHz", "1e-8", "5e-9", "1e-8", "1e-7", "0.00005", "1e-10"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    write_text("b.m", buck_dcm(row.period, row.half, row.l, row.c));
+    seq_report report[3];
+    for (const char* method : {"1", "2"}) {
+      std::remove("b.seq");
+      const program_run r = run_simu_program(
+          {"-ss", "-ssmethod", method, "-nclkss", "400", "-tsim", row.tsim, "-td", row.td, "-sv", "b.m", "b.plt"});
+      ASSERT_EQ(r.exit_code, 0) << r.output;
+      report[method[0] - '0'] = read_seq("b.seq");
+    }
+    const seq_report &newton = report[1], &skelboe = report[2];
+    const double period = std::stod(row.period);
+    EXPECT_NEAR(newton.period, period, 1e-6 * period);
+    EXPECT_NEAR(skelboe.period, period, 1e-6 * period);
+    ASSERT_EQ(newton.intervals.size(), 3u);
+    ASSERT_EQ(skelboe.intervals.size(), 3u);
+    EXPECT_EQ(skelboe.intervals[0].first, "00");
+    std::size_t shift = 0;
+    while (shift < 3 && skelboe.intervals[shift].first != newton.intervals[0].first) ++shift;
+    ASSERT_LT(shift, 3u);
+    for (std::size_t k = 0; k < 3; ++k) {
+      const auto& s = skelboe.intervals[(k + shift) % 3];
+      EXPECT_EQ(s.first, newton.intervals[k].first) << k;
+      EXPECT_NEAR(s.second, newton.intervals[k].second, 1e-5 * period) << k;
+    }
   }
 }
 
@@ -117,32 +179,44 @@ TEST(PssRectifier, ThyristorFiredAtTheSinePeakConvergesByEveryMethodAndDiodeKeep
 TEST(PssBridge, ACycleStartedAtADiodeZeroCrossingIsSteadyOnlyOnceItsPeriodHolds) {
   // Every cycle starts at i_L = 0, so the start states agree from the second cycle on,
   // while the table is still far from the periodic solution: each method either reaches
-  // the long transient's swing or says it did not (exit 2), never "reached" before.
+  // the long transient's swing or says it did not (exit 2), never "reached" before. At
+  // 25 MHz Skelboe's store takes two periods as equal while the zero crossing still moves:
+  // its own period test holds it.
   TempDir dir;
   write_text("hb.m", h_bridge);
-  ASSERT_EQ(run_simu_program({"hb.m", "hb.plt"}).exit_code, 0);
-  const std::pair<double, double> ref = last_swing("hb.plt", 4e-5);
-  ASSERT_GT(ref.first, 1.0);
+  write_text("fast.m", h_bridge_fast);
+  std::pair<double, double> ref[2];
+  for (const char* m : {"hb", "fast"}) {
+    ASSERT_EQ(run_simu_program({std::string(m) + ".m", "ref.plt"}).exit_code, 0);
+    ref[m[0] == 'f'] = last_swing("ref.plt", m[0] == 'f' ? 4e-8 : 4e-5);
+    ASSERT_GT(ref[m[0] == 'f'].first, 1.0);
+  }
   const struct {
     const char* method;
     const char* cycles;
     int exit;
-  } rows[] = {{"1", "25", 2}, {"2", "25", 2}, {"3", "25", 2}, {"4", "25", 2},
-              {"1", "300", 0}, {"2", "300", 0}, {"3", "300", 0}, {"4", "300", 0}};
+    bool fast;
+  } rows[] = {{"1", "25", 2, false},   {"2", "25", 2, false},  {"3", "25", 2, false},
+              {"4", "25", 2, false},   {"1", "300", 0, false}, {"2", "300", 0, false},
+              {"3", "300", 0, false},  {"4", "300", 0, false}, {"2", "25", 2, true},
+              {"2", "300", 0, true}};
   for (const auto& m : rows) {
-    SCOPED_TRACE(std::string("method ") + m.method + ", " + m.cycles + " cycles");
-    std::remove("hb.seq");
-    const program_run r = run_simu_program({"-ss", "-ssmethod", m.method, "-nclkss", m.cycles, "hb.m", "hb.plt"});
+    SCOPED_TRACE(std::string("method ") + m.method + ", " + m.cycles + " cycles" + (m.fast ? ", 25 MHz" : ""));
+    const std::string base = m.fast ? "fast" : "hb";
+    const double period = m.fast ? 4e-8 : 4e-5;
+    std::remove((base + ".seq").c_str());
+    const program_run r =
+        run_simu_program({"-ss", "-ssmethod", m.method, "-nclkss", m.cycles, base + ".m", base + ".plt"});
     EXPECT_EQ(r.exit_code, m.exit) << r.output;
     if (r.exit_code == 2) {
       EXPECT_TRUE(contains(r.output, std::string("Steady state not reached in ") + m.cycles + " cycles!")) << r.output;
-      EXPECT_FALSE(std::filesystem::exists("hb.seq"));
+      EXPECT_FALSE(std::filesystem::exists(base + ".seq"));
       continue;
     }
     EXPECT_TRUE(contains(r.output, "teady state reached in ")) << r.output;
-    const std::pair<double, double> s = last_swing("hb.plt", 4e-5);
-    EXPECT_NEAR(s.first, ref.first, 1e-3 * ref.first);
-    EXPECT_NEAR(s.second, ref.second, 1e-3 * ref.first);
-    EXPECT_TRUE(contains(slurp("hb.seq"), "period = 4.0000"));
+    const std::pair<double, double> s = last_swing(base + ".plt", period);
+    EXPECT_NEAR(s.first, ref[m.fast].first, 1e-3 * ref[m.fast].first);
+    EXPECT_NEAR(s.second, ref[m.fast].second, 1e-3 * ref[m.fast].first);
+    EXPECT_NEAR(read_seq(base + ".seq").period, period, 2.5e-5 * period);
   }
 }

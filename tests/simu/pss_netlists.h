@@ -47,18 +47,51 @@ inline const std::string diode_rectifier = netlist_of(
      "C1 3 0 1e-3", "R2 3 0 100", "I01 3 0 0"},
     {"I D1", "V I01|Vout"}, 5);
 
+// H-bridge, 48 V into R1 + L1 (times, r and l as the netlist writer writes them).
+inline std::string h_bridge_of(const std::string& tsim, const std::string& td, const std::string& tmd,
+                               const std::string& r, const std::string& l) {
+  return netlist_of("tsim = " + tsim + "\ntd = " + td + "\npoints = 1000\nswinit = [ 0 0 0 0 1 0 0 1 ]\nx0 = [ 0 ]\ntmd = [ " +
+                        tmd + " ]\n" + diode_conditions(4, 5),
+                    {"V1 1 0 48", "D1 2 1 0", "D2 0 2 0", "D3 3 1 0", "D4 0 3 0", "S1 1 2 0", "S2 2 0 0", "S3 1 3 0",
+                     "S4 3 0 0", "R1 2 4 " + r, "L1 4 3 " + l},
+                    {"I D1", "I D2", "I D3", "I D4", "I L1|IL"}, 5);
+}
+
 // H-bridge, 48 V into 3.3 ohm + 470 uH, 25 kHz: S1 and S4 on for 18.5 us from each 40 us
 // edge, S2 and S3 for 18.5 us from the half period, 1.5 us dead time, a diode across each
 // switch (D1..D4 are switches 1..4, S1..S4 5..8). The reference setting, S1 and S4 on with
 // the diodes off, comes back only where D1 and D4 stop carrying the freewheeling current:
 // at a zero crossing of i_L whose phase moves until the circuit settles. State: I_L1.
-inline const std::string h_bridge = netlist_of(
-    "tsim = 4e-3\ntd = 2e-7\npoints = 1000\nswinit = [ 0 0 0 0 1 0 0 1 ]\nx0 = [ 0 ]\ntmd = [ 0 4e-5 1 5\n"
-    " 1.85e-5 4e-5 0 5\n 0 4e-5 1 8\n 1.85e-5 4e-5 0 8\n 2e-5 4e-5 1 6\n 3.85e-5 4e-5 0 6\n 2e-5 4e-5 1 7\n"
-    " 3.85e-5 4e-5 0 7 ]\n" + diode_conditions(4, 5),
-    {"V1 1 0 48", "D1 2 1 0", "D2 0 2 0", "D3 3 1 0", "D4 0 3 0", "S1 1 2 0", "S2 2 0 0", "S3 1 3 0", "S4 3 0 0",
-     "R1 2 4 3.3", "L1 4 3 4.7e-4"},
-    {"I D1", "I D2", "I D3", "I D4", "I L1|IL"}, 5);
+inline const std::string h_bridge = h_bridge_of(
+    "4e-3", "2e-7",
+    "0 4e-5 1 5\n 1.85e-5 4e-5 0 5\n 0 4e-5 1 8\n 1.85e-5 4e-5 0 8\n 2e-5 4e-5 1 6\n 3.85e-5 4e-5 0 6\n"
+    " 2e-5 4e-5 1 7\n 3.85e-5 4e-5 0 7",
+    "3.3", "4.7e-4");
+
+// The same bridge a thousand times faster (25 MHz, 470 nH) into 0.33 ohm: i_L settles over
+// some 36 periods, while the 1e-12 s within which Skelboe's store first takes two periods
+// as equal is 2.5e-5 of one, so that the zero crossing still moves when it does.
+inline const std::string h_bridge_fast = h_bridge_of(
+    "4e-5", "2e-10",
+    "0 4e-8 1 5\n 1.85e-8 4e-8 0 5\n 0 4e-8 1 8\n 1.85e-8 4e-8 0 8\n 2e-8 4e-8 1 6\n 3.85e-8 4e-8 0 6\n"
+    " 2e-8 4e-8 1 7\n 3.85e-8 4e-8 0 7",
+    "0.33", "4.7e-7");
+
+// Buck converter in discontinuous conduction: 12 V, S1 on for the first half of each
+// period T (both switches off at the start), D1, L1 and C1 scaled with T (T x 1 H/s and
+// T x 10 F/s), R1 50 ohm: the same cycle at every frequency in its own time. A cycle
+// begins where D1 stops conducting, with both switches off. Numbers as the netlist
+// writer writes them ("1e-7").
+inline std::string buck_dcm(const std::string& period, const std::string& half, const std::string& l,
+                            const std::string& c) {
+  return netlist_of("tsim = 1\ntd = 1e-9\npoints = 500\nswinit = [ 0 0 ]\nx0 = [ 0\n 0 ]\ntmd = [ 0 " + period +
+                        " 1 1\n " + half + " " + period + " 0 1 ]\n" +
+                        "Cy = [ 1 0\n -1 0 ]\nCt = [ 0 0 0 0\n 0 0 0 0 ]\nCsw = [ 1\n 1 ]\nCc = [ 0\n 0 ]\n"
+                        "thon(1,:)=[ 2 2 ];\nthoff(1,:)=[ 2 1 ];\n",
+                    {"V1 1 0 12|V1", "S1 1 2 0|S1", "D1 0 2 0|D1", "L1 2 3 " + l + "|L1", "C1 3 0 " + c + "|C1",
+                     "R1 3 0 50|R1", "I01 3 0 0|Vout"},
+                    {"I D1", "V I01|Vout"}, 4);
+}
 
 struct pss_state {
   run_output run;
