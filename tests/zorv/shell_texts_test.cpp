@@ -168,6 +168,7 @@ TEST(ShellTexts, ASettingsGroupBeyondTheBoundsIsRefusedByLine) {
       {"[a]\n[b] ; " + Levels(100) + "\n", ""},  // the header ends at its ']'
       {"x=1\n\n  \t[" + Levels(65) + "]\n", ", line 3" + deep},
       {"x=1\r[" + Levels(65) + "]\r\n", ", line 2" + deep},  // a lone CR ends a line too
+      {"x=1\r\n\r\n[" + Levels(65) + "]\r\n", ", line 3" + deep},
       {"\xef\xbb\xbf[" + Levels(65) + "]\n", ", line 1" + deep},  // after a byte-order mark
       {std::string("\0[", 2) + Levels(65) + "]\n", ", line 1" + deep},
       {"[" + Levels(32) + "a\\/" + Levels(32) + "]\n", ", line 1" + deep},  // an escaped '/' still splits

@@ -53,7 +53,7 @@ std::string SettingsGroupRefusal(const std::string& text) {
       const std::string why = GroupHeaderRefusal(text, first);
       if (!why.empty()) return ", line " + std::to_string(line) + ": " + why;
     }
-    start = end + 1;
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
   return {};
 }

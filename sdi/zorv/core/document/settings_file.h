@@ -49,9 +49,10 @@ std::string SettingsFileRefusal(const std::string& path);
 
 // The first group path in text beyond the bounds above, as the refusal's words after the
 // file's name (", line 3: a group more than 64 levels deep."); empty when there is none.
-// A group header is a line whose first printable character is '[', lines ending at '\n'
-// or '\r'; levels are counted between '/' up to the first ']' not escaped by '\'. The
-// count is never below the toolkit's (which cancels ".." and stops at a NUL).
+// A group header is a line (ended by "\n", "\r\n" or a lone "\r") whose first printable
+// ASCII character is '['; its levels are the names between '/', escaped or not, up to the
+// first ']' not escaped by '\'. The count is never below the toolkit's, which cancels
+// "..", skips ".", and stops at a NUL.
 std::string SettingsGroupRefusal(const std::string& text);
 
 // Replaces the file at path with text, whole or not at all: on any failure the previous
