@@ -28,7 +28,8 @@ CSequenceWindow::~CSequenceWindow() {
 
 void CSequenceWindow::SetReport(const std::string& path, const std::string& text) {
   SetTitle(wxString::FromUTF8(path));
-  // The report is the engine's plain text; bytes that are not UTF-8 are shown as Latin-1.
+  // The text is ASCII but for the file's name in a cut's note; a name that is not UTF-8
+  // shows as Latin-1.
   wxString shown = wxString::FromUTF8(text);
   if (shown.empty() && !text.empty()) shown = wxString::From8BitData(text.data(), text.size());
   m_text->ChangeValue(shown);

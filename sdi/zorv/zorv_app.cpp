@@ -19,11 +19,11 @@
 #include "sdi/netlist/wait_cursor.h"
 #include "sdi/zorv/core/view/frame_geometry.h"
 #include "sdi/zorv/core/base/messages.h"
-#include "sdi/zorv/core/document/settings_file.h"
 #include "sdi/zorv/core/document/shell_registration.h"
 #include "sdi/zorv/drop_target.h"
 #include "sdi/zorv/grats_dlg.h"
 #include "sdi/zorv/main_frame.h"
+#include "sdi/zorv/settings_store.h"
 #include "sdi/zorv/splash_wnd.h"
 #include "sdi/zorv/zorv_doc.h"
 #include "sdi/zorv/zorv_doc_manager.h"
@@ -76,16 +76,11 @@ bool CZorvApp::OnInit() {
       wxEndBusyCursor();
   };
 
-  // 3. The settings store and the recent files.
-  const wxString settings = wxFileConfig::GetLocalFileName("ZORV", wxCONFIG_USE_LOCAL_FILE);
-  const std::string refused = zorv::SettingsFileRefusal(settings.utf8_string());
-  if (refused.empty()) {
-    wxConfigBase::Set(new wxConfig("ZORV", "Local AppWizard-Generated Applications"));
-  } else {
-    // A store bound to no file: the toolkit neither opens the refused file nor writes it.
-    zorv::ShowMessage(refused);
-    wxConfigBase::Set(new wxFileConfig("ZORV", "Local AppWizard-Generated Applications", "", "", 0));
-  }
+  // 3. The settings store and the recent files. No store is made behind our back (one
+  // would be bound to the file and written back at exit).
+  wxConfigBase::DontCreateOnDemand();
+  m_settingsPath = wxFileConfig::GetLocalFileName("ZORV", wxCONFIG_USE_LOCAL_FILE).utf8_string();
+  wxConfigBase::Set(OpenSettingsStore(m_settingsPath, m_keepSettings));
   m_docManager = new CZorvDocManager;
   m_docManager->FileHistoryLoad(*wxConfigBase::Get());
 
@@ -123,7 +118,7 @@ bool CZorvApp::OnInit() {
 
 int CZorvApp::OnExit() {
   if (m_docManager) {
-    if (wxConfigBase* config = wxConfigBase::Get(false)) m_docManager->FileHistorySave(*config);
+    if (m_keepSettings) KeepRecentFiles(*m_docManager->GetFileHistory(), m_settingsPath);
     delete m_docManager;
     m_docManager = nullptr;
   }

@@ -1,11 +1,13 @@
 // CZorvApp: the application object and its start-up.
 //
 // Command line: zorv [--nosplash] [FILE]. Start-up makes the settings store
-// ("Local AppWizard-Generated Applications"/ZORV) with the last four files, the
+// from ~/.ZORV with the last four files (written back at exit), the
 // document template for ".ckt", the desktop registration, the main frame, the one
 // document (the file named, or a new one), shows the window titled "ZORV - " + the
 // file, and accepts files dropped on it.
 #pragma once
+#include <string>
+
 #include <wx/app.h>
 #include <wx/cmdline.h>
 
@@ -41,6 +43,8 @@ private:
   CMainFrame* m_frame = nullptr;
   wxString m_fileToOpen;
   bool m_showSplash = true;
+  std::string m_settingsPath;   // the settings file
+  bool m_keepSettings = false;  // the recent files go back to it at exit
   void (*m_previousFinishDialog)(const char*) = nullptr;
 };
 

@@ -1,23 +1,6 @@
 #include "sdi/zorv/zorv_doc_manager.h"
 
-#include <vector>
-
-#include <wx/config.h>
 #include <wx/filename.h>
-
-void CZorvDocManager::FileHistorySave(wxConfigBase& config) {
-  config.SetPath("/");
-  std::vector<wxString> groups, entries;
-  wxString name;
-  long cookie = 0;
-  for (bool more = config.GetFirstGroup(name, cookie); more; more = config.GetNextGroup(name, cookie))
-    groups.push_back(name);
-  for (bool more = config.GetFirstEntry(name, cookie); more; more = config.GetNextEntry(name, cookie))
-    entries.push_back(name);
-  for (const wxString& g : groups) config.DeleteGroup(g);
-  for (const wxString& e : entries) config.DeleteEntry(e, false);
-  wxDocManager::FileHistorySave(config);
-}
 
 wxDocument* CZorvDocManager::CreateDocument(const wxString& pathIn, long flags) {
   wxList::compatibility_iterator first = GetDocuments().GetFirst();

@@ -17,7 +17,4 @@ public:
   wxDocument* CreateDocument(const wxString& path, long flags = 0) override;
   // The recent-file list holds four files.
   wxFileHistory* OnCreateFileHistory() override { return new wxFileHistory(4); }
-  // The store keeps the recent files alone: anything else found in it goes, so that what
-  // is written back stays within what the next start reads.
-  void FileHistorySave(wxConfigBase& config) override;
 };

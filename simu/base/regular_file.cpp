@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 file_check open_regular_file(const char* path, std::size_t max_bytes, int& fd) {
@@ -27,23 +28,25 @@ file_check open_regular_file(const char* path, std::size_t max_bytes, int& fd) {
   return result;
 }
 
-file_check read_regular_file(const char* path, std::size_t max_bytes, std::string& text) {
-  text.clear();
-  int fd;
-  const file_check opened = open_regular_file(path, max_bytes, fd);
-  if (opened != file_check::ok) return opened;
+namespace {
+
+// Reads fd to its end, or until text would pass max_bytes: too_large then, unless
+// stop_at_max, which keeps the first max_bytes and says ok. Closes fd.
+file_check read_into(int fd, std::size_t max_bytes, bool stop_at_max, std::string& text) {
   file_check result = file_check::ok;
   char buf[65536];
   for (;;) {
-    const ssize_t got = ::read(fd, buf, sizeof buf);
+    const std::size_t room = max_bytes - text.size();
+    const std::size_t want = stop_at_max ? std::min(room, sizeof buf) : sizeof buf;
+    if (want == 0) break;
+    const ssize_t got = ::read(fd, buf, want);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       result = file_check::cannot_open;
       break;
     }
     if (got == 0) break;
-    // The file may have grown since it was measured.
-    if (text.size() + static_cast<std::size_t>(got) > max_bytes) {
+    if (static_cast<std::size_t>(got) > room) {  // grown since it was measured
       result = file_check::too_large;
       break;
     }
@@ -52,6 +55,24 @@ file_check read_regular_file(const char* path, std::size_t max_bytes, std::strin
   ::close(fd);
   if (result != file_check::ok) text.clear();
   return result;
+}
+
+}  // namespace
+
+file_check read_regular_file(const char* path, std::size_t max_bytes, std::string& text) {
+  text.clear();
+  int fd;
+  const file_check opened = open_regular_file(path, max_bytes, fd);
+  if (opened != file_check::ok) return opened;
+  return read_into(fd, max_bytes, false, text);
+}
+
+file_check read_regular_file_head(const char* path, std::size_t max_bytes, std::string& text) {
+  text.clear();
+  int fd;
+  const file_check opened = open_regular_file(path, static_cast<std::size_t>(-1), fd);
+  if (opened != file_check::ok) return opened;
+  return read_into(fd, max_bytes, true, text);
 }
 
 std::string refusal_text(file_check result, const std::string& name, std::size_t max_bytes) {

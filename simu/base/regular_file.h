@@ -21,6 +21,10 @@ file_check open_regular_file(const char* path, std::size_t max_bytes, int& fd);
 // The whole file into text (cannot_open also when a read fails).
 file_check read_regular_file(const char* path, std::size_t max_bytes, std::string& text);
 
+// The first max_bytes bytes of the file, whatever its size, into text (cannot_open also
+// when a read fails; never too_large).
+file_check read_regular_file_head(const char* path, std::size_t max_bytes, std::string& text);
+
 // The editor's text for a refused file: "File <name> is not a regular file." or
 // "File <name> is larger than <max_bytes> bytes."; empty for ok and cannot_open,
 // whose texts belong to each caller.

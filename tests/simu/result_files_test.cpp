@@ -46,6 +46,9 @@ extern "C" int open(const char* path, int flags, ...) {
   return real(path, flags, mode);
 }
 
+// Built with _FORTIFY_SOURCE, an open without a mode comes here instead.
+extern "C" int __open_2(const char* path, int flags) { return open(path, flags); }
+
 namespace {
 
 std::map<std::string, std::string> folder_files() {

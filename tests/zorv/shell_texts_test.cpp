@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "common/temp_dir.h"
 #include "sdi/elements/element.h"
@@ -29,6 +30,13 @@
 namespace cmd = zorv::cmd;
 
 namespace {
+
+// A group path of n levels: "l/l/.../l/".
+std::string Levels(int n) {
+  std::string path;
+  for (int i = 0; i < n; ++i) path += "l/";
+  return path;
+}
 
 TEST(ShellTexts, PromptsToolbarsAndKeys) {
   struct { int id; const char* status; const char* tooltip; } prompts[] = {
@@ -131,6 +139,8 @@ TEST(ShellTexts, ASettingsFileThatIsNoFileIsRefusedByName) {
       {[&] { std::ofstream{file}, std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes); }, ""},
       {[&] { std::ofstream{file}, std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes + 1); },
        "File " + file + " is larger than 65536 bytes." + lost},
+      {[&] { std::ofstream(file) << "file1=/a.ckt\n[" << Levels(32000) << "]\n"; },
+       "File " + file + ", line 2: a group more than 64 levels deep." + lost},
   };
   ::alarm(60);  // a check that blocked would end the test here
   for (const auto& [make, message] : rows) {
@@ -139,6 +149,51 @@ TEST(ShellTexts, ASettingsFileThatIsNoFileIsRefusedByName) {
     EXPECT_EQ(zorv::SettingsFileRefusal(file), message);
   }
   ::alarm(0);
+}
+
+// Group paths the toolkit writes or could hold pass; one deeper or longer than the bounds
+// is refused wherever the toolkit would see its header.
+TEST(ShellTexts, ASettingsGroupBeyondTheBoundsIsRefusedByLine) {
+  const std::string deep = ": a group more than 64 levels deep.", longName = ": a group name longer than 4096 bytes.";
+  const std::pair<std::string, std::string> rows[] = {
+      {"file1=/a.ckt\nfile2=\nfile3=\nfile4=\n", ""},
+      {"[RecentFiles]\nfile1=/a.ckt\n[Persistent_Options/Window/Frame]\nx=1\n", ""},
+      {"[" + Levels(64) + "]\n", ""},
+      {"[/" + Levels(64) + "//]\n", ""},  // empty names are no levels
+      {"[" + std::string(4096, 'g') + "]\n", ""},
+      {"file1=[" + Levels(100) + "]\n", ""},  // a value, not a header
+      {"; [" + Levels(100) + "]\n", ""},      // a comment
+      {"[" + Levels(65) + "]\n", ", line 1" + deep},
+      {"[" + std::string(4097, 'g') + "]\n", ", line 1" + longName},
+      {"[a]\n[b] ; " + Levels(100) + "\n", ""},  // the header ends at its ']'
+      {"x=1\n\n  \t[" + Levels(65) + "]\n", ", line 3" + deep},
+      {"x=1\r[" + Levels(65) + "]\r\n", ", line 2" + deep},  // a lone CR ends a line too
+      {"x=1\r\n\r\n[" + Levels(65) + "]\r\n", ", line 3" + deep},
+      {"\xef\xbb\xbf[" + Levels(65) + "]\n", ", line 1" + deep},  // after a byte-order mark
+      {std::string("\0[", 2) + Levels(65) + "]\n", ", line 1" + deep},
+      {"[" + Levels(32) + "a\\/" + Levels(32) + "]\n", ", line 1" + deep},  // an escaped '/' still splits
+      {"[" + Levels(32) + "\\]" + Levels(33) + "]\n", ", line 1" + deep},  // an escaped ']' does not end it
+      {"[" + Levels(65), ", line 1" + deep},  // no end: counted all the same
+  };
+  for (const auto& [text, refused] : rows) {
+    SCOPED_TRACE(text.substr(0, 40));
+    EXPECT_EQ(zorv::SettingsGroupRefusal(text), refused);
+  }
+  // What start-up keeps: the bytes of a file it may use, and whether to write it back.
+  TempDir dir;
+  const std::string file = (dir.path() / ".ZORV").string();
+  zorv::SettingsFile read = zorv::ReadSettingsFile(file);  // none: written at exit
+  EXPECT_EQ(std::make_tuple(read.text, read.refused, read.rewrite), std::make_tuple(std::string(), std::string(), true));
+  std::ofstream(file) << "file1=/a.ckt\n";
+  read = zorv::ReadSettingsFile(file);
+  EXPECT_EQ(std::make_tuple(read.text, read.refused, read.rewrite), std::make_tuple(std::string("file1=/a.ckt\n"), std::string(), true));
+  std::ofstream(file) << "[" << Levels(65) << "]\n";
+  read = zorv::ReadSettingsFile(file);
+  EXPECT_EQ(std::make_tuple(read.text.empty(), read.rewrite), std::make_tuple(true, false));
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);  // no file to read: none is put in its place
+  read = zorv::ReadSettingsFile(file);
+  EXPECT_EQ(std::make_tuple(read.text, read.refused, read.rewrite), std::make_tuple(std::string(), std::string(), false));
 }
 
 TEST(ShellTexts, GlyphsAndIcons) {

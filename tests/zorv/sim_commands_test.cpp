@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <stdexcept>
@@ -260,44 +261,57 @@ TEST_F(SimCommandsTest, ExternalProgramsThatCannotStartLeaveAStatusLine) {
                                                ".seq).\nSteady_State > Run writes it when it reaches the steady state."});
 }
 
-// The report is shown whole; a pipe, a device or a file larger than a window can
-// show is refused at once with its message.
+// The report is shown, a larger one in part (only its first megabyte and a byte are
+// read); a pipe or a device is refused at once with its message.
 TEST_F(SimCommandsTest, ASequenceReportThatIsNoFileIsRefusedAtOnce) {
   const std::string seq = base_name + ".seq";
-  const std::pair<std::function<void()>, std::string> rows[] = {
-      {[&] { std::ofstream(seq) << "period = 1.0e-05\n"; }, ""},
-      {[&] { ASSERT_EQ(::mkfifo(seq.c_str(), 0600), 0); }, "File " + seq + " is not a regular file."},
-      {[&] { std::filesystem::create_symlink("/dev/zero", seq); }, "File " + seq + " is not a regular file."},
-      {[&] { std::ofstream{seq}, std::filesystem::resize_file(seq, zorv::kMaxSequenceBytes + 1); },
-       "File " + seq + " is larger than 67108864 bytes."},
+  const std::string rest = "\n... (only the first 1048576 bytes of " + seq + " are shown)\n";
+  const struct {
+    std::function<void()> make;
+    std::string message, shown;
+  } rows[] = {
+      {[&] { std::ofstream(seq) << "period = 1.0e-05\n"; }, "", "period = 1.0e-05\n"},
+      {[&] { ASSERT_EQ(::mkfifo(seq.c_str(), 0600), 0); }, "File " + seq + " is not a regular file.", ""},
+      {[&] { std::filesystem::create_symlink("/dev/zero", seq); }, "File " + seq + " is not a regular file.", ""},
+      {[&] { std::ofstream{seq} << std::string(zorv::kMaxSequenceLineBytes, '\n'),  // past 64 MiB, sparse
+             std::filesystem::resize_file(seq, (std::uintmax_t{64} << 20) + 1); },
+       "", std::string(zorv::kMaxSequenceLineBytes, '\n') + std::string(zorv::kMaxSequenceLineBytes, '?') +
+               " ... (line cut at 65536 bytes)" + rest},
   };
   ::alarm(60);  // a reader that blocked would end the test here
-  for (const auto& [make, message] : rows) {
+  for (const auto& row : rows) {
     std::filesystem::remove(seq);
-    make();
+    row.make();
     messages.clear();
     host.sequenceShown.clear();
     sim.OnSsViewSequence();
-    EXPECT_EQ(messages, message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
-    EXPECT_EQ(host.sequenceShown, message.empty() ? "period = 1.0e-05\n" : "");
+    EXPECT_EQ(messages, row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message});
+    EXPECT_EQ(host.sequenceShown, row.shown);
   }
   ::alarm(0);
 }
 
-// Shown whole within the bounds; beyond them cut, each cut said, never inside a character.
+// Shown whole within the bounds; beyond them cut, each cut said; every byte but printable
+// ASCII, tabs and line ends shown as '?'.
 TEST(SequenceShown, ALongLineOrALongReportIsShownInPart) {
   const std::size_t line = zorv::kMaxSequenceLineBytes, all = zorv::kMaxShownSequenceBytes;
   const std::string cut = " ... (line cut at 65536 bytes)", rest = "\n... (only the first 1048576 bytes of c.seq are shown)\n";
   std::string lines;  // short lines past the bound
   while (lines.size() <= all) lines += "  5.9987939556251142e+00\t  1.0497287908237460e+00\t\n";
+  std::string accented = "a";
+  for (int i = 0; i < 32767; ++i) accented += "\xcc\x81";  // U+0301 COMBINING ACUTE ACCENT
+  accented += "\n";
   const struct { std::string report, shown; } rows[] = {
       {"period = 1.0e-05\n\nSwitches: S1 D1 \n", "period = 1.0e-05\n\nSwitches: S1 D1 \n"},
       {"no end of line", "no end of line"},
       {std::string(line, 'x') + "\n", std::string(line, 'x') + "\n"},
       {std::string(line + 1, 'x') + "\nnext\n", std::string(line, 'x') + cut + "\nnext\n"},
-      {std::string(line - 1, 'x') + "\xc3\xa9y", std::string(line - 1, 'x') + cut},  // not inside the "é"
+      {std::string(line - 1, 'x') + "\xc3\xa9y", std::string(line - 1, 'x') + "?" + cut},  // the "é" is two bytes
       {std::string(all, 'x'), std::string(line, 'x') + cut},
-      {std::string(zorv::kMaxSequenceBytes, 'x'), std::string(line, 'x') + cut + rest},
+      {std::string(all + 1, 'x'), std::string(line, 'x') + cut + rest},  // all that is read of a larger one
+      {std::string("a\tb\r\nc\0\x01\x1b[1m\x7f\r\xff\xfe\n", 17) + "V(C1) \xe2\x80\xae=\n",  // U+202E turns text
+       "a\tb\r\nc" + std::string(3, '?') + "[1m" + std::string(4, '?') + "\nV(C1) " + std::string(3, '?') + "=\n"},
+      {accented, "a" + std::string(65534, '?') + "\n"},  // one letter, 32767 combining accents
       {lines, lines.substr(0, all) + rest},
   };
   for (const auto& row : rows) {

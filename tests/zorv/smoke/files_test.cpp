@@ -21,6 +21,7 @@
 #include "sdi/zorv/core/view/view_render.h"
 #include "sdi/zorv/drop_target.h"
 #include "sdi/zorv/picture.h"
+#include "sdi/zorv/settings_store.h"
 #include "sdi/zorv/toolkit_ids.h"
 #include "sdi/zorv/zorv_canvas.h"
 #include "sdi/zorv/zorv_printout.h"
@@ -234,8 +235,9 @@ TEST(Smoke, AnOversizedSettingsFileIsRefusedAndTheProgramStarts) {
                                                    "read nor kept."});
 }
 
-// What the editor writes back holds its recent files alone: a store filled near the bound
-// with entries of no one's does not come back refused at the next start.
+// What the editor writes back holds its recent files alone, replacing a store filled near
+// the bound with entries of no one's; files too long for the bound together are left out,
+// oldest first, so that the next start never refuses what was written.
 TEST(Smoke, TheSettingsWrittenBackHoldTheRecentFilesAlone) {
   GuiSession s({"--nosplash"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
@@ -246,11 +248,19 @@ TEST(Smoke, TheSettingsWrittenBackHoldTheRecentFilesAlone) {
     out << "[Other]\nx=1\n";
     for (int k = 0; out.tellp() < static_cast<std::streamoff>(zorv::kMaxSettingsFileBytes) - 16; ++k) out << "k" << k << "=v\n";
   }
-  {
-    wxFileConfig config("ZORV", "", path, "", wxCONFIG_USE_LOCAL_FILE);
-    wxDocManager::GetDocumentManager()->FileHistorySave(config);
-  }
+  wxFileHistory history(4);
+  ASSERT_TRUE(KeepRecentFiles(history, path));
   EXPECT_EQ(slurp(path), "file1=\nfile2=\nfile3=\nfile4=\n");
+  EXPECT_EQ(zorv::SettingsFileRefusal(path), "");
+  // Four lines of 19,000 bytes would pass the bound: the newest three are written. Each
+  // backslash is written as two.
+  const std::string backslashes(5000, '\\'), escaped(10000, '\\');
+  for (char c : {'d', 'c', 'b', 'a'}) history.AddFileToHistory("/" + std::string(8992, c) + backslashes);
+  ASSERT_TRUE(KeepRecentFiles(history, path));
+  std::string expected;
+  for (char c : {'a', 'b', 'c'}) expected += std::string("file") + char('1' + c - 'a') + "=/" + std::string(8992, c) + escaped + "\n";
+  expected += "file4=\n";
+  EXPECT_EQ(slurp(path), expected);
   EXPECT_EQ(zorv::SettingsFileRefusal(path), "");
 }
 

@@ -6,23 +6,25 @@ namespace zorv {
 
 namespace {
 
-// At most n bytes of s from at, shortened so as not to end inside a UTF-8 character.
-std::size_t WholeCharacters(const std::string& s, std::size_t at, std::size_t n) {
-  while (n > 0 && at + n < s.size() && (static_cast<unsigned char>(s[at + n]) & 0xC0) == 0x80) --n;
-  return n;
+// Appends report[at, at + n) with every byte the window does not show as it is replaced.
+void AppendShown(std::string& shown, const std::string& report, std::size_t at, std::size_t n) {
+  for (std::size_t i = at; i < at + n; ++i) {
+    const char c = report[i];
+    const bool lineEnd = c == '\r' && i + 1 < report.size() && report[i + 1] == '\n';
+    shown += (c >= ' ' && c <= '~') || c == '\t' || lineEnd ? c : kUnshownByteMark;
+  }
 }
 
 }  // namespace
 
 std::string SequenceShown(const std::string& report, const std::string& path) {
   const bool whole = report.size() <= kMaxShownSequenceBytes;
-  const std::size_t size = whole ? report.size() : WholeCharacters(report, 0, kMaxShownSequenceBytes);
+  const std::size_t size = std::min(report.size(), kMaxShownSequenceBytes);
   std::string shown;
   shown.reserve(size);
   for (std::size_t at = 0; at < size;) {
     const std::size_t end = std::min(report.find('\n', at), size);
-    const std::size_t take = WholeCharacters(report, at, std::min(end - at, kMaxSequenceLineBytes));
-    shown.append(report, at, take);
+    AppendShown(shown, report, at, std::min(end - at, kMaxSequenceLineBytes));
     if (end - at > kMaxSequenceLineBytes)
       shown += " ... (line cut at " + std::to_string(kMaxSequenceLineBytes) + " bytes)";
     if (end < size) shown += '\n';

@@ -130,15 +130,16 @@ void SimCommands::OnSimulationViewPlot() {
 void SimCommands::OnSsViewSequence() {
   const std::string path = m_host.BasePath() + ".seq";
   std::string text;
-  // Never blocking (a pipe would freeze the window) and bounded by what a window can show.
-  const file_check read = read_regular_file(path.c_str(), kMaxSequenceBytes, text);
+  // Never blocking (a pipe would freeze the window); only what the window shows is read,
+  // and one byte more to tell that there is more.
+  const file_check read = read_regular_file_head(path.c_str(), kMaxShownSequenceBytes + 1, text);
   if (read == file_check::cannot_open) {
     ShowMessage("No switching sequence exists yet (" + path +
                 ").\nSteady_State > Run writes it when it reaches the steady state.");
     return;
   }
   if (read != file_check::ok) {
-    ShowMessage(refusal_text(read, path, kMaxSequenceBytes));
+    ShowMessage(refusal_text(read, path, 0));  // a pipe or a device: no size is refused
     return;
   }
   m_host.ShowSequence(path, SequenceShown(text, path));

@@ -24,12 +24,9 @@ namespace zorv {
 
 class ViewCore;
 
-// The largest switching-sequence report read (64 MiB). The report holds one cycle, some
-// 26 bytes per state and interval: this is millions of values, beyond what a reader can
-// use in a window; its first megabyte is shown (sequence_text.h). A larger file, a pipe
-// or a device is refused with "File <base>.seq is larger than 67108864 bytes." or "File
-// <base>.seq is not a regular file."; it is never read in part.
-inline constexpr std::size_t kMaxSequenceBytes = std::size_t{64} << 20;
+// View Sequence reads the first kMaxShownSequenceBytes of "<base>.seq" and one byte more,
+// whatever its size, and shows them as SequenceShown gives (sequence_text.h). A pipe or
+// a device is refused at once: "File <base>.seq is not a regular file.".
 
 // What the commands need from the window system.
 class SimHost {

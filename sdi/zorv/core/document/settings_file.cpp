@@ -1,17 +1,91 @@
 #include "sdi/zorv/core/document/settings_file.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <cerrno>
+
+#include "sdi/files/circuit_file_atomic.h"
 #include "simu/base/regular_file.h"
 
 namespace zorv {
 
-std::string SettingsFileRefusal(const std::string& path) {
-  int fd = -1;
-  const file_check opened = open_regular_file(path.c_str(), kMaxSettingsFileBytes, fd);
-  if (fd >= 0) ::close(fd);
-  const std::string refused = refusal_text(opened, path, kMaxSettingsFileBytes);
-  return refused.empty() ? refused : refused + "\nThe recent files are neither read nor kept.";
+namespace {
+
+const char* const kNotKept = "\nThe recent files are neither read nor kept.";
+
+// The refusal's words for the group header that starts at text[at] ('['), which ends at
+// the first unescaped ']' or at the line's end; empty when it is within the bounds.
+std::string GroupHeaderRefusal(const std::string& text, std::size_t at) {
+  int depth = 0;
+  std::size_t bytes = 0;
+  bool inName = false;  // inside a level's name
+  for (std::size_t i = at + 1; i < text.size() && text[i] != '\n' && text[i] != '\r' && text[i] != ']'; ++i) {
+    if (text[i] == '\0') continue;  // the toolkit stops at a NUL: counting on is never less
+    if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] != '\n' && text[i + 1] != '\r') ++i, ++bytes;
+    ++bytes;
+    if (text[i] == '/') {  // escaped or not: the toolkit splits the name once unescaped
+      inName = false;
+    } else if (!inName) {
+      inName = true;
+      ++depth;
+    }
+  }
+  if (depth > kMaxSettingsGroupDepth)
+    return "a group more than " + std::to_string(kMaxSettingsGroupDepth) + " levels deep.";
+  if (bytes > kMaxSettingsGroupBytes)
+    return "a group name longer than " + std::to_string(kMaxSettingsGroupBytes) + " bytes.";
+  return {};
+}
+
+}  // namespace
+
+std::string SettingsGroupRefusal(const std::string& text) {
+  std::size_t line = 1;
+  for (std::size_t start = 0; start < text.size(); ++line) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    // Blanks, NULs, a byte-order mark and any other byte that is no printable ASCII may
+    // stand before a header: the toolkit skips blanks and marks, and decodes the rest.
+    std::size_t first = start;
+    while (first < end && (static_cast<unsigned char>(text[first]) <= ' ' || static_cast<unsigned char>(text[first]) >= 0x7F))
+      ++first;
+    if (first < end && text[first] == '[') {
+      const std::string why = GroupHeaderRefusal(text, first);
+      if (!why.empty()) return ", line " + std::to_string(line) + ": " + why;
+    }
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return {};
+}
+
+SettingsFile ReadSettingsFile(const std::string& path) {
+  SettingsFile file;
+  const file_check read = read_regular_file(path.c_str(), kMaxSettingsFileBytes, file.text);
+  if (read == file_check::cannot_open) {
+    struct stat st;
+    file.rewrite = ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
+    return file;
+  }
+  file.refused = refusal_text(read, path, kMaxSettingsFileBytes);
+  if (file.refused.empty()) {
+    const std::string group = SettingsGroupRefusal(file.text);
+    if (!group.empty()) file.refused = "File " + path + group;
+  }
+  if (!file.refused.empty()) {
+    file.refused += kNotKept;
+    file.text.clear();
+    return file;
+  }
+  file.rewrite = true;
+  return file;
+}
+
+std::string SettingsFileRefusal(const std::string& path) { return ReadSettingsFile(path).refused; }
+
+bool WriteSettingsFile(const std::string& path, const std::string& text) {
+  if (text.size() > kMaxSettingsFileBytes) return false;
+  return sdi::write_file_atomically(path, [&](std::FILE* f) { std::fwrite(text.data(), 1, text.size(), f); }) ==
+         sdi::write_outcome::written;
 }
 
 }  // namespace zorv
