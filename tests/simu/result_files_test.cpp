@@ -2,13 +2,11 @@
 // the run ends with exit 1 and its message, which gives the system's reason (a file-size
 // limit is no full disk), the files of the previous run stay as they were and no
 // temporary is left behind.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -18,33 +16,9 @@
 #include "common/temp_dir.h"
 #include "common/text_file.h"
 #include "driver_run.h"
+#include "name_seams.h"
 #include "simu/base/atomic_file.h"
 #include "simu_program.h"
-
-namespace {
-
-// When set, the name swapped in by the next open of it for writing: between the check
-// and the open, as another user racing the program would.
-std::string g_swap_at, g_swap_from;
-
-}  // namespace
-
-// Stands in for the C library's open in this program; forwards after any swap asked for.
-extern "C" int open(const char* path, int flags, ...) {
-  mode_t mode = 0;
-  if ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) {
-    va_list args;
-    va_start(args, flags);
-    mode = va_arg(args, mode_t);
-    va_end(args);
-  }
-  if (!g_swap_at.empty() && g_swap_at == path && (flags & O_ACCMODE) == O_WRONLY) {
-    ::rename(g_swap_from.c_str(), path);
-    g_swap_at.clear();
-  }
-  static auto* real = reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open"));
-  return real(path, flags, mode);
-}
 
 namespace {
 
@@ -325,10 +299,10 @@ TEST(AtomicFile, ANameSwappedBetweenTheCheckAndTheOpenIsRefused) {
       ASSERT_EQ(::mkfifo("swap", 0600), 0);
     }
     const int other_reader = made == "pipe" ? ::open("swap", O_RDONLY | O_NONBLOCK) : -1;
-    if (!made.empty()) g_swap_at = "a.plt", g_swap_from = "swap";
+    if (!made.empty()) swap_at_open("a.plt", "swap");
     atomic_file f;
     const bool opened = f.open("a.plt");
-    g_swap_at.clear();
+    disarm_name_seams();
     EXPECT_EQ(opened, r.why.empty());
     EXPECT_EQ(f.refused() ? f.why() : "", r.why);
     if (opened) {
@@ -342,6 +316,51 @@ TEST(AtomicFile, ANameSwappedBetweenTheCheckAndTheOpenIsRefused) {
     EXPECT_EQ(temporaries(), std::vector<std::string>{});
     ::close(reader);
     if (other_reader >= 0) ::close(other_reader);
+  }
+}
+
+// A name found absent is made through the temporary and the rename: a link that appears
+// there meanwhile (to a pipe someone reads, say) is replaced, never written through. Only
+// the kernel's link to a pipe (/proc/self/fd/N, what /dev/stdout is) is followed.
+TEST(AtomicFile, ANameFoundAbsentIsMadeAnewWhateverLinkAppearsThere) {
+  const struct {
+    const char* name;           // "": /proc/self/fd/N of a pipe read here
+    bool race;                  // a link to the victim appears at the name
+    lookup when = lookup::after_absent_lstat;
+  } rows[] = {
+      {"a.plt", true, lookup::after_absent_lstat},
+      {"a.plt", true, lookup::before_stat},
+      {"a.plt", false},
+      {"", false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::string(r.name) + (r.race ? " raced at " + std::to_string(static_cast<int>(r.when)) : ""));
+    TempDir dir;
+    ASSERT_EQ(::mkfifo("victim", 0600), 0);
+    const int victim = ::open("victim", O_RDONLY | O_NONBLOCK);   // held open: a write would not fail
+    int pipe_fds[2];
+    ASSERT_EQ(::pipe2(pipe_fds, O_NONBLOCK), 0);
+    const std::string name = *r.name ? r.name : "/proc/self/fd/" + std::to_string(pipe_fds[1]);
+    if (r.race) link_at_lookup(name, "victim", r.when);
+    atomic_file f;
+    const bool opened = f.open(name);
+    disarm_name_seams();
+    ASSERT_TRUE(opened) << f.why();
+    ASSERT_GE(std::fputs("row\n", f.file()), 0);
+    ASSERT_TRUE(f.commit()) << f.failure_text();
+    char got[8] = {};
+    EXPECT_LE(::read(victim, got, sizeof got), 0);
+    if (*r.name) {
+      // Read only as a file: opening a pipe here would wait for a writer.
+      const bool file = std::filesystem::is_regular_file(std::filesystem::symlink_status(name));
+      EXPECT_TRUE(file);
+      EXPECT_EQ(file ? slurp(name) : "", "row\n");
+    } else {
+      EXPECT_EQ(::read(pipe_fds[0], got, sizeof got), 4);
+      EXPECT_STREQ(got, "row\n");
+    }
+    EXPECT_EQ(temporaries(), std::vector<std::string>{});
+    for (int fd : {victim, pipe_fds[0], pipe_fds[1]}) ::close(fd);
   }
 }
 
