@@ -129,3 +129,8 @@ inline std::string simu_for_any_user() {
   } made;
   return made.program.string();
 }
+
+// Whether user may start program: false when the program's folders are closed to them.
+inline bool runs_as(uid_t user, const std::string& program) {
+  return !program.empty() && run_simu_program({}, {0, 0, user, true, program.c_str()}).exit_code != 127;
+}
