@@ -1,14 +1,21 @@
 #include "simu/base/atomic_file.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+
+// The C library's open, behind a name of this program's own (weak, so never inlined).
+extern "C" __attribute__((weak)) int zorv_open_result_name(const char* path, int flags) {
+  return ::open(path, flags);
+}
 
 namespace {
 
@@ -173,9 +180,11 @@ void sync_folder(const std::filesystem::path& folder) {
   ::close(fd);
 }
 
-mode_t target_mode(const std::filesystem::path& target) {
-  struct stat st;
-  if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+// The mode of the file that replaces target (exists: what lstat found there). Only the
+// permission bits, never setuid, setgid or sticky, and only from a file of this user:
+// another user's choice of who may rewrite it is not carried over to ours.
+mode_t replacement_mode(bool exists, const struct stat& target) {
+  if (exists && target.st_uid == ::geteuid()) return target.st_mode & 0777;
   return 0666 & ~start_umask;
 }
 
@@ -185,6 +194,29 @@ bool sticky_refuses(const struct stat& file, const std::filesystem::path& folder
   struct stat f;
   const uid_t me = ::geteuid();
   return me != 0 && file.st_uid != me && ::stat(folder.c_str(), &f) == 0 && (f.st_mode & S_ISVTX) && f.st_uid != me;
+}
+
+// Whether a name owned by owner is another user's in a world-writable sticky folder
+// (a shared /tmp): neither ours nor the folder owner's, so someone who may have put it
+// there to catch what we write, the rule the kernel applies to links there.
+bool foreign_in_shared_folder(uid_t owner, const std::filesystem::path& folder) {
+  struct stat f;
+  return owner != ::geteuid() && ::stat(folder.c_str(), &f) == 0 && (f.st_mode & S_ISVTX) && (f.st_mode & S_IWOTH) &&
+         owner != f.st_uid;
+}
+
+// What a file that is neither regular nor a folder is, for a message.
+const char* special_kind(const struct stat& st) {
+  if (S_ISFIFO(st.st_mode)) return "pipe";
+  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "device";
+  return "special file";
+}
+
+// A link whose text names no file, such as /proc/self/fd/1 to "pipe:[…]": only the
+// kernel's own links in /proc, which no other user can make or change.
+bool kernel_link(const std::filesystem::path& link, const std::filesystem::path& text) {
+  struct statfs fs;
+  return !text.is_absolute() && ::statfs(folder_of(link).c_str(), &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC;
 }
 
 }  // namespace
@@ -216,16 +248,18 @@ bool atomic_file::fail(int err) {
 }
 
 // Follows the target's links one at a time, each under the sticky-folder rule; the
-// folders on the way are the kernel's to resolve (and to protect).
-bool atomic_file::resolve_links(const std::filesystem::path& path) {
+// folders on the way are the kernel's to resolve (and to protect). found is what lstat
+// gave for the last name, when it exists; via_kernel_link tells that the last hop was
+// a link of the kernel's whose text names no file.
+bool atomic_file::resolve_links(const std::filesystem::path& path, struct stat& found, bool& exists,
+                                bool& via_kernel_link) {
   target_ = path;
+  via_kernel_link = false;
   for (int hops = 0;; ++hops) {
-    struct stat link;
-    if (::lstat(target_.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return true;
+    exists = ::lstat(target_.c_str(), &found) == 0;
+    if (!exists || !S_ISLNK(found.st_mode)) return true;
     if (hops == 40) return fail(ELOOP);
-    struct stat folder;
-    if (::stat(folder_of(target_).c_str(), &folder) == 0 && (folder.st_mode & S_ISVTX) &&
-        (folder.st_mode & S_IWOTH) && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid) {
+    if (foreign_in_shared_folder(found.st_uid, folder_of(target_))) {
       why_ = "\"" + target_.string() +
              "\" is a link of another user in a shared folder (not yours, not the folder owner's); not followed";
       return fail(EACCES);
@@ -233,6 +267,7 @@ bool atomic_file::resolve_links(const std::filesystem::path& path) {
     std::error_code ec;
     const std::filesystem::path to = std::filesystem::read_symlink(target_, ec);
     if (ec) return fail(ec.value());
+    via_kernel_link = kernel_link(target_, to);
     target_ = to.is_absolute() ? to : target_.parent_path() / to;
   }
 }
@@ -242,7 +277,7 @@ bool atomic_file::resolve_links(const std::filesystem::path& path) {
 bool atomic_file::open_in_place(const struct stat& checked, bool kernel_follows) {
   const int flags = O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (kernel_follows ? 0 : O_NOFOLLOW);
   const std::string replaced = "\"" + target_.string() + "\" was replaced while it was opened; not written";
-  const int fd = ::open(target_.c_str(), flags);
+  const int fd = zorv_open_result_name(target_.c_str(), flags);
   if (fd < 0) {
     const int e = errno;
     if (e == ELOOP && !kernel_follows) {
@@ -269,7 +304,7 @@ bool atomic_file::open_in_place(const struct stat& checked, bool kernel_follows)
   return true;
 }
 
-bool atomic_file::create_temporary() {
+bool atomic_file::create_temporary(mode_t mode) {
   const std::filesystem::path folder = folder_of(target_);
   const std::string name = target_.filename().string();
   const std::size_t limit = name_max(folder);
@@ -296,7 +331,7 @@ bool atomic_file::create_temporary() {
     }
     struct stat st;
     if (::fstat(fd, &st) == 0 && st.st_nlink > 0) {
-      ::fchmod(fd, target_mode(target_));
+      ::fchmod(fd, mode);
       f_ = ::fdopen(fd, "wb");
       if (f_) return true;
       const int e = errno;
@@ -315,18 +350,28 @@ bool atomic_file::open(const std::filesystem::path& path) {
   discard();
   error_ = 0;
   why_.clear();
+  rename_failed_ = false;
   install_handlers();
-  if (!resolve_links(path)) return false;
   struct stat st;
-  bool exists = ::lstat(target_.c_str(), &st) == 0, kernel_follows = false;
-  // A link the walk cannot follow ("/dev/stdout" to a pipe) is the kernel's to open.
-  if (!exists && ::stat(path.c_str(), &st) == 0) {
+  bool exists = false, via_kernel_link = false, kernel_follows = false;
+  if (!resolve_links(path, st, exists, via_kernel_link)) return false;
+  // A link the walk cannot follow ("/dev/stdout" to "pipe:[…]") is the kernel's to open.
+  // Any other name found absent is made through the temporary and the rename, which
+  // replaces whatever appears there meanwhile and writes through nothing.
+  if (!exists && via_kernel_link && ::stat(path.c_str(), &st) == 0) {
     target_ = path;
     exists = kernel_follows = true;
   }
   // What could not be opened for writing in place is not replaced either: a folder,
   // or a file its owner made read-only.
   if (exists && S_ISDIR(st.st_mode)) return fail(EISDIR);
+  // Another user's pipe or device in a shared folder may be there to catch, or to
+  // block, what we write: refused, for root too.
+  if (exists && !S_ISREG(st.st_mode) && !kernel_follows && foreign_in_shared_folder(st.st_uid, folder_of(target_))) {
+    why_ = "\"" + target_.string() + "\" is a " + special_kind(st) +
+           " of another user in a shared folder (not yours, not the folder owner's); not written";
+    return fail(EPERM);
+  }
   if (exists && ::access(target_.c_str(), W_OK) != 0) return fail(errno);
   // A device or a pipe is written in place: it has no old content to keep, and a file
   // renamed over it would replace the device.
@@ -337,11 +382,12 @@ bool atomic_file::open(const std::filesystem::path& path) {
            "\" is a file of another user in a shared folder (not yours, not the folder owner's); not replaced";
     return fail(EPERM);
   }
-  return create_temporary();
+  return create_temporary(replacement_mode(exists, st));
 }
 
 bool atomic_file::commit() {
   if (!f_) return false;
+  rename_failed_ = false;
   errno = 0;
   if (std::fflush(f_) != 0 || std::ferror(f_)) {
     const int e = errno;
@@ -356,9 +402,15 @@ bool atomic_file::commit() {
     return closed || fail(e);
   }
   // Renamed while still open and locked: no sweep can take it before.
-  if (::fsync(::fileno(f_)) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+  if (::fsync(::fileno(f_)) != 0) {
     const int e = errno;
     discard();
+    return fail(e);
+  }
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    const int e = errno;
+    discard();
+    rename_failed_ = true;
     return fail(e);
   }
   unlist_live(temp_.c_str());
@@ -367,6 +419,11 @@ bool atomic_file::commit() {
   f_ = nullptr;
   sync_folder(folder_of(target_));
   return true;
+}
+
+std::string atomic_file::failure_text() const {
+  if (!rename_failed_) return write_failure_text(error_);
+  return "can't rename the finished file to \"" + target_.string() + "\": " + std::strerror(error_);
 }
 
 void atomic_file::discard() {

@@ -6,7 +6,7 @@
 //     if (!f.open("a.ini")) ... f.why() ...       // no such folder, a folder, a read-only
 //                                                 // file, a link refused (see below)
 //     std::fprintf(f.file(), ...);
-//     if (!f.commit()) ... write_failure_text(f.error()) ...   // temporary removed
+//     if (!f.commit()) ... f.failure_text() ...   // temporary removed
 //
 // Temporaries are named ".<name>.~zorv-tmp.XXXXXX" (the name cut short when the whole
 // would pass the folder's longest file name) and hold an exclusive flock from their
@@ -18,13 +18,18 @@
 // Links: writing through a symbolic link replaces the file it names and keeps the link.
 // In a world-writable sticky folder (a shared /tmp) a link is followed only when it
 // belongs to this user or to the folder's owner, the rule the kernel applies to opens
-// there; otherwise open refuses it and why() names the link. A replaced file keeps its mode,
-// a new one gets the mode that creating it would give. A target that exists but is no
-// regular file (a device, a pipe) is written in place, and only while it is what was
-// checked (opened without following a link, the same file, still no regular file); a
-// pipe that no process reads is refused at once instead of waited for. In a sticky
-// folder that is not ours, a file of another user (or a hard link to one) cannot be
-// replaced: open refuses it, and why() names it.
+// there; otherwise open refuses it and why() names the link. A name found absent is
+// made through the temporary and the rename whatever appears there meanwhile; only a
+// link of the kernel's whose text names no file ("/dev/stdout" to a pipe) is left to
+// the kernel to follow. A replaced file of this user keeps its permission bits (never
+// setuid, setgid or sticky); a new one, or one replacing another user's, gets the mode
+// that creating it would give. A target that exists but is no regular file (a device,
+// a pipe) is written in place, and only while it is what was checked (opened without
+// following a link, the same file, still no regular file); a pipe that no process
+// reads is refused at once instead of waited for, and so is, for root too, a pipe or
+// device of another user (not the folder owner) in a world-writable sticky folder. In
+// a sticky folder that is not ours, a file of another user (or a hard link to one)
+// cannot be replaced: open refuses it, and why() names it.
 //
 // Signals: SIGINT, SIGTERM and SIGHUP remove every temporary this process is writing,
 // then end it with the signal's usual status. The first open installs the handlers,
@@ -50,6 +55,10 @@ void cleanup_on_signals(void (*hook)() = nullptr);
 // else the system's reason ("File too large", "Input/output error").
 std::string write_failure_text(int err);
 
+// Every open of a target's own name goes through this function (the C library's open),
+// which a test may replace to act between the checks and the open.
+extern "C" int zorv_open_result_name(const char* path, int flags);
+
 class atomic_file;
 // Why the file could not be opened for writing, after the engine's "can't write to disk
 // file!": the link or pipe refused, else the file's name and the system's reason.
@@ -73,23 +82,27 @@ public:
 
   // The errno of the last failed open or commit; 0 after a success.
   int error() const { return error_; }
+  // Why the last commit failed, for a message: the rename that failed, with the target's
+  // name, else write_failure_text(error()).
+  std::string failure_text() const;
   // Why the last open failed: the refusal below, or the system's reason.
   std::string why() const;
   // Whether the last open refused the target for a reason of its own, which why() gives
-  // with the file's name: a link or a file of another user in a shared folder, a pipe
-  // that no process reads, a name replaced while it was opened.
+  // with the file's name: a link, a file, a pipe or a device of another user in a shared
+  // folder, a pipe that no process reads, a name replaced while it was opened.
   bool refused() const { return !why_.empty(); }
 
 private:
   bool fail(int err);
-  bool resolve_links(const std::filesystem::path& path);
+  bool resolve_links(const std::filesystem::path& path, struct stat& found, bool& exists, bool& via_kernel_link);
   bool open_in_place(const struct stat& checked, bool kernel_follows);
-  bool create_temporary();
+  bool create_temporary(mode_t mode);
 
   std::FILE* f_ = nullptr;
   bool in_place_ = false;
   std::string temp_;
   std::filesystem::path target_;
   int error_ = 0;
+  bool rename_failed_ = false;
   std::string why_;
 };

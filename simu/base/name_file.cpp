@@ -39,7 +39,7 @@ void write_names(const char* file, const std::vector<std::string>& names, const 
     reason = write_failure_text(errno) + "!";
     out.discard();
   } else if (!out.commit()) {
-    reason = write_failure_text(out.error()) + "!";
+    reason = out.failure_text() + "!";
   } else {
     return;
   }

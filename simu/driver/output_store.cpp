@@ -100,7 +100,7 @@ void open_table(atomic_file& f, const char* file) {
 }
 
 void close_table(atomic_file& f) {
-  if (!f.commit()) matrix_fatal("write()", (write_failure_text(f.error()) + "!").c_str());
+  if (!f.commit()) matrix_fatal("write()", (f.failure_text() + "!").c_str());
 }
 
 // The header; rows becomes the labelled output rows (1-based). Returns the bytes written.

@@ -51,7 +51,7 @@ void save_ini(const DM& tv, const DM& sw, const DM& X, const DM& on_times,
     for (int i = 1; i <= clk.m; ++i) check(std::fprintf(f, "%.16e\n", d(i)), "save_ini(diff)");
   }
   if (!out.commit()) {
-    const std::string reason = write_failure_text(out.error());
+    const std::string reason = out.failure_text();
     fail("save_ini()", reason + "!", reason);
   }
   sim_fprintf(stderr, "\nCondition saved in disk file \"%s\"!\n", name.c_str());

@@ -103,5 +103,5 @@ void CYCLE::write_seq_file(const char* netlist, double tol,
     }
   }
   check(std::fprintf(f, "\n"), "write_seq_file(  )");
-  if (!out.commit()) matrix_fatal("write_seq_file(  )", (write_failure_text(out.error()) + "!").c_str());
+  if (!out.commit()) matrix_fatal("write_seq_file(  )", (out.failure_text() + "!").c_str());
 }

@@ -2,13 +2,12 @@
 // the run ends with exit 1 and its message, which gives the system's reason (a file-size
 // limit is no full disk), the files of the previous run stay as they were and no
 // temporary is left behind.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -18,36 +17,9 @@
 #include "common/temp_dir.h"
 #include "common/text_file.h"
 #include "driver_run.h"
+#include "name_seams.h"
 #include "simu/base/atomic_file.h"
 #include "simu_program.h"
-
-namespace {
-
-// When set, the name swapped in by the next open of it for writing: between the check
-// and the open, as another user racing the program would.
-std::string g_swap_at, g_swap_from;
-
-}  // namespace
-
-// Stands in for the C library's open in this program; forwards after any swap asked for.
-extern "C" int open(const char* path, int flags, ...) {
-  mode_t mode = 0;
-  if ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) {
-    va_list args;
-    va_start(args, flags);
-    mode = va_arg(args, mode_t);
-    va_end(args);
-  }
-  if (!g_swap_at.empty() && g_swap_at == path && (flags & O_ACCMODE) == O_WRONLY) {
-    ::rename(g_swap_from.c_str(), path);
-    g_swap_at.clear();
-  }
-  static auto* real = reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open"));
-  return real(path, flags, mode);
-}
-
-// Built with _FORTIFY_SOURCE, an open without a mode comes here instead.
-extern "C" int __open_2(const char* path, int flags) { return open(path, flags); }
 
 namespace {
 
@@ -126,11 +98,11 @@ std::vector<std::string> temporaries(const std::string& prefix = ".", const std:
   return found;
 }
 
-// Waits (at most a minute) until a run has made a temporary for its table other than
-// those in known; false when none came.
-bool table_begun(const std::vector<std::string>& known = {}) {
+// Waits (at most a minute) until a run has made a temporary for its table in folder
+// other than those in known; false when none came.
+bool table_begun(const std::vector<std::string>& known = {}, const std::string& folder = ".") {
   for (int i = 0; i < 60000; ++i) {
-    for (const std::string& t : temporaries(".a.plt."))
+    for (const std::string& t : temporaries(".a.plt.", folder))
       if (std::find(known.begin(), known.end(), t) == known.end()) return true;
     ::usleep(1000);
   }
@@ -208,6 +180,8 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
       {{"a.m", t255}, 0, "", {t255, "a.ini"}},
       {{"-ss", "proj/a", "t.plt"}, 0, "Steady state reached", {"proj/a.ini", "proj/a.seq"}, {"proj.ini", "proj.seq"}},
       {{"n.net", "t.plt"}, 0, "", {"t.plt", "n.net.ini"}, {"n.ini"}},
+      // The kernel's link to the pipe the output goes to.
+      {{"a.m", "/dev/stdout"}, 0, "\nTime Vc \n 0.00000000E+00  0.000000E+00\n", {"a.ini"}},
       {{"a.m", "a.plt"}, 1, "\nFatal Error : save_ini() - can't write to disk file \"a.ini\": Is a directory" + no_ini,
        {"a.plt"}, {}, "", "a.ini"},
       {{"a.m", "a.plt"}, 1, "\nError creating src.dat: \"src.dat\"" + no_reader + "\n", {}, {}, "src.dat"},
@@ -235,7 +209,7 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
     for (const std::string& f : r.written) EXPECT_TRUE(std::filesystem::is_regular_file(f)) << f;
     for (const std::string& f : r.not_written) EXPECT_FALSE(std::filesystem::exists(f)) << f;
-    if (!buck && !r.written.empty()) {
+    if (!buck && !r.written.empty() && table != "/dev/stdout") {
       EXPECT_EQ(last_line(table), " 1.00000000E-03  6.321206E+00\n");
     }
     EXPECT_EQ(temporaries(), std::vector<std::string>{});
@@ -243,7 +217,9 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
 }
 
 // A link in a shared folder, or another user's file (or a hard link to one) there that
-// the rename could not replace: refused when the file is opened, with its name.
+// the rename could not replace, or another user's pipe or device there: refused when the
+// file is opened, with its name. A replaced file passes on its permission bits alone, and
+// only to a file of its owner's.
 TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwners) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root makes a link of another user";
   const uid_t other = 4242, user = 4343;
@@ -251,13 +227,19 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
       "\" is a link of another user in a shared folder (not yours, not the folder owner's); not followed";
   const std::string not_replaced =
       "\" is a file of another user in a shared folder (not yours, not the folder owner's); not replaced";
-  enum kind { symbolic, hard, file };
+  const std::string pipe_refused =
+      "\" is a pipe of another user in a shared folder (not yours, not the folder owner's); not written";
+  const std::string device_refused =
+      "\" is a device of another user in a shared folder (not yours, not the folder owner's); not written";
+  enum kind { symbolic, hard, file, pipe, device };
   const struct {
     const char* link;
     uid_t link_owner, folder_owner;
     std::string message;   // none: followed
     kind made = symbolic;
     uid_t runner = 0;      // the user who runs the program
+    mode_t mode = 0666;    // of the file made
+    mode_t result_mode = 0;   // of the file written in its place (umask 022); 0: not looked at
   } rows[] = {
       {"a.plt", 0, 0, ""},
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + refused},
@@ -267,15 +249,37 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + not_replaced, file, user},
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + not_replaced, hard, user},
       {"a.ini", other, 0, "can't write to disk file \"shared/a.ini\": \"shared/a.ini" + not_replaced, file, user},
-      {"a.plt", user, 0, "", file, user},
-      {"a.plt", other, user, "", file, user},
-      {"a.plt", other, 0, "", file},   // root replaces anyone's file
+      {"a.plt", user, 0, "", file, user, 0666, 0666},
+      {"a.plt", other, user, "", file, user, 0666, 0644},
+      {"a.plt", other, 0, "", file, 0, 0666, 0644},   // root replaces anyone's file
+      // Never setuid, setgid or sticky, and never another user's bits.
+      {"a.plt", other, 0, "", file, 0, 04777, 0644},
+      {"a.plt", 0, 0, "", file, 0, 07777, 0777},
+      {"a.plt", user, 0, "", file, user, 02770, 0770},
+      // Another user's pipe or device would catch (or, unread, block) the results: refused,
+      // to root too; the folder owner's and one's own are written.
+      {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + pipe_refused, pipe},
+      {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + pipe_refused, pipe, user},
+      {"a.ini", other, 0, "can't write to disk file \"shared/a.ini\": \"shared/a.ini" + pipe_refused, pipe},
+      {"a.plt", other, other, "", pipe},
+      {"a.plt", user, 0, "", pipe, user},
+      {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + device_refused, device},
+      {"a.plt", 0, 0, "", device},
   };
+  // The build may lie where other users cannot enter.
+  const std::string program = simu_for_any_user();
+  ASSERT_FALSE(program.empty());
+  const mode_t umask_before = ::umask(022);
   for (const auto& r : rows) {
     const std::string link = std::string("shared/") + r.link;
     SCOPED_TRACE(link + " (" + std::to_string(r.made) + ") of " + std::to_string(r.link_owner) + " in a folder of " +
                  std::to_string(r.folder_owner) + " run by " + std::to_string(r.runner));
     TempDir dir;
+    if (r.runner != 0 && !runs_as(r.runner, program)) {
+      std::printf("skipped: user %u cannot start %s (a temporary folder closed to other users)\n",
+                  static_cast<unsigned>(r.runner), program.c_str());
+      continue;
+    }
     ASSERT_EQ(::chmod(".", 0777), 0);   // src.dat and states.dat are written here
     std::filesystem::create_directory("shared");
     ASSERT_EQ(::chmod("shared", 01777), 0);
@@ -284,25 +288,73 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
     write_text("kept.txt", "mine");
     // What must stay "mine" when the name is refused: the link's target, or the file itself.
     const std::string victim = r.made == symbolic ? "kept.txt" : link;
+    int reader = -1;   // of the pipe
     if (r.made == symbolic) {
       std::filesystem::create_symlink("../kept.txt", link);
       ASSERT_EQ(::lchown(link.c_str(), r.link_owner, r.link_owner), 0);
     } else {
       if (r.made == hard) std::filesystem::create_hard_link("kept.txt", link);
-      else write_text(link, "mine");
+      if (r.made == file) write_text(link, "mine");
+      if (r.made == pipe || r.made == device) {
+        const mode_t made = r.made == pipe ? S_IFIFO : S_IFCHR;
+        ASSERT_EQ(::mknod(link.c_str(), made | 0600, r.made == device ? makedev(1, 3) : 0), 0);   // a null device
+      }
       ASSERT_EQ(::chown(link.c_str(), r.link_owner, r.link_owner), 0);
-      ASSERT_EQ(::chmod(link.c_str(), 0666), 0);
+      ASSERT_EQ(::chmod(link.c_str(), r.mode), 0);
+      if (r.made == pipe) reader = ::open(link.c_str(), O_RDONLY | O_NONBLOCK);
     }
-    const program_run run = run_simu_program({"shared/a.m", "shared/a.plt"}, {0, 0, r.runner});
+    const program_run run = run_simu_program({"shared/a.m", "shared/a.plt"}, {0, 0, r.runner, false, program.c_str()});
     EXPECT_EQ(std::filesystem::is_symlink(link), r.made == symbolic);
     EXPECT_EQ(run.exit_code, r.message.empty() ? 0 : 1) << run.output;
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
-    EXPECT_EQ(slurp(victim) == "mine", !r.message.empty());
+    if (r.made == pipe) {
+      char got[4096] = {};
+      const ssize_t n = ::read(reader, got, sizeof got - 1);
+      EXPECT_EQ(n > 0 && std::string(got).rfind("Time ", 0) == 0, r.message.empty()) << got;
+      ::close(reader);
+    } else if (r.made != device) {
+      EXPECT_EQ(slurp(victim) == "mine", !r.message.empty());
+    }
+    if (r.result_mode) {
+      struct stat st;
+      ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+      EXPECT_EQ(st.st_mode & 07777, r.result_mode);
+      EXPECT_EQ(st.st_uid, r.runner);
+    }
     if (!r.message.empty()) {
       EXPECT_EQ(run.output.find("Operation not permitted"), std::string::npos) << run.output;
     }
     EXPECT_EQ(temporaries(".", "shared"), std::vector<std::string>{});
   }
+  ::umask(umask_before);
+}
+
+// A name that another user takes in a shared folder while the run writes its table: the
+// rename at the end fails, and the message names the file and the rename; the other
+// user's file stays and no temporary is left.
+TEST(ResultFiles, ANameTakenByAnotherUserDuringTheRunIsNamedWithTheRenameThatFailed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root runs the program as one user and takes the name as another";
+  const uid_t other = 4242, user = 4343;
+  const std::string program = simu_for_any_user();
+  TempDir dir;
+  if (!runs_as(user, program)) GTEST_SKIP() << "user " << user << " cannot start " << program;
+  ASSERT_EQ(::chmod(".", 0777), 0);
+  std::filesystem::create_directory("shared");
+  ASSERT_EQ(::chmod("shared", 01777), 0);
+  write_text("shared/a.m", rc_netlist("V1"));
+  const pid_t run = start_simu_program({"-tsim", "200", "-td", "1e-5", "shared/a.m", "shared/a.plt"}, "run.txt",
+                                       {0, 0, user, false, program.c_str()});
+  ASSERT_TRUE(table_begun({}, "shared"));
+  ::kill(run, SIGSTOP);
+  write_text("shared/a.plt", "theirs");
+  ASSERT_EQ(::chown("shared/a.plt", other, other), 0);
+  ::kill(run, SIGCONT);
+  EXPECT_EQ(wait_simu_program(run), 1);
+  const std::string message =
+      "Fatal Error : write() - can't rename the finished file to \"shared/a.plt\": Operation not permitted!";
+  EXPECT_NE(slurp("run.txt").find(message), std::string::npos) << slurp("run.txt");
+  EXPECT_EQ(slurp("shared/a.plt"), "theirs");
+  EXPECT_EQ(temporaries(".", "shared"), std::vector<std::string>{});
 }
 
 // A pipe in a result's place is written in place, but only while it is the pipe that was
@@ -328,10 +380,10 @@ TEST(AtomicFile, ANameSwappedBetweenTheCheckAndTheOpenIsRefused) {
       ASSERT_EQ(::mkfifo("swap", 0600), 0);
     }
     const int other_reader = made == "pipe" ? ::open("swap", O_RDONLY | O_NONBLOCK) : -1;
-    if (!made.empty()) g_swap_at = "a.plt", g_swap_from = "swap";
+    if (!made.empty()) swap_at_open("a.plt", "swap");
     atomic_file f;
     const bool opened = f.open("a.plt");
-    g_swap_at.clear();
+    disarm_name_seams();
     EXPECT_EQ(opened, r.why.empty());
     EXPECT_EQ(f.refused() ? f.why() : "", r.why);
     if (opened) {
@@ -345,6 +397,51 @@ TEST(AtomicFile, ANameSwappedBetweenTheCheckAndTheOpenIsRefused) {
     EXPECT_EQ(temporaries(), std::vector<std::string>{});
     ::close(reader);
     if (other_reader >= 0) ::close(other_reader);
+  }
+}
+
+// A name found absent is made through the temporary and the rename: a link that appears
+// there meanwhile (to a pipe someone reads, say) is replaced, never written through. Only
+// the kernel's link to a pipe (/proc/self/fd/N, what /dev/stdout is) is followed.
+TEST(AtomicFile, ANameFoundAbsentIsMadeAnewWhateverLinkAppearsThere) {
+  const struct {
+    const char* name;           // "": /proc/self/fd/N of a pipe read here
+    bool race;                  // a link to the victim appears at the name
+    lookup when = lookup::after_absent_lstat;
+  } rows[] = {
+      {"a.plt", true, lookup::after_absent_lstat},
+      {"a.plt", true, lookup::before_stat},
+      {"a.plt", false},
+      {"", false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::string(r.name) + (r.race ? " raced at " + std::to_string(static_cast<int>(r.when)) : ""));
+    TempDir dir;
+    ASSERT_EQ(::mkfifo("victim", 0600), 0);
+    const int victim = ::open("victim", O_RDONLY | O_NONBLOCK);   // held open: a write would not fail
+    int pipe_fds[2];
+    ASSERT_EQ(::pipe2(pipe_fds, O_NONBLOCK), 0);
+    const std::string name = *r.name ? r.name : "/proc/self/fd/" + std::to_string(pipe_fds[1]);
+    if (r.race) link_at_lookup(name, "victim", r.when);
+    atomic_file f;
+    const bool opened = f.open(name);
+    disarm_name_seams();
+    ASSERT_TRUE(opened) << f.why();
+    ASSERT_GE(std::fputs("row\n", f.file()), 0);
+    ASSERT_TRUE(f.commit()) << f.failure_text();
+    char got[8] = {};
+    EXPECT_LE(::read(victim, got, sizeof got), 0);
+    if (*r.name) {
+      // Read only as a file: opening a pipe here would wait for a writer.
+      const bool file = std::filesystem::is_regular_file(std::filesystem::symlink_status(name));
+      EXPECT_TRUE(file);
+      EXPECT_EQ(file ? slurp(name) : "", "row\n");
+    } else {
+      EXPECT_EQ(::read(pipe_fds[0], got, sizeof got), 4);
+      EXPECT_STREQ(got, "row\n");
+    }
+    EXPECT_EQ(temporaries(), std::vector<std::string>{});
+    for (int fd : {victim, pipe_fds[0], pipe_fds[1]}) ::close(fd);
   }
 }
 

@@ -7,10 +7,13 @@
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,7 @@ struct program_limits {
   rlim_t file_size = 0;       // bytes per written file (a fuller disk); 0: no limit
   uid_t user = 0;             // the user it runs as (a test run as root); 0: this one
   bool errors_only = false;   // only the error stream is kept (standard output to /dev/null)
+  const char* program = ZORV_SIMU;   // the program file run
 };
 
 // Whether this build runs under AddressSanitizer, whose shadow memory no address-space
@@ -74,7 +78,7 @@ inline pid_t spawn_simu_program(const std::vector<std::string>& words, int fd, p
       const rlimit r{limits.address_space, limits.address_space};
       ::setrlimit(RLIMIT_AS, &r);
     }
-    ::execv(ZORV_SIMU, argv.data());
+    ::execv(limits.program, argv.data());
     ::_exit(127);
   }
   ::close(fd);
@@ -97,6 +101,36 @@ inline program_run run_simu_program(const std::vector<std::string>& words, progr
 }
 
 // Starts the program in the background with both streams going to the file out; its pid.
-inline pid_t start_simu_program(const std::vector<std::string>& words, const std::string& out = "/dev/null") {
-  return spawn_simu_program(words, ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+inline pid_t start_simu_program(const std::vector<std::string>& words, const std::string& out = "/dev/null",
+                                program_limits limits = {}) {
+  return spawn_simu_program(words, ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644), limits);
+}
+
+// A copy of the program that any user may run, for runs as another user when the build
+// lies in a folder only its owner enters (a clone under /root or in a mktemp -d folder):
+// simu needs nothing beside it (it is linked statically). It lies in a fresh folder of the
+// temporary folder, removed when this test program ends; empty when it cannot be made.
+inline std::string simu_for_any_user() {
+  static const struct copy {
+    std::filesystem::path folder, program;
+    copy() {
+      std::string tmpl = (std::filesystem::temp_directory_path() / "zorv-simu-XXXXXX").string();
+      if (!::mkdtemp(tmpl.data())) return;
+      folder = tmpl;
+      std::error_code ec;
+      std::filesystem::copy_file(ZORV_SIMU, folder / "simu", ec);
+      if (ec || ::chmod(folder.c_str(), 0755) != 0 || ::chmod((folder / "simu").c_str(), 0755) != 0) return;
+      program = folder / "simu";
+    }
+    ~copy() {
+      std::error_code ec;
+      if (!folder.empty()) std::filesystem::remove_all(folder, ec);
+    }
+  } made;
+  return made.program.string();
+}
+
+// Whether user may start program: false when the program's folders are closed to them.
+inline bool runs_as(uid_t user, const std::string& program) {
+  return !program.empty() && run_simu_program({}, {0, 0, user, true, program.c_str()}).exit_code != 127;
 }
