@@ -6,7 +6,7 @@ namespace {
 
 bool is_control(char c) {
   const auto u = static_cast<unsigned char>(c);
-  return (u >= 0x01 && u <= 0x1f) || u == 0x7f;
+  return u <= 0x1f || u == 0x7f;
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #pragma once
 #include <string>
 
-// True when the name holds a byte 0x01-0x1f or 0x7f. Bytes from 0x80 up (UTF-8) are
-// ordinary characters.
+// True when the name holds a byte 0x00-0x1f or 0x7f (a NUL would cut the name where the
+// system reads it). Bytes from 0x80 up (UTF-8) are ordinary characters.
 bool has_control_character(const std::string& name);
 
 // The name for a message: each control character as an escape ("\t", "\n", "\r", or

@@ -127,12 +127,15 @@ TEST(NetlistWriterEdges, FourDigitNumbersFillTheReferenceFields) {
 // character is never written: its line end would add lines to the netlist.
 TEST(NetlistWriterEdges, AFileThatCannotBeWrittenIsNamedWithItsReason) {
   TempDir dir;
-  const struct { const char* path; const char* name; const char* message; } rows[] = {
+  using namespace std::string_literals;
+  const struct { std::string path, name; const char* message; } rows[] = {
       {"missing/c.m", "c", "Couldn't write missing/c.m: No such file or directory"},
       {"/dev/full", "c", "Couldn't write /dev/full: No space left on device"},
       {"c\nnumn = 1;\n.m", "c", "Couldn't write c\\nnumn = 1;\\n.m: its name has a control character"},
       {"c\x7f.m", "c\x7f", "Couldn't write c\\x7f.m: its name has a control character"},
       {"c.m", "c\nnumn = 1;", "Couldn't write c.m: the circuit name c\\nnumn = 1; has a control character"},
+      {"c\0.m"s, "c", "Couldn't write c\\x00.m: its name has a control character"},  // would write "c"
+      {"c.m", "r\0c"s, "Couldn't write c.m: the circuit name r\\x00c has a control character"},
   };
   WriterCircuit c;
   c.add(new sdi::basic(sdi::kind_resistor, 1), {1, 0}, "R1", 1.0);
@@ -149,6 +152,7 @@ TEST(NetlistWriterEdges, AFileThatCannotBeWrittenIsNamedWithItsReason) {
   EXPECT_FALSE(std::filesystem::exists("c\nnumn = 1;\n.m"));
   EXPECT_FALSE(std::filesystem::exists("c\x7f.m"));
   EXPECT_FALSE(std::filesystem::exists("c.m"));
+  EXPECT_FALSE(std::filesystem::exists("c"));
 }
 
 // Blanks, quotes, backslashes, UTF-8 and long paths are written as they are, and read back.
