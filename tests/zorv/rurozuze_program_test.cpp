@@ -101,7 +101,7 @@ TEST(RurozuzeProgram, PlotsTheTableItselfWhateverItsName) {
     EXPECT_FALSE(fs::exists("PIPED")) << "a command in the name ran";
     // The title names the table, its end when that is long: the window has room for about 1,000 bytes.
     const std::string script = slurp("script.txt");
-    const std::string tail = row.table.substr(row.table.size() > 100 ? row.table.size() - 100 : 0);
+    const std::string tail = row.table.substr(row.table.size() > 60 ? row.table.size() - 60 : 0);
     const std::size_t title = script.find("set title '"), end = script.find("' noenhanced\n", title);
     ASSERT_NE(end, std::string::npos) << script;
     EXPECT_LE(end - title, 11 + rurozuze::kMaxShownBytes) << script;
