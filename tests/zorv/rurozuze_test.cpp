@@ -88,6 +88,32 @@ TEST(Rurozuze, ATableIsPlottedWhateverItsNameUnlessAControlCharacterIsInIt) {
   }
 }
 
+// The X11 window aborts on a text of about 1,000 bytes: a long path shows by its end,
+// a long output name by its start, never cut inside a UTF-8 character.
+TEST(Rurozuze, ALongPathOrNameIsCutInTheWindow) {
+  const std::string a90(90, 'a'), uml = "\u00e4";  // two bytes
+  std::string umls;
+  for (int i = 0; i < 50; ++i) umls += uml;
+  const struct { std::string text, path, label; } rows[] = {
+      {a90, a90, a90},
+      {a90 + "b", "..." + std::string(86, 'a') + "b", std::string(87, 'a') + "..."},
+      // 102 bytes: the path's last 87 would start inside a character, the name's first 87 end inside one
+      {"/x" + umls, "..." + umls.substr(14), "/x" + umls.substr(0, 84) + "..."},
+      // 101 bytes: the name's cut falls between two characters
+      {"/" + umls, "..." + umls.substr(14), "/" + umls.substr(0, 86) + "..."},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    rurozuze::PltTable table;
+    table.labels = {row.text};
+    const std::string script = rurozuze::PlotScript(table, row.text, "/dev/fd/3", rurozuze::Terminal::Window);
+    EXPECT_NE(script.find("set terminal x11 title 'rurozuze - " + row.path + "'\nset title '" + row.path +
+                          "' noenhanced\n"), std::string::npos) << script;
+    EXPECT_NE(script.find("plot '/dev/fd/3' skip 1 using 1:2 with lines title '" + row.label + "' noenhanced\n"),
+              std::string::npos) << script;
+  }
+}
+
 TEST(Rurozuze, EachBadTableHasItsOwnMessage) {
   TempDir dir;
   const std::string path = (dir.path() / "c.plt").string();
