@@ -26,15 +26,17 @@ TEST(Rurozuze, AGoodTableIsPlottedWithOneCurvePerOutput) {
   write_text(path, kGoodTable);
   rurozuze::PltTable table;
   std::string problem;
-  ASSERT_TRUE(rurozuze::ReadPltTable(path, table, problem)) << problem;
+  int data = -1;
+  ASSERT_TRUE(rurozuze::ReadPltTable(path, table, problem, &data)) << problem;
   EXPECT_EQ(table.labels, (std::vector<std::string>{"Vout", "IL"}));
   EXPECT_EQ(table.rows, 3);
   EXPECT_EQ(rurozuze::RestoredPath((dir.path() / "my*run.plt").string()), path);  // the editor's "*" is a blank
   write_text("x*y.plt", "");
   EXPECT_EQ(rurozuze::RestoredPath("x*y.plt"), "x*y.plt");  // unless only the path as given exists
 
-  const std::string script = rurozuze::PlotScript(table, path, rurozuze::Terminal::Text);
-  ASSERT_EQ(rurozuze::RunGnuplot("set output 'plot.txt'\n" + script), 0);
+  const std::string script = rurozuze::PlotScript(table, path, rurozuze::DataName(data), rurozuze::Terminal::Text);
+  ASSERT_EQ(rurozuze::RunGnuplot("set output 'plot.txt'\n" + script, data), 0);
+  ::close(data);
   const std::string plot = slurp("plot.txt");
   EXPECT_NE(plot.find("Vout ****"), std::string::npos) << plot;
   EXPECT_NE(plot.find("IL ####"), std::string::npos) << plot;
@@ -65,21 +67,50 @@ TEST(Rurozuze, ATableIsPlottedWhateverItsNameUnlessAControlCharacterIsInIt) {
     std::filesystem::remove("plot.txt");
     rurozuze::PltTable table;
     std::string problem;
-    const bool read = rurozuze::ReadPltTable(path, table, problem);
+    int data = -1;
+    const bool read = rurozuze::ReadPltTable(path, table, problem, &data);
     if (row.shown.empty()) {
       ASSERT_TRUE(read) << problem;
-      ASSERT_EQ(rurozuze::RunGnuplot("set output 'plot.txt'\n" +
-                                     rurozuze::PlotScript(table, path, rurozuze::Terminal::Text)), 0);
+      const std::string script = rurozuze::PlotScript(table, path, rurozuze::DataName(data), rurozuze::Terminal::Text);
+      ASSERT_EQ(rurozuze::RunGnuplot("set output 'plot.txt'\n" + script, data), 0);
+      ::close(data);
       EXPECT_NE(slurp("plot.txt").find("Vout ****"), std::string::npos) << slurp("plot.txt");
       continue;
     }
     EXPECT_FALSE(read);
+    EXPECT_EQ(data, -1);
     EXPECT_EQ(problem, "The result table " + dir.path().string() + "/" + row.shown +
                            " has a control character in its name: it is not plotted");
     // Nor does a script made for it anyway hand gnuplot a command.
     table.labels = {"Vout", "IL"};
-    rurozuze::RunGnuplot("set output 'plot.txt'\n" + rurozuze::PlotScript(table, path, rurozuze::Terminal::Text));
+    rurozuze::RunGnuplot("set output 'plot.txt'\n" + rurozuze::PlotScript(table, path, path, rurozuze::Terminal::Text));
     EXPECT_FALSE(std::filesystem::exists("PWNED"));
+  }
+}
+
+// The X11 window aborts on a text of about 1,000 bytes: a long path shows by its end,
+// a long output name by its start, never cut inside a UTF-8 character.
+TEST(Rurozuze, ALongPathOrNameIsCutInTheWindow) {
+  const std::string a90(90, 'a'), uml = "\u00e4";  // two bytes
+  std::string umls;
+  for (int i = 0; i < 50; ++i) umls += uml;
+  const struct { std::string text, path, label; } rows[] = {
+      {a90, a90, a90},
+      {a90 + "b", "..." + std::string(86, 'a') + "b", std::string(87, 'a') + "..."},
+      // 102 bytes: the path's last 87 would start inside a character, the name's first 87 end inside one
+      {"/x" + umls, "..." + umls.substr(14), "/x" + umls.substr(0, 84) + "..."},
+      // 101 bytes: the name's cut falls between two characters
+      {"/" + umls, "..." + umls.substr(14), "/" + umls.substr(0, 86) + "..."},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    rurozuze::PltTable table;
+    table.labels = {row.text};
+    const std::string script = rurozuze::PlotScript(table, row.text, "/dev/fd/3", rurozuze::Terminal::Window);
+    EXPECT_NE(script.find("set terminal x11 title 'rurozuze - " + row.path + "'\nset title '" + row.path +
+                          "' noenhanced\n"), std::string::npos) << script;
+    EXPECT_NE(script.find("plot '/dev/fd/3' skip 1 using 1:2 with lines title '" + row.label + "' noenhanced\n"),
+              std::string::npos) << script;
   }
 }
 

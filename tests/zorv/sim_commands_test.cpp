@@ -135,12 +135,23 @@ TEST_F(SimCommandsTest, EachRunLeavesItsSwitchesAndPlotsAfterACompletedRun) {
     }
 }
 
+// A path holding a "*" of its own goes as it is: its blanks made "*" could not be told back.
 TEST_F(SimCommandsTest, ThePlotProgramComesFromTheExecutablesFolderWithBlanksAsStars) {
-  base_name = "/tmp/my files/c";
-  sim.OnSimulationViewPlot();
-  ASSERT_EQ(launcher.starts.size(), 1u);
-  EXPECT_EQ(launcher.starts[0].program, "/opt/zorv/bin/rurozuze");
-  EXPECT_EQ(launcher.starts[0].argv, (std::vector<std::string>{"rurozuze", "/tmp/my*files/c.plt"}));
+  const struct { const char* base; const char* argument; } rows[] = {
+      {"/tmp/my files/c", "/tmp/my*files/c.plt"},
+      {"/tmp/st*ar dir/c", "/tmp/st*ar dir/c.plt"},
+      {"/tmp/st*ar/c", "/tmp/st*ar/c.plt"},
+      {"/tmp/plain/c", "/tmp/plain/c.plt"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.base);
+    base_name = row.base;
+    launcher.starts.clear();
+    sim.OnSimulationViewPlot();
+    ASSERT_EQ(launcher.starts.size(), 1u);
+    EXPECT_EQ(launcher.starts[0].program, "/opt/zorv/bin/rurozuze");
+    EXPECT_EQ(launcher.starts[0].argv, (std::vector<std::string>{"rurozuze", row.argument}));
+  }
 }
 
 // Every file of the folder, below it too.
@@ -206,16 +217,22 @@ TEST_F(SimCommandsTest, ANameWithAControlCharacterIsRefusedBeforeAnythingIsWritt
 // one the plotting program finds from its argument.
 TEST_F(SimCommandsTest, AnUnusualNameRunsAndItsTableReachesThePlotter) {
   sdi::engine_entry = previousEngine;
-  const std::string folder = (dir.path() / "Schaltung \u00e4 'q' \"d\"").string();
-  std::filesystem::create_directory(folder);
-  base_name = folder + "/Schaltung \u00e4";
   build_rc();
-  sim.OnSimulationRun();
-  ASSERT_EQ(launcher.starts.size(), 1u);
-  rurozuze::PltTable table;
-  std::string problem;
-  EXPECT_TRUE(rurozuze::ReadPltTable(rurozuze::RestoredPath(launcher.starts[0].argv[1]), table, problem)) << problem;
-  EXPECT_EQ(table.labels, std::vector<std::string>{"Vc"});
+  for (const char* sub : {"st*ar dir", "Schaltung \u00e4 'q' \"d\""}) {
+    SCOPED_TRACE(sub);
+    const std::string folder = (dir.path() / sub).string();
+    std::filesystem::create_directory(folder);
+    base_name = folder + "/Schaltung \u00e4";
+    launcher.starts.clear();
+    messages.clear();
+    sim.OnSimulationRun();
+    ASSERT_EQ(launcher.starts.size(), 1u);
+    rurozuze::PltTable table;
+    std::string problem;
+    EXPECT_EQ(rurozuze::RestoredPath(launcher.starts[0].argv[1]), base_name + ".plt");
+    EXPECT_TRUE(rurozuze::ReadPltTable(rurozuze::RestoredPath(launcher.starts[0].argv[1]), table, problem)) << problem;
+    EXPECT_EQ(table.labels, std::vector<std::string>{"Vc"});
+  }
   sim.OnSsViewSequence();  // read under the same name: no report yet, and it says where
   EXPECT_EQ(messages, std::vector<std::string>{"No switching sequence exists yet (" + base_name +
                                                ".seq).\nSteady_State > Run writes it when it reaches the steady state."});

@@ -1,6 +1,7 @@
 // rurozuze: shows a result table in a gnuplot window.
 //
 //     rurozuze /tmp/my*files/buck.plt      # blanks of the path given as "*"
+//     rurozuze '/tmp/st*ar dir/buck.plt'   # a path holding a "*" comes as it is
 //
 // Started by the editor without a console, so every problem also shows in a
 // message box when there is a display. Nothing is written beside the table.
@@ -34,9 +35,11 @@ int main(int argc, char** argv) {
   const std::string path = rurozuze::RestoredPath(argv[1]);
   rurozuze::PltTable table;
   std::string problem;
-  if (!rurozuze::ReadPltTable(path, table, problem)) return Say(argc, argv, problem);
+  int data = -1;  // the table as read, open until the end
+  if (!rurozuze::ReadPltTable(path, table, problem, &data)) return Say(argc, argv, problem);
   if (problem = rurozuze::WindowProblem(); !problem.empty()) return Say(argc, argv, problem);
-  if (rurozuze::RunGnuplot(rurozuze::PlotScript(table, path, rurozuze::Terminal::Window)) != 0)
+  const std::string script = rurozuze::PlotScript(table, path, rurozuze::DataName(data), rurozuze::Terminal::Window);
+  if (rurozuze::RunGnuplot(script, data) != 0)
     return Say(argc, argv, "gnuplot could not show " + path);
   return 0;
 }

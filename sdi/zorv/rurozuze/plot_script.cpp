@@ -1,5 +1,6 @@
 #include "sdi/zorv/rurozuze/plot_script.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -22,18 +23,39 @@ std::string Quoted(const std::string& text) {
   return q + "'";
 }
 
+bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xc0) == 0x80; }
+
+// A path as the window shows it: its end when too long (the file's own name matters most).
+std::string PathShown(const std::string& path) {
+  if (path.size() <= kMaxShownBytes) return path;
+  std::size_t from = path.size() - (kMaxShownBytes - 3);
+  while (from < path.size() && Continues(path[from])) ++from;  // never half a UTF-8 character
+  return "..." + path.substr(from);
+}
+
+// An output's name as the key shows it: its start when too long.
+std::string LabelShown(const std::string& label) {
+  if (label.size() <= kMaxShownBytes) return label;
+  std::size_t to = kMaxShownBytes - 3;
+  while (to > 0 && Continues(label[to])) --to;
+  return label.substr(0, to) + "...";
+}
+
 }  // namespace
 
-std::string PlotScript(const PltTable& table, const std::string& path, Terminal terminal) {
-  std::string s = terminal == Terminal::Window ? "set terminal x11 title " + Quoted("rurozuze - " + path) + "\n"
+std::string DataName(int fd) { return "/dev/fd/" + std::to_string(fd); }
+
+std::string PlotScript(const PltTable& table, const std::string& path, const std::string& data, Terminal terminal) {
+  const std::string shown = PathShown(path);
+  std::string s = terminal == Terminal::Window ? "set terminal x11 title " + Quoted("rurozuze - " + shown) + "\n"
                                                : std::string("set terminal dumb 100 30\n");
-  s += "set title " + Quoted(path) + " noenhanced\n";
+  s += "set title " + Quoted(shown) + " noenhanced\n";
   s += "set xlabel 'Time (s)'\nset grid\nset key outside right top\n";
   s += "plot ";
   for (std::size_t i = 0; i < table.labels.size(); ++i) {
     if (i) s += ", \\\n     ";
-    s += Quoted(path) + " skip 1 using 1:" + std::to_string(i + 2) + " with lines title " + Quoted(table.labels[i]) +
-         " noenhanced";
+    s += Quoted(data) + " skip 1 using 1:" + std::to_string(i + 2) + " with lines title " +
+         Quoted(LabelShown(table.labels[i])) + " noenhanced";
   }
   s += "\n";
   if (terminal == Terminal::Window) s += "pause mouse close\n";
@@ -49,8 +71,12 @@ std::string WindowProblem() {
   return std::string();
 }
 
-int RunGnuplot(const std::string& script) {
+int RunGnuplot(const std::string& script, int shared) {
+  // The one descriptor gnuplot is to inherit, for the length of its run.
+  const int flags = shared >= 0 ? ::fcntl(shared, F_GETFD) : -1;
+  if (shared >= 0 && (flags < 0 || ::fcntl(shared, F_SETFD, flags & ~FD_CLOEXEC) < 0)) return -1;
   std::FILE* pipe = popen("gnuplot", "w");
+  if (shared >= 0) ::fcntl(shared, F_SETFD, flags);
   if (!pipe) return -1;
   std::fputs(script.c_str(), pipe);
   const int status = pclose(pipe);

@@ -1,5 +1,6 @@
 #include "sdi/zorv/rurozuze/plt_table.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -96,7 +97,8 @@ std::string ReadProblem(LineReader::Got got, const LineReader& in, const std::st
 
 }  // namespace
 
-bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem) {
+bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem, int* kept) {
+  if (kept) *kept = -1;
   // The path goes into gnuplot's script, where a line end would start a command of its own.
   if (has_control_character(path)) {
     problem = "The result table " + shown_name(path) + " has a control character in its name: it is not plotted";
@@ -113,6 +115,23 @@ bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem
                                                 : "Cannot open the result table " + path;
     return false;
   }
+  // A second descriptor of the same open file, handed over only once the table passed.
+  const int copy = kept ? ::fcntl(fileno(f), F_DUPFD_CLOEXEC, 0) : -1;
+  if (kept && copy < 0) {
+    std::fclose(f);
+    problem = "Cannot open the result table " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  struct Handover {
+    int fd;
+    int* to;
+    bool ok = false;
+    ~Handover() {
+      if (fd < 0) return;
+      if (ok) *to = fd;
+      else ::close(fd);
+    }
+  } handover{copy, kept};
   LineReader in(f);
   table = PltTable{};
   std::string text;
@@ -157,10 +176,14 @@ bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem
                      "of the run)";
     return false;
   }
+  handover.ok = true;
   return true;
 }
 
 std::string RestoredPath(const std::string& argument) {
+  // The editor stars the blanks only of a path without a "*" of its own: a blank
+  // here means the path came as it is.
+  if (argument.find(' ') != std::string::npos) return argument;
   std::string path = argument;
   std::replace(path.begin(), path.end(), '*', ' ');
   std::error_code ec;

@@ -32,10 +32,16 @@ inline constexpr std::size_t kMaxLineBytes = std::size_t{16} << 20;
 // <path> is larger than 2147483648 bytes" (also when it grew past that while read),
 // "<path>, line <n>: the line is longer than 16777216 bytes", "Cannot read the result
 // table <path>: <reason>".
-bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem);
+//
+// With kept, a table that passed is left open there (close-on-exec; -1 otherwise),
+// the caller closing it: gnuplot then reads the very file that was checked, under a
+// name of the plotter's own (DataName), not whatever the path names by then.
+bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem, int* kept = nullptr);
 
-// The path the editor meant: its argument with every "*" back to a blank; the
-// argument as given when no such file exists (a "*" of the path itself).
+// The path the editor meant. It passes a path holding a "*" as it is, and any other
+// with its blanks as "*": so an argument holding a blank is the path as it is; one
+// holding a "*" is the path with every "*" back to a blank when that names a file,
+// else the argument as given (a "*" of the path itself).
 std::string RestoredPath(const std::string& argument);
 
 }  // namespace rurozuze

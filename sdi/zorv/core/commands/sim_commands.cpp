@@ -112,6 +112,9 @@ void SimCommands::OnSsLimsimRun() {
 
 std::string SimCommands::PlotArgument(const std::string& basePath) {
   std::string arg = basePath + ".plt";
+  // A path holding a "*" of its own could not be told back from a starred one: it goes
+  // as it is (the plotter takes an argument with a blank as the path itself).
+  if (arg.find('*') != std::string::npos) return arg;
   std::replace(arg.begin(), arg.end(), ' ', '*');
   return arg;
 }
