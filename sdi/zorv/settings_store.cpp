@@ -7,8 +7,23 @@
 #include "sdi/zorv/core/base/messages.h"
 #include "sdi/zorv/core/document/settings_file.h"
 
+namespace {
+
+// Whether the toolkit's store can decode text. It converts the bytes and the one after
+// them (a terminator here), which no UTF-16 or UTF-32 text has an even count of; text it
+// cannot convert leaves it empty, with a bare log message.
+bool StoreDecodes(const std::string& text, const wxMBConv& conv) {
+  if (text.empty()) return true;
+  size_t len = 0;
+  conv.cMB2WC(text.c_str(), text.size() + 1, &len);
+  return len != 0;
+}
+
+}  // namespace
+
 wxConfigBase* OpenSettingsStore(const std::string& path, bool& keep) {
-  const zorv::SettingsFile file = zorv::ReadSettingsFile(path);
+  zorv::SettingsFile file = zorv::ReadSettingsFile(path);
+  if (file.refused.empty() && !StoreDecodes(file.text, wxConvAuto())) zorv::RefuseUnreadableSettingsFile(file, path);
   keep = file.rewrite;
   if (!file.refused.empty()) zorv::ShowMessage(file.refused);
   wxMemoryInputStream in(file.text.data(), file.text.size());

@@ -75,6 +75,11 @@ file_check read_regular_file_head(const char* path, std::size_t max_bytes, std::
   return read_into(fd, max_bytes, true, text);
 }
 
+bool is_there_but_not_regular(const char* path) {
+  struct stat st;
+  return ::stat(path, &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 std::string refusal_text(file_check result, const std::string& name, std::size_t max_bytes) {
   switch (result) {
     case file_check::not_regular:

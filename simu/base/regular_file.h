@@ -25,6 +25,10 @@ file_check read_regular_file(const char* path, std::size_t max_bytes, std::strin
 // when a read fails; never too_large).
 file_check read_regular_file_head(const char* path, std::size_t max_bytes, std::string& text);
 
+// Whether something that is no regular file is at path, links followed: a folder, which
+// the readers above call cannot_open, is one; nothing there (or a dangling link) is not.
+bool is_there_but_not_regular(const char* path);
+
 // The editor's text for a refused file: "File <name> is not a regular file." or
 // "File <name> is larger than <max_bytes> bytes."; empty for ok and cannot_open,
 // whose texts belong to each caller.

@@ -136,6 +136,8 @@ TEST(ShellTexts, ASettingsFileThatIsNoFileIsRefusedByName) {
       {[&] { std::ofstream(file) << "[RecentFiles]\n"; }, ""},
       {[&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, "File " + file + " is not a regular file." + lost},
       {[&] { std::filesystem::create_symlink("/dev/zero", file); }, "File " + file + " is not a regular file." + lost},
+      {[&] { std::filesystem::create_directory(file); }, "File " + file + " is not a regular file." + lost},
+      {[&] { std::filesystem::create_symlink(dir.path() / "none", file); }, ""},  // a first start
       {[&] { std::ofstream{file}, std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes); }, ""},
       {[&] { std::ofstream{file}, std::filesystem::resize_file(file, zorv::kMaxSettingsFileBytes + 1); },
        "File " + file + " is larger than 65536 bytes." + lost},
@@ -191,9 +193,15 @@ TEST(ShellTexts, ASettingsGroupBeyondTheBoundsIsRefusedByLine) {
   read = zorv::ReadSettingsFile(file);
   EXPECT_EQ(std::make_tuple(read.text.empty(), read.rewrite), std::make_tuple(true, false));
   std::filesystem::remove(file);
-  std::filesystem::create_directory(file);  // no file to read: none is put in its place
+  std::filesystem::create_directory(file);  // refused, and no file is put in its place
   read = zorv::ReadSettingsFile(file);
-  EXPECT_EQ(std::make_tuple(read.text, read.refused, read.rewrite), std::make_tuple(std::string(), std::string(), false));
+  EXPECT_EQ(std::make_tuple(read.text, read.rewrite), std::make_tuple(std::string(), false));
+  std::filesystem::remove(file);
+  std::ofstream(file) << "file1=/a.ckt\n";
+  read = zorv::ReadSettingsFile(file);
+  zorv::RefuseUnreadableSettingsFile(read, file);  // as for a file the toolkit cannot decode
+  EXPECT_EQ(std::make_tuple(read.text, read.refused, read.rewrite),
+            std::make_tuple(std::string(), "File " + file + " cannot be read as text.\nThe recent files are neither read nor kept.", false));
 }
 
 TEST(ShellTexts, GlyphsAndIcons) {

@@ -279,7 +279,7 @@ TEST_F(SimCommandsTest, ExternalProgramsThatCannotStartLeaveAStatusLine) {
 }
 
 // The report is shown, a larger one in part (only its first megabyte and a byte are
-// read); a pipe or a device is refused at once with its message.
+// read); a pipe, a device or a folder is refused at once with its message.
 TEST_F(SimCommandsTest, ASequenceReportThatIsNoFileIsRefusedAtOnce) {
   const std::string seq = base_name + ".seq";
   const std::string rest = "\n... (only the first 1048576 bytes of " + seq + " are shown)\n";
@@ -290,10 +290,10 @@ TEST_F(SimCommandsTest, ASequenceReportThatIsNoFileIsRefusedAtOnce) {
       {[&] { std::ofstream(seq) << "period = 1.0e-05\n"; }, "", "period = 1.0e-05\n"},
       {[&] { ASSERT_EQ(::mkfifo(seq.c_str(), 0600), 0); }, "File " + seq + " is not a regular file.", ""},
       {[&] { std::filesystem::create_symlink("/dev/zero", seq); }, "File " + seq + " is not a regular file.", ""},
-      {[&] { std::ofstream{seq} << std::string(zorv::kMaxSequenceLineBytes, '\n'),  // past 64 MiB, sparse
+      {[&] { std::ofstream{seq} << std::string(1000, '\n'),  // past 64 MiB, sparse
              std::filesystem::resize_file(seq, (std::uintmax_t{64} << 20) + 1); },
-       "", std::string(zorv::kMaxSequenceLineBytes, '\n') + std::string(zorv::kMaxSequenceLineBytes, '?') +
-               " ... (line cut at 65536 bytes)" + rest},
+       "", std::string(1000, '\n') + std::string(zorv::kMaxSequenceLineBytes, '?') + " ... (line cut at 65536 bytes)" + rest},
+      {[&] { ASSERT_EQ(::mkdir(seq.c_str(), 0700), 0); }, "File " + seq + " is not a regular file.", ""},
   };
   ::alarm(60);  // a reader that blocked would end the test here
   for (const auto& row : rows) {
@@ -308,13 +308,23 @@ TEST_F(SimCommandsTest, ASequenceReportThatIsNoFileIsRefusedAtOnce) {
   ::alarm(0);
 }
 
-// Shown whole within the bounds; beyond them cut, each cut said; every byte but printable
-// ASCII, tabs and line ends shown as '?'.
+// Shown whole within the bounds, tabs expanded; beyond them cut, each cut said; every
+// byte but printable ASCII, tabs and line ends shown as '?'.
 TEST(SequenceShown, ALongLineOrALongReportIsShownInPart) {
   const std::size_t line = zorv::kMaxSequenceLineBytes, all = zorv::kMaxShownSequenceBytes;
   const std::string cut = " ... (line cut at 65536 bytes)", rest = "\n... (only the first 1048576 bytes of c.seq are shown)\n";
-  std::string lines;  // short lines past the bound
-  while (lines.size() <= all) lines += "  5.9987939556251142e+00\t  1.0497287908237460e+00\t\n";
+  std::string lines, linesShown;  // short lines past the bound, and with their tabs expanded
+  while (lines.size() <= all) {
+    lines += "  5.9987939556251142e+00\t  1.0497287908237460e+00\t\n";
+    if (lines.size() <= all) linesShown += "  5.9987939556251142e+00          1.0497287908237460e+00        \n";
+  }
+  // 320 blanks, then lines of 65536 blanks: the 32nd reaches the bound that the text shown
+  // holds (2 MiB) 320 blanks short of its end.
+  std::string wide, wideShown = std::string(320, ' ') + "\n";
+  for (int k = 0; k < 40; ++k) wide += std::string(8192, '\t') + "\n";
+  for (int k = 0; k < 31; ++k) wideShown += std::string(line, ' ') + "\n";
+  wideShown += std::string(line - 320, ' ') + "\n... (only the first 262176 bytes of c.seq are shown)\n";
+  linesShown += lines.substr(lines.rfind('\n', all - 1) + 1, all - lines.rfind('\n', all - 1) - 1);
   std::string accented = "a";
   for (int i = 0; i < 32767; ++i) accented += "\xcc\x81";  // U+0301 COMBINING ACUTE ACCENT
   accented += "\n";
@@ -327,9 +337,16 @@ TEST(SequenceShown, ALongLineOrALongReportIsShownInPart) {
       {std::string(all, 'x'), std::string(line, 'x') + cut},
       {std::string(all + 1, 'x'), std::string(line, 'x') + cut + rest},  // all that is read of a larger one
       {std::string("a\tb\r\nc\0\x01\x1b[1m\x7f\r\xff\xfe\n", 17) + "V(C1) \xe2\x80\xae=\n",  // U+202E turns text
-       "a\tb\r\nc" + std::string(3, '?') + "[1m" + std::string(4, '?') + "\nV(C1) " + std::string(3, '?') + "=\n"},
+       "a       b\r\nc" + std::string(3, '?') + "[1m" + std::string(4, '?') + "\nV(C1) " + std::string(3, '?') + "=\n"},
       {accented, "a" + std::string(65534, '?') + "\n"},  // one letter, 32767 combining accents
-      {lines, lines.substr(0, all) + rest},
+      {lines, linesShown + rest},
+      {"a\tb\tcdefgh\t\tx\r\n\t", "a       b       cdefgh          x\r\n        "},  // stops every 8 columns
+      {std::string(line - 8, 'x') + "\t\n", std::string(line - 8, 'x') + std::string(8, ' ') + "\n"},  // ends at it
+      {std::string(line - 8, 'x') + "\t\ty\n", std::string(line - 8, 'x') + std::string(8, ' ') + cut + "\n"},
+      {std::string(zorv::kMaxShownSequenceLines, '\n'), std::string(zorv::kMaxShownSequenceLines, '\n')},
+      {std::string(zorv::kMaxShownSequenceLines, '\n') + "x",
+       std::string(zorv::kMaxShownSequenceLines, '\n') + "... (only the first 65536 lines of c.seq are shown)\n"},
+      {std::string(40, '\t') + "\n" + wide, wideShown},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.report.substr(0, 20));

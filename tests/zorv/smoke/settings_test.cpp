@@ -73,8 +73,8 @@ std::string Bytes(const std::string& s) {
 }  // namespace
 
 // File > Exit writes the recent files alone back to the settings file, whatever it held,
-// and the next start reads them; a file the toolkit could not hold is refused at every
-// start and kept as it is.
+// and the next start reads them; a file the toolkit could not hold or decode is refused
+// at every start and kept as it is.
 TEST(Smoke, FileExitWritesTheRecentFilesBackForTheNextStart) {
   TempDir dir;
   const fs::path home = dir.path() / "home", settings = home / ".ZORV";
@@ -92,6 +92,10 @@ TEST(Smoke, FileExitWritesTheRecentFilesBackForTheNextStart) {
   padded += std::string(65500 - padded.size(), '\0');
   const std::string refusal = "File " + settings.string() +
                               ", line 2: a group more than 64 levels deep.\nThe recent files are neither read nor kept.";
+  std::string utf16 = "\xff\xfe";  // little-endian, with its byte-order mark
+  for (const char c : std::string("file1=/a/x.ckt\nfile2=\nfile3=\nfile4=\n")) utf16 += std::string{c, '\0'};
+  const std::string undecoded =
+      "File " + settings.string() + " cannot be read as text.\nThe recent files are neither read nor kept.";
   const struct {
     const char* what;
     std::optional<std::string> before;  // the file before the start; none when empty
@@ -105,6 +109,9 @@ TEST(Smoke, FileExitWritesTheRecentFilesBackForTheNextStart) {
        "file1=" + circuit.string() + "\nfile2=/a/x.ckt\nfile3=\nfile4=\n", {}, {circuit.string(), "/a/x.ckt"}},
       {"none", std::nullopt, {"--nosplash"}, "file1=\nfile2=\nfile3=\nfile4=\n", {}, {}},
       {"a group 32000 levels deep", deep, {"--nosplash"}, deep, {refusal}, {}},
+      {"UTF-16", utf16, {"--nosplash"}, utf16, {undecoded}, {}},
+      {"UTF-8 after a byte-order mark", "\xef\xbb\xbf" "file1=/a/x.ckt\n", {"--nosplash"},
+       "file1=/a/x.ckt\nfile2=\nfile3=\nfile4=\n", {}, {"/a/x.ckt"}},
       {"padded to 65500 bytes", padded, {"--nosplash", far.string()},
        "file1=" + far.string() + "\nfile2=/a/x.ckt\nfile3=\nfile4=\n", {}, {far.string(), "/a/x.ckt"}},
   };

@@ -110,7 +110,15 @@ TEST(Smoke, SimulationMenusRunPlotAndShowTheSequence) {
     if (auto* seq = dynamic_cast<CSequenceWindow*>(w)) shown = seq;
   ASSERT_NE(shown, nullptr);
   EXPECT_TRUE(shown->IsShown());
-  EXPECT_EQ(shown->Text().utf8_string(), slurp(work.path() / "buck.seq"));
+  std::string expanded;  // the report as written, its tabs expanded at 8-column stops
+  for (const char c : slurp(work.path() / "buck.seq")) {
+    const std::size_t column = expanded.size() - (expanded.rfind('\n') + 1);  // npos + 1 is 0
+    if (c == '\t')
+      expanded.append(8 - column % 8, ' ');
+    else
+      expanded += c;
+  }
+  EXPECT_EQ(shown->Text().utf8_string(), expanded);
 }
 
 // Closing the window while a run goes on is kept: the run ends whole, then the
@@ -205,9 +213,10 @@ TEST(Smoke, ACloseAskedDuringARunWhoseCommandFailsIsForgotten) {
   EXPECT_TRUE(frame->IsShown());
 }
 
-// View Sequence on a report far larger than a window shows, all on one line, or made of
-// letters under tens of thousands of combining accents, shows a bounded part of it as
-// plain text: the window's text, not the file, sets what the toolkit lays out.
+// View Sequence on a report far larger than a window shows, all on one line, made of
+// letters under tens of thousands of combining accents, of lines of tens of thousands of
+// tabs or of a million empty lines, shows a bounded part of it as plain text: the
+// window's text, not the file, sets what the toolkit lays out.
 TEST(Smoke, TheLargestSequenceReportOnOneLineShowsAtOnce) {
   GuiSession s({"--nosplash"});
   ASSERT_TRUE(s.WaitFor([&] { return Shown(s); }));
@@ -220,6 +229,22 @@ TEST(Smoke, TheLargestSequenceReportOnOneLineShowsAtOnce) {
     accented += "\n";
     accentedShown += "a" + std::string(65534, '?') + "\n";
   }
+  // 20 lines of 65535 tabs: the first megabyte is 16 of them, each cut at 65536 blanks.
+  // 127 lines of 8192 tabs, each 65536 blanks whole: the most blanks a megabyte gives.
+  const std::size_t lines = zorv::kMaxShownSequenceLines;
+  std::string tabLines, tabLinesShown, wideTabs, wideTabsShown;
+  for (int k = 0; k < 20; ++k) {
+    tabLines += std::string(65535, '\t') + "\n";
+    if (k < 16) tabLinesShown += std::string(line, ' ') + " ... (line cut at 65536 bytes)\n";
+  }
+  tabLinesShown += "... (only the first 1048576 bytes of " + seq + " are shown)\n";
+  for (int k = 0; k < 127; ++k) {
+    wideTabs += std::string(8192, '\t') + "\n";
+    if (k < 32) wideTabsShown += std::string(line, ' ') + "\n";
+  }
+  wideTabsShown += "... (only the first 262176 bytes of " + seq + " are shown)\n";
+  std::string manyLines;  // as many lines as are shown, a megabyte in all
+  for (std::size_t k = 0; k < lines; ++k) manyLines += "xxxxxxxxxxxxxxx\n";
   const struct {
     std::string report, shown;
   } rows[] = {
@@ -227,6 +252,10 @@ TEST(Smoke, TheLargestSequenceReportOnOneLineShowsAtOnce) {
        std::string(line, '7') + " ... (line cut at 65536 bytes)\n... (only the first 1048576 bytes of " + seq +
            " are shown)\n"},
       {accented, accentedShown},
+      {tabLines, tabLinesShown},
+      {std::string(2 << 20, '\n'), std::string(lines, '\n') + "... (only the first 65536 lines of " + seq + " are shown)\n"},
+      {wideTabs, wideTabsShown},
+      {manyLines, manyLines},
   };
   for (const auto& row : rows) {
     std::ofstream(seq, std::ios::binary) << row.report;

@@ -135,14 +135,15 @@ void SimCommands::OnSsViewSequence() {
   std::string text;
   // Never blocking (a pipe would freeze the window); only what the window shows is read,
   // and one byte more to tell that there is more.
-  const file_check read = read_regular_file_head(path.c_str(), kMaxShownSequenceBytes + 1, text);
+  file_check read = read_regular_file_head(path.c_str(), kMaxShownSequenceBytes + 1, text);
+  if (read == file_check::cannot_open && is_there_but_not_regular(path.c_str())) read = file_check::not_regular;
   if (read == file_check::cannot_open) {
     ShowMessage("No switching sequence exists yet (" + path +
                 ").\nSteady_State > Run writes it when it reaches the steady state.");
     return;
   }
   if (read != file_check::ok) {
-    ShowMessage(refusal_text(read, path, 0));  // a pipe or a device: no size is refused
+    ShowMessage(refusal_text(read, path, 0));  // a pipe, a device, a folder: no size is refused
     return;
   }
   m_host.ShowSequence(path, SequenceShown(text, path));

@@ -25,8 +25,8 @@ namespace zorv {
 class ViewCore;
 
 // View Sequence reads the first kMaxShownSequenceBytes of "<base>.seq" and one byte more,
-// whatever its size, and shows them as SequenceShown gives (sequence_text.h). A pipe or
-// a device is refused at once: "File <base>.seq is not a regular file.".
+// whatever its size, and shows them as SequenceShown gives (sequence_text.h). A pipe, a
+// device or a folder is refused at once: "File <base>.seq is not a regular file.".
 
 // What the commands need from the window system.
 class SimHost {

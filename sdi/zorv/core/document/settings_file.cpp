@@ -60,10 +60,11 @@ std::string SettingsGroupRefusal(const std::string& text) {
 
 SettingsFile ReadSettingsFile(const std::string& path) {
   SettingsFile file;
-  const file_check read = read_regular_file(path.c_str(), kMaxSettingsFileBytes, file.text);
+  file_check read = read_regular_file(path.c_str(), kMaxSettingsFileBytes, file.text);
+  if (read == file_check::cannot_open && is_there_but_not_regular(path.c_str())) read = file_check::not_regular;
   if (read == file_check::cannot_open) {
     struct stat st;
-    file.rewrite = ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
+    file.rewrite = ::stat(path.c_str(), &st) != 0 && errno == ENOENT;  // none yet: a first start
     return file;
   }
   file.refused = refusal_text(read, path, kMaxSettingsFileBytes);
@@ -78,6 +79,12 @@ SettingsFile ReadSettingsFile(const std::string& path) {
   }
   file.rewrite = true;
   return file;
+}
+
+void RefuseUnreadableSettingsFile(SettingsFile& file, const std::string& path) {
+  file.refused = "File " + path + " cannot be read as text." + kNotKept;
+  file.text.clear();
+  file.rewrite = false;
 }
 
 std::string SettingsFileRefusal(const std::string& path) { return ReadSettingsFile(path).refused; }
