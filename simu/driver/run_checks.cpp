@@ -97,9 +97,11 @@ void check_save_window(double start, double finish, double tsim, bool steady) {
 void check_end_files(const char* netlist, const sim_params& p, int method) {
   if (!netlist) return;   // the driver reports the missing name
   std::string names[] = {netlist_based_name(netlist, ".ini"), ""};
-  // The report is written when a found cycle has converged: in any run of a circuit with
-  // switches that is not limited, and in a limited one by Skelboe's method alone.
-  if (p.swinit.n > 0 && (!p.one_c || method == 2)) names[1] = netlist_based_name(netlist, ".seq");
+  // The report is written when a cycle found in cycle mode has converged: a circuit with
+  // switches, a steady-state run (or one that enters cycle mode once close to it), and in
+  // a limited run Skelboe's method alone. A plain transient run never finds a cycle.
+  const bool cycle_mode = p.steady || p.one_c || p.stop_close;
+  if (p.swinit.n > 0 && cycle_mode && (!p.one_c || method == 2)) names[1] = netlist_based_name(netlist, ".seq");
   for (const std::string& name : names) {
     atomic_file f;
     if (!name.empty() && !f.check(name))

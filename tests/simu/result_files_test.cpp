@@ -192,8 +192,10 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
        false, "a.ini"},
       {{"-ss", "proj/a", "t.plt"}, 1, "can't write to disk file \"proj/a.seq\": Is a directory" + before_run, {},
        {"t.plt", "proj/a.ini"}, "", "proj/a.seq"},
-      // A circuit without switches writes no report; a link to /dev/null is written through.
+      // A circuit without switches, or a transient run, writes no report; a link to
+      // /dev/null is written through.
       {{"a.m", "a.plt"}, 0, "", {"a.plt", "a.ini"}, {}, "", "a.seq"},
+      {{"-sv", "proj/a", "t.plt"}, 0, "", {"t.plt", "proj/a.ini"}, {}, "", "proj/a.seq"},
       {{"a.m", "a.plt"}, 0, "", {"a.plt"}, {}, "", "", false, "", "a.ini"},
       {{"a.m", "a.plt"}, 1, "\nError creating src.dat: \"src.dat\"" + no_reader + "\n", {}, {}, "src.dat"},
       {{"a.m", "a.plt"}, 1, "\nCan't open states.dat file: \"states.dat\"" + no_reader + "\n", {}, {}, "states.dat"},
@@ -221,7 +223,7 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
     }
     if (*r.null_link) std::filesystem::create_symlink("/dev/null", r.null_link);
     // The buck reaches its steady state (a report), the RC circuit ends at 1 ms.
-    const bool buck = r.words[0] == "-ss";
+    const bool buck = netlist == "proj/a";
     write_text(netlist, buck ? buck_netlist_text("2.0000e-03", "1.0000e-07", "50") : rc_netlist("V1"));
     // Ends within its alarm, or fails.
     const program_run run = run_simu_program(r.words, {0, 0, 0, r.errors_only});
