@@ -308,8 +308,6 @@ bool atomic_file::create_temporary(mode_t mode) {
   const std::filesystem::path folder = folder_of(target_);
   const std::string name = target_.filename().string();
   const std::size_t limit = name_max(folder);
-  // Refused now, not at the rename after a whole run.
-  if (name.size() > limit) return fail(ENAMETOOLONG);
   const std::string prefix = temporary_prefix(limit, name);
   remove_abandoned(folder, prefix);
   for (int attempt = 0; attempt < 16; ++attempt) {
@@ -346,14 +344,17 @@ bool atomic_file::create_temporary(mode_t mode) {
   return fail(EAGAIN);
 }
 
-bool atomic_file::open(const std::filesystem::path& path) {
+// open's checks of the target, in its order; false when the target is refused (see
+// why()). in_place: a pipe or a device, written where it is (kernel_follows: through a
+// link of the kernel's); else a temporary in its folder replaces it.
+bool atomic_file::check_target(const std::filesystem::path& path, struct stat& st, bool& exists, bool& in_place,
+                               bool& kernel_follows) {
   discard();
   error_ = 0;
   why_.clear();
   rename_failed_ = false;
-  install_handlers();
-  struct stat st;
-  bool exists = false, via_kernel_link = false, kernel_follows = false;
+  exists = in_place = kernel_follows = false;
+  bool via_kernel_link = false;
   if (!resolve_links(path, st, exists, via_kernel_link)) return false;
   // A link the walk cannot follow ("/dev/stdout" to "pipe:[…]") is the kernel's to open.
   // Any other name found absent is made through the temporary and the rename, which
@@ -375,13 +376,35 @@ bool atomic_file::open(const std::filesystem::path& path) {
   if (exists && ::access(target_.c_str(), W_OK) != 0) return fail(errno);
   // A device or a pipe is written in place: it has no old content to keep, and a file
   // renamed over it would replace the device.
-  if (exists && !S_ISREG(st.st_mode)) return open_in_place(st, kernel_follows);
+  if (exists && !S_ISREG(st.st_mode)) {
+    in_place = true;
+    return true;
+  }
   // Known now, not at the rename after a whole run.
-  if (exists && sticky_refuses(st, folder_of(target_))) {
+  const std::filesystem::path folder = folder_of(target_);
+  if (exists && sticky_refuses(st, folder)) {
     why_ = "\"" + target_.string() +
            "\" is a file of another user in a shared folder (not yours, not the folder owner's); not replaced";
     return fail(EPERM);
   }
+  if (target_.filename().string().size() > name_max(folder)) return fail(ENAMETOOLONG);
+  // The temporary is made in the folder.
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return fail(errno);
+  return true;
+}
+
+bool atomic_file::check(const std::filesystem::path& path) {
+  struct stat st;
+  bool exists, in_place, kernel_follows;
+  return check_target(path, st, exists, in_place, kernel_follows);
+}
+
+bool atomic_file::open(const std::filesystem::path& path) {
+  install_handlers();
+  struct stat st;
+  bool exists, in_place, kernel_follows;
+  if (!check_target(path, st, exists, in_place, kernel_follows)) return false;
+  if (in_place) return open_in_place(st, kernel_follows);
   return create_temporary(replacement_mode(exists, st));
 }
 

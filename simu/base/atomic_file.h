@@ -8,6 +8,9 @@
 //     std::fprintf(f.file(), ...);
 //     if (!f.commit()) ... f.failure_text() ...   // temporary removed
 //
+//     if (!f.check("a.ini")) ... f.why() ...      // before a run: what open would refuse,
+//                                                 // without creating anything
+//
 // Temporaries are named ".<name>.~zorv-tmp.XXXXXX" (the name cut short when the whole
 // would pass the folder's longest file name) and hold an exclusive flock from their
 // creation until they are renamed or removed. Opening removes this target's temporaries
@@ -73,6 +76,10 @@ public:
 
   // Creates the temporary; false when the target could not be written (see why()).
   bool open(const std::filesystem::path& path);
+  // open's checks alone, creating and opening nothing (like open, it first discards what
+  // this object had open): false when open would refuse the target now, for the same
+  // reason (see why()). A pipe is not opened, so one that no process reads passes.
+  bool check(const std::filesystem::path& path);
   std::FILE* file() const { return f_; }
   // Renames the complete temporary over the target; false when anything failed (see
   // error()), and the temporary is gone.
@@ -94,6 +101,8 @@ public:
 
 private:
   bool fail(int err);
+  bool check_target(const std::filesystem::path& path, struct stat& st, bool& exists, bool& in_place,
+                    bool& kernel_follows);
   bool resolve_links(const std::filesystem::path& path, struct stat& found, bool& exists, bool& via_kernel_link);
   bool open_in_place(const struct stat& checked, bool kernel_follows);
   bool create_temporary(mode_t mode);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "simu/switching/clock_table.h"
+#include "simu/base/atomic_file.h"
 #include "simu/base/exact_number.h"
 #include "simu/base/messages.h"
 #include "simu/base/name_file.h"
@@ -91,4 +92,19 @@ void check_save_window(double start, double finish, double tsim, bool steady) {
   const std::string to = finish < whole_run_finish ? "to finish_si = " + exact(finish) + " s" : "to the run's end";
   throw_text("The save window from start_si = " + exact(start) + " s " + to +
              " holds no instant of the run, which ends at tsim = " + exact(tsim) + " s; run refused.\n");
+}
+
+void check_end_files(const char* netlist, const sim_params& p, int method) {
+  if (!netlist) return;   // the driver reports the missing name
+  std::string names[] = {netlist_based_name(netlist, ".ini"), ""};
+  // The report is written when a cycle found in cycle mode has converged: a circuit with
+  // switches, a steady-state run (or one that enters cycle mode once close to it), and in
+  // a limited run Skelboe's method alone. A plain transient run never finds a cycle.
+  const bool cycle_mode = p.steady || p.one_c || p.stop_close;
+  if (p.swinit.n > 0 && cycle_mode && (!p.one_c || method == 2)) names[1] = netlist_based_name(netlist, ".seq");
+  for (const std::string& name : names) {
+    atomic_file f;
+    if (!name.empty() && !f.check(name))
+      throw_text("can't write to disk file \"" + name + "\": " + f.why() + ". Run refused, nothing written.\n");
+  }
 }

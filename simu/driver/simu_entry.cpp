@@ -53,6 +53,7 @@ int simu(int argc, char** argv) {
       check_run_length(scope.params->tsim, scope.params->td, scope.params->tmd);
       check_save_window(run_start_si, run_finish_si, scope.params->tsim, scope.params->steady != 0);
       check_netlist_tables(*scope.params);
+      check_end_files(sim_options.infile, *scope.params, run_ssmethod);
       stopwatch_start();
       scope.frame = &main_window();
       scope.frame->CreateProgressBar();

@@ -162,12 +162,14 @@ TEST(ResultFiles, ASignalMidRunRemovesTheTemporariesAndEndsTheRunAsTheSignalDoes
 }
 
 // What a run makes of the files it is given: long table names, the state file named
-// after the whole netlist name; a pipe (never blocking the run) or a folder in a
-// file's place is refused with its reason. No temporary is ever left.
+// after the whole netlist name; a pipe (never blocking the run), a folder or a read-only
+// file in a file's place is refused with its reason, before the run when it is the
+// state file or the report. No temporary is ever left.
 TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
   const std::string t248 = std::string(244, 't') + ".plt", t255 = std::string(251, 't') + ".plt";
   const std::string no_reader = " is a pipe that no process reads",
-                    no_ini = ". The result table \"a.plt\" was written; the state file was not.\n";
+                    no_ini = ". The result table \"a.plt\" was written; the state file was not.\n",
+                    before_run = ". Run refused, nothing written.\n";
   const struct {
     std::vector<std::string> words;   // the netlist and the table last
     int exit_code;
@@ -175,6 +177,7 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
     std::vector<std::string> written = {}, not_written = {};
     const char *pipe = "", *folder = "";   // made in a file's place
     bool errors_only = false;              // the message is looked for on the error stream alone
+    const char *read_only = "", *null_link = "";   // a file made read-only; a link to /dev/null
   } rows[] = {
       {{"a.m", t248}, 0, "", {t248, "a.ini"}},
       {{"a.m", t255}, 0, "", {t255, "a.ini"}},
@@ -182,8 +185,18 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
       {{"n.net", "t.plt"}, 0, "", {"t.plt", "n.net.ini"}, {"n.ini"}},
       // The kernel's link to the pipe the output goes to.
       {{"a.m", "/dev/stdout"}, 0, "\nTime Vc \n 0.00000000E+00  0.000000E+00\n", {"a.ini"}},
-      {{"a.m", "a.plt"}, 1, "\nFatal Error : save_ini() - can't write to disk file \"a.ini\": Is a directory" + no_ini,
-       {"a.plt"}, {}, "", "a.ini"},
+      // Known before the run: nothing is written.
+      {{"a.m", "a.plt"}, 1, "can't write to disk file \"a.ini\": Is a directory" + before_run, {}, {"a.plt", "src.dat"},
+       "", "a.ini"},
+      {{"a.m", "a.plt"}, 1, "can't write to disk file \"a.ini\": Permission denied" + before_run, {}, {"a.plt"}, "", "",
+       false, "a.ini"},
+      {{"-ss", "proj/a", "t.plt"}, 1, "can't write to disk file \"proj/a.seq\": Is a directory" + before_run, {},
+       {"t.plt", "proj/a.ini"}, "", "proj/a.seq"},
+      // A circuit without switches, or a transient run, writes no report; a link to
+      // /dev/null is written through.
+      {{"a.m", "a.plt"}, 0, "", {"a.plt", "a.ini"}, {}, "", "a.seq"},
+      {{"-sv", "proj/a", "t.plt"}, 0, "", {"t.plt", "proj/a.ini"}, {}, "", "proj/a.seq"},
+      {{"a.m", "a.plt"}, 0, "", {"a.plt"}, {}, "", "", false, "", "a.ini"},
       {{"a.m", "a.plt"}, 1, "\nError creating src.dat: \"src.dat\"" + no_reader + "\n", {}, {}, "src.dat"},
       {{"a.m", "a.plt"}, 1, "\nCan't open states.dat file: \"states.dat\"" + no_reader + "\n", {}, {}, "states.dat"},
       {{"a.m", "a.plt"}, 1, "Fatal Error : write() - can't write to disk file! \"a.plt\"" + no_reader, {}, {}, "a.plt"},
@@ -195,13 +208,22 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
   };
   for (const auto& r : rows) {
     const std::string &netlist = r.words[r.words.size() - 2], &table = r.words.back();
-    SCOPED_TRACE(netlist + " " + table.substr(0, 20) + " " + r.pipe + r.folder);
+    SCOPED_TRACE(netlist + " " + table.substr(0, 20) + " " + r.pipe + r.folder + r.read_only + r.null_link);
+    if (*r.read_only && ::geteuid() == 0) {
+      std::printf("skipped: root writes a read-only %s anyway\n", r.read_only);
+      continue;
+    }
     TempDir dir;
     std::filesystem::create_directory("proj");
     ASSERT_TRUE(!*r.pipe || ::mkfifo(r.pipe, 0600) == 0);
     if (*r.folder) std::filesystem::create_directory(r.folder);
+    if (*r.read_only) {
+      write_text(r.read_only, "old");
+      ASSERT_EQ(::chmod(r.read_only, 0444), 0);
+    }
+    if (*r.null_link) std::filesystem::create_symlink("/dev/null", r.null_link);
     // The buck reaches its steady state (a report), the RC circuit ends at 1 ms.
-    const bool buck = r.words[0] == "-ss";
+    const bool buck = netlist == "proj/a";
     write_text(netlist, buck ? buck_netlist_text("2.0000e-03", "1.0000e-07", "50") : rc_netlist("V1"));
     // Ends within its alarm, or fails.
     const program_run run = run_simu_program(r.words, {0, 0, 0, r.errors_only});
@@ -209,6 +231,12 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
     for (const std::string& f : r.written) EXPECT_TRUE(std::filesystem::is_regular_file(f)) << f;
     for (const std::string& f : r.not_written) EXPECT_FALSE(std::filesystem::exists(f)) << f;
+    if (*r.read_only) {
+      EXPECT_EQ(slurp(r.read_only), "old");
+    }
+    if (*r.null_link) {
+      EXPECT_TRUE(std::filesystem::is_symlink(r.null_link));
+    }
     if (!buck && !r.written.empty() && table != "/dev/stdout") {
       EXPECT_EQ(last_line(table), " 1.00000000E-03  6.321206E+00\n");
     }
@@ -218,8 +246,9 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
 
 // A link in a shared folder, or another user's file (or a hard link to one) there that
 // the rename could not replace, or another user's pipe or device there: refused when the
-// file is opened, with its name. A replaced file passes on its permission bits alone, and
-// only to a file of its owner's.
+// file is opened, with its name; at the state file, before the run, and no table is
+// written. A replaced file passes on its permission bits alone, and only to a file of
+// its owner's.
 TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwners) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root makes a link of another user";
   const uid_t other = 4242, user = 4343;
@@ -231,6 +260,8 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
       "\" is a pipe of another user in a shared folder (not yours, not the folder owner's); not written";
   const std::string device_refused =
       "\" is a device of another user in a shared folder (not yours, not the folder owner's); not written";
+  const std::string ini_refused = "can't write to disk file \"shared/a.ini\": \"shared/a.ini",
+                    before_run = ". Run refused, nothing written.\n";
   enum kind { symbolic, hard, file, pipe, device };
   const struct {
     const char* link;
@@ -244,11 +275,12 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
       {"a.plt", 0, 0, ""},
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + refused},
       {"a.plt", other, other, ""},
-      {"a.ini", other, 0, "can't write to disk file \"shared/a.ini\": \"shared/a.ini" + refused},
+      {"a.ini", other, 0, ini_refused + refused + before_run},
       {"a.ini", 0, other, ""},
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + not_replaced, file, user},
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + not_replaced, hard, user},
-      {"a.ini", other, 0, "can't write to disk file \"shared/a.ini\": \"shared/a.ini" + not_replaced, file, user},
+      {"a.ini", other, 0, ini_refused + not_replaced + before_run, file, user},
+      {"a.ini", other, 0, "", file},   // root replaces it
       {"a.plt", user, 0, "", file, user, 0666, 0666},
       {"a.plt", other, user, "", file, user, 0666, 0644},
       {"a.plt", other, 0, "", file, 0, 0666, 0644},   // root replaces anyone's file
@@ -260,11 +292,16 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
       // to root too; the folder owner's and one's own are written.
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + pipe_refused, pipe},
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + pipe_refused, pipe, user},
-      {"a.ini", other, 0, "can't write to disk file \"shared/a.ini\": \"shared/a.ini" + pipe_refused, pipe},
+      {"a.ini", other, 0, ini_refused + pipe_refused + before_run, pipe},
+      {"a.ini", other, 0, ini_refused + pipe_refused + before_run, pipe, user},
+      {"a.ini", other, other, "", pipe},
+      {"a.ini", user, 0, "", pipe, user},
       {"a.plt", other, other, "", pipe},
       {"a.plt", user, 0, "", pipe, user},
       {"a.plt", other, 0, "can't write to disk file! \"shared/a.plt" + device_refused, device},
       {"a.plt", 0, 0, "", device},
+      {"a.ini", other, 0, ini_refused + device_refused + before_run, device},
+      {"a.ini", 0, 0, "", device},
   };
   // The build may lie where other users cannot enter.
   const std::string program = simu_for_any_user();
@@ -307,10 +344,13 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
     EXPECT_EQ(std::filesystem::is_symlink(link), r.made == symbolic);
     EXPECT_EQ(run.exit_code, r.message.empty() ? 0 : 1) << run.output;
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
+    // The table's header, or the state file's first line: the final time.
+    const bool table = std::string(r.link) == "a.plt";
     if (r.made == pipe) {
       char got[4096] = {};
       const ssize_t n = ::read(reader, got, sizeof got - 1);
-      EXPECT_EQ(n > 0 && std::string(got).rfind("Time ", 0) == 0, r.message.empty()) << got;
+      const char* head = table ? "Time " : "1.0000000000000000e-03\n";
+      EXPECT_EQ(n > 0 && std::string(got).rfind(head, 0) == 0, r.message.empty()) << got;
       ::close(reader);
     } else if (r.made != device) {
       EXPECT_EQ(slurp(victim) == "mine", !r.message.empty());
@@ -323,6 +363,9 @@ TEST(ResultFiles, ALinkInASharedFolderIsFollowedOnlyWhenItIsOursOrTheFolderOwner
     }
     if (!r.message.empty()) {
       EXPECT_EQ(run.output.find("Operation not permitted"), std::string::npos) << run.output;
+    }
+    if (!table) {
+      EXPECT_EQ(std::filesystem::exists("shared/a.plt"), r.message.empty());
     }
     EXPECT_EQ(temporaries(".", "shared"), std::vector<std::string>{});
   }
