@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 // The C library's open, behind a name of this program's own (weak, so never inlined).
@@ -257,6 +258,8 @@ bool atomic_file::resolve_links(const std::filesystem::path& path, struct stat& 
   via_kernel_link = false;
   for (int hops = 0;; ++hops) {
     exists = ::lstat(target_.c_str(), &found) == 0;
+    // A name that cannot even be looked at (too long, a file on the way) is no absent one.
+    if (!exists && errno != ENOENT) return fail(errno);
     if (!exists || !S_ISLNK(found.st_mode)) return true;
     if (hops == 40) return fail(ELOOP);
     if (foreign_in_shared_folder(found.st_uid, folder_of(target_))) {
@@ -366,6 +369,10 @@ bool atomic_file::check_target(const std::filesystem::path& path, struct stat& s
   // What could not be opened for writing in place is not replaced either: a folder,
   // or a file its owner made read-only.
   if (exists && S_ISDIR(st.st_mode)) return fail(EISDIR);
+  if (exists && S_ISSOCK(st.st_mode)) {
+    why_ = "\"" + target_.string() + "\" is a socket, which takes no file; not written";
+    return fail(ENXIO);
+  }
   // Another user's pipe or device in a shared folder may be there to catch, or to
   // block, what we write: refused, for root too.
   if (exists && !S_ISREG(st.st_mode) && !kernel_follows && foreign_in_shared_folder(st.st_uid, folder_of(target_))) {
@@ -387,7 +394,11 @@ bool atomic_file::check_target(const std::filesystem::path& path, struct stat& s
            "\" is a file of another user in a shared folder (not yours, not the folder owner's); not replaced";
     return fail(EPERM);
   }
-  if (target_.filename().string().size() > name_max(folder)) return fail(ENAMETOOLONG);
+  const std::size_t limit = name_max(folder);
+  if (target_.filename().string().size() > limit) return fail(ENAMETOOLONG);
+  // The temporary's path is longer than the target's: it must still fit.
+  const std::string temporary = (folder / temporary_prefix(limit, target_.filename().string())).string();
+  if (temporary.size() + random_part >= PATH_MAX) return fail(ENAMETOOLONG);
   // The temporary is made in the folder.
   if (::access(folder.c_str(), W_OK | X_OK) != 0) return fail(errno);
   return true;

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/socket.h>
 #include <sys/sysmacros.h>
+#include <sys/un.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -241,6 +243,38 @@ TEST(ResultFiles, EachFileOfARunIsWrittenOrRefusedWithItsReason) {
       EXPECT_EQ(last_line(table), " 1.00000000E-03  6.321206E+00\n");
     }
     EXPECT_EQ(temporaries(), std::vector<std::string>{});
+  }
+}
+
+// A state file that no run could write is refused before the run, not found after it: a
+// socket at its name, or a folder so deep that the temporary beside it passes PATH_MAX.
+TEST(ResultFiles, AStateFileThatCouldNeverBeWrittenIsRefusedBeforeTheRun) {
+  std::string deep = std::string(254, 'd');
+  for (int i = 1; i < 16; ++i) deep += "/" + std::string(254, 'd');   // 4079 bytes
+  const struct { std::string folder; bool socket; std::string reason; } rows[] = {
+      {".", true, "\"./a.ini\" is a socket, which takes no file; not written"},
+      {deep, false, "File name too long"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.reason);
+    TempDir dir;
+    std::filesystem::create_directories(r.folder);
+    const std::string netlist = r.folder + "/a.m", state = r.folder + "/a.ini";
+    write_text(netlist, rc_netlist("V1"));
+    if (r.socket) {
+      const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      sockaddr_un at{};
+      at.sun_family = AF_UNIX;
+      std::snprintf(at.sun_path, sizeof at.sun_path, "%s", state.c_str());
+      ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+      ::close(s);
+    }
+    const program_run run = run_simu_program({netlist, "t.plt"});
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.output.find("can't write to disk file \"" + state + "\": " + r.reason + ". Run refused, nothing written.\n"),
+              std::string::npos) << run.output.substr(run.output.size() > 400 ? run.output.size() - 400 : 0);
+    EXPECT_FALSE(std::filesystem::exists("t.plt"));
+    EXPECT_FALSE(std::filesystem::exists("src.dat"));
   }
 }
 
