@@ -2,32 +2,59 @@
 
 #include <wx/fileconf.h>
 #include <wx/filehistory.h>
+#include <wx/log.h>
 #include <wx/mstream.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "sdi/zorv/core/base/messages.h"
 #include "sdi/zorv/core/document/settings_file.h"
 
 namespace {
 
-// Whether the toolkit's store can decode text. It converts the bytes and the one after
-// them (a terminator here), which no UTF-16 or UTF-32 text has an even count of; text it
-// cannot convert leaves it empty, with a bare log message.
-bool StoreDecodes(const std::string& text, const wxMBConv& conv) {
-  if (text.empty()) return true;
-  size_t len = 0;
-  conv.cMB2WC(text.c_str(), text.size() + 1, &len);
-  return len != 0;
+// Holds what the toolkit logs while it reads a store, in place of the active target: an
+// error means it passed over lines it could not read (a "key=value" it found no '=' in,
+// UTF-16 text without a byte-order mark), whose entries a rewrite would lose.
+class ReadLog : public wxLog {
+ public:
+  bool failed = false;
+  std::vector<std::pair<wxLogLevel, wxString>> others;  // its warnings, for the target after
+
+ protected:
+  void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override {
+    if (level <= wxLOG_Error) failed = true;
+    else others.emplace_back(level, msg);
+  }
+};
+
+// The toolkit's store read from text; failed tells whether it logged an error on the way.
+std::unique_ptr<wxFileConfig> ReadStore(const std::string& text, bool& failed) {
+  ReadLog log;
+  wxLog* before = wxLog::SetActiveTarget(&log);
+  wxMemoryInputStream in(text.data(), text.size());
+  std::unique_ptr<wxFileConfig> store(new wxFileConfig(in));
+  wxLog::SetActiveTarget(before);
+  failed = log.failed;
+  if (!failed)
+    for (const auto& [level, msg] : log.others) wxLogGeneric(level, "%s", msg);
+  return store;
 }
 
 }  // namespace
 
 wxConfigBase* OpenSettingsStore(const std::string& path, bool& keep) {
   zorv::SettingsFile file = zorv::ReadSettingsFile(path);
-  if (file.refused.empty() && !StoreDecodes(file.text, wxConvAuto())) zorv::RefuseUnreadableSettingsFile(file, path);
+  bool failed = false;
+  std::unique_ptr<wxFileConfig> store = ReadStore(file.text, failed);
+  if (failed) {
+    zorv::RefuseUnreadableSettingsFile(file, path);
+    store = ReadStore(file.text, failed);
+  }
   keep = file.rewrite;
   if (!file.refused.empty()) zorv::ShowMessage(file.refused);
-  wxMemoryInputStream in(file.text.data(), file.text.size());
-  return new wxFileConfig(in);
+  return store.release();
 }
 
 namespace {

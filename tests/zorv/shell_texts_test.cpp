@@ -143,6 +143,15 @@ TEST(ShellTexts, ASettingsFileThatIsNoFileIsRefusedByName) {
        "File " + file + " is larger than 65536 bytes." + lost},
       {[&] { std::ofstream(file) << "file1=/a.ckt\n[" << Levels(32000) << "]\n"; },
        "File " + file + ", line 2: a group more than 64 levels deep." + lost},
+      // UTF-8 alone, after an optional byte-order mark; NUL is a character of it.
+      {[&] { std::ofstream(file) << "\xef\xbb\xbf" "file1=/\xc3\xa9/\xe2\x82\xac/\xf0\x9f\x98\x80/\xee\x83\xbf.ckt\n"; }, ""},
+      {[&] { std::ofstream(file) << std::string("file1=/a.ckt\n\0\0\n", 16); }, ""},
+      {[&] { std::ofstream(file) << "file1=/a/\xff\xfe\xc3(b.ckt\n"; }, "File " + file + " cannot be read as text." + lost},
+      {[&] { std::ofstream(file) << "\xff\xfe" << std::string("f\0=\0/\0", 6); }, "File " + file + " cannot be read as text." + lost},
+      {[&] { std::ofstream(file) << "file1=/\xc0\xaf.ckt\n"; }, "File " + file + " cannot be read as text." + lost},  // overlong
+      {[&] { std::ofstream(file) << "file1=/\xed\xa0\x80.ckt\n"; }, "File " + file + " cannot be read as text." + lost},  // a surrogate
+      {[&] { std::ofstream(file) << "file1=/\xf4\x90\x80\x80.ckt\n"; }, "File " + file + " cannot be read as text." + lost},  // past U+10FFFF
+      {[&] { std::ofstream(file) << "file1=/\xe2\x82"; }, "File " + file + " cannot be read as text." + lost},  // cut short
   };
   ::alarm(60);  // a check that blocked would end the test here
   for (const auto& [make, message] : rows) {

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include <wx/clipbrd.h>
 #include <wx/dcmemory.h>
@@ -262,6 +263,21 @@ TEST(Smoke, TheSettingsWrittenBackHoldTheRecentFilesAlone) {
   expected += "file4=\n";
   EXPECT_EQ(slurp(path), expected);
   EXPECT_EQ(zorv::SettingsFileRefusal(path), "");
+  // A file name that is no UTF-8, as the toolkit holds it (its bytes as private-use
+  // characters), is written as UTF-8 and read back the same.
+  const char* odd = "/a/\xff\xfe\xc3(b.ckt";
+  wxFileHistory named(4);
+  named.AddFileToHistory(wxString(odd, wxMBConvUTF8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA)));
+  ASSERT_TRUE(KeepRecentFiles(named, path));
+  EXPECT_EQ(zorv::SettingsFileRefusal(path), "");
+  bool keep = false;
+  std::unique_ptr<wxConfigBase> store(OpenSettingsStore(path, keep));
+  wxFileHistory read(4);
+  read.Load(*store);
+  EXPECT_EQ(slurp(path), "file1=/a/\xf4\x80\x83\xbf\xf4\x80\x83\xbe\xf4\x80\x83\x83(b.ckt\nfile2=\nfile3=\nfile4=\n");
+  ASSERT_EQ(std::make_tuple(read.GetCount(), keep), std::make_tuple(size_t{1}, true));
+  EXPECT_EQ(read.GetHistoryFile(0), named.GetHistoryFile(0));
+  EXPECT_EQ(s.Messages().size(), 0u);
 }
 
 TEST(Smoke, PrintingFitsTheCircuitWithoutGridAndTextsInProportion) {

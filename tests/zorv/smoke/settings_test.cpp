@@ -94,6 +94,8 @@ TEST(Smoke, FileExitWritesTheRecentFilesBackForTheNextStart) {
                               ", line 2: a group more than 64 levels deep.\nThe recent files are neither read nor kept.";
   std::string utf16 = "\xff\xfe";  // little-endian, with its byte-order mark
   for (const char c : std::string("file1=/a/x.ckt\nfile2=\nfile3=\nfile4=\n")) utf16 += std::string{c, '\0'};
+  std::string utf16bare;  // little-endian, without a mark
+  for (const char c : std::string("file1=/a/x.ckt\nfile2=/c.ckt\n")) utf16bare += std::string{c, '\0'};
   const std::string undecoded =
       "File " + settings.string() + " cannot be read as text.\nThe recent files are neither read nor kept.";
   const struct {
@@ -112,6 +114,13 @@ TEST(Smoke, FileExitWritesTheRecentFilesBackForTheNextStart) {
       {"UTF-16", utf16, {"--nosplash"}, utf16, {undecoded}, {}},
       {"UTF-8 after a byte-order mark", "\xef\xbb\xbf" "file1=/a/x.ckt\n", {"--nosplash"},
        "file1=/a/x.ckt\nfile2=\nfile3=\nfile4=\n", {}, {"/a/x.ckt"}},
+      {"UTF-16 without a byte-order mark", utf16bare, {"--nosplash"}, utf16bare, {undecoded}, {}},
+      {"a line with no '='", "file1=/a/x.ckt\nfile2 /b/y.ckt\n", {"--nosplash"}, "file1=/a/x.ckt\nfile2 /b/y.ckt\n",
+       {undecoded}, {}},
+      {"blanks and comments", "  file1 = /a/x.ckt\n\t# c\n; d\n\n  file2=/b/y.ckt\n [Other] ; e\nx=1\n", {"--nosplash"},
+       "file1=/a/x.ckt\nfile2=/b/y.ckt\nfile3=\nfile4=\n", {}, {"/a/x.ckt", "/b/y.ckt"}},
+      {"bytes that are no UTF-8", "file1=/a/\xff\xfe\xc3(b.ckt\n", {"--nosplash"}, "file1=/a/\xff\xfe\xc3(b.ckt\n",
+       {undecoded}, {}},
       {"padded to 65500 bytes", padded, {"--nosplash", far.string()},
        "file1=" + far.string() + "\nfile2=/a/x.ckt\nfile3=\nfile4=\n", {}, {far.string(), "/a/x.ckt"}},
   };

@@ -37,6 +37,32 @@ std::string GroupHeaderRefusal(const std::string& text, std::size_t at) {
   return {};
 }
 
+// Whether text is UTF-8: the editor writes nothing else (a file name the toolkit cannot
+// convert is held in private-use characters), while the toolkit would read other bytes as
+// Latin-1 and name other files.
+bool IsUtf8(const std::string& text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    int more = 0;
+    unsigned long point = c;
+    if (c < 0x80) more = 0;
+    else if (c >= 0xC2 && c <= 0xDF) more = 1, point = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF) more = 2, point = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4) more = 3, point = c & 0x07;
+    else return false;
+    if (text.size() - i <= static_cast<std::size_t>(more)) return false;
+    for (int k = 1; k <= more; ++k) {
+      const unsigned char next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      point = point << 6 | (next & 0x3F);
+    }
+    const unsigned long least[] = {0, 0x80, 0x800, 0x10000};
+    if (point < least[more] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+    i += 1 + more;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string SettingsGroupRefusal(const std::string& text) {
@@ -72,6 +98,7 @@ SettingsFile ReadSettingsFile(const std::string& path) {
     const std::string group = SettingsGroupRefusal(file.text);
     if (!group.empty()) file.refused = "File " + path + group;
   }
+  if (file.refused.empty() && !IsUtf8(file.text)) file.refused = "File " + path + " cannot be read as text.";
   if (!file.refused.empty()) {
     file.refused += kNotKept;
     file.text.clear();

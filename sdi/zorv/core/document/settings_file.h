@@ -39,12 +39,14 @@ struct SettingsFile {
 
 // Reads the file at path. Refused, with its message followed by "\nThe recent files are
 // neither read nor kept.": "File <path> is not a regular file." (a folder too), "File <path> is larger
-// than 65536 bytes.", "File <path>, line <n>: a group more than 64 levels deep." or
-// "File <path>, line <n>: a group name longer than 4096 bytes.". A file that exists but
+// than 65536 bytes.", "File <path>, line <n>: a group more than 64 levels deep.",
+// "File <path>, line <n>: a group name longer than 4096 bytes." or, for bytes that are no
+// UTF-8 (a byte-order mark of UTF-8 may lead), "File <path> cannot be read as text.". A file that exists but
 // cannot be read is not refused, and not rewritten either.
 SettingsFile ReadSettingsFile(const std::string& path);
 
-// Refuses file, read from path, when the toolkit cannot decode its text (a UTF-16 one):
+// Refuses file, read from path, when the toolkit reports an error reading its text (UTF-16
+// without a byte-order mark, a line that is neither a group nor "key=value"):
 // "File <path> cannot be read as text." and the words above; it is then not rewritten.
 void RefuseUnreadableSettingsFile(SettingsFile& file, const std::string& path);
 
