@@ -32,7 +32,10 @@ TEST(Rurozuze, AGoodTableIsPlottedWithOneCurvePerOutput) {
   EXPECT_EQ(table.rows, 3);
   EXPECT_EQ(rurozuze::RestoredPath((dir.path() / "my*run.plt").string()), path);  // the editor's "*" is a blank
   write_text("x*y.plt", "");
-  EXPECT_EQ(rurozuze::RestoredPath("x*y.plt"), "x*y.plt");  // unless only the path as given exists
+  EXPECT_EQ(rurozuze::RestoredPath("x*y.plt"), "x*y.plt");  // unless the path as given exists
+  write_text("x y.plt", "");
+  EXPECT_EQ(rurozuze::RestoredPath("x*y.plt"), "x*y.plt");  // whatever else exists
+  EXPECT_EQ(rurozuze::RestoredPath("no*such.plt"), "no*such.plt");  // a missing table is named as given
 
   const std::string script = rurozuze::PlotScript(table, path, rurozuze::DataName(data), rurozuze::Terminal::Text);
   ASSERT_EQ(rurozuze::RunGnuplot("set output 'plot.txt'\n" + script, data), 0);
@@ -88,19 +91,22 @@ TEST(Rurozuze, ATableIsPlottedWhateverItsNameUnlessAControlCharacterIsInIt) {
   }
 }
 
-// The X11 window aborts on a text of about 1,000 bytes: a long path shows by its end,
-// a long output name by its start, never cut inside a UTF-8 character.
+// The X11 window aborts on a text of about 1,000 bytes: a long path shows by its end;
+// an output name longer than 40 bytes, which would take the plot's width in the key, by
+// its start. Never cut inside a UTF-8 character.
 TEST(Rurozuze, ALongPathOrNameIsCutInTheWindow) {
-  const std::string a90(90, 'a'), uml = "\u00e4";  // two bytes
+  const std::string a40(40, 'a'), a90(90, 'a'), uml = "\u00e4";  // two bytes
   std::string umls;
   for (int i = 0; i < 50; ++i) umls += uml;
   const struct { std::string text, path, label; } rows[] = {
-      {a90, a90, a90},
-      {a90 + "b", "..." + std::string(86, 'a') + "b", std::string(87, 'a') + "..."},
-      // 102 bytes: the path's last 87 would start inside a character, the name's first 87 end inside one
-      {"/x" + umls, "..." + umls.substr(14), "/x" + umls.substr(0, 84) + "..."},
+      {a40, a40, a40},
+      {a40 + "b", a40 + "b", std::string(37, 'a') + "..."},
+      {a90, a90, std::string(37, 'a') + "..."},
+      {a90 + "b", "..." + std::string(86, 'a') + "b", std::string(37, 'a') + "..."},
+      // 102 bytes: the path's last 87 would start inside a character, the name's first 37 end inside one
+      {"/x" + umls, "..." + umls.substr(14), "/x" + umls.substr(0, 34) + "..."},
       // 101 bytes: the name's cut falls between two characters
-      {"/" + umls, "..." + umls.substr(14), "/" + umls.substr(0, 86) + "..."},
+      {"/" + umls, "..." + umls.substr(14), "/" + umls.substr(0, 36) + "..."},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
@@ -111,6 +117,28 @@ TEST(Rurozuze, ALongPathOrNameIsCutInTheWindow) {
                           "' noenhanced\n"), std::string::npos) << script;
     EXPECT_NE(script.find("plot '/dev/fd/3' skip 1 using 1:2 with lines title '" + row.label + "' noenhanced\n"),
               std::string::npos) << script;
+  }
+}
+
+// gnuplot refuses a string literal that starts with a doubled quote: a title holding a
+// quote is an expression of quoted pieces and "'" (never a double-quoted text, where
+// gnuplot runs a `command`). The window's title starts with "rurozuze - ", so doubling does.
+TEST(Rurozuze, ATextHoldingAQuoteIsWrittenAsGnuplotTakesIt) {
+  const struct { std::string text, window, expression; } rows[] = {
+      {"'q", "'rurozuze - ''q'", "(\"'\".'q')"},
+      {"a'b c", "'rurozuze - a''b c'", "('a'.\"'\".'b c')"},
+      {"''", "'rurozuze - '''''", "(\"'\".\"'\")"},
+      {"x'", "'rurozuze - x'''", "('x'.\"'\")"},
+      {"\"`touch PWNED`\"", "'rurozuze - \"`touch PWNED`\"'", "'\"`touch PWNED`\"'"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    rurozuze::PltTable table;
+    table.labels = {row.text};
+    const std::string script = rurozuze::PlotScript(table, row.text, "/dev/fd/3", rurozuze::Terminal::Window);
+    EXPECT_NE(script.find("set terminal x11 title " + row.window + "\nset title " + row.expression + " noenhanced\n"),
+              std::string::npos) << script;
+    EXPECT_NE(script.find("with lines title " + row.expression + " noenhanced\n"), std::string::npos) << script;
   }
 }
 

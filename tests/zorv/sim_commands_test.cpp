@@ -135,10 +135,12 @@ TEST_F(SimCommandsTest, EachRunLeavesItsSwitchesAndPlotsAfterACompletedRun) {
     }
 }
 
-// A path holding a "*" of its own goes as it is: its blanks made "*" could not be told back.
-TEST_F(SimCommandsTest, ThePlotProgramComesFromTheExecutablesFolderWithBlanksAsStars) {
+// The table's path goes as it is, blanks and "*" alike: blanks made "*" could not be told
+// back from a "*" of the path's own.
+TEST_F(SimCommandsTest, ThePlotProgramComesFromTheExecutablesFolderWithTheTablesExactPath) {
   const struct { const char* base; const char* argument; } rows[] = {
-      {"/tmp/my files/c", "/tmp/my*files/c.plt"},
+      {"/tmp/my files/c", "/tmp/my files/c.plt"},
+      {"/tmp/a*b", "/tmp/a*b.plt"},
       {"/tmp/st*ar dir/c", "/tmp/st*ar dir/c.plt"},
       {"/tmp/st*ar/c", "/tmp/st*ar/c.plt"},
       {"/tmp/plain/c", "/tmp/plain/c.plt"},

@@ -1,7 +1,7 @@
 // rurozuze: shows a result table in a gnuplot window.
 //
-//     rurozuze /tmp/my*files/buck.plt      # blanks of the path given as "*"
-//     rurozuze '/tmp/st*ar dir/buck.plt'   # a path holding a "*" comes as it is
+//     rurozuze '/tmp/my files/buck.plt'    # the table's path, as the editor passes it
+//     rurozuze /tmp/my*files/buck.plt      # blanks typed as "*": used when no such file exists
 //
 // Started by the editor without a console, so every problem also shows in a
 // message box when there is a display. Nothing is written beside the table.

@@ -10,17 +10,44 @@ namespace rurozuze {
 
 namespace {
 
-// A gnuplot string literal: single quotes, a quote inside doubled. A control character
-// is left out: a line end would close the command and start another (the table's reader
-// refuses such a path; this keeps any other text from doing it).
+bool IsControl(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u < 0x20 || u == 0x7f;
+}
+
+// A gnuplot string literal: single quotes, a quote inside doubled. Only for a text that
+// never starts with a quote: gnuplot rejects a literal that starts with a doubled one.
+// A control character is left out: a line end would close the command and start another
+// (the table's reader refuses such a path; this keeps any other text from doing it).
+// Never double quotes: gnuplot runs a `command` inside them.
 std::string Quoted(const std::string& text) {
   std::string q = "'";
   for (char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7f) continue;
+    if (IsControl(c)) continue;
     q += c == '\'' ? std::string("''") : std::string(1, c);
   }
   return q + "'";
+}
+
+// Any text as a gnuplot string expression: a text with a quote becomes its pieces
+// between quotes joined by the constant "'" (which holds no `), so no literal starts
+// with a doubled quote.
+std::string Expression(const std::string& text) {
+  if (text.find('\'') == std::string::npos) return Quoted(text);
+  std::string e = "(";
+  std::string piece;
+  for (char c : text) {
+    if (c != '\'') {
+      if (!IsControl(c)) piece += c;
+      continue;
+    }
+    if (!piece.empty()) e += Quoted(piece) + ".";
+    e += "\"'\".";
+    piece.clear();
+  }
+  if (!piece.empty()) return e + Quoted(piece) + ")";
+  e.pop_back();  // the last "."
+  return e + ")";
 }
 
 bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xc0) == 0x80; }
@@ -35,8 +62,8 @@ std::string PathShown(const std::string& path) {
 
 // An output's name as the key shows it: its start when too long.
 std::string LabelShown(const std::string& label) {
-  if (label.size() <= kMaxShownBytes) return label;
-  std::size_t to = kMaxShownBytes - 3;
+  if (label.size() <= kMaxLabelBytes) return label;
+  std::size_t to = kMaxLabelBytes - 3;
   while (to > 0 && Continues(label[to])) --to;
   return label.substr(0, to) + "...";
 }
@@ -47,15 +74,16 @@ std::string DataName(int fd) { return "/dev/fd/" + std::to_string(fd); }
 
 std::string PlotScript(const PltTable& table, const std::string& path, const std::string& data, Terminal terminal) {
   const std::string shown = PathShown(path);
+  // The window's title takes no expression; it starts with "rurozuze - ", never a quote.
   std::string s = terminal == Terminal::Window ? "set terminal x11 title " + Quoted("rurozuze - " + shown) + "\n"
                                                : std::string("set terminal dumb 100 30\n");
-  s += "set title " + Quoted(shown) + " noenhanced\n";
+  s += "set title " + Expression(shown) + " noenhanced\n";
   s += "set xlabel 'Time (s)'\nset grid\nset key outside right top\n";
   s += "plot ";
   for (std::size_t i = 0; i < table.labels.size(); ++i) {
     if (i) s += ", \\\n     ";
     s += Quoted(data) + " skip 1 using 1:" + std::to_string(i + 2) + " with lines title " +
-         Quoted(LabelShown(table.labels[i])) + " noenhanced";
+         Expression(LabelShown(table.labels[i])) + " noenhanced";
   }
   s += "\n";
   if (terminal == Terminal::Window) s += "pause mouse close\n";

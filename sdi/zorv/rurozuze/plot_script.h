@@ -19,8 +19,10 @@ enum class Terminal {
 
 // The longest path or output name drawn as it is. The X11 window takes one text of
 // about 1,000 bytes at most and aborts on a longer one (gnuplot still exits with 0);
-// a path is cut to "..." and its end, a name to its start and "...".
+// a path is cut to "..." and its end, a name (at kMaxLabelBytes) to its start and "...".
 inline constexpr std::size_t kMaxShownBytes = 90;
+// The longest output name the key shows as it is: a longer one would take the plot's width.
+inline constexpr std::size_t kMaxLabelBytes = 40;
 
 // The name under which gnuplot reads the table open at fd (it inherits the descriptor).
 // gnuplot gives names of its own a meaning ("<cmd" runs cmd, "-", "+", "++", "$block",

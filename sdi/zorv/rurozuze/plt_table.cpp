@@ -181,13 +181,12 @@ bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem
 }
 
 std::string RestoredPath(const std::string& argument) {
-  // The editor stars the blanks only of a path without a "*" of its own: a blank
-  // here means the path came as it is.
-  if (argument.find(' ') != std::string::npos) return argument;
+  // The editor passes the exact path; a "*" as a blank is for a path typed by hand.
+  std::error_code ec;
+  if (argument.find('*') == std::string::npos || std::filesystem::exists(argument, ec)) return argument;
   std::string path = argument;
   std::replace(path.begin(), path.end(), '*', ' ');
-  std::error_code ec;
-  return std::filesystem::exists(path, ec) || !std::filesystem::exists(argument, ec) ? path : argument;
+  return std::filesystem::exists(path, ec) ? path : argument;  // a missing file is named as given
 }
 
 }  // namespace rurozuze

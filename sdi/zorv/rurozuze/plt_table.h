@@ -38,10 +38,9 @@ inline constexpr std::size_t kMaxLineBytes = std::size_t{16} << 20;
 // name of the plotter's own (DataName), not whatever the path names by then.
 bool ReadPltTable(const std::string& path, PltTable& table, std::string& problem, int* kept = nullptr);
 
-// The path the editor meant. It passes a path holding a "*" as it is, and any other
-// with its blanks as "*": so an argument holding a blank is the path as it is; one
-// holding a "*" is the path with every "*" back to a blank when that names a file,
-// else the argument as given (a "*" of the path itself).
+// The table's path from the argument: the argument itself when it names a file (the
+// editor passes the exact path), else the argument with every "*" as a blank when that
+// names one (a path typed with its blanks as "*"), else the argument as given.
 std::string RestoredPath(const std::string& argument);
 
 }  // namespace rurozuze

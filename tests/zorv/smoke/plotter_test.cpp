@@ -57,8 +57,7 @@ void ShowsWhyAndEnds(const RefusedTable& row) {
   Display* held = XOpenDisplay(nullptr);
   ASSERT_NE(held, nullptr) << "no X server";
   const std::string log = (dir.path() / "stderr.txt").string();
-  std::string argument = table.string();
-  for (char& c : argument) c = c == ' ' ? '*' : c;  // as the editor passes it
+  const std::string argument = table.string();  // as the editor passes it
   const pid_t pid = StartPlotter(dir.path(), bin.string() + ":" + std::getenv("PATH"), argument, log);
   ASSERT_GE(pid, 0);
   // The box, once it is the size of one (not its first small frame).

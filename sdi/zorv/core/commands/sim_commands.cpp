@@ -111,12 +111,9 @@ void SimCommands::OnSsLimsimRun() {
 }
 
 std::string SimCommands::PlotArgument(const std::string& basePath) {
-  std::string arg = basePath + ".plt";
-  // A path holding a "*" of its own could not be told back from a starred one: it goes
-  // as it is (the plotter takes an argument with a blank as the path itself).
-  if (arg.find('*') != std::string::npos) return arg;
-  std::replace(arg.begin(), arg.end(), ' ', '*');
-  return arg;
+  // The exact path, blanks and all (the program is started without a shell): a path with
+  // its blanks as "*" could not be told back from one holding a "*" of its own.
+  return basePath + ".plt";
 }
 
 void SimCommands::OnSimulationViewPlot() {

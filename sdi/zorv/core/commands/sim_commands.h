@@ -66,8 +66,7 @@ public:
   // The "# cycles reached" box of SS_Dlg, kept between two openings.
   int CyclesReached() const { return m_cyclesReached; }
 
-  // The plotting program's one argument for a base path: ".plt" added, blanks as "*"
-  // unless the path holds a "*" of its own (then it goes as it is).
+  // The plotting program's one argument for a base path: the table's exact path.
   static std::string PlotArgument(const std::string& basePath);
 
 private:
