@@ -2,25 +2,21 @@
 
 #include <cstdio>
 
-namespace {
-
-bool is_control(char c) {
+bool is_control_character(char c) {
   const auto u = static_cast<unsigned char>(c);
   return u <= 0x1f || u == 0x7f;
 }
 
-}  // namespace
-
 bool has_control_character(const std::string& name) {
   for (char c : name)
-    if (is_control(c)) return true;
+    if (is_control_character(c)) return true;
   return false;
 }
 
 std::string shown_name(const std::string& name) {
   std::string out;
   for (char c : name) {
-    if (!is_control(c)) {
+    if (!is_control_character(c)) {
       out += c;
       continue;
     }

@@ -7,6 +7,9 @@
 #pragma once
 #include <string>
 
+// True for a byte 0x00-0x1f or 0x7f.
+bool is_control_character(char c);
+
 // True when the name holds a byte 0x00-0x1f or 0x7f (a NUL would cut the name where the
 // system reads it). Bytes from 0x80 up (UTF-8) are ordinary characters.
 bool has_control_character(const std::string& name);

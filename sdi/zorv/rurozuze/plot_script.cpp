@@ -6,14 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "simu/base/control_characters.h"
+
 namespace rurozuze {
 
 namespace {
-
-bool IsControl(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u < 0x20 || u == 0x7f;
-}
 
 // A gnuplot string literal: single quotes, a quote inside doubled. Only for a text that
 // never starts with a quote: gnuplot rejects a literal that starts with a doubled one.
@@ -23,7 +20,7 @@ bool IsControl(char c) {
 std::string Quoted(const std::string& text) {
   std::string q = "'";
   for (char c : text) {
-    if (IsControl(c)) continue;
+    if (is_control_character(c)) continue;
     q += c == '\'' ? std::string("''") : std::string(1, c);
   }
   return q + "'";
@@ -38,7 +35,7 @@ std::string Expression(const std::string& text) {
   std::string piece;
   for (char c : text) {
     if (c != '\'') {
-      if (!IsControl(c)) piece += c;
+      if (!is_control_character(c)) piece += c;
       continue;
     }
     if (!piece.empty()) e += Quoted(piece) + ".";
